@@ -7,19 +7,33 @@ function(kwl_set_warnings target)
 endfunction()
 
 # A shared library of the project: hidden symbols, an export header named
-# <name>_export.h with the macro <NAME>_EXPORT.
+# <lowercase name>_export.h with the macro <UPPERCASE NAME>_EXPORT.
+#   kwl_shared_library(<name> SOURCES ...)
+# The sources are compiled once into the object library <name>_objects, which
+# carries the include folders and dependencies (set them on <name>_objects).
+# The shared library <name> is made from it; unit tests link <name>_objects
+# directly so that they can reach classes the library does not export.
 function(kwl_shared_library target)
-  add_library(${target} SHARED ${ARGN})
+  cmake_parse_arguments(L "" "" "SOURCES" ${ARGN})
+  add_library(${target}_objects OBJECT ${L_SOURCES})
+  set_target_properties(${target}_objects PROPERTIES
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  string(TOLOWER ${target} lower)
+  include(GenerateExportHeader)
+  generate_export_header(${target}_objects
+    BASE_NAME ${target}
+    DEFINE_SYMBOL ${target}_BUILDING
+    EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/generated/${lower}_export.h)
+  target_compile_definitions(${target}_objects PRIVATE ${target}_BUILDING)
+  target_include_directories(${target}_objects PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  kwl_set_warnings(${target}_objects)
+
+  add_library(${target} SHARED)
+  target_link_libraries(${target} PUBLIC ${target}_objects)
   set_target_properties(${target} PROPERTIES
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
-  include(GenerateExportHeader)
-  string(TOLOWER ${target} lower)
-  generate_export_header(${target}
-    BASE_NAME ${target}
-    EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/generated/${lower}_export.h)
-  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/generated)
-  kwl_set_warnings(${target})
 endfunction()
 
 # A GoogleTest executable registered with CTest.

@@ -20,10 +20,11 @@ function(kwl_shared_library target)
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
   string(TOLOWER ${target} lower)
+  # The export macro switches on this define, which only our own sources see.
+  set_target_properties(${target}_objects PROPERTIES DEFINE_SYMBOL ${target}_BUILDING)
   include(GenerateExportHeader)
   generate_export_header(${target}_objects
     BASE_NAME ${target}
-    DEFINE_SYMBOL ${target}_BUILDING
     EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/generated/${lower}_export.h)
   target_compile_definitions(${target}_objects PRIVATE ${target}_BUILDING)
   target_include_directories(${target}_objects PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/generated)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <qzXml/XElement.h>
+
+class TiXmlElement;
+
+namespace qzXml {
+
+// The separately allocated cell of a handle: the handle owns the cell, the
+// document owns the element.
+struct XElement::Impl
+{
+    TiXmlElement* element = nullptr;
+};
+
+namespace detail {
+// Marks the element's document as having lost content, so that it refuses
+// to save rather than write a partial file.
+void MarkLostContent(TiXmlElement* element) noexcept;
+} // namespace detail
+
+} // namespace qzXml

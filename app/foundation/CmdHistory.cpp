@@ -3,6 +3,7 @@
 #include "foundation/IDoc.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/ScopingCmd.h"
+#include "foundation/UIStringTable.h"
 
 #include <map>
 #include <utility>
@@ -11,8 +12,6 @@ namespace {
 
 std::shared_ptr<CmdHistory> g_history;
 std::shared_ptr<IDynamicDocConverter> g_docConverter;
-
-enum MenuTextId { UndoTemplate = 4222, CantUndo = 4212, RedoTemplate = 4221, CantRedo = 4211 };
 
 // The four menu templates are fetched once and kept for the run; an empty
 // answer (no string service yet) is not kept.
@@ -209,16 +208,16 @@ QString GetUndoMenuText()
 {
     const CmdHistory* history = g_history.get();
     if (!history || !history->CanUndo())
-        return MenuTemplate(CantUndo);
-    return ComposeMenuText(MenuTemplate(UndoTemplate), (*std::prev(history->m_position))->GetName());
+        return MenuTemplate(UIStringId::CantUndoMenu);
+    return ComposeMenuText(MenuTemplate(UIStringId::UndoMenu), (*std::prev(history->m_position))->GetName());
 }
 
 QString GetRedoMenuText()
 {
     const CmdHistory* history = g_history.get();
     if (!history || !history->CanRedo())
-        return MenuTemplate(CantRedo);
-    return ComposeMenuText(MenuTemplate(RedoTemplate), (*history->m_position)->GetName());
+        return MenuTemplate(UIStringId::CantRedoMenu);
+    return ComposeMenuText(MenuTemplate(UIStringId::RedoMenu), (*history->m_position)->GetName());
 }
 
 QString ComposeMenuText(const QString& menuTemplate, const QString& name)

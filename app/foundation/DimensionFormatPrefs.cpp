@@ -29,6 +29,7 @@ void ApplyDimensionFormats(const UserPrefsBase& prefs)
     settings.precision = prefs.GetInt(PrefId::DimensionsPrecision);
     settings.decimals = prefs.GetInt(PrefId::DimensionsDecimals);
     settings.hideUnits = prefs.GetFlag(PrefId::HideDimensionUnits);
+    settings.alignment = prefs.GetInt(PrefId::DimensionAlignment);
     // Caps the decimals for centimetres and millimetres.
     SetDimensionFormatSettings(settings);
 }

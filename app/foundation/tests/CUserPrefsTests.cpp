@@ -56,6 +56,14 @@ protected:
     QStringList installedInto;
 };
 
+void RestoreEnv(const char* name, const QByteArray& saved)
+{
+    if (saved.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, saved);
+}
+
 QStringList Changed(const QStringList& before, const QStringList& after)
 {
     QStringList changed;
@@ -297,7 +305,7 @@ TEST_F(CUserPrefsTest, DefaultFolderIsKwlSoloUnderUserData)
     EXPECT_TRUE(QFile::exists(temp.path() + QStringLiteral("/data/KWL Solo/Prefs.ini")));
     EXPECT_EQ(GetUserPrefs()->GetString(1014), GetCUserPrefs()->GetAppDataFolder());
     SetUserPrefs(nullptr);
-    qputenv("XDG_DATA_HOME", saved);
+    RestoreEnv("XDG_DATA_HOME", saved);
 }
 
 TEST_F(CUserPrefsTest, StartUpHandsTheFormatsOn)
@@ -324,7 +332,7 @@ TEST_F(CUserPrefsTest, StartUpHandsTheFormatsOn)
           "Style=2\r\n",
             4, 2, 4 },
         { "[Numbers and Dimensions]\r\nDimensions Style=3\r\nDimensions Decimals=4\r\nPart Number Style=2\r\n"
-          "CAD Style=1\r\nHide Dimension Units=1\r\n",
+          "CAD Style=1\r\nHide Dimension Units=1\r\nDimension Alignment=36\r\n",
             3, 4, 4 },
     };
     for (const Case& c : cases) {
@@ -339,9 +347,10 @@ TEST_F(CUserPrefsTest, StartUpHandsTheFormatsOn)
     }
     EXPECT_TRUE(GetDimensionFormatSettings().cadStyle);
     EXPECT_TRUE(GetDimensionFormatSettings().hideUnits);
+    EXPECT_EQ(GetDimensionFormatSettings().alignment, 36);
 
     SetUserPrefs(nullptr);
     SetPartNumberStyleReceiver(nullptr);
     SetDimensionFormatSettings(before);
-    qputenv("XDG_DATA_HOME", saved);
+    RestoreEnv("XDG_DATA_HOME", saved);
 }

@@ -356,14 +356,7 @@ TEST_F(CmdHistoryTest, ClearRemovesEverySteps)
 
 TEST_F(CmdHistoryTest, MenuTextsNameTheStepUndoOrRedoWouldActOn)
 {
-    // The Edit-menu templates as the program's string table holds them.
-    static const StringResource menuStrings[] = {
-        { 4222, u"Menu_Undo_&Undo\\tCtrl+Z" },
-        { 4212, u"Menu_CantUndo_Can't Undo" },
-        { 4221, u"Menu_Redo_&Redo\\tCtrl+Y" },
-        { 4211, u"Menu_CantRedo_Can't Redo" },
-    };
-    InitUIStrings(QString(), { menuStrings });
+    InitUIStrings(QString(), { FoundationStringResources() });
 
     auto texts = [this] { return std::pair(GetUndoMenuText(), GetRedoMenuText()); };
     using Texts = std::pair<QString, QString>;

@@ -1,0 +1,58 @@
+#include "model/MaterialCmd.h"
+
+#include "model/MaterialsBase.h"
+
+namespace {
+std::uint64_t g_storeEpoch = 0;
+
+bool LibraryModified()
+{
+    const MaterialsBase* library = GetMaterialsLibrary();
+    return library && library->IsModified();
+}
+
+void SetLibraryModified(bool modified)
+{
+    if (MaterialsBase* library = GetMaterialsLibrary())
+        library->SetModified(modified);
+}
+} // namespace
+
+std::uint64_t LibraryStoreEpoch()
+{
+    return g_storeEpoch;
+}
+
+void NoteLibraryStored()
+{
+    ++g_storeEpoch;
+}
+
+MaterialCmd::MaterialCmd(uint64_t changeMask, uint64_t detailMask)
+    : CommandBase(changeMask, detailMask)
+    , m_savedModified(LibraryModified())
+    , m_storeEpoch(g_storeEpoch)
+{ }
+
+MaterialCmd::MaterialCmd(uint64_t changeMask, uint64_t detailMask, std::shared_ptr<DomainUpdateInfo> info)
+    : CommandBase(changeMask, detailMask, std::move(info))
+    , m_savedModified(LibraryModified())
+    , m_storeEpoch(g_storeEpoch)
+{ }
+
+void MaterialCmd::Execute()
+{
+    SetLibraryModified(true);
+}
+
+void MaterialCmd::Redo()
+{
+    SetLibraryModified(true);
+}
+
+void MaterialCmd::Undo()
+{
+    // After a store the file holds this command's effect, so undoing it makes
+    // memory differ from the file whatever the flag was before.
+    SetLibraryModified(m_storeEpoch == g_storeEpoch ? m_savedModified : true);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The files of the materials library: the library file, its one-step backup
+// and the shipped defaults, the order in which loading tries them, and the
+// safe replacement of a library file.
+//
+// A library file is never written in place: the new contents go to a
+// temporary file beside it, and only a complete, flushed file takes the
+// library's name. The previous file becomes the backup by an atomic rename,
+// so at every moment the folder holds a readable library or backup.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace MaterialsFiles {
+
+inline const char* const kLibraryFile = "Matls.KWDE";
+inline const char* const kBackupFile = "MatlsBK.KWDE";
+inline const char* const kDefaultsFile = "DefMats.KWDE";
+
+// folder joined with a file name (the folder may or may not end in '/').
+QString PathIn(const QString& folder, const char* fileName);
+
+// The files that loading with fallback tries, in order: the library file and
+// its backup in baseFolder, then, unless the base is an alternate folder, the
+// shipped defaults in programFolder. Entries whose folder is not set are empty.
+QStringList FallbackCandidates(const QString& baseFolder, const QString& programFolder, bool alternate);
+
+// Renames an unreadable file aside, to "<name>.unreadable", or
+// "<name>.unreadable-2", "-3", ... when that name is taken, so that neither a
+// later store nor its backup rotation can delete it. Answers the new path,
+// or an empty text when the file could not be moved.
+QString SetAside(const QString& path);
+
+// Writes bytes as folder/Matls.KWDE through a temporary file. With rotate,
+// an existing library file first becomes MatlsBK.KWDE (replacing the older
+// backup); a failed rotation is ignored unless rotationMustSucceed, in which
+// case nothing is replaced. Answers false with a readable error when the new
+// file could not be written completely; the files in the folder are then
+// unchanged.
+bool WriteLibraryFile(
+    const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed, QString* error);
+
+// Modification time of a file in seconds since 1970 (0 when absent).
+std::int64_t FileTime(const QString& path);
+
+// The folder of the running program (where the shipped defaults lie), or
+// ../share/kwlsolo/ beside it when the defaults are installed there.
+QString ProgramFolder();
+// Makes ProgramFolder answer folder (empty: back to the program's own);
+// lets tools and tests point the library at other shipped defaults.
+void SetProgramFolder(const QString& folder);
+
+} // namespace MaterialsFiles

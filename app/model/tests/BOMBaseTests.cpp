@@ -1,0 +1,93 @@
+#include "model/BOMBase.h"
+
+#include "model/CMaterialEx.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class Line : public BOMLineItemBase
+{
+public:
+    Line(QString name, std::int64_t unitCost) : m_name(std::move(name)), m_cost(CMoney::FromCount(unitCost)) {}
+
+    void Serialize(ArchiveWrapper&, const std::shared_ptr<IdentityMapper>&) override {}
+    void ReceiveResolvedReference(std::shared_ptr<IManagedIdentity>) override {}
+    CMoney GetUnitCost() const override { return m_cost; }
+    QString GetName() const override { return m_name; }
+    double GetReal1() const override { return 1.0; }
+    double GetReal2() const override { return 2.0; }
+    double GetReal3() const override { return 3.0; }
+    QString GetText1() const override { return QStringLiteral("t1"); }
+    QString GetText2() const override { return QStringLiteral("t2"); }
+    QString GetText3() const override { return QStringLiteral("t3"); }
+    double GetReal4() const override { return 4.0; }
+    CMoney GetAmount() const override { return m_cost.MultiplyBy(2.0); }
+    CostPriceDTOPtr GetCostDTO() const override { return BOMBase::MakeCostPriceDTO(*this); }
+    void RefreshLine() override { ++refreshes; }
+    bool LineMatches() const override { return matches; }
+
+    int refreshes = 0;
+    bool matches = false;
+
+private:
+    QString m_name;
+    CMoney m_cost;
+};
+
+class ListBOM : public BOMBase
+{
+public:
+    void ResetLineItems() override { lines.clear(); }
+    int GetLineItemCount() const override { return static_cast<int>(lines.size()); }
+    BOMLineItemPtr GetLineItemAt(int index) const override { return lines.at(static_cast<std::size_t>(index)); }
+
+    std::vector<std::shared_ptr<Line>> lines;
+};
+
+} // namespace
+
+TEST(BOMBase, TotalsAddUpTheLinesAndResetClearsThem)
+{
+    ListBOM bom;
+    EXPECT_EQ((*bom.GetTotalsDTO())[0].GetCount(), 0) << "no lines, zero totals";
+
+    bom.lines = {std::make_shared<Line>(QStringLiteral("Birch"), 10000), std::make_shared<Line>(QStringLiteral("Oak"), 2500)};
+    const CostPriceDTOPtr totals = bom.GetTotalsDTO();
+    EXPECT_EQ((*totals)[0].GetCount(), 12500);
+    EXPECT_EQ((*bom.GetTotalsDTO())[0].GetCount(), 12500) << "recomputed, not added twice";
+
+    bom.RefreshLineItems();
+    EXPECT_EQ(bom.lines[1]->refreshes, 1);
+    EXPECT_FALSE(bom.AnyLineItemMatches());
+    bom.lines[1]->matches = true;
+    EXPECT_TRUE(bom.AnyLineItemMatches());
+
+    EXPECT_EQ(bom.FindLineItemByName(CMaterialEx(QStringLiteral("Oak"))), bom.lines[1]);
+    EXPECT_EQ(bom.FindLineItemByName(CMaterialEx(QStringLiteral("oak"))), nullptr);
+    const Line stranger(QStringLiteral("Oak"), 1);
+    EXPECT_EQ(bom.FindLineItem(stranger), bom.lines[1]);
+    EXPECT_EQ(bom.FindLineItem(*bom.lines[0]), bom.lines[0]);
+
+    const auto dto = BOMBase::MakeBOMLineItemDTO(*bom.lines[0]);
+    EXPECT_EQ(dto->name, QStringLiteral("Birch"));
+    EXPECT_EQ(dto->text3, QStringLiteral("t3"));
+    EXPECT_EQ(dto->amount.GetCount(), 20000);
+
+    bom.ResetCosts();
+    EXPECT_EQ(bom.GetLineItemCount(), 0);
+    EXPECT_EQ((*totals)[0].GetCount(), 0);
+}
+
+TEST(BOMBase, LineItemsAreMadeByRegisteredTypeCode)
+{
+    EXPECT_EQ(CreateBOMLineItem(1), nullptr) << "nothing registered yet";
+    RegisterBOMLineItemCreator(1, [] { return std::make_shared<Line>(QStringLiteral("made"), 0); });
+    const BOMLineItemPtr item = CreateBOMLineItem(1);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetName(), QStringLiteral("made"));
+    EXPECT_EQ(CreateBOMLineItem(2), nullptr);
+    RegisterBOMLineItemCreator(1, nullptr);
+}

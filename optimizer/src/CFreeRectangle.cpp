@@ -1,0 +1,11 @@
+#include "CFreeRectangle.h"
+
+namespace optimization {
+
+void CFreeRectangle::ResetEvaluation()
+{
+    stripEvaluated = false;
+    group.Clear();
+}
+
+} // namespace optimization

@@ -1,0 +1,97 @@
+#include "FreeRectangleSearch.h"
+
+#include "OptTopLevelLayout.h"
+#include "RegionFit.h"
+
+#include <nestcore/StockProxy.h>
+
+namespace optimization {
+
+CFreeRectangle* SelectFreeRectangle(RegionList& regions, const PartProxy& part, const OptLayout* ownerFilter,
+                                    const RegionFilter& filter)
+{
+    CFreeRectangle* best = nullptr;
+    for (CFreeRectangle& region : regions) {
+        if (ownerFilter != nullptr && (region.owner == nullptr || !region.owner->IsInSubtreeOf(ownerFilter)))
+            continue;
+        if (filter.byDirection && region.directionFlag != filter.wantDirection1)
+            continue;
+        if (filter.skipExcluded && region.excluded)
+            continue;
+        if (!FitPart(region, part))
+            continue;
+        if (best != nullptr && !IsPreferred(region, *best))
+            continue;
+        best = &region;
+    }
+    return best;
+}
+
+RegionList PoolFreeRectangles(const std::vector<OptTopLevelLayout*>& sheets)
+{
+    RegionList pooled;
+    for (OptTopLevelLayout* sheet : sheets) {
+        const RegionList& own = sheet->GetRegions();
+        pooled.insert(pooled.end(), own.begin(), own.end());
+    }
+    return pooled;
+}
+
+LargestRegion SelectLargestFreeRectangle(const RegionList& regions, const OptTopLevelLayout* sheetFilter)
+{
+    LargestRegion answer;
+    answer.filter = sheetFilter;
+    const OptTopLevelLayout* bestSheet = nullptr;
+    for (const CFreeRectangle& region : regions) {
+        const OptTopLevelLayout* sheet = region.owner != nullptr ? region.owner->GetTopLevel() : nullptr;
+        if (sheetFilter != nullptr && sheet != sheetFilter)
+            continue;
+        const std::int64_t area = region.Area();
+        bool better = answer.region == nullptr || area > answer.area;
+        if (!better && area == answer.area && sheet != nullptr && bestSheet != nullptr)
+            better = sheet->FreeArea() > bestSheet->FreeArea();
+        if (better) {
+            answer.region = &region;
+            answer.area = area;
+            bestSheet = sheet;
+        }
+    }
+    return answer;
+}
+
+bool EvaluateStrips(CFreeRectangle& region, const IsoDimGroupMap& groups)
+{
+    if (region.owner == nullptr)
+        return false;
+    const CuttingRules& rules = region.owner->GetStock()->GetRules();
+    const OptDim spacing = rules.GetKerf() + rules.GetPartPadding() * 2u;
+    bool found = false;
+    CFreeRectangle best;
+    for (const auto& [key, group] : groups) {
+        if (group.IsEmpty())
+            continue;
+        CFreeRectangle candidate = region;
+        candidate.stripEvaluated = true;
+        candidate.groupEvaluationType = 1;
+        candidate.group = group;
+        if (FitGroupInRectangle(candidate, candidate.group, spacing) == 0)
+            continue;
+        // The strip is scored as its first member in the region.
+        const PartProxy* first = candidate.group.GetMembers().begin()->first;
+        if (!FitPart(candidate, *first))
+            continue;
+        if (found && !IsPreferred(candidate, best))
+            continue;
+        best = candidate;
+        found = true;
+    }
+    if (!found) {
+        region.stripEvaluated = false;
+        region.group.Clear();
+        return false;
+    }
+    region = best;
+    return true;
+}
+
+} // namespace optimization

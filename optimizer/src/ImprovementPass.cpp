@@ -1,0 +1,233 @@
+#include "ImprovementPass.h"
+
+#include "GatherIsolatedCopies.h"
+#include "LayoutGrouping.h"
+#include "LayoutOrders.h"
+#include "OptTopLevelLayout.h"
+#include "ParallelOptimizer.h"
+#include "PartInsertion.h"
+#include "PlaceInAnyStyle.h"
+#include "Placement.h"
+#include "RelayoutSheet.h"
+#include "StyleVariants.h"
+
+#include <nestcore/StockProxy.h>
+
+#include <algorithm>
+
+namespace optimization {
+
+void RefreshSheets(CLayoutSet& set)
+{
+    for (OptTopLevelLayout* sheet : set.Layouts()) {
+        sheet->RebuildLists();
+        sheet->Relay();
+        ResetRegionEvaluation(*sheet);
+        DropStaleVariants(*sheet);
+    }
+}
+
+void OrderSheetsForPass(std::vector<OptTopLevelLayout*>& sheets, bool duplicatesFirst, SheetMeasure measure,
+                        bool arrangementFlag, const ParallelOptimizer& optimizer)
+{
+    std::partition(sheets.begin(), sheets.end(), [duplicatesFirst](const OptTopLevelLayout* sheet) {
+        return sheet->IsDuplicate() == duplicatesFirst;
+    });
+    if (measure == SheetMeasure::PlacedAreaSmallestFirst)
+        std::stable_sort(sheets.begin(), sheets.end(), [](const OptTopLevelLayout* a, const OptTopLevelLayout* b) {
+            return a->PlacedArea() < b->PlacedArea();
+        });
+    else
+        std::stable_sort(sheets.begin(), sheets.end(), SheetByWasteHighestFirst);
+    optimizer.Job().Policy().stockComparer->SortSheets(sheets, arrangementFlag);
+}
+
+namespace {
+
+void OrderForImprovement(ParallelOptimizer& optimizer, ImprovementMode mode)
+{
+    const bool cleanup = mode == ImprovementMode::Cleanup;
+    OrderSheetsForPass(optimizer.Job().RunState().Layouts().Layouts(), true,
+                       cleanup ? SheetMeasure::PlacedAreaSmallestFirst : SheetMeasure::WasteHighestFirst, cleanup,
+                       optimizer);
+}
+
+// Offers one part to the sheets after it; true when it moved.
+bool OfferPart(const PartProxy* part, const std::vector<OptTopLevelLayout*>& following, ImprovementMode mode,
+               ParallelOptimizer& optimizer)
+{
+    CLayoutSet& set = optimizer.Job().RunState().Layouts();
+    if (mode == ImprovementMode::Cleanup)
+        return PlaceInAnyStyle(part, following, false, optimizer, set);
+    PlacementRequest request;
+    request.part = part;
+    request.searchExistingSheets = true;
+    request.sheets = following;
+    request.regroupSet = &set;
+    request.regroup = true;
+    request.optimizer = &optimizer;
+    return PlacePart(request);
+}
+
+// The sheet keeps only the copies that stayed: laid anew when they fit an
+// empty sheet, else the moved copies are taken out of its present tree (so a
+// copy never stands on two sheets).
+void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>& stayed,
+                      const std::vector<const PartProxy*>& moved, ParallelOptimizer& optimizer)
+{
+    CLayoutSet& set = optimizer.Job().RunState().Layouts();
+    TakeOutOfGroup(sheet, set, false);
+    sheet.ResetStyleMap();
+    std::unique_ptr<OptTopLevelLayout> fresh = sheet.EmptyCopy();
+    if (PlaceAllInto(*fresh, stayed, optimizer)) {
+        sheet.AssignFrom(*fresh);
+    } else {
+        for (const PartProxy* part : moved)
+            sheet.TakeCopyOut(part);
+        sheet.RebuildLists();
+        sheet.Relay();
+    }
+    sheet.SetTriedMark(nullptr);
+}
+
+} // namespace
+
+void RunTargetedImprovement(ParallelOptimizer& optimizer, ImprovementMode mode)
+{
+    OptRunState& state = optimizer.Job().RunState();
+    CLayoutSet& set = state.Layouts();
+    auto& layouts = set.Layouts();
+    const bool cleanup = mode == ImprovementMode::Cleanup;
+    OrderForImprovement(optimizer, mode);
+
+    bool anyMoved = false;
+    bool cancelled = false;
+    for (std::ptrdiff_t i = std::ptrdiff_t(layouts.size()) - 2; i >= 0 && !cancelled; --i) {
+        if (i + 1 >= std::ptrdiff_t(layouts.size()))
+            continue;
+        OptTopLevelLayout* sheet = layouts[std::size_t(i)];
+        if (sheet->IsDuplicate())
+            continue;
+        std::vector<const PartProxy*> parts = sheet->GetPlacedCopies();
+        SortPartSequence(parts, state.GetPartOrderKind());
+        const std::vector<OptTopLevelLayout*> following(layouts.begin() + i + 1, layouts.end());
+
+        std::vector<const PartProxy*> stayed;
+        std::vector<const PartProxy*> moved;
+        for (const PartProxy* part : parts) {
+            if (!cancelled && cleanup && optimizer.IsCancelRequested())
+                cancelled = true;
+            const bool ok = !cancelled && OfferPart(part, following, mode, optimizer);
+            (ok ? moved : stayed).push_back(part);
+            if (!cancelled && optimizer.IsCancelRequested())
+                cancelled = true;
+        }
+        if (!moved.empty()) {
+            anyMoved = true;
+            KeepStayedCopies(*sheet, stayed, moved, optimizer);
+            if (cleanup) {
+                sheet->Policy() = optimizer.Job().Policy().localOpt;
+                sheet->Policy().SetStyleWord(StandardLayout);
+                sheet->FileStyleLayout(StandardLayout, sheet);
+            }
+            cancelled = cancelled || optimizer.IsCancelRequested();
+        }
+        if (cancelled)
+            break;
+        GroupIdenticalSheets(set);
+        if (optimizer.IsCancelRequested())
+            break;
+        if (cleanup && !moved.empty() && !sheet->IsDuplicate() && !sheet->HasNoBlock()) {
+            RunSpecialLocalSteps(*sheet, optimizer);
+            if (optimizer.IsCancelRequested())
+                break;
+        }
+        OrderForImprovement(optimizer, mode);
+        if (optimizer.IsCancelRequested())
+            break;
+    }
+    if (!anyMoved)
+        return;
+    // Whole sheets only: an emptied sheet leaves the set, the counts follow.
+    set.RemoveLayoutsWithoutBlock();
+    GroupIdenticalSheets(set);
+    state.MarkInventory();
+    if (mode == ImprovementMode::Third && !optimizer.IsCancelRequested())
+        RunLocalOptimization(optimizer);
+}
+
+void RunEliminateLayouts(ParallelOptimizer& optimizer)
+{
+    OptRunState& state = optimizer.Job().RunState();
+    CLayoutSet& set = state.Layouts();
+    if (set.Size() < 2)
+        return;
+    const ParStockComparer& comparer = *optimizer.Job().Policy().stockComparer;
+    bool eliminated = false;
+    bool restart = true;
+    while (restart) {
+        restart = false;
+        auto& layouts = set.Layouts();
+        OrderSheetsForPass(layouts, false, SheetMeasure::PlacedAreaSmallestFirst, true, optimizer);
+        for (std::size_t i = 0; i + 1 < layouts.size(); ++i) {
+            if (optimizer.IsCancelRequested()) {
+                restart = false;
+                break;
+            }
+            OptTopLevelLayout* sheet = layouts[i];
+            if (sheet->IsDuplicate())
+                continue;
+            if (set.FreeAreaOfOthers(*sheet) < sheet->PlacedArea())
+                continue;
+
+            CLayoutSet others(false);
+            for (OptTopLevelLayout* other : layouts)
+                if (other != sheet)
+                    others.Add(other);
+            CLayoutSet trial(true);
+            others.CopyInto(trial, true);
+            std::vector<const PartProxy*> parts = sheet->GetPlacedCopies();
+            SortPartSequence(parts, state.GetPartOrderKind());
+            const bool offCutOnly = comparer.IsOffCutsFirst() && sheet->GetStockProxy()->GetInventory().offCut;
+            bool all = true;
+            for (const PartProxy* part : parts) {
+                if (!PlaceInAnyStyle(part, trial.Layouts(), offCutOnly, optimizer, trial)) {
+                    all = false;
+                    break;
+                }
+            }
+            if (!all)
+                continue; // the copies go with `trial`
+            // The copies replace the whole set; the old sheets go with `trial`.
+            layouts.swap(trial.Layouts());
+            GroupIdenticalSheets(set);
+            eliminated = true;
+            restart = true;
+            break;
+        }
+    }
+    if (eliminated)
+        state.MarkInventory();
+}
+
+void RunImprovementDispatcher(ParallelOptimizer& optimizer, ImprovementMode mode)
+{
+    CLayoutSet& set = optimizer.Job().RunState().Layouts();
+    if (set.Size() < 2)
+        return;
+    const JobPolicy& policy = optimizer.Job().Policy();
+    const bool unitArea = policy.stockComparer->GetUnitAreaFlag();
+    if (mode == ImprovementMode::EliminateLayouts) {
+        RunEliminateLayouts(optimizer);
+    } else if (policy.localOpt.GetMode() == 1
+               || (policy.layoutsComparer.IsStockSelectionPrimary() && unitArea)) {
+        RunTargetedImprovement(optimizer, mode);
+    } else {
+        GatherIsolatedCopies(optimizer);
+    }
+    if (mode == ImprovementMode::Third)
+        return;
+    RefreshSheets(optimizer.Job().RunState().Layouts());
+}
+
+} // namespace optimization

@@ -1,0 +1,70 @@
+#pragma once
+// The working result of one job: the layout set (one sheet layout per used
+// sheet, owned), the stock and part trackers, and the part sequence in which
+// the passes offer parts. Trials of the passes work on clones of it.
+
+#include "CLayoutSet.h"
+#include "UsageTrackers.h"
+
+#include <nestcore/PartUsageTracker.h>
+#include <nestcore/StockTrackerMap.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace optimization {
+
+class OptRunState
+{
+public:
+    OptRunState(const std::vector<std::shared_ptr<StockProxy>>& stocks,
+                const std::vector<std::shared_ptr<PartProxy>>& parts);
+    OptRunState(const OptRunState&) = delete;
+    OptRunState& operator=(const OptRunState&) = delete;
+    ~OptRunState();
+
+    // Every tracker cloned, the part sequence rebuilt and sorted by the same
+    // part order kind, and the layout set copied with its groups of
+    // identical sheets (the copies of a group share one style map).
+    std::unique_ptr<OptRunState> CloneFull() const;
+    // Trackers as the full clone; every sheet replaced by an empty sheet of
+    // the same stock with the same within-inventory mark and cut orientation
+    // or off-cut setting, alone in no group. The trackers keep their placed
+    // counts, so the pass places that many copies again.
+    std::unique_ptr<OptRunState> CloneDetached() const;
+
+    std::int32_t GetPartOrderKind() const { return m_partOrderKind; }
+    // Sets the kind and re-sorts the part sequence by it.
+    void SetPartOrderKind(std::int32_t kind);
+
+    CLayoutSet& Layouts() { return m_layouts; }
+    const CLayoutSet& Layouts() const { return m_layouts; }
+    StockTrackerMap& StockTrackers() { return m_stockTrackers; }
+    const StockTrackerMap& StockTrackers() const { return m_stockTrackers; }
+    PartUsageMap& PartTrackers() { return m_partTrackers; }
+    const PartUsageMap& PartTrackers() const { return m_partTrackers; }
+    PartTrackerList& PartSequence() { return m_partSequence; }
+    const PartTrackerList& PartSequence() const { return m_partSequence; }
+
+    // Recounts the sheets used of every stock in set order and marks each
+    // sheet within inventory when its stock still had a sheet within its
+    // count when the sheet was reached.
+    void MarkInventory();
+
+    // Deletes every layout and sets every placed count back to 0 (used when
+    // a run fails half-way, so that no half-built result is read).
+    void Discard();
+
+private:
+    OptRunState() = default;
+    void CloneTrackersInto(OptRunState& copy) const;
+
+    std::int32_t m_partOrderKind = 0;
+    CLayoutSet m_layouts{true};
+    StockTrackerMap m_stockTrackers;
+    PartUsageMap m_partTrackers;
+    PartTrackerList m_partSequence;
+};
+
+} // namespace optimization

@@ -1,0 +1,417 @@
+#include "OptTopLevelLayout.h"
+
+#include "OptPartLayout.h"
+
+#include <nestcore/PartProxy.h>
+#include <nestcore/ProxyOrder.h>
+#include <nestcore/StockProxy.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace optimization {
+
+namespace {
+
+constexpr double kAreaEpsilon = 0.00001;
+
+bool SameCount(std::int32_t a, std::int32_t b)
+{
+    return std::llabs(std::int64_t(a) - b) <= OptDim::INTERNAL_EPSILON;
+}
+
+std::int32_t RestrictionFromRules(const StockProxy* stock)
+{
+    const FirstCutSpecification spec = stock->GetRules().GetFirstCutSpecification();
+    if (spec == FirstCutNone)
+        return 0;
+    return spec == FirstCutWithGrain ? 1 : 2;
+}
+
+std::vector<const PartProxy*> SortedByFactoryOrder(std::vector<const PartProxy*> copies)
+{
+    std::stable_sort(copies.begin(), copies.end(), ProxyOrder());
+    return copies;
+}
+
+} // namespace
+
+OptTopLevelLayout::OptTopLevelLayout(const StockProxy* stock, std::int32_t partOrderKind,
+                                     const ParLocalOpt& policy)
+    : OptLayout(stock->GetCanvas().GetTrimmedWidth(), stock->GetCanvas().GetTrimmedLength(), 0, 0,
+                nullptr)
+    , m_stock(stock)
+    , m_policy(policy)
+    , m_styleMap(std::make_shared<StyleMap>())
+    , m_partOrderKind(partOrderKind)
+{
+    ResetRootRecord();
+}
+
+OptTopLevelLayout::~OptTopLevelLayout()
+{
+    // The leaves' records go with the tree; nothing refers to them after this.
+    m_placedParts.clear();
+}
+
+void OptTopLevelLayout::ResetRootRecord()
+{
+    m_record.rootMark = 1;
+    m_record.firstCutRestriction = RestrictionFromRules(m_stock);
+}
+
+void OptTopLevelLayout::CopyFieldsInto(OptTopLevelLayout& copy) const
+{
+    copy.m_withinInventory = m_withinInventory;
+    copy.m_tried = m_tried;
+    copy.m_duplicateCount = m_duplicateCount;
+    copy.m_master = m_master;
+    copy.m_policy = m_policy;
+    copy.m_done = m_done;
+    copy.m_styleMap = m_styleMap;
+    copy.m_partOrderKind = m_partOrderKind;
+}
+
+std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::Copy() const
+{
+    auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);
+    CopyNodeInto(*copy, nullptr);
+    CopyFieldsInto(*copy);
+    copy->RebuildLists();
+    copy->Relay();
+    return copy;
+}
+
+std::unique_ptr<OptLayout> OptTopLevelLayout::CopyTree(OptLayout*, OptLayout** cursor) const
+{
+    auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);
+    CopyNodeInto(*copy, cursor);
+    CopyFieldsInto(*copy);
+    copy->RebuildLists();
+    copy->Relay();
+    return copy;
+}
+
+std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::IsolatedCopy() const
+{
+    auto copy = Copy();
+    copy->m_master = nullptr;
+    copy->m_duplicateCount = 0;
+    copy->ResetStyleMap();
+    return copy;
+}
+
+std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::EmptyCopy() const
+{
+    auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);
+    copy->m_withinInventory = m_withinInventory;
+    const std::int32_t state = m_record.itemState;
+    if (state == 1 || state == 2) {
+        copy->SetCutOrientation(m_record.stripDirection == 1, state == 2, false);
+    } else if (state == 3 || state == 4) {
+        copy->MarkClosed(state == 4);
+        // A shortened usable region (an off-cut trial) is kept.
+        copy->m_width = m_width;
+        copy->m_length = m_length;
+    }
+    copy->Relay();
+    return copy;
+}
+
+void OptTopLevelLayout::AssignFrom(OptTopLevelLayout& other)
+{
+    if (&other == this)
+        return;
+    DeleteChildren();
+    m_width = other.m_width;
+    m_length = other.m_length;
+    m_record = other.m_record;
+    m_further = other.m_further;
+    SetBlock(other.ReleaseBlock());
+    SetLengthRemainder(other.ReleaseLengthRemainder());
+    SetWidthRemainder(other.ReleaseWidthRemainder());
+    RebuildLists();
+    other.RebuildLists();
+    Relay();
+    other.Relay();
+}
+
+bool OptTopLevelLayout::HasStyleLayout(GeometryStyle style) const
+{
+    auto it = m_styleMap->find(style);
+    return it != m_styleMap->end() && it->second != nullptr;
+}
+
+ITopLevelLayout* OptTopLevelLayout::GetStyleLayout(GeometryStyle style) const
+{
+    // Nothing is thrown across the library boundary: a style never entered
+    // answers null like an empty entry.
+    auto it = m_styleMap->find(style);
+    if (it == m_styleMap->end() || !it->second)
+        return nullptr;
+    auto copy = it->second->Copy();
+    copy->ResetStyleMap();
+    copy->m_master = m_master;
+    copy->m_duplicateCount = IsDuplicate() ? 0 : m_duplicateCount;
+    return copy.release();
+}
+
+std::int32_t OptTopLevelLayout::GetNumberOfCuts(bool withPadding) const
+{
+    std::int32_t cuts = CutCount();
+    const CanvasDescriptor& canvas = m_stock->GetCanvas();
+    if (canvas.HasTBTrim())
+        cuts += 2;
+    if (canvas.HasLRTrim())
+        cuts += 2;
+    if (withPadding && m_stock->GetRules().GetPartPadding() != OptDim::Zero)
+        cuts += 4 * std::int32_t(m_placedParts.size());
+    return cuts;
+}
+
+double OptTopLevelLayout::GetCutLengthInches(bool withPadding) const
+{
+    double total = 0.0;
+    const CanvasDescriptor& canvas = m_stock->GetCanvas();
+    if (canvas.HasTBTrim())
+        total += 2.0 * canvas.GetRoughLength().GetInches();
+    if (canvas.HasLRTrim())
+        total += 2.0 * m_width.GetInches();
+    total += CutLengthInches();
+    if (withPadding && m_stock->GetRules().GetPartPadding() != OptDim::Zero) {
+        for (const PlacedPart* placed : m_placedParts) {
+            const PartDescriptor& d = placed->GetPartProxy()->GetDescriptor();
+            total += 2.0 * d.length.GetInches() + 2.0 * d.furtherLength.GetInches();
+        }
+    }
+    return total;
+}
+
+void OptTopLevelLayout::MarkClosed(bool turned)
+{
+    const GeometryStyle style = m_policy.GetStyleWord();
+    if (m_styleMap->find(style) == m_styleMap->end())
+        FileStyleLayout(style, this);
+    OptLayout::MarkClosed(turned);
+}
+
+void OptTopLevelLayout::RegisterPlaced(PlacedPart* placed)
+{
+    m_placedParts.push_back(placed);
+}
+
+void OptTopLevelLayout::Clear()
+{
+    OptLayout::Clear();
+    m_placedParts.clear();
+    m_placedCopies.clear();
+    m_tried = nullptr;
+    m_done = 0;
+    m_record.firstCutRestriction = RestrictionFromRules(m_stock);
+    ResetStyleMap();
+}
+
+void OptTopLevelLayout::SetCutOrientation(bool dirFlag, bool turnedState, bool file)
+{
+    if (file)
+        FileStyleLayout(m_policy.GetStyleWord(), this);
+    const std::int32_t restriction = m_record.firstCutRestriction;
+    const std::int32_t direction =
+        restriction != 0 ? restriction : (dirFlag ? CutLengthFirst : CutWidthFirst);
+    m_record.cutDirection = direction;
+    m_record.stripDirection = direction;
+    m_record.itemState = turnedState ? 2 : 1;
+}
+
+void OptTopLevelLayout::RebuildLists()
+{
+    m_placedParts.clear();
+    m_placedCopies.clear();
+    OptLayout::CollectPlacedParts();
+    OptLayout::CollectPlacedCopies();
+}
+
+void OptTopLevelLayout::SortPlacedCopies()
+{
+    std::stable_sort(m_placedCopies.begin(), m_placedCopies.end(), ProxyOrder());
+}
+
+void OptTopLevelLayout::FileStyleLayout(GeometryStyle style, const OptTopLevelLayout* layout)
+{
+    StyleMap& map = *m_styleMap;
+    if (!layout) {
+        map[style].reset();
+        return;
+    }
+    if (style == m_stock->GetRules().GetPreferredGeometryStyle()) {
+        for (auto& entry : map) {
+            if (entry.first != style && entry.second.get() == layout) {
+                auto moved = std::move(entry.second);
+                moved->m_policy.SetStyleWord(style);
+                map[style] = std::move(moved);
+                return;
+            }
+        }
+    }
+    auto copy = layout->IsolatedCopy();
+    if (style == StandardLayout)
+        copy->m_policy.SetStyleWord(StandardLayout);
+    map[style] = std::move(copy);
+}
+
+bool OptTopLevelLayout::TakeCopyOut(const PartProxy* part)
+{
+    OptLayout* parent = FindLeafParent(part);
+    if (!parent)
+        return false;
+    std::unique_ptr<OptLayout> leaf;
+    int slot = 0;
+    if (parent->GetBlock() && parent->GetBlock()->GetPart() == part && !parent->GetBlock()->CanHoldChildren()) {
+        leaf = parent->ReleaseBlock();
+    } else if (parent->GetLengthRemainder() && parent->GetLengthRemainder()->GetPart() == part) {
+        leaf = parent->ReleaseLengthRemainder();
+        slot = 1;
+    } else {
+        leaf = parent->ReleaseWidthRemainder();
+        slot = 2;
+    }
+    auto empty = std::make_unique<OptLayout>(leaf->GetWidth(), leaf->GetLength(), leaf->GetX(),
+                                             leaf->GetY(), parent);
+    empty->Record().cutDirection = leaf->Record().cutDirection;
+    if (leaf->Record().rebuiltBranch)
+        empty->Record().rebuiltBranch = leaf->Record().rebuiltBranch;
+    empty->SetFurtherLength(leaf->GetFurtherLength());
+    const std::int32_t depth = leaf->GetDepth();
+    leaf.reset();
+    if (slot == 0)
+        parent->SetBlock(std::move(empty));
+    else if (slot == 1)
+        parent->SetLengthRemainder(std::move(empty));
+    else
+        parent->SetWidthRemainder(std::move(empty));
+    (slot == 0 ? parent->GetBlock() : slot == 1 ? parent->GetLengthRemainder()
+                                                : parent->GetWidthRemainder())
+        ->SetDepth(depth);
+    // The leaf's record left the sheet with it.
+    RebuildLists();
+    return true;
+}
+
+double OptTopLevelLayout::PlacedArea() const
+{
+    double area = 0.0;
+    for (const PartProxy* part : m_placedCopies)
+        area += part->GetDescriptor().area;
+    return area;
+}
+
+double OptTopLevelLayout::PaddedPlacedArea() const
+{
+    double area = 0.0;
+    for (const PartProxy* part : m_placedCopies)
+        area += part->GetDescriptor().paddedArea;
+    return area;
+}
+
+double OptTopLevelLayout::FreeArea() const
+{
+    return m_stock->GetCanvas().GetTrimmedArea() - PaddedPlacedArea();
+}
+
+double OptTopLevelLayout::GetWaste() const
+{
+    const double rough = m_stock->GetCanvas().GetRoughArea();
+    if (rough <= kAreaEpsilon)
+        return 1.0;
+    const double placed = PlacedArea();
+    if (placed > rough)
+        return 0.0;
+    return 1.0 - placed / rough;
+}
+
+std::int32_t OptTopLevelLayout::AlignedNeighboursOf(const OptRect& rect) const
+{
+    const std::int32_t kerf = m_stock->GetRules().GetKerf().ToEncodedInt();
+    std::int32_t count = 0;
+    for (const PlacedPart* placed : m_placedParts) {
+        const OptRect& p = placed->GetRect();
+        if (SameCount(p.right + kerf, rect.left) && SameCount(p.bottom, rect.bottom))
+            ++count;
+        if (SameCount(p.bottom + kerf, rect.top) && SameCount(p.right, rect.right))
+            ++count;
+    }
+    return count;
+}
+
+std::int32_t OptTopLevelLayout::TotalAlignedNeighbours() const
+{
+    std::int32_t total = 0;
+    for (const PlacedPart* placed : m_placedParts)
+        total += AlignedNeighboursOf(placed->GetRect());
+    return total;
+}
+
+std::int32_t OptTopLevelLayout::AlignedPartEdges() const
+{
+    // Exact edges as keys: a tolerant key would not be a strict weak order.
+    std::map<std::int32_t, std::int32_t> bottoms;
+    std::map<std::int32_t, std::int32_t> rights;
+    for (const PlacedPart* placed : m_placedParts) {
+        ++bottoms[placed->GetRect().bottom];
+        ++rights[placed->GetRect().right];
+    }
+    std::int32_t total = 0;
+    for (const auto* groups : {&bottoms, &rights})
+        for (const auto& group : *groups)
+            if (group.second >= 2)
+                total += group.second;
+    return total;
+}
+
+namespace {
+std::int32_t StripChain(const OptLayout* node)
+{
+    std::int32_t strips = 1;
+    if (node->GetWidthRemainder() && node->Record().cutDirection == CutLengthFirst)
+        strips += StripChain(node->GetWidthRemainder());
+    return strips;
+}
+} // namespace
+
+std::int32_t OptTopLevelLayout::StripCount() const
+{
+    if (m_stock->GetRules().GetFirstCutSpecification() == FirstCutWithGrain)
+        return StripChain(this);
+    if (!GetLengthRemainder() || m_record.cutDirection != CutWidthFirst)
+        return 1;
+    return 1 + StripChain(GetLengthRemainder());
+}
+
+std::int64_t OptTopLevelLayout::LargestFreeRectangleArea() const
+{
+    std::int64_t largest = 0;
+    for (const CFreeRectangle& rect : m_regions)
+        largest = std::max(largest, rect.Area());
+    return largest;
+}
+
+bool OptTopLevelLayout::ContainsPartsOf(const OptTopLevelLayout& other) const
+{
+    const auto mine = SortedByFactoryOrder(m_placedCopies);
+    const auto theirs = SortedByFactoryOrder(other.m_placedCopies);
+    return std::includes(mine.begin(), mine.end(), theirs.begin(), theirs.end(), ProxyOrder());
+}
+
+bool OptTopLevelLayout::SamePartsAs(const OptTopLevelLayout& other) const
+{
+    return m_placedCopies.size() == other.m_placedCopies.size()
+           && SortedByFactoryOrder(m_placedCopies) == SortedByFactoryOrder(other.m_placedCopies);
+}
+
+bool OptTopLevelLayout::SameRootSize(const OptTopLevelLayout& other) const
+{
+    return m_width == other.m_width && m_length == other.m_length;
+}
+
+} // namespace optimization

@@ -1,0 +1,274 @@
+#include "StyleVariants.h"
+
+#include "OptTopLevelLayout.h"
+#include "ParallelOptimizer.h"
+#include "PartInsertion.h"
+#include "RelayoutSheet.h"
+
+#include <nestcore/StockProxy.h>
+
+#include <algorithm>
+
+namespace optimization {
+
+namespace {
+
+// Sheets whose waste lies below this keep a cut-orientation style even when
+// the policy would rather keep an off-cut.
+constexpr double kLowWaste = 0.1;
+
+OptTopLevelLayout* StoredVariant(const OptTopLevelLayout& sheet, GeometryStyle style)
+{
+    const StyleMap& map = *sheet.GetStyleMap();
+    auto it = map.find(style);
+    return it == map.end() ? nullptr : it->second.get();
+}
+
+// The sheet as it stands is its own style's entry; the program and the
+// style loop of the passes find it there.
+void FileSelfWhenMissing(OptTopLevelLayout& sheet)
+{
+    const GeometryStyle own = sheet.Policy().GetStyleWord();
+    if (!sheet.HasStyleLayout(own))
+        sheet.FileStyleLayout(own, &sheet);
+}
+
+// Lengths across and along the axis that an off-cut setting shortens:
+// setting 0 shortens the length, setting 1 the width.
+std::int32_t ShortenedExtent(const OptLayout& node, int setting)
+{
+    return setting == 0 ? node.GetLength().ToEncodedInt() : node.GetWidth().ToEncodedInt();
+}
+std::int32_t AcrossExtent(const OptLayout& node, int setting)
+{
+    return setting == 0 ? node.GetWidth().ToEncodedInt() : node.GetLength().ToEncodedInt();
+}
+
+double SquareInches(std::int64_t a, std::int64_t b)
+{
+    const double scale = OptDim::DIM_SCALE_FACTOR;
+    return (double(a) / scale) * (double(b) / scale);
+}
+
+// Finds the shortest usable region in which the sheet's parts can still be
+// rebuilt, shrinking by a tenth of the sheet at a time, and keeps the rest
+// of the sheet as one off-cut.
+std::unique_ptr<OptTopLevelLayout> BuildOffcutVariant(int setting, const OptTopLevelLayout& sheet,
+                                                      ParallelOptimizer& optimizer, double& measure)
+{
+    if (sheet.HasNoBlock())
+        return nullptr;
+    const std::int64_t full = ShortenedExtent(sheet, setting);
+    const std::int64_t across = AcrossExtent(sheet, setting);
+    if (across <= 0)
+        return nullptr;
+    const double acrossInches = double(across) / OptDim::DIM_SCALE_FACTOR;
+    const std::int64_t shortest =
+        std::int64_t(sheet.PlacedArea() / acrossInches * OptDim::DIM_SCALE_FACTOR);
+    const std::int64_t step = full / 10;
+    if (step > full - shortest || step <= 0)
+        return nullptr;
+
+    const GeometryStyle style = setting == 0 ? MaxSideOffCut : MaxBottomOffCut;
+    const std::vector<const PartProxy*> parts = sheet.GetPlacedCopies();
+    std::unique_ptr<OptTopLevelLayout> best;
+    std::int64_t bestLength = full;
+    for (std::int64_t length = full; length > shortest + OptDim::INTERNAL_EPSILON; length -= step) {
+        if (optimizer.IsCancelRequested())
+            break;
+        auto trial = std::make_unique<OptTopLevelLayout>(sheet.GetStockProxy(), sheet.GetPartOrderKind(),
+                                                         sheet.Policy());
+        trial->Policy().SetStyleWord(style);
+        trial->MarkClosed(setting == 1);
+        const OptDim shortened = OptDim::FromInternalRep(std::int32_t(length));
+        if (setting == 0)
+            trial->SetLength(shortened);
+        else
+            trial->SetWidth(shortened);
+        trial->Relay();
+        if (!RebuildSheet(*trial, parts, optimizer))
+            break;
+        best = std::move(trial);
+        bestLength = length;
+    }
+    if (!best)
+        return nullptr;
+
+    auto region = std::make_unique<OptLayout>(best->GetWidth(), best->GetLength(), 0, 0, nullptr);
+    region->Record().cutDirection = best->Record().cutDirection;
+    region->SetBlock(best->ReleaseBlock());
+    region->SetLengthRemainder(best->ReleaseLengthRemainder());
+    region->SetWidthRemainder(best->ReleaseWidthRemainder());
+
+    auto variant = std::make_unique<OptTopLevelLayout>(sheet.GetStockProxy(), sheet.GetPartOrderKind(),
+                                                       sheet.Policy());
+    variant->Policy().SetStyleWord(style);
+    variant->SetWithinInventory(sheet.GetWithinInventory());
+    // Style 3 keeps its off-cut beyond the region along the length, style 4
+    // across the width.
+    InstallFirstBlockWithOffCut(*variant, std::move(region), setting == 0 ? 2 : 1);
+    measure = SquareInches(full - bestLength, across);
+    return variant;
+}
+
+// Off-cut measure of a stored off-cut variant: the part of the sheet beyond
+// its first block.
+double StoredOffcutMeasure(const OptTopLevelLayout& variant, int setting)
+{
+    const OptLayout* block = variant.GetBlock();
+    if (!block)
+        return 0.0;
+    return SquareInches(ShortenedExtent(variant, setting) - ShortenedExtent(*block, setting),
+                        AcrossExtent(variant, setting));
+}
+
+} // namespace
+
+bool IsStyleAdmitted(GeometryStyle style, FirstCutSpecification spec)
+{
+    if (spec == FirstCutWithGrain)
+        return style == StandardLayout || style == PreferRipCuts || style == MaxBottomOffCut;
+    if (spec == FirstCutAcrossGrain)
+        return style == StandardLayout || style == PreferCrossCuts || style == MaxSideOffCut;
+    return true;
+}
+
+void PutVariantInPlace(OptTopLevelLayout& sheet, const OptTopLevelLayout& variant, ParallelOptimizer& optimizer)
+{
+    for (OptTopLevelLayout* other : optimizer.Job().RunState().Layouts().Layouts()) {
+        if (other == &sheet || other->GetMaster() != &sheet)
+            continue;
+        auto copy = variant.Copy();
+        other->AssignFrom(*copy);
+        other->Policy() = variant.Policy();
+        other->SetDoneMark(variant.GetDoneMark());
+    }
+    auto copy = variant.Copy();
+    sheet.AssignFrom(*copy);
+    sheet.Policy() = variant.Policy();
+    sheet.SetDoneMark(variant.GetDoneMark());
+}
+
+bool MakeOrientationVariant(int orientation, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer,
+                            bool compare, bool keepInMapOnly)
+{
+    const GeometryStyle style = orientation == 1 ? PreferRipCuts : PreferCrossCuts;
+    FileSelfWhenMissing(sheet);
+    OptTopLevelLayout* variant = StoredVariant(sheet, style);
+    if (!variant) {
+        // The orientation goes on a template, not on the sheet itself: the
+        // sheet's tree was cut in its own direction and must stay so.
+        std::unique_ptr<OptTopLevelLayout> templ = sheet.IsolatedCopy();
+        const std::int32_t kind = optimizer.Job().RunState().GetPartOrderKind();
+        templ->SetPartOrderKind(kind);
+        templ->SetCutOrientation(orientation == 1, false, false);
+        templ->Policy().SetStyleWord(style);
+        RelayoutFlags flags;
+        flags.keepStyle = keepInMapOnly;
+        std::unique_ptr<OptTopLevelLayout> built =
+            RelayoutSheet(templ->Policy(), kind, *templ, optimizer, flags);
+        if (!built)
+            return false;
+        built->Policy().SetStyleWord(style);
+        sheet.FileStyleLayout(style, built.get());
+        variant = StoredVariant(sheet, style);
+        if (!variant)
+            return false;
+    }
+    if (optimizer.IsCancelRequested())
+        return false;
+    variant->SetDoneMark(1);
+    if (compare && optimizer.Job().Policy().localOpt.CompareSheets(sheet, *variant) != 1)
+        return false;
+    if (!keepInMapOnly)
+        PutVariantInPlace(sheet, *variant, optimizer);
+    return true;
+}
+
+bool MakeOffcutVariant(int setting, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer,
+                       bool keepInMapOnly, double& offCutMeasure)
+{
+    const GeometryStyle style = setting == 0 ? MaxSideOffCut : MaxBottomOffCut;
+    FileSelfWhenMissing(sheet);
+    OptTopLevelLayout* variant = StoredVariant(sheet, style);
+    if (!variant) {
+        double measure = 0.0;
+        std::unique_ptr<OptTopLevelLayout> built = BuildOffcutVariant(setting, sheet, optimizer, measure);
+        if (!built)
+            return false;
+        sheet.FileStyleLayout(style, built.get());
+        variant = StoredVariant(sheet, style);
+        if (!variant)
+            return false;
+        offCutMeasure = measure;
+    } else {
+        offCutMeasure = StoredOffcutMeasure(*variant, setting);
+    }
+    if (optimizer.IsCancelRequested())
+        return false;
+    variant->SetDoneMark(1);
+    if (!keepInMapOnly)
+        PutVariantInPlace(sheet, *variant, optimizer);
+    return true;
+}
+
+void DropStaleVariants(OptTopLevelLayout& sheet)
+{
+    for (auto& [style, variant] : *sheet.GetStyleMap())
+        if (variant && !variant->SamePartsAs(sheet))
+            variant.reset();
+}
+
+void RunSpecialLocalSteps(OptTopLevelLayout& sheet, ParallelOptimizer& optimizer)
+{
+    DropStaleVariants(sheet);
+    const bool made1 = MakeOrientationVariant(1, sheet, optimizer, false, true);
+    if (optimizer.IsCancelRequested())
+        return;
+    const bool made2 = MakeOrientationVariant(0, sheet, optimizer, false, true);
+    if (optimizer.IsCancelRequested())
+        return;
+    double m3 = 0.0;
+    double m4 = 0.0;
+    const bool made3 = MakeOffcutVariant(0, sheet, optimizer, true, m3);
+    if (optimizer.IsCancelRequested())
+        return;
+    const bool made4 = MakeOffcutVariant(1, sheet, optimizer, true, m4);
+    if (optimizer.IsCancelRequested())
+        return;
+
+    const JobPolicy& policy = optimizer.Job().Policy();
+    const FirstCutSpecification spec = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
+    GeometryStyle chosen = StandardLayout;
+    bool compare = false;
+    if (policy.localOpt.GetMode() == 0 || sheet.GetWaste() < kLowWaste) {
+        compare = true;
+        if (spec == FirstCutWithGrain)
+            chosen = made1 ? PreferRipCuts : StandardLayout;
+        else if (spec == FirstCutAcrossGrain)
+            chosen = made2 ? PreferCrossCuts : StandardLayout;
+        else
+            chosen = made1 ? PreferRipCuts : made2 ? PreferCrossCuts : StandardLayout;
+    } else {
+        if (spec == FirstCutWithGrain)
+            chosen = made4 ? MaxBottomOffCut : StandardLayout;
+        else if (spec == FirstCutAcrossGrain)
+            chosen = made3 ? MaxSideOffCut : StandardLayout;
+        else if (made4 && !made3)
+            chosen = MaxBottomOffCut;
+        else if (made3 && !made4)
+            chosen = MaxSideOffCut;
+        else if (made3 && made4)
+            chosen = m4 > m3 ? MaxBottomOffCut : MaxSideOffCut;
+    }
+    if (chosen == StandardLayout)
+        return;
+    const OptTopLevelLayout* variant = StoredVariant(sheet, chosen);
+    if (!variant)
+        return;
+    if (compare && policy.localOpt.CompareSheets(sheet, *variant) != 1)
+        return;
+    PutVariantInPlace(sheet, *variant, optimizer);
+}
+
+} // namespace optimization

@@ -1,0 +1,201 @@
+#include "TryOCD.h"
+
+#include "FreeRectangleSearch.h"
+#include "LayoutOrders.h"
+#include "OptTopLevelLayout.h"
+#include "ParallelOptimizer.h"
+#include "PartInsertion.h"
+#include "Placement.h"
+
+#include <tbb/blocked_range.h>
+#include <tbb/combinable.h>
+#include <tbb/parallel_for.h>
+
+#include <limits>
+
+namespace optimization {
+
+namespace {
+
+void Traverse(OptLayout* node, std::vector<OptLayout*>& out)
+{
+    if (node == nullptr || !node->CanHoldChildren())
+        return;
+    out.push_back(node);
+    Traverse(node->GetBlock(), out);
+    Traverse(node->GetLengthRemainder(), out);
+    Traverse(node->GetWidthRemainder(), out);
+}
+
+void CollectParts(const OptLayout* node, std::vector<const PartProxy*>& out)
+{
+    if (node == nullptr)
+        return;
+    if (!node->CanHoldChildren()) {
+        if (node->GetPart() != nullptr)
+            out.push_back(node->GetPart());
+        return;
+    }
+    CollectParts(node->GetBlock(), out);
+    CollectParts(node->GetLengthRemainder(), out);
+    CollectParts(node->GetWidthRemainder(), out);
+}
+
+// Fills the lazily computed inches of every length of the tree before the
+// workers read the sheet, so that they never write to it.
+void WarmLengths(const OptLayout* node)
+{
+    if (node == nullptr)
+        return;
+    node->GetWidth().GetInches();
+    node->GetLength().GetInches();
+    node->GetFurtherLength().GetInches();
+    WarmLengths(node->GetBlock());
+    WarmLengths(node->GetLengthRemainder());
+    WarmLengths(node->GetWidthRemainder());
+}
+
+bool Eligible(const NodeRecord& record, bool forcing)
+{
+    if (record.firstCutRestriction != 0 || record.rebuiltBranch != 0)
+        return false;
+    if (record.rootMark != 0)
+        return record.stripDirection == 0 && (forcing || record.itemState != 1);
+    return record.itemState != 2 && (forcing || record.itemState != 1);
+}
+
+TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
+{
+    TryOCDResultUnit result;
+    result.index = index;
+    result.cancelled = cancelled;
+    return result;
+}
+
+} // namespace
+
+std::vector<TryOCDWorkUnit> MakeTryOCDWorkUnits(OptTopLevelLayout& sheet)
+{
+    std::vector<OptLayout*> nodes;
+    Traverse(&sheet, nodes);
+    std::vector<TryOCDWorkUnit> units;
+    units.reserve(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        units.push_back({nodes[i], i});
+    return units;
+}
+
+TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCDWorkUnit& unit,
+                                    const TryOCDContext& context)
+{
+    ParallelOptimizer& optimizer = *context.optimizer;
+    const bool forcing = context.forcedPart != nullptr;
+    if (!Eligible(unit.node->Record(), forcing))
+        return Failure(unit.index);
+
+    std::shared_ptr<OptTopLevelLayout> copy(sheet.IsolatedCopy());
+    copy->SetTriedMark(nullptr);
+    std::vector<OptLayout*> nodes;
+    Traverse(copy.get(), nodes);
+    if (unit.index >= nodes.size())
+        return Failure(unit.index);
+    OptLayout* node = nodes[unit.index];
+    const std::int32_t direction = node->Record().cutDirection;
+
+    std::vector<const PartProxy*> parts;
+    CollectParts(node, parts);
+    if (parts.empty())
+        return Failure(unit.index);
+    node->Clear();
+    copy->RebuildLists();
+    copy->Relay();
+
+    if (forcing)
+        parts.push_back(context.forcedPart);
+    SortPartSequence(parts, optimizer.Job().RunState().GetPartOrderKind());
+
+    // With a block left, only regions of the other direction take part.
+    RegionFilter filter;
+    filter.byDirection = !copy->HasNoBlock();
+    filter.wantDirection1 = direction != CutLengthFirst;
+    filter.skipExcluded = optimizer.Job().Policy().localOpt.GetOption();
+    CFreeRectangle* chosen = SelectFreeRectangle(copy->GetRegions(), *parts.front(), nullptr, filter);
+    if (chosen == nullptr)
+        return Failure(unit.index);
+    CFreeRectangle region = *chosen;
+    region.owner->Record().rebuiltBranch = 1;
+    // An empty node takes the other direction here; beside a block the
+    // insertion sets the direction the region was made for (the same, by the
+    // filter), and a new strip must leave the direction of the content it
+    // moves aside as it was laid, or that content's regions come out wrong.
+    if (region.side == SideWholeNode)
+        region.owner->Record().cutDirection = direction == CutLengthFirst ? CutWidthFirst : CutLengthFirst;
+    InsertPart(region, parts.front());
+
+    PlacementRequest request;
+    request.searchExistingSheets = true;
+    request.sheets = {copy.get()};
+    request.noTryOCD = true;
+    request.optimizer = &optimizer;
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        request.part = parts[i];
+        const bool placed = PlacePart(request);
+        if (optimizer.IsCancelRequested())
+            return Failure(unit.index, true);
+        if (!placed)
+            return Failure(unit.index);
+    }
+    if (!forcing && sheet.Policy().CompareSameParts(sheet, *copy) != 1)
+        return Failure(unit.index);
+
+    TryOCDResultUnit success;
+    success.index = unit.index;
+    success.sheet = std::move(copy);
+    success.success = true;
+    return success;
+}
+
+TryOCDResultUnit ReduceTryOCD(TryOCDResultUnit a, TryOCDResultUnit b)
+{
+    if (a.success && b.success)
+        return a.index < b.index ? a : b;
+    if (a.success)
+        return a;
+    if (b.success)
+        return b;
+    b.cancelled = a.cancelled || b.cancelled;
+    return b;
+}
+
+bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
+{
+    if (sheet.HasNoBlock())
+        return false;
+    const std::vector<TryOCDWorkUnit> units = MakeTryOCDWorkUnits(sheet);
+    TryOCDResultUnit result = Failure(std::numeric_limits<std::size_t>::max());
+    if (units.size() < kTryOCDParallelFrom) {
+        for (const TryOCDWorkUnit& unit : units) {
+            result = ReduceTryOCD(result, EvaluateTryOCDUnit(sheet, unit, context));
+            if (result.success || result.cancelled)
+                break;
+        }
+    } else {
+        WarmLengths(&sheet);
+        tbb::combinable<TryOCDResultUnit> local(
+            [] { return Failure(std::numeric_limits<std::size_t>::max()); });
+        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, units.size(), 1),
+                          [&](const tbb::blocked_range<std::size_t>& range) {
+                              TryOCDResultUnit& mine = local.local();
+                              for (std::size_t i = range.begin(); i != range.end(); ++i)
+                                  mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
+                          });
+        local.combine_each([&](const TryOCDResultUnit& r) { result = ReduceTryOCD(std::move(result), r); });
+    }
+    if (result.cancelled || context.optimizer->IsCancelRequested() || !result.success)
+        return false;
+    sheet.AssignFrom(*result.sheet);
+    sheet.Relay();
+    return true;
+}
+
+} // namespace optimization

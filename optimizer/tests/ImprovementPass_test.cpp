@@ -1,0 +1,101 @@
+// The improvement dispatcher: the Third Pass, CLEANUP and ELIMINATE LAYOUTS.
+
+#include "ImprovementPass.h"
+#include "PassFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace optimization::testing {
+namespace {
+
+class ImprovementPassTest : public ::testing::Test
+{
+protected:
+    void SetUpRun(std::int32_t localMode, std::int32_t comparer = 0)
+    {
+        auto args = Args({stock}, {big, half, small}, Rules());
+        args.localOptMode = localMode;
+        args.stockComparerKind = comparer;
+        args.progressDlg = &dialog;
+        optimizer = Make(args);
+        ASSERT_TRUE(optimizer);
+    }
+
+    CancelAfter dialog;
+    std::shared_ptr<StockProxy> stock = Stock(48, 96, 50);
+    std::shared_ptr<PartProxy> big = Part(1, 40, 90, 2);
+    std::shared_ptr<PartProxy> half = Part(2, 24, 48, 4);
+    std::shared_ptr<PartProxy> small = Part(3, 12, 12, 6);
+    std::unique_ptr<ParallelOptimizer> optimizer;
+};
+
+TEST_F(ImprovementPassTest, SingleSheetIsLeftAloneByEveryMode)
+{
+    for (ImprovementMode mode : {ImprovementMode::Third, ImprovementMode::Cleanup, ImprovementMode::EliminateLayouts}) {
+        SCOPED_TRACE(int(mode));
+        SetUpRun(1);
+        ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+        const std::string before = Snapshot(*optimizer);
+        RunImprovementDispatcher(*optimizer, mode);
+        EXPECT_EQ(Snapshot(*optimizer), before);
+    }
+}
+
+// Two half-empty sheets: the targeted improvement and the elimination end
+// with one sheet holding every copy.
+// +------+------+      +------+------+
+// | half |      |  +   | half |      |   ->  one sheet with both halves
+// +------+------+      +------+------+
+TEST_F(ImprovementPassTest, EmptiesASheetIntoAnother)
+{
+    struct Case {
+        const char* name;
+        std::int32_t localMode;
+        ImprovementMode mode;
+    } cases[] = {{"third targeted", 1, ImprovementMode::Third},
+                 {"cleanup targeted", 1, ImprovementMode::Cleanup},
+                 {"eliminate", 0, ImprovementMode::EliminateLayouts}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUpRun(c.localMode);
+        ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+        ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+        RunImprovementDispatcher(*optimizer, c.mode);
+        EXPECT_EQ(SetProblems(*optimizer), "");
+        EXPECT_EQ(optimizer->Job().RunState().Layouts().Size(), 1u) << Snapshot(*optimizer);
+    }
+}
+
+TEST_F(ImprovementPassTest, EliminateSkipsASheetThatCannotFitInTheOthersFreeArea)
+{
+    SetUpRun(0);
+    OptTopLevelLayout* a = AddSheet(*optimizer, stock.get(), {big.get()});
+    OptTopLevelLayout* b = AddSheet(*optimizer, stock.get(), {big.get()});
+    ASSERT_TRUE(a && b);
+    const std::string before = Snapshot(*optimizer);
+    RunImprovementDispatcher(*optimizer, ImprovementMode::EliminateLayouts);
+    EXPECT_EQ(Snapshot(*optimizer), before);
+    // No placement was even tried: a failed try would mark the sheets.
+    EXPECT_EQ(a->GetTriedMark(), nullptr);
+    EXPECT_EQ(b->GetTriedMark(), nullptr);
+}
+
+TEST_F(ImprovementPassTest, CancelLeavesEveryModeConsistent)
+{
+    for (ImprovementMode mode : {ImprovementMode::Third, ImprovementMode::Cleanup, ImprovementMode::EliminateLayouts}) {
+        for (long queries : {0L, 1L, 2L, 3L, 5L, 8L, 13L}) {
+            SCOPED_TRACE(std::to_string(int(mode)) + " after " + std::to_string(queries));
+            SetUpRun(1);
+            ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get(), small.get()}));
+            ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+            ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+            dialog.Arm(queries);
+            RunImprovementDispatcher(*optimizer, mode);
+            EXPECT_EQ(SetProblems(*optimizer), "");
+            dialog.Arm(std::numeric_limits<long>::max());
+        }
+    }
+}
+
+} // namespace
+} // namespace optimization::testing

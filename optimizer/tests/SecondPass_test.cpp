@@ -1,0 +1,72 @@
+// The Second Pass: all copies placed again into emptied copies of the sheets.
+
+#include "PassFixture.h"
+#include "RunPasses.h"
+#include "SecondPass.h"
+
+#include <gtest/gtest.h>
+
+namespace optimization::testing {
+namespace {
+
+class SecondPassTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto args = Args({stock}, {half, small}, Rules());
+        args.localOptMode = 1;
+        args.progressDlg = &dialog;
+        optimizer = Make(args);
+        ASSERT_TRUE(optimizer);
+        // Two sheets, each a quarter full: one sheet holds them all.
+        ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+        ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {half.get(), small.get()}));
+    }
+
+    CancelAfter dialog;
+    std::shared_ptr<StockProxy> stock = Stock(48, 96, 50, Limited(5));
+    std::shared_ptr<PartProxy> half = Part(1, 24, 48, 2);
+    std::shared_ptr<PartProxy> small = Part(2, 12, 12, 2);
+    std::unique_ptr<ParallelOptimizer> optimizer;
+};
+
+TEST_F(SecondPassTest, AdoptsTheRefilledSetWhenItIsBetter)
+{
+    RunSecondPass(*optimizer);
+    EXPECT_EQ(SetProblems(*optimizer), "");
+    const OptRunState& state = optimizer->Job().RunState();
+    ASSERT_EQ(state.Layouts().Size(), 1u) << Snapshot(*optimizer);
+    EXPECT_EQ(state.Layouts().Layouts()[0]->GetWithinInventory(), 1);
+    EXPECT_EQ(state.StockTrackers().begin()->second->GetSheetsUsed(), 1u);
+}
+
+TEST_F(SecondPassTest, ReplaceAllPartsPlacesTheCountedCopies)
+{
+    for (int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        auto trial = optimizer->MakeDetachedCopy();
+        ASSERT_TRUE(ReplaceAllParts(*trial, mode));
+        EXPECT_EQ(SetProblems(*trial), "");
+        EXPECT_EQ(trial->Job().RunState().Layouts().Size(), 1u);
+    }
+}
+
+TEST_F(SecondPassTest, CancelLeavesTheRunningSetUnchanged)
+{
+    for (long queries : {0L, 1L, 2L, 3L}) {
+        SCOPED_TRACE(queries);
+        SetUp();
+        const std::string before = Snapshot(*optimizer);
+        const long asked = dialog.Queries();
+        dialog.Arm(queries);
+        RunSecondPass(*optimizer);
+        if (dialog.Queries() - asked > queries)
+            EXPECT_EQ(Snapshot(*optimizer), before);
+        EXPECT_EQ(SetProblems(*optimizer), "");
+        dialog.Arm(std::numeric_limits<long>::max());
+    }
+}
+
+} // namespace
+} // namespace optimization::testing

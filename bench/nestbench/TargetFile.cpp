@@ -218,6 +218,9 @@ bool ParseTargetFile(std::istream& in, TargetFile& out, ParseError& error)
     int lineNo = 0;
     while (std::getline(in, raw)) {
         ++lineNo;
+        // A byte-order mark left by an editor is not part of the first directive.
+        if (lineNo == 1 && raw.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            raw.erase(0, 3);
         try {
             std::vector<std::string> t = Tokens(raw);
             if (t.empty())

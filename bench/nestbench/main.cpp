@@ -5,7 +5,10 @@
 //
 // Exit status: 0 done; 1 the run failed, the result changed between repeats
 // or (--validate) a layout broke a rule; 2 bad command line or target file.
-// With --repeat the run is made N times and "ms" is the fastest of them.
+// With --repeat the run is made N times and "ms" is the fastest of them; the
+// results of all runs must agree. "cuts" and "cut_length" include the cuts
+// that take the padding off each copy; "waste_pct" is the share of the rough
+// area of the sheets used that no copy covers.
 
 #include "BenchRun.h"
 #include "LayoutValidator.h"

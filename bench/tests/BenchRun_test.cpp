@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tbb/task_arena.h>
+
 #include <sstream>
 
 using namespace nestbench;
@@ -122,4 +124,24 @@ TEST(BenchRun, JsonHasExactlyTheKeysInOrder)
     r.ms = 1.5;
     EXPECT_EQ(ToJson(r), "{\"sheets\":3,\"sheets_by_stock\":[2,1],\"placed\":7,\"skipped\":1,"
                          "\"waste_pct\":12.5000,\"cost\":100.2500,\"cuts\":9,\"cut_length\":300.5000,\"ms\":1.500}");
+}
+
+// The same target gives the same sheets, on every run and with any number of
+// threads (the parallel step of the placement decides as the serial order).
+TEST(BenchRun, ResultDoesNotDependOnThreadCount)
+{
+    const TargetFile target = Parse("objective 0\ncomparer 1\nlocal_mode 1\nrules kerf=0.125\n"
+                                    "stock 48 96 50 *\nstock 30 60 20 4\n"
+                                    "part 1 11.5 23 7\npart 2 7.25 13 9\npart 3 5 9.5 12\npart 4 17 31 3\n");
+    BenchResult results[3];
+    const int threads[3] = {1, 8, 8};
+    for (int i = 0; i < 3; ++i) {
+        tbb::task_arena arena(threads[i]);
+        arena.execute([&] { results[i] = RunTarget(target); });
+        ASSERT_TRUE(results[i].ok) << results[i].error;
+    }
+    EXPECT_GT(results[0].placed, 0u);
+    EXPECT_TRUE(SameResult(results[0], results[1]));
+    EXPECT_TRUE(SameResult(results[1], results[2]));
+    EXPECT_TRUE(nestcheck::ValidateLayouts(results[0].check).empty());
 }

@@ -135,6 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"PartNumberRange", "part 3000000000 2 3 1\n", 1, "part number"}),
     [](const ::testing::TestParamInfo<BadCase>& tp) { return std::string(tp.param.name); });
 
+TEST(TargetFile, ByteOrderMarkIsNotPartOfTheFirstDirective)
+{
+    TargetFile f;
+    ParseError e;
+    ASSERT_TRUE(Parse("\xEF\xBB\xBFobjective 1\n", f, e)) << e.message;
+    EXPECT_EQ(f.objective, 1);
+}
+
 TEST(TargetFile, MissingFileIsRefusedWithoutLine)
 {
     TargetFile f;

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <map>
-#include <stdexcept>
 
 namespace optimization {
 
@@ -204,7 +203,10 @@ void Gatherer::Exchange(std::vector<OptTopLevelLayout*>& sources, const PartProx
                 target->ResetStyleMap();
             }
             if (moved.empty()) {
-                ++position;
+                // A source that already gave copies has left the list, and
+                // the next sheet stands at this position now.
+                if (position < sources.size() && sources[position] == source)
+                    ++position;
                 sourceDone = true;
                 break;
             }

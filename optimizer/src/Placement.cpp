@@ -72,8 +72,14 @@ bool PlacePart(const PlacementRequest& request)
     }
     if (changed == nullptr)
         return false;
-    if (request.regroup && request.regroupSet != nullptr)
+    if (request.regroup && request.regroupSet != nullptr) {
+        // The sheet's alternative layouts show its old parts: a sheet that
+        // changed starts a fresh map even when it was alone, then joins an
+        // identical sheet (and its map) when there is one.
+        TakeOutOfGroup(*changed, *request.regroupSet, false);
+        changed->ResetStyleMap();
         TakeOutOfGroup(*changed, *request.regroupSet, true);
+    }
     return true;
 }
 

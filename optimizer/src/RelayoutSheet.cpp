@@ -33,11 +33,6 @@ std::unique_ptr<OptTopLevelLayout> NewTrialSheet(const OptTopLevelLayout& sheet,
     return trial;
 }
 
-void SortParts(std::vector<const PartProxy*>& parts, std::int32_t kind)
-{
-    SortPartSequence(parts, kind);
-}
-
 void EraseOne(std::vector<const PartProxy*>& parts, const PartProxy* part)
 {
     auto it = std::find(parts.begin(), parts.end(), part);
@@ -76,7 +71,7 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
     OptRunState& state = optimizer.Job().RunState();
     if (state.GetPartOrderKind() != kind)
         state.SetPartOrderKind(kind);
-    SortParts(remaining, kind);
+    SortPartSequence(remaining, kind);
 
     std::vector<const PartProxy*> priority;
     const PartProxy* promotedLast = nullptr;
@@ -97,7 +92,7 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
             if (byWidth.empty() && byLength.empty()) {
                 if (!anyGroupSeen)
                     return nullptr;
-                SortParts(left, kind);
+                SortPartSequence(left, kind);
                 PlacementRequest request;
                 request.sheets = {trial.get()};
                 request.optimizer = &optimizer;
@@ -118,7 +113,7 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
             anyGroupSeen = true;
             CFreeRectangle chosen;
             if (!ChooseStrip(*trial, byWidth, byLength, chosen)) {
-                SortParts(left, kind);
+                SortPartSequence(left, kind);
                 promotedLast = left.front();
                 priority.push_back(left.front());
                 EraseOne(remaining, left.front());
@@ -133,7 +128,7 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
             trial->RebuildLists();
             if (laid.empty()) {
                 // The strip found no room after all: treat it as no strip.
-                SortParts(left, kind);
+                SortPartSequence(left, kind);
                 promotedLast = left.front();
                 priority.push_back(left.front());
                 EraseOne(remaining, left.front());
@@ -209,7 +204,7 @@ bool RebuildSheet(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>&
     std::int32_t wonKind = 0;
     for (std::int32_t kind : {OrderLargestFirst, OrderWidestFirst, OrderLongestFirst, OrderIterative}) {
         std::vector<const PartProxy*> ordered = parts;
-        SortParts(ordered, kind);
+        SortPartSequence(ordered, kind);
         std::unique_ptr<OptTopLevelLayout> trial = sheet.EmptyCopy();
         if (PlaceAllInto(*trial, ordered, optimizer)) {
             rebuilt = std::move(trial);

@@ -34,7 +34,9 @@ struct Candidate {
 // Lists the combinations in order of rising total cost (best first): a
 // combination is grown one sheet at a time, each growth only on a candidate
 // at or after the one grown last, so that every combination comes up once.
-// The cheapest ones therefore come first whatever the cap cuts off.
+// The cheapest ones therefore come first whatever the cap cuts off. A state
+// keeps only its parent and the candidate it grew, so the open list stays
+// small even with many candidates.
 class Enumerator
 {
 public:
@@ -55,23 +57,25 @@ public:
 
     void Run()
     {
-        Push(State{std::vector<std::uint32_t>(m_candidates.size(), 0), 0.0, 0.0, 0, 0, 0});
+        Push(State{kNoParent, 0, 0.0, 0.0, 0, 0});
+        std::vector<std::uint32_t> counts(m_candidates.size());
         while (!m_open.empty() && m_steps < m_limits.maxSteps && m_kept.size() < m_limits.maxKept) {
-            std::pop_heap(m_open.begin(), m_open.end(), Later);
-            State state = std::move(m_open.back());
+            std::pop_heap(m_open.begin(), m_open.end(), [this](std::size_t a, std::size_t b) { return Later(a, b); });
+            const std::size_t index = m_open.back();
             m_open.pop_back();
             ++m_steps;
+            const State state = m_states[index];
+            CountsOf(index, counts);
             if (state.sheets > 0 && state.area >= m_partArea)
-                m_kept.push_back({state.counts, state.cost});
+                m_kept.push_back({counts, state.cost});
             for (std::size_t j = state.last; j < m_candidates.size(); ++j) {
                 const Candidate& c = m_candidates[j];
-                if (state.counts[j] >= c.maxCount || state.sheets >= m_maxSheets)
+                if (counts[j] >= c.maxCount || state.sheets >= m_maxSheets)
                     continue;
-                State next{state.counts, state.cost + c.cost, state.area + c.area, state.sheets + 1, j, 0};
-                ++next.counts[j];
-                if (next.cost > m_budget)
+                const double cost = state.cost + c.cost;
+                if (cost > m_budget)
                     continue;
-                Push(std::move(next));
+                Push(State{index, j, cost, state.area + c.area, state.sheets + 1, 0});
             }
         }
     }
@@ -80,21 +84,32 @@ public:
     std::size_t Steps() const { return m_steps; }
 
 private:
+    static constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
+
     struct State {
-        std::vector<std::uint32_t> counts;
+        std::size_t parent; // kNoParent for the empty combination
+        std::size_t last;   // the candidate grown last
         double cost;
         double area;
         std::uint32_t sheets;
-        std::size_t last;     // the candidate grown last
         std::size_t sequence; // order of discovery, for ties in cost
     };
 
     // Heap order: the cheaper state first, ties in discovery order.
-    static bool Later(const State& a, const State& b)
+    bool Later(std::size_t a, std::size_t b) const
     {
-        if (a.cost < b.cost || b.cost < a.cost)
-            return b.cost < a.cost;
-        return a.sequence > b.sequence;
+        const State& x = m_states[a];
+        const State& y = m_states[b];
+        if (x.cost < y.cost || y.cost < x.cost)
+            return y.cost < x.cost;
+        return x.sequence > y.sequence;
+    }
+
+    void CountsOf(std::size_t index, std::vector<std::uint32_t>& counts) const
+    {
+        std::fill(counts.begin(), counts.end(), 0u);
+        for (std::size_t i = index; m_states[i].parent != kNoParent; i = m_states[i].parent)
+            ++counts[m_states[i].last];
     }
 
     void Push(State state)
@@ -104,9 +119,10 @@ private:
         const double reachable = state.area + (m_budget - state.cost) * m_bestRatioFrom[state.last];
         if (reachable < m_partArea * (1.0 - 1e-12))
             return;
-        state.sequence = m_sequence++;
-        m_open.push_back(std::move(state));
-        std::push_heap(m_open.begin(), m_open.end(), Later);
+        state.sequence = m_states.size();
+        m_states.push_back(state);
+        m_open.push_back(m_states.size() - 1);
+        std::push_heap(m_open.begin(), m_open.end(), [this](std::size_t a, std::size_t b) { return Later(a, b); });
     }
 
     const std::vector<Candidate>& m_candidates;
@@ -115,9 +131,9 @@ private:
     const std::uint32_t m_maxSheets;
     const SplitLimits& m_limits;
     std::vector<double> m_bestRatioFrom;
-    std::vector<State> m_open;
+    std::vector<State> m_states;
+    std::vector<std::size_t> m_open;
     std::vector<SplitCandidate> m_kept;
-    std::size_t m_sequence = 0;
     std::size_t m_steps = 0;
 };
 

@@ -152,3 +152,44 @@ TEST_F(PlacementTest, FillSheetOffersOnlyUncountedCopies)
     ASSERT_EQ(sheet->GetPlacedParts().size(), 1u);
     EXPECT_EQ(sheet->GetPlacedParts()[0]->GetPartProxy(), small.get());
 }
+
+// A sheet that took a part loses the alternative layouts of its old parts and
+// joins an identical sheet of the list, sharing that sheet's map.
+TEST_F(PlacementTest, RegroupResetsTheStyleMapAndJoinsAnIdenticalSheet)
+{
+    auto other = NewSheet(*optimizer, stock.get());
+    ASSERT_TRUE(Place(small.get(), {other.get()}));
+    sheet->FileStyleLayout(MaxSideOffCut, sheet.get());
+    ASSERT_TRUE(sheet->HasStyleLayout(MaxSideOffCut));
+
+    CLayoutSet set(false);
+    set.Add(other.get());
+    set.Add(sheet.get());
+    PlacementRequest request;
+    request.part = small.get();
+    request.sheets = {sheet.get()};
+    request.regroupSet = &set;
+    request.regroup = true;
+    request.optimizer = optimizer.get();
+    ASSERT_TRUE(PlacePart(request));
+    EXPECT_FALSE(sheet->HasStyleLayout(MaxSideOffCut));
+    EXPECT_EQ(sheet->GetMaster(), other.get());
+    EXPECT_EQ(other->GetDuplicateCount(), 1);
+    EXPECT_EQ(sheet->GetStyleMap(), other->GetStyleMap());
+}
+
+TEST_F(PlacementTest, RegroupResetsTheStyleMapOfASheetAlone)
+{
+    sheet->FileStyleLayout(MaxSideOffCut, sheet.get());
+    CLayoutSet set(false);
+    set.Add(sheet.get());
+    PlacementRequest request;
+    request.part = tiny.get();
+    request.sheets = {sheet.get()};
+    request.regroupSet = &set;
+    request.regroup = true;
+    request.optimizer = optimizer.get();
+    ASSERT_TRUE(PlacePart(request));
+    EXPECT_FALSE(sheet->HasStyleLayout(MaxSideOffCut));
+    EXPECT_FALSE(sheet->IsDuplicate());
+}

@@ -48,7 +48,9 @@ TEST_F(SecondPassTest, ReplaceAllPartsPlacesTheCountedCopies)
         auto trial = optimizer->MakeDetachedCopy();
         ASSERT_TRUE(ReplaceAllParts(*trial, mode));
         EXPECT_EQ(SetProblems(*trial), "");
-        EXPECT_EQ(trial->Job().RunState().Layouts().Size(), 1u);
+        // Sheet by sheet the fullest sheet takes everything; the pooled search
+        // may spread the copies over both sheets.
+        EXPECT_LE(trial->Job().RunState().Layouts().Size(), mode == 1 ? 1u : 2u);
     }
 }
 
@@ -61,8 +63,9 @@ TEST_F(SecondPassTest, CancelLeavesTheRunningSetUnchanged)
         const long asked = dialog.Queries();
         dialog.Arm(queries);
         RunSecondPass(*optimizer);
-        if (dialog.Queries() - asked > queries)
+        if (dialog.Queries() - asked > queries) {
             EXPECT_EQ(Snapshot(*optimizer), before);
+        }
         EXPECT_EQ(SetProblems(*optimizer), "");
         dialog.Arm(std::numeric_limits<long>::max());
     }

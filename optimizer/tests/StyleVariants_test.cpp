@@ -82,6 +82,26 @@ TEST_F(SpecialStepsTest, FullSheetNeverTakesAnOffcutStyle)
     EXPECT_NE(sheet->GetGeometryStyle(), MaxBottomOffCut);
 }
 
+// A square sheet with one small part: both off-cut styles leave the same
+// off-cut, and then the side off-cut (style 3) is taken.
+TEST_F(SpecialStepsTest, EqualOffcutsTakeTheSideOffcut)
+{
+    stock = Stock(48, 48, 30);
+    auto args = Args({stock}, {half, small}, Rules());
+    args.localOptMode = 1;
+    optimizer = Make(args);
+    sheet = AddSheet(*optimizer, stock.get(), {small.get()});
+    ASSERT_TRUE(sheet);
+    double m3 = 0.0;
+    double m4 = 0.0;
+    ASSERT_TRUE(MakeOffcutVariant(0, *sheet, *optimizer, true, m3));
+    ASSERT_TRUE(MakeOffcutVariant(1, *sheet, *optimizer, true, m4));
+    ASSERT_DOUBLE_EQ(m3, m4);
+    RunSpecialLocalSteps(*sheet, *optimizer);
+    EXPECT_EQ(sheet->GetGeometryStyle(), MaxSideOffCut);
+    EXPECT_EQ(SetProblems(*optimizer), "");
+}
+
 TEST_F(SpecialStepsTest, SheetWithoutPartsMakesNoOffcutVariant)
 {
     Build(FirstCutNone, 1, {});

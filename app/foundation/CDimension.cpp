@@ -66,10 +66,6 @@ bool AreTokensValid(const DimensionToken (&t)[3], int n, bool mixed, bool allowN
 {
     if (!t[0].valid && !t[1].valid && !t[2].valid)
         return false;
-    // A token that could not be read makes the text unreadable, wherever it is.
-    for (const auto& token : t)
-        if (!token.valid)
-            return false;
     if (t[1].IsNegative() || t[2].IsNegative() || (!allowNegative && t[0].IsNegative()))
         return false;
     if (t[2].feet)
@@ -146,20 +142,32 @@ QString FormatFractionalInches(double x, int precision, bool hyphen, bool hideUn
     return text;
 }
 
+// Whole feet of x, toward zero. Kept as a real: a length built from any
+// number of inches must format without an out-of-range conversion to int.
+double wholeFeet(double x)
+{
+    return std::trunc(std::trunc(x) / 12.0);
+}
+
+QString feetText(double feet)
+{
+    return FormatLocaleNumber(feet, 0, true) + FeetMark;
+}
+
 QString FormatFeetInches(double x, int precision, bool hideUnits)
 {
-    int feet = std::abs(static_cast<int>(std::trunc(x)) / 12);
+    double feet = std::fabs(wholeFeet(x));
     const double rest = std::fabs(x) - 12.0 * feet;
     QString s = FormatFractionalInches(rest, precision, false, hideUnits);
     if (s.startsWith(QLatin1String("12"))) {
         s.clear();
         ++feet;
-    } else if (s.startsWith(QLatin1Char('0')) && feet != 0) {
+    } else if (s.startsWith(QLatin1Char('0')) && !isZero(feet)) {
         s.clear();
     }
     QString text;
-    if (feet != 0) {
-        text = FormatInteger(feet) + FeetMark;
+    if (!isZero(feet)) {
+        text = feetText(feet);
         if (!s.isEmpty())
             text += QLatin1Char(' ');
     }
@@ -169,7 +177,7 @@ QString FormatFeetInches(double x, int precision, bool hideUnits)
 
 QString FormatFeetInchesCad(double x, int precision, bool hideUnits)
 {
-    int feet = std::abs(static_cast<int>(std::trunc(x)) / 12);
+    double feet = std::fabs(wholeFeet(x));
     const double rest = std::fabs(x) - 12.0 * feet;
     QString s = FormatFractionalInches(rest, precision, true, hideUnits);
     if (s.startsWith(QLatin1String("12"))) {
@@ -179,21 +187,21 @@ QString FormatFeetInchesCad(double x, int precision, bool hideUnits)
         ++feet;
     }
     QString text;
-    if (feet != 0)
-        text = FormatInteger(feet) + FeetMark;
+    if (!isZero(feet))
+        text = feetText(feet);
     text += s;
     return x < 0.0 ? QLatin1Char('-') + text : text;
 }
 
 QString FormatFeetDecimalInches(double x, int decimals, bool hideUnits)
 {
-    int feet = static_cast<int>(std::trunc(x)) / 12;
+    double feet = wholeFeet(x);
     double rest = x - 12.0 * feet;
     if (12.0 - rest < CDimension::InchesPerUnit) {
         ++feet;
         rest = 0.0;
     }
-    QString text = FormatInteger(feet) + FeetMark + number(rest, decimals);
+    QString text = feetText(feet) + number(rest, decimals);
     if (!hideUnits)
         text += InchMark;
     return text;
@@ -324,7 +332,11 @@ void CDimension::Parse(const QString& input, bool allowZero, bool allowNegative)
     if (!AreTokensValid(t, n, mixed, allowNegative))
         return;
 
-    const double first = t[0].value;
+    // A leading minus sign negates the whole length ("-3 1/2" is -3.5, not
+    // -3 + 1/2), so that a negative length's own display text reads back as
+    // the same length. The later tokens are never negative here.
+    const double sign = t[0].IsNegative() ? -1.0 : 1.0;
+    const double first = std::fabs(t[0].value);
     const bool bare = n == 1 && !t[0].feet && !t[0].inches;
     const int style = GetDimensionFormatSettings().style;
     double inches = 0.0;
@@ -343,6 +355,7 @@ void CDimension::Parse(const QString& input, bool allowZero, bool allowNegative)
         inches = (first + t[1].value) * (t[1].feet ? 12.0 : 1.0);
     else
         inches = first * 12.0 + t[1].value + t[2].value;
+    inches *= sign;
 
     if (!(std::fabs(inches) <= MaxInches)) // also refuses a negative beyond the range
         return;

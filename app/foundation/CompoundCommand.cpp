@@ -16,15 +16,19 @@ void CompoundCommand::SetTarget(IDoc* target)
         child->SetTarget(target);
 }
 
+// A child may add a command while it runs, which joins this open step: walk a
+// copy of the children, so the list can grow under the loop.
 void CompoundCommand::Undo()
 {
-    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it)
+    const auto children = m_children;
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
         UndoCommand(**it);
 }
 
 void CompoundCommand::Redo()
 {
-    for (const auto& child : m_children)
+    const auto children = m_children;
+    for (const auto& child : children)
         RedoCommand(*child);
 }
 

@@ -22,7 +22,7 @@ bool DomainUpdateInfo::Query13() const
     return false;
 }
 
-bool DomainUpdateInfo::Query14() const
+bool DomainUpdateInfo::NeedsRebuild() const
 {
     return false;
 }

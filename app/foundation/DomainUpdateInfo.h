@@ -9,9 +9,11 @@ class IManagedIdentity;
 // The typed payload of an update hint: yes/no questions about what an edit did
 // to the domain data. The predicates keep a fixed order because senders and
 // receivers agree on them by position; the document acts on HasChanges,
-// UpdatesMaterialInBOM and NeedsBOMRefresh after every command, the views give
-// the others their meaning. The queries that take a domain object take it by
-// value and release it.
+// UpdatesMaterialInBOM and NeedsBOMRefresh after every command, and on
+// NeedsRebuild when it hands the payload to its bills of materials (rebuild
+// every result from the parts rather than reset only the affected targets).
+// The QueryN predicates are those whose meaning the receiving views give.
+// The queries that take a domain object take it by value and release it.
 class DomainUpdateInfo
 {
 public:
@@ -30,7 +32,7 @@ public:
     virtual bool AffectsMaterial(std::shared_ptr<IOptimizableMaterial> material) const; // 11
     virtual bool NeedsBOMRefresh() const = 0; // 12
     virtual bool Query13() const; // 13
-    virtual bool Query14() const; // 14
+    virtual bool NeedsRebuild() const; // 14
 };
 
 // Everything changed: document-wide refreshes, a new materials folder.
@@ -47,7 +49,7 @@ public:
     bool InventoryFirstChanged() const override { return true; }
     bool NeedsBOMRefresh() const override { return true; }
     bool Query13() const override { return true; }
-    bool Query14() const override { return true; }
+    bool NeedsRebuild() const override { return true; }
 };
 
 // No domain data changed: the payload of commands and scopes unless they say more.

@@ -40,7 +40,10 @@ void ReadIdentityMapPreamble(ArchiveWrapper& ar, IdentityMapper& mapper)
         return;
     std::uint64_t word = 0;
     ar.Read(word).Read(word).Read(word);
-    if (const auto defaultSheetGood = DefaultSheetGood())
+    // Identity 0 is no object's (it is how an empty reference is stored): a
+    // file that names no default sheet good must not turn its empty
+    // references into the program's default sheet good.
+    if (const auto defaultSheetGood = DefaultSheetGood(); defaultSheetGood && word != 0)
         mapper.RegisterAs(word, defaultSheetGood);
     ar.Read(word).Read(word).Read(word);
 }

@@ -27,7 +27,9 @@ QString logPath()
     return folder + QStringLiteral("kwls_session.log");
 }
 
-void showWarning(const QString& message)
+// The text comes from the string service, which belongs to the GUI thread
+// like the hook: both are reached only there.
+void showWarning()
 {
     SessionLog::WarningHook hook;
     {
@@ -36,12 +38,18 @@ void showWarning(const QString& message)
     }
     if (!hook)
         return;
+    const auto show = [hook] {
+        ResourceBase* strings = GetResources();
+        QString message = strings ? strings->Text(UIStringId::SessionLogWriteFailed) : QString();
+        if (message.isEmpty())
+            message = QStringLiteral("The session log could not be written.");
+        hook(message);
+    };
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread())
-        hook(message);
+        show();
     else
-        QMetaObject::invokeMethod(
-            app, [hook, message] { hook(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(app, show, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -128,9 +136,5 @@ void SessionLog::ReportFailure()
             return;
         m_failureReported = true;
     }
-    ResourceBase* strings = GetResources();
-    QString message = strings ? strings->Text(UIStringId::SessionLogWriteFailed) : QString();
-    if (message.isEmpty())
-        message = QStringLiteral("The session log could not be written.");
-    showWarning(message);
+    showWarning();
 }

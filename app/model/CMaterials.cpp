@@ -1,6 +1,5 @@
 #include "model/CMaterials.h"
 
-#include "foundation/CmdHistory.h"
 #include "foundation/IdentityMapper.h"
 #include "foundation/RealArchive.h"
 #include "foundation/SchemaVersion.h"
@@ -122,6 +121,10 @@ void CMaterials::RebuildMaterialNameList()
 
 void CMaterials::AddVendor(const std::shared_ptr<CVendor>& vendor)
 {
+    // An empty entry would be stored as a reference to nothing, which no
+    // load accepts: the whole library file would be lost.
+    if (!vendor)
+        return;
     m_vendors.push_back(vendor);
     RebuildVendorNameList();
 }
@@ -131,6 +134,8 @@ void CMaterials::RemoveVendor(const std::shared_ptr<CVendor>& entry)
     // A copy: the caller may pass an element of the list itself, which the
     // erase would move under the reference.
     const std::shared_ptr<CVendor> vendor = entry;
+    if (!vendor)
+        return;
     std::erase(m_vendors, vendor);
     vendor->SetDeleted(true);
 }
@@ -149,12 +154,7 @@ std::shared_ptr<CVendor> CMaterials::FindOrAddVendor(const QString& name)
         return found;
     auto vendor = std::make_shared<CVendor>();
     vendor->SetName(name);
-    auto command = std::make_shared<CVendorNew>(vendor);
-    command->SetNotRecorded();
-    if (CmdHistory* history = GetCmdHistory())
-        history->Add(command);
-    else
-        command->Execute();
+    RunUnrecordedMaterialCommand(std::make_shared<CVendorNew>(vendor));
     return vendor;
 }
 
@@ -222,7 +222,7 @@ bool CMaterials::Load(bool force, bool alternate, bool withFallback)
         return false;
     if (!m_secondary && !force)
         UseLocalizedDefaultMaterialName();
-    const bool result = withFallback ? LoadWithFallback(alternate) : LoadOwnFile();
+    const bool result = withFallback ? LoadWithFallback(alternate) : LoadOwnFile(alternate);
     m_loaded = true;
     return result;
 }
@@ -283,10 +283,14 @@ bool CMaterials::LoadWithFallback(bool alternate)
     return false;
 }
 
-bool CMaterials::LoadOwnFile()
+bool CMaterials::LoadOwnFile(bool alternate)
 {
-    const QString path = MaterialsFiles::PathIn(m_folder, MaterialsFiles::kLibraryFile);
-    if (m_folder.isEmpty() || !QFileInfo::exists(path)) {
+    // A restore from a backup folder without fallback reads that folder's
+    // library file: reading the library's own file instead would report a
+    // restore that restored nothing.
+    const QString folder = alternate ? m_alternateFolder : m_folder;
+    const QString path = MaterialsFiles::PathIn(folder, MaterialsFiles::kLibraryFile);
+    if (folder.isEmpty() || !QFileInfo::exists(path)) {
         LogWarning(QStringLiteral("Materials file does not exist: ") + QDir::toNativeSeparators(path));
     } else {
         QString error;
@@ -429,6 +433,13 @@ CMaterials::Contents CMaterials::ReadContents(ArchiveWrapper& ar)
         mapper->SerializeObject(ar, material, MakeMaterialIdentity);
         if (!material)
             refuse(platform::ArchiveError::BadClass);
+        // Every material is stored whole, once: a reference back to one read
+        // before, or to the program's default material, is damage (it would
+        // list one object twice, or let the library edit the default).
+        if (material->IsDefaultMaterial()
+            || std::find(contents.materials.begin(), contents.materials.end(), material)
+                != contents.materials.end())
+            refuse(platform::ArchiveError::BadIndex);
         contents.materials.push_back(std::move(material));
     }
     const std::int32_t vendorCount = readCount();

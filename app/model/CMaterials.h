@@ -83,7 +83,9 @@ private:
     // Reads one file; false with a message naming the file when it failed.
     bool ReadFile(const QString& path, QString* error);
     bool LoadWithFallback(bool alternate);
-    bool LoadOwnFile();
+    // The library file alone, of the library folder or (alternate) of the
+    // folder of the last LoadFromFolder.
+    bool LoadOwnFile(bool alternate);
     bool StoreToFolder(const QString& folder, bool rotationMustSucceed);
     void TakeSnapshot();
     void RestoreSnapshot();

@@ -2,7 +2,6 @@
 
 #include "foundation/ArchiveWrapper.h"
 #include "foundation/CUserPrefs.h"
-#include "foundation/CmdHistory.h"
 #include "foundation/DimensionFormatPrefs.h"
 #include "foundation/IdentityMapper.h"
 #include "foundation/IdentityPreamble.h"
@@ -157,14 +156,18 @@ std::shared_ptr<CommandBase> CSheetGoodEx::CreateEditCommand(const std::shared_p
 
 void CSheetGoodEx::ResetPinnableIDs()
 {
-    // Clearing runs OnPinnableIDCleared, which resets the rows.
     PinnableID::Clear();
+    // A material that joins the library also takes the library's vendors.
+    for (const auto& row : m_rows)
+        row->ResetPinnableID();
 }
 
 void CSheetGoodEx::OnPinnableIDCleared()
 {
+    // Only the stamps: re-linking vendors belongs to ResetPinnableIDs, not to
+    // every clearing of the material's stamp.
     for (const auto& row : m_rows)
-        row->ResetPinnableID();
+        static_cast<PinnableID&>(*row).Clear();
 }
 
 std::vector<std::shared_ptr<IOptimizableSize>> CSheetGoodEx::GetStockSizes(
@@ -200,12 +203,7 @@ std::shared_ptr<IOptimizableSize> CSheetGoodEx::FindMatchingSizeCost(const ISGSC
 
 void CSheetGoodEx::AddSizeCostUnrecorded(const std::shared_ptr<ISGSC>& row)
 {
-    auto command = std::make_shared<SheetGoodRowNewCmd>(shared_from_this(), row);
-    command->SetNotRecorded();
-    if (CmdHistory* history = GetCmdHistory())
-        history->Add(command);
-    else
-        command->Execute();
+    RunUnrecordedMaterialCommand(std::make_shared<SheetGoodRowNewCmd>(shared_from_this(), row));
 }
 
 std::shared_ptr<ISGSC> CSheetGoodEx::FindSizeCostByPinnableID(const UniqueStamp& stamp) const

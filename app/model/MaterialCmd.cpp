@@ -1,5 +1,6 @@
 #include "model/MaterialCmd.h"
 
+#include "foundation/CmdHistory.h"
 #include "model/MaterialsBase.h"
 
 namespace {
@@ -17,6 +18,20 @@ void SetLibraryModified(bool modified)
         library->SetModified(modified);
 }
 } // namespace
+
+void RunMaterialCommand(const std::shared_ptr<CommandBase>& command)
+{
+    if (CmdHistory* history = GetCmdHistory())
+        history->Add(command);
+    else
+        command->Execute();
+}
+
+void RunUnrecordedMaterialCommand(const std::shared_ptr<CommandBase>& command)
+{
+    command->SetNotRecorded();
+    RunMaterialCommand(command);
+}
 
 std::uint64_t LibraryStoreEpoch()
 {

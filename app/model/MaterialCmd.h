@@ -30,6 +30,12 @@ private:
     std::uint64_t m_storeEpoch = 0;
 };
 
+// Runs a library edit through the command history, or on its own where there
+// is none (tools, start-up before the document exists).
+void RunMaterialCommand(const std::shared_ptr<CommandBase>& command);
+// The same, as no undo step: library changes that happen without a user step.
+void RunUnrecordedMaterialCommand(const std::shared_ptr<CommandBase>& command);
+
 // Counts the stores of the library; MaterialCmd compares it with the count
 // seen at construction.
 std::uint64_t LibraryStoreEpoch();

@@ -1,6 +1,5 @@
 #include "model/MaterialCommands.h"
 
-#include "foundation/CmdHistory.h"
 #include "foundation/UpdateMasks.h"
 #include "foundation/UserPrefsBase.h"
 #include "model/MaterialFactory.h"
@@ -33,22 +32,6 @@ bool MaterialUpdateInfo<Material>::AffectsMaterial(std::shared_ptr<IOptimizableM
 template class MaterialUpdateInfo<CSheetGoodEx>;
 
 namespace {
-// The command history runs every edit; without one (tools, start-up before
-// the document exists) the command runs on its own.
-void Run(const std::shared_ptr<CommandBase>& command)
-{
-    if (CmdHistory* history = GetCmdHistory())
-        history->Add(command);
-    else
-        command->Execute();
-}
-
-void RunUnrecorded(const std::shared_ptr<CommandBase>& command)
-{
-    command->SetNotRecorded();
-    Run(command);
-}
-
 SheetGoodList* LibraryList()
 {
     MaterialsBase* library = GetMaterialsLibrary();
@@ -266,7 +249,7 @@ std::shared_ptr<CSheetGoodEx> AddNewMaterial()
     auto material = std::make_shared<CSheetGoodEx>(UiText(kStrNewMaterialName));
     if (const SheetGoodList* list = LibraryList())
         material->SetName(MakeUniqueName(*list, material.get(), material->GetStoredName()));
-    Run(std::make_shared<SheetGoodNewCmd>(material));
+    RunMaterialCommand(std::make_shared<SheetGoodNewCmd>(material));
     return material;
 }
 
@@ -280,7 +263,7 @@ std::shared_ptr<CSheetGoodEx> AddNewMaterialWithRow()
     sheet.SetWidth(metric ? CDimension::FromInches(1200 / 25.4) : CDimension::FromInches(48));
     sheet.SetLength(metric ? CDimension::FromInches(2400 / 25.4) : CDimension::FromInches(96));
     row->SetSheetDimensions(sheet);
-    Run(std::make_shared<SheetGoodRowNewCmd>(material, row));
+    RunMaterialCommand(std::make_shared<SheetGoodRowNewCmd>(material, row));
     return material;
 }
 
@@ -313,7 +296,7 @@ namespace {
 void JoinLibrary(const std::shared_ptr<CSheetGoodEx>& material)
 {
     if (auto command = material->CreateNewCommand())
-        RunUnrecorded(command);
+        RunUnrecordedMaterialCommand(command);
     material->EnsureAssigned();
 }
 } // namespace

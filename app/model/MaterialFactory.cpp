@@ -3,10 +3,7 @@
 #include "model/CMaterialEx.h"
 #include "model/ModelStrings.h"
 
-#include <platform/ArchiveError.h>
-
 #include <map>
-#include <string>
 
 namespace {
 
@@ -32,13 +29,10 @@ std::shared_ptr<CMaterialEx> CreateMaterialByKind(std::uint32_t kind)
 
 std::shared_ptr<IManagedIdentity> MakeMaterialIdentity(std::uint32_t kind)
 {
-    std::shared_ptr<CMaterialEx> material = CreateMaterialByKind(kind);
-    // A stored kind that makes no material cannot be read on; reading it as
-    // nothing would leave a null for later code to trip over.
-    if (!material)
-        throw platform::ArchiveError(platform::ArchiveError::BadClass, std::string(),
-                                     "unknown material kind " + std::to_string(kind));
-    return material;
+    // A stored kind that makes no material answers nothing: the identity
+    // mapper then refuses the record with the archive error naming the file,
+    // so no null link survives the load.
+    return CreateMaterialByKind(kind);
 }
 
 std::uint32_t GetMaterialKind(const CMaterialEx& material)

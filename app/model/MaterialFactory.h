@@ -17,7 +17,8 @@ void RegisterMaterialKind(std::uint32_t kind, MaterialCreator creator);
 
 std::shared_ptr<CMaterialEx> CreateMaterialByKind(std::uint32_t kind);
 // The factory handed to the identity mapper when materials are read. A kind
-// that makes no material is a damaged file: the archive error, never a null.
+// that makes no material gives nothing, which the mapper refuses with the
+// archive error naming the file: a damaged file never leaves a null link.
 std::shared_ptr<IManagedIdentity> MakeMaterialIdentity(std::uint32_t kind);
 std::uint32_t GetMaterialKind(const CMaterialEx& material);
 

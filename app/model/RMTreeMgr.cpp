@@ -1,6 +1,5 @@
 #include "model/RMTreeMgr.h"
 
-#include "foundation/CmdHistory.h"
 #include "model/CSheetGoodEx.h"
 #include "model/MaterialCommands.h"
 #include "model/MaterialsBase.h"
@@ -79,10 +78,6 @@ void RMTreeMgr::OnEndLabelEdit(const QString& newText)
     const auto material = GetSelectedSheetGood();
     if (newText.isEmpty() || !material || !library)
         return;
-    if (auto command = MakeRenameCommand(material, library->GetMaterials(), newText)) {
-        if (CmdHistory* history = GetCmdHistory())
-            history->Add(command);
-        else
-            command->Execute();
-    }
+    if (auto command = MakeRenameCommand(material, library->GetMaterials(), newText))
+        RunMaterialCommand(command);
 }

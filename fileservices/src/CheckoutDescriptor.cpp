@@ -22,8 +22,31 @@ CheckoutDescriptor::CheckoutDescriptor(
     , m_pop(std::move(pop))
 { }
 
-CheckoutDescriptor::CheckoutDescriptor(const CheckoutDescriptor& other) = default;
-CheckoutDescriptor& CheckoutDescriptor::operator=(const CheckoutDescriptor& other) = default;
+// Copies never throw: out of memory, a copy is empty (it names nobody) and an
+// assignment leaves the target as it was.
+CheckoutDescriptor::CheckoutDescriptor(const CheckoutDescriptor& other)
+    : IFileServicesData()
+{
+    *this = other;
+}
+
+CheckoutDescriptor& CheckoutDescriptor::operator=(const CheckoutDescriptor& other)
+{
+    if (this == &other)
+        return *this;
+    try {
+        std::u16string userName = other.m_userName;
+        std::u16string uid = other.m_uid;
+        std::u16string pcSerialNumber = other.m_pcSerialNumber;
+        std::u16string pop = other.m_pop;
+        m_userName = std::move(userName);
+        m_uid = std::move(uid);
+        m_timeStamp = other.m_timeStamp;
+        m_pcSerialNumber = std::move(pcSerialNumber);
+        m_pop = std::move(pop);
+    } catch (...) { }
+    return *this;
+}
 CheckoutDescriptor::~CheckoutDescriptor() = default;
 
 void CheckoutDescriptor::Store(platform::BinaryArchive& archive) const

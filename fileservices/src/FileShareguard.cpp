@@ -64,6 +64,14 @@ bool IsSameFolder(const std::u16string& a, const std::u16string& b)
     return std::filesystem::equivalent(pa, pb, error) && !error;
 }
 
+// The services of a guard that was given none. They hold no data, so one
+// instance serves every guard, and handing it out allocates nothing.
+std::shared_ptr<IFileServices> DefaultFileServices() noexcept
+{
+    static FileServices services;
+    return std::shared_ptr<IFileServices>(std::shared_ptr<IFileServices>(), &services);
+}
+
 template <typename Attempt> GuardStatus RetryUntilTimeout(Attempt attempt, GuardStatus onTimeout)
 {
     using Clock = std::chrono::steady_clock;
@@ -80,18 +88,26 @@ template <typename Attempt> GuardStatus RetryUntilTimeout(Attempt attempt, Guard
 } // namespace
 
 FileShareguard::FileShareguard(const std::u16string& masterPath, const std::u16string& localPath)
-    : FileShareguard(masterPath, localPath, std::make_shared<FileServices>())
+    : FileShareguard(masterPath, localPath, nullptr)
 { }
 
 FileShareguard::FileShareguard(const std::u16string& masterPath, const std::u16string& localPath,
     std::shared_ptr<IFileServices> fileServices)
-    : m_fileServices(fileServices ? std::move(fileServices) : std::make_shared<FileServices>())
-    , m_masterPath(masterPath)
-    , m_localPath(localPath)
-    , m_masterBase(WithoutExtension(masterPath))
-    , m_localBase(WithoutExtension(localPath))
+    : m_fileServices(fileServices ? std::move(fileServices) : DefaultFileServices())
 {
-    m_sidecarPath = m_masterBase + u".cko";
+    try {
+        m_masterPath = masterPath;
+        m_localPath = localPath;
+        m_masterBase = WithoutExtension(masterPath);
+        m_localBase = WithoutExtension(localPath);
+        m_sidecarPath = m_masterBase + u".cko";
+    } catch (...) {
+        // Out of memory: a guard without paths, whose every operation fails
+        // without touching a file.
+        for (std::u16string* path :
+            { &m_masterPath, &m_localPath, &m_masterBase, &m_localBase, &m_sidecarPath })
+            path->clear();
+    }
 }
 
 bool FileShareguard::IsMasterAvailable() const
@@ -246,6 +262,10 @@ GuardStatus FileShareguard::GetLatestVersionSteps() const
     IFileServices& files = *m_fileServices;
     if (files.DoesFileExist(m_sidecarPath))
         return CheckedOut;
+    // Without a master nothing can replace the local copy: keep the local
+    // backup, the only copy of the version before the last replacement.
+    if (!files.DoesFileExist(m_masterPath))
+        return MasterUnavailable;
 
     const std::u16string localTemp = m_localBase + u".tmp";
     const std::u16string localBackup = m_localBase + u".bkd";

@@ -13,6 +13,9 @@ namespace shareguard::detail {
 
 std::string NativePath(const std::u16string& path)
 {
+    // The system would stop reading the path at a NUL and act on another file.
+    if (path.find(u'\0') != std::u16string::npos)
+        return {};
     return platform::ToUtf8(path);
 }
 
@@ -42,14 +45,13 @@ FileHandle OpenForWriting(const std::string& path, CreateMode mode)
     if (!file.valid())
         return file;
     // Truncate only once the file is ours: a reader holding it must not see
-    // it emptied under its feet.
-    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
+    // it emptied under its feet. A new file that cannot be made ready is
+    // removed again, so that it never stands for data.
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0 || ::ftruncate(file.get(), 0) != 0) {
         if (mode == CreateMode::CreateNew)
             ::unlink(path.c_str());
         return FileHandle();
     }
-    if (::ftruncate(file.get(), 0) != 0)
-        return FileHandle();
     return file;
 }
 

@@ -6,7 +6,7 @@
 
 namespace shareguard::detail {
 
-// File-system path of a UTF-16 path.
+// File-system path of a UTF-16 path; empty (no file) for one holding a NUL.
 std::string NativePath(const std::u16string& path);
 
 // An open file descriptor, closed on destruction.

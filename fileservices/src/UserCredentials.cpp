@@ -49,23 +49,7 @@ bool IsAllowedInFileName(char16_t c)
     }
 }
 
-} // namespace
-
-UserCredentials::UserCredentials(const std::u16string& userName, std::u16string uid)
-    : m_userName(GetValidUsername(userName))
-    , m_safeUserName(GetValidSafeUsername(m_userName))
-    , m_uid(std::move(uid))
-{ }
-
-UserCredentials UserCredentials::FromUsername(const std::u16string& userName)
-{
-    std::u16string uid = detail::NewGuidText();
-    if (uid.empty())
-        uid = GetValidSafeUsername(GetValidUsername(userName));
-    return UserCredentials(userName, std::move(uid));
-}
-
-std::u16string UserCredentials::GetValidUsername(const std::u16string& text)
+std::u16string CleanedUsername(const std::u16string& text)
 {
     std::u16string name;
     for (char16_t c : Trimmed(text))
@@ -82,7 +66,7 @@ std::u16string UserCredentials::GetValidUsername(const std::u16string& text)
     return name.empty() ? u"user" : name;
 }
 
-std::u16string UserCredentials::GetValidSafeUsername(const std::u16string& text)
+std::u16string SafeUsername(const std::u16string& text)
 {
     std::u16string safe;
     for (char16_t c : text) {
@@ -94,10 +78,54 @@ std::u16string UserCredentials::GetValidSafeUsername(const std::u16string& text)
     return safe.empty() ? u"user" : safe;
 }
 
+} // namespace
+
+UserCredentials::UserCredentials(const std::u16string& userName, std::u16string uid)
+    : m_userName(GetValidUsername(userName))
+    , m_safeUserName(GetValidSafeUsername(m_userName))
+    , m_uid(std::move(uid))
+{ }
+
+UserCredentials UserCredentials::FromUsername(const std::u16string& userName)
+{
+    std::u16string uid;
+    try {
+        uid = detail::NewGuidText();
+        if (uid.empty())
+            uid = GetValidSafeUsername(GetValidUsername(userName));
+    } catch (...) {
+        uid.clear(); // out of memory: an empty UID, which no GUID matches
+    }
+    return UserCredentials(userName, std::move(uid));
+}
+
+// Out of memory, the name cleaners answer the placeholder of an empty name.
+std::u16string UserCredentials::GetValidUsername(const std::u16string& text)
+{
+    try {
+        return CleanedUsername(text);
+    } catch (...) {
+        return u"user";
+    }
+}
+
+std::u16string UserCredentials::GetValidSafeUsername(const std::u16string& text)
+{
+    try {
+        return SafeUsername(text);
+    } catch (...) {
+        return u"user";
+    }
+}
+
 CheckoutDescriptor UserCredentials::GetCheckoutDescriptor(
     const std::u16string& pcSerialNumber, const std::u16string& pop) const
 {
-    return CheckoutDescriptor(m_userName, m_uid, pcSerialNumber, pop);
+    try {
+        return CheckoutDescriptor(m_userName, m_uid, pcSerialNumber, pop);
+    } catch (...) {
+        return CheckoutDescriptor(); // out of memory: names nobody
+    }
 }
 
 bool UserCredentials::DoesDescriptorMatch(const CheckoutDescriptor& descriptor) const

@@ -162,6 +162,26 @@ TEST_F(FileServicesTest, DamagedDataReadsAsFailureAndChangesNothing)
     EXPECT_FALSE(m_files.ReadFileWithData(m_dir.path("folder"), record));
 }
 
+// A path with a NUL inside names no file: the system would act on the part
+// before the NUL, another file than the one asked for.
+TEST_F(FileServicesTest, PathWithNulNamesNoFile)
+{
+    const std::u16string cut = m_dir.path("file.txt") + u'\0' + u".bak";
+    std::int64_t time = 0;
+    std::vector<std::u16string> lines;
+    Record record;
+    EXPECT_FALSE(m_files.DoesFileExist(cut));
+    EXPECT_FALSE(m_files.GetLastModTime(cut, time));
+    EXPECT_FALSE(m_files.ReadTextFile(cut, lines));
+    EXPECT_FALSE(m_files.ReadFileWithData(cut, record));
+    EXPECT_FALSE(m_files.CreateAnsiTextFile(cut, u"x"));
+    EXPECT_FALSE(m_files.Copy(m_dir.path("file.txt"), cut));
+    EXPECT_FALSE(m_files.Rename(cut, m_dir.path("moved.txt")));
+    EXPECT_FALSE(m_files.Delete(cut));
+    EXPECT_EQ(ReadBytes(m_dir.path("file.txt")), "content");
+    EXPECT_FALSE(m_files.DoesFolderExist(m_dir.path("folder") + u'\0'));
+}
+
 TEST_F(FileServicesTest, DeleteRemovesFilesOnly)
 {
     EXPECT_TRUE(m_files.Delete(m_dir.path("file.txt")));
@@ -244,6 +264,41 @@ TEST_F(FileServicesTest, WriteOperationsFailOnAReadOnlyFile)
     fs::permissions(fs::path(writable), fs::perms::all);
     EXPECT_EQ(RunUnprivileged([&] { return files.CreateAnsiTextFile(writable, u"new"); }), true);
     EXPECT_EQ(ReadBytes(writable), "new");
+}
+
+// A write that fails half-way (a full disk) is a failure, never a success.
+TEST_F(FileServicesTest, WriteErrorsAreFailures)
+{
+    const FileServices& files = m_files;
+    const std::u16string big(200, u'x');
+    WriteBytes(m_dir.path("big.txt"), std::string(200, 'x'));
+    const auto path = m_dir.path("out.bin");
+    Record record;
+    record.number = 1;
+    record.text = big;
+    struct Case
+    {
+        const char* label;
+        std::function<bool()> write;
+    } const cases[] = {
+        { "data", [&] { return files.CreateFileWithData(path, record); } },
+        { "new data", [&] { return files.CreateNewFileWithData(path, record); } },
+        { "unicode lines", [&] { return files.CreateUnicodeTextFile(path, std::vector { big }); } },
+        { "unicode text", [&] { return files.CreateUnicodeTextFile(path, big); } },
+        { "ansi lines", [&] { return files.CreateAnsiTextFile(path, std::vector { big }); } },
+        { "ansi text", [&] { return files.CreateAnsiTextFile(path, big); } },
+        { "copy", [&] { return files.Copy(m_dir.path("big.txt"), path); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        fs::remove(fs::path(path));
+        EXPECT_EQ(RunWithFileSizeLimit(64, c.write), false);
+        EXPECT_EQ(RunWithFileSizeLimit(1024, c.write), true); // the limit is what fails
+    }
+    // A new file that did not get all its data is not left to pass for a valid one.
+    fs::remove(fs::path(path));
+    EXPECT_EQ(RunWithFileSizeLimit(64, cases[1].write), false);
+    EXPECT_FALSE(fs::exists(fs::path(path)));
 }
 
 struct TextWriteCase

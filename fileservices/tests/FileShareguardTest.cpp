@@ -1,5 +1,6 @@
 #include <shareguard/FileShareguard.h>
 
+#include "FailingAllocator.h"
 #include "ScriptedFileServices.h"
 #include "TestFolder.h"
 
@@ -389,6 +390,20 @@ TEST_F(FileShareguardTest, GetLatestVersionStatuses)
     }
 }
 
+// The local backup is the only copy of the version before the last
+// replacement: a master that is gone cannot replace anything, so nothing is
+// removed.
+TEST_F(FileShareguardTest, GetLatestVersionWithoutMasterKeepsTheLocalBackup)
+{
+    WriteBytes(local, "local");
+    WriteBytes(at("local/Matls.bkd"), "older backup");
+    WriteBytes(at("local/Matls.tmp"), "left over");
+    EXPECT_EQ(guard().GetLatestVersion(), MasterUnavailable);
+    EXPECT_EQ(content("local/Matls.KWDE"), "local");
+    EXPECT_EQ(content("local/Matls.bkd"), "older backup");
+    EXPECT_EQ(content("local/Matls.tmp"), "left over");
+}
+
 TEST_F(FileShareguardTest, EstablishMasterFileStatuses)
 {
     fs::create_directory(m_dir.root() / "shared/sub");
@@ -435,6 +450,51 @@ TEST_F(FileShareguardTest, ReplaceLocalWithMaster)
     EXPECT_TRUE(guard().ReplaceLocalWithMaster());
     EXPECT_EQ(content("local/Matls.KWDE"), "master");
     EXPECT_TRUE(guard().HasLatestVersion());
+}
+
+// Every allocation of the whole check-out cycle may fail: no exception leaves
+// the library, and the master survives with the old or the new content.
+TEST_F(FileShareguardTest, RunningOutOfMemoryNeverThrows)
+{
+    // Arguments built beforehand; the UID, passed by value, is short enough
+    // not to allocate in the caller.
+    const std::u16string name = u"Ann Lee with a name long enough for the heap",
+                         pc = u"PC serial long enough for the heap", pop = u"";
+    WriteBytes(master, "old");
+    WriteBytes(local, "new");
+    int escaped = 0;
+    const auto runs = kwl::testing::ForEachFailingAllocation(
+        [&] {
+            try {
+                const FileShareguard g(master, local);
+                const UserCredentials user(name, u"{A}");
+                const UserCredentials fresh = UserCredentials::FromUsername(name);
+                CheckoutDescriptor descriptor = user.GetCheckoutDescriptor(pc, pop);
+                CheckoutDescriptor copied(descriptor);
+                copied = fresh.GetCheckoutDescriptor(pc, pop);
+                g.CheckoutFile(descriptor);
+                g.GetCheckoutData(copied);
+                g.IsFileCheckedOutToUser(user);
+                g.UpdateMaster(user);
+                g.GetLatestVersion();
+                g.HasLatestVersion();
+                g.CancelCheckout();
+                g.EstablishMasterFile();
+                g.ReplaceLocalWithMaster();
+            } catch (...) {
+                ++escaped;
+            }
+        },
+        [&] {
+            EXPECT_TRUE(
+                exists("shared/Matls.KWDE") || exists("shared/Matls_Ann_Lee_with_a_name_long_enoug.bkd"));
+            fs::remove(m_dir.root() / "shared/Matls.cko");
+            if (!exists("shared/Matls.KWDE"))
+                WriteBytes(master, "old");
+            WriteBytes(local, "new");
+        });
+    EXPECT_GT(runs, 10u);
+    EXPECT_EQ(escaped, 0);
 }
 
 } // namespace

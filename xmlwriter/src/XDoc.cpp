@@ -1,8 +1,5 @@
 #include <qzXml/XDoc.h>
 
-#include "XElementImpl_p.h"
-#include "XmlText_p.h"
-
 #include <platform/Utf.h>
 
 #include <tinyxml.h>
@@ -83,19 +80,7 @@ void XDoc::AddDeclaration()
 
 XElement XDoc::AddChild(const std::u16string& name)
 {
-    if (!m_doc)
-        return XElement(nullptr);
-    TiXmlElement* child = nullptr;
-    try {
-        child = new TiXmlElement(detail::ToTreeText(name));
-        m_doc->LinkEndChild(child);
-        return XElement(new XElement::Impl { child });
-    } catch (...) {
-        if (child && child->Parent() == nullptr)
-            delete child;
-        m_doc->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
-        return XElement(nullptr);
-    }
+    return XElement::LinkNewChild(m_doc, name);
 }
 
 bool XDoc::Save(const std::u16string& path) const
@@ -107,7 +92,10 @@ bool XDoc::Save(const std::u16string& path) const
         std::string text;
         if (!PrintDocument(*m_doc, text))
             return false;
-        FILE* file = std::fopen(platform::ToUtf8(path).c_str(), "wb");
+        // A NUL inside the path would make the system write another file.
+        FILE* file = path.find(u'\0') == std::u16string::npos
+            ? std::fopen(platform::ToUtf8(path).c_str(), "wb")
+            : nullptr;
         if (!file) {
             m_doc->SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
             return false;

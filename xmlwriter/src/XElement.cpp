@@ -12,11 +12,11 @@ namespace qzXml {
 
 namespace detail {
 
-void MarkLostContent(TiXmlElement* element) noexcept
+void MarkLostContent(TiXmlNode* node) noexcept
 {
-    if (!element)
+    if (!node)
         return;
-    if (TiXmlDocument* doc = element->GetDocument())
+    if (TiXmlDocument* doc = node->GetDocument())
         doc->SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
 }
 
@@ -56,9 +56,8 @@ XElement::~XElement()
     delete m_impl;
 }
 
-XElement XElement::AddChild(const std::u16string& name)
+XElement XElement::LinkNewChild(TiXmlNode* parent, const std::u16string& name) noexcept
 {
-    TiXmlElement* parent = ElementOf(m_impl);
     if (!parent)
         return XElement(nullptr);
     TiXmlElement* child = nullptr;
@@ -73,6 +72,11 @@ XElement XElement::AddChild(const std::u16string& name)
         detail::MarkLostContent(parent);
         return XElement(nullptr);
     }
+}
+
+XElement XElement::AddChild(const std::u16string& name)
+{
+    return LinkNewChild(ElementOf(m_impl), name);
 }
 
 XElement XElement::AddChild(const std::u16string& name, const std::u16string& text)
@@ -100,11 +104,11 @@ XElement& XElement::WithValue(const std::u16string& text)
     return *this;
 }
 
-XElement& XElement::setAttributeText(const std::u16string& name, const std::string& utf8Value)
+XElement& XElement::setAttributeText(const std::u16string& name, std::string_view utf8Value)
 {
     if (TiXmlElement* element = ElementOf(m_impl)) {
         try {
-            element->SetAttribute(detail::ToTreeText(name), utf8Value);
+            element->SetAttribute(detail::ToTreeText(name), std::string(utf8Value));
         } catch (...) {
             detail::MarkLostContent(element);
         }
@@ -138,7 +142,7 @@ XElement& XElement::WithAttribute(const std::u16string& name, const char16_t* va
 
 XElement& XElement::WithAttribute(const std::u16string& name, std::int32_t value)
 {
-    return value == 0 ? *this : setAttributeText(name, detail::FormatSigned(value));
+    return value == 0 ? *this : setAttributeText(name, detail::FormatSigned(value).view());
 }
 
 XElement& XElement::WithAttribute(const std::u16string& name, bool value)
@@ -148,17 +152,17 @@ XElement& XElement::WithAttribute(const std::u16string& name, bool value)
 
 XElement& XElement::WithAttribute(const std::u16string& name, long value)
 {
-    return value == 0 ? *this : setAttributeText(name, detail::FormatSigned(value));
+    return value == 0 ? *this : setAttributeText(name, detail::FormatSigned(value).view());
 }
 
 XElement& XElement::WithAttribute(const std::u16string& name, std::uint32_t value)
 {
-    return value == 0 ? *this : setAttributeText(name, detail::FormatUnsigned(value));
+    return value == 0 ? *this : setAttributeText(name, detail::FormatUnsigned(value).view());
 }
 
 XElement& XElement::WithAttribute(const std::u16string& name, std::uint64_t value)
 {
-    return value == 0 ? *this : setAttributeText(name, detail::FormatUnsigned(value));
+    return value == 0 ? *this : setAttributeText(name, detail::FormatUnsigned(value).view());
 }
 
 XElement& XElement::WithAttribute(const std::u16string& name, double value)
@@ -166,7 +170,7 @@ XElement& XElement::WithAttribute(const std::u16string& name, double value)
     // Exactly zero is the "not set" value; -0.0 counts as zero too.
     if (std::fpclassify(value) == FP_ZERO)
         return *this;
-    return setAttributeText(name, detail::FormatReal(value));
+    return setAttributeText(name, detail::FormatReal(value).view());
 }
 
 } // namespace qzXml

@@ -3,6 +3,7 @@
 #include <qzXml/XElement.h>
 
 class TiXmlElement;
+class TiXmlNode;
 
 namespace qzXml {
 
@@ -14,9 +15,9 @@ struct XElement::Impl
 };
 
 namespace detail {
-// Marks the element's document as having lost content, so that it refuses
-// to save rather than write a partial file.
-void MarkLostContent(TiXmlElement* element) noexcept;
+// Marks the node's document as having lost content, so that it refuses to
+// save rather than write a partial file.
+void MarkLostContent(TiXmlNode* node) noexcept;
 } // namespace detail
 
 } // namespace qzXml

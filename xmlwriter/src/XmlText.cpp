@@ -11,25 +11,29 @@ std::string ToTreeText(std::u16string_view text)
     return platform::ToUtf8(text);
 }
 
-std::string FormatSigned(std::int64_t value)
+NumberText FormatSigned(std::int64_t value) noexcept
 {
-    char buffer[24];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    NumberText text;
+    const auto result = std::to_chars(text.data, text.data + sizeof text.data, value);
+    text.size = static_cast<std::size_t>(result.ptr - text.data);
+    return text;
 }
 
-std::string FormatUnsigned(std::uint64_t value)
+NumberText FormatUnsigned(std::uint64_t value) noexcept
 {
-    char buffer[24];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    NumberText text;
+    const auto result = std::to_chars(text.data, text.data + sizeof text.data, value);
+    text.size = static_cast<std::size_t>(result.ptr - text.data);
+    return text;
 }
 
-std::string FormatReal(double value)
+NumberText FormatReal(double value) noexcept
 {
-    char buffer[40];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
-    return std::string(buffer, result.ptr);
+    NumberText text;
+    const auto result
+        = std::to_chars(text.data, text.data + sizeof text.data, value, std::chars_format::general, 6);
+    text.size = static_cast<std::size_t>(result.ptr - text.data);
+    return text;
 }
 
 } // namespace qzXml::detail

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,9 +11,18 @@ namespace qzXml::detail {
 // escapes them.
 std::string ToTreeText(std::u16string_view text);
 
+// The text of a number, built without allocating, so that a typed setter
+// cannot run out of memory before it reaches its guard.
+struct NumberText
+{
+    char data[32];
+    std::size_t size = 0;
+    std::string_view view() const { return { data, size }; }
+};
+
 // Attribute numbers in the C locale, independent of the process locale.
-std::string FormatSigned(std::int64_t value);
-std::string FormatUnsigned(std::uint64_t value);
-std::string FormatReal(double value); // like "%g"
+NumberText FormatSigned(std::int64_t value) noexcept;
+NumberText FormatUnsigned(std::uint64_t value) noexcept;
+NumberText FormatReal(double value) noexcept; // like "%g"
 
 } // namespace qzXml::detail

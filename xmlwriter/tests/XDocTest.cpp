@@ -1,8 +1,9 @@
 #include <qzXml/XDoc.h>
 
-#include <gtest/gtest.h>
+#include "FailingAllocator.h"
+#include "TempFolderTest.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,17 +16,9 @@ using qzXml::XElement;
 
 namespace {
 
-class XDocTest : public ::testing::Test
+class XDocTest : public qzXml::test::TempFolderTest
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/qzxml-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::u16string path(const char* name) const { return (m_dir / name).u16string(); }
 
     static std::string readAll(const std::u16string& file)
@@ -33,8 +26,6 @@ protected:
         std::ifstream in(fs::path(file), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(XDocTest, WritesDeclarationIndentEscapingAndUtf8)
@@ -81,12 +72,14 @@ TEST_F(XDocTest, SaveFailsWithoutWritableTarget)
         path("missing-folder/out.xml"), // folder does not exist
         m_dir.u16string(), // a folder, not a file (fails for root too)
         u"",
+        path("out.xml") + u'\0' + u".bak", // the part before the NUL is not the file asked for
     };
     for (const auto& target : targets) {
         SCOPED_TRACE(fs::path(target).string());
         EXPECT_FALSE(doc.Save(target));
         EXPECT_FALSE(doc.GetErrorMsg().empty());
     }
+    EXPECT_FALSE(fs::exists(m_dir / "out.xml"));
     // The tree is intact: a good target still works.
     EXPECT_TRUE(doc.Save(path("ok.xml")));
     EXPECT_TRUE(doc.GetErrorMsg().empty());
@@ -114,6 +107,54 @@ TEST_F(XDocTest, MovingLeavesTheSourceEmpty)
     assigned = std::move(target);
     ASSERT_TRUE(assigned.Save(path("assigned.xml")));
     EXPECT_EQ(readAll(path("assigned.xml")), "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<Moved />\r\n");
+}
+
+// Every allocation of building and saving may fail: none lets an exception
+// out, and a document that lost content refuses to save rather than write a
+// partial file. (A typed setter once built its number text outside its guard.)
+TEST_F(XDocTest, RunningOutOfMemoryNeverThrowsNorSavesAPartialDocument)
+{
+    const std::u16string root = u"QxPackage", part = u"PartWithALongEnoughName", id = u"Identity",
+                         name = u"Name", qty = u"Qty", width = u"Width", flag = u"Grain",
+                         desc = u"Description",
+                         text = u"Ahorn \u00E9 & a text long enough to live on the heap";
+    const auto build = [&](XDoc& doc) {
+        XElement r = doc.AddChild(root);
+        r.WithAttribute(id, std::uint64_t { 18446744073709551615u }).WithAttribute(name, text);
+        XElement p = r.AddChild(part);
+        XElement copy(p);
+        copy.WithAttribute(qty, std::int32_t { -7 }).WithAttribute(width, 12.5).WithAttribute(flag, true);
+        p.AddChild(desc, text).WithValue(text);
+        p = r.AddChild(part);
+        p.WithAttribute(id, -9000000000000000000L).WithAttribute(qty, std::uint32_t { 4000000000u });
+    };
+    XDoc whole;
+    build(whole);
+    const std::u16string wholePath = path("whole.xml"), outPath = path("out.xml");
+    ASSERT_TRUE(whole.Save(wholePath));
+    const std::string expected = readAll(wholePath);
+
+    int escaped = 0, partial = 0;
+    bool saved = false;
+    const auto runs = kwl::testing::ForEachFailingAllocation(
+        [&] {
+            try {
+                XDoc doc;
+                build(doc);
+                saved = doc.Save(outPath);
+            } catch (...) {
+                ++escaped;
+            }
+        },
+        [&] {
+            if (saved && readAll(outPath) != expected)
+                ++partial;
+            saved = false;
+            fs::remove(fs::path(outPath));
+        });
+    EXPECT_GT(runs, 10u);
+    EXPECT_EQ(escaped, 0);
+    EXPECT_EQ(partial, 0);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include <qzXml/XDoc.h>
 
+#include "TempFolderTest.h"
+
 #include <gtest/gtest.h>
 
 #include <tinyxml.h>
-
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -19,17 +19,9 @@ namespace {
 
 // Saves the document and reads it back with the parser, so that tests look
 // at what a reader of the file sees.
-class XElementTest : public ::testing::Test
+class XElementTest : public qzXml::test::TempFolderTest
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/qzxml-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // The first top-level element of the saved document.
     const TiXmlElement* saveAndParse(const XDoc& doc)
     {
@@ -47,7 +39,6 @@ protected:
         return count;
     }
 
-    fs::path m_dir;
     TiXmlDocument m_parsed;
 };
 

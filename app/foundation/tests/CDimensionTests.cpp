@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <sstream>
+#include <vector>
 
 using platform::ArchiveError;
 using platform::BinaryArchive;
@@ -73,6 +74,11 @@ TEST_F(CDimensionTest, ParsesEveryTypedForm)
         { "10\"", 5, 10 },
         { "1'", 4, 12 },
         { "1m", 4, 39.3700787 },
+        // A unit the user typed wins over the unit of a metric display style.
+        { "25mm", 4, 0.984252 },
+        { "1m", 5, 39.3700787 },
+        { "2.5cm", 5, 0.984252 },
+        { "5' 6.5\" trailing words", 1, 66.5 }, // feet and decimal inches: the third token is not read
         { "5' 6 1/2\" trailing words", 1, 66.5 },
         { "12000", 1, 12000 },
         { "3in", 1, 3 },
@@ -82,11 +88,15 @@ TEST_F(CDimensionTest, ParsesEveryTypedForm)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        useStyle(c.style);
-        const CDimension d(QString::fromUtf8(c.text), false, false);
-        ASSERT_TRUE(d.IsValid());
-        EXPECT_NEAR(d.GetInches(), c.inches, 1e-6);
-        EXPECT_EQ(d.GetUnits(), InchesToUnits(d.GetInches()));
+        // The inch styles (fractional, feet and inches, decimal) all read the same way.
+        for (const int style : c.style == 1 ? std::vector<int> { 1, 2, 3 } : std::vector<int> { c.style }) {
+            SCOPED_TRACE(style);
+            useStyle(style);
+            const CDimension d(QString::fromUtf8(c.text), false, false);
+            ASSERT_TRUE(d.IsValid());
+            EXPECT_NEAR(d.GetInches(), c.inches, 1e-6);
+            EXPECT_EQ(d.GetUnits(), InchesToUnits(d.GetInches()));
+        }
     }
 }
 
@@ -123,10 +133,13 @@ TEST_F(CDimensionTest, RefusesBadTexts)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        useStyle(c.style);
-        const CDimension d(QString::fromUtf8(c.text), false, false);
-        EXPECT_FALSE(d.IsValid());
-        EXPECT_EQ(d.GetUnits(), 0);
+        for (const int style : c.style == 1 ? std::vector<int> { 1, 2, 3 } : std::vector<int> { c.style }) {
+            SCOPED_TRACE(style);
+            useStyle(style);
+            const CDimension d(QString::fromUtf8(c.text), false, false);
+            EXPECT_FALSE(d.IsValid());
+            EXPECT_EQ(d.GetUnits(), 0);
+        }
     }
 }
 
@@ -138,6 +151,39 @@ TEST_F(CDimensionTest, ZeroAndNegativeOnlyWhenAllowed)
     ASSERT_TRUE(negative.IsValid());
     EXPECT_DOUBLE_EQ(negative.GetInches(), -5);
     EXPECT_FALSE(CDimension(QStringLiteral("-12001"), false, true).IsValid());
+}
+
+TEST_F(CDimensionTest, NegativeMixedNumbersAreNegativeAsAWhole)
+{
+    struct Case
+    {
+        const char* text;
+        double inches;
+    };
+    const Case cases[] = {
+        { "-5", -5 },
+        { "-3 1/2", -3.5 },
+        { "-3-1/2", -3.5 },
+        { "-3 1/4\"", -3.25 },
+        { "-1/2", -0.5 },
+        { "-3 1/2'", -42 },
+        { "-5' 6 1/2\"", -66.5 },
+        { "-5'6-1/2\"", -66.5 },
+        { "-1' 6\"", -18 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CDimension d(QString::fromUtf8(c.text), false, true);
+        ASSERT_TRUE(d.IsValid());
+        EXPECT_DOUBLE_EQ(d.GetInches(), c.inches);
+    }
+    // The display text of a negative length reads back as the same length.
+    for (const bool cad : { false, true })
+        for (const int style : { 1, 2 }) {
+            const QString text = CDimension::FromInches(-66.5).FormatDimensionAs(style, 4, 2, false, cad);
+            SCOPED_TRACE(text.toStdString());
+            EXPECT_DOUBLE_EQ(CDimension(text, false, true).GetInches(), -66.5);
+        }
 }
 
 TEST_F(CDimensionTest, FormatsInEveryStyle)
@@ -178,6 +224,10 @@ TEST_F(CDimensionTest, FormatsInEveryStyle)
         { 1234.5, 3, 4, 1, false, false, "1234.5\"" },
         { 13000 * 12.0, 2, 4, 2, false, false, "13,000'" },
         { 5, 6, 4, 2, false, false, "" },
+        // Far beyond the range (built from inches as given): the feet are not squeezed into an int.
+        { 3e10, 2, 4, 2, false, false, "2,500,000,000'" },
+        { 3e10, 2, 4, 2, false, true, "2,500,000,000'0\"" },
+        { -3e10, 3, 4, 2, false, true, "-2,500,000,000'0.00\"" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

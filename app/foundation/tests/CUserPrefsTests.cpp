@@ -7,9 +7,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <platform/IniFile.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -97,6 +100,32 @@ TEST_F(CUserPrefsTest, FirstStartWritesCompleteFileWithDefaults)
     EXPECT_TRUE(lines.contains(QStringLiteral("GridStat Path=") + folder + QStringLiteral("GridStat.KWG")));
     EXPECT_TRUE(lines.contains(QStringLiteral("AppData Path=") + folder));
     EXPECT_TRUE(lines.contains(QStringLiteral("[Numbers and Dimensions]")));
+
+    // Every registered preference stands in its own section with its default.
+    const auto file = std::filesystem::path(QFile::encodeName(PrefsFile()).toStdString());
+    for (const PrefDefinition& d : GetPrefDefinitions()) {
+        SCOPED_TRACE(d.id);
+        const QString stored = QString::fromStdU16String(platform::IniFile::ReadString(file,
+            QString::fromUtf8(d.section).toStdU16String(), QString::fromUtf8(d.key).toStdU16String(),
+            u"<missing>"));
+        QString expected;
+        switch (d.type) {
+        case PrefType::Text:
+            expected = d.textDefault == PrefTextDefault::AppDataFolder ? folder
+                : d.textDefault == PrefTextDefault::DocumentsFolder   ? documents
+                                                                       : QString::fromUtf8(d.text);
+            break;
+        case PrefType::Flag:
+        case PrefType::Int:
+        case PrefType::ClampedInt:
+            expected = QString::number(d.intDefault);
+            break;
+        case PrefType::Real:
+            expected = QString::number(d.realDefault, 'f', 6);
+            break;
+        }
+        EXPECT_EQ(stored, expected);
+    }
 
     auto again = Start();
     EXPECT_FALSE(again->IsNewPrefsFile());

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,14 +61,27 @@ public:
             }
         }
     }
-    void Undo() override { Doc().values.pop_back(); }
-    void Redo() override { Doc().values.push_back(m_value); }
+    void Undo() override
+    {
+        auto& values = Doc().values;
+        values.erase(std::find(values.rbegin(), values.rend(), m_value).base() - 1);
+        if (addedOnUndo)
+            GetCmdHistory()->Add(addedOnUndo);
+    }
+    void Redo() override
+    {
+        Doc().values.push_back(m_value);
+        if (addedOnRedo)
+            GetCmdHistory()->Add(addedOnRedo);
+    }
     bool CanUndo() const override { return undoable; }
 
     bool failExecute = false;
     bool undoable = true;
     bool swallowNestedFailure = false;
     std::shared_ptr<CommandBase> nested;
+    std::shared_ptr<CommandBase> addedOnUndo;
+    std::shared_ptr<CommandBase> addedOnRedo;
 
 private:
     FakeDoc& Doc() { return *static_cast<FakeDoc*>(GetTarget()); }
@@ -162,6 +177,29 @@ TEST_F(CmdHistoryTest, CommandAddedDuringExecuteJoinsOpenStep)
     EXPECT_EQ(doc.flushes, 1);
     HistoryUndo();
     EXPECT_TRUE(doc.values.empty());
+}
+
+// The step being undone or redone is the open compound, so a command added by
+// a child joins it while the step walks its children.
+TEST_F(CmdHistoryTest, CommandAddedDuringUndoOrRedoDoesNotBreakTheWalk)
+{
+    auto first = Append(1);
+    auto second = Append(2);
+    {
+        auto scope = history().OpenNamedScope(QStringLiteral("Group"));
+        history().Add(first);
+        history().Add(second);
+    }
+    second->addedOnUndo = Append(8, QStringLiteral("Side"));
+    HistoryUndo();
+    EXPECT_EQ(doc.values, std::vector<int> { 8 });
+    EXPECT_EQ(history().GetOpenCompound()->GetChildren().size(), 3u);
+    EXPECT_FALSE(history().IsExecuting());
+
+    first->addedOnRedo = Append(9, QStringLiteral("Side"));
+    HistoryRedo();
+    EXPECT_EQ(doc.values, (std::vector<int> { 8, 1, 9, 2, 8 }));
+    EXPECT_EQ(history().GetOpenCompound()->GetChildren().size(), 4u);
 }
 
 TEST_F(CmdHistoryTest, NotRecordedCommandLeavesHistoryAlone)

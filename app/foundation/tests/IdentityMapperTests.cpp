@@ -251,6 +251,21 @@ TEST_F(IdentityMapperTest, PreambleNamesTheDefaultSheetGoodAndMapsItBack)
     EXPECT_EQ(loaded, running);
 }
 
+TEST_F(IdentityMapperTest, EmptyReferenceStaysEmptyWhenThePreambleNamesNoDefaultSheetGood)
+{
+    SetDefaultSheetGoodProvider(nullptr); // the writer knew no default sheet good
+    std::shared_ptr<Material> none;
+    const auto bytes = StoreWith(
+        [&](ArchiveWrapper& ar) { IdentityMapper::ConstructFromArchive(ar)->SerializeRef(ar, none); });
+    ASSERT_EQ(bytes.size(), PreambleBytes + 9);
+
+    SetDefaultSheetGoodProvider([this] { return defaultSheetGood; });
+    std::shared_ptr<Material> loaded = std::make_shared<Material>();
+    LoadWith(bytes,
+        [&](ArchiveWrapper& ar) { IdentityMapper::ConstructFromArchive(ar)->SerializeRef(ar, loaded); });
+    EXPECT_FALSE(loaded);
+}
+
 TEST_F(IdentityMapperTest, ResolveMakesOneCopyPerIdentity)
 {
     auto mapper = std::make_shared<IdentityMapper>();

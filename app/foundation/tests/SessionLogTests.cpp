@@ -1,3 +1,4 @@
+#include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,31 @@
 #include <vector>
 
 namespace {
+
+// A string service that notes the threads it is asked on: it belongs to the
+// GUI thread and is not safe to use from a worker.
+class ThreadCheckingStrings final : public ResourceBase
+{
+public:
+    explicit ThreadCheckingStrings(bool& askedOffGuiThread)
+        : m_askedOffGuiThread(askedOffGuiThread)
+    { }
+    QString Text(int) override
+    {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread())
+            m_askedOffGuiThread = true;
+        return QStringLiteral("Log failed.");
+    }
+    QString HeaderText(int id) override { return Text(id); }
+    QString FirstLine(int id) override { return Text(id); }
+    QString SecondPart(int) override { return QString(); }
+    bool HasText(int) const override { return true; }
+    QString GetLanguageFolder() const override { return QString(); }
+    bool IsWidthBeforeLength() const override { return false; }
+
+private:
+    bool& m_askedOffGuiThread;
+};
 
 class SessionLogTest : public ::testing::Test
 {
@@ -123,4 +149,33 @@ TEST_F(SessionLogTest, WorkersNeverInterleaveAndWarnOnTheGuiThread)
     QCoreApplication::processEvents();
     ASSERT_EQ(m_warnings.size(), 1);
     EXPECT_TRUE(m_warningOnGuiThread);
+}
+
+TEST_F(SessionLogTest, WorkerFailureLooksUpTheWarningTextOnTheGuiThread)
+{
+    bool askedOffGuiThread = false;
+    InstallResources(new ThreadCheckingStrings(askedOffGuiThread));
+    SessionLog log(path());
+    ASSERT_TRUE(QFile::remove(path()));
+    std::thread([&log] { log.Write(SessionLog::Error, QStringLiteral("lost")); }).join();
+    QCoreApplication::processEvents();
+    InstallResources(nullptr);
+    EXPECT_FALSE(askedOffGuiThread);
+    ASSERT_EQ(m_warnings.size(), 1);
+    EXPECT_EQ(m_warnings[0], QStringLiteral("Log failed."));
+    EXPECT_TRUE(m_warningOnGuiThread);
+}
+
+TEST_F(SessionLogTest, TheLogLivesInThePerUserDataFolderAndStartsWithItsHeader)
+{
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());
+    SessionLog& log = SessionLog::Instance();
+    qputenv("XDG_DATA_HOME", oldDataHome);
+
+    EXPECT_EQ(&SessionLog::Instance(), &log);
+    EXPECT_EQ(log.GetPath(), QDir(m_dir.path()).filePath(QStringLiteral("KWL Solo/kwls_session.log")));
+    QFile file(log.GetPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Kerfwell Plus Solo Session Log\n"));
 }

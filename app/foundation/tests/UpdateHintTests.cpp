@@ -182,7 +182,7 @@ TEST(DomainUpdateInfo, AnswersOfTheThreeFoundationPayloads)
         return Answers { i.HasChanges(), i.Query2(), i.UpdatesMaterialInBOM(), i.AffectsTarget(nullptr),
             i.Query5(nullptr), i.InventoryUsageChanged(), i.Query7(), i.Query8(), i.Query9(),
             i.InventoryFirstChanged(), i.AffectsMaterial(nullptr), i.NeedsBOMRefresh(), i.Query13(),
-            i.Query14() };
+            i.NeedsRebuild() };
     };
     EXPECT_EQ(answers(DefaultUpdateInfo()),
         (Answers { true, true, false, true, false, true, true, true, true, true, false, true, true, true }));

@@ -319,6 +319,12 @@ TEST_F(CMaterialsTest, VendorLookupUsesDisplayedName)
     m_library->RemoveVendor(vendor);
     EXPECT_TRUE(vendor->IsDeleted());
     EXPECT_EQ(m_library->FindVendor(QStringLiteral("Timber Yard")), nullptr);
+
+    // No empty entry joins the list: stored, it would make the file unreadable.
+    const std::size_t count = m_library->GetVendors().size();
+    m_library->AddVendor(nullptr);
+    m_library->RemoveVendor(nullptr);
+    EXPECT_EQ(m_library->GetVendors().size(), count);
 }
 
 TEST_F(CMaterialsTest, ShippedDefaultsDescribeTheCommonSheetGoods)
@@ -358,16 +364,26 @@ TEST_F(CMaterialsTest, CopyToAnotherFolderAndRestoreFromIt)
     // The copy stored the library's own file first.
     EXPECT_FALSE(m_library->IsModified());
 
-    std::erase_if(m_library->GetMaterials(), [](const auto&) { return true; });
-    EXPECT_TRUE(m_library->LoadFromFolder(backupFolder, true));
-    EXPECT_EQ(m_library->GetMaterials().size(), 2u);
-    EXPECT_FALSE(m_library->HasSnapshot());
+    // The library's own file now differs from the copy.
+    AddSheetGood(QStringLiteral("Hardboard"));
+    m_library->Store();
 
-    // A folder without a library: the library keeps what it had.
-    const QString emptyFolder = m_dir.filePath(QStringLiteral("empty"));
-    ASSERT_TRUE(QDir().mkpath(emptyFolder));
-    EXPECT_FALSE(m_library->LoadFromFolder(emptyFolder, true));
-    EXPECT_EQ(m_library->GetMaterials().size(), 2u);
+    // With or without fallback, the restore reads the chosen folder (without
+    // fallback it read the library's own file, a restore of nothing).
+    for (const bool withFallback : { true, false }) {
+        SCOPED_TRACE(withFallback);
+        std::erase_if(m_library->GetMaterials(), [](const auto&) { return true; });
+        EXPECT_TRUE(m_library->LoadFromFolder(backupFolder, withFallback));
+        EXPECT_EQ(m_library->GetMaterials().size(), 2u);
+        EXPECT_EQ(m_library->FindMaterial(QStringLiteral("Hardboard")), nullptr);
+        EXPECT_FALSE(m_library->HasSnapshot());
+
+        // A folder without a library: the library keeps what it had.
+        const QString emptyFolder = m_dir.filePath(QStringLiteral("empty"));
+        ASSERT_TRUE(QDir().mkpath(emptyFolder));
+        EXPECT_FALSE(m_library->LoadFromFolder(emptyFolder, withFallback));
+        EXPECT_EQ(m_library->GetMaterials().size(), 2u);
+    }
 }
 
 } // namespace
@@ -405,6 +421,115 @@ TEST_F(CMaterialsTest, RefusedHeadersNameTheFile)
         } catch (const platform::ArchiveError& error) {
             EXPECT_EQ(error.cause(), platform::ArchiveError::BadSchema);
             EXPECT_EQ(QString::fromStdString(error.fileName()), path);
+        }
+        EXPECT_TRUE(library.GetMaterials().empty());
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Every single damaged byte of a library file is either refused with the
+// archive error naming the file, leaving the library as it was, or read into
+// a library that can be used and stored again: never a crash, a stray
+// exception or a row without a pricing scheme. (A stored kind that made no
+// material was refused without the file's name.)
+TEST_F(CMaterialsTest, DamagedOrCutBytesAreRefusedOrReadIntoAUsableLibrary)
+{
+    FillSample();
+    const QByteArray good = m_library->ToBytes();
+    const QString path = PathOf(MaterialsFiles::kLibraryFile);
+    int refused = 0;
+    for (qsizetype at = 0; at < good.size(); ++at) {
+        const auto original = static_cast<std::uint8_t>(good[at]);
+        for (const std::uint8_t value : { std::uint8_t { 0x00 }, std::uint8_t { 0xFF },
+                 static_cast<std::uint8_t>(original + 1), static_cast<std::uint8_t>(original ^ 0x80) }) {
+            if (value == original)
+                continue;
+            SCOPED_TRACE(testing::Message() << "byte " << at << " := " << int { value });
+            QByteArray bytes = good;
+            bytes[at] = static_cast<char>(value);
+            CMaterials library(false);
+            try {
+                library.FromBytes(bytes, path);
+            } catch (const platform::ArchiveError& error) {
+                ++refused;
+                EXPECT_EQ(error.fileName(), path.toStdString()) << error.what();
+                EXPECT_TRUE(library.GetMaterials().empty());
+                continue;
+            } catch (const std::exception& error) {
+                ADD_FAILURE() << "stray exception: " << error.what();
+                continue;
+            }
+            for (const auto& material : library.GetMaterials()) {
+                ASSERT_TRUE(material);
+                for (const auto& row : material->GetSizeCosts()) {
+                    ASSERT_TRUE(row);
+                    ASSERT_TRUE(row->GetPricingScheme());
+                    (void)row->GetDescription();
+                    (void)row->GetFullCost();
+                    (void)row->GetInventoryText();
+                    EXPECT_TRUE(row->Matches(*row));
+                }
+            }
+            for (const auto& vendor : library.GetVendors())
+                ASSERT_TRUE(vendor);
+            EXPECT_NO_THROW(library.ToBytes());
+        }
+    }
+    EXPECT_GT(refused, 0);
+
+    // Cut short anywhere: always the archive error.
+    for (qsizetype size = 0; size < good.size(); ++size) {
+        SCOPED_TRACE(testing::Message() << "cut at " << size);
+        CMaterials library(false);
+        try {
+            library.FromBytes(good.left(size), path);
+            ADD_FAILURE() << "accepted";
+        } catch (const platform::ArchiveError& error) {
+            EXPECT_EQ(error.fileName(), path.toStdString()) << error.what();
+        }
+        EXPECT_TRUE(library.GetMaterials().empty());
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CMaterialsTest, MaterialEntriesThatReferBackAreRefused)
+{
+    // A library of one material without rows and without vendors: header and
+    // identity preamble (56 bytes), the count, the material, the vendor count.
+    CMaterials single;
+    single.GetMaterials().push_back(std::make_shared<CSheetGoodEx>(QStringLiteral("Oak")));
+    const QByteArray one = single.ToBytes();
+    const QByteArray header = one.left(56);
+    const QByteArray material = one.mid(60, one.size() - 64);
+    const QByteArray noVendors = one.right(4);
+    ASSERT_EQ(material.at(0), 0) << "a material stored whole";
+    const QByteArray ownIdentity = material.mid(1, 8);
+    const QByteArray defaultIdentity = header.mid(24, 8);
+
+    auto twoEntries = [&](const QByteArray& secondIdentity) {
+        QByteArray bytes = header;
+        bytes += QByteArray("\x02\x00\x00\x00", 4);
+        bytes += material;
+        bytes += QByteArray(1, '\x01') + secondIdentity;
+        return bytes + noVendors;
+    };
+    const QString path = PathOf(MaterialsFiles::kLibraryFile);
+    for (const auto& [name, identity] : { std::pair { "the same material again", ownIdentity },
+             std::pair { "the default material", defaultIdentity } }) {
+        SCOPED_TRACE(name);
+        CMaterials library(false);
+        try {
+            library.FromBytes(twoEntries(identity), path);
+            ADD_FAILURE() << "accepted";
+        } catch (const platform::ArchiveError& error) {
+            EXPECT_EQ(error.cause(), platform::ArchiveError::BadIndex);
+            EXPECT_EQ(error.fileName(), path.toStdString());
         }
         EXPECT_TRUE(library.GetMaterials().empty());
     }

@@ -131,3 +131,33 @@ TEST_F(CSheetGoodExTest, CriteriaStoreAndLoadWithTheirMaterial)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CSheetGoodExTest, ClearingTheStampClearsRowStampsResetAlsoRelinksVendors)
+{
+    auto own = std::make_shared<CVendor>();
+    own->SetName(QStringLiteral("Mill Direct"));
+    auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Walnut"));
+    auto row = MakeRow(0.75, 48, 96, own);
+    material->GetSizeCosts().push_back(row);
+    material->EnsureAssigned();
+    row->EnsureAssigned();
+
+    // Clearing the material's stamp clears its rows' stamps and nothing else.
+    static_cast<PinnableID&>(*material).Clear();
+    EXPECT_FALSE(material->IsPinnableIDSet());
+    EXPECT_FALSE(row->IsPinnableIDSet());
+    EXPECT_EQ(row->GetVendor(), own);
+    EXPECT_EQ(m_library->FindVendor(QStringLiteral("Mill Direct")), nullptr);
+
+    // Resetting for the library also gives the rows the library's vendor.
+    row->EnsureAssigned();
+    material->ResetPinnableIDs();
+    EXPECT_FALSE(row->IsPinnableIDSet());
+    const auto libraryVendor = m_library->FindVendor(QStringLiteral("Mill Direct"));
+    ASSERT_NE(libraryVendor, nullptr);
+    EXPECT_EQ(row->GetVendor(), libraryVendor);
+}
+
+} // namespace

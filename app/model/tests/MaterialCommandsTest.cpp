@@ -176,23 +176,37 @@ TEST_F(MaterialCommandsTest, VendorCommandsUndoAndRedo)
     EXPECT_TRUE(contains(vendor));
     EXPECT_FALSE(vendor->IsDeleted());
 
+    // Each command below starts from an unmodified library (as after a save).
+    m_library->SetModified(false);
     auto deleteCommand = std::make_shared<CVendorDelete>(vendor);
     EXPECT_EQ(deleteCommand->GetUpdateHint().GetChangeFlags(), 0x1040u);
     EXPECT_EQ(deleteCommand->GetUpdateHint().GetDetailFlags(), 0x80u);
     History().Add(deleteCommand);
     EXPECT_EQ(row->GetVendor()->GetDisplayName(), UiText(kStrDeletedVendor));
+    EXPECT_FALSE(contains(vendor));
+    EXPECT_TRUE(m_library->IsModified());
     HistoryUndo();
     EXPECT_EQ(row->GetVendor()->GetDisplayName(), QStringLiteral("Lumber Inc"));
     EXPECT_TRUE(contains(vendor));
+    EXPECT_FALSE(m_library->IsModified());
+    HistoryRedo();
+    EXPECT_TRUE(vendor->IsDeleted());
+    EXPECT_FALSE(contains(vendor));
+    EXPECT_TRUE(m_library->IsModified());
+    HistoryUndo();
 
+    m_library->SetModified(false);
     auto newValues = std::make_shared<CVendor>(*vendor);
     newValues->SetName(QStringLiteral("Lumber Ltd"));
     History().Add(std::make_shared<CVendorEdit>(vendor, newValues));
     EXPECT_EQ(row->GetVendor()->GetName(), QStringLiteral("Lumber Ltd"));
+    EXPECT_TRUE(m_library->IsModified());
     HistoryUndo();
     EXPECT_EQ(row->GetVendor()->GetName(), QStringLiteral("Lumber Inc"));
+    EXPECT_FALSE(m_library->IsModified());
     HistoryRedo();
     EXPECT_EQ(row->GetVendor()->GetName(), QStringLiteral("Lumber Ltd"));
+    EXPECT_TRUE(m_library->IsModified());
 }
 
 TEST_F(MaterialCommandsTest, ProjectMaterialJoinsLibraryUnlessItHasATwin)

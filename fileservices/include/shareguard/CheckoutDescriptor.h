@@ -21,6 +21,7 @@ public:
     CheckoutDescriptor();
     CheckoutDescriptor(
         std::u16string userName, std::u16string uid, std::u16string pcSerialNumber, std::u16string pop);
+    // Never throw: out of memory, a copy is empty and an assignment changes nothing.
     CheckoutDescriptor(const CheckoutDescriptor& other);
     CheckoutDescriptor& operator=(const CheckoutDescriptor& other);
     ~CheckoutDescriptor() override;

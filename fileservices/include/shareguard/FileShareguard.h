@@ -22,6 +22,9 @@ namespace shareguard {
 class SHAREGUARD_EXPORT FileShareguard
 {
 public:
+    // Without file services (or with none given) the guard works on the
+    // local file systems. When memory runs out while the names are derived,
+    // the guard has no paths and every operation fails.
     FileShareguard(const std::u16string& masterPath, const std::u16string& localPath);
     FileShareguard(const std::u16string& masterPath, const std::u16string& localPath,
         std::shared_ptr<IFileServices> fileServices);
@@ -50,9 +53,9 @@ public:
     static int GetTimeout() { return 500; }
 
 private:
-    GuardStatus UpdateMasterSteps(const UserCredentials& credentials) const;
-    GuardStatus GetLatestVersionSteps() const;
-    GuardStatus EstablishMasterFileSteps() const;
+    SHAREGUARD_NO_EXPORT GuardStatus UpdateMasterSteps(const UserCredentials& credentials) const;
+    SHAREGUARD_NO_EXPORT GuardStatus GetLatestVersionSteps() const;
+    SHAREGUARD_NO_EXPORT GuardStatus EstablishMasterFileSteps() const;
 
     std::shared_ptr<IFileServices> m_fileServices;
     std::u16string m_masterPath;

@@ -23,7 +23,8 @@ public:
     virtual bool GetLastModTime(const std::u16string& path, std::int64_t& time) const = 0;
     // Creates or truncates the file and stores the data into it.
     virtual bool CreateFileWithData(const std::u16string& path, const IFileServicesData& data) const = 0;
-    // Leaves data unchanged unless the whole block was read.
+    // False when the file cannot be opened or read, or when data.Load throws
+    // (a damaged or refused block); data is then as Load left it.
     virtual bool ReadFileWithData(const std::u16string& path, IFileServicesData& data) const = 0;
     virtual bool Delete(const std::u16string& path) const = 0;
     // Overwrites an existing target; the copy keeps the source's modification time.

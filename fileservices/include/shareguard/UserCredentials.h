@@ -8,7 +8,9 @@
 namespace shareguard {
 
 // The current user as the check-out sees it: a cleaned user name, a form of
-// it usable in file names, and a unique id that the sidecar records.
+// it usable in file names, and a unique id that the sidecar records. Nothing
+// here throws: out of memory, a name falls back to "user", a new UID to an
+// empty one and a descriptor to an empty one.
 class SHAREGUARD_EXPORT UserCredentials
 {
 public:

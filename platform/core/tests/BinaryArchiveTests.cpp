@@ -144,6 +144,8 @@ TEST(BinaryArchive, ReadsOldSingleByteText)
         { { 3, 'a', 'b', 0x80 }, u"ab\u20AC" },
         { { 0 }, u"" },
         { { 2, 0xE9, 0x9F }, u"\u00E9\u0178" },
+        // 0xFF, 0xFFFF and a 32-bit length
+        { { 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 'a', 'b', 'c' }, u"abc" },
     };
     for (const Case& c : cases) {
         auto ar = load(c.bytes);

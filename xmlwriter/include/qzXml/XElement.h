@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+class TiXmlNode;
 
 namespace qzXml {
 
@@ -47,8 +50,12 @@ public:
 
 private:
     friend class XDoc;
-    explicit XElement(Impl* impl) noexcept;
-    XElement& setAttributeText(const std::u16string& name, const std::string& utf8Value);
+    QZXMLUTILITY_NO_EXPORT explicit XElement(Impl* impl) noexcept;
+    // A new element linked as the last child of `parent` (the document or
+    // an element); an inert handle when there is no parent or no memory.
+    QZXMLUTILITY_NO_EXPORT static XElement LinkNewChild(
+        TiXmlNode* parent, const std::u16string& name) noexcept;
+    QZXMLUTILITY_NO_EXPORT XElement& setAttributeText(const std::u16string& name, std::string_view utf8Value);
 
     Impl* m_impl;
 };

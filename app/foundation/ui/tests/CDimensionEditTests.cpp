@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,37 @@ TEST_F(CDimensionEditTest, TabGoesToTheOwner)
     EXPECT_FALSE(spy[0][1].toBool());
     EXPECT_TRUE(spy[1][1].toBool());
     EXPECT_EQ(m_edit.text(), QStringLiteral("12")); // no tab character typed
+}
+
+TEST_F(CDimensionEditTest, GettingTheFocusSelectsTheWholeText)
+{
+    m_edit.SetValue(CDimension::FromInches(12.5));
+    m_edit.setCursorPosition(0);
+    // A click is no tab step: the line edit itself would select nothing.
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(&m_edit, &in);
+    EXPECT_EQ(m_edit.selectedText(), QStringLiteral("12 1/2\""));
+    EXPECT_EQ(m_edit.cursorPosition(), m_edit.text().size()); // caret at the end, in view
+}
+
+TEST_F(CDimensionEditTest, TabKeepsTheFocusAndGetValueTakesTheTypedText)
+{
+    QWidget window;
+    auto* edit = new CDimensionEdit(&window);
+    auto* next = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(edit);
+    layout->addWidget(next);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+
+    edit->setText(QStringLiteral("7"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(edit->hasFocus()); // the owner decides where a tab leads
+    EXPECT_DOUBLE_EQ(edit->GetValue().GetInches(), 7); // committed without losing the focus
+    EXPECT_TRUE(edit->IsModified());
+    EXPECT_EQ(edit->text(), QStringLiteral("7\""));
 }

@@ -199,8 +199,14 @@ BenchResult RunTarget(const TargetFile& target)
 bool SameResult(const BenchResult& a, const BenchResult& b)
 {
     if (a.ok != b.ok || a.sheets != b.sheets || a.sheetsByStock != b.sheetsByStock || a.placed != b.placed ||
-        a.skipped != b.skipped || a.cuts != b.cuts || a.check.sheets.size() != b.check.sheets.size())
+        a.skipped != b.skipped || a.cuts != b.cuts || a.check.sheets.size() != b.check.sheets.size() ||
+        a.check.parts.size() != b.check.parts.size())
         return false;
+    // The part usage too: the same copies placed and the same skip reasons.
+    for (std::size_t p = 0; p < a.check.parts.size(); ++p)
+        if (a.check.parts[p].reportedPlaced != b.check.parts[p].reportedPlaced ||
+            a.check.parts[p].skipReason != b.check.parts[p].skipReason)
+            return false;
     for (std::size_t s = 0; s < a.check.sheets.size(); ++s) {
         const auto& x = a.check.sheets[s];
         const auto& y = b.check.sheets[s];

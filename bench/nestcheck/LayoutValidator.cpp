@@ -24,8 +24,9 @@ bool Near(std::int64_t a, std::int64_t b)
 
 // Copies that straddle no full cut line at a time are split off into two
 // groups until every group holds one copy; a group that no straight cut
-// separates makes the sheet impossible to cut with through cuts.
-bool CanGuillotine(const std::vector<CheckRect>& rects)
+// separates makes the sheet impossible to cut with through cuts. A cut takes
+// a kerf's width, so the line between the groups must leave that much room.
+bool CanGuillotine(const std::vector<CheckRect>& rects, std::int64_t kerf)
 {
     std::vector<std::vector<std::size_t>> pending;
     std::vector<std::size_t> all(rects.size());
@@ -45,7 +46,7 @@ bool CanGuillotine(const std::vector<CheckRect>& rects)
             });
             std::int64_t reach = hi(group[0]);
             for (std::size_t k = 1; k < group.size(); ++k) {
-                if (reach <= lo(group[k]) + kTolerance) {
+                if (reach + kerf <= lo(group[k]) + kTolerance) {
                     pending.emplace_back(group.begin(), group.begin() + static_cast<std::ptrdiff_t>(k));
                     pending.emplace_back(group.begin() + static_cast<std::ptrdiff_t>(k), group.end());
                     split = true;
@@ -66,7 +67,7 @@ void CheckSheetGeometry(const CheckRun& run, std::size_t sheetIndex, std::vector
     const std::string where = "sheet " + std::to_string(sheetIndex + 1) + ": ";
     const CheckStock& stock = run.stocks[sheet.stock];
     std::vector<CheckRect> rects;
-    bool overlapping = false;
+    bool crowded = false; // some pair overlaps or lies closer than a kerf
     for (const CheckCopy& c : sheet.copies) {
         const CheckPart& part = run.parts[c.part];
         const std::int64_t alongX = c.rect.right - c.rect.left;
@@ -96,14 +97,15 @@ void CheckSheetGeometry(const CheckRun& run, std::size_t sheetIndex, std::vector
             if (gapX >= run.kerf - kTolerance || gapY >= run.kerf - kTolerance)
                 continue;
             const bool overlap = gapX < -kTolerance && gapY < -kTolerance;
-            overlapping = overlapping || overlap;
+            crowded = true;
             out.push_back({overlap ? ViolationKind::Overlap : ViolationKind::TooClose,
                            where + Describe(run, sheet.copies[a]) + (overlap ? " overlaps " : " is closer than a kerf to ") +
                                Describe(run, sheet.copies[b])});
         }
     }
-    // Overlapping copies are reported as such; no cut can part them anyway.
-    if (!overlapping && !CanGuillotine(rects))
+    // Copies that overlap or crowd each other are reported as such; no saw
+    // cut can part them anyway.
+    if (!crowded && !CanGuillotine(rects, run.kerf))
         out.push_back({ViolationKind::NotGuillotine, where + "the copies cannot be separated by through cuts"});
 }
 

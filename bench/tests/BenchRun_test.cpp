@@ -145,3 +145,18 @@ TEST(BenchRun, ResultDoesNotDependOnThreadCount)
     EXPECT_TRUE(SameResult(results[1], results[2]));
     EXPECT_TRUE(nestcheck::ValidateLayouts(results[0].check).empty());
 }
+
+// Repeats must agree on the part usage too, not only on the sheets.
+TEST(BenchRun, SameResultComparesThePartUsage)
+{
+    BenchResult a;
+    a.ok = true;
+    a.check.parts.push_back({1, 10, 20, 2, 0, 1, 5});
+    BenchResult b = a;
+    EXPECT_TRUE(SameResult(a, b));
+    b.check.parts[0].skipReason = 7;
+    EXPECT_FALSE(SameResult(a, b));
+    b = a;
+    b.check.parts[0].reportedPlaced = 2;
+    EXPECT_FALSE(SameResult(a, b));
+}

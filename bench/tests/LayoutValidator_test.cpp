@@ -153,6 +153,36 @@ TEST_F(LayoutValidatorTest, CatchesPinwheel)
     EXPECT_EQ(Kinds(), std::vector<ViolationKind>{ViolationKind::NotGuillotine});
 }
 
+// Every pair of copies is a kerf apart, and a cut of no width at x = 10
+// would part the sheet, but a saw cut is a kerf wide: no line with that much
+// room crosses the sheet, along either axis.
+//   +--------+--+--------+
+//   | A      |  |   H    |
+//   |        |  |        |
+//   +------+-+  |        |
+//   | G    | +--+--------+
+//   |      | | B         |
+//   +------+ +-----------+
+TEST_F(LayoutValidatorTest, CatchesCutLineNarrowerThanTheKerf)
+{
+    run.kerf = in;
+    run.parts = {{1, 10 * in, 10 * in, 1, 0, 0, 0},
+                 {2, 9 * in, 8 * in, 1, 0, 0, 0},
+                 {3, 7 * in, 10 * in, 1, 0, 0, 0},
+                 {4, 12 * in, 9 * in, 1, 0, 0, 0}};
+    Place(0, 0, 0, false);            // A: x 0..10, y 0..10
+    Place(1, 0, 11 * in, false);      // G: x 0..8, y 11..20
+    Place(2, 10 * in, 13 * in, false); // B: x 10..20, y 13..20
+    Place(3, 11 * in, 0, false);      // H: x 11..20, y 0..12
+    EXPECT_EQ(Kinds(), std::vector<ViolationKind>{ViolationKind::NotGuillotine});
+    // With room for the saw between A and B the sheet can be cut.
+    run.sheets[0].copies[2].rect.left += in;
+    run.sheets[0].copies[2].rect.right += in;
+    run.sheets[0].copies[3].rect.left += in;
+    run.sheets[0].copies[3].rect.right += in;
+    EXPECT_TRUE(Kinds().empty());
+}
+
 TEST_F(LayoutValidatorTest, AcceptsNestedGuillotineLayout)
 {
     run.kerf = 0;

@@ -1,5 +1,6 @@
 #include "CLayoutSet.h"
 
+#include "CompareValues.h"
 #include "OptTopLevelLayout.h"
 
 #include <nestcore/PartProxy.h>
@@ -10,11 +11,6 @@
 #include <unordered_map>
 
 namespace optimization {
-
-namespace {
-constexpr double kAreaEpsilon = 0.00001;
-constexpr double kEmptySheetCost = 2147483647.0;
-} // namespace
 
 CLayoutSet::~CLayoutSet()
 {

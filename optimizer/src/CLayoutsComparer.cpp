@@ -1,6 +1,7 @@
 #include <nestcore/CLayoutsComparer.h>
 
 #include "CLayoutSet.h"
+#include "CompareValues.h"
 #include "OptTopLevelLayout.h"
 #include "ParLocalOpt.h"
 #include "ParStockComparer.h"
@@ -13,8 +14,6 @@
 namespace optimization {
 
 namespace {
-constexpr double kEps = 0.00001;
-
 // -1 when the first sheet passes the waste gate and the second does not.
 std::int32_t WasteGate(double wasteA, double wasteB, double constraint)
 {
@@ -58,13 +57,8 @@ std::int32_t CLayoutsComparer::ComparePartsSet(const CLayoutSet& a, const CLayou
 
 std::int32_t CLayoutsComparer::ComparePartsArea(const CLayoutSet& a, const CLayoutSet& b) const
 {
-    const double areaA = a.PlacedArea();
-    const double areaB = b.PlacedArea();
-    if (areaA > areaB + kEps)
-        return -1;
-    if (areaB > areaA + kEps)
-        return 1;
-    return 0;
+    // The larger placed area wins.
+    return LowerWins(-a.PlacedArea(), -b.PlacedArea());
 }
 
 std::int32_t CLayoutsComparer::CompareObjective(const CLayoutSet& a, const CLayoutSet& b,

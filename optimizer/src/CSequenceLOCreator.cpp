@@ -6,6 +6,7 @@
 #include "OptimizationJob.h"
 #include "ParallelOptimizer.h"
 #include "Placement.h"
+#include "RelayoutSheet.h"
 #include "UsageTrackers.h"
 
 #include <algorithm>
@@ -95,21 +96,6 @@ std::size_t CSequenceLOCreator::IndexOf(const StockProxy* stock) const
     return m_stocks.size();
 }
 
-bool CSequenceLOCreator::PlaceCopiesInto(
-    OptTopLevelLayout& trial, const std::vector<const PartProxy*>& copies)
-{
-    PlacementRequest request;
-    request.searchExistingSheets = true;
-    request.sheets = { &trial };
-    request.optimizer = &m_optimizer;
-    for (const PartProxy* part : copies) {
-        request.part = part;
-        if (!PlacePart(request))
-            return false;
-    }
-    return true;
-}
-
 void CSequenceLOCreator::MoveToLaterStocks(
     std::unique_ptr<OptTopLevelLayout>& sheet, const StockUsageTracker& current)
 {
@@ -122,7 +108,7 @@ void CSequenceLOCreator::MoveToLaterStocks(
         std::unique_ptr<OptTopLevelLayout> trial = OpenSheet(later);
         std::vector<const PartProxy*> copies = sheet->GetPlacedCopies();
         SortPartSequence(copies, m_state.GetPartOrderKind());
-        if (!PlaceCopiesInto(*trial, copies))
+        if (!PlaceAllInto(*trial, copies, m_optimizer))
             continue;
         FillSheet(*trial, m_optimizer);
         ReplaceSheet(sheet, std::move(trial));

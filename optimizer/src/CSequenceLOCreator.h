@@ -45,7 +45,6 @@ protected:
 
 private:
     std::size_t IndexOf(const StockProxy* stock) const;
-    bool PlaceCopiesInto(OptTopLevelLayout& trial, const std::vector<const PartProxy*>& copies);
 
     std::size_t m_position = 0;
     bool m_restart = false;

@@ -1,4 +1,5 @@
 #include "CLayoutSet.h"
+#include "CompareValues.h"
 #include "LayoutOrders.h"
 #include "OptTopLevelLayout.h"
 #include "ParStockComparer.h"
@@ -8,20 +9,6 @@
 
 namespace optimization {
 
-namespace {
-constexpr double kEps = 0.00001;
-constexpr double kEmptySheetCost = 2147483647.0;
-
-std::int32_t LowerWins(double a, double b)
-{
-    if (a < b - kEps)
-        return -1;
-    if (b < a - kEps)
-        return 1;
-    return 0;
-}
-} // namespace
-
 std::unique_ptr<ParStockComparer> CStockCompByCost::Clone() const
 {
     return std::make_unique<CStockCompByCost>(*this);
@@ -29,20 +16,16 @@ std::unique_ptr<ParStockComparer> CStockCompByCost::Clone() const
 
 double CStockCompByCost::SheetCost(const OptTopLevelLayout& sheet) const
 {
+    if (!m_unitArea)
+        return CostPerPlacedArea(sheet);
     const double placed = sheet.PlacedArea();
-    const CanvasDescriptor& canvas = sheet.GetStockProxy()->GetCanvas();
-    if (m_unitArea) {
-        if (placed <= kEps)
-            return 0.0;
-        const double unit = canvas.GetUnitAreaCost();
-        // Keep an unusable stock's sentinel finite.
-        if (unit >= std::numeric_limits<double>::max() / placed)
-            return std::numeric_limits<double>::max();
-        return unit * placed;
-    }
-    if (sheet.GetPlacedCopies().empty() || placed <= kEps)
-        return kEmptySheetCost;
-    return canvas.GetFullStockCost() / placed;
+    if (placed <= kAreaEpsilon)
+        return 0.0;
+    const double unit = sheet.GetStockProxy()->GetCanvas().GetUnitAreaCost();
+    // Keep an unusable stock's sentinel finite.
+    if (unit >= std::numeric_limits<double>::max() / placed)
+        return std::numeric_limits<double>::max();
+    return unit * placed;
 }
 
 void CStockCompByCost::SortStockTrackers(StockTrackerList& stocks, bool flag) const
@@ -81,13 +64,8 @@ std::int32_t CStockCompByCost::CompareCombine(const OptTopLevelLayout& a,
     auto value = [this](const OptTopLevelLayout& sheet) {
         return m_unitArea ? SheetCost(sheet) : sheet.GetStockProxy()->GetCanvas().GetFullStockCost();
     };
-    const double pair = value(a) + value(b);
-    const double joined = value(combined);
-    if (joined > pair + kEps)
-        return -1;
-    if (joined < pair - kEps)
-        return 1;
-    return 0;
+    // The cheaper side wins: -1 keeps the pair, 1 takes the combination.
+    return LowerWins(value(a) + value(b), value(combined));
 }
 
 std::int32_t CStockCompByCost::CompareTrackers(const StockUsageTracker& a,

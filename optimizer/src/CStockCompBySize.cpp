@@ -1,4 +1,5 @@
 #include "CLayoutSet.h"
+#include "CompareValues.h"
 #include "LayoutOrders.h"
 #include "OptTopLevelLayout.h"
 #include "ParStockComparer.h"
@@ -6,19 +7,6 @@
 #include <algorithm>
 
 namespace optimization {
-
-namespace {
-constexpr double kEps = 0.00001;
-
-std::int32_t LowerWins(double a, double b)
-{
-    if (a < b - kEps)
-        return -1;
-    if (b < a - kEps)
-        return 1;
-    return 0;
-}
-} // namespace
 
 std::unique_ptr<ParStockComparer> CStockCompBySize::Clone() const
 {

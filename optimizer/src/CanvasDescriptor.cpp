@@ -1,12 +1,11 @@
 #include <nestcore/CanvasDescriptor.h>
 
+#include "CompareValues.h"
+
+#include <cmath>
 #include <limits>
 
 namespace optimization {
-
-namespace {
-constexpr double kAreaEpsilon = 0.00001;
-}
 
 CanvasDescriptorArgs::CanvasDescriptorArgs() : fullStockCost(0.0) {}
 
@@ -17,7 +16,10 @@ CanvasDescriptor::CanvasDescriptor(const CanvasDescriptorArgs& args)
     , m_roughWidth(args.roughWidth)
     , m_roughLength(args.roughLength)
     , m_roughArea(m_roughLength.GetInches() * m_roughWidth.GetInches())
-    , m_fullStockCost(args.fullStockCost)
+    // A cost that is not a finite number would break every sort by cost
+    // (and give NaN in sums); such a stock is taken as the dearest there is.
+    , m_fullStockCost(std::isfinite(args.fullStockCost) ? args.fullStockCost
+                                                        : std::numeric_limits<double>::max())
     , m_unitAreaCost(0.0)
     , m_tbTrim(args.tbTrim)
     , m_lrTrim(args.lrTrim)

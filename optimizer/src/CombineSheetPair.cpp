@@ -203,14 +203,7 @@ bool CombineSheetPair(ParallelOptimizer& optimizer, std::unique_ptr<OptTopLevelL
         request.searchExistingSheets = false; // the regions of the new sheet alone
         request.sheets = { combined.get() };
         request.optimizer = &optimizer;
-        bool allPlaced = true;
-        for (const PartProxy* part : copies) {
-            request.part = part;
-            if (!PlacePart(request)) {
-                allPlaced = false;
-                break;
-            }
-        }
+        const bool allPlaced = PlaceEach(request, copies);
         const std::unique_ptr<OptTopLevelLayout> sCopy = s.Copy();
         const std::unique_ptr<OptTopLevelLayout> rCopy = r.Copy();
 

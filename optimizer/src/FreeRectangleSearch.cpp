@@ -76,9 +76,10 @@ bool EvaluateStrips(CFreeRectangle& region, const IsoDimGroupMap& groups)
         candidate.group = group;
         if (FitGroupInRectangle(candidate, candidate.group, spacing) == 0)
             continue;
-        // The strip is scored as its first member in the region.
-        const PartProxy* first = candidate.group.GetMembers().begin()->first;
-        if (!FitPart(candidate, *first))
+        // The strip is scored as its first member lying the way the strip
+        // lays it (a strip that fits at all holds a copy of its first member).
+        const auto& [first, member] = *candidate.group.GetMembers().begin();
+        if (!FitPart(candidate, *first, member.turned))
             continue;
         if (found && !IsPreferred(candidate, best))
             continue;

@@ -376,8 +376,29 @@ std::int64_t PartRoom(const OptTopLevelLayout& sheet, const PartProxy* part)
 void RemoveCopies(OptTopLevelLayout& sheet, std::vector<const PartProxy*> copies)
 {
     std::stable_sort(copies.begin(), copies.end(), ProxyOrder());
-    for (const PartProxy* part : copies)
-        sheet.TakeCopyOut(part);
+    sheet.SortPlacedCopies();
+    for (auto first = copies.begin(); first != copies.end();) {
+        const PartProxy* part = *first;
+        const auto last = std::find_if(first, copies.end(), [part](const PartProxy* p) { return p != part; });
+        const std::ptrdiff_t wanted = last - first;
+        first = last;
+        const auto& onSheet = sheet.GetPlacedCopies();
+        std::ptrdiff_t out = 0;
+        if (std::count(onSheet.begin(), onSheet.end(), part) != wanted) {
+            // The copies that stand alone go first: the ones that remain stay
+            // in their rows and columns. The records stay valid while other
+            // leaves are taken out.
+            const IsolatedCopies isolated = CountIsolatedCopies(sheet, part);
+            Records loose = isolated.singleCopies;
+            loose.insert(loose.end(), isolated.pairMembers.begin(), isolated.pairMembers.end());
+            for (const PlacedPart* placed : loose)
+                if (out < wanted && sheet.TakeCopyOut(placed))
+                    ++out;
+        }
+        for (; out < wanted; ++out)
+            if (!sheet.TakeCopyOut(part))
+                break;
+    }
     sheet.RebuildLists();
     sheet.Relay();
 }

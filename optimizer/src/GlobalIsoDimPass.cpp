@@ -11,6 +11,7 @@
 #include "PartInsertion.h"
 #include "Placement.h"
 #include "RegionFit.h"
+#include "RelayoutSheet.h"
 #include "ResizeSheets.h"
 #include "RunPasses.h"
 
@@ -36,25 +37,13 @@ std::vector<const PartProxy*> Without(
 
 // The best strip of any group of either map through any region of the set's
 // sheets; false when no strip fits anywhere.
-bool ChooseStrip(const CLayoutSet& set, const IsoDimGroupMap& byWidth, const IsoDimGroupMap& byLength,
+bool ChooseStripInSet(const CLayoutSet& set, const IsoDimGroupMap& byWidth, const IsoDimGroupMap& byLength,
     CFreeRectangle& best)
 {
     bool found = false;
-    for (const OptTopLevelLayout* sheet : set.Layouts()) {
-        if (sheet->IsDuplicate())
-            continue;
-        for (const CFreeRectangle& region : sheet->GetRegions()) {
-            for (const IsoDimGroupMap* groups : { &byWidth, &byLength }) {
-                CFreeRectangle candidate = region;
-                if (!EvaluateStrips(candidate, *groups))
-                    continue;
-                if (!found || IsPreferred(candidate, best)) {
-                    best = candidate;
-                    found = true;
-                }
-            }
-        }
-    }
+    for (const OptTopLevelLayout* sheet : set.Layouts())
+        if (!sheet->IsDuplicate())
+            found = ChooseStrip(sheet->GetRegions(), byWidth, byLength, best, found);
     return found;
 }
 
@@ -115,7 +104,7 @@ bool TryIsoDimLayout(ParallelOptimizer& trial, CLayoutSet& set, const std::vecto
             }
             CFreeRectangle strip;
             std::vector<const PartProxy*> laid;
-            if (ChooseStrip(set, byWidth, byLength, strip)) {
+            if (ChooseStripInSet(set, byWidth, byLength, strip)) {
                 OptTopLevelLayout* sheet = strip.owner->GetTopLevel();
                 laid = LayGroup(strip);
                 sheet->RebuildLists();
@@ -172,6 +161,11 @@ void RunGlobalIsoDimPass(ParallelOptimizer& optimizer, IsoDimTrace* trace)
         return trial;
     };
 
+    // A first cut fixed with the grain is a length-wise first cut, the one
+    // the rip-first attempt makes (and the only one the sheets' roots would
+    // take anyway); fixed across the grain it is the cross-first attempt's.
+    // The other attempt would only repeat the same cuts under a layout style
+    // the rule does not admit.
     const FirstCutSpecification firstCut = job.Rules().GetFirstCutSpecification();
     std::unique_ptr<ParallelOptimizer> ripFirst;
     std::unique_ptr<ParallelOptimizer> crossFirst;

@@ -7,7 +7,7 @@
 // current one. An adopted set is grouped, its inventory marked, its sheets
 // moved to cheaper stock and emptied where two combine.
 //
-// Reads the primary objective, the first-cut specification of the rules, the
+// Reads the primary objective, the rules' first cut, the
 // job policy's local-optimization mode and the run state's part order kind.
 
 #include <cstddef>

@@ -54,6 +54,33 @@ void FillInchCaches(const std::vector<std::shared_ptr<StockProxy>>& stocks,
     }
 }
 
+// Every length of a run lies from 0 to the largest the optimizer represents:
+// beyond it, positions plus lengths overflow the sheet's coordinates.
+bool LengthsInRange(const std::vector<std::shared_ptr<StockProxy>>& stocks,
+                    const std::vector<std::shared_ptr<PartProxy>>& parts, const CuttingRules& rules)
+{
+    constexpr std::int64_t largest = static_cast<std::int64_t>(OptDim::MAX_INCHES) * OptDim::DIM_SCALE_FACTOR;
+    auto ok = [](const OptDim& d) { return d.ToEncodedInt() >= 0 && d.ToEncodedInt() <= largest; };
+    auto rulesOk = [&](const CuttingRules& r) { return ok(r.GetKerf()) && ok(r.GetPartPadding()); };
+    if (!rulesOk(rules))
+        return false;
+    for (const auto& stock : stocks) {
+        const CanvasDescriptor& c = stock->GetCanvas();
+        for (const OptDim* d : {&c.GetTrimmedWidth(), &c.GetTrimmedLength(), &c.GetRoughWidth(), &c.GetRoughLength(),
+                                &c.GetTBTrim(), &c.GetLRTrim()})
+            if (!ok(*d))
+                return false;
+        if (!rulesOk(stock->GetRules()))
+            return false;
+    }
+    for (const auto& part : parts) {
+        const PartDescriptor& d = part->GetDescriptor();
+        if (!ok(d.width) || !ok(d.length) || !ok(d.furtherLength))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 IParallelOptimizer* IParallelOptFactory::CreateOptimizer(const OptFactoryArgs* args)
@@ -63,6 +90,8 @@ IParallelOptimizer* IParallelOptFactory::CreateOptimizer(const OptFactoryArgs* a
     try {
         const std::vector<std::shared_ptr<StockProxy>> stocks = Positioned(args->stocks);
         const std::vector<std::shared_ptr<PartProxy>> parts = Positioned(args->parts);
+        if (!LengthsInRange(stocks, parts, args->rules))
+            return nullptr;
         FillInchCaches(stocks, parts, args->rules);
 
         JobPolicy policy;

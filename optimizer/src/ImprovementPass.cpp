@@ -87,7 +87,10 @@ void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProx
         sheet.RebuildLists();
         sheet.Relay();
     }
+    // Laid anew like a cleared sheet: its marks start over, so Local
+    // Optimization takes it up again.
     sheet.SetTriedMark(nullptr);
+    sheet.SetDoneMark(0);
 }
 
 } // namespace

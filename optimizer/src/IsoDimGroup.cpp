@@ -153,8 +153,14 @@ std::uint32_t FitGroupInRectangle(const CFreeRectangle& rect, IsoDimGroup& group
             partial = partial || member.copies > 0;
             continue;
         }
+        // Keys merge dimensions within 2 counts, so a member may be up to 2
+        // counts wider across than the key: it must fit across on its own.
+        const OptDim across = alongY ? OptPartLayout::PlacedLength(*part, member.turned)
+                                     : OptPartLayout::PlacedWidth(*part, member.turned);
+        const bool fitsAcross = across.ToEncodedInt() <= cross + OptDim::INTERNAL_EPSILON;
         const std::int64_t unit = std::int64_t(member.other.ToEncodedInt()) + spacing.ToEncodedInt();
-        const std::int64_t fits = unit > 0 ? std::max<std::int64_t>(available, 0) / unit : 0;
+        const std::int64_t fits =
+            fitsAcross && unit > 0 ? std::max<std::int64_t>(available, 0) / unit : 0;
         if (fits < member.copies)
             partial = true;
         const std::int64_t taken = std::min<std::int64_t>(fits, member.copies);

@@ -1,5 +1,6 @@
 #include "LayoutOrders.h"
 
+#include "CompareValues.h"
 #include "OptTopLevelLayout.h"
 #include "UsageTrackers.h"
 
@@ -14,12 +15,20 @@ namespace optimization {
 
 namespace {
 
-constexpr double kAreaEpsilon = 0.00001;
-constexpr double kEmptySheetCost = 2147483647.0;
-
 std::int32_t Counts(const OptDim& d)
 {
     return d.ToEncodedInt();
+}
+
+// The keys are chosen with the 2-count tolerance (a width and a length
+// within 2 counts count as equal) and then compared exactly, so that the
+// orders stay strict weak orders.
+
+// The smaller of width and length: the width only when it is smaller by
+// more than 2 counts, else the length.
+std::int32_t SmallerSide(const PartDescriptor& d)
+{
+    return d.width < d.length ? Counts(d.width) : Counts(d.length);
 }
 
 // Major and minor dimension of a part for the size order, in counts.
@@ -30,7 +39,7 @@ std::pair<std::int32_t, std::int32_t> SizeKey(const PartProxy& part, bool firstF
     const std::int32_t w = Counts(d.width);
     const std::int32_t l = Counts(d.length);
     if (d.orientation == OrientationFree || (firstFlag && secondFlag))
-        return {std::max(w, l), std::min(w, l)};
+        return d.length < d.width ? std::make_pair(w, l) : std::make_pair(l, w);
     if (!firstFlag)
         return {l, 0};
     return {w, 0};
@@ -39,17 +48,13 @@ std::pair<std::int32_t, std::int32_t> SizeKey(const PartProxy& part, bool firstF
 std::int32_t WidthKey(const PartProxy& part)
 {
     const PartDescriptor& d = part.GetDescriptor();
-    if (d.orientation == OrientationFree)
-        return std::min(Counts(d.width), Counts(d.length));
-    return Counts(d.width);
+    return d.orientation == OrientationFree ? SmallerSide(d) : Counts(d.width);
 }
 
 std::int32_t LengthKey(const PartProxy& part)
 {
     const PartDescriptor& d = part.GetDescriptor();
-    if (d.orientation == OrientationFree)
-        return std::min(Counts(d.width), Counts(d.length));
-    return Counts(d.length);
+    return d.orientation == OrientationFree ? SmallerSide(d) : Counts(d.length);
 }
 
 bool ByKind(const PartProxy& a, const PartProxy& b, std::int32_t kind)

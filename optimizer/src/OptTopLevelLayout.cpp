@@ -23,10 +23,10 @@ bool SameCount(std::int32_t a, std::int32_t b)
 
 std::int32_t RestrictionFromRules(const StockProxy* stock)
 {
-    const FirstCutSpecification spec = stock->GetRules().GetFirstCutSpecification();
-    if (spec == FirstCutNone)
+    const FirstCutSpecification firstCut = stock->GetRules().GetFirstCutSpecification();
+    if (firstCut == FirstCutNone)
         return 0;
-    return spec == FirstCutWithGrain ? 1 : 2;
+    return firstCut == FirstCutWithGrain ? 1 : 2;
 }
 
 std::vector<const PartProxy*> SortedByFactoryOrder(std::vector<const PartProxy*> copies)
@@ -150,11 +150,17 @@ ITopLevelLayout* OptTopLevelLayout::GetStyleLayout(GeometryStyle style) const
     auto it = m_styleMap->find(style);
     if (it == m_styleMap->end() || !it->second)
         return nullptr;
-    auto copy = it->second->Copy();
-    copy->ResetStyleMap();
-    copy->m_master = m_master;
-    copy->m_duplicateCount = IsDuplicate() ? 0 : m_duplicateCount;
-    return copy.release();
+    try {
+        auto copy = it->second->Copy();
+        copy->ResetStyleMap();
+        copy->m_master = m_master;
+        copy->m_duplicateCount = IsDuplicate() ? 0 : m_duplicateCount;
+        return copy.release();
+    } catch (...) {
+        // Out of memory while copying: the program gets no copy rather
+        // than an exception from inside the library.
+        return nullptr;
+    }
 }
 
 std::int32_t OptTopLevelLayout::GetNumberOfCuts(bool withPadding) const
@@ -265,16 +271,37 @@ bool OptTopLevelLayout::TakeCopyOut(const PartProxy* part)
     OptLayout* parent = FindLeafParent(part);
     if (!parent)
         return false;
+    return TakeLeafOut(*parent, [part](const OptLayout& child) {
+        return !child.CanHoldChildren() && child.GetPart() == part;
+    });
+}
+
+bool OptTopLevelLayout::TakeCopyOut(const PlacedPart* placed)
+{
+    OptLayout* parent = FindLeafParent(placed);
+    if (!parent)
+        return false;
+    return TakeLeafOut(*parent, [placed](const OptLayout& child) {
+        const auto* leaf = dynamic_cast<const OptPartLayout*>(&child);
+        return leaf && &leaf->GetPlaced() == placed;
+    });
+}
+
+bool OptTopLevelLayout::TakeLeafOut(OptLayout& parentNode, const std::function<bool(const OptLayout&)>& isLeaf)
+{
+    OptLayout* parent = &parentNode;
     std::unique_ptr<OptLayout> leaf;
     int slot = 0;
-    if (parent->GetBlock() && parent->GetBlock()->GetPart() == part && !parent->GetBlock()->CanHoldChildren()) {
+    if (parent->GetBlock() && isLeaf(*parent->GetBlock())) {
         leaf = parent->ReleaseBlock();
-    } else if (parent->GetLengthRemainder() && parent->GetLengthRemainder()->GetPart() == part) {
+    } else if (parent->GetLengthRemainder() && isLeaf(*parent->GetLengthRemainder())) {
         leaf = parent->ReleaseLengthRemainder();
         slot = 1;
-    } else {
+    } else if (parent->GetWidthRemainder() && isLeaf(*parent->GetWidthRemainder())) {
         leaf = parent->ReleaseWidthRemainder();
         slot = 2;
+    } else {
+        return false;
     }
     auto empty = std::make_unique<OptLayout>(leaf->GetWidth(), leaf->GetLength(), leaf->GetX(),
                                              leaf->GetY(), parent);

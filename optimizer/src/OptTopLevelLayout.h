@@ -9,6 +9,7 @@
 
 #include <nestcore/ITopLevelLayout.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -97,6 +98,8 @@ public:
     // in its place; false when no leaf holds it. The caller rebuilds the
     // lists and re-lays the sheet.
     bool TakeCopyOut(const PartProxy* part);
+    // The same for the leaf of one placed record of this sheet.
+    bool TakeCopyOut(const PlacedPart* placed);
 
     // Measures (areas in square inches).
     double PlacedArea() const;
@@ -122,6 +125,8 @@ public:
 private:
     void CopyFieldsInto(OptTopLevelLayout& copy) const;
     void ResetRootRecord();
+    // Puts an empty node in place of the child of `parent` that `isLeaf` picks.
+    bool TakeLeafOut(OptLayout& parent, const std::function<bool(const OptLayout&)>& isLeaf);
 
     std::vector<const PartProxy*> m_placedCopies;
     std::vector<PlacedPart*> m_placedParts;

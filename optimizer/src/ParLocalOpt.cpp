@@ -1,24 +1,10 @@
 #include "ParLocalOpt.h"
 
 #include "CLayoutSet.h"
+#include "CompareValues.h"
 #include "OptTopLevelLayout.h"
 
 namespace optimization {
-
-namespace {
-
-// -1 when a is larger (better), 1 when b is, 0 when equal.
-template <typename T>
-std::int32_t LargerWins(T a, T b)
-{
-    if (a > b)
-        return -1;
-    if (b > a)
-        return 1;
-    return 0;
-}
-
-} // namespace
 
 ParLocalOpt::~ParLocalOpt() = default;
 

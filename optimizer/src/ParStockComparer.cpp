@@ -1,24 +1,12 @@
 #include "ParStockComparer.h"
 
 #include "CLayoutSet.h"
+#include "CompareValues.h"
 #include "OptTopLevelLayout.h"
 
 #include <algorithm>
 
 namespace optimization {
-
-namespace {
-constexpr double kEps = 0.00001;
-
-std::int32_t LowerWins(double a, double b)
-{
-    if (a < b - kEps)
-        return -1;
-    if (b < a - kEps)
-        return 1;
-    return 0;
-}
-} // namespace
 
 ParStockComparer::~ParStockComparer() = default;
 

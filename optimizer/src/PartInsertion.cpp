@@ -189,6 +189,8 @@ void ResetRegionEvaluation(OptTopLevelLayout& sheet)
 OptLayout* InsertPart(CFreeRectangle& rect, const PartProxy* part)
 {
     OptLayout* node = rect.owner;
+    // The re-laying below rebuilds the region lists, which may hold `rect`.
+    const std::int32_t grade = rect.grade;
     OptLayout* answer = nullptr;
     switch (rect.side) {
     case SideWholeNode:
@@ -211,7 +213,7 @@ OptLayout* InsertPart(CFreeRectangle& rect, const PartProxy* part)
     node->RelayUpward();
     if (top)
         ResetRegionEvaluation(*top);
-    if (rect.grade != 0) {
+    if (grade != 0) {
         if (OptLayout* strip = StripNodeOf(node)) {
             const StockProxy* stock = node->GetStock();
             const bool withGrain =
@@ -242,7 +244,11 @@ std::vector<const PartProxy*> LayGroup(CFreeRectangle& rect)
 
     rect.stripEvaluated = false;
     rect.group.Clear();
-    rect.chosenOrientation = sequence.front().second;
+    // Every copy is fitted lying as its group entry says, so that the marks
+    // the insertion acts on (turning the block, changing places with it)
+    // belong to that orientation; a copy that does not fit so ends the strip.
+    if (!FitPart(rect, *sequence.front().first, sequence.front().second))
+        return laid;
     rect.handedValue = 1;
     OptLayout* x = InsertPart(rect, sequence.front().first);
     laid.push_back(sequence.front().first);
@@ -266,10 +272,9 @@ std::vector<const PartProxy*> LayGroup(CFreeRectangle& rect)
         if (!found)
             break; // no room for the rest of the strip here
         CFreeRectangle next = *found;
-        if (!FitPart(next, *sequence[i].first))
+        if (!FitPart(next, *sequence[i].first, sequence[i].second))
             break;
         next.stripContinuation = true;
-        next.chosenOrientation = sequence[i].second;
         next.handedValue = 1;
         x = InsertPart(next, sequence[i].first);
         laid.push_back(sequence[i].first);
@@ -290,10 +295,10 @@ void InstallFirstBlockWithOffCut(OptTopLevelLayout& sheet, std::unique_ptr<OptLa
     sheet.ReleaseWidthRemainder().reset();
     sheet.SetBlock(std::move(region));
 
-    const FirstCutSpecification spec = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
+    const FirstCutSpecification firstCut = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
     std::int32_t a = offCutDirection;
-    if (spec != FirstCutNone)
-        a = spec == FirstCutWithGrain ? 1 : 2;
+    if (firstCut != FirstCutNone)
+        a = firstCut == FirstCutWithGrain ? 1 : 2;
     sheet.Record().cutDirection = a;
     sheet.Record().stripDirection = a;
 

@@ -59,11 +59,11 @@ bool PlaceInAnyStyle(const PartProxy* part, const std::vector<OptTopLevelLayout*
             continue;
         if (offCutOnly && !sheet->GetStockProxy()->GetInventory().offCut)
             continue;
-        const FirstCutSpecification spec = sheet->GetStockProxy()->GetRules().GetFirstCutSpecification();
+        const FirstCutSpecification firstCut = sheet->GetStockProxy()->GetRules().GetFirstCutSpecification();
         std::unique_ptr<OptTopLevelLayout> taker;
         bool cancelled = false;
         for (GeometryStyle style : kStyles) {
-            if (!IsStyleAdmitted(style, spec))
+            if (!IsStyleAdmitted(style, firstCut))
                 continue;
             std::unique_ptr<OptTopLevelLayout> variant = VariantCopy(*sheet, style);
             if (!variant)

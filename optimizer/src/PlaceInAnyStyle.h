@@ -6,7 +6,7 @@
 // RetrySkipped Parts, the CLEANUP Pass and the ELIMINATE LAYOUTS Pass.
 //
 // Reads the job policy (mode option, settings the variant takes), the rules'
-// first-cut specification and the cancel query.
+// first-cut rule and the cancel query.
 
 #include <vector>
 

@@ -68,6 +68,8 @@ bool PlacePart(const PlacementRequest& request)
         if (CFreeRectangle* region = SelectFreeRectangle(pooled, *request.part, nullptr, filter)) {
             changed = region->owner->GetTopLevel();
             InsertInto(*region, request.part);
+            // A sheet that took a part is worth trying again for any part.
+            changed->SetTriedMark(nullptr);
         }
     }
     if (changed == nullptr)
@@ -79,6 +81,16 @@ bool PlacePart(const PlacementRequest& request)
         TakeOutOfGroup(*changed, *request.regroupSet, false);
         changed->ResetStyleMap();
         TakeOutOfGroup(*changed, *request.regroupSet, true);
+    }
+    return true;
+}
+
+bool PlaceEach(PlacementRequest request, const std::vector<const PartProxy*>& parts)
+{
+    for (const PartProxy* part : parts) {
+        request.part = part;
+        if (!PlacePart(request))
+            return false;
     }
     return true;
 }

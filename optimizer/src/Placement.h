@@ -34,6 +34,10 @@ struct PlacementRequest {
 // True when a copy of the part was placed.
 bool PlacePart(const PlacementRequest& request);
 
+// Places one copy of each part, in order, with the request's settings; stops
+// at the first that does not go in and answers false.
+bool PlaceEach(PlacementRequest request, const std::vector<const PartProxy*>& parts);
+
 // Tries to place every unplaced copy of the run state's part sequence into
 // this one sheet; after a copy fails, the following copies of the same part
 // are skipped.

@@ -169,13 +169,13 @@ RemainderResult RemainderTest(const OptLayout& node, std::int32_t direction,
     return result;
 }
 
-bool FitPart(CFreeRectangle& rect, const PartProxy& part)
+bool FitPart(CFreeRectangle& rect, const PartProxy& part, std::int32_t onlyOrientation)
 {
     rect.standsOut = false;
     rect.turnsBlock = false;
     rect.countDecided = false;
-    const bool unturned = Fits(rect, part, 0);
-    const bool turned = Fits(rect, part, 1);
+    const bool unturned = onlyOrientation != 1 && Fits(rect, part, 0);
+    const bool turned = onlyOrientation != 0 && Fits(rect, part, 1);
     if (!unturned && !turned)
         return false;
 

@@ -30,7 +30,9 @@ RemainderResult RemainderTest(const OptLayout& node, std::int32_t direction,
 
 // Fits `part` into `rect` and records the chosen orientation, value, flags
 // word and the block marks on it. False when the part fits neither way.
-bool FitPart(CFreeRectangle& rect, const PartProxy& part);
+// With `onlyOrientation` 0 or 1 the part is tried lying that way alone
+// (a strip lays each copy as its group says).
+bool FitPart(CFreeRectangle& rect, const PartProxy& part, std::int32_t onlyOrientation = -1);
 
 // Copies that fit as a grid in the better orientation (0 when none fits).
 std::uint32_t GridCount(const CFreeRectangle& rect, const PartProxy& part);

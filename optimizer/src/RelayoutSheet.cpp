@@ -40,13 +40,12 @@ void EraseOne(std::vector<const PartProxy*>& parts, const PartProxy* part)
         parts.erase(it);
 }
 
-// The strip that the rectangle preference favours over every region of the
-// sheet and both group maps (the first of equally preferred ones stays).
-bool ChooseStrip(OptTopLevelLayout& trial, const IsoDimGroupMap& byWidth, const IsoDimGroupMap& byLength,
-                 CFreeRectangle& chosen)
+} // namespace
+
+bool ChooseStrip(const RegionList& regions, const IsoDimGroupMap& byWidth, const IsoDimGroupMap& byLength,
+                 CFreeRectangle& chosen, bool found)
 {
-    bool found = false;
-    for (const CFreeRectangle& region : trial.GetRegions()) {
+    for (const CFreeRectangle& region : regions) {
         for (const IsoDimGroupMap* groups : {&byWidth, &byLength}) {
             CFreeRectangle candidate = region;
             if (!EvaluateStrips(candidate, *groups))
@@ -59,6 +58,8 @@ bool ChooseStrip(OptTopLevelLayout& trial, const IsoDimGroupMap& byWidth, const 
     }
     return found;
 }
+
+namespace {
 
 // The loop on a list of parts; `input` (may be null) is what the result is
 // compared with.
@@ -85,6 +86,13 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
 
         std::vector<const PartProxy*> left = remaining;
         bool restart = false;
+        // The part goes to the end of the priority list and the next try begins.
+        auto promote = [&](const PartProxy* part) {
+            promotedLast = part;
+            priority.push_back(part);
+            EraseOne(remaining, part);
+            restart = true;
+        };
         while (!left.empty() && !restart) {
             IsoDimGroupMap byWidth;
             IsoDimGroupMap byLength;
@@ -99,10 +107,7 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
                 for (std::size_t i = 0; i < left.size(); ++i) {
                     request.part = left[i];
                     if (!PlacePart(request)) {
-                        promotedLast = left[i];
-                        priority.push_back(left[i]);
-                        EraseOne(remaining, left[i]);
-                        restart = true;
+                        promote(left[i]);
                         break;
                     }
                 }
@@ -112,12 +117,9 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
             }
             anyGroupSeen = true;
             CFreeRectangle chosen;
-            if (!ChooseStrip(*trial, byWidth, byLength, chosen)) {
+            if (!ChooseStrip(trial->GetRegions(), byWidth, byLength, chosen, false)) {
                 SortPartSequence(left, kind);
-                promotedLast = left.front();
-                priority.push_back(left.front());
-                EraseOne(remaining, left.front());
-                restart = true;
+                promote(left.front());
                 break;
             }
             const PartProxy* first = chosen.group.GetMembers().begin()->first;
@@ -129,10 +131,7 @@ std::unique_ptr<OptTopLevelLayout> RelayoutParts(const ParLocalOpt& policy, std:
             if (laid.empty()) {
                 // The strip found no room after all: treat it as no strip.
                 SortPartSequence(left, kind);
-                promotedLast = left.front();
-                priority.push_back(left.front());
-                EraseOne(remaining, left.front());
-                restart = true;
+                promote(left.front());
                 break;
             }
             for (const PartProxy* part : laid)
@@ -157,12 +156,7 @@ bool PlaceAllInto(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>&
     PlacementRequest request;
     request.sheets = {&sheet};
     request.optimizer = &optimizer;
-    for (const PartProxy* part : parts) {
-        request.part = part;
-        if (!PlacePart(request))
-            return false;
-    }
-    return true;
+    return PlaceEach(request, parts);
 }
 
 std::unique_ptr<OptTopLevelLayout> RelayoutSheet(const ParLocalOpt& policy, std::int32_t partOrderKind,

@@ -10,6 +10,9 @@
 // Reads the sheet's own policy copy and part order kind, the job policy's
 // mode option, and the cancel query (a cancel ends a loop with no result).
 
+#include "IsoDimGroup.h"
+#include "OptLayout.h"
+
 #include <memory>
 #include <vector>
 
@@ -47,6 +50,12 @@ std::unique_ptr<OptTopLevelLayout> RelayoutSheet(const ParLocalOpt& policy, std:
 // re-layout loop placed them all.
 bool RebuildSheet(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>& parts,
                   ParallelOptimizer& optimizer);
+
+// The strip of either group map that the rectangle preference favours over
+// the regions, compared with `chosen` when `found` (the first of equally
+// preferred ones stays); true when there is one.
+bool ChooseStrip(const RegionList& regions, const IsoDimGroupMap& byWidth, const IsoDimGroupMap& byLength,
+                 CFreeRectangle& chosen, bool found);
 
 // Places each copy into `sheet` alone, in the given order (search existing
 // sheets, TryOCD allowed, no regrouping); false at the first copy that fails.

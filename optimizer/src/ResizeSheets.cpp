@@ -6,7 +6,7 @@
 #include "OptTopLevelLayout.h"
 #include "OptimizationJob.h"
 #include "ParallelOptimizer.h"
-#include "Placement.h"
+#include "RelayoutSheet.h"
 #include "UsageTrackers.h"
 
 #include <algorithm>
@@ -41,15 +41,8 @@ std::unique_ptr<OptTopLevelLayout> RebuildOn(
     fresh->Relay();
     std::vector<const PartProxy*> copies = sheet.GetPlacedCopies();
     SortPartSequence(copies, kind);
-    PlacementRequest request;
-    request.searchExistingSheets = true;
-    request.sheets = { fresh.get() };
-    request.optimizer = &optimizer;
-    for (const PartProxy* part : copies) {
-        request.part = part;
-        if (!PlacePart(request))
-            return nullptr;
-    }
+    if (!PlaceAllInto(*fresh, copies, optimizer))
+        return nullptr;
     return fresh;
 }
 

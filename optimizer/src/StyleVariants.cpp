@@ -124,11 +124,11 @@ double StoredOffcutMeasure(const OptTopLevelLayout& variant, int setting)
 
 } // namespace
 
-bool IsStyleAdmitted(GeometryStyle style, FirstCutSpecification spec)
+bool IsStyleAdmitted(GeometryStyle style, FirstCutSpecification firstCut)
 {
-    if (spec == FirstCutWithGrain)
+    if (firstCut == FirstCutWithGrain)
         return style == StandardLayout || style == PreferRipCuts || style == MaxBottomOffCut;
-    if (spec == FirstCutAcrossGrain)
+    if (firstCut == FirstCutAcrossGrain)
         return style == StandardLayout || style == PreferCrossCuts || style == MaxSideOffCut;
     return true;
 }
@@ -238,21 +238,21 @@ void RunSpecialLocalSteps(OptTopLevelLayout& sheet, ParallelOptimizer& optimizer
         return;
 
     const JobPolicy& policy = optimizer.Job().Policy();
-    const FirstCutSpecification spec = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
+    const FirstCutSpecification firstCut = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
     GeometryStyle chosen = StandardLayout;
     bool compare = false;
     if (policy.localOpt.GetMode() == 0 || sheet.GetWaste() < kLowWaste) {
         compare = true;
-        if (spec == FirstCutWithGrain)
+        if (firstCut == FirstCutWithGrain)
             chosen = made1 ? PreferRipCuts : StandardLayout;
-        else if (spec == FirstCutAcrossGrain)
+        else if (firstCut == FirstCutAcrossGrain)
             chosen = made2 ? PreferCrossCuts : StandardLayout;
         else
             chosen = made1 ? PreferRipCuts : made2 ? PreferCrossCuts : StandardLayout;
     } else {
-        if (spec == FirstCutWithGrain)
+        if (firstCut == FirstCutWithGrain)
             chosen = made4 ? MaxBottomOffCut : StandardLayout;
-        else if (spec == FirstCutAcrossGrain)
+        else if (firstCut == FirstCutAcrossGrain)
             chosen = made3 ? MaxSideOffCut : StandardLayout;
         else if (made4 && !made3)
             chosen = MaxBottomOffCut;

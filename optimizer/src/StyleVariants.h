@@ -6,7 +6,7 @@
 // local steps choose the style the sheet itself takes.
 //
 // Reads the job policy's local-optimization mode and layout comparison, the
-// rules' first-cut specification and the run state's part order kind.
+// first-cut rule of the cutting rules and the run state's part order kind.
 
 #include <nestcore/CuttingRules.h>
 
@@ -15,9 +15,9 @@ namespace optimization {
 class OptTopLevelLayout;
 class ParallelOptimizer;
 
-// Styles that the first-cut specification admits: 1 admits 0, 1 and 4;
+// Styles that the first-cut rule admits: 1 admits 0, 1 and 4;
 // 2 admits 0, 2 and 3; none admits all.
-bool IsStyleAdmitted(GeometryStyle style, FirstCutSpecification spec);
+bool IsStyleAdmitted(GeometryStyle style, FirstCutSpecification firstCut);
 
 // Gives every duplicate of `sheet` (found in the running set) its own copy of
 // the variant, then gives the sheet the variant's tree and policy. Group

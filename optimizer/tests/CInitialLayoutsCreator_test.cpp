@@ -94,6 +94,22 @@ TEST(SequenceCreator, SizeComparerMovesTheSheetToTheSmallerLaterStock)
     EXPECT_EQ(seed.Placed(part), 1u);
 }
 
+// Only the size comparer lets the largest-, widest- and longest-first
+// creators move a filled sheet to a later stock; the cost comparers and the
+// plain creator never do.
+TEST(SequenceCreator, OnlyTheSizeComparerMovesSheetsToLaterStocks)
+{
+    for (std::int32_t kind : { 0, 1, 2 }) {
+        SCOPED_TRACE(kind);
+        auto optimizer = Make(ArgsWith({ Stock(48, 96, 10), Stock(60, 120, 50) }, { Part(1, 20, 30, 1) }, kind));
+        const bool bySize = kind == 0;
+        EXPECT_EQ(CLargestFirstSequenceCreator(*optimizer).MovesSheetsToLaterStocks(), bySize);
+        EXPECT_EQ(CWidestFirstSequenceCreator(*optimizer).MovesSheetsToLaterStocks(), bySize);
+        EXPECT_EQ(CLongestFirstSequenceCreator(*optimizer).MovesSheetsToLaterStocks(), bySize);
+        EXPECT_FALSE(CSequenceLOCreator(*optimizer).MovesSheetsToLaterStocks());
+    }
+}
+
 TEST(SequenceCreator, StockThatTakesNothingIsLeftForTheNext)
 {
     // The widest stock is too short for the parts, which may not turn: its
@@ -201,6 +217,37 @@ INSTANTIATE_TEST_SUITE_P(Search, SequenceCreatorLaterStocks,
     ::testing::Values(
         LaterStockCase { "Open", false, true }, LaterStockCase { "BlockedFirstCopy", true, false }),
     [](const ::testing::TestParamInfo<LaterStockCase>& p) { return std::string(p.param.name); });
+
+// A sheet whose waste is exactly the waste constraint is not wasteful: it
+// stays on its stock, while a slightly shorter part leaves the sheet
+// wasteful and it goes to the later stock that it fills. A 3 x 4 part on a
+// 4 x 4 sheet wastes exactly a quarter.
+TEST(SequenceCreator, WasteAtTheConstraintIsNotWasteful)
+{
+    struct Case
+    {
+        double partLength;
+        bool movesToNarrow;
+    } cases[] = { { 4.0, false }, { 3.9, true } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.partLength);
+        auto square = Stock(4, 4, 10);
+        auto narrow = Stock(3, 4, 10);
+        auto part = Part(1, 3, c.partLength, 1, OrientationAsGiven);
+        // The cost comparer moves no sheet before the waste check, and part
+        // distribution splits none into cheaper sheets.
+        OptFactoryArgs args = ArgsWith({ square, narrow }, { part }, 1);
+        args.primaryObjective = PartDistributionPrimary;
+        Seed seed { Make(args) };
+        seed.optimizer->Job().Policy().layoutsComparer.SetWasteConstraint(0.25);
+        CWidestFirstSequenceCreator creator(*seed.optimizer);
+        creator.Create();
+        EXPECT_EQ(SetProblems(*seed.optimizer), "");
+        ASSERT_EQ(seed.Sheets().size(), 1u);
+        EXPECT_EQ(seed.Sheets()[0]->GetStockProxy(), c.movesToNarrow ? narrow.get() : square.get());
+        EXPECT_EQ(seed.Placed(part), 1u);
+    }
+}
 
 // Stock selection by full cost: a dear sheet whose copies fit on cheaper
 // sheets costing less in total is split onto them; the size comparer keeps it.

@@ -24,9 +24,9 @@ class Comparer : public testing::Test
 protected:
     std::shared_ptr<StockProxy> NewStock(bool offCut = false)
     {
-        StockSpec spec;
-        spec.offCut = offCut;
-        auto stock = MakeStock(spec);
+        StockSpec stockSpec;
+        stockSpec.offCut = offCut;
+        auto stock = MakeStock(stockSpec);
         stock->SetPosition(stocks.size());
         stocks.push_back(stock);
         return stock;
@@ -92,10 +92,10 @@ TEST_F(Comparer, OffCutsFirstPrefersTheOffCutOverABetterPackedSheet)
 
 TEST_F(Comparer, InventoryFirstPrefersStockWithSheetsLeft)
 {
-    StockSpec spec;
-    spec.unlimited = false;
-    spec.available = 1;
-    auto limited = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.unlimited = false;
+    stockSpec.available = 1;
+    auto limited = MakeStock(stockSpec);
     limited->SetPosition(0);
     auto free = NewStock();
     stocks.push_back(limited);

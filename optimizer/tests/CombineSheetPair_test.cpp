@@ -96,6 +96,7 @@ TEST_P(CombineSheetPairDouble, TakesOnlyAStockTwiceTheSheet)
     EXPECT_TRUE(state.Layouts().Layouts().empty());
     EXPECT_EQ(state.StockTrackers().at(single.get())->GetSheetsUsed(), 0u);
     state.Layouts().Add(pair.sheet.release());
+    state.StockTrackers().at(larger.get())->UseOneSheet();
     EXPECT_EQ(SetProblems(*pair.optimizer), "");
 }
 

@@ -86,10 +86,10 @@ TEST(FreeRegions, RemainderOfTwoCountsIsNotMadeThreeIs)
 
 TEST(FreeRegions, KerfAndPaddingShrinkAndGateTheRemainders)
 {
-    StockSpec spec;
-    spec.kerf = 10;
-    spec.padding = 20;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    stockSpec.padding = 20;
+    auto stock = MakeStock(stockSpec);
     // Free width after the kerf: 1000 - 400 - 10 = 590. Free length after the
     // kerf: 2000 - 1947 - 10 = 43, one count more than twice the padding plus
     // 2: made; at 1948 it is 42: too thin to keep.
@@ -134,9 +134,9 @@ TEST(FreeRegions, TurnedCandidatesComeFirstForAPartThatMayTurn)
 
 TEST(FreeRegions, FirstCutRuleAdmitsOneDirectionOnly)
 {
-    StockSpec spec;
-    spec.firstCut = FirstCutAcrossGrain;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.firstCut = FirstCutAcrossGrain;
+    auto stock = MakeStock(stockSpec);
     auto part = MakePart(300, 500, 1, OrientationAsGiven);
     auto sheet = MakeSheet(*stock);
     PutBlock(*sheet, *part);

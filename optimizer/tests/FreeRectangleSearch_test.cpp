@@ -103,3 +103,35 @@ TEST_F(FreeRectangleSearchTest, LargestRegionAndSheetFilter)
     const LargestRegion none = SelectLargestFreeRectangle(RegionList(), nullptr);
     EXPECT_EQ(none.region, nullptr);
 }
+
+// A strip is scored lying as it will be laid: its first member in the
+// orientation the group gives it, whichever way the part alone would choose.
+TEST_F(FreeRectangleSearchTest, StripIsScoredInItsMembersOrientation)
+{
+    const OptDim width = part->GetDescriptor().width;
+    const OptDim length = part->GetDescriptor().length;
+    for (std::int32_t turned : {0, 1}) {
+        SCOPED_TRACE(turned);
+        IsoDimGroup group(turned ? length : width, false);
+        group.AddCopy(part.get(), turned ? width : length, turned);
+        IsoDimGroupMap groups;
+        groups.emplace(group.GetKey(), group);
+        CFreeRectangle region = empty->GetRegions().front();
+        ASSERT_TRUE(EvaluateStrips(region, groups));
+        EXPECT_TRUE(region.stripEvaluated);
+        EXPECT_EQ(region.chosenOrientation, turned);
+    }
+}
+
+TEST_F(FreeRectangleSearchTest, StripThatFitsNowhereClearsTheEvaluation)
+{
+    auto huge = Part(9, 50, 100, 1);
+    IsoDimGroup group(huge->GetDescriptor().width, false);
+    group.AddCopy(huge.get(), huge->GetDescriptor().length, 0);
+    IsoDimGroupMap groups;
+    groups.emplace(group.GetKey(), group);
+    CFreeRectangle region = empty->GetRegions().front();
+    EXPECT_FALSE(EvaluateStrips(region, groups));
+    EXPECT_FALSE(region.stripEvaluated);
+    EXPECT_TRUE(region.group.IsEmpty());
+}

@@ -65,6 +65,50 @@ TEST_F(GatherTest, RoomCountsCopiesOnTheSheetAndTheLargestFreeRegion)
 
 // Two sheets each holding a filler and one lone copy of the part: the copy
 // moves onto the other sheet, which already holds the part.
+// A filler with a row of four copies beside it and one copy under the
+// first; without that first copy the one underneath stands alone:
+// +------+--+--+--+--+
+// |      |  |P |P |P |
+// |  F   +--+--+--+--+
+// |      |P |
+// +------+--+
+// Removing copies takes that lone copy before any copy of the row.
+TEST_F(GatherTest, RemoveCopiesTakesTheLoneCopyFirst)
+{
+    struct Case {
+        int remove;
+        std::vector<std::int32_t> leftStartingAt; // left edges of the copies that stay, in counts
+    } cases[] = {{1, {851968, 1048576, 1245184}}, {2, {1048576, 1245184}}, {4, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.remove);
+        SetUp();
+        std::vector<const PartProxy*> copies = Copies(part, 5);
+        copies.insert(copies.begin(), filler.get());
+        OptTopLevelLayout* built = AddSheet(*optimizer, stock.get(), copies);
+        ASSERT_TRUE(built);
+        std::unique_ptr<OptTopLevelLayout> sheet = built->Copy();
+        const PlacedPart* first = nullptr;
+        for (const PlacedPart* placed : sheet->GetPlacedParts())
+            if (placed->GetPart() == part.get() && placed->GetRect().left == 655360 && placed->GetRect().top == 0)
+                first = placed;
+        ASSERT_TRUE(first) << Snapshot(*optimizer);
+        ASSERT_TRUE(sheet->TakeCopyOut(first));
+        sheet->RebuildLists();
+        ASSERT_EQ(CountIsolatedCopies(*sheet, part.get()).singles, 1);
+
+        RemoveCopies(*sheet, Copies(part, c.remove));
+        std::vector<std::int32_t> left;
+        for (const PlacedPart* placed : sheet->GetPlacedParts())
+            if (placed->GetPart() == part.get()) {
+                EXPECT_EQ(placed->GetRect().top, 0);
+                left.push_back(placed->GetRect().left);
+            }
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, c.leftStartingAt);
+        EXPECT_EQ(std::count(sheet->GetPlacedCopies().begin(), sheet->GetPlacedCopies().end(), filler.get()), 1);
+    }
+}
+
 TEST_F(GatherTest, MovesALoneCopyToTheSheetThatHoldsThePart)
 {
     ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {filler.get(), part.get()}));
@@ -111,6 +155,21 @@ TEST_F(GatherTest, CancelLeavesTheRunningSetExactlyAsItWas)
         EXPECT_EQ(SetProblems(*optimizer), "");
         dialog.Arm(std::numeric_limits<long>::max());
     }
+}
+
+// Three equal sheets, each with a lone copy: every room ties, so the sheets
+// are taken in their order in the set. The first sheet gives its copy to the
+// second (the first other target), and the third gives its copy there too.
+TEST_F(GatherTest, RoomTiesGoByPositionInTheSet)
+{
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {filler.get(), part.get()}));
+    GatherIsolatedCopies(*optimizer);
+    EXPECT_EQ(SetProblems(*optimizer), "");
+    std::vector<std::int64_t> held;
+    for (const OptTopLevelLayout* sheet : optimizer->Job().RunState().Layouts().Layouts())
+        held.push_back(std::count(sheet->GetPlacedCopies().begin(), sheet->GetPlacedCopies().end(), part.get()));
+    EXPECT_EQ(held, (std::vector<std::int64_t>{0, 3, 0})) << Snapshot(*optimizer);
 }
 
 // Ties in room are settled by the sheets' place in the set, so two runs on

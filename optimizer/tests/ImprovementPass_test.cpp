@@ -2,6 +2,7 @@
 
 #include "ImprovementPass.h"
 #include "PassFixture.h"
+#include "StyleVariants.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,33 @@ TEST_F(ImprovementPassTest, EmptiesASheetIntoAnother)
     }
 }
 
+// A sheet that gave some copies away and kept others is laid anew, and the
+// Local Optimization that ends the Third Pass takes it up again even though
+// it had been dealt with before (its own part order becomes the run's when
+// it is re-laid). Three halves leave room for a fourth:
+// +----+----+      +----+----+
+// |half|half|      |half|    |
+// +----+----+  +   +----+----+  ->  the half moves, the small copy stays
+// |half|    |      |smal|    |
+// +----+----+      +----+----+
+TEST_F(ImprovementPassTest, ThirdPassReopensASheetThatGaveCopiesAway)
+{
+    SetUpRun(1);
+    OptTopLevelLayout* full = AddSheet(*optimizer, stock.get(), {half.get(), half.get(), half.get()});
+    OptTopLevelLayout* giver = AddSheet(*optimizer, stock.get(), {half.get(), small.get()});
+    ASSERT_TRUE(full && giver);
+    full->SetDoneMark(1);
+    giver->SetDoneMark(1);
+    giver->SetPartOrderKind(3);
+    ASSERT_EQ(optimizer->Job().RunState().GetPartOrderKind(), 0);
+    RunImprovementDispatcher(*optimizer, ImprovementMode::Third);
+    EXPECT_EQ(SetProblems(*optimizer), "");
+    ASSERT_EQ(optimizer->Job().RunState().Layouts().Size(), 2u) << Snapshot(*optimizer);
+    EXPECT_EQ(std::count(full->GetPlacedCopies().begin(), full->GetPlacedCopies().end(), half.get()), 4);
+    EXPECT_EQ(giver->GetPlacedCopies(), std::vector<const PartProxy*>{small.get()});
+    EXPECT_EQ(optimizer->Job().RunState().GetPartOrderKind(), 3);
+}
+
 TEST_F(ImprovementPassTest, EliminateSkipsASheetThatCannotFitInTheOthersFreeArea)
 {
     SetUpRun(0);
@@ -78,6 +106,30 @@ TEST_F(ImprovementPassTest, EliminateSkipsASheetThatCannotFitInTheOthersFreeArea
     // No placement was even tried: a failed try would mark the sheets.
     EXPECT_EQ(a->GetTriedMark(), nullptr);
     EXPECT_EQ(b->GetTriedMark(), nullptr);
+}
+
+// The finishing refresh after CLEANUP and ELIMINATE LAYOUTS: a sheet that
+// changed keeps no layout style that still shows its old parts (the program
+// would offer it as the same sheet in another style).
+TEST_F(ImprovementPassTest, FinishingRefreshDropsStylesOfOldParts)
+{
+    SetUpRun(1);
+    OptTopLevelLayout* sheet = AddSheet(*optimizer, stock.get(), {half.get(), small.get(), small.get()});
+    ASSERT_TRUE(sheet);
+    RunSpecialLocalSteps(*sheet, *optimizer);
+    ASSERT_TRUE(sheet->TakeCopyOut(small.get()));
+    sheet->RebuildLists();
+    sheet->Relay();
+    auto stale = [&] {
+        int n = 0;
+        for (const auto& [style, variant] : *sheet->GetStyleMap())
+            n += variant && !variant->SamePartsAs(*sheet);
+        return n;
+    };
+    ASSERT_GT(stale(), 0);
+    RefreshSheets(optimizer->Job().RunState().Layouts());
+    EXPECT_EQ(stale(), 0);
+    EXPECT_EQ(sheet->GetPlacedParts().size(), 2u);
 }
 
 TEST_F(ImprovementPassTest, CancelLeavesEveryModeConsistent)

@@ -118,6 +118,26 @@ TEST(FitGroupInRectangle, CountsCopiesSideBySideWithTheSpacing)
     EXPECT_TRUE(group.HasMemberLyingAcross()); // a may turn and is longer than the key
 }
 
+TEST(FitGroupInRectangle, MemberWiderThanTheRegionByMoreThanTwoCountsGetsNoCopy)
+{
+    // Keys merge dimensions within 2 counts: b (302) shares a's key 300, but
+    // a region of 299 holds a (within 2 counts) and not b (3 counts over).
+    auto a = MakePart(300, 500);
+    auto b = MakePart(302, 500);
+    a->SetPosition(0);
+    b->SetPosition(1);
+    IsoDimGroup group(C(300), false);
+    group.AddCopy(a.get(), C(500), 0);
+    group.AddCopy(b.get(), C(500), 0);
+    CFreeRectangle rect;
+    rect.width = C(299);
+    rect.length = C(2000);
+    EXPECT_EQ(FitGroupInRectangle(rect, group, C(0)), 1u);
+    EXPECT_EQ(group.GetMembers().at(a.get()).fitCount, 1u);
+    EXPECT_EQ(group.GetMembers().at(b.get()).fitCount, 0u);
+    EXPECT_TRUE(group.IsPartial());
+}
+
 TEST(FitGroupInRectangle, GroupAlongTheWidthUsesTheRegionsWidth)
 {
     auto a = MakePart(200, 400, 5, OrientationAsGiven);

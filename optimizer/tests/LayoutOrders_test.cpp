@@ -46,6 +46,22 @@ TEST(PartOrders, EachKindSortsByItsKeyKeepingPartNumberOrderOnTies)
     }
 }
 
+TEST(PartOrders, KeysTakeWidthAndLengthWithinTwoCountsAsEqual)
+{
+    // A width at most 2 counts from the length counts as equal to it: the
+    // length is then the major dimension and the key of both part orders.
+    auto a = MakePart(1002, 1000, 1, OrientationFree, 1); // major 1000, key 1000
+    auto b = MakePart(1001, 1001, 1, OrientationFree, 2); // major 1001, key 1001
+    auto c = MakePart(1000, 1001, 1, OrientationFree, 3); // major 1001 (minor 1000), key 1001
+    const std::vector<const PartProxy*> parts = {a.get(), b.get(), c.get()};
+    for (std::int32_t kind : {OrderLargestFirst, OrderWidestFirst, OrderLongestFirst}) {
+        SCOPED_TRACE(kind);
+        std::vector<const PartProxy*> sorted = parts;
+        SortPartSequence(sorted, kind);
+        EXPECT_EQ(Numbers(sorted), (std::vector<std::int32_t>{2, 3, 1}));
+    }
+}
+
 TEST(PartOrders, TrackerSequenceSortsLikeTheProxies)
 {
     std::vector<std::shared_ptr<PartProxy>> parts = {MakePart(100, 100, 1, 0, 3), MakePart(300, 300, 1, 0, 1),
@@ -73,10 +89,10 @@ TEST(StockOrders, UsableStockWithAndWithoutTheStrictFlag)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.unlimited << c.beyond << c.available << c.used);
-        StockSpec spec;
-        spec.unlimited = c.unlimited;
-        spec.available = c.available;
-        auto stock = MakeStock(spec);
+        StockSpec stockSpec;
+        stockSpec.unlimited = c.unlimited;
+        stockSpec.available = c.available;
+        auto stock = MakeStock(stockSpec);
         InitialInventory inventory = stock->GetInventory();
         inventory.usableBeyondCount = c.beyond;
         StockProxy proxy(nullptr, nullptr, stock->GetCanvas(), inventory, stock->GetRules());
@@ -89,14 +105,14 @@ TEST(StockOrders, UsableStockWithAndWithoutTheStrictFlag)
 
 TEST(StockOrders, SizeAndCostOrdersAreStrictWeakOrders)
 {
-    StockSpec spec;
-    spec.cost = 5;
-    auto a = MakeStock(spec);
-    spec.width = 1001; // one count wider: ordered by exact area
-    auto b = MakeStock(spec);
-    spec.width = 1000;
-    spec.cost = 4;
-    auto cheap = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.cost = 5;
+    auto a = MakeStock(stockSpec);
+    stockSpec.width = 1001; // one count wider: ordered by exact area
+    auto b = MakeStock(stockSpec);
+    stockSpec.width = 1000;
+    stockSpec.cost = 4;
+    auto cheap = MakeStock(stockSpec);
     EXPECT_TRUE(StockBySize(*a, *b));
     EXPECT_FALSE(StockBySize(*b, *a));
     EXPECT_TRUE(StockBySize(*cheap, *a));

@@ -86,9 +86,9 @@ std::unique_ptr<OptTopLevelLayout> ThreeStrips(const StockProxy& stock, const Pa
 
 TEST(LayoutTree, CountsCutsOfNestedStrips)
 {
-    StockSpec spec;
-    spec.kerf = 10;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    auto stock = MakeStock(stockSpec);
     auto a = MakePart(300, 800, 1, 0, 1);
     auto b = MakePart(300, 800, 1, 0, 2);
     auto c = MakePart(300, 800, 1, 0, 3);
@@ -103,8 +103,8 @@ TEST(LayoutTree, CountsCutsOfNestedStrips)
     // Without a first-cut rule only a root cut width-wise first makes strips.
     EXPECT_EQ(sheet->StripCount(), 1);
 
-    spec.firstCut = FirstCutWithGrain;
-    auto grained = MakeStock(spec);
+    stockSpec.firstCut = FirstCutWithGrain;
+    auto grained = MakeStock(stockSpec);
     EXPECT_EQ(ThreeStrips(*grained, *a, *b, *c)->StripCount(), 3);
 }
 
@@ -119,12 +119,12 @@ TEST(LayoutTree, TrimsAndPaddingAddSawCuts)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.tbTrim << "/" << c.lrTrim << "/" << c.padding);
-        StockSpec spec;
-        spec.width = 5000;
-        spec.tbTrim = c.tbTrim;
-        spec.lrTrim = c.lrTrim;
-        spec.padding = c.padding;
-        auto stock = MakeStock(spec);
+        StockSpec stockSpec;
+        stockSpec.width = 5000;
+        stockSpec.tbTrim = c.tbTrim;
+        stockSpec.lrTrim = c.lrTrim;
+        stockSpec.padding = c.padding;
+        auto stock = MakeStock(stockSpec);
         auto part = MakePart(900, 2000, 5);
         auto sheet = MakeSheet(*stock);
         OptLayout* node = sheet.get();
@@ -143,13 +143,13 @@ TEST(LayoutTree, TrimsAndPaddingAddSawCuts)
 
 TEST(LayoutTree, CutLengthAddsTrimsAndPaddedOutlines)
 {
-    StockSpec spec;
-    spec.tbTrim = 3;
-    spec.lrTrim = 3;
-    spec.padding = 3;
-    spec.roughLength = 2006;
-    spec.roughWidth = 1006;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.tbTrim = 3;
+    stockSpec.lrTrim = 3;
+    stockSpec.padding = 3;
+    stockSpec.roughLength = 2006;
+    stockSpec.roughWidth = 1006;
+    auto stock = MakeStock(stockSpec);
     auto part = MakePart(1000, 2000);
     auto sheet = MakeSheet(*stock);
     PutBlock(*sheet, *part);
@@ -168,9 +168,9 @@ TEST(LayoutTree, WasteOfASheet)
     } cases[] = {{1000, 500, 0.5}, {1000, 1000, 0.0}, {100, 1000, 0.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.roughWidth);
-        StockSpec spec;
-        spec.roughWidth = c.roughWidth;
-        auto stock = MakeStock(spec);
+        StockSpec stockSpec;
+        stockSpec.roughWidth = c.roughWidth;
+        auto stock = MakeStock(stockSpec);
         auto part = MakePart(c.partWidth, 2000);
         auto sheet = MakeSheet(*stock);
         PutBlock(*sheet, *part);
@@ -185,9 +185,9 @@ TEST(LayoutTree, WasteOfASheet)
 
 TEST(LayoutTree, DeepCopyMovesTheCursorToTheCounterpart)
 {
-    StockSpec spec;
-    spec.kerf = 10;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    auto stock = MakeStock(stockSpec);
     auto a = MakePart(300, 800, 1, 0, 1);
     auto b = MakePart(300, 800, 1, 0, 2);
     auto c = MakePart(300, 800, 1, 0, 3);
@@ -207,9 +207,9 @@ TEST(LayoutTree, DeepCopyMovesTheCursorToTheCounterpart)
 
 TEST(LayoutTree, TakingACopyOutLeavesAnEmptyNode)
 {
-    StockSpec spec;
-    spec.kerf = 10;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    auto stock = MakeStock(stockSpec);
     auto a = MakePart(300, 800, 1, 0, 1);
     auto b = MakePart(300, 800, 1, 0, 2);
     auto c = MakePart(300, 800, 1, 0, 3);
@@ -259,16 +259,16 @@ TEST(LayoutTree, EmptyCopyKeepsTheCutOrientation)
 TEST(LayoutTree, FirstCutRuleFixesTheSheetsDirection)
 {
     const struct {
-        FirstCutSpecification spec;
+        FirstCutSpecification stockSpec;
         bool flag;
         std::int32_t direction;
     } cases[] = {{FirstCutNone, true, 1}, {FirstCutNone, false, 2}, {FirstCutWithGrain, false, 1},
                  {FirstCutAcrossGrain, true, 2}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.spec << " " << c.flag);
-        StockSpec spec;
-        spec.firstCut = c.spec;
-        auto stock = MakeStock(spec);
+        SCOPED_TRACE(testing::Message() << c.stockSpec << " " << c.flag);
+        StockSpec stockSpec;
+        stockSpec.firstCut = c.stockSpec;
+        auto stock = MakeStock(stockSpec);
         auto sheet = MakeSheet(*stock);
         sheet->SetCutOrientation(c.flag, false, false);
         EXPECT_EQ(sheet->Record().cutDirection, c.direction);
@@ -321,9 +321,9 @@ TEST(StyleMap, ClosingASheetFilesItUnderItsStyleOnce)
 
 TEST(StyleMap, PreferredStyleTakesOverAnEntryOfAnotherStyle)
 {
-    StockSpec spec;
-    spec.preferred = MaxBottomOffCut;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.preferred = MaxBottomOffCut;
+    auto stock = MakeStock(stockSpec);
     auto sheet = MakeSheet(*stock);
     sheet->FileStyleLayout(MaxSideOffCut, sheet.get());
     const OptTopLevelLayout* filed = sheet->GetStyleMap()->at(MaxSideOffCut).get();

@@ -16,14 +16,14 @@ std::shared_ptr<StockProxy> InchStock(double width, double length, double cost,
                                       bool unlimited = true, std::uint32_t available = 0,
                                       bool offCut = false)
 {
-    StockSpec spec;
-    spec.width = OptDim::FromInches(width).ToEncodedInt();
-    spec.length = OptDim::FromInches(length).ToEncodedInt();
-    spec.cost = cost;
-    spec.unlimited = unlimited;
-    spec.available = available;
-    spec.offCut = offCut;
-    return MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.width = OptDim::FromInches(width).ToEncodedInt();
+    stockSpec.length = OptDim::FromInches(length).ToEncodedInt();
+    stockSpec.cost = cost;
+    stockSpec.unlimited = unlimited;
+    stockSpec.available = available;
+    stockSpec.offCut = offCut;
+    return MakeStock(stockSpec);
 }
 
 std::vector<const StockProxy*> Order(const StockTrackerList& list)
@@ -111,8 +111,8 @@ TEST(CStockCompBySize, SortsBySizeThenCostAndComparesByWaste)
 
 TEST(CStockCompBySize, SetsWithWasteAreasWithinTheToleranceAreEqual)
 {
-    StockSpec spec;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    auto stock = MakeStock(stockSpec);
     auto part = MakePart(500, 2000);
     auto a = MakeSheet(*stock);
     auto b = MakeSheet(*stock);

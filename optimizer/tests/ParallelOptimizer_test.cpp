@@ -57,6 +57,34 @@ TEST(OptimizerFactory, RefusesMissingArguments)
     EXPECT_EQ(IParallelOptFactory::CreateOptimizer(nullptr), nullptr);
 }
 
+// Lengths beyond the largest the optimizer represents would overflow the
+// sheet's coordinates inside the run: such arguments get no optimizer.
+TEST(OptimizerFactory, RefusesLengthsOutOfRange)
+{
+    const double largest = OptDim::MAX_INCHES;
+    struct Case {
+        const char* name;
+        std::shared_ptr<StockProxy> stock;
+        std::shared_ptr<PartProxy> part;
+        CuttingRules rules;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"LargestStockAndPart", Stock(largest, largest, 10), Part(1, largest, largest, 1), Rules(), true},
+        {"PartTooLong", Stock(48, 96, 10), Part(1, 10, largest + 1, 1), Rules(), false},
+        {"StockTooWide", Stock(largest + 1, 96, 10), Part(1, 10, 20, 1), Rules(), false},
+        {"NegativeTrim", Stock(48, 96, 10, Unlimited(), Rules(), -0.5, 0.0), Part(1, 10, 20, 1), Rules(), false},
+        {"KerfTooWide", Stock(48, 96, 10), Part(1, 10, 20, 1), Rules(largest + 1), false},
+        {"NegativePadding", Stock(48, 96, 10), Part(1, 10, 20, 1), Rules(0.125, -0.25), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const OptFactoryArgs args = Args({c.stock}, {c.part}, c.rules);
+        std::unique_ptr<IParallelOptimizer> optimizer(IParallelOptFactory::CreateOptimizer(&args));
+        EXPECT_EQ(optimizer != nullptr, c.accepted);
+    }
+}
+
 TEST(OptimizerFactory, BuildsPolicyFromArguments)
 {
     struct Case {

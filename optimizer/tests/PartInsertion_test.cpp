@@ -2,6 +2,7 @@
 // long (x); kerf 0 unless said.
 
 #include "CLayoutSet.h"
+#include "FreeRectangleSearch.h"
 #include "IsoDimGroup.h"
 #include "PartInsertion.h"
 #include "RegionFit.h"
@@ -77,9 +78,9 @@ TEST(InsertPart, WithKerfBothRemaindersAppear)
     // +------+-------------+   length remainder 1000 x 1490 at x = 510,
     // | (590 x 500)        |   width remainder 590 x 500 at y = 410
     // +--------------------+
-    StockSpec spec;
-    spec.kerf = 10;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    auto stock = MakeStock(stockSpec);
     auto a = MakePart(400, 500, 1, OrientationAsGiven);
     auto b = MakePart(400, 700, 1, OrientationAsGiven);
     auto sheet = MakeSheet(*stock);
@@ -198,7 +199,7 @@ TEST(InsertPart, NewStripCutsBackEmptyRemaindersItCrosses)
 TEST(FirstBlockWithOffCut, KeepsTheStripBesideTheRegion)
 {
     const struct {
-        FirstCutSpecification spec;
+        FirstCutSpecification stockSpec;
         std::int32_t asked, direction;
         bool widthOffCut;
         std::int32_t offCutWidth, offCutLength, x, y;
@@ -209,11 +210,11 @@ TEST(FirstBlockWithOffCut, KeepsTheStripBesideTheRegion)
         {FirstCutWithGrain, 2, 1, true, 590, 2000, 0, 410},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.spec << " " << c.asked);
-        StockSpec spec;
-        spec.kerf = 10;
-        spec.firstCut = c.spec;
-        auto stock = MakeStock(spec);
+        SCOPED_TRACE(testing::Message() << c.stockSpec << " " << c.asked);
+        StockSpec stockSpec;
+        stockSpec.kerf = 10;
+        stockSpec.firstCut = c.stockSpec;
+        auto stock = MakeStock(stockSpec);
         auto part = MakePart(400, 1200, 1, OrientationAsGiven);
         auto sheet = MakeSheet(*stock);
         // The finished region, built elsewhere at another origin.
@@ -239,9 +240,9 @@ TEST(FirstBlockWithOffCut, KeepsTheStripBesideTheRegion)
 
 TEST(FirstBlockWithOffCut, ThinOffCutIsNotKept)
 {
-    StockSpec spec;
-    spec.padding = 10;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.padding = 10;
+    auto stock = MakeStock(stockSpec);
     auto part = MakePart(978, 1200, 1, OrientationAsGiven);
     auto sheet = MakeSheet(*stock);
     auto region = std::make_unique<OptLayout>(C(978), C(1200), 0, 0, nullptr);
@@ -281,6 +282,49 @@ TEST(LayGroup, LaysTheCopiesOfAGroupAsOneStrip)
     EXPECT_EQ(lefts, (std::vector<std::int32_t>{0, 500, 1000}));
     for (const CFreeRectangle& region : sheet->GetRegions())
         EXPECT_FALSE(region.stripEvaluated);
+}
+
+TEST(LayGroup, CopyIsFittedInItsEntrysOrientationNotByAStaleEvaluation)
+{
+    // Block B (300 x 400, fixed) at the origin; the group's copy P (600 x 400)
+    // goes into the width remainder lying as given. A stale evaluation of the
+    // region for P turned (600 long, beyond the block) must not make P and B
+    // change places.
+    auto stock = MakeStock(StockSpec{});
+    auto block = MakePart(300, 400, 1, OrientationAsGiven, 1);
+    auto part = MakePart(600, 400, 1, OrientationFree, 2);
+    auto sheet = MakeSheet(*stock);
+    PutBlock(*sheet, *block);
+    sheet->RebuildLists();
+    sheet->Relay();
+    CFreeRectangle r;
+    bool found = false;
+    for (const CFreeRectangle& region : sheet->GetRegions())
+        if (region.owner == sheet.get() && region.side == SideWidthRemainder && region.directionFlag) {
+            r = region;
+            found = true;
+        }
+    ASSERT_TRUE(found);
+    IsoDimGroup group(C(400), true);
+    group.AddCopy(part.get(), C(600), 0);
+    ASSERT_EQ(FitGroupInRectangle(r, group, C(0)), 1u);
+    r.stripEvaluated = true;
+    r.group = group;
+    r.chosenOrientation = 1;
+    r.standsOut = true;
+
+    ASSERT_EQ(LayGroup(r).size(), 1u);
+    EXPECT_EQ(sheet->GetBlock()->GetPart(), block.get());
+    const PlacedPart* placed = nullptr;
+    for (const PlacedPart* p : sheet->GetPlacedParts())
+        if (p->GetPartProxy() == part.get())
+            placed = p;
+    ASSERT_NE(placed, nullptr);
+    EXPECT_FALSE(placed->IsRotated());
+    EXPECT_EQ(placed->GetRect().left, 0);
+    EXPECT_EQ(placed->GetRect().top, 300);
+    EXPECT_EQ(placed->GetRect().right, 400);
+    EXPECT_EQ(placed->GetRect().bottom, 900);
 }
 
 } // namespace
@@ -335,6 +379,27 @@ std::string GeometryProblems(const OptTopLevelLayout& sheet)
     return "";
 }
 
+// A small deterministic generator of sizes: a number below `range`.
+struct Lcg {
+    std::uint32_t state;
+    std::uint32_t operator()(std::uint32_t range)
+    {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % range;
+    }
+};
+
+std::shared_ptr<StockProxy> LargeStock(std::int32_t kerf, std::int32_t padding, FirstCutSpecification firstCut)
+{
+    StockSpec stockSpec;
+    stockSpec.width = 8000;
+    stockSpec.length = 16000;
+    stockSpec.kerf = kerf;
+    stockSpec.padding = padding;
+    stockSpec.firstCut = firstCut;
+    return MakeStock(stockSpec);
+}
+
 // Fills one sheet part by part through the preferred region, with a small
 // deterministic generator of part sizes, checking the geometry after each.
 TEST(InsertPart, RandomFillKeepsTheGeometrySound)
@@ -352,13 +417,7 @@ TEST(InsertPart, RandomFillKeepsTheGeometrySound)
             SCOPED_TRACE(testing::Message() << "seed " << seed << " kerf " << setting.kerf << " padding "
                                             << setting.padding << " first cut " << setting.firstCut
                                             << " orientation " << setting.orientation);
-            StockSpec spec;
-            spec.width = 8000;
-            spec.length = 16000;
-            spec.kerf = setting.kerf;
-            spec.padding = setting.padding;
-            spec.firstCut = setting.firstCut;
-            auto stock = MakeStock(spec);
+            auto stock = LargeStock(setting.kerf, setting.padding, setting.firstCut);
             ParLocalOpt policy;
             policy.SetMode(1);
             auto sheet = MakeSheet(*stock, policy);
@@ -366,11 +425,7 @@ TEST(InsertPart, RandomFillKeepsTheGeometrySound)
                 sheet->SetCutOrientation(setting.orientation == 1, false, false);
                 sheet->Relay();
             }
-            std::uint32_t state = seed;
-            auto next = [&state](std::uint32_t range) {
-                state = state * 1664525u + 1013904223u;
-                return (state >> 8) % range;
-            };
+            Lcg next{seed};
             std::vector<std::shared_ptr<PartProxy>> parts;
             for (int i = 0; i < 60; ++i) {
                 auto part = MakePart(std::int32_t(500 + next(2500)), std::int32_t(500 + next(4000)), 3,
@@ -392,6 +447,62 @@ TEST(InsertPart, RandomFillKeepsTheGeometrySound)
             auto copy = sheet->Copy();
             EXPECT_EQ(GeometryProblems(*copy), "");
             EXPECT_EQ(copy->CutCount(), sheet->CutCount());
+        }
+    }
+}
+
+// Lays strips of equal-dimension parts, chosen as the run chooses them,
+// until none fits, checking the geometry after each strip.
+TEST(LayGroup, RandomStripsKeepTheGeometrySound)
+{
+    const struct {
+        std::int32_t kerf, padding;
+        FirstCutSpecification firstCut;
+    } settings[] = {{50, 0, FirstCutNone}, {0, 0, FirstCutNone}, {40, 20, FirstCutWithGrain},
+                    {30, 0, FirstCutAcrossGrain}};
+    for (const auto& setting : settings) {
+        for (std::uint32_t seed : {3u, 11u, 2024u, 77777u}) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << " kerf " << setting.kerf << " first cut "
+                                            << setting.firstCut);
+            auto stock = LargeStock(setting.kerf, setting.padding, setting.firstCut);
+            auto sheet = MakeSheet(*stock);
+            Lcg next{seed};
+            // Few distinct sizes, some within 2 counts of each other, so that groups form and merge.
+            const std::int32_t sizes[] = {900, 901, 1500, 1502, 2200, 3100};
+            std::vector<std::shared_ptr<PartProxy>> parts;
+            std::vector<const PartProxy*> remaining;
+            for (int i = 0; i < 12; ++i) {
+                auto part = MakePart(sizes[next(6)], sizes[next(6)], 1 + next(4), std::int32_t(next(3)), i);
+                part->SetPosition(std::uint64_t(i));
+                for (std::uint32_t c = 0; c < part->GetDescriptor().copies; ++c)
+                    remaining.push_back(part.get());
+                parts.push_back(part);
+            }
+            for (int round = 0; round < 40 && !remaining.empty(); ++round) {
+                IsoDimGroupMap byWidth;
+                IsoDimGroupMap byLength;
+                BuildIsoDimGroups(remaining, byWidth, byLength);
+                CFreeRectangle best;
+                bool found = false;
+                for (const CFreeRectangle& region : sheet->GetRegions())
+                    for (const IsoDimGroupMap* groups : {&byWidth, &byLength}) {
+                        CFreeRectangle candidate = region;
+                        if (EvaluateStrips(candidate, *groups) && (!found || IsPreferred(candidate, best))) {
+                            best = candidate;
+                            found = true;
+                        }
+                    }
+                if (!found)
+                    break;
+                const std::vector<const PartProxy*> laid = LayGroup(best);
+                ASSERT_EQ(GeometryProblems(*sheet), "") << "after round " << round;
+                if (laid.empty())
+                    break;
+                for (const PartProxy* part : laid)
+                    remaining.erase(std::find(remaining.begin(), remaining.end(), part));
+            }
+            EXPECT_EQ(sheet->GetPlacedParts().size(), sheet->GetPlacedCopies().size());
+            EXPECT_GT(sheet->GetPlacedParts().size(), 3u);
         }
     }
 }

@@ -10,6 +10,7 @@
 #include <nestcore/PartProxy.h>
 #include <nestcore/StockProxy.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -54,9 +55,21 @@ inline std::string SetProblems(const ParallelOptimizer& optimizer)
         if (!sheet.IsDuplicate() && linked != sheet.GetDuplicateCount())
             report(s, "duplicate count " + std::to_string(sheet.GetDuplicateCount()) + " but "
                           + std::to_string(linked) + " duplicates");
-        if (sheet.IsDuplicate() && !sheet.SamePartsAs(*sheet.GetMaster()))
-            report(s, "duplicate differs from its master");
+        if (sheet.IsDuplicate()) {
+            if (std::find(layouts.begin(), layouts.end(), sheet.GetMaster()) == layouts.end())
+                report(s, "master not in the set");
+            else if (!sheet.SamePartsAs(*sheet.GetMaster()))
+                report(s, "duplicate differs from its master");
+        }
     }
+    std::map<const StockProxy*, std::uint32_t> sheetsOf;
+    for (const OptTopLevelLayout* sheet : layouts)
+        ++sheetsOf[sheet->GetStockProxy()];
+    for (const auto& [stock, tracker] : state.StockTrackers())
+        if (sheetsOf[stock] != tracker->GetSheetsUsed())
+            problems += "stock " + std::to_string(stock->GetPosition()) + ": tracker counts "
+                        + std::to_string(tracker->GetSheetsUsed()) + " sheets, the set holds "
+                        + std::to_string(sheetsOf[stock]) + "\n";
     for (const auto& [part, tracker] : state.PartTrackers())
         if (onSheets[part] != std::int64_t(tracker->GetPlacedCopiesCount()))
             problems += "part " + std::to_string(part->GetDescriptor().partNumber) + ": tracker counts "

@@ -71,30 +71,50 @@ INSTANTIATE_TEST_SUITE_P(Settings, PassPipeline,
                                            PipelineCase{"PartDistribution", 1, 0, 1, false}),
                          [](const ::testing::TestParamInfo<PipelineCase>& param) { return param.param.name; });
 
-// A cancel at any moment of a run leaves a consistent set behind.
+// A cancel at any moment of a run leaves a consistent set behind, whichever
+// passes the settings bring in (gathering with local mode 0, the cost
+// comparer's extra creators with several stocks, the IsoDim pass).
 TEST(RunCancel, AnyCancelLeavesAConsistentSet)
 {
-    long total = 0;
-    {
-        CancelAfter counter;
-        auto args = Args({Stock(48, 96, 62.5)}, CarcassParts(), Rules(0.125));
-        args.localOptMode = 1;
-        args.progressDlg = &counter;
-        auto optimizer = Make(args);
-        ASSERT_TRUE(optimizer->Run());
-        total = counter.Queries();
-    }
-    ASSERT_GT(total, 10);
-    for (long queries = 1; queries < total; queries = queries * 3 / 2 + 1) {
-        SCOPED_TRACE(queries);
-        CancelAfter dialog;
-        dialog.Arm(queries);
-        auto args = Args({Stock(48, 96, 62.5)}, CarcassParts(), Rules(0.125));
-        args.localOptMode = 1;
-        args.progressDlg = &dialog;
-        auto optimizer = Make(args);
-        EXPECT_FALSE(optimizer->Run());
-        EXPECT_EQ(SetProblems(*optimizer), "");
+    struct Case {
+        const char* name;
+        bool severalStocks;
+        std::int32_t objective;
+        std::int32_t comparer;
+        std::int32_t localMode;
+    } cases[] = {{"OneStock", false, 0, 0, 1},
+                 {"GatherCost", true, 0, 1, 0},
+                 {"PartDistribution", true, 1, 0, 1}};
+    for (const Case& c : cases) {
+        auto makeArgs = [&c](IOptProgressDlg* dialog) {
+            std::vector<std::shared_ptr<StockProxy>> stocks = {Stock(48, 96, 62.5)};
+            if (c.severalStocks) {
+                stocks.push_back(Stock(30, 60, 20));
+                stocks.push_back(Stock(60, 120, 90, Limited(2)));
+            }
+            auto args = Args(stocks, CarcassParts(), Rules(0.125));
+            args.primaryObjective = c.objective == 0 ? StockSelectionPrimary : PartDistributionPrimary;
+            args.stockComparerKind = c.comparer;
+            args.localOptMode = c.localMode;
+            args.progressDlg = dialog;
+            return args;
+        };
+        long total = 0;
+        {
+            CancelAfter counter;
+            auto optimizer = Make(makeArgs(&counter));
+            ASSERT_TRUE(optimizer->Run());
+            total = counter.Queries();
+        }
+        ASSERT_GT(total, 10);
+        for (long queries = 1; queries < total; queries = queries * 3 / 2 + 1) {
+            SCOPED_TRACE(std::string(c.name) + " after " + std::to_string(queries));
+            CancelAfter dialog;
+            dialog.Arm(queries);
+            auto optimizer = Make(makeArgs(&dialog));
+            EXPECT_FALSE(optimizer->Run());
+            EXPECT_EQ(SetProblems(*optimizer), "");
+        }
     }
 }
 

@@ -113,11 +113,20 @@ TEST_F(PlacementTest, FullerSheetIsTriedFirst)
     EXPECT_TRUE(sheet->GetPlacedParts().empty());
 }
 
+// The pooled search sets no marks, and the sheet that took the part loses
+// the mark of an earlier failure like after any successful placement.
 TEST_F(PlacementTest, PooledSearchPlacesOnceAndLeavesMarks)
 {
     auto other = NewSheet(*optimizer, stock.get());
+    sheet->SetTriedMark(huge.get());
+    other->SetTriedMark(huge.get());
     ASSERT_TRUE(Place(small.get(), {sheet.get(), other.get()}, false));
     EXPECT_EQ(sheet->GetPlacedParts().size() + other->GetPlacedParts().size(), 1u);
+    OptTopLevelLayout* took = sheet->GetPlacedParts().empty() ? other.get() : sheet.get();
+    OptTopLevelLayout* left = took == sheet.get() ? other.get() : sheet.get();
+    EXPECT_EQ(took->GetTriedMark(), nullptr);
+    EXPECT_EQ(left->GetTriedMark(), huge.get());
+    left->SetTriedMark(nullptr);
     EXPECT_FALSE(Place(huge.get(), {sheet.get(), other.get()}, false));
     EXPECT_EQ(sheet->GetTriedMark(), nullptr);
     EXPECT_EQ(other->GetTriedMark(), nullptr);
@@ -192,4 +201,41 @@ TEST_F(PlacementTest, RegroupResetsTheStyleMapOfASheetAlone)
     ASSERT_TRUE(PlacePart(request));
     EXPECT_FALSE(sheet->HasStyleLayout(MaxSideOffCut));
     EXPECT_FALSE(sheet->IsDuplicate());
+}
+
+// A cancel noticed after TryOCD ends the search at once: the sheet is not
+// marked as refusing the part, since the part was never really tried.
+TEST_F(PlacementTest, CancelDuringTryOCDStopsWithoutMarkingTheSheet)
+{
+    RecordingDialog dialog;
+    OptFactoryArgs args = Args({stock}, {small, tiny, huge});
+    args.progressDlg = &dialog;
+    auto cancellable = Make(args);
+    auto filled = NewSheet(*cancellable, stock.get());
+    PlacementRequest request;
+    request.sheets = {filled.get()};
+    request.optimizer = cancellable.get();
+    request.part = small.get();
+    ASSERT_TRUE(PlacePart(request));
+    ASSERT_TRUE(PlacePart(request));
+    dialog.RequestCancel();
+    request.part = huge.get();
+    EXPECT_FALSE(PlacePart(request));
+    EXPECT_EQ(filled->GetTriedMark(), nullptr);
+    EXPECT_EQ(filled->GetPlacedParts().size(), 2u);
+}
+
+TEST_F(PlacementTest, PlaceEachStopsAtTheFirstPartThatDoesNotGoIn)
+{
+    PlacementRequest request;
+    request.sheets = {sheet.get()};
+    request.noTryOCD = true;
+    request.optimizer = optimizer.get();
+    EXPECT_TRUE(PlaceEach(request, {small.get(), tiny.get()}));
+    EXPECT_FALSE(PlaceEach(request, {small.get(), huge.get(), tiny.get()}));
+    std::size_t tinyCount = 0;
+    for (const PlacedPart* placed : sheet->GetPlacedParts())
+        tinyCount += placed->GetPartProxy() == tiny.get();
+    EXPECT_EQ(sheet->GetPlacedParts().size(), 3u);
+    EXPECT_EQ(tinyCount, 1u);
 }

@@ -24,9 +24,9 @@ CFreeRectangle Region(std::int32_t width, std::int32_t length, bool directionFla
 
 TEST(RemainderTest, GivesTheRemainderBesideTheBlock)
 {
-    StockSpec spec;
-    spec.kerf = 10;
-    auto stock = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    auto stock = MakeStock(stockSpec);
     auto part = MakePart(300, 500);
     auto sheet = MakeSheet(*stock);
     PutBlock(*sheet, *part);
@@ -86,6 +86,29 @@ TEST(FitPart, FitsWithinTwoCountsInTheOrientationsTheRulesAllow)
         EXPECT_EQ(FitPart(r, *part), c.fits);
         if (c.fits) {
             EXPECT_EQ(r.chosenOrientation, c.chosen);
+        }
+    }
+}
+
+TEST(FitPart, AGivenOrientationIsTheOnlyOneTried)
+{
+    const struct {
+        std::int32_t width, length, orientation, only;
+        bool fits;
+    } cases[] = {
+        {1002, 500, OrientationFree, 1, true},
+        {1003, 500, OrientationFree, 0, false}, // turned it would fit
+        {1003, 500, OrientationFree, 1, true},
+        {500, 1000, OrientationAsGiven, 1, false}, // the rules still apply
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.length << " only " << c.only);
+        auto part = MakePart(c.width, c.length, 1, c.orientation);
+        CFreeRectangle r = Region(1000, 2000);
+        EXPECT_EQ(FitPart(r, *part, c.only), c.fits);
+        if (c.fits) {
+            EXPECT_EQ(r.chosenOrientation, c.only);
+            EXPECT_FALSE(r.countDecided);
         }
     }
 }

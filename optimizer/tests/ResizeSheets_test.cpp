@@ -79,6 +79,43 @@ TEST(ResizeSheets, StaysWhenNoEarlierStockTakesTheParts)
     EXPECT_EQ(Used(*optimizer, large), 1u);
 }
 
+// A sheet that fills its tight stock well, under the full-cost comparer that
+// ranks a large cheap stock first. When the tight stock has no sheet left,
+// the move must win the same-parts comparison, and the nearly full sheet
+// beats the mostly empty large one: it stays. With a sheet to spare on the
+// tight stock it moves without being compared.
+TEST(ResizeSheets, SheetOnUsedUpStockMovesOnlyWhenTheComparisonAllows)
+{
+    for (std::uint32_t available : { 1u, 2u }) {
+        SCOPED_TRACE(available);
+        auto cheap = Stock(48, 96, 10, Unlimited(), Rules(kKerf));
+        auto tight = Stock(24, 48, 40, Limited(available), Rules(kKerf));
+        auto part = Part(1, 24, 46, 1, OrientationFree, kKerf);
+        OptFactoryArgs args = Args({ cheap, tight }, { part }, Rules(kKerf));
+        args.stockComparerKind = 1;
+        auto optimizer = Make(args);
+        OptRunState& state = optimizer->Job().RunState();
+        auto sheet = NewSheet(*optimizer, tight.get());
+        PlacementRequest request;
+        request.part = part.get();
+        request.sheets = { sheet.get() };
+        request.optimizer = optimizer.get();
+        ASSERT_TRUE(PlacePart(request));
+        state.Layouts().Add(sheet.release());
+        state.PartTrackers().at(part.get())->IncrementPlacedCount();
+        state.MarkInventory();
+        ASSERT_EQ(state.Layouts().Layouts()[0]->GetWithinInventory(), 1);
+
+        ResizeSheets(*optimizer);
+        const bool moves = available == 2;
+        ASSERT_EQ(state.Layouts().Size(), 1u);
+        EXPECT_EQ(state.Layouts().Layouts()[0]->GetStockProxy(), moves ? cheap.get() : tight.get());
+        EXPECT_EQ(Used(*optimizer, tight), moves ? 0u : 1u);
+        EXPECT_EQ(Used(*optimizer, cheap), moves ? 1u : 0u);
+        EXPECT_EQ(SetProblems(*optimizer), "");
+    }
+}
+
 TEST(EmptySheets, CombinesTwoSheetsOntoTheDoubleStock)
 {
     auto single = Stock(24, 48, 10, Unlimited(), Rules(kKerf));

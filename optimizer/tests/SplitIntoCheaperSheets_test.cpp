@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace optimization;
 using namespace optimization::testing;
 
@@ -164,4 +166,108 @@ TEST_F(SplitTest, OffCutsFirstKeepsASheetOnOffCutsOnOffCuts)
     ASSERT_FALSE(plan.vectors.empty());
     for (const SplitCandidate& v : plan.vectors)
         EXPECT_EQ(v.counts[0], 0u); // new stock is not an off-cut
+}
+
+// 45.90 / 15.30 comes out just below 3 in binary, and three sheets at 15.30
+// just above 45.90: the cheaper sheets that cost exactly as much were lost.
+TEST_F(SplitTest, SheetsCostingExactlyTheSheetCostAreKept)
+{
+    Build({Stock(48, 96, 45.9), Stock(24, 24, 15.3)}, {Part(1, 20, 20, 3)});
+    const SplitPlan plan = Plan();
+    ASSERT_FALSE(plan.vectors.empty());
+    EXPECT_EQ(plan.vectors.front().counts, std::vector<std::uint32_t>{3});
+    CLayoutSet out(true);
+    EXPECT_TRUE(SplitIntoCheaperSheets(*sheet, trackers, out, *optimizer));
+    EXPECT_EQ(out.Size(), 3u);
+}
+
+// Both preferences set and the sheet on stock with sheets left (not an
+// off-cut): the inventory preference applies, and with it the off-cut one, so
+// only off-cuts within their sheets left may take the parts.
+TEST_F(SplitTest, PreferenceCheckLimitsByBothFlagsOnceEitherApplies)
+{
+    struct Case {
+        const char* name;
+        bool offCutsFirst;
+        bool inventoryFirst;
+        // Largest count seen per candidate: new stock, stock with one sheet
+        // left that may be bought beyond it, off-cut with one sheet left.
+        std::vector<std::uint32_t> wantMax;
+    };
+    const Case cases[] = {
+        {"NoPreference", false, false, {2, 2, 1}},
+        {"InventoryFirst", false, true, {2, 1, 1}},
+        {"BothFlags", true, true, {0, 0, 1}},
+        // Off-cuts first alone does not apply: the sheet is not an off-cut.
+        {"OffCutsFirstOnly", true, false, {2, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        trackers.clear();
+        Build({Stock(48, 96, 100, Limited(3)), Stock(24, 24, 10), Stock(24, 24, 11, Limited(1, true)),
+               Stock(24, 48, 12, Limited(1, false, true))},
+              {Part(1, 20, 20, 2)}, c.offCutsFirst, c.inventoryFirst);
+        const SplitPlan plan = Plan();
+        std::vector<std::uint32_t> seenMax(plan.stocks.size(), 0);
+        for (const SplitCandidate& v : plan.vectors)
+            for (std::size_t i = 0; i < v.counts.size(); ++i)
+                seenMax[i] = std::max(seenMax[i], v.counts[i]);
+        EXPECT_EQ(seenMax, c.wantMax);
+    }
+}
+
+// The cheapest combinations are mostly 12 x 12 and 6 x 6 sheets, which take
+// the 10 x 3 copies at most; they used up the tried combinations before one
+// with enough 24 x 48 sheets came up, so the sheet at 1000 stayed where five
+// sheets at 0.20 hold its parts. Combinations that cannot hold the larger
+// copies, and stocks that fit no copy, are left out of the plan.
+TEST_F(SplitTest, CheapSheetsTooSmallForTheLargerPartsDoNotCrowdOutTheSplit)
+{
+    Build({Stock(48, 96, 1000), Stock(12, 12, 0.01), Stock(24, 48, 0.2), Stock(6, 6, 0.001)},
+          {Part(6, 21, 20, 6), Part(7, 8, 23, 3), Part(4, 7, 19, 5), Part(5, 18, 5, 6), Part(1, 10, 3, 2)});
+    const double onlyOnMidSize = sheet->PlacedArea() - 2 * 10 * 3;
+    const SplitPlan plan = Plan();
+    ASSERT_FALSE(plan.vectors.empty());
+    for (const SplitCandidate& v : plan.vectors) {
+        for (std::size_t i = 0; i < plan.stocks.size(); ++i) {
+            const CanvasDescriptor& canvas = plan.stocks[i]->GetStock()->GetCanvas();
+            if (canvas.GetTrimmedArea() < 40.0) {
+                EXPECT_EQ(v.counts[i], 0u); // 6 x 6 fits no copy
+            }
+            if (canvas.GetTrimmedArea() > 1000.0) {
+                EXPECT_GE(v.counts[i] * canvas.GetTrimmedArea(), onlyOnMidSize);
+            }
+        }
+    }
+    CLayoutSet out(true);
+    ASSERT_TRUE(SplitIntoCheaperSheets(*sheet, trackers, out, *optimizer));
+    double cost = 0.0;
+    std::size_t placed = 0;
+    for (const OptTopLevelLayout* fresh : out.Layouts()) {
+        cost += fresh->GetStockProxy()->GetCanvas().GetFullStockCost();
+        placed += fresh->GetPlacedParts().size();
+    }
+    EXPECT_EQ(placed, 22u);
+    EXPECT_LT(cost, 2.0);
+}
+
+// 14 x 15 copies go one to a 24 x 24 sheet though their area would allow
+// two, and not at all on 12 x 12: the cheap combinations with two to seven
+// 24 x 24 sheets and many 12 x 12 ones must not use up the trials.
+TEST_F(SplitTest, CopiesThatGoOneToASheetAreCountedBeforeTrying)
+{
+    Build({Stock(48, 96, 1000), Stock(12, 12, 0.01), Stock(24, 24, 0.05)}, {Part(1, 14, 15, 8), Part(2, 5, 5, 10)});
+    const SplitPlan plan = Plan();
+    ASSERT_FALSE(plan.vectors.empty());
+    for (const SplitCandidate& v : plan.vectors)
+        for (std::size_t i = 0; i < plan.stocks.size(); ++i)
+            if (plan.stocks[i]->GetStock()->GetCanvas().GetTrimmedArea() > 500.0) {
+                EXPECT_GE(v.counts[i], 8u);
+            }
+    CLayoutSet out(true);
+    ASSERT_TRUE(SplitIntoCheaperSheets(*sheet, trackers, out, *optimizer));
+    double cost = 0.0;
+    for (const OptTopLevelLayout* fresh : out.Layouts())
+        cost += fresh->GetStockProxy()->GetCanvas().GetFullStockCost();
+    EXPECT_LT(cost, 0.5);
 }

@@ -11,25 +11,25 @@ namespace {
 TEST(StyleAdmission, FollowsTheFirstCutSpecification)
 {
     struct Case {
-        FirstCutSpecification spec;
+        FirstCutSpecification firstCut;
         bool admitted[5];
     } cases[] = {{FirstCutNone, {true, true, true, true, true}},
                  {FirstCutWithGrain, {true, true, false, false, true}},
                  {FirstCutAcrossGrain, {true, false, true, true, false}}};
     for (const Case& c : cases)
         for (int style = 0; style < 5; ++style) {
-            SCOPED_TRACE(std::to_string(c.spec) + "/" + std::to_string(style));
-            EXPECT_EQ(IsStyleAdmitted(GeometryStyle(style), c.spec), c.admitted[style]);
+            SCOPED_TRACE(std::to_string(c.firstCut) + "/" + std::to_string(style));
+            EXPECT_EQ(IsStyleAdmitted(GeometryStyle(style), c.firstCut), c.admitted[style]);
         }
 }
 
 class SpecialStepsTest : public ::testing::Test
 {
 protected:
-    void Build(FirstCutSpecification spec, std::int32_t localMode, std::vector<const PartProxy*> copies)
+    void Build(FirstCutSpecification firstCut, std::int32_t localMode, std::vector<const PartProxy*> copies)
     {
-        stock = Stock(48, 96, 50, Unlimited(), Rules(0, 0, spec));
-        auto args = Args({stock}, {half, small}, Rules(0, 0, spec));
+        stock = Stock(48, 96, 50, Unlimited(), Rules(0, 0, firstCut));
+        auto args = Args({stock}, {half, small}, Rules(0, 0, firstCut));
         args.localOptMode = localMode;
         optimizer = Make(args);
         ASSERT_TRUE(optimizer);
@@ -46,9 +46,9 @@ protected:
 
 TEST_F(SpecialStepsTest, VariantsHoldTheSheetsPartsAndOnlyAdmittedStyles)
 {
-    for (FirstCutSpecification spec : {FirstCutNone, FirstCutWithGrain, FirstCutAcrossGrain}) {
-        SCOPED_TRACE(spec);
-        Build(spec, 1, {half.get(), small.get(), small.get()});
+    for (FirstCutSpecification firstCut : {FirstCutNone, FirstCutWithGrain, FirstCutAcrossGrain}) {
+        SCOPED_TRACE(firstCut);
+        Build(firstCut, 1, {half.get(), small.get(), small.get()});
         RunSpecialLocalSteps(*sheet, *optimizer);
         EXPECT_EQ(SetProblems(*optimizer), "");
         for (const auto& [style, variant] : *sheet->GetStyleMap()) {
@@ -57,7 +57,7 @@ TEST_F(SpecialStepsTest, VariantsHoldTheSheetsPartsAndOnlyAdmittedStyles)
             EXPECT_TRUE(variant->SamePartsAs(*sheet)) << "style " << style;
         }
         // The style the sheet took is one its rules admit.
-        EXPECT_TRUE(IsStyleAdmitted(sheet->GetGeometryStyle(), spec));
+        EXPECT_TRUE(IsStyleAdmitted(sheet->GetGeometryStyle(), firstCut));
     }
 }
 

@@ -74,6 +74,17 @@ protected:
         return {};
     }
 
+    // How many units succeed on their own: with more than one, the parallel
+    // loop must pick the lowest index rather than the first to finish.
+    std::size_t Successes()
+    {
+        const TryOCDContext context{optimizer.get(), forced.get()};
+        std::size_t count = 0;
+        for (const TryOCDWorkUnit& unit : MakeTryOCDWorkUnits(*sheet))
+            count += EvaluateTryOCDUnit(*sheet, unit, context).success;
+        return count;
+    }
+
     // TryOCD on a fresh copy of the sheet with the given number of threads.
     std::pair<bool, std::vector<Copy>> RunOn(int threads)
     {
@@ -150,6 +161,7 @@ TEST_F(TryOCDTest, ParallelGivesTheSerialAnswer)
     ASSERT_GE(MakeTryOCDWorkUnits(*sheet).size(), kTryOCDParallelFrom);
     const TryOCDResultUnit serial = FirstSuccess();
     ASSERT_TRUE(serial.success) << "the sheet gives TryOCD nothing to do";
+    ASSERT_GE(Successes(), 2u) << "one success alone shows nothing of the reduction";
     const std::vector<Copy> want = Copies(*serial.sheet);
     for (int threads : {1, 8}) {
         SCOPED_TRACE(threads);

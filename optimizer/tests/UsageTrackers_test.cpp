@@ -62,10 +62,10 @@ TEST(PartUsageTracker, PreOptSkipAndClone)
 
 TEST(StockUsageTracker, UseOneSheetReportsTakingTheLastAvailable)
 {
-    StockSpec spec;
-    spec.unlimited = false;
-    spec.available = 2;
-    auto limited = MakeStock(spec);
+    StockSpec stockSpec;
+    stockSpec.unlimited = false;
+    stockSpec.available = 2;
+    auto limited = MakeStock(stockSpec);
     StockUsageTracker tracker(limited.get());
     EXPECT_TRUE(tracker.HasSheetsLeft());
     EXPECT_FALSE(tracker.UseOneSheet());

@@ -46,6 +46,20 @@ TEST(CanvasDescriptor, NoUsableAreaIsNeverCheapAndNeverNaN)
     }
 }
 
+TEST(CanvasDescriptor, CostThatIsNoFiniteNumberIsTheDearest)
+{
+    // A NaN cost would make every sort by cost undefined behaviour.
+    const double costs[] = {std::nan(""), std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity()};
+    for (double cost : costs) {
+        SCOPED_TRACE(cost);
+        const CanvasDescriptor canvas(Args(47.0, 95.0, cost));
+        EXPECT_EQ(canvas.GetFullStockCost(), std::numeric_limits<double>::max());
+        EXPECT_TRUE(std::isfinite(canvas.GetUnitAreaCost()));
+        EXPECT_GT(canvas.GetUnitAreaCost(), CanvasDescriptor(Args(47.0, 95.0, 1e9)).GetUnitAreaCost());
+    }
+}
+
 TEST(CanvasDescriptor, TrimOfTwoCountsIsNoTrim)
 {
     const struct {
@@ -66,7 +80,7 @@ TEST(CanvasDescriptor, TrimOfTwoCountsIsNoTrim)
 TEST(CuttingRules, FirstCutChoiceDecidesTheSlices)
 {
     const struct {
-        FirstCutSpecification spec;
+        FirstCutSpecification firstCut;
         bool specified, withGrain, horizontal, vertical;
     } cases[] = {
         {FirstCutNone, false, false, true, true},
@@ -74,8 +88,8 @@ TEST(CuttingRules, FirstCutChoiceDecidesTheSlices)
         {FirstCutAcrossGrain, true, false, false, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
-        const CuttingRules rules(OptDim::FromInches(0.125), c.spec, true, OptDim::Zero, MaxSideOffCut);
+        SCOPED_TRACE(c.firstCut);
+        const CuttingRules rules(OptDim::FromInches(0.125), c.firstCut, true, OptDim::Zero, MaxSideOffCut);
         EXPECT_EQ(rules.IsFirstCutSpecified(), c.specified);
         EXPECT_EQ(rules.IsFirstCutSpecifiedWithGrain(), c.withGrain);
         EXPECT_EQ(rules.IsHorizontalSlicesAllowed(), c.horizontal);

@@ -12,7 +12,9 @@ class NESTCORE_EXPORT IParallelOptFactory
 {
 public:
     // A new optimizer that the caller owns and deletes. Null when the
-    // arguments are missing or memory runs out; nothing is thrown.
+    // arguments are missing, a length (of a stock, part, trim, kerf or
+    // padding) is negative or beyond OptDim::MAX_INCHES, or memory runs out;
+    // nothing is thrown.
     // The factory numbers the given proxies by their place in the two
     // vectors, so that every order inside the run follows the program's.
     static IParallelOptimizer* CreateOptimizer(const OptFactoryArgs* args);

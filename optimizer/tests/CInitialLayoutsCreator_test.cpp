@@ -136,6 +136,47 @@ TEST(SequenceCreator, LimitedStockOfTwoLeavesTheRestUnplaced)
     EXPECT_EQ(seed.Placed(part), 2u);
 }
 
+// Inventory first: a limited stock that gives its last sheet drops behind
+// the stocks with sheets left, and the walk goes on right after the stock
+// that preceded it (or from the top when it was first), so the stock that
+// moved up is not skipped. The 4 x 30 copies fill every sheet exactly: 12 on
+// the limited stock, 10 on the next, 9 on the smallest.
+struct RepositionCase
+{
+    const char* name;
+    bool tooShortFirst; // a stock that takes nothing leads the list
+    InitialInventory limited;
+};
+
+class SequenceCreatorReposition : public ::testing::TestWithParam<RepositionCase>
+{
+};
+
+TEST_P(SequenceCreatorReposition, ResumesAfterTheUsedUpStock)
+{
+    const RepositionCase& c = GetParam();
+    auto tooShort = Stock(100, 20, 5);
+    auto limited = Stock(48, 30, 10, c.limited);
+    auto next = Stock(40, 30, 10);
+    auto smallest = Stock(36, 30, 10);
+    auto part = Part(1, 4, 30, 22, OrientationAsGiven);
+    std::vector<std::shared_ptr<StockProxy>> stocks { limited, next, smallest };
+    if (c.tooShortFirst)
+        stocks.insert(stocks.begin(), tooShort);
+    Seed seed = RunCreator<CLargestFirstSequenceCreator>(ArgsWith(stocks, { part }, 1, true));
+    std::vector<const StockProxy*> opened;
+    for (const OptTopLevelLayout* sheet : seed.Sheets())
+        opened.push_back(sheet->GetStockProxy());
+    EXPECT_EQ(opened, (std::vector<const StockProxy*> { limited.get(), next.get() }));
+    EXPECT_EQ(seed.Used(smallest), 0u);
+    EXPECT_EQ(seed.Placed(part), 22u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Inventory, SequenceCreatorReposition,
+    ::testing::Values(RepositionCase { "AfterTheAnchor", true, Limited(1) },
+        RepositionCase { "RestartWhenFirst", false, Limited(1, true) }),
+    [](const ::testing::TestParamInfo<RepositionCase>& p) { return std::string(p.param.name); });
+
 // A sheet holding 2 copies of a part that has 6: it is committed once and
 // repeated while the stock and the copies allow.
 struct DuplicateCase

@@ -1,6 +1,7 @@
 // The combine attempt and the join of two sheets end to end.
 
 #include "CombineSheetPair.h"
+#include "LayoutOrders.h"
 #include "PassCheck.h"
 #include "Placement.h"
 #include "RunFixture.h"
@@ -155,3 +156,95 @@ TEST(JoinSideBySide, RefusesWhenTheTreesDoNotFit)
     EXPECT_FALSE(JoinSideBySide(true, *combined, *pair.sheet, *pair.partner));
     EXPECT_EQ(pair.sheet->GetPlacedParts().size(), 1u);
 }
+
+// Widths 5+3+2 and 4+3+3 fill two 10 x 48 sheets exactly; placed one by one
+// into a 10 x 96 sheet the copies leave the last one no room, but the two
+// trees laid end to end hold them all. The cost comparer takes the joined
+// sheet only when it is cheaper than the two; refused, the two sheets get
+// their trees back.
+class CombineByJoin : public ::testing::TestWithParam<double>
+{
+};
+
+TEST_P(CombineByJoin, JoinsTheTreesWhenPlacingOneByOneFails)
+{
+    const double cost = GetParam();
+    const bool cheaper = cost < 20;
+    auto single = Stock(10, 48, 10);
+    auto twice = Stock(10, 96, cost);
+    auto p5 = Part(1, 5, 48, 1);
+    auto p4 = Part(2, 4, 48, 1);
+    auto p3 = Part(3, 3, 48, 3);
+    auto p2 = Part(4, 2, 48, 1);
+    OptFactoryArgs args = Args({ single, twice }, { p5, p4, p3, p2 }, Rules());
+    args.stockComparerKind = 1;
+    auto optimizer = Make(args);
+    ASSERT_TRUE(optimizer);
+    OptRunState& state = optimizer->Job().RunState();
+    for (const auto& [proxy, tracker] : state.PartTrackers())
+        for (std::uint32_t copy = 0; copy < proxy->GetDescriptor().copies; ++copy)
+            tracker->IncrementPlacedCount();
+    auto fill = [&](const std::vector<const PartProxy*>& copies) {
+        auto sheet = NewSheet(*optimizer, single.get());
+        PlacementRequest request;
+        request.sheets = { sheet.get() };
+        request.optimizer = optimizer.get();
+        EXPECT_TRUE(PlaceEach(request, copies));
+        return sheet;
+    };
+    auto partner = fill({ p5.get(), p3.get(), p2.get() });
+    OptTopLevelLayout* partnerRaw = partner.get();
+    state.Layouts().Add(partner.release());
+    state.StockTrackers().at(single.get())->UseOneSheet();
+    std::unique_ptr<OptTopLevelLayout> sheet = fill({ p4.get(), p3.get(), p3.get() });
+    OptTopLevelLayout* sheetRaw = sheet.get();
+
+    {
+        // The premise: one by one, in the run's order, they do not all go in.
+        std::vector<const PartProxy*> copies { p5.get(), p4.get(), p3.get(), p3.get(), p3.get(), p2.get() };
+        SortPartSequence(copies, state.GetPartOrderKind());
+        auto trial = NewSheet(*optimizer, twice.get());
+        PlacementRequest request;
+        request.searchExistingSheets = false;
+        request.sheets = { trial.get() };
+        request.optimizer = optimizer.get();
+        ASSERT_FALSE(PlaceEach(request, copies));
+    }
+
+    ASSERT_EQ(CombineSheetPair(*optimizer, sheet, false), cheaper);
+    if (!cheaper) {
+        EXPECT_EQ(sheet.get(), sheetRaw);
+        ASSERT_EQ(state.Layouts().Size(), 1u);
+        EXPECT_EQ(state.Layouts().Layouts()[0], partnerRaw);
+        EXPECT_EQ(partnerRaw->GetPlacedCopies().size(), 3u);
+        EXPECT_EQ(sheet->GetPlacedCopies().size(), 3u);
+        EXPECT_EQ(state.StockTrackers().at(single.get())->GetSheetsUsed(), 1u);
+        state.Layouts().Add(sheet.release());
+        state.StockTrackers().at(single.get())->UseOneSheet();
+        EXPECT_EQ(SetProblems(*optimizer), "");
+        return;
+    }
+    EXPECT_EQ(sheet->GetStockProxy(), twice.get());
+    EXPECT_EQ(sheet->GetPlacedCopies().size(), 6u);
+    EXPECT_TRUE(state.Layouts().Layouts().empty());
+    EXPECT_EQ(state.StockTrackers().at(single.get())->GetSheetsUsed(), 0u);
+    // Each old tree keeps its own half: with equal extents the partner's
+    // comes first.
+    const std::int32_t half = OptDim::FromInches(48).ToEncodedInt();
+    for (const PlacedPart* placed : sheet->GetPlacedParts()) {
+        const OptRect& r = placed->GetRect();
+        const std::int32_t number = placed->GetPart()->GetDescriptor().partNumber;
+        SCOPED_TRACE(number);
+        if (number == 1 || number == 4) {
+            EXPECT_LE(r.right, half);
+        } else if (number == 2) {
+            EXPECT_GE(r.left, half);
+        }
+    }
+    state.Layouts().Add(sheet.release());
+    state.StockTrackers().at(twice.get())->UseOneSheet();
+    EXPECT_EQ(SetProblems(*optimizer), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cost, CombineByJoin, ::testing::Values(15.0, 30.0),
+    [](const ::testing::TestParamInfo<double>& p) { return p.param < 20 ? std::string("Cheaper") : std::string("Dearer"); });

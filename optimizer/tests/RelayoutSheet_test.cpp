@@ -1,8 +1,12 @@
 // The local re-layout loop and Rebuild a sheet.
 
+#include "LayoutOrders.h"
 #include "PassFixture.h"
+#include "Placement.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace optimization::testing {
 namespace {
@@ -68,6 +72,52 @@ TEST_F(RelayoutTest, RebuildLaysTheGivenCopies)
     EXPECT_EQ(sheet->GetPlacedCopies().size(), 2u);
     // The run's own part order is kept.
     EXPECT_EQ(optimizer->Job().RunState().GetPartOrderKind(), runKind);
+}
+
+// A sheet of many small parts that the loop lays strip by strip: each try
+// pushes one more part to the priority list, and the 51st try would have
+// laid them all. The loop stops after its 50th try, with no result, and
+// every try opened with one cancel query (no copy needed TryOCD here).
+TEST(RelayoutCap, NoFiftyFirstIteration)
+{
+    std::mt19937 rng(3);
+    const int count = 55 + int(rng() % 40);
+    auto stock = Stock(48, 96, 50);
+    std::vector<std::shared_ptr<PartProxy>> parts;
+    for (int i = 0; i < count; ++i) {
+        const double width = 2 + double(rng() % 1000) / 100.0;
+        const double length = 2 + double(rng() % 1400) / 100.0;
+        parts.push_back(Part(i + 1, width, length, 1, OrientationAsGiven));
+    }
+    CancelAfter dialog;
+    auto args = Args({stock}, parts, Rules());
+    args.progressDlg = &dialog;
+    auto optimizer = Make(args);
+    ASSERT_TRUE(optimizer);
+
+    // The sheet holds the copies that go in one by one, largest first.
+    std::vector<const PartProxy*> copies;
+    for (const auto& part : parts)
+        copies.push_back(part.get());
+    SortPartSequence(copies, optimizer->Job().RunState().GetPartOrderKind());
+    auto probe = NewSheet(*optimizer, stock.get());
+    PlacementRequest request;
+    request.sheets = {probe.get()};
+    request.optimizer = optimizer.get();
+    request.noTryOCD = true;
+    std::vector<const PartProxy*> kept;
+    for (const PartProxy* copy : copies) {
+        request.part = copy;
+        if (PlacePart(request))
+            kept.push_back(copy);
+    }
+    ASSERT_GT(kept.size(), std::size_t(kRelayoutMaxIterations));
+    OptTopLevelLayout* sheet = AddSheet(*optimizer, stock.get(), kept);
+    ASSERT_TRUE(sheet);
+
+    const long before = dialog.Queries();
+    EXPECT_FALSE(RelayoutSheet(sheet->Policy(), 0, *sheet, *optimizer, RelayoutFlags()));
+    EXPECT_EQ(dialog.Queries() - before, kRelayoutMaxIterations);
 }
 
 } // namespace

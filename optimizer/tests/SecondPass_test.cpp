@@ -73,5 +73,33 @@ TEST_F(SecondPassTest, CancelLeavesTheRunningSetUnchanged)
     }
 }
 
+// Widths 5+3+2 and 4+3+3 fill two 10-wide sheets exactly, but laid again in
+// the run's order (5, 4, 3, 3, 3, 2) the 2 finds no room in either sheet,
+// whether the sheets are searched one by one or pooled.
+TEST(SecondPassNoTrial, BothTrialsFailingLeaveTheSetAsItWas)
+{
+    auto stock = Stock(10, 48, 50, Limited(2));
+    auto p5 = Part(1, 5, 48, 1);
+    auto p4 = Part(2, 4, 48, 1);
+    auto p3 = Part(3, 3, 48, 3);
+    auto p2 = Part(4, 2, 48, 1);
+    CancelAfter dialog;
+    auto args = Args({stock}, {p5, p4, p3, p2}, Rules());
+    args.localOptMode = 1;
+    args.progressDlg = &dialog;
+    auto optimizer = Make(args);
+    ASSERT_TRUE(optimizer);
+    ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {p5.get(), p3.get(), p2.get()}));
+    ASSERT_TRUE(AddSheet(*optimizer, stock.get(), {p4.get(), p3.get(), p3.get()}));
+    for (int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        EXPECT_FALSE(ReplaceAllParts(*optimizer->MakeDetachedCopy(), mode));
+    }
+    const std::string before = Snapshot(*optimizer);
+    RunSecondPass(*optimizer);
+    EXPECT_EQ(Snapshot(*optimizer), before);
+    EXPECT_EQ(SetProblems(*optimizer), "");
+    EXPECT_EQ(optimizer->Job().RunState().StockTrackers().begin()->second->GetSheetsUsed(), 2u);
+}
 } // namespace
 } // namespace optimization::testing

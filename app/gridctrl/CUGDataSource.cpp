@@ -1,0 +1,3 @@
+#include "gridctrl/CUGDataSource.h"
+
+CUGDataSource::~CUGDataSource() = default;

@@ -1,0 +1,13 @@
+#pragma once
+// The grid's default ordering of two cells for sorting.
+
+class CUGCell;
+
+namespace gridctrl {
+
+// -1, 0 or 1. A missing cell sorts after a present one; flag 2 (descending)
+// swaps the operands; numbers, dates and currency compare by value, texts by
+// code unit, and a cell without text sorts after one with text.
+int DefaultCompareCells(CUGCell* a, CUGCell* b, int flags);
+
+} // namespace gridctrl

@@ -36,11 +36,13 @@ Qt::BrushStyle HatchBrushStyle(int hatch)
     switch (hatch) {
     case 0: return Qt::HorPattern;
     case 1: return Qt::VerPattern;
-    case 2: return Qt::BDiagPattern; // rising from lower left to upper right
-    case 3: return Qt::FDiagPattern;
+    // Forward diagonal lines fall from top left to bottom right, backward
+    // ones rise; Qt's two patterns run the same way.
+    case 2: return Qt::FDiagPattern;
+    case 3: return Qt::BDiagPattern;
     case 4: return Qt::CrossPattern;
     case 5: return Qt::DiagCrossPattern;
-    default: return Qt::SolidPattern;
+    default: return Qt::NoBrush; // an unknown hatch paints nothing
     }
 }
 

@@ -17,24 +17,29 @@ TEST(ColorRef, RedIsTheLowByte)
     EXPECT_EQ(ToQColor(0xFF00FF00).alpha(), 255);
 }
 
-TEST(ColorRef, ForwardDiagonalHatchRisesToTheRight)
+TEST(ColorRef, HatchCodesFollowTheirNames)
 {
-    // Hatch 2 draws lines from lower left to upper right: in a 16 x 16 fill,
-    // a lit pixel at (x, y) has its neighbour lit at (x + 1, y - 1).
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        p.fillRect(image.rect(), QBrush(Qt::black, HatchBrushStyle(2)));
-    }
-    int rising = 0, falling = 0;
-    for (int y = 1; y < 15; ++y)
-        for (int x = 1; x < 15; ++x)
-            if (image.pixel(x, y) == qRgb(0, 0, 0)) {
-                rising += image.pixel(x + 1, y - 1) == qRgb(0, 0, 0);
-                falling += image.pixel(x + 1, y + 1) == qRgb(0, 0, 0);
-            }
-    EXPECT_GT(rising, 0);
-    EXPECT_EQ(falling, 0);
-    EXPECT_EQ(HatchBrushStyle(9), Qt::SolidPattern);
+    EXPECT_EQ(HatchBrushStyle(0), Qt::HorPattern);
+    EXPECT_EQ(HatchBrushStyle(1), Qt::VerPattern);
+    EXPECT_EQ(HatchBrushStyle(4), Qt::CrossPattern);
+    EXPECT_EQ(HatchBrushStyle(5), Qt::DiagCrossPattern);
+    EXPECT_EQ(HatchBrushStyle(6), Qt::NoBrush);
+    EXPECT_EQ(HatchBrushStyle(-1), Qt::NoBrush);
+
+    // Forward diagonal lines fall to the right, backward ones rise: a black
+    // pixel's lower right neighbour is black for the first only.
+    auto lineFalls = [](int code) {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.fillRect(image.rect(), QBrush(Qt::black, HatchBrushStyle(code)));
+        painter.end();
+        for (int x = 4; x < 12; ++x)
+            if (image.pixel(x, 8) == qRgb(0, 0, 0))
+                return image.pixel(x + 1, 9) == qRgb(0, 0, 0);
+        ADD_FAILURE() << "no line in row 8";
+        return false;
+    };
+    EXPECT_TRUE(lineFalls(2));
+    EXPECT_FALSE(lineFalls(3));
 }

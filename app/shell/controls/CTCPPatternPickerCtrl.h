@@ -1,0 +1,37 @@
+#pragma once
+
+#include "shell/controls/COXPopupBarCtrl.h"
+
+#include <span>
+
+class QPainter;
+
+// Fills a rectangle with a fill pattern: 0xFFFF solid black, 0xFFFFFFFF
+// hollow (white), else black hatch lines of that style on white.
+void FillPattern(QPainter& painter, const QRect& rect, std::uint32_t pattern);
+
+// The pattern bar: eight cells (six hatches, solid, hollow) and a default
+// button; it never has a custom button.
+class CTCPPatternPickerCtrl : public COXPopupBarCtrl
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::uint32_t kSolid = 0xFFFF;
+    static constexpr std::uint32_t kHollow = 0xFFFFFFFF;
+
+    CTCPPatternPickerCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue, int buttonWidth,
+                          int buttonHeight, const QString& defaultButtonText = {});
+
+    // The eight patterns in cell order.
+    static std::span<const std::uint32_t> StandardPatterns();
+
+    // Always without a custom button.
+    bool Create(QWidget* owner, std::uint32_t flags);
+    bool Pick(int alignment, const QRect* rect, int dx, int dy) override;
+
+protected:
+    void DrawButton(QPainter& painter, int cell, QRect rect) override;
+    void DrawDefaultButton(QPainter& painter, QRect rect) override;
+    void FillSwatch(QPainter& painter, const QRect& rect, std::uint32_t value) const override;
+};

@@ -22,4 +22,9 @@ public:
     virtual void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo> info) = 0;
     virtual void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo> info) = 0;
     virtual void RefreshBOM() = 0;
+    // After the materials library's file may have changed on disk (its folder
+    // changed): writes the library when its folder holds none, else reloads
+    // it from there. False when the reload failed and the library kept its
+    // old state.
+    virtual bool SyncMaterialsLibrary() = 0;
 };

@@ -9,6 +9,7 @@
 #include "foundation/UserPrefsBase.h"
 #include "model/CMaterials.h"
 #include "model/CPartID.h"
+#include "model/LibraryFolderHook.h"
 #include "model/MaterialCommands.h"
 #include "model/MaterialFactory.h"
 #include "model/MaterialsBase.h"
@@ -318,6 +319,7 @@ void RegisterSheetGoodServices()
             [](int style) { CPartID::SetPartIDDisplayMode(static_cast<std::uint16_t>(style)); });
         RegisterMaterialKind(CSheetGoodEx::kKind, [] { return std::make_shared<CSheetGoodEx>(); });
         RegisterThicknessTargetServices();
+        InstallLibraryFolderHook();
         // Every file names the default material under the identity it had
         // when written; reading maps it to this program's object.
         SetDefaultSheetGoodProvider(

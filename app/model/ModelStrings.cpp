@@ -46,6 +46,10 @@ const StringResource g_modelStrings[] = {
     {kStrUnitSquareFeet, u"PricingUnits_SquareFeet_Sq. Ft."},
     {kStrUnitSquareMetres, u"PricingUnits_SquareMetres_Sq. M."},
     {kStrEditGrain, u"Commands_EditGrain_Edit Grain Information"},
+    {kStrMinimizeProRatedCostSentence, u"CoverPageContent_MinProRatedCost_Minimize pro-rated cost."},
+    {kStrMinimizeTotalCostSentence, u"CoverPageContent_MinTotalCost_Minimize total cost."},
+    {kStrMinimizeWasteSentence, u"CoverPageContent_MinWaste_Minimize Waste."},
+    {kStrEditProjectSettings, u"Command_EditProjectSettings_Edit Project Settings"},
 };
 
 } // namespace

@@ -48,6 +48,10 @@ enum ModelStringId : int {
     kStrUnitSquareFeet = 5066,    // "Sq. Ft."
     kStrUnitSquareMetres = 5067,  // "Sq. M."
     kStrEditGrain = 5164,         // "Edit Grain Information"
+    kStrMinimizeProRatedCostSentence = 4168, // "Minimize pro-rated cost."
+    kStrMinimizeTotalCostSentence = 4170, // "Minimize total cost."
+    kStrMinimizeWasteSentence = 4171, // "Minimize Waste."
+    kStrEditProjectSettings = 5174, // "Edit Project Settings"
 };
 
 // The model's string table, handed to the string service at start-up.

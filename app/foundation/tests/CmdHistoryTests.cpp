@@ -34,6 +34,7 @@ public:
     void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo>) override { calls.push_back("freeze"); }
     void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo>) override { calls.push_back("material"); }
     void RefreshBOM() override { calls.push_back("refresh"); }
+    bool SyncMaterialsLibrary() override { return true; }
 };
 
 // Appends a value; undo takes it off again.

@@ -1,0 +1,89 @@
+#include "foundation/ui/CUserPrefsPropSheet.h"
+
+#include "foundation/CmdHistory.h"
+#include "foundation/GeneralSettingsEditCmd.h"
+#include "foundation/ResourceBase.h"
+#include "foundation/UIStringTable.h"
+#include "foundation/ui/UIStringWidgets.h"
+
+#include <QDialogButtonBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+std::array<PreferencePageFactory, kPrefsPageCount>& Factories()
+{
+    static std::array<PreferencePageFactory, kPrefsPageCount> factories;
+    return factories;
+}
+
+// Caption of each page, by index.
+constexpr int kCaptions[kPrefsPageCount] = {
+    UIStringId::PrefsNumericDisplay,
+    UIStringId::PrefsBOM,
+    UIStringId::PrefsPrintOptions,
+    UIStringId::PrefsPrintOrientation,
+    UIStringId::PrefsFileLocations,
+    UIStringId::PrefsFonts,
+    UIStringId::PrefsShading,
+    UIStringId::PrefsReports,
+    UIStringId::PrefsLayoutDisplay,
+};
+
+} // namespace
+
+CPreferencePage::CPreferencePage(GeneralSettings* record, QWidget* parent)
+    : QWidget(parent)
+    , m_record(record)
+{ }
+
+void RegisterPreferencePage(PrefsPage page, PreferencePageFactory factory)
+{
+    Factories()[static_cast<int>(page)] = std::move(factory);
+}
+
+CUserPrefsPropSheet::CUserPrefsPropSheet(PrefsPage startPage, QWidget* parent)
+    : QDialog(parent)
+    , m_record(TakeGeneralSettingsSnapshot())
+    , m_tabs(new QTabWidget(this))
+    , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setWindowTitle(LoadUIString(UIStringId::PrefsSheetTitle));
+    for (int index = 0; index < kPrefsPageCount; ++index) {
+        const PreferencePageFactory& factory = Factories()[index];
+        CPreferencePage* page = factory ? factory(&m_record) : nullptr;
+        if (!page)
+            page = new CPreferencePage(&m_record);
+        m_pages[index] = page;
+        m_tabs->addTab(page, LoadUIString(kCaptions[index]));
+    }
+    m_tabs->setCurrentIndex(static_cast<int>(startPage));
+
+    SetOkCancelTexts(m_buttons);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_buttons);
+}
+
+void CUserPrefsPropSheet::accept()
+{
+    for (CPreferencePage* page : m_pages)
+        page->CommitToRecord();
+    QDialog::accept();
+}
+
+int CUserPrefsPropSheet::DoModal()
+{
+    const int result = exec();
+    if (result != QDialog::Accepted)
+        return result;
+    auto command = std::make_shared<GeneralSettingsEditCmd>(m_record);
+    if (CmdHistory* history = GetCmdHistory())
+        history->Add(command);
+    else
+        ExecuteCommand(*command);
+    return result;
+}

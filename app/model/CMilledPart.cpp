@@ -9,6 +9,8 @@
 #include "model/MaterialFactory.h"
 #include "model/ModelTexts.h"
 
+#include <algorithm>
+
 namespace {
 std::uint32_t ClampedDifference(std::uint64_t from, std::uint64_t minus)
 {
@@ -213,6 +215,18 @@ void CMilledPart::MoveToHandPlaced(std::uint32_t n)
 {
     m_handPlaced += n;
     m_optimizerPlaced = ClampedDifference(m_optimizerPlaced, n);
+}
+
+void CMilledPart::MoveFromHandPlaced(std::uint32_t n)
+{
+    const std::uint32_t moved = std::min(n, m_handPlaced);
+    m_handPlaced -= moved;
+    m_optimizerPlaced += moved;
+}
+
+void CMilledPart::RemoveHandPlacedCopies(std::uint32_t n)
+{
+    m_handPlaced = ClampedDifference(m_handPlaced, n);
 }
 
 CSkippedPartInfo CMilledPart::GetSkipInfo() const

@@ -151,6 +151,10 @@ public:
     void AddHandPlacedCopies(std::uint32_t n) { m_handPlaced += n; }
     // Moves n copies from the optimizer's to the hand-placed count.
     void MoveToHandPlaced(std::uint32_t n);
+    // The reverse moves: n hand-placed copies go back to the optimizer's
+    // count, or are taken away; never more than are hand-placed.
+    void MoveFromHandPlaced(std::uint32_t n);
+    void RemoveHandPlacedCopies(std::uint32_t n);
     std::uint32_t GetDraggedOffCopies() const { return m_draggedOff; }
     void SetDraggedOffCopies(std::uint32_t n) { m_draggedOff = n; }
     void AddDraggedOffCopies(std::uint32_t n) { m_draggedOff += n; }

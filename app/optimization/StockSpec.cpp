@@ -1,0 +1,105 @@
+#include "optimization/StockSpec.h"
+
+#include "foundation/IdentityMapper.h"
+#include "model/CSawSetupEx.h"
+#include "model/CSheetGoodEx.h"
+#include "model/GrainInfo.h"
+#include "model/IMaterialData.h"
+#include "model/IOptimizableMaterial.h"
+#include "model/IOptimizableSize.h"
+#include "model/MaterialCommands.h"
+
+namespace {
+
+const IMaterialData* MaterialData(const StockSpec& stock)
+{
+    return stock.material ? stock.material->AsMaterialData() : nullptr;
+}
+
+template <class T>
+void ResolveThroughMapper(IdentityMapper& mapper, std::shared_ptr<T>& reference)
+{
+    auto managed = std::dynamic_pointer_cast<IManagedIdentity>(reference);
+    if (!managed)
+        return;
+    if (auto canonical = std::dynamic_pointer_cast<T>(mapper.Resolve(managed)))
+        reference = std::move(canonical);
+}
+
+} // namespace
+
+QString StockSpec::GetMaterialName() const
+{
+    const IMaterialData* data = MaterialData(*this);
+    return data ? data->GetName() : QString();
+}
+
+CDimension StockSpec::GetThickness() const
+{
+    return size ? size->GetThickness() : CDimension();
+}
+
+CDimension StockSpec::GetKerf() const
+{
+    const IMaterialData* data = MaterialData(*this);
+    return data ? data->GetSawSetup().GetKerf() : CDimension();
+}
+
+CDimension StockSpec::GetRoughWidth() const
+{
+    return size ? size->GetRoughWidth() : CDimension();
+}
+
+CDimension StockSpec::GetRoughLength() const
+{
+    return size ? size->GetRoughLength() : CDimension();
+}
+
+CDimension StockSpec::GetTopBottomTrim() const
+{
+    return size ? size->GetTopBottomTrim() : CDimension();
+}
+
+CDimension StockSpec::GetLeftRightTrim() const
+{
+    return size ? size->GetLeftRightTrim() : CDimension();
+}
+
+bool StockSpec::MaterialHasGrain() const
+{
+    const IMaterialData* data = MaterialData(*this);
+    return data && data->GetGrainInfo().GetHasGrain();
+}
+
+bool StockSpec::MaterialWantsLongSideHorizontal() const
+{
+    const IMaterialData* data = MaterialData(*this);
+    return data && data->GetGrainInfo().GetLongSideHorizontal();
+}
+
+void StockSpec::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
+{
+    ResolveThroughMapper(*mapper, material);
+    ResolveThroughMapper(*mapper, size);
+}
+
+void StockSpec::Relink()
+{
+    auto sheetGood = std::dynamic_pointer_cast<CSheetGoodEx>(material);
+    if (!sheetGood)
+        return;
+    std::shared_ptr<CSheetGoodEx> current = ResolvePartMaterial(sheetGood);
+    if (!current)
+        return;
+    material = current;
+    if (!size)
+        return;
+    if (std::shared_ptr<ISGSC> row = current->FindSizeCostByPinnableID(size->GetID()))
+        size = row;
+}
+
+bool IsLengthwiseByStock(const StockSpec& stock)
+{
+    const bool widerThanLong = CDimension::LessWithTolerance(stock.GetRoughLength(), stock.GetRoughWidth());
+    return !(widerThanLong && stock.MaterialWantsLongSideHorizontal());
+}

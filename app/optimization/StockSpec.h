@@ -1,0 +1,44 @@
+#pragma once
+// The material and stock size of a diagram, and what the results, the
+// painters and manual editing read through them.
+
+#include "foundation/CDimension.h"
+
+#include <QString>
+
+#include <memory>
+
+class IOptimizableMaterial;
+class IOptimizableSize;
+class IdentityMapper;
+
+struct StockSpec
+{
+    std::shared_ptr<IOptimizableMaterial> material;
+    std::shared_ptr<IOptimizableSize> size;
+    // Material type code; 0 for every diagram the optimizer's results make.
+    int matType = 0;
+
+    // Empty for a missing or placeholder material.
+    QString GetMaterialName() const;
+    CDimension GetThickness() const;
+    // The saw kerf of the material's saw setup.
+    CDimension GetKerf() const;
+    CDimension GetRoughWidth() const;
+    CDimension GetRoughLength() const;
+    CDimension GetTopBottomTrim() const;
+    CDimension GetLeftRightTrim() const;
+    bool MaterialHasGrain() const;
+    bool MaterialWantsLongSideHorizontal() const;
+
+    // The material and the size become the canonical objects of the mapper.
+    void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper);
+    // The material as the library holds it now, and its row of the same
+    // pinnable stamp; a row the library no longer has stays as it was.
+    void Relink();
+};
+
+// The sheet is drawn with its rough length along x, unless it is wider than
+// long by more than the length tolerance and the material wants the long
+// side horizontal.
+bool IsLengthwiseByStock(const StockSpec& stock);

@@ -1,0 +1,26 @@
+// Installs the program's string service once for all tests of this layer.
+#include "foundation/TCPResource.h"
+#include "foundation/UIStringTable.h"
+#include "model/ModelStrings.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class OptimizationTestEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources()});
+    }
+
+private:
+    QTemporaryDir m_languageFolder;
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new OptimizationTestEnvironment);
+
+} // namespace

@@ -8,9 +8,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 using namespace optimization;
 
@@ -38,11 +41,102 @@ public:
     std::uint32_t ended = 0;
 };
 
+// Requests a cancel on the dialog a given time after it starts, from a
+// thread of its own as the program's Cancel button would; stops early when
+// the run ends first.
+class CancelTimer
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    CancelTimer(BenchProgress& progress, double afterMs)
+    {
+        if (afterMs < 0.0)
+            return;
+        const auto due = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                            std::chrono::duration<double, std::milli>(afterMs));
+        m_thread = std::thread([this, &progress, due] {
+            std::unique_lock lock(m_mutex);
+            if (m_wake.wait_until(lock, due, [this] { return m_stop; }))
+                return;
+            m_requestedAt = Clock::now();
+            m_requested = true;
+            progress.RequestCancel();
+        });
+    }
+    ~CancelTimer() { Stop(); }
+
+    // Ends the timer; true (with the time of the request) when the request
+    // was made.
+    bool Stop(Clock::time_point* requestedAt = nullptr)
+    {
+        if (!m_thread.joinable())
+            return false;
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+        if (requestedAt)
+            *requestedAt = m_requestedAt;
+        return m_requested;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    bool m_requested = false;
+    Clock::time_point m_requestedAt;
+    std::thread m_thread;
+};
+
 std::string Number(double value, const char* format)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, format, value);
     return buf;
+}
+
+// FNV-1a over 64-bit words: stable across runs and machines.
+class Digest
+{
+public:
+    void Add(std::int64_t value)
+    {
+        auto word = static_cast<std::uint64_t>(value);
+        for (int i = 0; i < 8; ++i) {
+            m_hash = (m_hash ^ (word & 0xffU)) * 0x100000001b3ULL;
+            word >>= 8;
+        }
+    }
+    std::uint64_t Value() const { return m_hash; }
+
+private:
+    std::uint64_t m_hash = 0xcbf29ce484222325ULL;
+};
+
+std::uint64_t DigestOf(const nestcheck::CheckRun& check)
+{
+    Digest d;
+    for (const nestcheck::CheckPart& p : check.parts) {
+        d.Add(p.reportedPlaced);
+        d.Add(p.skipReason);
+    }
+    for (const nestcheck::CheckSheet& sheet : check.sheets) {
+        d.Add(static_cast<std::int64_t>(sheet.stock));
+        d.Add(static_cast<std::int64_t>(sheet.copies.size()));
+        for (const nestcheck::CheckCopy& c : sheet.copies) {
+            d.Add(static_cast<std::int64_t>(c.part));
+            d.Add(c.rotated ? 1 : 0);
+            d.Add(c.rect.left);
+            d.Add(c.rect.top);
+            d.Add(c.rect.right);
+            d.Add(c.rect.bottom);
+        }
+    }
+    return d.Value();
 }
 
 } // namespace
@@ -108,7 +202,7 @@ OptFactoryArgs BuildFactoryArgs(const TargetFile& target, IOptProgressDlg* dialo
     return args;
 }
 
-BenchResult RunTarget(const TargetFile& target)
+BenchResult RunTarget(const TargetFile& target, double cancelAfterMs)
 {
     BenchResult result;
     BenchProgress progress;
@@ -119,11 +213,17 @@ BenchResult RunTarget(const TargetFile& target)
         return result;
     }
     const auto start = std::chrono::steady_clock::now();
+    CancelTimer timer(progress, cancelAfterMs);
     const bool finished = optimizer->Run();
-    result.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const auto end = std::chrono::steady_clock::now();
+    CancelTimer::Clock::time_point requestedAt;
+    if (timer.Stop(&requestedAt))
+        result.cancelMs = std::chrono::duration<double, std::milli>(end - requestedAt).count();
+    result.ms = std::chrono::duration<double, std::milli>(end - start).count();
     result.runStarted = progress.started;
     result.runEnded = progress.ended;
-    if (!finished) {
+    result.cancelled = !finished && result.cancelMs >= 0.0;
+    if (!finished && !result.cancelled) {
         result.error = "the run failed";
         return result;
     }
@@ -192,6 +292,7 @@ BenchResult RunTarget(const TargetFile& target)
         result.skipped += p.copies > p.reportedPlaced ? p.copies - p.reportedPlaced : 0;
     }
     result.wastePct = roughArea > 0.0 ? 100.0 * (1.0 - placedArea / roughArea) : 0.0;
+    result.digest = DigestOf(check);
     result.ok = true;
     return result;
 }
@@ -234,7 +335,12 @@ std::string ToJson(const BenchResult& r)
     s += ",\"cost\":" + Number(r.cost, "%.4f");
     s += ",\"cuts\":" + std::to_string(r.cuts);
     s += ",\"cut_length\":" + Number(r.cutLength, "%.4f");
+    char digest[24];
+    std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(r.digest));
+    s += ",\"digest\":\"" + std::string(digest) + "\"";
     s += ",\"ms\":" + Number(r.ms, "%.3f");
+    if (r.cancelMs >= 0.0)
+        s += ",\"cancel_ms\":" + Number(r.cancelMs, "%.3f");
     s += "}";
     return s;
 }

@@ -36,18 +36,29 @@ struct BenchResult
     double cost = 0.0;
     std::int64_t cuts = 0;
     double cutLength = 0.0;
+    // A hash of everything SameResult compares: the sheets with their stock
+    // and copies, and each part's placed count and skip reason.
+    std::uint64_t digest = 0;
     double ms = 0.0;
+    // With a cancel request: whether Run answered cancelled, and the time
+    // from the request to the return of Run (negative when the run ended
+    // before the request was made).
+    bool cancelled = false;
+    double cancelMs = -1.0;
     std::uint32_t runStarted = 0; // notifications received
     std::uint32_t runEnded = 0;
     nestcheck::CheckRun check; // the result as the validator reads it
 };
 
-BenchResult RunTarget(const TargetFile& target);
+// With cancelAfterMs >= 0 a cancel is requested that many milliseconds into
+// the run; a run that is cancelled is then no failure.
+BenchResult RunTarget(const TargetFile& target, double cancelAfterMs = -1.0);
 
 // True when two results agree in everything but the time taken.
 bool SameResult(const BenchResult& a, const BenchResult& b);
 
-// One line of JSON with the keys of the benchmark.
+// One line of JSON with the keys of the benchmark ("cancel_ms" only after a
+// cancel request that came before the run ended).
 std::string ToJson(const BenchResult& result);
 
 } // namespace nestbench

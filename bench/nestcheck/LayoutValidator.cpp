@@ -109,6 +109,17 @@ void CheckSheetGeometry(const CheckRun& run, std::size_t sheetIndex, std::vector
         out.push_back({ViolationKind::NotGuillotine, where + "the copies cannot be separated by through cuts"});
 }
 
+// An empty sheet of the stock holds one copy of the part, lying as its
+// orientation rule allows.
+bool FitsEmptySheet(const CheckPart& part, const CheckStock& stock)
+{
+    const auto fits = [&](std::int64_t alongX, std::int64_t alongY) {
+        return alongX <= stock.usableLength + kTolerance && alongY <= stock.usableWidth + kTolerance;
+    };
+    return (part.orientation != 2 && fits(part.length, part.width)) ||
+           (part.orientation != 1 && fits(part.width, part.length));
+}
+
 } // namespace
 
 const char* ToString(ViolationKind kind)
@@ -125,6 +136,7 @@ const char* ToString(ViolationKind kind)
     case ViolationKind::MissingSkipReason: return "missing skip reason";
     case ViolationKind::PlacedCountMismatch: return "placed count mismatch";
     case ViolationKind::OverInventory: return "over inventory";
+    case ViolationKind::SkippedWithRoom: return "skipped with room";
     }
     return "unknown";
 }
@@ -161,6 +173,27 @@ std::vector<Violation> ValidateLayouts(const CheckRun& run)
         if (part.reportedPlaced < part.copies && part.skipReason == 0)
             out.push_back({ViolationKind::MissingSkipReason,
                            name + std::to_string(part.copies - part.reportedPlaced) + " copies unplaced without a reason"});
+    }
+    // A copy is only left over when every stock that could hold it is used
+    // up: a stock that is unlimited, may be bought or has sheets unused would
+    // have taken it on a sheet of its own. (Sheets of unknown stock leave the
+    // counts of sheets used unknown.)
+    const bool countsKnown = std::none_of(out.begin(), out.end(), [](const Violation& v) {
+        return v.kind == ViolationKind::BadReference;
+    });
+    for (std::size_t p = 0; p < run.parts.size() && countsKnown; ++p) {
+        const CheckPart& part = run.parts[p];
+        if (placed[p] >= part.copies)
+            continue;
+        for (std::size_t k = 0; k < run.stocks.size(); ++k) {
+            const CheckStock& stock = run.stocks[k];
+            if ((stock.unlimited || stock.buyMore || used[k] < stock.available) && FitsEmptySheet(part, stock)) {
+                out.push_back({ViolationKind::SkippedWithRoom,
+                               "part " + std::to_string(part.number) + ": " + std::to_string(part.copies - placed[p]) +
+                                   " copies unplaced although stock " + std::to_string(k + 1) + " has room"});
+                break;
+            }
+        }
     }
     for (std::size_t k = 0; k < run.stocks.size(); ++k) {
         const CheckStock& stock = run.stocks[k];

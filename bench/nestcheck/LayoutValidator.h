@@ -80,6 +80,7 @@ enum class ViolationKind
     MissingSkipReason, // copies left unplaced without a reason
     PlacedCountMismatch, // the layouts and the reported count disagree
     OverInventory,    // a stock used beyond its count although it may not be bought
+    SkippedWithRoom,  // copies left unplaced although a stock with sheets to spare holds the part
 };
 
 struct Violation

@@ -121,9 +121,11 @@ TEST(BenchRun, JsonHasExactlyTheKeysInOrder)
     r.cost = 100.25;
     r.cuts = 9;
     r.cutLength = 300.5;
+    r.digest = 0xabcdef0123ULL;
     r.ms = 1.5;
     EXPECT_EQ(ToJson(r), "{\"sheets\":3,\"sheets_by_stock\":[2,1],\"placed\":7,\"skipped\":1,"
-                         "\"waste_pct\":12.5000,\"cost\":100.2500,\"cuts\":9,\"cut_length\":300.5000,\"ms\":1.500}");
+                         "\"waste_pct\":12.5000,\"cost\":100.2500,\"cuts\":9,\"cut_length\":300.5000,"
+                         "\"digest\":\"000000abcdef0123\",\"ms\":1.500}");
 }
 
 // The same target gives the same sheets, on every run and with any number of

@@ -214,8 +214,9 @@ TEST_F(LayoutValidatorTest, CatchesCopyPlacedTwiceAndMisreported)
 
 TEST_F(LayoutValidatorTest, InventoryLimitsOnlyStockThatCannotBeBought)
 {
-    run.parts[0].skipReason = 5;
-    run.parts[1].skipReason = 5;
+    // No copy is wanted, so only the inventory is judged.
+    run.parts[0].copies = 0;
+    run.parts[1].copies = 0;
     run.sheets.push_back({0, {}}); // 2 sheets of a stock with 1 available
     EXPECT_EQ(Kinds(), std::vector<ViolationKind>{ViolationKind::OverInventory});
     run.stocks[0].buyMore = true;
@@ -232,3 +233,42 @@ TEST_F(LayoutValidatorTest, RefusesUnknownStockReference)
     run.sheets[0].stock = 4;
     EXPECT_EQ(Kinds(), std::vector<ViolationKind>{ViolationKind::BadReference});
 }
+
+// Copies may only be left over when no stock that holds the part has a sheet
+// to spare: part B (10 x 30, never turned) stays unplaced beside a second stock.
+struct SpareStock
+{
+    const char* name;
+    CheckStock stock;
+    std::int32_t orientation; // of part B
+    bool flagged;
+};
+
+class LayoutValidatorSkips : public LayoutValidatorTest, public ::testing::WithParamInterface<SpareStock>
+{
+};
+
+TEST_P(LayoutValidatorSkips, SkippedPartAgainstFreeRoom)
+{
+    const SpareStock& c = GetParam();
+    run.stocks.push_back(c.stock);
+    run.parts[1].orientation = c.orientation;
+    run.parts[1].skipReason = 7;
+    Place(0, 0, 0, false);
+    Place(0, 0, 20 * in, false);
+    const auto kinds = Kinds();
+    EXPECT_EQ(kinds, c.flagged ? std::vector<ViolationKind>{ViolationKind::SkippedWithRoom}
+                               : std::vector<ViolationKind>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LayoutValidatorSkips,
+    ::testing::Values(SpareStock{"UnusedSheetLeft", {12 * in, 40 * in, false, 1, false}, 1, true},
+                      SpareStock{"Unlimited", {12 * in, 40 * in, true, 0, false}, 1, true},
+                      SpareStock{"NoSheetAtAll", {12 * in, 40 * in, false, 0, false}, 1, false},
+                      SpareStock{"BuyMore", {12 * in, 40 * in, false, 0, true}, 1, true},
+                      SpareStock{"TooShort", {12 * in, 29 * in, true, 0, false}, 1, false},
+                      SpareStock{"FitsOnlyTurnedButFixed", {40 * in, 12 * in, true, 0, false}, 1, false},
+                      SpareStock{"FitsTurnedAndMayTurn", {40 * in, 12 * in, true, 0, false}, 0, true},
+                      SpareStock{"WithinTolerance", {10 * in - 2, 30 * in - 2, true, 0, false}, 1, true}),
+    [](const ::testing::TestParamInfo<SpareStock>& tp) { return std::string(tp.param.name); });

@@ -81,6 +81,14 @@ bool LengthsInRange(const std::vector<std::shared_ptr<StockProxy>>& stocks,
     return true;
 }
 
+std::uint64_t TotalCopies(const std::vector<std::shared_ptr<PartProxy>>& parts)
+{
+    std::uint64_t total = 0;
+    for (const auto& part : parts)
+        total += part->GetDescriptor().copies;
+    return total;
+}
+
 } // namespace
 
 IParallelOptimizer* IParallelOptFactory::CreateOptimizer(const OptFactoryArgs* args)
@@ -90,7 +98,7 @@ IParallelOptimizer* IParallelOptFactory::CreateOptimizer(const OptFactoryArgs* a
     try {
         const std::vector<std::shared_ptr<StockProxy>> stocks = Positioned(args->stocks);
         const std::vector<std::shared_ptr<PartProxy>> parts = Positioned(args->parts);
-        if (!LengthsInRange(stocks, parts, args->rules))
+        if (!LengthsInRange(stocks, parts, args->rules) || TotalCopies(parts) > MAX_COPIES)
             return nullptr;
         FillInchCaches(stocks, parts, args->rules);
 

@@ -85,6 +85,19 @@ TEST(OptimizerFactory, RefusesLengthsOutOfRange)
     }
 }
 
+// Copies cost time and memory in a run: a target asking for more than the
+// cap in all gets no optimizer, however the copies are spread.
+TEST(OptimizerFactory, RefusesTooManyCopies)
+{
+    const std::uint32_t half = IParallelOptFactory::MAX_COPIES / 2;
+    const OptFactoryArgs atCap = Args({Stock(48, 96, 10)}, {Part(1, 10, 20, half), Part(2, 10, 20, half)});
+    std::unique_ptr<IParallelOptimizer> accepted(IParallelOptFactory::CreateOptimizer(&atCap));
+    EXPECT_NE(accepted, nullptr);
+    const OptFactoryArgs beyond = Args({Stock(48, 96, 10)}, {Part(1, 10, 20, half), Part(2, 10, 20, half + 1)});
+    std::unique_ptr<IParallelOptimizer> refused(IParallelOptFactory::CreateOptimizer(&beyond));
+    EXPECT_EQ(refused, nullptr);
+}
+
 TEST(OptimizerFactory, BuildsPolicyFromArguments)
 {
     struct Case {

@@ -2,6 +2,7 @@
 #include "foundation/TCPResource.h"
 #include "foundation/UIStringTable.h"
 #include "model/ModelStrings.h"
+#include "optimization/OptimizationStrings.h"
 
 #include <QTemporaryDir>
 
@@ -14,7 +15,7 @@ class OptimizationTestEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources()});
+        InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources(), OptimizationStringResources()});
     }
 
 private:

@@ -1,0 +1,174 @@
+#include "optimization/OptimizationTarget.h"
+
+#include "foundation/IdentityMapper.h"
+#include "model/CMilledPart.h"
+#include "model/IMaterialData.h"
+#include "model/IOptimizableMaterial.h"
+#include "model/IOptimizableSize.h"
+#include "model/ThicknessBasedOptTarget.h"
+#include "optimization/PinnedUsage.h"
+#include "optimization/StockSpec.h"
+
+#include <algorithm>
+
+void OptTargetBase::AddPart(CMilledPart* part)
+{
+    m_parts.push_back(part);
+    SetOptimized(false);
+}
+
+void OptTargetBase::RemovePart(const CMilledPart* part)
+{
+    std::erase(m_parts, part);
+    SetOptimized(false);
+}
+
+bool OptTargetBase::ContainsPart(const CMilledPart* part) const
+{
+    return std::find(m_parts.begin(), m_parts.end(), part) != m_parts.end();
+}
+
+void OptTargetBase::ResetPartPlacement()
+{
+    for (CMilledPart* part : m_parts)
+        part->ClearHandPlacedCopies();
+    SetOptimized(false);
+}
+
+void OptTargetBase::ClearParts()
+{
+    ResetPartPlacement();
+    m_parts.clear();
+}
+
+OptimizationTarget::OptimizationTarget()
+    : m_criteria(std::make_shared<ThicknessBasedOptTarget>())
+{ }
+
+OptimizationTarget::OptimizationTarget(std::shared_ptr<OptTargetCriteria> criteria, const PinnedUsage& usage)
+    : m_criteria(std::move(criteria))
+{
+    RefreshStock(usage);
+}
+
+OptimizationTarget::~OptimizationTarget() = default;
+
+std::shared_ptr<IOptimizableMaterial> OptimizationTarget::GetMaterial() const
+{
+    return m_criteria ? m_criteria->GetMaterial() : nullptr;
+}
+
+QString OptimizationTarget::GetMaterialName() const
+{
+    const auto material = GetMaterial();
+    const IMaterialData* data = material ? material->AsMaterialData() : nullptr;
+    return data ? data->GetName() : QString();
+}
+
+int OptimizationTarget::GetMaterialKind() const
+{
+    const auto material = GetMaterial();
+    return material ? material->GetKind() : 0;
+}
+
+void OptimizationTarget::RemovePinnedLayout(const StackPtr& stack)
+{
+    std::erase(m_pinned, stack);
+}
+
+bool OptimizationTarget::MatchesStock(const StockSpec& stock) const
+{
+    return m_criteria && CriteriaMatchesStock(*m_criteria, stock);
+}
+
+bool OptimizationTarget::CriteriaEquals(const std::shared_ptr<OptTargetCriteria>& criteria) const
+{
+    return m_criteria && m_criteria->Equals(criteria);
+}
+
+QString OptimizationTarget::FormatThickness() const
+{
+    return m_criteria ? m_criteria->FormatThickness() : QString();
+}
+
+void OptimizationTarget::RefreshStock(const PinnedUsage& usage)
+{
+    m_stock.clear();
+    if (const auto material = GetMaterial())
+        m_stock = material->GetStockSizes(*m_criteria, usage.GetStockUsage());
+    SetOptimized(false);
+}
+
+void OptimizationTarget::RenewCriteria()
+{
+    if (m_criteria)
+        m_criteria = m_criteria->Clone();
+    for (const StackPtr& stack : m_pinned)
+        stack->RelinkStock();
+}
+
+void OptimizationTarget::ReapplyPinnedLayouts(PinnedUsage& usage)
+{
+    for (const StackPtr& stack : m_pinned)
+        stack->ApplyPinnedUsage(usage);
+}
+
+void OptimizationTarget::RestorePinnedLayouts(PinnedUsage& usage)
+{
+    for (const StackPtr& stack : m_pinned)
+        if (stack->IsPinned())
+            stack->RestorePinnedUsage(usage);
+}
+
+void OptimizationTarget::ResetParts(bool keepParts)
+{
+    if (keepParts) {
+        ResetPartPlacement();
+    } else {
+        ClearParts();
+        RenewCriteria();
+    }
+}
+
+void OptimizationTarget::ResetForReoptimization(PinnedUsage& usage, bool keepParts)
+{
+    ResetParts(keepParts);
+    ReapplyPinnedLayouts(usage);
+    RefreshStock(usage);
+}
+
+void OptimizationTarget::RestoreAfterLoad(PinnedUsage& usage, bool keepParts)
+{
+    ResetParts(keepParts);
+    RestorePinnedLayouts(usage);
+    RefreshStock(usage);
+}
+
+void OptimizationTarget::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
+{
+    if (!m_criteria || m_criteria->IsDefaultMaterial())
+        return;
+    if (m_criteria->IsRemappedOnLockProject()) {
+        m_criteria = std::dynamic_pointer_cast<OptTargetCriteria>(
+            mapper->Resolve(std::static_pointer_cast<IManagedIdentity>(m_criteria)));
+        return;
+    }
+    std::shared_ptr<IManagedIdentity> material = std::dynamic_pointer_cast<IManagedIdentity>(m_criteria->GetMaterial());
+    if (!material || material->IsDefaultMaterial())
+        return;
+    if (material->IsRemappedOnLockProject())
+        ApplyResolvedReference(*m_criteria, mapper->Resolve(material));
+}
+
+bool CriteriaMatchesStock(const OptTargetCriteria& criteria, const StockSpec& stock)
+{
+    return stock.material && stock.size && criteria.GetMaterial() == stock.material
+        && criteria.MatchesThickness(*stock.size);
+}
+
+std::shared_ptr<IManagedIdentity> MakeCriteriaFromTypeCode(std::uint32_t typeCode)
+{
+    if (typeCode == ThicknessBasedOptTarget::kTypeCode)
+        return std::make_shared<ThicknessBasedOptTarget>();
+    return nullptr;
+}

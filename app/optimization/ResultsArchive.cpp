@@ -1,0 +1,24 @@
+// The stored forms of targets, diagrams and stacks belong with the project
+// file's optimization records; until those are written no project stores
+// results, and asking for them is a programming error rather than a silently
+// empty file.
+#include "optimization/Diagram.h"
+#include "optimization/IdenticalDiagramStack.h"
+#include "optimization/OptimizationTarget.h"
+
+#include <stdexcept>
+
+void Diagram::Serialize(ArchiveWrapper&, const std::shared_ptr<IdentityMapper>&)
+{
+    throw std::logic_error("diagrams have no stored form yet");
+}
+
+void IdenticalDiagramStack::Serialize(ArchiveWrapper&, const std::shared_ptr<IdentityMapper>&)
+{
+    throw std::logic_error("diagram stacks have no stored form yet");
+}
+
+void OptimizationTarget::Serialize(ArchiveWrapper&, const std::shared_ptr<IdentityMapper>&)
+{
+    throw std::logic_error("optimization targets have no stored form yet");
+}

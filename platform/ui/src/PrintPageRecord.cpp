@@ -170,7 +170,12 @@ void DrawPage(QPainter& painter, const PageRecord& page, const QTransform& toDev
             painter.setWorldTransform(FrameOf(shape->origin, shape->angle) * toDevice);
             DrawShape(painter, *shape);
         } else if (const auto* picture = std::get_if<PictureItem>(&item)) {
-            painter.drawPicture(0, 0, *picture->picture);
+            // Playing a picture scales it from its own resolution to the
+            // device's; its units are twips already, so undo that scale.
+            const QPicture& recorded = *picture->picture;
+            painter.scale(static_cast<double>(recorded.logicalDpiX()) / painter.device()->logicalDpiX(),
+                          static_cast<double>(recorded.logicalDpiY()) / painter.device()->logicalDpiY());
+            painter.drawPicture(0, 0, recorded);
         }
         painter.restore();
     }

@@ -1,8 +1,12 @@
+#include "platform/ui/ColorRef.h"
 #include "platform/ui/PrintControl.h"
+#include "platform/ui/PrinterCodes.h"
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QWidget>
 
 #include <vector>
 
@@ -71,4 +75,127 @@ TEST(PrintControlTest, FailuresCarryTheirStatusAndInterface)
     EXPECT_GT(control.PrintTextBox(QStringLiteral("x"), 0, 0, 1000, 0, true, true, false), 0.0);
     EXPECT_EQ(StatusOf([&] { control.PrintTextBox(QStringLiteral("x"), 0, 0, 1000, 0, true, false, false); }),
               StatusNoDocument);
+}
+
+TEST(PrintControlTest, ParagraphsRunOverOntoNewPagesWithTheirHeader)
+{
+    PrintControl control;
+    int pageStarts = 0;
+    control.SetNewPageHandler([&] {
+        ++pageStarts;
+        control.SetHeader(QStringLiteral("||%1").arg(pageStarts));
+    });
+    control.SetFontSize(20.0F);
+    control.StartDoc();
+    EXPECT_EQ(pageStarts, 1);
+    EXPECT_DOUBLE_EQ(control.CurrentY(), control.PageTop());
+
+    control.SetSpaceBefore(*PrintLength::FromText(QStringLiteral("5mm")));
+    control.PrintParagraph(QStringLiteral("First"));
+    const double afterFirst = control.CurrentY();
+    EXPECT_NEAR(afterFirst, control.PageTop() + 5 * 1440 / 25.4 + control.LineHeight(), 1e-6);
+
+    control.SetSpaceBefore(PrintLength::Twips(0));
+    while (control.PageCount() < 2)
+        control.PrintParagraph(QStringLiteral("More"));
+    EXPECT_EQ(pageStarts, 2);
+    EXPECT_EQ(control.HeaderOfPage(0), QStringLiteral("||1"));
+    EXPECT_EQ(control.HeaderOfPage(1), QStringLiteral("||2"));
+    // The line that did not fit starts the new page.
+    EXPECT_DOUBLE_EQ(control.CurrentY(), control.PageTop() + control.LineHeight());
+    EXPECT_EQ(control.TextsOnPage(1).size(), 1U);
+    control.EndDoc();
+}
+
+TEST(PrintControlTest, PaperSettingsChangedInADocumentApplyFromTheNextPage)
+{
+    PrintControl control;
+    control.SetPaperSize(9); // A4
+    control.StartDoc();
+    const double portraitRight = control.PageRight();
+    control.SetOrientation(1);
+    control.SetMarginLeft(1440);
+    EXPECT_DOUBLE_EQ(control.PageRight(), portraitRight);
+    EXPECT_DOUBLE_EQ(control.PageLeft(), 360.0);
+    control.NewPage();
+    EXPECT_GT(control.PageRight(), portraitRight);
+    EXPECT_DOUBLE_EQ(control.PageLeft(), 1440.0);
+    EXPECT_EQ(control.PaperSize(), 9);
+    control.EndDoc();
+}
+
+TEST(PrintControlTest, NamedStylesRestoreTextFormatOrDrawingSettings)
+{
+    PrintControl control;
+    control.SetFontName(QStringLiteral("Verdana"));
+    control.SetFontSize(14.0F);
+    control.SetFontBold(true);
+    control.SetTextAlign(7);
+    control.Styles().Store(QStringLiteral("Title"), StyleKindText);
+    control.SetFontName(QStringLiteral("Arial"));
+    control.SetFontSize(8.0F);
+    control.SetFontBold(false);
+    control.SetTextAlign(0);
+    control.Styles().Apply(QStringLiteral("Title"));
+    EXPECT_EQ(control.FontName(), QStringLiteral("Verdana"));
+    EXPECT_FLOAT_EQ(control.FontSize(), 14.0F);
+    EXPECT_TRUE(control.FontBold());
+    EXPECT_EQ(control.TextAlign(), 7);
+
+    // A drawing style leaves the text format alone.
+    control.SetBrushStyle(3);
+    control.Styles().Store(QStringLiteral("Hatched"), StyleKindDrawing);
+    control.SetFontSize(9.0F);
+    control.Styles().Apply(QStringLiteral("Hatched"));
+    EXPECT_FLOAT_EQ(control.FontSize(), 9.0F);
+
+    PrintInterface where = PrintInterface::Control;
+    EXPECT_EQ(StatusOf([&] { control.Styles().Store(QStringLiteral("Odd"), 5); }, &where), StatusInvalidArgument);
+    EXPECT_EQ(where, PrintInterface::Styles);
+}
+
+TEST(PrintControlTest, PreviewShowsTheComposedPages)
+{
+    PrintControl control;
+    control.StartDoc();
+    control.PrintParagraph(QStringLiteral("One"));
+    control.NewPage();
+    control.PrintParagraph(QStringLiteral("Two"));
+    control.EndDoc();
+    QWidget parent;
+    QPrintPreviewWidget* preview = control.CreatePreviewWidget(&parent);
+    EXPECT_EQ(preview->pageCount(), 2);
+}
+
+TEST(ColorRefTest, ColoursAndHatchesConvertBothWays)
+{
+    EXPECT_EQ(ColorFromColorRef(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(ColorFromColorRef(0x646464), QColor(100, 100, 100));
+    EXPECT_EQ(ColorRefFromColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
+    const Qt::BrushStyle styles[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                     Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    for (int hatch = 0; hatch < 6; ++hatch) {
+        EXPECT_EQ(BrushStyleFromHatch(hatch), styles[hatch]);
+        EXPECT_EQ(HatchFromBrushStyle(styles[hatch]), hatch);
+    }
+    EXPECT_EQ(BrushStyleFromHatch(6), Qt::NoBrush);
+    EXPECT_EQ(HatchFromBrushStyle(Qt::SolidPattern), -1);
+}
+
+TEST(PrinterCodesTest, BinAndDuplexCodesRoundTrip)
+{
+    for (int code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 15}) {
+        const auto source = PaperSourceFromBinCode(code);
+        ASSERT_TRUE(source.has_value()) << code;
+        EXPECT_EQ(BinCodeFromPaperSource(*source), code);
+    }
+    EXPECT_FALSE(PaperSourceFromBinCode(12).has_value());
+    EXPECT_EQ(PaperSourceFromBinCode(7), QPrinter::Auto);
+    for (int code : {1, 2, 3}) {
+        const auto mode = DuplexModeFromCode(code);
+        ASSERT_TRUE(mode.has_value()) << code;
+        EXPECT_EQ(DuplexCodeFromMode(*mode), code);
+    }
+    EXPECT_EQ(DuplexModeFromCode(2), QPrinter::DuplexLongSide);
+    EXPECT_EQ(DuplexCodeFromMode(QPrinter::DuplexAuto), 0);
 }

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QPainter>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -357,4 +358,26 @@ TEST_F(PrintEngineTest, DocumentTitleIsTheProjectName)
     m_control.WritePdf(PdfPath());
     const QString info = RunPdfTool(QStringLiteral("pdfinfo"), {PdfPath()});
     EXPECT_TRUE(info.contains(QStringLiteral("Kitchen 50% off"))) << info.toStdString();
+}
+
+TEST_F(PrintEngineTest, DeviceContextDrawsOnTheCurrentPageInTwips)
+{
+    TestPrinter printer(&m_control);
+    m_control.StartDoc();
+    printer.StartNewPage(true);
+    printer.StartNewPage(false);
+    QPainter* painter = printer.GetDeviceContext();
+    ASSERT_NE(painter, nullptr);
+    painter->fillRect(QRect(1440, 1440, 1440, 720), QColor(0, 0, 255));
+    // Later calls close the painter and draw over its picture.
+    printer.DrawLine(1440, 4320, 2880, 4320);
+    m_control.EndDoc();
+    m_control.WritePdf(PdfPath());
+    const QImage page = PdfPageImage(PdfPath(), 2);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(page.pixel(72 + 36, 72 + 18), qRgb(0, 0, 255));
+    EXPECT_EQ(page.pixel(72 + 80, 72 + 18), qRgb(255, 255, 255));
+    EXPECT_EQ(page.pixel(72 + 36, 72 + 40), qRgb(255, 255, 255));
+    EXPECT_LT(qGray(page.pixel(100, 216)), 128);
+    EXPECT_EQ(PdfPageImage(PdfPath(), 1).pixel(72 + 36, 72 + 18), qRgb(255, 255, 255));
 }

@@ -53,7 +53,7 @@ platform::PrintLength LengthOf(const QString& text)
     const auto length = platform::PrintLength::FromText(text);
     if (!length) {
         throw platform::PrintControlError(platform::StatusInvalidArgument, platform::PrintInterface::Control,
-                                          QStringLiteral("bad length \"%1\"").arg(text));
+            QStringLiteral("bad length \"%1\"").arg(text));
     }
     return *length;
 }
@@ -65,8 +65,8 @@ void SetProjectNameSource(ProjectNameSource source)
     NameSource() = std::move(source);
 }
 
-CPrintEngineBase::CPrintEngineBase(IDoc* document, ViewMgr* viewManager, QWidget* host,
-                                   platform::IPrintControl* control)
+CPrintEngineBase::CPrintEngineBase(
+    IDoc* document, ViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)
     : m_control(control)
     , m_document(document)
     , m_viewManager(viewManager)
@@ -87,7 +87,7 @@ platform::IPrintControl& CPrintEngineBase::GetControl()
 {
     if (!m_control) {
         throw platform::PrintControlError(platform::StatusNullPointer, platform::PrintInterface::Control,
-                                          QStringLiteral("no print control"));
+            QStringLiteral("no print control"));
     }
     return *m_control;
 }
@@ -133,8 +133,8 @@ void CPrintEngineBase::DrawLabel(const QString& text, const platform::Rect& rect
     }
     // Turned upwards: the box starts at the bottom-left corner and runs up.
     control.SetTextAngle(900);
-    control.PrintTextBox(text, rect.left - margin, rect.bottom, rect.Height() + 2 * margin, rect.Width(), true,
-                         false, false);
+    control.PrintTextBox(
+        text, rect.left - margin, rect.bottom, rect.Height() + 2 * margin, rect.Width(), true, false, false);
     control.SetTextAngle(0);
 }
 
@@ -215,7 +215,7 @@ void CPrintEngineBase::DrawVerticalLabel(const QString& text, const platform::Re
 
 void CPrintEngineBase::DrawAlignedText(const QString& text, int mode, const platform::Rect& rect)
 {
-    static constexpr int kAlignments[] = {4, 1, 1, 4};
+    static constexpr int kAlignments[] = { 4, 1, 1, 4 };
     const bool known = mode >= 0 && mode <= 3;
     SetDiagramTextFormat(kPrefSmallPartsHeight, known ? kAlignments[mode] : 4);
     DrawLabel(text, rect, mode == 2 || mode == 3, 72);
@@ -277,14 +277,15 @@ void CPrintEngineBase::SetDefaultPrintFonts()
 void CPrintEngineBase::DefineTextStyles()
 {
     m_styles = {
-        {SectionTitle, QStringLiteral("SectionTitle")},
-        {SubSectionTitle, QStringLiteral("SubSectionTitle")},
-        {Body, QStringLiteral("Body")},
-        {ColHeader, QStringLiteral("ColHeader")},
+        { SectionTitle, QStringLiteral("SectionTitle") },
+        { SubSectionTitle, QStringLiteral("SubSectionTitle") },
+        { Body, QStringLiteral("Body") },
+        { ColHeader, QStringLiteral("ColHeader") },
     };
-    DefineTextStyle(m_styles[SectionTitle], m_titleFace, m_titleSize, QStringLiteral("5mm"), QString(), true, 0);
-    DefineTextStyle(m_styles[SubSectionTitle], m_subtitleFace, m_subtitleSize, QStringLiteral("3mm"), QString(),
-                    true, 0);
+    DefineTextStyle(
+        m_styles[SectionTitle], m_titleFace, m_titleSize, QStringLiteral("5mm"), QString(), true, 0);
+    DefineTextStyle(
+        m_styles[SubSectionTitle], m_subtitleFace, m_subtitleSize, QStringLiteral("3mm"), QString(), true, 0);
     DefineTextStyle(m_styles[Body], m_bodyFace, m_bodySize, QString(), QString(), false, 0);
     DefineTextStyle(m_styles[ColHeader], m_bodyFace, m_bodySize, QString(), QString(), true, 0);
 }
@@ -298,7 +299,8 @@ void CPrintEngineBase::SetHeaderFont()
 
 void CPrintEngineBase::SetPageHeader(const QString& title, bool withDate)
 {
-    const QString date = withDate ? QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) : QString();
+    const QString date
+        = withDate ? QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) : QString();
     m_headerLead = date + QStringLiteral("||");
     if (!title.isEmpty())
         m_headerLead += title + QStringLiteral(": ");
@@ -351,11 +353,11 @@ platform::Rect CPrintEngineBase::GetPageRect()
     platform::IPrintControl& control = GetControl();
     control.UpdateLayout();
     return platform::Rect(Truncated(control.PageLeft()), Truncated(control.PageTop()),
-                          Truncated(control.PageRight()), Truncated(control.PageBottom()));
+        Truncated(control.PageRight()), Truncated(control.PageBottom()));
 }
 
-void CPrintEngineBase::SetTextFormat(const QString& face, float size, double firstSpacing, double secondSpacing,
-                                     bool bold, int alignment)
+void CPrintEngineBase::SetTextFormat(
+    const QString& face, float size, double firstSpacing, double secondSpacing, bool bold, int alignment)
 {
     platform::IPrintControl& control = GetControl();
     control.SetFontName(face);
@@ -368,8 +370,7 @@ void CPrintEngineBase::SetTextFormat(const QString& face, float size, double fir
 }
 
 void CPrintEngineBase::DefineTextStyle(const QString& name, const QString& face, float size,
-                                       const QString& firstSpacing, const QString& secondSpacing, bool bold,
-                                       int alignment)
+    const QString& firstSpacing, const QString& secondSpacing, bool bold, int alignment)
 {
     platform::IPrintControl& control = GetControl();
     control.SetFontName(face);
@@ -398,7 +399,7 @@ void CPrintEngineBase::ApplyTextStyle(int styleId)
     const auto it = m_styles.find(styleId);
     if (it == m_styles.end()) {
         throw platform::PrintControlError(platform::StatusInvalidArgument, platform::PrintInterface::Styles,
-                                          QStringLiteral("no text style %1").arg(styleId));
+            QStringLiteral("no text style %1").arg(styleId));
     }
     GetControl().Styles().Apply(it->second);
 }

@@ -81,10 +81,10 @@ public:
     bool IsNearPageEnd();
     platform::Rect GetPageRect();
     platform::IPrintControl& GetControl();
-    void SetTextFormat(const QString& face, float size, double firstSpacing, double secondSpacing, bool bold,
-                       int alignment);
+    void SetTextFormat(
+        const QString& face, float size, double firstSpacing, double secondSpacing, bool bold, int alignment);
     void DefineTextStyle(const QString& name, const QString& face, float size, const QString& firstSpacing,
-                         const QString& secondSpacing, bool bold, int alignment);
+        const QString& secondSpacing, bool bold, int alignment);
     void DefineDrawingStyle(const QString& name, int a, int b, int c, int d);
     void ApplyTextStyle(int styleId);
     void PrintTextBlock(const QString& text, int styleId);

@@ -129,11 +129,12 @@ bool InitPageSetupDialog(QPrinter& printer, const PageSetup& setup)
         QMarginsF margins;
         QPageLayout::Unit unit = QPageLayout::Inch;
         if (LocaleShowsInches()) {
-            margins = QMarginsF(setup.leftMargin, setup.topMargin, setup.rightMargin, setup.bottomMargin) / 1000.0;
+            margins = QMarginsF(setup.leftMargin, setup.topMargin, setup.rightMargin, setup.bottomMargin)
+                / 1000.0;
         } else {
             unit = QPageLayout::Millimeter;
             margins = QMarginsF(MilsToHundredthsMm(setup.leftMargin), MilsToHundredthsMm(setup.topMargin),
-                                MilsToHundredthsMm(setup.rightMargin), MilsToHundredthsMm(setup.bottomMargin))
+                          MilsToHundredthsMm(setup.rightMargin), MilsToHundredthsMm(setup.bottomMargin))
                 / 100.0;
         }
         QPageLayout layout = printer.pageLayout();

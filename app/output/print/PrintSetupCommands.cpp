@@ -34,7 +34,7 @@ bool TryPageSetup(QWidget* parent, const PrinterDialogRunner& run)
 {
     QPrinter printer;
     if (!InitPageSetupDialog(printer, Prefs().GetPrintSettings().GetPrinterPageSetup()))
-        throw DialogNotReady{};
+        throw DialogNotReady {};
     if (!run(printer, parent))
         return false;
     ApplyPageSetupDialogResult(printer);
@@ -75,8 +75,7 @@ bool RunPageSetupCommand(QWidget* parent, const PrinterDialogRunner& run)
     const PrintSettings before = Prefs().GetPrintSettings();
     try {
         return TryPageSetup(parent, run);
-    } catch (...) {
-    }
+    } catch (...) { }
     // Once more from the default printer page setup; a second failure must
     // not leave the defaults behind in place of the user's page setup.
     PrintSettings defaults = before;

@@ -6,15 +6,19 @@ namespace platform {
 
 namespace {
 constexpr std::array<Qt::BrushStyle, 6> kHatchStyles = {
-    Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-    Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern,
+    Qt::HorPattern,
+    Qt::VerPattern,
+    Qt::FDiagPattern,
+    Qt::BDiagPattern,
+    Qt::CrossPattern,
+    Qt::DiagCrossPattern,
 };
 } // namespace
 
 QColor ColorFromColorRef(std::uint32_t colorRef)
 {
     return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
-                  static_cast<int>((colorRef >> 16) & 0xFF));
+        static_cast<int>((colorRef >> 16) & 0xFF));
 }
 
 std::uint32_t ColorRefFromColor(const QColor& color)

@@ -23,16 +23,15 @@ PrintControlError::PrintControlError(std::int32_t status, PrintInterface where, 
     : std::runtime_error(message.toStdString())
     , m_status(status)
     , m_interface(where)
-{
-}
+{ }
 
 std::optional<PrintLength> PrintLength::FromText(const QString& text)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
-        return PrintLength{0.0};
-    static const QRegularExpression pattern(
-        QStringLiteral("^([0-9]*\\.?[0-9]+)\\s*(mm|cm|in|pt|tw)?$"), QRegularExpression::CaseInsensitiveOption);
+        return PrintLength { 0.0 };
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]*\\.?[0-9]+)\\s*(mm|cm|in|pt|tw)?$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = pattern.match(trimmed);
     if (!match.hasMatch())
         return std::nullopt;
@@ -47,11 +46,12 @@ std::optional<PrintLength> PrintLength::FromText(const QString& text)
         twipsPerUnit = 1440.0;
     else if (unit == QLatin1String("pt"))
         twipsPerUnit = 20.0;
-    return PrintLength{value * twipsPerUnit};
+    return PrintLength { value * twipsPerUnit };
 }
 
 namespace {
-[[noreturn]] void Fail(std::int32_t status, const QString& message, PrintInterface where = PrintInterface::Control)
+[[noreturn]] void Fail(
+    std::int32_t status, const QString& message, PrintInterface where = PrintInterface::Control)
 {
     throw PrintControlError(status, where, message);
 }
@@ -85,8 +85,7 @@ class PrintControl::StyleCollection : public IPrintStyles
 public:
     explicit StyleCollection(PrintControl& control)
         : m_control(control)
-    {
-    }
+    { }
 
     void Store(const QString& name, int kind) override
     {
@@ -126,8 +125,7 @@ PrintControl::PrintControl()
     , m_draw(std::make_unique<DrawSettings>())
     , m_next(std::make_unique<PageGeometry>())
     , m_styles(std::make_unique<StyleCollection>(*this))
-{
-}
+{ }
 
 PrintControl::~PrintControl()
 {
@@ -169,7 +167,7 @@ void PrintControl::BeginPage()
     PageRecord page;
     page.geometry = *m_next;
     page.header = m_header;
-    page.headerFont = PrintFont{m_headerFontName, m_headerFontSize, false};
+    page.headerFont = PrintFont { m_headerFontName, m_headerFontSize, false };
     m_pages.push_back(std::move(page));
     m_currentY = PageTop();
     if (m_newPageHandler)
@@ -329,8 +327,8 @@ void PrintControl::PrintParagraph(const QString& text)
     const TextFormat format = *m_format;
     const double lineHeight = TwipsLineHeight(format.font);
     const double ascent = TwipsAscent(format.font);
-    const std::vector<LaidOutLine> lines =
-        LayOutText(format.font, text, PageRight() - PageLeft(), true, format.align);
+    const std::vector<LaidOutLine> lines
+        = LayOutText(format.font, text, PageRight() - PageLeft(), true, format.align);
     double y = m_currentY + format.spaceBefore;
     for (const LaidOutLine& line : lines) {
         // A line that does not fit moves to the next page, unless it already
@@ -352,7 +350,7 @@ void PrintControl::PrintParagraph(const QString& text)
 }
 
 double PrintControl::PrintTextBox(const QString& text, double left, double top, double width, double height,
-                                  bool wrap, bool measureOnly, bool frame)
+    bool wrap, bool measureOnly, bool frame)
 {
     RequireFinite(left + top + width + height, "box");
     if (!measureOnly)
@@ -386,7 +384,7 @@ double PrintControl::PrintTextBox(const QString& text, double left, double top, 
         outline.rect = QRectF(0, 0, width, height);
         outline.origin = QPointF(left, top);
         outline.angle = m_angle;
-        outline.draw = DrawSettings{};
+        outline.draw = DrawSettings {};
         page.items.emplace_back(outline);
     }
     return textHeight;
@@ -448,13 +446,13 @@ QPainter* PrintControl::DeviceContext()
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(picture.get()))
         Fail(StatusFailed, QStringLiteral("cannot draw on the page"));
-    CurrentPage().items.emplace_back(PictureItem{picture});
+    CurrentPage().items.emplace_back(PictureItem { picture });
     m_devicePainter = std::move(painter);
     return m_devicePainter.get();
 }
 
-void PrintControl::DrawRectangle(int left, int top, int right, int bottom, std::optional<int> cornerWidth,
-                                 std::optional<int> cornerHeight)
+void PrintControl::DrawRectangle(
+    int left, int top, int right, int bottom, std::optional<int> cornerWidth, std::optional<int> cornerHeight)
 {
     RequireDoc();
     FinishDeviceContext();
@@ -596,10 +594,10 @@ double PrintControl::FooterMargin() const
     return m_next->footerMargin;
 }
 
-void PrintControl::SetProgressTexts(const QString& caption, const QString& button, const QString& deviceLine,
-                                    const QString& pageLine)
+void PrintControl::SetProgressTexts(
+    const QString& caption, const QString& button, const QString& deviceLine, const QString& pageLine)
 {
-    m_progressTexts = QStringList{caption, button, deviceLine, pageLine};
+    m_progressTexts = QStringList { caption, button, deviceLine, pageLine };
 }
 
 void PrintControl::SetPreviewZoom(int zoom)
@@ -626,7 +624,8 @@ void PrintControl::WritePdf(const QString& path) const
     Render(writer);
 }
 
-void PrintControl::PrintDoc(std::optional<bool> showDialog, std::optional<int> fromPage, std::optional<int> toPage)
+void PrintControl::PrintDoc(
+    std::optional<bool> showDialog, std::optional<int> fromPage, std::optional<int> toPage)
 {
     if (m_docOpen)
         Fail(StatusFailed, QStringLiteral("the document is still open"));
@@ -656,10 +655,11 @@ bool PrintControl::ShowPageSetupDialog(QWidget* parent)
     if (!m_device.isEmpty() && !QPrinterInfo::printerInfo(m_device).isNull())
         printer.setPrinterName(m_device);
     const PageGeometry& next = *m_next;
-    printer.setPageLayout(QPageLayout(
-        next.paper, next.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(next.marginLeft / 20.0, next.marginTop / 20.0, next.marginRight / 20.0, next.marginBottom / 20.0),
-        QPageLayout::Point));
+    printer.setPageLayout(
+        QPageLayout(next.paper, next.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+            QMarginsF(next.marginLeft / 20.0, next.marginTop / 20.0, next.marginRight / 20.0,
+                next.marginBottom / 20.0),
+            QPageLayout::Point));
     QPageSetupDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -682,7 +682,7 @@ QPrintPreviewWidget* PrintControl::CreatePreviewWidget(QWidget* parent) const
 {
     auto* preview = new QPrintPreviewWidget(parent);
     QObject::connect(preview, &QPrintPreviewWidget::paintRequested, preview,
-                     [this](QPrinter* printer) { RenderPages(m_pages, *printer); });
+        [this](QPrinter* printer) { RenderPages(m_pages, *printer); });
     switch (m_previewZoom) {
     case 1:
         preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
@@ -709,7 +709,8 @@ std::vector<PrintedText> PrintControl::TextsOnPage(int page) const
         return texts;
     for (const PageItem& item : m_pages[static_cast<std::size_t>(page)].items) {
         if (const auto* text = std::get_if<TextItem>(&item))
-            texts.push_back(PrintedText{text->text, text->font.family, text->font.points, text->font.bold, text->angle});
+            texts.push_back(PrintedText {
+                text->text, text->font.family, text->font.points, text->font.bold, text->angle });
     }
     return texts;
 }

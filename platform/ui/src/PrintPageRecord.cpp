@@ -23,8 +23,7 @@ constexpr double kHeaderGap = 90.0; // between the header and the body
 QPageLayout LayoutOf(const PageGeometry& geometry)
 {
     return QPageLayout(geometry.paper,
-                       geometry.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
+        geometry.orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
 QTransform FrameOf(QPointF origin, int angle)
@@ -174,7 +173,7 @@ void DrawPage(QPainter& painter, const PageRecord& page, const QTransform& toDev
             // device's; its units are twips already, so undo that scale.
             const QPicture& recorded = *picture->picture;
             painter.scale(static_cast<double>(recorded.logicalDpiX()) / painter.device()->logicalDpiX(),
-                          static_cast<double>(recorded.logicalDpiY()) / painter.device()->logicalDpiY());
+                static_cast<double>(recorded.logicalDpiY()) / painter.device()->logicalDpiY());
             painter.drawPicture(0, 0, recorded);
         }
         painter.restore();
@@ -210,7 +209,8 @@ bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device
     if (!painter.begin(&device))
         return false;
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const QTransform toDevice = QTransform::fromScale(device.logicalDpiX() / 1440.0, device.logicalDpiY() / 1440.0);
+    const QTransform toDevice
+        = QTransform::fromScale(device.logicalDpiX() / 1440.0, device.logicalDpiY() / 1440.0);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         // A page's paper and orientation are set before it begins.
         if (i > 0) {

@@ -24,7 +24,10 @@ QImage MakeTwipsImage()
 }
 
 // Horizontal part of an alignment code: 0 left, 1 centre, 2 right.
-int HorizontalPart(int alignment) { return alignment % 3; }
+int HorizontalPart(int alignment)
+{
+    return alignment % 3;
+}
 
 double PlaceLine(double lineWidth, double width, int alignment)
 {
@@ -101,8 +104,8 @@ double TwipsAscent(const PrintFont& font)
     return QFontMetricsF(TwipsFont(font), TwipsDevice()).ascent();
 }
 
-std::vector<LaidOutLine> LayOutText(const PrintFont& font, const QString& text, double width, bool wrap,
-                                    int alignment)
+std::vector<LaidOutLine> LayOutText(
+    const PrintFont& font, const QString& text, double width, bool wrap, int alignment)
 {
     const QFont qfont = TwipsFont(font);
     const QFontMetricsF metrics(qfont, TwipsDevice());

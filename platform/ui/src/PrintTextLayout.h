@@ -31,7 +31,7 @@ struct LaidOutLine
 // within width; without wrap a line longer than width ends in "...". The
 // lines are placed by the horizontal part of the alignment code. A width of
 // 0 or less sets no limit.
-std::vector<LaidOutLine> LayOutText(const PrintFont& font, const QString& text, double width, bool wrap,
-                                    int alignment);
+std::vector<LaidOutLine> LayOutText(
+    const PrintFont& font, const QString& text, double width, bool wrap, int alignment);
 
 } // namespace platform

@@ -6,27 +6,27 @@
 namespace platform {
 
 namespace {
-constexpr std::array<std::pair<int, QPrinter::PaperSource>, 13> kBins = {{
-    {1, QPrinter::OnlyOne},
-    {2, QPrinter::Lower},
-    {3, QPrinter::Middle},
-    {4, QPrinter::Manual},
-    {5, QPrinter::Envelope},
-    {6, QPrinter::EnvelopeManual},
-    {7, QPrinter::Auto},
-    {8, QPrinter::Tractor},
-    {9, QPrinter::SmallFormat},
-    {10, QPrinter::LargeFormat},
-    {11, QPrinter::LargeCapacity},
-    {14, QPrinter::Cassette},
-    {15, QPrinter::FormSource},
-}};
+constexpr std::array<std::pair<int, QPrinter::PaperSource>, 13> kBins = { {
+    { 1, QPrinter::OnlyOne },
+    { 2, QPrinter::Lower },
+    { 3, QPrinter::Middle },
+    { 4, QPrinter::Manual },
+    { 5, QPrinter::Envelope },
+    { 6, QPrinter::EnvelopeManual },
+    { 7, QPrinter::Auto },
+    { 8, QPrinter::Tractor },
+    { 9, QPrinter::SmallFormat },
+    { 10, QPrinter::LargeFormat },
+    { 11, QPrinter::LargeCapacity },
+    { 14, QPrinter::Cassette },
+    { 15, QPrinter::FormSource },
+} };
 
-constexpr std::array<std::pair<int, QPrinter::DuplexMode>, 3> kDuplex = {{
-    {1, QPrinter::DuplexNone},
-    {2, QPrinter::DuplexLongSide},
-    {3, QPrinter::DuplexShortSide},
-}};
+constexpr std::array<std::pair<int, QPrinter::DuplexMode>, 3> kDuplex = { {
+    { 1, QPrinter::DuplexNone },
+    { 2, QPrinter::DuplexLongSide },
+    { 3, QPrinter::DuplexShortSide },
+} };
 } // namespace
 
 std::optional<QPrinter::PaperSource> PaperSourceFromBinCode(int code)

@@ -15,8 +15,7 @@ using namespace platform;
 namespace {
 
 // Runs a call and answers the status it failed with (0 when it did not).
-template <typename Call>
-std::int32_t StatusOf(Call call, PrintInterface* where = nullptr)
+template <typename Call> std::int32_t StatusOf(Call call, PrintInterface* where = nullptr)
 {
     try {
         call();
@@ -32,13 +31,21 @@ std::int32_t StatusOf(Call call, PrintInterface* where = nullptr)
 
 TEST(PrintLengthTest, ReadsLengthTextsInTwips)
 {
-    struct Case {
+    struct Case
+    {
         const char* text;
         double twips;
     };
     const Case cases[] = {
-        {"", 0.0}, {"5mm", 5 * 1440 / 25.4}, {"0.6mm", 0.6 * 1440 / 25.4}, {"1cm", 1440 / 2.54},
-        {"0.25in", 360.0}, {"10pt", 200.0}, {"100tw", 100.0}, {"72", 72.0}, {" 3MM ", 3 * 1440 / 25.4},
+        { "", 0.0 },
+        { "5mm", 5 * 1440 / 25.4 },
+        { "0.6mm", 0.6 * 1440 / 25.4 },
+        { "1cm", 1440 / 2.54 },
+        { "0.25in", 360.0 },
+        { "10pt", 200.0 },
+        { "100tw", 100.0 },
+        { "72", 72.0 },
+        { " 3MM ", 3 * 1440 / 25.4 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -46,7 +53,7 @@ TEST(PrintLengthTest, ReadsLengthTextsInTwips)
         ASSERT_TRUE(length.has_value());
         EXPECT_NEAR(length->twips, c.twips, 1e-9);
     }
-    for (const char* bad : {"5 furlongs", "-3mm", "mm", "1.2.3in"})
+    for (const char* bad : { "5 furlongs", "-3mm", "mm", "1.2.3in" })
         EXPECT_FALSE(PrintLength::FromText(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
@@ -65,7 +72,8 @@ TEST(PrintControlTest, FailuresCarryTheirStatusAndInterface)
     EXPECT_EQ(StatusOf([&] { control.SetMarginTop(-1.0); }), StatusInvalidArgument);
 
     PrintInterface where = PrintInterface::Control;
-    EXPECT_EQ(StatusOf([&] { control.Styles().Apply(QStringLiteral("Nowhere")); }, &where), StatusInvalidArgument);
+    EXPECT_EQ(
+        StatusOf([&] { control.Styles().Apply(QStringLiteral("Nowhere")); }, &where), StatusInvalidArgument);
     EXPECT_EQ(where, PrintInterface::Styles);
 
     control.StartDoc();
@@ -74,7 +82,7 @@ TEST(PrintControlTest, FailuresCarryTheirStatusAndInterface)
     control.EndDoc();
     EXPECT_GT(control.PrintTextBox(QStringLiteral("x"), 0, 0, 1000, 0, true, true, false), 0.0);
     EXPECT_EQ(StatusOf([&] { control.PrintTextBox(QStringLiteral("x"), 0, 0, 1000, 0, true, false, false); }),
-              StatusNoDocument);
+        StatusNoDocument);
 }
 
 TEST(PrintControlTest, ParagraphsRunOverOntoNewPagesWithTheirHeader)
@@ -150,7 +158,8 @@ TEST(PrintControlTest, NamedStylesRestoreTextFormatOrDrawingSettings)
     EXPECT_FLOAT_EQ(control.FontSize(), 9.0F);
 
     PrintInterface where = PrintInterface::Control;
-    EXPECT_EQ(StatusOf([&] { control.Styles().Store(QStringLiteral("Odd"), 5); }, &where), StatusInvalidArgument);
+    EXPECT_EQ(
+        StatusOf([&] { control.Styles().Store(QStringLiteral("Odd"), 5); }, &where), StatusInvalidArgument);
     EXPECT_EQ(where, PrintInterface::Styles);
 }
 
@@ -172,8 +181,8 @@ TEST(ColorRefTest, ColoursAndHatchesConvertBothWays)
     EXPECT_EQ(ColorFromColorRef(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(ColorFromColorRef(0x646464), QColor(100, 100, 100));
     EXPECT_EQ(ColorRefFromColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
-    const Qt::BrushStyle styles[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                     Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    const Qt::BrushStyle styles[] = { Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern, Qt::BDiagPattern,
+        Qt::CrossPattern, Qt::DiagCrossPattern };
     for (int hatch = 0; hatch < 6; ++hatch) {
         EXPECT_EQ(BrushStyleFromHatch(hatch), styles[hatch]);
         EXPECT_EQ(HatchFromBrushStyle(styles[hatch]), hatch);
@@ -184,14 +193,14 @@ TEST(ColorRefTest, ColoursAndHatchesConvertBothWays)
 
 TEST(PrinterCodesTest, BinAndDuplexCodesRoundTrip)
 {
-    for (int code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 15}) {
+    for (int code : { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 14, 15 }) {
         const auto source = PaperSourceFromBinCode(code);
         ASSERT_TRUE(source.has_value()) << code;
         EXPECT_EQ(BinCodeFromPaperSource(*source), code);
     }
     EXPECT_FALSE(PaperSourceFromBinCode(12).has_value());
     EXPECT_EQ(PaperSourceFromBinCode(7), QPrinter::Auto);
-    for (int code : {1, 2, 3}) {
+    for (int code : { 1, 2, 3 }) {
         const auto mode = DuplexModeFromCode(code);
         ASSERT_TRUE(mode.has_value()) << code;
         EXPECT_EQ(DuplexCodeFromMode(*mode), code);

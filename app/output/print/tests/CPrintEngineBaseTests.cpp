@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 using platform::PrintControl;
 using platform::Rect;
@@ -81,7 +83,8 @@ TEST_F(PrintEngineTest, HeadersShowDateTitleAndRestartedPageNumbers)
     // The title line sits left of the header's right part on the same line.
     const QString page1 = PdfPageText(PdfPath(), 1);
     const QString firstLine = page1.section(QLatin1Char('\n'), 0, 0);
-    EXPECT_LT(firstLine.indexOf(today), firstLine.indexOf(QStringLiteral("Cover Page: 1"))) << page1.toStdString();
+    EXPECT_LT(firstLine.indexOf(today), firstLine.indexOf(QStringLiteral("Cover Page: 1")))
+        << page1.toStdString();
 }
 
 TEST_F(PrintEngineTest, FourTextStylesPrintWithTheirFonts)
@@ -98,7 +101,8 @@ TEST_F(PrintEngineTest, FourTextStylesPrintWithTheirFonts)
 
     const std::vector<platform::PrintedText> texts = m_control.TextsOnPage(0);
     ASSERT_EQ(texts.size(), 4U);
-    struct Expected {
+    struct Expected
+    {
         const char* text;
         const char* font;
         float points;
@@ -106,10 +110,10 @@ TEST_F(PrintEngineTest, FourTextStylesPrintWithTheirFonts)
     };
     // Body and column headers use "Grid Face" at "Grid Height" 85 / 10.
     const Expected expected[] = {
-        {"Section title", "Verdana", 14.0F, true},
-        {"Subsection title", "Arial", 12.0F, true},
-        {"Body text", "Verdana", 8.5F, false},
-        {"Column header", "Verdana", 8.5F, true},
+        { "Section title", "Verdana", 14.0F, true },
+        { "Subsection title", "Arial", 12.0F, true },
+        { "Body text", "Verdana", 8.5F, false },
+        { "Column header", "Verdana", 8.5F, true },
     };
     for (std::size_t i = 0; i < texts.size(); ++i) {
         SCOPED_TRACE(expected[i].text);
@@ -158,7 +162,7 @@ TEST_F(PrintEngineTest, TextBoxesPlaceInkByAlignmentCode)
         const double down = (ink.center().y() - region.top()) / static_cast<double>(region.height());
         const int column = std::clamp(static_cast<int>(across * 3), 0, 2);
         const int row = std::clamp(static_cast<int>(down * 3), 0, 2);
-        static constexpr int kRowOfCode[] = {0, 0, 0, 2, 2, 2, 1, 1, 1}; // top, bottom, middle
+        static constexpr int kRowOfCode[] = { 0, 0, 0, 2, 2, 2, 1, 1, 1 }; // top, bottom, middle
         EXPECT_EQ(column, code % 3);
         EXPECT_EQ(row, kRowOfCode[code]);
     }
@@ -328,15 +332,19 @@ TEST(PrintEngineNullControlTest, CallsFailWithTheNullPointerStatus)
 
 TEST(PrintEngineFillTest, HatchCodesAndFillColours)
 {
-    struct Case {
+    struct Case
+    {
         std::uint32_t index;
         bool hatch;
         int code;
         std::uint32_t colour;
     };
     const Case cases[] = {
-        {0, true, 2, 0x123456}, {5, true, 7, 0x123456}, {6, true, 0, 0x123456},
-        {0xFFFF, false, 0, 0x123456}, {0xFFFFFFFF, false, 0, 0xFFFFFF},
+        { 0, true, 2, 0x123456 },
+        { 5, true, 7, 0x123456 },
+        { 6, true, 0, 0x123456 },
+        { 0xFFFF, false, 0, 0x123456 },
+        { 0xFFFFFFFF, false, 0, 0xFFFFFF },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.index);
@@ -356,7 +364,7 @@ TEST_F(PrintEngineTest, DocumentTitleIsTheProjectName)
     printer.PrintTextBlock(QStringLiteral("x"), CPrintEngineBase::Body);
     m_control.EndDoc();
     m_control.WritePdf(PdfPath());
-    const QString info = RunPdfTool(QStringLiteral("pdfinfo"), {PdfPath()});
+    const QString info = RunPdfTool(QStringLiteral("pdfinfo"), { PdfPath() });
     EXPECT_TRUE(info.contains(QStringLiteral("Kitchen 50% off"))) << info.toStdString();
 }
 
@@ -380,4 +388,61 @@ TEST_F(PrintEngineTest, DeviceContextDrawsOnTheCurrentPageInTwips)
     EXPECT_EQ(page.pixel(72 + 36, 72 + 40), qRgb(255, 255, 255));
     EXPECT_LT(qGray(page.pixel(100, 216)), 128);
     EXPECT_EQ(PdfPageImage(PdfPath(), 1).pixel(72 + 36, 72 + 18), qRgb(255, 255, 255));
+}
+
+TEST_F(PrintEngineTest, DiagramTextOperationsSetTheirAlignmentAndTurn)
+{
+    TestPrinter printer(&m_control);
+    m_control.StartDoc();
+    const Rect rect(1440, 1440, 4320, 2880);
+    struct Case
+    {
+        const char* name;
+        std::function<void()> draw;
+        int alignment;
+        int angle;
+        float points;
+    };
+    // "Bold Diagram Dims Height" and "Small Parts Height" are both 8 points.
+    const Case cases[] = {
+        { "right", [&] { printer.DrawRightText(QStringLiteral("t"), rect, true); }, 2, 0, 8.0F },
+        { "vertical label", [&] { printer.DrawVerticalLabel(QStringLiteral("t"), rect, false); }, 0, 900,
+            8.0F },
+        { "aligned 0", [&] { printer.DrawAlignedText(QStringLiteral("t"), 0, rect); }, 4, 0, 8.0F },
+        { "aligned 1", [&] { printer.DrawAlignedText(QStringLiteral("t"), 1, rect); }, 1, 0, 8.0F },
+        { "aligned 2", [&] { printer.DrawAlignedText(QStringLiteral("t"), 2, rect); }, 1, 900, 8.0F },
+        { "aligned 3", [&] { printer.DrawAlignedText(QStringLiteral("t"), 3, rect); }, 4, 900, 8.0F },
+        { "in rect", [&] { printer.DrawTextInRect(QStringLiteral("t"), rect, false); }, 7, 0, 8.0F },
+        { "in rect turned", [&] { printer.DrawTextInRect(QStringLiteral("t"), rect, true); }, 1, 900, 8.0F },
+        { "vertical", [&] { printer.DrawVerticalText(QStringLiteral("t"), rect); }, 0, 900, 8.0F },
+        { "right centred", [&] { printer.DrawRightCentredText(QStringLiteral("t"), rect); }, 8, 0, 8.0F },
+    };
+    std::size_t drawn = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.draw();
+        const std::vector<platform::PrintedText> texts = m_control.TextsOnPage(0);
+        ASSERT_EQ(texts.size(), ++drawn);
+        EXPECT_EQ(m_control.TextAlign(), c.alignment);
+        EXPECT_EQ(texts.back().angle, c.angle);
+        EXPECT_FLOAT_EQ(texts.back().points, c.points);
+        EXPECT_FALSE(texts.back().bold);
+        EXPECT_EQ(m_control.TextAngle(), 0);
+    }
+    // An empty rectangle draws nothing (it only selects the font).
+    printer.DrawRightCentredText(QString(), Rect());
+    EXPECT_EQ(m_control.TextsOnPage(0).size(), drawn);
+}
+
+TEST_F(PrintEngineTest, TextFitsHeightAllowsATenthToSpare)
+{
+    TestPrinter printer(&m_control);
+    const double line = m_control.TextHeight(QStringLiteral("X"));
+    const int enough = static_cast<int>(std::ceil(line * 1.1));
+    EXPECT_TRUE(printer.TextFitsHeight(QStringLiteral("X"), Rect(0, 0, 5000, enough), false));
+    EXPECT_FALSE(printer.TextFitsHeight(QStringLiteral("X"), Rect(0, 0, 5000, enough - 1), false));
+    // Turned: the width is the extent, the height the room along the text.
+    EXPECT_TRUE(printer.TextFitsHeight(QStringLiteral("X"), Rect(0, 0, enough, 5000), true));
+    // Two words that must wrap in a narrow box need two lines.
+    EXPECT_FALSE(printer.TextFitsHeight(QStringLiteral("Wide Words"), Rect(0, 0, 300, enough), false));
 }

@@ -34,8 +34,7 @@ class ScopedMessages
 public:
     ScopedMessages()
         : m_previous(SetPrintMessageHook([this](const QString& text) { texts << text; }))
-    {
-    }
+    { }
     ~ScopedMessages() { SetPrintMessageHook(m_previous); }
     QStringList texts;
 
@@ -75,15 +74,27 @@ TEST(PrinterCodesTest, PaperBinAndOrientationRoundTrip)
 {
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    struct Case {
+    struct Case
+    {
         std::uint16_t paper;
         std::uint16_t bin;
         std::uint16_t duplex;
         std::int32_t orientation;
     };
     const Case cases[] = {
-        {1, 1, 1, 1}, {5, 2, 2, 2}, {8, 3, 3, 1}, {9, 4, 1, 2}, {11, 5, 2, 1}, {1, 6, 3, 2}, {9, 7, 1, 1},
-        {9, 8, 1, 1}, {9, 9, 1, 1}, {9, 10, 1, 1}, {9, 11, 1, 1}, {9, 14, 1, 1}, {9, 15, 1, 1},
+        { 1, 1, 1, 1 },
+        { 5, 2, 2, 2 },
+        { 8, 3, 3, 1 },
+        { 9, 4, 1, 2 },
+        { 11, 5, 2, 1 },
+        { 1, 6, 3, 2 },
+        { 9, 7, 1, 1 },
+        { 9, 8, 1, 1 },
+        { 9, 9, 1, 1 },
+        { 9, 10, 1, 1 },
+        { 9, 11, 1, 1 },
+        { 9, 14, 1, 1 },
+        { 9, 15, 1, 1 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.paper << " " << c.bin << " " << c.duplex);
@@ -138,13 +149,14 @@ TEST(PrinterNamesTest, PdfOutputLeavesTheStoredNames)
 
 TEST(PageSetupCommandTest, UnchangedDialogKeepsEveryMarginInBothUnitSystems)
 {
-    struct Case {
+    struct Case
+    {
         const char* locale;
         QPageLayout::Unit unit;
     };
-    for (const Case c : {Case{"de_DE", QPageLayout::Millimeter}, Case{"en_US", QPageLayout::Inch}}) {
+    for (const Case c : { Case { "de_DE", QPageLayout::Millimeter }, Case { "en_US", QPageLayout::Inch } }) {
         SCOPED_TRACE(c.locale);
-        ScopedLocale locale{QLocale(QString::fromLatin1(c.locale))};
+        ScopedLocale locale { QLocale(QString::fromLatin1(c.locale)) };
         ScopedPrintPrefs prefs;
         PageSetup setup;
         setup.leftMargin = 250;
@@ -174,13 +186,13 @@ TEST(PageSetupCommandTest, UnchangedDialogKeepsEveryMarginInBothUnitSystems)
 
 TEST(PageSetupCommandTest, StoresTheConfirmedDialog)
 {
-    ScopedLocale locale{QLocale(QStringLiteral("de_DE"))};
+    ScopedLocale locale { QLocale(QStringLiteral("de_DE")) };
     ScopedPrintPrefs prefs;
     bool ignoredWhileOpen = false;
     const bool stored = RunPageSetupCommand(nullptr, [&](QPrinter& printer, QWidget*) {
         ignoredWhileOpen = GetUserPrefs()->GetFlag(2114);
         QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(20, 10, 20, 15),
-                           QPageLayout::Millimeter);
+            QPageLayout::Millimeter);
         printer.setPageLayout(layout);
         return true;
     });
@@ -219,7 +231,7 @@ TEST(PageSetupCommandTest, FailingAgainAfterTheRetryKeepsTheOldSetup)
     }));
     EXPECT_EQ(attempts, 2);
     EXPECT_TRUE(GetUserPrefs()->GetPrintSettings() == before);
-    EXPECT_EQ(messages.texts, QStringList{QStringLiteral("Could not access the print driver")});
+    EXPECT_EQ(messages.texts, QStringList { QStringLiteral("Could not access the print driver") });
     EXPECT_FALSE(GetUserPrefs()->GetFlag(2114));
 
     // A retry that works runs from the defaults.

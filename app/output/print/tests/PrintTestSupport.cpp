@@ -29,14 +29,14 @@ QString PdfPageText(const QString& pdf, int page)
 {
     const QString number = QString::number(page);
     return RunPdfTool(QStringLiteral("pdftotext"),
-                      {QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-layout"), pdf,
-                       QStringLiteral("-")});
+        { QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-layout"), pdf,
+            QStringLiteral("-") });
 }
 
 QString PdfPageSizes(const QString& pdf, int lastPage)
 {
     return RunPdfTool(QStringLiteral("pdfinfo"),
-                      {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(lastPage), pdf});
+        { QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(lastPage), pdf });
 }
 
 QImage PdfPageImage(const QString& pdf, int page)
@@ -44,7 +44,7 @@ QImage PdfPageImage(const QString& pdf, int page)
     const QString number = QString::number(page);
     const QString prefix = pdf + QStringLiteral(".page");
     RunPdfTool(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-r"), QStringLiteral("72"),
-                QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
+        { QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-r"),
+            QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix });
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }

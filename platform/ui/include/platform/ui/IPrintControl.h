@@ -99,7 +99,7 @@ struct PrintLength
 {
     double twips = 0.0;
 
-    static PrintLength Twips(double value) { return PrintLength{value}; }
+    static PrintLength Twips(double value) { return PrintLength { value }; }
     // Reads "5mm" and the like; empty text is 0; anything else is empty.
     static std::optional<PrintLength> FromText(const QString& text);
 };
@@ -158,7 +158,8 @@ public:
     virtual void PrintParagraph(const QString& text) = 0;
     // Answers the height the text takes in the box.
     virtual double PrintTextBox(const QString& text, double left, double top, double width, double height,
-                                bool wrap, bool measureOnly, bool frame) = 0;
+        bool wrap, bool measureOnly, bool frame)
+        = 0;
     virtual double TextWidth(const QString& text) = 0;
     virtual double TextHeight(const QString& text) = 0;
     virtual double LineHeight() = 0;
@@ -175,8 +176,8 @@ public:
     // valid until the next call on the control.
     virtual QPainter* DeviceContext() = 0;
     virtual void DrawRectangle(int left, int top, int right, int bottom,
-                               std::optional<int> cornerWidth = std::nullopt,
-                               std::optional<int> cornerHeight = std::nullopt) = 0;
+        std::optional<int> cornerWidth = std::nullopt, std::optional<int> cornerHeight = std::nullopt)
+        = 0;
     virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void SetPenStyle(int style) = 0;
     virtual void SetPenWidth(int twips) = 0;
@@ -215,15 +216,16 @@ public:
     virtual bool PreviewMode() const = 0;
     virtual void SetShowProgress(bool show) = 0;
     virtual void SetZoomMenuText(const QString& text) = 0;
-    virtual void SetProgressTexts(const QString& caption, const QString& button, const QString& deviceLine,
-                                  const QString& pageLine) = 0;
+    virtual void SetProgressTexts(
+        const QString& caption, const QString& button, const QString& deviceLine, const QString& pageLine)
+        = 0;
     virtual void SetPreviewZoom(int zoom) = 0;
     virtual void SetPreviewPage(int page) = 0;
     // Sends the composed pages to the printer (the system print dialog first
     // when asked; a page range when given). Fails when no printer exists.
     virtual void PrintDoc(std::optional<bool> showDialog = std::nullopt,
-                          std::optional<int> fromPage = std::nullopt,
-                          std::optional<int> toPage = std::nullopt) = 0;
+        std::optional<int> fromPage = std::nullopt, std::optional<int> toPage = std::nullopt)
+        = 0;
     // The page-setup dialog over the control's printer and paper; true when
     // the user confirmed it (the control then holds the new values).
     virtual bool ShowPageSetupDialog(QWidget* parent) = 0;

@@ -70,7 +70,7 @@ public:
 
     void PrintParagraph(const QString& text) override;
     double PrintTextBox(const QString& text, double left, double top, double width, double height, bool wrap,
-                        bool measureOnly, bool frame) override;
+        bool measureOnly, bool frame) override;
     double TextWidth(const QString& text) override;
     double TextHeight(const QString& text) override;
     double LineHeight() override;
@@ -84,8 +84,9 @@ public:
     void SetCurrentY(double y) override;
 
     QPainter* DeviceContext() override;
-    void DrawRectangle(int left, int top, int right, int bottom, std::optional<int> cornerWidth = std::nullopt,
-                       std::optional<int> cornerHeight = std::nullopt) override;
+    void DrawRectangle(int left, int top, int right, int bottom,
+        std::optional<int> cornerWidth = std::nullopt,
+        std::optional<int> cornerHeight = std::nullopt) override;
     void DrawLine(int x1, int y1, int x2, int y2) override;
     void SetPenStyle(int style) override;
     void SetPenWidth(int twips) override;
@@ -120,11 +121,11 @@ public:
     void SetShowProgress(bool show) override { m_showProgress = show; }
     void SetZoomMenuText(const QString& text) override { m_zoomMenuText = text; }
     void SetProgressTexts(const QString& caption, const QString& button, const QString& deviceLine,
-                          const QString& pageLine) override;
+        const QString& pageLine) override;
     void SetPreviewZoom(int zoom) override;
     void SetPreviewPage(int page) override { m_previewPage = page; }
     void PrintDoc(std::optional<bool> showDialog = std::nullopt, std::optional<int> fromPage = std::nullopt,
-                  std::optional<int> toPage = std::nullopt) override;
+        std::optional<int> toPage = std::nullopt) override;
     bool ShowPageSetupDialog(QWidget* parent) override;
 
     // Playing the composed pages back.

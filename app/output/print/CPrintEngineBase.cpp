@@ -1,6 +1,7 @@
 #include "output/print/CPrintEngineBase.h"
 
 #include "foundation/UserPrefsBase.h"
+#include "output/print/PrintPrefs.h"
 #include "platform/ui/IPrintControl.h"
 
 #include <QDate>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <stdexcept>
 
 namespace {
 
@@ -30,17 +30,9 @@ ProjectNameSource& NameSource()
     return source;
 }
 
-const UserPrefsBase& Prefs()
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    if (!prefs)
-        throw std::logic_error("printing needs the preferences store");
-    return *prefs;
-}
-
 float PointsOf(int preference)
 {
-    return static_cast<float>(Prefs().GetInt(preference)) / 10.0F;
+    return static_cast<float>(PrintPrefs().GetInt(preference)) / 10.0F;
 }
 
 int Truncated(double twips)
@@ -105,7 +97,7 @@ int CPrintEngineBase::GetTextHeight()
 int CPrintEngineBase::GetSmallTextHeight()
 {
     platform::IPrintControl& control = GetControl();
-    control.SetFontName(Prefs().GetString(kPrefDiagramFace));
+    control.SetFontName(PrintPrefs().GetString(kPrefDiagramFace));
     control.SetFontSize(PointsOf(kPrefSmallPartsHeight));
     control.SetSpaceBefore(platform::PrintLength::Twips(0.0));
     control.SetSpaceAfter(platform::PrintLength::Twips(0.0));
@@ -164,8 +156,8 @@ void CPrintEngineBase::DrawLine(int x1, int y1, int x2, int y2)
 void CPrintEngineBase::FitLabelFont(int extent, int value)
 {
     platform::IPrintControl& control = GetControl();
-    const int largest = Prefs().GetInt(kPrefExLargeDiagramHeight);
-    control.SetFontName(Prefs().GetString(kPrefDiagramFace));
+    const int largest = PrintPrefs().GetInt(kPrefExLargeDiagramHeight);
+    control.SetFontName(PrintPrefs().GetString(kPrefDiagramFace));
     control.SetFontSize(static_cast<float>(largest) / 10.0F);
     control.SetFontBold(true);
     control.SetTextAlign(7);
@@ -174,7 +166,7 @@ void CPrintEngineBase::FitLabelFont(int extent, int value)
     const int height = GetTextHeight();
     if (height > extent) {
         const auto scaled = static_cast<int>(static_cast<long long>(largest) * extent / height);
-        const int tenths = std::max(scaled, Prefs().GetInt(kPrefBoldDiagramDimsHeight));
+        const int tenths = std::max(scaled, PrintPrefs().GetInt(kPrefBoldDiagramDimsHeight));
         control.SetFontSize(static_cast<float>(tenths) / 10.0F);
         control.SetFontBold(false);
     }
@@ -198,7 +190,8 @@ void CPrintEngineBase::DrawFittedLabel(const QString& text, const platform::Rect
 
 void CPrintEngineBase::SetDiagramTextFormat(int sizePreference, int alignment)
 {
-    SetTextFormat(Prefs().GetString(kPrefDiagramFace), PointsOf(sizePreference), 0.0, 0.0, false, alignment);
+    SetTextFormat(
+        PrintPrefs().GetString(kPrefDiagramFace), PointsOf(sizePreference), 0.0, 0.0, false, alignment);
 }
 
 void CPrintEngineBase::DrawRightText(const QString& text, const platform::Rect& rect, bool)
@@ -268,7 +261,7 @@ void CPrintEngineBase::SetDefaultPrintFonts()
     m_titleSize = 14.0F;
     m_subtitleFace = QStringLiteral("Arial");
     m_subtitleSize = 12.0F;
-    m_bodyFace = Prefs().GetString(kPrefGridFace);
+    m_bodyFace = PrintPrefs().GetString(kPrefGridFace);
     m_bodySize = PointsOf(kPrefGridHeight);
     m_headerFace = QStringLiteral("Arial");
     m_headerSize = 11.0F;

@@ -3,6 +3,7 @@
 #include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
 #include "output/print/PrintMessages.h"
+#include "output/print/PrintPrefs.h"
 #include "platform/ui/IPrintControl.h"
 #include "platform/ui/PrinterCodes.h"
 
@@ -13,19 +14,10 @@
 #include <QPrinterInfo>
 
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 
 constexpr double kFooterGap = 180.0; // twips between the bottom margin and the body's end
-
-UserPrefsBase& Prefs()
-{
-    UserPrefsBase* prefs = GetUserPrefs();
-    if (!prefs)
-        throw std::logic_error("printing needs the preferences store");
-    return *prefs;
-}
 
 int Rounded(double value)
 {
@@ -151,7 +143,7 @@ bool InitPageSetupDialog(QPrinter& printer, const PageSetup& setup)
 
 void ApplyPageSetupDialogResult(const QPrinter& printer)
 {
-    PrintSettings settings = Prefs().GetPrintSettings();
+    PrintSettings settings = PrintPrefs().GetPrintSettings();
     PageSetup setup = settings.GetPrinterPageSetup();
     ReadDevNames(&printer, setup);
     ReadDevMode(&printer, setup);
@@ -170,27 +162,27 @@ void ApplyPageSetupDialogResult(const QPrinter& printer)
         setup.bottomMargin = HundredthsMmToMils(Rounded(hundredths.bottom()));
     }
     settings.SetPrinterPageSetup(setup);
-    Prefs().SetPrintSettings(settings);
+    PrintPrefs().SetPrintSettings(settings);
 }
 
 bool InitPrintDialog(QPrinter& printer)
 {
-    return GetPrinterHandles(Prefs().GetPrintSettings().GetPrinterPageSetup().device, printer);
+    return GetPrinterHandles(PrintPrefs().GetPrintSettings().GetPrinterPageSetup().device, printer);
 }
 
 void StorePrintDialogResult(const QPrinter& printer)
 {
-    PrintSettings settings = Prefs().GetPrintSettings();
+    PrintSettings settings = PrintPrefs().GetPrintSettings();
     PageSetup setup = settings.GetPrinterPageSetup();
     ReadDevNames(&printer, setup);
     ReadDevMode(&printer, setup);
     settings.SetPrinterPageSetup(setup);
-    Prefs().SetPrintSettings(settings);
+    PrintPrefs().SetPrintSettings(settings);
 }
 
 void ApplyPageSetup(platform::IPrintControl& control)
 {
-    const PageSetup setup = Prefs().GetPrintSettings().GetPrinterPageSetup();
+    const PageSetup setup = PrintPrefs().GetPrintSettings().GetPrinterPageSetup();
     if (!setup.device.isEmpty())
         control.SetDevice(setup.device);
     if (!setup.port.isEmpty())
@@ -211,7 +203,7 @@ void ApplyPageSetup(platform::IPrintControl& control)
 
 void ReadPageSetup(platform::IPrintControl& control)
 {
-    PrintSettings settings = Prefs().GetPrintSettings();
+    PrintSettings settings = PrintPrefs().GetPrintSettings();
     PageSetup setup = settings.GetPrinterPageSetup();
     setup.device = control.Device();
     setup.driver = control.Driver();
@@ -227,5 +219,5 @@ void ReadPageSetup(platform::IPrintControl& control)
     settings.SetPrinterPageSetup(setup);
     control.SetMarginBottom(control.FooterMargin());
     control.SetFooterMargin(control.MarginBottom() + kFooterGap);
-    Prefs().SetPrintSettings(settings);
+    PrintPrefs().SetPrintSettings(settings);
 }

@@ -4,25 +4,16 @@
 #include "foundation/UserPrefsBase.h"
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
+#include "output/print/PrintPrefs.h"
 #include "platform/ui/PrintControl.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include <stdexcept>
-
 namespace {
 
 constexpr int kPrefIgnorePrefs = 2114; // on while a print dialog is open
-
-UserPrefsBase& Prefs()
-{
-    UserPrefsBase* prefs = GetUserPrefs();
-    if (!prefs)
-        throw std::logic_error("printing needs the preferences store");
-    return *prefs;
-}
 
 // A dialog that could not be prepared; it has shown its own message.
 struct DialogNotReady
@@ -33,7 +24,7 @@ struct DialogNotReady
 bool TryPageSetup(QWidget* parent, const PrinterDialogRunner& run)
 {
     QPrinter printer;
-    if (!InitPageSetupDialog(printer, Prefs().GetPrintSettings().GetPrinterPageSetup()))
+    if (!InitPageSetupDialog(printer, PrintPrefs().GetPrintSettings().GetPrinterPageSetup()))
         throw DialogNotReady {};
     if (!run(printer, parent))
         return false;
@@ -45,7 +36,7 @@ bool TryPageSetup(QWidget* parent, const PrinterDialogRunner& run)
 class IgnorePrefsScope
 {
 public:
-    IgnorePrefsScope() { Prefs().SetFlag(kPrefIgnorePrefs, true); }
+    IgnorePrefsScope() { PrintPrefs().SetFlag(kPrefIgnorePrefs, true); }
     ~IgnorePrefsScope()
     {
         if (UserPrefsBase* prefs = GetUserPrefs())
@@ -72,7 +63,7 @@ bool ExecPrintSetupDialog(QPrinter& printer, QWidget* parent)
 bool RunPageSetupCommand(QWidget* parent, const PrinterDialogRunner& run)
 {
     IgnorePrefsScope ignorePrefs;
-    const PrintSettings before = Prefs().GetPrintSettings();
+    const PrintSettings before = PrintPrefs().GetPrintSettings();
     try {
         return TryPageSetup(parent, run);
     } catch (...) { }
@@ -80,13 +71,13 @@ bool RunPageSetupCommand(QWidget* parent, const PrinterDialogRunner& run)
     // not leave the defaults behind in place of the user's page setup.
     PrintSettings defaults = before;
     defaults.SetPrinterPageSetup(PageSetup());
-    Prefs().SetPrintSettings(defaults);
+    PrintPrefs().SetPrintSettings(defaults);
     try {
         return TryPageSetup(parent, run);
     } catch (const DialogNotReady&) {
-        Prefs().SetPrintSettings(before);
+        PrintPrefs().SetPrintSettings(before);
     } catch (...) {
-        Prefs().SetPrintSettings(before);
+        PrintPrefs().SetPrintSettings(before);
         ShowPrintStopMessage(QStringLiteral("Could not access the print driver"));
     }
     return false;
@@ -97,7 +88,7 @@ bool RunPrintSetupCommand(QWidget* parent, const PrinterDialogRunner& run)
     QPrinter printer;
     if (!InitPrintDialog(printer))
         GetPrinterHandles(QString(), printer);
-    ApplyPageSetupToDevMode(&printer, Prefs().GetPrintSettings().GetPrinterPageSetup());
+    ApplyPageSetupToDevMode(&printer, PrintPrefs().GetPrintSettings().GetPrinterPageSetup());
     if (!run(printer, parent))
         return false;
     StorePrintDialogResult(printer);

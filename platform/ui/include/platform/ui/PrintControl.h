@@ -131,7 +131,8 @@ public:
     // Playing the composed pages back.
     void Render(QPagedPaintDevice& device) const;
     void WritePdf(const QString& path) const;
-    // A preview of the composed pages, owned by parent.
+    // A preview of the composed pages, owned by parent; the control must
+    // outlive it, since the preview asks it for the pages when it repaints.
     QPrintPreviewWidget* CreatePreviewWidget(QWidget* parent) const;
 
     // The lines of text on a composed page (0-based), in the order drawn.

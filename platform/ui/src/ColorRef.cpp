@@ -3,7 +3,18 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <array>
+
 namespace platform {
+
+namespace {
+// Hatch codes 0-5: horizontal, vertical, forward diagonal, backward diagonal,
+// cross, diagonal cross. Forward diagonal lines fall from top left to bottom
+// right, backward ones rise; Qt's two patterns run the same way.
+constexpr std::array<Qt::BrushStyle, 6> kHatchStyles = {
+    Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern,
+};
+} // namespace
 
 QColor ToQColor(ColorRef value)
 {
@@ -33,17 +44,18 @@ ColorRef SystemColorRef(SystemColor which)
 
 Qt::BrushStyle HatchBrushStyle(int hatch)
 {
-    switch (hatch) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    // Forward diagonal lines fall from top left to bottom right, backward
-    // ones rise; Qt's two patterns run the same way.
-    case 2: return Qt::FDiagPattern;
-    case 3: return Qt::BDiagPattern;
-    case 4: return Qt::CrossPattern;
-    case 5: return Qt::DiagCrossPattern;
-    default: return Qt::NoBrush; // an unknown hatch paints nothing
+    if (hatch < 0 || hatch >= static_cast<int>(kHatchStyles.size()))
+        return Qt::NoBrush; // an unknown hatch paints nothing
+    return kHatchStyles[static_cast<std::size_t>(hatch)];
+}
+
+int HatchFromBrushStyle(Qt::BrushStyle style)
+{
+    for (std::size_t i = 0; i < kHatchStyles.size(); ++i) {
+        if (kHatchStyles[i] == style)
+            return static_cast<int>(i);
     }
+    return -1;
 }
 
 } // namespace platform

@@ -24,6 +24,9 @@ TEST(ColorRef, HatchCodesFollowTheirNames)
     EXPECT_EQ(HatchBrushStyle(4), Qt::CrossPattern);
     EXPECT_EQ(HatchBrushStyle(5), Qt::DiagCrossPattern);
     EXPECT_EQ(HatchBrushStyle(6), Qt::NoBrush);
+    for (int hatch = 0; hatch < 6; ++hatch)
+        EXPECT_EQ(HatchFromBrushStyle(HatchBrushStyle(hatch)), hatch);
+    EXPECT_EQ(HatchFromBrushStyle(Qt::SolidPattern), -1);
     EXPECT_EQ(HatchBrushStyle(-1), Qt::NoBrush);
 
     // Forward diagonal lines fall to the right, backward ones rise: a black

@@ -39,4 +39,7 @@ ColorRef SystemColorRef(SystemColor which);
 // 3 backward diagonal, 4 cross, 5 diagonal cross; other numbers fill solid.
 Qt::BrushStyle HatchBrushStyle(int hatch);
 
+// The hatch code of a brush style, -1 for a style that is no hatch.
+int HatchFromBrushStyle(Qt::BrushStyle style);
+
 } // namespace platform

@@ -1,0 +1,13 @@
+#include "output/print/PrintPrefs.h"
+
+#include "foundation/UserPrefsBase.h"
+
+#include <stdexcept>
+
+UserPrefsBase& PrintPrefs()
+{
+    UserPrefsBase* prefs = GetUserPrefs();
+    if (!prefs)
+        throw std::logic_error("printing needs the preferences store");
+    return *prefs;
+}

@@ -1,0 +1,101 @@
+#include "output/print/PrintSetupCommands.h"
+
+#include "foundation/PrintSettings.h"
+#include "foundation/UserPrefsBase.h"
+#include "output/print/PageSetupGlue.h"
+#include "output/print/PrintMessages.h"
+#include "output/print/PrintPrefs.h"
+#include "platform/ui/PrintControl.h"
+
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+constexpr int kPrefIgnorePrefs = 2114; // on while a print dialog is open
+
+// A dialog that could not be prepared; it has shown its own message.
+struct DialogNotReady
+{
+};
+
+// One attempt of the page setup; throws when it cannot run.
+bool TryPageSetup(QWidget* parent, const PrinterDialogRunner& run)
+{
+    QPrinter printer;
+    if (!InitPageSetupDialog(printer, PrintPrefs().GetPrintSettings().GetPrinterPageSetup()))
+        throw DialogNotReady {};
+    if (!run(printer, parent))
+        return false;
+    ApplyPageSetupDialogResult(printer);
+    return true;
+}
+
+// Keeps "Ignore Prefs" on for the life of a dialog command.
+class IgnorePrefsScope
+{
+public:
+    IgnorePrefsScope() { PrintPrefs().SetFlag(kPrefIgnorePrefs, true); }
+    ~IgnorePrefsScope()
+    {
+        if (UserPrefsBase* prefs = GetUserPrefs())
+            prefs->SetFlag(kPrefIgnorePrefs, false);
+    }
+    IgnorePrefsScope(const IgnorePrefsScope&) = delete;
+    IgnorePrefsScope& operator=(const IgnorePrefsScope&) = delete;
+};
+
+} // namespace
+
+bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
+{
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool ExecPrintSetupDialog(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool RunPageSetupCommand(QWidget* parent, const PrinterDialogRunner& run)
+{
+    IgnorePrefsScope ignorePrefs;
+    const PrintSettings before = PrintPrefs().GetPrintSettings();
+    try {
+        return TryPageSetup(parent, run);
+    } catch (...) { }
+    // Once more from the default printer page setup; a second failure must
+    // not leave the defaults behind in place of the user's page setup.
+    PrintSettings defaults = before;
+    defaults.SetPrinterPageSetup(PageSetup());
+    PrintPrefs().SetPrintSettings(defaults);
+    try {
+        return TryPageSetup(parent, run);
+    } catch (const DialogNotReady&) {
+        PrintPrefs().SetPrintSettings(before);
+    } catch (...) {
+        PrintPrefs().SetPrintSettings(before);
+        ShowPrintStopMessage(QStringLiteral("Could not access the print driver"));
+    }
+    return false;
+}
+
+bool RunPrintSetupCommand(QWidget* parent, const PrinterDialogRunner& run)
+{
+    QPrinter printer;
+    if (!InitPrintDialog(printer))
+        GetPrinterHandles(QString(), printer);
+    ApplyPageSetupToDevMode(&printer, PrintPrefs().GetPrintSettings().GetPrinterPageSetup());
+    if (!run(printer, parent))
+        return false;
+    StorePrintDialogResult(printer);
+    return true;
+}
+
+bool CreatePrintControlOnce()
+{
+    return platform::CreatePrintControl() != nullptr;
+}

@@ -84,7 +84,8 @@ TEST_F(PickerTest, DefaultStoresTheDefaultColourItself)
 TEST_F(PickerTest, PickingACellShowsItsColour)
 {
     color->SetColor(kRed, true);
-    WhilePicking(&color->ColorBar(), [&] { ClickItem(&color->ColorBar(), color->ColorBar().CellRects()[13]); });
+    WhilePicking(
+        &color->ColorBar(), [&] { ClickItem(&color->ColorBar(), color->ColorBar().CellRects()[13]); });
     QTest::mouseClick(color, Qt::LeftButton);
     EXPECT_EQ(color->GetColor(), kBlue); // cell 14, "Blue"
     EXPECT_EQ(BandPixel(color), qRgb(0, 0, 255));
@@ -153,7 +154,7 @@ TEST_F(PickerTest, SetUpThroughTheInterface)
     EXPECT_TRUE(picker.SetTrackLook(true));
     picker.SetPopupFlags(COXPopupBarCtrl::NoTearOff);
     picker.SetButtonTexts(QStringLiteral("Default"), QStringLiteral("Custom..."));
-    picker.SetColorToolTips({{kRed, QStringLiteral("Red")}});
+    picker.SetColorToolTips({ { kRed, QStringLiteral("Red") } });
     picker.SetCellSize(18, 18);
     EXPECT_EQ(picker.GetColor(), kBlue);
     EXPECT_TRUE(color->GetTrackLook());

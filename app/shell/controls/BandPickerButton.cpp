@@ -16,6 +16,27 @@ BandPickerButton::BandPickerButton(QWidget* parent)
     SetExtendedStyle(DropDown, false);
 }
 
+void BandPickerButton::FollowFloatingBar()
+{
+    connect(&PopupBar(), &COXPopupBarCtrl::floatingPick, this, [this] {
+        StoreBandValue(PopupBar().SelectedValue());
+        update();
+        Q_EMIT floatingPick();
+    });
+}
+
+void BandPickerButton::OnDropDown()
+{
+    COXPopupBarCtrl& bar = PopupBar();
+    bar.SetSelectedValue(BandValue());
+    const int alignment = (GetExtendedStyle() & RightDropDown) ? 1 : 3;
+    const QRect own(mapToGlobal(QPoint(0, 0)), size());
+    if (bar.Pick(alignment, &own, 0, 0)) {
+        StoreBandValue(bar.SelectedValue());
+        update();
+    }
+}
+
 QSize BandPickerButton::GetArrowSize() const
 {
     QSize size = COXBitmapButton::GetArrowSize();

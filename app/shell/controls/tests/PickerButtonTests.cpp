@@ -198,3 +198,26 @@ TEST_F(PickerTest, PatternBarHasNoCustomButton)
     QTest::mouseClick(pattern, Qt::LeftButton);
     EXPECT_EQ(pattern->GetPattern(), 4u); // crosshatch
 }
+
+TEST_F(PickerTest, TornOffColourBarUpdatesTheButton)
+{
+    // The pages switch the tear-off bar off; a bar with it still reports to its button.
+    color->SetPopupFlags(0);
+    color->SetColor(kRed, true);
+    int floatingPicks = 0;
+    QObject::connect(color, &BandPickerButton::floatingPick, [&] { ++floatingPicks; });
+    COXColorPickerCtrl& bar = color->ColorBar();
+    WhilePicking(&bar, [&] {
+        SendMouse(&bar, QEvent::MouseButtonPress, bar.TearOffRect().center() + bar.ClientOffset());
+        SendMouse(&bar, QEvent::MouseMove, bar.CellRects()[0].center() + bar.ClientOffset());
+    });
+    QTest::mouseClick(color, Qt::LeftButton);
+    ASSERT_TRUE(bar.IsFloating());
+    SendMouse(&bar, QEvent::MouseButtonRelease, bar.CellRects()[0].center());
+    EXPECT_EQ(color->GetColor(), kRed);
+
+    ClickItem(&bar, bar.CellRects()[13]);
+    EXPECT_EQ(floatingPicks, 1);
+    EXPECT_EQ(color->GetColor(), kBlue);
+    EXPECT_EQ(BandPixel(color), qRgb(0, 0, 255));
+}

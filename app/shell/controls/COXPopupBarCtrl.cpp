@@ -63,7 +63,6 @@ bool COXPopupBarCtrl::Create(QWidget* owner, std::uint32_t flags)
     if (owner && parentWidget() != owner)
         setParent(owner, windowFlags());
     MakePopup();
-    m_timer.start();
     return true;
 }
 
@@ -569,6 +568,7 @@ void COXPopupBarCtrl::OnTimer()
 void COXPopupBarCtrl::MakePopup()
 {
     m_floating = false;
+    m_timer.stop();
     if (m_dragging)
         EndDrag(false);
     hide();
@@ -578,6 +578,8 @@ void COXPopupBarCtrl::MakePopup()
 void COXPopupBarCtrl::MakeFloating()
 {
     m_floating = true;
+    // Only a floating bar watches the mouse between its own events.
+    m_timer.start();
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(m_caption);
     LayOut();

@@ -260,6 +260,12 @@ TEST_F(PopupBarTest, TornOffBarFloatsAndReportsEveryPick)
     EXPECT_EQ(floatingPicks, 1);
     EXPECT_EQ(bar.SelectedValue(), 3u);
     EXPECT_TRUE(bar.isVisible());
+    // Once the mouse has left every item, the floating bar's timer clears the hot item.
+    EXPECT_EQ(bar.HotIndex(), 3);
+    QCursor::setPos(bar.mapToGlobal(QPoint(-50, -50)));
+    for (int i = 0; i < 100 && bar.HotIndex() != -1; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(bar.HotIndex(), -1);
 
     // The next Pick makes it a popup again.
     WhilePicking(&bar, [&] {

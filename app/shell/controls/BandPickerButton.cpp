@@ -16,6 +16,27 @@ BandPickerButton::BandPickerButton(QWidget* parent)
     SetExtendedStyle(DropDown, false);
 }
 
+void BandPickerButton::FollowFloatingBar()
+{
+    connect(&PopupBar(), &COXPopupBarCtrl::floatingPick, this, [this] {
+        StoreBandValue(PopupBar().SelectedValue());
+        update();
+        Q_EMIT floatingPick();
+    });
+}
+
+void BandPickerButton::OnDropDown()
+{
+    COXPopupBarCtrl& bar = PopupBar();
+    bar.SetSelectedValue(BandValue());
+    const int alignment = (GetExtendedStyle() & RightDropDown) ? 1 : 3;
+    const QRect own(mapToGlobal(QPoint(0, 0)), size());
+    if (bar.Pick(alignment, &own, 0, 0)) {
+        StoreBandValue(bar.SelectedValue());
+        update();
+    }
+}
+
 QSize BandPickerButton::GetArrowSize() const
 {
     QSize size = COXBitmapButton::GetArrowSize();
@@ -24,21 +45,23 @@ QSize BandPickerButton::GetArrowSize() const
     return size;
 }
 
-QRect BandPickerButton::BandRectFor(const QRect& item, const QRect& content, const ButtonLayoutResult& layout) const
+QRect BandPickerButton::BandRectFor(
+    const QRect& item, const QRect& content, const ButtonLayoutResult& layout) const
 {
     const int arrowLeft = HasDropDownArrow() ? ArrowArea(item, content).left() : content.right() + 1;
     if (layout.image.isNull() && layout.text.isNull())
         return QRect(QPoint(item.left(), item.top()), QPoint(arrowLeft - 1, item.bottom()))
             .adjusted(kBandInset, kBandInset, -kBandInset, -kBandInset);
     const int top = content.bottom() + 1 - kBandOverlap;
-    return QRect(QPoint(item.left() + kBandInset, top), QPoint(arrowLeft - 1 - kBandInset, top + m_colorBandHeight - 1));
+    return QRect(QPoint(item.left() + kBandInset, top),
+        QPoint(arrowLeft - 1 - kBandInset, top + m_colorBandHeight - 1));
 }
 
 QRect BandPickerButton::BandRect() const
 {
     const QRect item = rect();
     const QRect content(0, 0, item.width() - COXBitmapButton::GetArrowSize().width(),
-                        item.height() - m_colorBandHeight - kBandSpace);
+        item.height() - m_colorBandHeight - kBandSpace);
     return BandRectFor(item, content, CalcLayout(content));
 }
 
@@ -47,7 +70,7 @@ void BandPickerButton::DrawItem(QPainter& painter)
     const DrawState state = CurrentDrawState();
     const QRect item = rect();
     const QRect content(0, 0, item.width() - COXBitmapButton::GetArrowSize().width(),
-                        item.height() - m_colorBandHeight - kBandSpace);
+        item.height() - m_colorBandHeight - kBandSpace);
     const ButtonLayoutResult layout = CalcLayout(content);
     DrawFrame(painter, item, state);
     DrawButtonText(painter, GetFirstTextLine(), layout.text, state);

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kImageMargin = 5;   // horizontal and vertical, each side
+constexpr int kImageMargin = 5; // horizontal and vertical, each side
 constexpr int kTextMarginX = 7;
 constexpr int kTextMarginY = 6;
 constexpr int kPressedOffset = 2;
@@ -181,7 +181,7 @@ QSize CalcButtonFitSize(QSize image, QSize text, Qt::Alignment alignment)
         return imageBox;
     if (Vertical(alignment) != VAlign::Center)
         return QSize(std::max(imageBox.width(), text.width() + 2 * kTextMarginX),
-                     imageBox.height() + text.height() + kTextMarginY);
+            imageBox.height() + text.height() + kTextMarginY);
     return QSize(imageBox.width() + text.width() + kTextMarginX,
-                 std::max(imageBox.height(), text.height() + 2 * kTextMarginY));
+        std::max(imageBox.height(), text.height() + 2 * kTextMarginY));
 }

@@ -9,9 +9,9 @@
 // centred and both exist, else stacked; boxes are cut to the content.
 struct ButtonLayoutInput
 {
-    QSize content;   // the button less its arrow area, at the origin
-    QSize image;     // empty: no image
-    QSize text;      // measured text, empty: no text
+    QSize content; // the button less its arrow area, at the origin
+    QSize image; // empty: no image
+    QSize text; // measured text, empty: no text
     Qt::Alignment alignment = Qt::AlignCenter; // one horizontal and one vertical flag
     bool pressed = false;
     bool toggledOn = false;
@@ -21,7 +21,7 @@ struct ButtonLayoutResult
 {
     QRect button;
     QRect image; // empty when the image has no width or height
-    QRect text;  // likewise
+    QRect text; // likewise
 };
 
 ButtonLayoutResult CalcButtonLayout(const ButtonLayoutInput& input);

@@ -122,7 +122,8 @@ QSize COXBitmapButton::MeasureText(int availableWidth) const
         return QSize();
     const QFontMetrics metrics(font());
     if (m_multiLine)
-        return metrics.boundingRect(QRect(0, 0, std::max(availableWidth, 1), 100000), Qt::TextWordWrap, line).size();
+        return metrics.boundingRect(QRect(0, 0, std::max(availableWidth, 1), 100000), Qt::TextWordWrap, line)
+            .size();
     return QSize(metrics.horizontalAdvance(line), metrics.height());
 }
 
@@ -154,13 +155,13 @@ ButtonLayoutResult COXBitmapButton::CalcLayout(const QRect& content) const
 
 COXBitmapButton::DrawState COXBitmapButton::CurrentDrawState() const
 {
-    return DrawState{isEnabled(), isDown(), hasFocus()};
+    return DrawState { isEnabled(), isDown(), hasFocus() };
 }
 
 QRect COXBitmapButton::ArrowArea(const QRect& item, const QRect& content) const
 {
     return QRect(QPoint(content.right() + 1, item.top() + kArrowInsetY),
-                 QPoint(content.right() + m_arrowGlyphWidth, item.bottom() - kArrowInsetY));
+        QPoint(content.right() + m_arrowGlyphWidth, item.bottom() - kArrowInsetY));
 }
 
 void COXBitmapButton::paintEvent(QPaintEvent*)
@@ -189,7 +190,8 @@ void COXBitmapButton::DrawFrame(QPainter& painter, const QRect& item, const Draw
     const QPalette& pal = palette();
     const QBrush face = pal.brush(QPalette::Button);
     const bool toggledOn = m_toggleState & ToggleOn;
-    if ((m_toggleState & ToggleThird) || (toggledOn && ((m_trackLook && m_mouseOver) || (m_extendedStyle & DropDown)))
+    if ((m_toggleState & ToggleThird)
+        || (toggledOn && ((m_trackLook && m_mouseOver) || (m_extendedStyle & DropDown)))
         || (!toggledOn && state.pressed)) {
         qDrawWinButton(&painter, item, pal, true, &face);
         return;
@@ -210,8 +212,8 @@ void COXBitmapButton::DrawFrame(QPainter& painter, const QRect& item, const Draw
     qDrawWinButton(&painter, frame, pal, false, &face);
 }
 
-void COXBitmapButton::DrawButtonText(QPainter& painter, const QString& text, const QRect& rect,
-                                     const DrawState& state)
+void COXBitmapButton::DrawButtonText(
+    QPainter& painter, const QString& text, const QRect& rect, const DrawState& state)
 {
     if (text.isEmpty() || rect.isNull())
         return;
@@ -355,7 +357,8 @@ void COXBitmapButton::AfterRelease()
     m_mouseOver = false;
     if (!(m_toggleState & ToggleThird))
         update();
-    QMetaObject::invokeMethod(this, [this] { HoverCheck(QCursor::pos()); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { HoverCheck(QCursor::pos()); }, Qt::QueuedConnection);
 }
 
 void COXBitmapButton::mousePressEvent(QMouseEvent* event)

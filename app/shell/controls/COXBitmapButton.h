@@ -75,13 +75,14 @@ protected:
 
     virtual void DrawItem(QPainter& painter);
     virtual void DrawFrame(QPainter& painter, const QRect& item, const DrawState& state);
-    virtual void DrawButtonText(QPainter& painter, const QString& text, const QRect& rect, const DrawState& state);
+    virtual void DrawButtonText(
+        QPainter& painter, const QString& text, const QRect& rect, const DrawState& state);
     virtual void DrawFocus(QPainter& painter, const QRect& item, const QRect& image, const DrawState& state);
     virtual void DrawArrow(QPainter& painter, const QRect& area, const DrawState& state);
     // The arrow area: right of the content, inset from top and bottom.
     QRect ArrowArea(const QRect& item, const QRect& content) const;
-    virtual void OnDropDown() {}
-    virtual void OnToggle() {}
+    virtual void OnDropDown() { }
+    virtual void OnToggle() { }
 
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

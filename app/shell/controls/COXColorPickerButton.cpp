@@ -9,11 +9,7 @@ COXColorPickerButton::COXColorPickerButton(QWidget* parent)
     , m_colorBar(40, 4, 0x00000000, 18, 18)
 {
     m_colorBar.Create(this, COXPopupBarCtrl::NoTearOff);
-    connect(&m_colorBar, &COXPopupBarCtrl::floatingPick, this, [this] {
-        m_color = Resolved(m_colorBar.SelectedValue());
-        update();
-        Q_EMIT floatingPick();
-    });
+    FollowFloatingBar();
 }
 
 std::uint32_t COXColorPickerButton::Resolved(std::uint32_t color) const
@@ -43,17 +39,6 @@ void COXColorPickerButton::SetButtonTexts(const QString& defaultText, const QStr
 void COXColorPickerButton::SetColorToolTips(const std::vector<std::pair<std::uint32_t, QString>>& names)
 {
     m_colorBar.SetToolTipTexts(names);
-}
-
-void COXColorPickerButton::OnDropDown()
-{
-    m_colorBar.SetSelectedValue(Resolved(m_color));
-    const int alignment = (GetExtendedStyle() & RightDropDown) ? 1 : 3;
-    const QRect own(mapToGlobal(QPoint(0, 0)), size());
-    if (m_colorBar.Pick(alignment, &own, 0, 0)) {
-        m_color = Resolved(m_colorBar.SelectedValue());
-        update();
-    }
 }
 
 void COXColorPickerButton::FillBand(QPainter& painter, const QRect& band) const

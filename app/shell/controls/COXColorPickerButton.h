@@ -29,12 +29,10 @@ public:
     void SetColorToolTips(const std::vector<std::pair<std::uint32_t, QString>>& names) override;
     void SetCellSize(int width, int height) override { m_colorBar.SetButtonSize(width, height); }
 
-Q_SIGNALS:
-    // A torn-off colour bar picked a colour, now in GetColor().
-    void floatingPick();
-
 protected:
-    void OnDropDown() override;
+    COXPopupBarCtrl& PopupBar() override { return m_colorBar; }
+    std::uint32_t BandValue() const override { return Resolved(m_color); }
+    void StoreBandValue(std::uint32_t value) override { m_color = Resolved(value); }
     void FillBand(QPainter& painter, const QRect& band) const override;
 
 private:

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "shell/controls/COXPopupBarCtrl.h"
+#include "shell/controls/SwatchBarCtrl.h"
 
 #include <span>
 
 // The colour bar: cells filled with their colours, a default button with a
 // swatch of the default colour and a custom button that asks the colour
 // dialog. Values are 0x00BBGGRR colours.
-class COXColorPickerCtrl : public COXPopupBarCtrl
+class COXColorPickerCtrl : public SwatchBarCtrl
 {
     Q_OBJECT
 
 public:
     COXColorPickerCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue, int buttonWidth,
-                       int buttonHeight, const QString& defaultButtonText = {}, const QString& customButtonText = {});
+        int buttonHeight, const QString& defaultButtonText = {}, const QString& customButtonText = {});
 
     // The 40 colours offered when the bar has none of its own, row by row.
     static std::span<const std::uint32_t> StandardPalette();
@@ -21,8 +21,6 @@ public:
     bool Pick(int alignment, const QRect* rect, int dx, int dy) override;
 
 protected:
-    void DrawButton(QPainter& painter, int cell, QRect rect) override;
-    void DrawDefaultButton(QPainter& painter, QRect rect) override;
     void FillSwatch(QPainter& painter, const QRect& rect, std::uint32_t value) const override;
     bool OnCustomButton() override;
 };

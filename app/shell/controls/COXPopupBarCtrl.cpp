@@ -33,20 +33,10 @@ void DrawEdge(QPainter& painter, const QRect& rect, const QColor& topLeft, const
     painter.drawLine(rect.topRight(), rect.bottomRight());
 }
 
-// A frame in the shadow colour; rect shrinks to its inside.
-void DrawSwatchFrame(QPainter& painter, QRect& rect, const QColor& shadow)
-{
-    painter.setPen(shadow);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    rect.adjust(1, 1, -1, -1);
-}
-
 } // namespace
 
 COXPopupBarCtrl::COXPopupBarCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue, int buttonWidth,
-                                 int buttonHeight, const QString& defaultButtonText,
-                                 const QString& customButtonText)
+    int buttonHeight, const QString& defaultButtonText, const QString& customButtonText)
     : QWidget(nullptr, Qt::Popup)
     , m_buttonCount(std::max(0, buttonCount))
     , m_rowCount(std::max(1, rowCount))
@@ -73,7 +63,6 @@ bool COXPopupBarCtrl::Create(QWidget* owner, std::uint32_t flags)
     if (owner && parentWidget() != owner)
         setParent(owner, windowFlags());
     MakePopup();
-    m_timer.start();
     return true;
 }
 
@@ -143,14 +132,15 @@ void COXPopupBarCtrl::LayOut()
     }
     if (HasCustomButton()) {
         // Below the cells, with the window's bottom margin between.
-        m_customButtonRect = QRect(kWindowMarginX, clientHeight, clientWidth - 2 * kWindowMarginX, buttonHeight);
+        m_customButtonRect
+            = QRect(kWindowMarginX, clientHeight, clientWidth - 2 * kWindowMarginX, buttonHeight);
         clientHeight += buttonHeight + kWindowMarginY;
     }
     for (int k = 0; k < m_buttonCount; ++k) {
         const int r = k / cols;
         const int c = k % cols;
-        m_cellRects.emplace_back(kWindowMarginX + c * m_buttonWidth, cellsTop + r * m_buttonHeight, m_buttonWidth,
-                                 m_buttonHeight);
+        m_cellRects.emplace_back(
+            kWindowMarginX + c * m_buttonWidth, cellsTop + r * m_buttonHeight, m_buttonWidth, m_buttonHeight);
     }
     const QPoint offset = ClientOffset();
     m_windowSize = QSize(clientWidth + 2 * offset.x(), clientHeight + 2 * offset.y());
@@ -175,15 +165,24 @@ QPoint COXPopupBarCtrl::PlaceBar(int alignment, const QRect& r, QSize size, int 
     const int w = size.width();
     const int h = size.height();
     switch (alignment) {
-    case 0: return QPoint(left - w - dx, top + dy);
-    case 1: return QPoint(right + dx, top + dy);
-    case 2: return QPoint(left + dx, top - h - dy);
-    case 3: return QPoint(left + dx, bottom + dy);
-    case 4: return QPoint(left - w - dx, bottom - h - dy);
-    case 5: return QPoint(right + dx, bottom - h - dy);
-    case 6: return QPoint(right - w - dx, top - h - dy);
-    case 7: return QPoint(right - w - dx, bottom + dy);
-    default: return QPoint(0, 0);
+    case 0:
+        return QPoint(left - w - dx, top + dy);
+    case 1:
+        return QPoint(right + dx, top + dy);
+    case 2:
+        return QPoint(left + dx, top - h - dy);
+    case 3:
+        return QPoint(left + dx, bottom + dy);
+    case 4:
+        return QPoint(left - w - dx, bottom - h - dy);
+    case 5:
+        return QPoint(right + dx, bottom - h - dy);
+    case 6:
+        return QPoint(right - w - dx, top - h - dy);
+    case 7:
+        return QPoint(right - w - dx, bottom + dy);
+    default:
+        return QPoint(0, 0);
     }
 }
 
@@ -227,9 +226,9 @@ bool COXPopupBarCtrl::Pick(int alignment, const QRect* rect, int dx, int dy)
         // The click that closed the bar still reaches the window under it.
         m_hasPendingClick = false;
         if (QWidget* target = QApplication::widgetAt(m_pendingClickPos)) {
-            QCoreApplication::postEvent(
-                target, new QMouseEvent(QEvent::MouseButtonPress, target->mapFromGlobal(m_pendingClickPos),
-                                        m_pendingClickPos, m_pendingClickButton, m_pendingClickButton, Qt::NoModifier));
+            QCoreApplication::postEvent(target,
+                new QMouseEvent(QEvent::MouseButtonPress, target->mapFromGlobal(m_pendingClickPos),
+                    m_pendingClickPos, m_pendingClickButton, m_pendingClickButton, Qt::NoModifier));
         }
     }
     if (result == TearOff)
@@ -321,7 +320,8 @@ void COXPopupBarCtrl::Choose()
         PostResult(CustomPicked);
     } else if (m_hotIndex >= 0) {
         SetSelectedItem(m_hotIndex);
-        m_selectedValue = m_hotIndex == 0 ? m_defaultValue : m_values[static_cast<std::size_t>(m_hotIndex - 1)];
+        m_selectedValue
+            = m_hotIndex == 0 ? m_defaultValue : m_values[static_cast<std::size_t>(m_hotIndex - 1)];
         PostResult(Picked);
     } else if (!m_floating) {
         PostResult(Cancelled);
@@ -568,6 +568,7 @@ void COXPopupBarCtrl::OnTimer()
 void COXPopupBarCtrl::MakePopup()
 {
     m_floating = false;
+    m_timer.stop();
     if (m_dragging)
         EndDrag(false);
     hide();
@@ -577,6 +578,8 @@ void COXPopupBarCtrl::MakePopup()
 void COXPopupBarCtrl::MakeFloating()
 {
     m_floating = true;
+    // Only a floating bar watches the mouse between its own events.
+    m_timer.start();
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(m_caption);
     LayOut();
@@ -633,7 +636,7 @@ void COXPopupBarCtrl::DrawBackground(QPainter& painter)
 {
     const QPoint offset = ClientOffset();
     painter.fillRect(QRect(QPoint(0, 0), size() - QSize(2 * offset.x(), 2 * offset.y())),
-                     palette().brush(QPalette::Button));
+        palette().brush(QPalette::Button));
 }
 
 void COXPopupBarCtrl::DrawButton(QPainter& painter, int cell, QRect rect)
@@ -651,14 +654,18 @@ void COXPopupBarCtrl::DrawButtonTextIn(QPainter& painter, const QRect& rect, con
     painter.setFont(ButtonFont());
     painter.setPen(palette().color(QPalette::ButtonText));
     const QFontMetrics metrics(ButtonFont());
-    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, metrics.elidedText(text, Qt::ElideRight, rect.width()));
+    painter.drawText(
+        rect, Qt::AlignCenter | Qt::TextSingleLine, metrics.elidedText(text, Qt::ElideRight, rect.width()));
 }
 
 void COXPopupBarCtrl::DrawDefaultButton(QPainter& painter, QRect rect)
 {
     DrawItemFrame(painter, rect, 0);
     rect.adjust(2, 2, -2, -2);
-    DrawSwatchFrame(painter, rect, palette().color(QPalette::Dark));
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    rect.adjust(1, 1, -1, -1);
     DrawButtonTextIn(painter, rect, m_defaultButtonText);
 }
 
@@ -680,29 +687,4 @@ void COXPopupBarCtrl::DrawItemFrame(QPainter& painter, QRect& rect, int index)
     rect.adjust(1, 1, -1, -1);
     if (index == m_selectedIndex && index != m_hotIndex)
         painter.fillRect(rect, palette().brush(QPalette::Midlight));
-}
-
-void COXPopupBarCtrl::DrawSwatchCell(QPainter& painter, int cell, QRect rect)
-{
-    DrawItemFrame(painter, rect, cell + 1);
-    rect.adjust(2, 2, -2, -2);
-    DrawSwatchFrame(painter, rect, palette().color(QPalette::Dark));
-    FillSwatch(painter, rect, m_values[static_cast<std::size_t>(cell)]);
-}
-
-void COXPopupBarCtrl::DrawDefaultButtonWithSwatch(QPainter& painter, QRect rect)
-{
-    DrawItemFrame(painter, rect, 0);
-    rect.adjust(2, 2, -2, -2);
-    const QColor shadow = palette().color(QPalette::Dark);
-    DrawSwatchFrame(painter, rect, shadow);
-    if (m_defaultValue != kNoValue) {
-        QRect swatch(rect.topLeft(), QSize(rect.height(), rect.height()));
-        swatch.adjust(1, 1, -1, -1);
-        const int innerWidth = swatch.width();
-        DrawSwatchFrame(painter, swatch, shadow);
-        FillSwatch(painter, swatch, m_defaultValue);
-        rect.setLeft(rect.left() + innerWidth);
-    }
-    DrawButtonTextIn(painter, rect, m_defaultButtonText);
 }

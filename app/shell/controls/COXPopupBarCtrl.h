@@ -36,7 +36,7 @@ public:
     static constexpr int kFrame = 3; // the fixed frame of the popup, each side
 
     COXPopupBarCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue, int buttonWidth,
-                    int buttonHeight, const QString& defaultButtonText = {}, const QString& customButtonText = {});
+        int buttonHeight, const QString& defaultButtonText = {}, const QString& customButtonText = {});
     ~COXPopupBarCtrl() override;
 
     // Makes the bar a hidden popup of the owner (the picker button).
@@ -95,13 +95,6 @@ protected:
     virtual void DrawCustomButton(QPainter& painter, QRect rect);
     // Draws the edge of an item and shrinks rect by 1.
     virtual void DrawItemFrame(QPainter& painter, QRect& rect, int index);
-    // Fills a swatch with a value; the derived bars draw colours or patterns.
-    virtual void FillSwatch(QPainter& painter, const QRect& rect, std::uint32_t value) const {}
-    // A cell drawn as a framed swatch of its value.
-    void DrawSwatchCell(QPainter& painter, int cell, QRect rect);
-    // The default button with a swatch of the default value at its left
-    // (none for the "no value" value) beside its text.
-    void DrawDefaultButtonWithSwatch(QPainter& painter, QRect rect);
     // True when the custom button produced a value in SelectedValue.
     virtual bool OnCustomButton() { return false; }
     virtual void SetHotItem(int index);
@@ -154,7 +147,7 @@ private:
     QPointer<QWidget> m_owner;
     QTimer m_timer;
     bool m_mouseMoved = true;
-    QPoint m_lastMousePos{-1, -1};
+    QPoint m_lastMousePos { -1, -1 };
     QPoint m_lastGlobalPos;
     QSize m_windowSize;
     QRect m_tearOffRect;

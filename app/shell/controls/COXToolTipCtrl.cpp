@@ -72,7 +72,7 @@ bool COXToolTipCtrl::AddTool(QWidget* tool, const QString& text, const QRect* re
 void COXToolTipCtrl::RemoveTool(QWidget* tool, int id)
 {
     auto found = std::find_if(m_tools.begin(), m_tools.end(),
-                              [&](const auto& info) { return info->window == tool && info->id == id; });
+        [&](const auto& info) { return info->window == tool && info->id == id; });
     if (found == m_tools.end())
         return;
     if (found->get() == m_currentTool) {
@@ -238,7 +238,7 @@ QSize COXToolTipCtrl::CalcTipRect(const QString& text) const
         width = std::max(width, metrics.horizontalAdvance(line));
     const QRect bounds = metrics.boundingRect(QRect(0, 0, std::max(width, 1), 100000), kTipTextFlags, text);
     return QSize(width + m_textMargins.left() + m_textMargins.right(),
-                 bounds.height() + m_textMargins.top() + m_textMargins.bottom());
+        bounds.height() + m_textMargins.top() + m_textMargins.bottom());
 }
 
 QRect COXToolTipCtrl::CalcTipPosition(QRect tip, QPoint point, const QRect& workArea, int toolWindowTop)

@@ -70,8 +70,8 @@ private:
     void KillTimers();
 
     QWidget* m_owner;
-    QMargins m_textMargins{2, 2, 3, 3};
-    QPoint m_cursorOffset{0, 20};
+    QMargins m_textMargins { 2, 2, 3, 3 };
+    QPoint m_cursorOffset { 0, 20 };
     QFont m_tipFont;
     COXToolTipInfo* m_currentTool = nullptr;
     int m_pollPeriod = 500;

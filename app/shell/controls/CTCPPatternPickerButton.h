@@ -17,12 +17,10 @@ public:
     void SetPattern(std::uint32_t pattern, bool redraw);
     std::uint32_t GetPattern() const { return m_pattern; }
 
-Q_SIGNALS:
-    // A torn-off pattern bar picked a pattern, now in GetPattern().
-    void floatingPick();
-
 protected:
-    void OnDropDown() override;
+    COXPopupBarCtrl& PopupBar() override { return m_patternBar; }
+    std::uint32_t BandValue() const override { return m_pattern; }
+    void StoreBandValue(std::uint32_t value) override { m_pattern = value; }
     void FillBand(QPainter& painter, const QRect& band) const override;
 
 private:

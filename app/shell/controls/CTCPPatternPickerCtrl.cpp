@@ -7,7 +7,14 @@
 namespace {
 
 constexpr std::uint32_t kStandardPatterns[8] = {
-    3, 4, 5, 2, 0, 1, CTCPPatternPickerCtrl::kSolid, CTCPPatternPickerCtrl::kHollow,
+    3,
+    4,
+    5,
+    2,
+    0,
+    1,
+    CTCPPatternPickerCtrl::kSolid,
+    CTCPPatternPickerCtrl::kHollow,
 };
 
 } // namespace
@@ -25,10 +32,9 @@ void FillPattern(QPainter& painter, const QRect& rect, std::uint32_t pattern)
 }
 
 CTCPPatternPickerCtrl::CTCPPatternPickerCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue,
-                                             int buttonWidth, int buttonHeight, const QString& defaultButtonText)
-    : COXPopupBarCtrl(buttonCount, rowCount, defaultValue, buttonWidth, buttonHeight, defaultButtonText)
-{
-}
+    int buttonWidth, int buttonHeight, const QString& defaultButtonText)
+    : SwatchBarCtrl(buttonCount, rowCount, defaultValue, buttonWidth, buttonHeight, defaultButtonText)
+{ }
 
 std::span<const std::uint32_t> CTCPPatternPickerCtrl::StandardPatterns()
 {
@@ -42,20 +48,7 @@ bool CTCPPatternPickerCtrl::Create(QWidget* owner, std::uint32_t flags)
 
 bool CTCPPatternPickerCtrl::Pick(int alignment, const QRect* rect, int dx, int dy)
 {
-    if (Values().empty())
-        SetButtons(std::vector<std::uint32_t>(std::begin(kStandardPatterns), std::end(kStandardPatterns)));
-    PadValues(kSolid);
-    return COXPopupBarCtrl::Pick(alignment, rect, dx, dy);
-}
-
-void CTCPPatternPickerCtrl::DrawButton(QPainter& painter, int cell, QRect rect)
-{
-    DrawSwatchCell(painter, cell, rect);
-}
-
-void CTCPPatternPickerCtrl::DrawDefaultButton(QPainter& painter, QRect rect)
-{
-    DrawDefaultButtonWithSwatch(painter, rect);
+    return PickFrom(kStandardPatterns, kSolid, alignment, rect, dx, dy);
 }
 
 void CTCPPatternPickerCtrl::FillSwatch(QPainter& painter, const QRect& rect, std::uint32_t value) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/controls/COXPopupBarCtrl.h"
+#include "shell/controls/SwatchBarCtrl.h"
 
 #include <span>
 
@@ -12,7 +12,7 @@ void FillPattern(QPainter& painter, const QRect& rect, std::uint32_t pattern);
 
 // The pattern bar: eight cells (six hatches, solid, hollow) and a default
 // button; it never has a custom button.
-class CTCPPatternPickerCtrl : public COXPopupBarCtrl
+class CTCPPatternPickerCtrl : public SwatchBarCtrl
 {
     Q_OBJECT
 
@@ -21,7 +21,7 @@ public:
     static constexpr std::uint32_t kHollow = 0xFFFFFFFF;
 
     CTCPPatternPickerCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue, int buttonWidth,
-                          int buttonHeight, const QString& defaultButtonText = {});
+        int buttonHeight, const QString& defaultButtonText = {});
 
     // The eight patterns in cell order.
     static std::span<const std::uint32_t> StandardPatterns();
@@ -31,7 +31,5 @@ public:
     bool Pick(int alignment, const QRect* rect, int dx, int dy) override;
 
 protected:
-    void DrawButton(QPainter& painter, int cell, QRect rect) override;
-    void DrawDefaultButton(QPainter& painter, QRect rect) override;
     void FillSwatch(QPainter& painter, const QRect& rect, std::uint32_t value) const override;
 };

@@ -80,9 +80,10 @@ TEST_F(BitmapButtonTest, ThreeStateToggleCycles)
         QTest::mouseClick(button, Qt::LeftButton);
         states.push_back(button->GetToggleState());
     }
-    EXPECT_EQ(states, (std::vector<std::uint32_t>{1, 3, 0, 1}));
-    EXPECT_EQ(button->calls, (std::vector<std::string>{"toggle(1)", "clicked", "toggle(3)", "clicked", "toggle(0)",
-                                                       "clicked", "toggle(1)", "clicked"}));
+    EXPECT_EQ(states, (std::vector<std::uint32_t> { 1, 3, 0, 1 }));
+    EXPECT_EQ(button->calls,
+        (std::vector<std::string> { "toggle(1)", "clicked", "toggle(3)", "clicked", "toggle(0)", "clicked",
+            "toggle(1)", "clicked" }));
 
     // Without the third state, on goes back to off; Space toggles as a click does.
     button->SetExtendedStyle(COXBitmapButton::Toggle);
@@ -96,13 +97,13 @@ TEST_F(BitmapButtonTest, DropDownRunsPushedAndTheParentCanStopIt)
     button->SetExtendedStyle(COXBitmapButton::DropDown);
     QTest::mouseClick(button, Qt::LeftButton);
     // Drawn pushed while the drop-down runs, normal again before the page hears the click.
-    EXPECT_EQ(button->calls, (std::vector<std::string>{"dropdown(1)", "clicked"}));
+    EXPECT_EQ(button->calls, (std::vector<std::string> { "dropdown(1)", "clicked" }));
     EXPECT_EQ(button->GetToggleState(), 0u);
 
     button->calls.clear();
     QObject::connect(button, &COXBitmapButton::dropDownClicked, [](bool* handled) { *handled = true; });
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(button->calls, (std::vector<std::string>{"clicked"}));
+    EXPECT_EQ(button->calls, (std::vector<std::string> { "clicked" }));
     EXPECT_EQ(button->GetToggleState(), 0u);
 }
 
@@ -112,7 +113,7 @@ TEST_F(BitmapButtonTest, ToggleNotificationCanBeHandledByTheParent)
     QObject::connect(button, &COXBitmapButton::toggleClicked, [](bool* handled) { *handled = true; });
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(button->GetToggleState(), 1u);
-    EXPECT_EQ(button->calls, (std::vector<std::string>{"clicked"}));
+    EXPECT_EQ(button->calls, (std::vector<std::string> { "clicked" }));
 }
 
 TEST_F(BitmapButtonTest, DisabledButtonIgnoresMouseAndKeys)
@@ -131,13 +132,27 @@ TEST_F(BitmapButtonTest, DisabledButtonIgnoresMouseAndKeys)
 
 TEST_F(BitmapButtonTest, ArrowAreaOnlyWithAnArrow)
 {
+    button->setText(QString());
+    // Black pixels in the strip where the arrow goes, inside the focus rectangle.
+    auto arrowPixels = [&] {
+        const QImage image = button->grab().toImage();
+        const int left = button->width() - button->ArrowGlyphWidth() - 4;
+        int count = 0;
+        for (int x = left; x < button->width() - 5; ++x)
+            for (int y = 6; y < button->height() - 6; ++y)
+                count += image.pixel(x, y) == qRgb(0, 0, 0);
+        return count;
+    };
     EXPECT_EQ(button->GetArrowSize(), QSize(0, 0));
+    EXPECT_EQ(arrowPixels(), 0);
     button->SetExtendedStyle(COXBitmapButton::DropDown);
     EXPECT_TRUE(button->HasDropDownArrow());
     EXPECT_EQ(button->GetArrowSize(), QSize(button->ArrowGlyphWidth() + 2, 0));
+    EXPECT_GT(arrowPixels(), 3);
     button->SetExtendedStyle(COXBitmapButton::DropDown | COXBitmapButton::NoArrow);
     EXPECT_FALSE(button->HasDropDownArrow());
     EXPECT_EQ(button->GetArrowSize(), QSize(0, 0));
+    EXPECT_EQ(arrowPixels(), 0);
 }
 
 TEST_F(BitmapButtonTest, TooltipComesFromTheSecondTextLine)
@@ -153,6 +168,13 @@ TEST_F(BitmapButtonTest, TooltipComesFromTheSecondTextLine)
     EXPECT_EQ(tool.id, COXBitmapButton::kToolId);
     EXPECT_EQ(tool.text, QStringLiteral("Pick a colour"));
     EXPECT_EQ(tool.rect, button->rect());
+
+    // The button hands its mouse moves to the tip.
+    button->ToolTip()->SetTimerPeriods(1, 10, 100000);
+    QTest::mouseMove(button, QPoint(20, 20));
+    for (int i = 0; i < 200 && !button->ToolTip()->isVisible(); ++i)
+        QTest::qWait(5);
+    EXPECT_TRUE(button->ToolTip()->isVisible());
 
     EXPECT_TRUE(button->EnableToolTip(false));
     EXPECT_EQ(button->ToolTip(), nullptr);

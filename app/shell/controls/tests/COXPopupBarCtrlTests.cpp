@@ -90,20 +90,40 @@ TEST_F(PopupBarTest, KeysMoveTheHotItem)
         int expected;
     };
     const std::uint32_t both = COXPopupBarCtrl::NoTearOff;
-    const std::uint32_t neither =
-        COXPopupBarCtrl::NoTearOff | COXPopupBarCtrl::NoDefaultButton | COXPopupBarCtrl::NoCustomButton;
+    const std::uint32_t neither
+        = COXPopupBarCtrl::NoTearOff | COXPopupBarCtrl::NoDefaultButton | COXPopupBarCtrl::NoCustomButton;
     // 10 cells in 3 rows of 4: 1-4, 5-8, 9-10; default 0, custom 11.
     const Case cases[] = {
-        {both, -1, Qt::Key_Down, 0},     {both, 0, Qt::Key_Down, 1},       {both, 1, Qt::Key_Down, 5},
-        {both, 7, Qt::Key_Down, 11},     {both, 11, Qt::Key_Down, 0},      {both, -1, Qt::Key_Up, 11},
-        {both, 0, Qt::Key_Up, 11},       {both, 11, Qt::Key_Up, 10},       {both, 3, Qt::Key_Up, 0},
-        {both, 9, Qt::Key_Up, 5},        {both, 11, Qt::Key_Right, 0},     {both, 4, Qt::Key_Right, 5},
-        {both, 0, Qt::Key_Left, 11},     {both, 5, Qt::Key_Left, 4},       {both, -1, Qt::Key_Tab, 0},
-        {both, 0, Qt::Key_Tab, 1},       {both, 6, Qt::Key_Tab, 11},       {both, 11, Qt::Key_Tab, 0},
-        {both, -1, Qt::Key_Backtab, 11}, {both, 6, Qt::Key_Backtab, 0},    {both, 0, Qt::Key_Backtab, 11},
-        {both, 11, Qt::Key_Backtab, 1},  {neither, 7, Qt::Key_Down, 1},    {neither, 10, Qt::Key_Down, 1},
-        {neither, 1, Qt::Key_Up, 10},    {neither, 3, Qt::Key_Up, 10},     {neither, 6, Qt::Key_Tab, 1},
-        {neither, 6, Qt::Key_Backtab, 1}, {neither, -1, Qt::Key_Backtab, 1}, {neither, -1, Qt::Key_Left, 10},
+        { both, -1, Qt::Key_Down, 0 },
+        { both, 0, Qt::Key_Down, 1 },
+        { both, 1, Qt::Key_Down, 5 },
+        { both, 7, Qt::Key_Down, 11 },
+        { both, 11, Qt::Key_Down, 0 },
+        { both, -1, Qt::Key_Up, 11 },
+        { both, 0, Qt::Key_Up, 11 },
+        { both, 11, Qt::Key_Up, 10 },
+        { both, 3, Qt::Key_Up, 0 },
+        { both, 9, Qt::Key_Up, 5 },
+        { both, 11, Qt::Key_Right, 0 },
+        { both, 4, Qt::Key_Right, 5 },
+        { both, 0, Qt::Key_Left, 11 },
+        { both, 5, Qt::Key_Left, 4 },
+        { both, -1, Qt::Key_Tab, 0 },
+        { both, 0, Qt::Key_Tab, 1 },
+        { both, 6, Qt::Key_Tab, 11 },
+        { both, 11, Qt::Key_Tab, 0 },
+        { both, -1, Qt::Key_Backtab, 11 },
+        { both, 6, Qt::Key_Backtab, 0 },
+        { both, 0, Qt::Key_Backtab, 11 },
+        { both, 11, Qt::Key_Backtab, 1 },
+        { neither, 7, Qt::Key_Down, 1 },
+        { neither, 10, Qt::Key_Down, 1 },
+        { neither, 1, Qt::Key_Up, 10 },
+        { neither, 3, Qt::Key_Up, 10 },
+        { neither, 6, Qt::Key_Tab, 1 },
+        { neither, 6, Qt::Key_Backtab, 1 },
+        { neither, -1, Qt::Key_Backtab, 1 },
+        { neither, -1, Qt::Key_Left, 10 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "flags " << c.flags << " from " << c.from << " key " << c.key);
@@ -119,7 +139,7 @@ TEST_F(PopupBarTest, IndexOfAValue)
 {
     TestBar bar(4, 1, 7, 20, 20);
     bar.Create(owner, COXPopupBarCtrl::NoTearOff);
-    bar.SetButtons({5, 6, 7, 6});
+    bar.SetButtons({ 5, 6, 7, 6 });
     EXPECT_EQ(bar.IndexOfValue(7), 0); // the default button is tested first
     EXPECT_EQ(bar.IndexOfValue(6), 2); // first cell with the value
     EXPECT_EQ(bar.IndexOfValue(9), 5); // no cell: the custom button
@@ -142,7 +162,7 @@ TEST_F(PopupBarTest, PickingACellOrTheDefaultButton)
 {
     TestBar bar(4, 2, 42, 20, 20, QStringLiteral("Default"));
     bar.Create(owner, COXPopupBarCtrl::NoTearOff | COXPopupBarCtrl::NoCustomButton);
-    bar.SetButtons({1, 2, 3});
+    bar.SetButtons({ 1, 2, 3 });
     WhilePicking(&bar, [&] { ClickItem(&bar, bar.CellRects()[1]); });
     EXPECT_TRUE(bar.Pick(3, nullptr, 0, 0));
     EXPECT_EQ(bar.SelectedValue(), 2u);
@@ -192,8 +212,8 @@ TEST_F(PopupBarTest, TooltipsOnlyForValuesWithText)
 {
     TestBar bar(3, 1, 0, 20, 20, QStringLiteral("Default"), QStringLiteral("More"));
     bar.Create(owner, COXPopupBarCtrl::NoTearOff);
-    bar.SetButtons({10, 11, 12});
-    bar.SetToolTipTexts({{10, QStringLiteral("Ten")}, {12, QStringLiteral("Twelve")}});
+    bar.SetButtons({ 10, 11, 12 });
+    bar.SetToolTipTexts({ { 10, QStringLiteral("Ten") }, { 12, QStringLiteral("Twelve") } });
     WhilePicking(&bar, [&] {
         EXPECT_EQ(bar.ToolTipTextAt(bar.CellRects()[0].center()), QStringLiteral("Ten"));
         EXPECT_EQ(bar.ToolTipTextAt(bar.CellRects()[1].center()), QString());
@@ -211,7 +231,7 @@ TEST_F(PopupBarTest, TornOffBarFloatsAndReportsEveryPick)
 {
     TestBar bar(4, 1, 0, 20, 20);
     bar.Create(owner, COXPopupBarCtrl::NoCustomButton);
-    bar.SetButtons({1, 2, 3, 4});
+    bar.SetButtons({ 1, 2, 3, 4 });
     int floatingPicks = 0;
     QObject::connect(&bar, &COXPopupBarCtrl::floatingPick, [&] { ++floatingPicks; });
 
@@ -240,6 +260,12 @@ TEST_F(PopupBarTest, TornOffBarFloatsAndReportsEveryPick)
     EXPECT_EQ(floatingPicks, 1);
     EXPECT_EQ(bar.SelectedValue(), 3u);
     EXPECT_TRUE(bar.isVisible());
+    // Once the mouse has left every item, the floating bar's timer clears the hot item.
+    EXPECT_EQ(bar.HotIndex(), 3);
+    QCursor::setPos(bar.mapToGlobal(QPoint(-50, -50)));
+    for (int i = 0; i < 100 && bar.HotIndex() != -1; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(bar.HotIndex(), -1);
 
     // The next Pick makes it a popup again.
     WhilePicking(&bar, [&] {

@@ -120,11 +120,11 @@ TEST(ToolTipPlacementTest, KeepsTheTipInTheWorkArea)
         QPoint at;
         QRect expected;
     } cases[] = {
-        {"fits", {100, 100}, {100, 100, 100, 30}},
-        {"past the right edge", {750, 100}, {700, 100, 100, 30}},
-        {"left of the left edge", {-20, 100}, {0, 100, 100, 30}},
+        { "fits", { 100, 100 }, { 100, 100, 100, 30 } },
+        { "past the right edge", { 750, 100 }, { 700, 100, 100, 30 } },
+        { "left of the left edge", { -20, 100 }, { 0, 100, 100, 30 } },
         // Past the bottom: above the tool's window, whose top is at 560.
-        {"past the bottom", {100, 590}, {100, 530, 100, 30}},
+        { "past the bottom", { 100, 590 }, { 100, 530, 100, 30 } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -84,7 +84,8 @@ TEST_F(PickerTest, DefaultStoresTheDefaultColourItself)
 TEST_F(PickerTest, PickingACellShowsItsColour)
 {
     color->SetColor(kRed, true);
-    WhilePicking(&color->ColorBar(), [&] { ClickItem(&color->ColorBar(), color->ColorBar().CellRects()[13]); });
+    WhilePicking(
+        &color->ColorBar(), [&] { ClickItem(&color->ColorBar(), color->ColorBar().CellRects()[13]); });
     QTest::mouseClick(color, Qt::LeftButton);
     EXPECT_EQ(color->GetColor(), kBlue); // cell 14, "Blue"
     EXPECT_EQ(BandPixel(color), qRgb(0, 0, 255));
@@ -153,7 +154,7 @@ TEST_F(PickerTest, SetUpThroughTheInterface)
     EXPECT_TRUE(picker.SetTrackLook(true));
     picker.SetPopupFlags(COXPopupBarCtrl::NoTearOff);
     picker.SetButtonTexts(QStringLiteral("Default"), QStringLiteral("Custom..."));
-    picker.SetColorToolTips({{kRed, QStringLiteral("Red")}});
+    picker.SetColorToolTips({ { kRed, QStringLiteral("Red") } });
     picker.SetCellSize(18, 18);
     EXPECT_EQ(picker.GetColor(), kBlue);
     EXPECT_TRUE(color->GetTrackLook());
@@ -196,4 +197,27 @@ TEST_F(PickerTest, PatternBarHasNoCustomButton)
     WhilePicking(&bar, [&] { ClickItem(&bar, bar.CellRects()[1]); });
     QTest::mouseClick(pattern, Qt::LeftButton);
     EXPECT_EQ(pattern->GetPattern(), 4u); // crosshatch
+}
+
+TEST_F(PickerTest, TornOffColourBarUpdatesTheButton)
+{
+    // The pages switch the tear-off bar off; a bar with it still reports to its button.
+    color->SetPopupFlags(0);
+    color->SetColor(kRed, true);
+    int floatingPicks = 0;
+    QObject::connect(color, &BandPickerButton::floatingPick, [&] { ++floatingPicks; });
+    COXColorPickerCtrl& bar = color->ColorBar();
+    WhilePicking(&bar, [&] {
+        SendMouse(&bar, QEvent::MouseButtonPress, bar.TearOffRect().center() + bar.ClientOffset());
+        SendMouse(&bar, QEvent::MouseMove, bar.CellRects()[0].center() + bar.ClientOffset());
+    });
+    QTest::mouseClick(color, Qt::LeftButton);
+    ASSERT_TRUE(bar.IsFloating());
+    SendMouse(&bar, QEvent::MouseButtonRelease, bar.CellRects()[0].center());
+    EXPECT_EQ(color->GetColor(), kRed);
+
+    ClickItem(&bar, bar.CellRects()[13]);
+    EXPECT_EQ(floatingPicks, 1);
+    EXPECT_EQ(color->GetColor(), kBlue);
+    EXPECT_EQ(BandPixel(color), qRgb(0, 0, 255));
 }

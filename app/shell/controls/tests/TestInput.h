@@ -16,7 +16,7 @@ inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseB
         ? Qt::MouseButtons(Qt::NoButton)
         : Qt::MouseButtons(button);
     QMouseEvent event(type, pos, widget->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button,
-                      buttons, Qt::NoModifier);
+        buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 

@@ -7,6 +7,7 @@
 #include "optimization/NamedSheetGoodBOM.h"
 #include "optimization/OptimizationResults.h"
 #include "optimization/SGBOMLineItem.h"
+#include "optimization/TopLevelBOM.h"
 #include "optimization/OptimizationTarget.h"
 
 #include <stdexcept>
@@ -39,4 +40,9 @@ void SGBOMLineItem::Serialize(ArchiveWrapper&, const std::shared_ptr<IdentityMap
 void NamedSheetGoodBOM::Serialize(ArchiveWrapper&, const std::shared_ptr<IdentityMapper>&)
 {
     throw std::logic_error("material bills of materials have no stored form yet");
+}
+
+void IOptimizedTopLevelBOM::Serialize(ArchiveWrapper&)
+{
+    throw std::logic_error("the project's bill of materials has no stored form yet");
 }

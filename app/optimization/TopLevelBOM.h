@@ -13,6 +13,8 @@
 class IOptimizedTopLevelBOM : public BOMBase
 {
 public:
+    // The project's bill is stored with its material bills, not as the base record alone.
+    void Serialize(ArchiveWrapper& ar) override;
     void ResetLineItems() override { Clear(); }
     int GetLineItemCount() const override { return static_cast<int>(GetCount()); }
     BOMItemPtr GetLineItemAt(int index) const override { return GetMaterialBOM(index); }

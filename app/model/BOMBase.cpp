@@ -22,10 +22,18 @@ void BOMBase::Serialize(ArchiveWrapper& ar)
 
 void BOMBase::RecomputeTotals()
 {
-    m_totals->Clear();
     const int count = GetLineItemCount();
     for (int i = 0; i < count; ++i) {
-        const BOMLineItemPtr item = GetLineItemAt(i);
+        if (const BOMItemPtr item = GetLineItemAt(i))
+            item->RefreshItem();
+    }
+    // Figures of an entry still waiting for results would make wrong totals:
+    // the last complete ones stay until every entry is final.
+    if (!IsFullyOptimized())
+        return;
+    m_totals->Clear();
+    for (int i = 0; i < count; ++i) {
+        const BOMItemPtr item = GetLineItemAt(i);
         if (!item)
             continue;
         if (const CostPriceDTOPtr cost = item->GetCostDTO())
@@ -39,6 +47,17 @@ CostPriceDTOPtr BOMBase::GetTotalsDTO()
     return m_totals;
 }
 
+bool BOMBase::IsFullyOptimized() const
+{
+    const int count = GetLineItemCount();
+    for (int i = 0; i < count; ++i) {
+        const BOMItemPtr item = GetLineItemAt(i);
+        if (item && !item->IsFullyOptimized())
+            return false;
+    }
+    return true;
+}
+
 void BOMBase::ResetCosts()
 {
     ResetLineItems();
@@ -49,8 +68,8 @@ void BOMBase::RefreshLineItems()
 {
     const int count = GetLineItemCount();
     for (int i = 0; i < count; ++i) {
-        if (const BOMLineItemPtr item = GetLineItemAt(i))
-            item->RefreshLine();
+        if (const BOMItemPtr item = GetLineItemAt(i))
+            item->RefreshItem();
     }
 }
 
@@ -58,62 +77,80 @@ bool BOMBase::AnyLineItemMatches() const
 {
     const int count = GetLineItemCount();
     for (int i = 0; i < count; ++i) {
-        const BOMLineItemPtr item = GetLineItemAt(i);
+        const BOMItemPtr item = GetLineItemAt(i);
         if (item && item->LineMatches())
             return true;
     }
     return false;
 }
 
-BOMLineItemPtr BOMBase::FindLineItemByName(const CMaterialEx& material) const
+BOMItemPtr BOMBase::FindLineItemByName(const QString& name) const
 {
-    const QString name = material.GetName();
     const int count = GetLineItemCount();
     for (int i = 0; i < count; ++i) {
-        const BOMLineItemPtr item = GetLineItemAt(i);
-        if (item && item->GetName() == name)
+        const BOMItemPtr item = GetLineItemAt(i);
+        if (item && item->GetItemName() == name)
             return item;
     }
     return nullptr;
 }
 
-BOMLineItemPtr BOMBase::FindLineItem(const BOMLineItemBase& wanted) const
+BOMItemPtr BOMBase::FindLineItemByName(const CMaterialEx& material) const
+{
+    return FindLineItemByName(material.GetName());
+}
+
+namespace {
+std::uint64_t IdentityOf(const BOMItem& item)
+{
+    const auto* managed = dynamic_cast<const IManagedIdentity*>(&item);
+    return managed ? managed->GetIdentity() : 0;
+}
+} // namespace
+
+BOMItemPtr BOMBase::FindLineItem(const BOMItem& wanted) const
 {
     // A copy made for a locked project keeps the identities of its lines;
     // lines rebuilt since are found by name.
+    const std::uint64_t identity = IdentityOf(wanted);
     const int count = GetLineItemCount();
-    BOMLineItemPtr byName;
+    BOMItemPtr byName;
     for (int i = 0; i < count; ++i) {
-        const BOMLineItemPtr item = GetLineItemAt(i);
+        const BOMItemPtr item = GetLineItemAt(i);
         if (!item)
             continue;
-        if (item->GetIdentity() == wanted.GetIdentity())
+        if (identity != 0 && IdentityOf(*item) == identity)
             return item;
-        if (!byName && item->GetName() == wanted.GetName())
+        if (!byName && item->GetItemName() == wanted.GetItemName())
             byName = item;
     }
     return byName;
 }
 
+CostPriceDTOPtr BOMLineItemBase::GetCostDTO() const
+{
+    return BOMBase::MakeCostPriceDTO(*this);
+}
+
 CostPriceDTOPtr BOMBase::MakeCostPriceDTO(const BOMLineItemBase& item)
 {
     auto dto = std::make_shared<CostPriceDTO>();
-    (*dto)[0] = item.GetUnitCost();
+    (*dto)[0] = item.GetTotalCost();
     return dto;
 }
 
 std::shared_ptr<BOMLineItemDTO> BOMBase::MakeBOMLineItemDTO(const BOMLineItemBase& item)
 {
     auto dto = std::make_shared<BOMLineItemDTO>();
-    dto->name = item.GetName();
-    dto->real1 = item.GetReal1();
-    dto->real2 = item.GetReal2();
-    dto->real3 = item.GetReal3();
-    dto->text1 = item.GetText1();
-    dto->text2 = item.GetText2();
-    dto->text3 = item.GetText3();
-    dto->real4 = item.GetReal4();
-    dto->amount = item.GetAmount();
+    dto->unitsText = item.GetUnitsText();
+    dto->quantityNeeded = item.GetQuantityNeeded();
+    dto->quantityInStock = item.GetQuantityInStock();
+    dto->quantityToBuy = item.GetQuantityToBuy();
+    dto->vendorName = item.GetVendorName();
+    dto->rowText = item.GetRowText();
+    dto->thicknessText = item.GetThicknessText();
+    dto->thicknessInches = item.GetThicknessInches();
+    dto->unitCost = item.GetUnitCost();
     return dto;
 }
 

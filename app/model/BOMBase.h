@@ -13,29 +13,53 @@
 class ArchiveWrapper;
 class CMaterialEx;
 
-// One line of a bill of materials. The concrete lines (per stock size) come
-// with the optimization results and supply the operations below.
-class BOMLineItemBase : public ManagedIdentityNotRemappedOnLockProject
+// What a bill of materials lists and totals: the line items of a material's
+// bill, or the material bills of the project's bill. Each entry has a cost
+// record, is brought up to date by a refresh, and says whether its figures
+// are final.
+class BOMItem
+{
+public:
+    virtual ~BOMItem() = default;
+
+    // The name by which a bill finds an entry (a material bill: its material's).
+    virtual QString GetItemName() const = 0;
+    // The costs added up into the bill's totals.
+    virtual CostPriceDTOPtr GetCostDTO() const = 0;
+    virtual void RefreshItem() = 0;
+    // False while an entry still waits for results.
+    virtual bool IsFullyOptimized() const { return true; }
+    // The yes/no question that AnyLineItemMatches asks every entry.
+    virtual bool LineMatches() const { return false; }
+};
+
+using BOMItemPtr = std::shared_ptr<BOMItem>;
+
+// One line of a bill of materials: one stock size with its counts and costs.
+// The concrete lines come with the optimization results. The queries answer
+// whole sheets or pro-rated quantities as the user's preference says.
+class BOMLineItemBase : public BOMItem, public ManagedIdentityNotRemappedOnLockProject
 {
 public:
     ~BOMLineItemBase() override = default;
 
+    virtual CMoney GetTotalCost() const = 0;
+    virtual QString GetUnitsText() const = 0;
+    virtual double GetQuantityNeeded() const = 0;
+    virtual double GetQuantityInStock() const = 0;
+    virtual double GetQuantityToBuy() const = 0;
+    virtual QString GetVendorName() const = 0;
+    virtual QString GetRowText() const = 0;
+    virtual QString GetThicknessText() const = 0;
+    virtual double GetThicknessInches() const = 0;
     virtual CMoney GetUnitCost() const = 0;
-    virtual QString GetName() const = 0;
-    virtual double GetReal1() const = 0;
-    virtual double GetReal2() const = 0;
-    virtual double GetReal3() const = 0;
-    virtual QString GetText1() const = 0;
-    virtual QString GetText2() const = 0;
-    virtual QString GetText3() const = 0;
-    virtual double GetReal4() const = 0;
-    virtual CMoney GetAmount() const = 0;
-    // The line's own costs, added up into the totals.
-    virtual CostPriceDTOPtr GetCostDTO() const = 0;
-    // Refreshes the line; rebuilds it when the refresh reports a change.
-    virtual void RefreshLine() = 0;
-    // The yes/no question that AnyLineItemMatches asks every line.
-    virtual bool LineMatches() const = 0;
+    // Counts the line again from its layouts.
+    virtual void Recount() = 0;
+
+    QString GetItemName() const override { return GetUnitsText(); }
+    // The first amount is the line's total cost, the others zero.
+    CostPriceDTOPtr GetCostDTO() const override;
+    void RefreshItem() override { Recount(); }
 };
 
 using BOMLineItemPtr = std::shared_ptr<BOMLineItemBase>;
@@ -43,41 +67,46 @@ using BOMLineItemPtr = std::shared_ptr<BOMLineItemBase>;
 // The flat record of one line handed to the bill-of-materials grid.
 struct BOMLineItemDTO
 {
-    QString name;
-    double real1 = 0.0;
-    double real2 = 0.0;
-    double real3 = 0.0;
-    QString text1;
-    QString text2;
-    QString text3;
-    double real4 = 0.0;
-    CMoney amount;
+    QString unitsText;
+    double quantityNeeded = 0.0;
+    double quantityInStock = 0.0;
+    double quantityToBuy = 0.0;
+    QString vendorName;
+    QString rowText;
+    QString thicknessText;
+    double thicknessInches = 0.0;
+    CMoney unitCost;
 };
 
-// A bill of materials: its line items (supplied by the concrete bill) and
-// the totals of their costs.
+// A bill of materials: its entries (supplied by the concrete bill) and the
+// totals of their costs.
 class BOMBase
 {
 public:
     BOMBase();
     virtual ~BOMBase() = default;
 
-    // Version 1, then the totals; the lines are stored by the concrete bills.
+    // Version 1, then the totals; the entries are stored by the concrete bills.
     virtual void Serialize(ArchiveWrapper& ar);
     virtual void ResetLineItems() = 0;
     virtual int GetLineItemCount() const = 0;
-    virtual BOMLineItemPtr GetLineItemAt(int index) const = 0;
+    virtual BOMItemPtr GetLineItemAt(int index) const = 0;
 
+    // Refreshes every entry; then, only when all are final, the totals become
+    // the sum of the entries' costs (otherwise they keep their last values).
     void RecomputeTotals();
     CostPriceDTOPtr GetTotalsDTO();
+    // True when no entry waits for results (also when there is none).
+    bool IsFullyOptimized() const;
     void ResetCosts();
     void RefreshLineItems();
     bool AnyLineItemMatches() const;
-    // The first line whose name equals the material's name (with case).
-    BOMLineItemPtr FindLineItemByName(const CMaterialEx& material) const;
-    // The line of this bill that stands for the same line of another bill:
+    // The first entry whose name equals the text (with case).
+    BOMItemPtr FindLineItemByName(const QString& name) const;
+    BOMItemPtr FindLineItemByName(const CMaterialEx& material) const;
+    // The entry of this bill that stands for the same entry of another bill:
     // the same identity, else the same name.
-    BOMLineItemPtr FindLineItem(const BOMLineItemBase& item) const;
+    BOMItemPtr FindLineItem(const BOMItem& item) const;
 
     static CostPriceDTOPtr MakeCostPriceDTO(const BOMLineItemBase& item);
     static std::shared_ptr<BOMLineItemDTO> MakeBOMLineItemDTO(const BOMLineItemBase& item);

@@ -186,6 +186,16 @@ bool CSheetGoodEx::IsUnspecified() const
     return IsPlaceholder() || GetStoredName() == UiText(kStrNotSpecified);
 }
 
+std::shared_ptr<MaterialBOMBase> CSheetGoodEx::CreateBOM()
+{
+    return CreateMaterialBOM(shared_from_this());
+}
+
+std::shared_ptr<BOMLineItemBase> CSheetGoodEx::CreateBOMLineItem(const std::shared_ptr<ISGSC>& row) const
+{
+    return CreateBOMLineItemForRow(row);
+}
+
 std::shared_ptr<ISGSC> CSheetGoodEx::FindSizeCost(const IOptimizableSize* handle) const
 {
     for (const auto& row : m_rows)

@@ -78,6 +78,8 @@ public:
     void AddSizeCostUnrecorded(const std::shared_ptr<ISGSC>& row) override;
     std::shared_ptr<ISGSC> FindSizeCostByPinnableID(const UniqueStamp& stamp) const override;
     std::uint64_t GetMaterialIdentity() const override { return GetIdentity(); }
+    std::shared_ptr<MaterialBOMBase> CreateBOM() override;
+    std::shared_ptr<BOMLineItemBase> CreateBOMLineItem(const std::shared_ptr<ISGSC>& row) const override;
 
     // Identity view.
     std::uint32_t GetTypeCode() const override { return kKind; }

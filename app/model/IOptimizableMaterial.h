@@ -7,7 +7,9 @@
 #include <memory>
 #include <vector>
 
+class BOMLineItemBase;
 class IMaterialData;
+class MaterialBOMBase;
 class IOptimizableSize;
 class ISGSC;
 class OptTargetCriteria;
@@ -37,4 +39,8 @@ public:
     virtual void AddSizeCostUnrecorded(const std::shared_ptr<ISGSC>& row) = 0;
     virtual std::shared_ptr<ISGSC> FindSizeCostByPinnableID(const UniqueStamp& stamp) const = 0;
     virtual std::uint64_t GetMaterialIdentity() const = 0;
+    // The material's bill of materials, and the line of one of its rows
+    // (empty until the optimization results registered their factories).
+    virtual std::shared_ptr<MaterialBOMBase> CreateBOM() = 0;
+    virtual std::shared_ptr<BOMLineItemBase> CreateBOMLineItem(const std::shared_ptr<ISGSC>& row) const = 0;
 };

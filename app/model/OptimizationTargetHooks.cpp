@@ -44,3 +44,15 @@ std::shared_ptr<OptTargetCriteria> GetTargetCriteria(const OptimizationTarget& t
     const auto& criteriaOf = Services().criteriaOf;
     return criteriaOf ? criteriaOf(target) : nullptr;
 }
+
+std::shared_ptr<MaterialBOMBase> CreateMaterialBOM(const std::shared_ptr<CSheetGoodEx>& material)
+{
+    const auto& create = Services().createMaterialBOM;
+    return create ? create(material) : nullptr;
+}
+
+std::shared_ptr<BOMLineItemBase> CreateBOMLineItemForRow(const std::shared_ptr<ISGSC>& row)
+{
+    const auto& create = Services().createLineItem;
+    return create ? create(row) : nullptr;
+}

@@ -3,9 +3,12 @@
 #include <functional>
 #include <memory>
 
+class BOMLineItemBase;
 class CDimension;
+class CSheetGoodEx;
 class IOptimizableMaterial;
 class ISGSC;
+class MaterialBOMBase;
 class OptimizationTarget;
 class OptTargetCriteria;
 
@@ -23,6 +26,9 @@ struct OptimizationTargetServices
     // The criteria of a target, and the material the criteria select.
     std::function<std::shared_ptr<OptTargetCriteria>(const OptimizationTarget&)> criteriaOf;
     std::function<const IOptimizableMaterial*(const OptTargetCriteria&)> materialOf;
+    // The bill of materials of a sheet good, and the line of one of its rows.
+    std::function<std::shared_ptr<MaterialBOMBase>(const std::shared_ptr<CSheetGoodEx>&)> createMaterialBOM;
+    std::function<std::shared_ptr<BOMLineItemBase>(const std::shared_ptr<ISGSC>&)> createLineItem;
 };
 
 void RegisterOptimizationTargetServices(OptimizationTargetServices services);
@@ -33,3 +39,5 @@ std::shared_ptr<OptTargetCriteria> CreateOptimizationTarget(const std::shared_pt
 bool CriteriaAcceptsStockSize(const OptTargetCriteria& criteria, const ISGSC& row);
 const IOptimizableMaterial* GetCriteriaMaterial(const OptTargetCriteria& criteria);
 std::shared_ptr<OptTargetCriteria> GetTargetCriteria(const OptimizationTarget& target);
+std::shared_ptr<MaterialBOMBase> CreateMaterialBOM(const std::shared_ptr<CSheetGoodEx>& material);
+std::shared_ptr<BOMLineItemBase> CreateBOMLineItemForRow(const std::shared_ptr<ISGSC>& row);

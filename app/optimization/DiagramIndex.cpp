@@ -72,6 +72,8 @@ void DiagramIndex::ForgetStacksOf(const OptimizationTarget* target)
 
 void DiagramIndex::AddTargetResults(const std::shared_ptr<OptimizationTarget>& target, StackList stacks)
 {
+    if (!target)
+        return;
     // A manual edit can take a stack out of the results: no part may keep
     // the label of a diagram that is gone.
     ForgetStacksOf(target.get());

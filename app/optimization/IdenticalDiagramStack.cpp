@@ -107,6 +107,11 @@ void IdenticalDiagramStack::ApplyPinnedUsage(PinnedUsage& usage)
 void IdenticalDiagramStack::Unpin(PinnedUsage& usage)
 {
     m_pinned = false;
+    WithdrawPinnedUsage(usage);
+}
+
+void IdenticalDiagramStack::WithdrawPinnedUsage(PinnedUsage& usage)
+{
     usage.Remove(GetStockSpec(), m_count);
     for (const DrawnPartPtr& drawn : m_diagram->GetFirstGeometryParts())
         drawn->MoveFromHandPlaced(m_count);

@@ -69,6 +69,8 @@ public:
     // What pinning does apart from the flag: the sheets into the usage, the
     // copies from the optimizer's count to the hand-placed one.
     void ApplyPinnedUsage(PinnedUsage& usage);
+    // Takes back what ApplyPinnedUsage did.
+    void WithdrawPinnedUsage(PinnedUsage& usage);
     // A pinned stack of a loaded target adds its sheets and copies again;
     // the flag stays.
     void RestorePinnedUsage(PinnedUsage& usage);

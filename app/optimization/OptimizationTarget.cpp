@@ -6,6 +6,7 @@
 #include "model/IOptimizableMaterial.h"
 #include "model/IOptimizableSize.h"
 #include "model/ThicknessBasedOptTarget.h"
+#include "optimization/MaterialBOM.h"
 #include "optimization/PinnedUsage.h"
 #include "optimization/StockSpec.h"
 
@@ -71,6 +72,12 @@ int OptimizationTarget::GetMaterialKind() const
     return material ? material->GetKind() : 0;
 }
 
+std::shared_ptr<IOptimizedMaterialBOM> OptimizationTarget::CreateMaterialBOM() const
+{
+    const auto material = GetMaterial();
+    return material ? std::dynamic_pointer_cast<IOptimizedMaterialBOM>(material->CreateBOM()) : nullptr;
+}
+
 void OptimizationTarget::RemovePinnedLayout(const StackPtr& stack)
 {
     std::erase(m_pinned, stack);
@@ -113,6 +120,12 @@ void OptimizationTarget::ReapplyPinnedLayouts(PinnedUsage& usage)
         stack->ApplyPinnedUsage(usage);
 }
 
+void OptimizationTarget::WithdrawPinnedLayouts(PinnedUsage& usage)
+{
+    for (const StackPtr& stack : m_pinned)
+        stack->WithdrawPinnedUsage(usage);
+}
+
 void OptimizationTarget::RestorePinnedLayouts(PinnedUsage& usage)
 {
     for (const StackPtr& stack : m_pinned)
@@ -132,6 +145,7 @@ void OptimizationTarget::ResetParts(bool keepParts)
 
 void OptimizationTarget::ResetForReoptimization(PinnedUsage& usage, bool keepParts)
 {
+    WithdrawPinnedLayouts(usage);
     ResetParts(keepParts);
     ReapplyPinnedLayouts(usage);
     RefreshStock(usage);

@@ -15,6 +15,7 @@
 
 class CMilledPart;
 class IOptimizableMaterial;
+class IOptimizedMaterialBOM;
 class IOptimizableSize;
 class OptTargetCriteria;
 class PinnedUsage;
@@ -47,6 +48,7 @@ public:
     virtual void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper) = 0;
     virtual QString GetMaterialName() const = 0;
     virtual int GetMaterialKind() const = 0;
+    virtual std::shared_ptr<IOptimizedMaterialBOM> CreateMaterialBOM() const = 0;
     virtual std::shared_ptr<OptTargetCriteria> GetCriteria() const = 0;
     virtual bool HasPinnedLayouts() const { return false; }
 
@@ -72,6 +74,8 @@ public:
     // Empty for a placeholder material.
     QString GetMaterialName() const override;
     int GetMaterialKind() const override;
+    // The material makes the bill its results go into.
+    std::shared_ptr<IOptimizedMaterialBOM> CreateMaterialBOM() const override;
     bool HasPinnedLayouts() const override { return !m_pinned.empty(); }
 
     const StackList& GetPinnedLayouts() const { return m_pinned; }
@@ -88,15 +92,19 @@ public:
     // The material's stock sizes that fit, less the sheets pinned layouts
     // use; pending.
     void RefreshStock(const PinnedUsage& usage);
-    // The reset the target list gives the targets it keeps: without the
-    // parts (criteria renewed) or with them; then the pinned layouts count
-    // again and the stock is refreshed.
+    // The reset of a target whose results no longer hold (an edit, or the
+    // list keeping it): without the parts (criteria renewed) or with them;
+    // the pinned layouts count again and the stock is refreshed. What the
+    // pinned layouts counted before is taken back first, so any number of
+    // resets leaves each pinned sheet counted once and the parts' placed
+    // counts as one reset makes them.
     void ResetForReoptimization(PinnedUsage& usage, bool keepParts);
     // As the reset, but only stacks still flagged pinned count again.
     void RestoreAfterLoad(PinnedUsage& usage, bool keepParts);
     // Criteria cloned against the library; pinned stacks relinked.
     void RenewCriteria();
     void ReapplyPinnedLayouts(PinnedUsage& usage);
+    void WithdrawPinnedLayouts(PinnedUsage& usage);
     void RestorePinnedLayouts(PinnedUsage& usage);
 
     void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;

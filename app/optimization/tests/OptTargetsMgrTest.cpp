@@ -1,5 +1,6 @@
 #include "TargetTestFixture.h"
 
+#include "foundation/IdentityMapper.h"
 #include "model/MaterialUpdateInfo.h"
 #include "model/OptimizationTargetHooks.h"
 #include "model/ThicknessBasedOptTarget.h"
@@ -193,4 +194,35 @@ TEST_F(TargetTest, AKerfEditReachesTheTargetsOfItsMaterialOnly)
     EXPECT_FALSE(oakTarget->IsOptimized());
     EXPECT_TRUE(oakTarget->HasParts());
     EXPECT_TRUE(ashTarget->IsOptimized());
+}
+
+TEST_F(TargetTest, StacksRelinkToTheLibraryAndUsageFollowsALockedCopy)
+{
+    auto oak = AddMaterial(QStringLiteral("Oak"));
+    const auto libraryRow = AddRow(*oak, 0.75, 48, 96);
+    libraryRow->EnsureAssigned();
+    // A project material read from a file: another object of the same name
+    // and cutting data, its row carrying the library row's stamp.
+    auto stray = MakeSheetGood(QStringLiteral("Oak"));
+    const auto strayRow = AddRow(*stray, 0.75, 48, 96);
+    strayRow->SetID(libraryRow->GetID());
+    auto part = MakePart(1, 10, 10, 1, stray);
+    const StackPtr stack = MakeStack({stray, strayRow, 0}, {Drawn(part.get(), 0, 0, 10, 10)}, 1);
+    stack->RelinkStock();
+    EXPECT_EQ(stack->GetStockSpec().material, oak);
+    EXPECT_EQ(stack->GetStockSpec().size, libraryRow);
+
+    m_usage.Add(stack->GetStockSpec(), 3);
+    auto mapper = std::make_shared<IdentityMapper>();
+    m_usage.RemapReferences(mapper);
+    const auto rowCopy = std::dynamic_pointer_cast<IOptimizableSize>(mapper->Find(libraryRow->GetIdentity()));
+    const auto materialCopy = std::dynamic_pointer_cast<IOptimizableMaterial>(mapper->Find(oak->GetIdentity()));
+    ASSERT_TRUE(rowCopy && materialCopy);
+    EXPECT_EQ(m_usage.GetPinnedCount(rowCopy.get()), 3u);
+    EXPECT_TRUE(m_usage.IsMaterialPinned(materialCopy.get()));
+    if (rowCopy != libraryRow)
+        EXPECT_EQ(m_usage.GetPinnedCount(libraryRow.get()), 0u);
+
+    EXPECT_TRUE(std::dynamic_pointer_cast<ThicknessBasedOptTarget>(MakeCriteriaFromTypeCode(2)));
+    EXPECT_FALSE(MakeCriteriaFromTypeCode(1));
 }

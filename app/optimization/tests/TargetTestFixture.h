@@ -8,11 +8,13 @@
 #include "model/CMaterials.h"
 #include "optimization/DiagramIndex.h"
 #include "optimization/OptTargetsMgr.h"
+#include "optimization/OptimizationResults.h"
 #include "optimization/OptimizationServices.h"
 #include "optimization/PinnedUsage.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -70,6 +72,25 @@ protected:
             x += 12;
         }
         return MakeStack(stock, drawn, count);
+    }
+
+    // The results of a run as the job assembles them: one line per stock
+    // row, made by the material, in the order the rows are first used.
+    OptimizationResultsPtr ResultsFor(const OptimizationTargetPtr& target, const StackList& stacks)
+    {
+        OptimizedLineItemList items;
+        for (const StackPtr& stack : stacks) {
+            const auto row = std::dynamic_pointer_cast<ISGSC>(stack->GetStockSpec().size);
+            auto it = std::find_if(items.begin(), items.end(),
+                                   [&row](const OptimizedLineItemPtr& item) { return item->GetSizeCost() == row; });
+            if (it == items.end()) {
+                items.push_back(std::dynamic_pointer_cast<IOptimizedBOMLineItem>(
+                    target->GetMaterial()->CreateBOMLineItem(row)));
+                it = items.end() - 1;
+            }
+            (*it)->AddLayout(stack);
+        }
+        return std::make_shared<OptimizationResults>(target, stacks, items);
     }
 
     ScopedFakePrefs m_prefs;

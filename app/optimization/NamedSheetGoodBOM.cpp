@@ -1,0 +1,61 @@
+#include "optimization/NamedSheetGoodBOM.h"
+
+#include "foundation/IdentityMapper.h"
+#include "model/CSheetGoodEx.h"
+
+#include <algorithm>
+
+NamedSheetGoodBOM::NamedSheetGoodBOM()
+    : m_material(std::make_shared<CSheetGoodEx>())
+{ }
+
+NamedSheetGoodBOM::NamedSheetGoodBOM(std::shared_ptr<CSheetGoodEx> material)
+    : m_material(material ? std::move(material) : std::make_shared<CSheetGoodEx>())
+{ }
+
+NamedSheetGoodBOM::~NamedSheetGoodBOM()
+{
+    m_lineItems.clear();
+    m_results.clear();
+}
+
+QString NamedSheetGoodBOM::GetName() const
+{
+    return m_material->GetName();
+}
+
+std::uint64_t NamedSheetGoodBOM::GetMaterialIdentity() const
+{
+    return m_material->GetIdentity();
+}
+
+void NamedSheetGoodBOM::AddLineItems(const OptimizedLineItemList& items)
+{
+    for (const OptimizedLineItemPtr& item : items)
+        if (auto line = std::dynamic_pointer_cast<SGBOMLineItem>(item))
+            m_lineItems.push_back(std::move(line));
+}
+
+void NamedSheetGoodBOM::RemoveLineItems(const OptimizedLineItemList& items)
+{
+    for (const OptimizedLineItemPtr& item : items)
+        std::erase_if(m_lineItems, [&item](const std::shared_ptr<SGBOMLineItem>& line) { return line == item; });
+}
+
+void NamedSheetGoodBOM::ResetTarget(const OptimizationTargetPtr& target, const std::shared_ptr<DomainUpdateInfo>&,
+                                    PinnedUsage& usage)
+{
+    target->ResetForReoptimization(usage, true);
+    MarkTargetPending(target);
+}
+
+void NamedSheetGoodBOM::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
+{
+    if (auto canonical = std::dynamic_pointer_cast<CSheetGoodEx>(mapper->Find(m_material->GetIdentity())))
+        m_material = std::move(canonical);
+    for (const OptimizationResultsPtr& entry : m_results)
+        entry->ResolveReferences(mapper);
+    for (auto& line : m_lineItems)
+        if (auto canonical = std::dynamic_pointer_cast<SGBOMLineItem>(mapper->Find(line->GetIdentity())))
+            line = std::move(canonical);
+}

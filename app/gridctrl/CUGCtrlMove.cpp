@@ -81,7 +81,6 @@ void CUGCtrl::commitMove()
         gi->m_currentCol = c;
         gi->m_currentRow = r;
     }
-    RecalcVisibleRange();
     CUGDataSource* source = GetCurrentDataSource();
     const bool columnChanged = gi->m_currentCol != oldCol;
     const bool rowChanged = gi->m_currentRow != oldRow;
@@ -104,14 +103,13 @@ void CUGCtrl::commitMove()
         GetCellTypeObject(gi->m_currentCol, gi->m_currentRow)->OnCellGotFocus(gi->m_currentCol, gi->m_currentRow, 0);
     }
     if (gi->m_paintMode) {
-        m_CUGGrid->DrawHints().AddCell(oldCol, oldRow);
-        m_CUGGrid->DrawHints().AddCell(gi->m_currentCol, gi->m_currentRow);
         m_CUGGrid->RepaintAfterScroll();
         m_CUGTopHdg->RepaintIfScrolled();
         m_CUGSideHdg->RepaintAfterScroll();
         m_CUGVScroll->Update();
         m_CUGHScroll->Update();
     }
+    RecalcVisibleRange();
     gi->m_lastCol = gi->m_currentCol;
     gi->m_lastRow = gi->m_currentRow;
     gi->m_lastLeftCol = gi->m_leftCol;

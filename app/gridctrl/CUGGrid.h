@@ -8,10 +8,12 @@
 
 #include "platform/Rect.h"
 
+#include <QTimer>
 #include <QWidget>
 
 class CUGCtrl;
 class CUGGridInfo;
+class QPainter;
 
 class CUGGrid : public QWidget {
     Q_OBJECT
@@ -26,6 +28,13 @@ public:
     void RepaintRow(int row);
     void RepaintRange(int firstColumn, int firstRow, int lastColumn, int lastRow);
     bool HasFocusFlag() const { return m_hasFocus; }
+    // One paint pass over the listed cells.
+    void PaintCells(QPainter* painter);
+
+    // A drag held outside the cells steps the current cell at this pace.
+    static constexpr int kAutoScrollInterval = 60;
+    bool IsAutoScrolling() const { return m_autoScroll.isActive(); }
+    void OnAutoScrollTimer();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +43,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
     // Key down without the Qt event: hooks first, then navigation.
     void onKeyDown(int key);
@@ -44,4 +58,16 @@ protected:
     bool m_hasFocus = false;
     bool m_clickTaken = false;
     bool m_buttonDown = false;
+
+private:
+    // Does the grid area lie under a visible sibling higher in the stack?
+    bool isCovered() const;
+    void dragTo(const QPoint& point);
+    void autoScrollStep();
+
+    QTimer m_autoScroll;
+    QPoint m_dragPoint;
+    bool m_overRightColumn = false;
+    bool m_overBottomRow = false;
+    int m_wheelRemainder = 0;
 };

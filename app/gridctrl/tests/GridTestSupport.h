@@ -29,3 +29,16 @@ public:
 private:
     GridMessageHook m_previous;
 };
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+// Sends one mouse event with explicit buttons (a drag needs the held button
+// on every move).
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+                      Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
+    QCoreApplication::sendEvent(widget, &event);
+}

@@ -26,6 +26,19 @@ int outermostSize(const std::vector<int>& sizes, int total)
     return std::max(0, total - others);
 }
 
+// The heading row (column) whose outer edge lies at the coordinate, counted
+// from the grid side where the first edge is the heading's total size; -1 when none.
+int headingEdgeAt(const std::vector<int>& sizes, int total, int coordinate)
+{
+    int edge = total;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        if (std::abs(coordinate - edge) <= kEdgeReach)
+            return static_cast<int>(i);
+        edge -= sizes[i];
+    }
+    return -1;
+}
+
 void focusGridArea(CUGCtrl* ctrl)
 {
     if (!ctrl->GetGridArea()->hasFocus())
@@ -233,21 +246,17 @@ void CUGTopHdg::checkEdges(const QPoint& point)
         setCursor(Qt::SplitHCursor);
         return;
     }
-    int edge = gi->m_topHdgHeight;
-    for (int i = 0; i < gi->m_numberTopHdgRows; ++i) {
-        if (std::abs(point.y() - edge) <= kEdgeReach) {
-            if (!m_ctrl->CanSizeTopHeading())
-                return;
-            m_hover = true;
-            m_kind = CUGSizingKind::HeadingRowHeight;
-            m_index = i;
-            m_startSize = gi->m_topHdgHeights[i];
-            m_startPos = point.y();
-            m_startHeadingSize = gi->m_topHdgHeight;
-            setCursor(Qt::SplitVCursor);
+    if (const int i = headingEdgeAt(gi->m_topHdgHeights, gi->m_topHdgHeight, point.y()); i >= 0) {
+        if (!m_ctrl->CanSizeTopHeading())
             return;
-        }
-        edge -= gi->m_topHdgHeights[i];
+        m_hover = true;
+        m_kind = CUGSizingKind::HeadingRowHeight;
+        m_index = i;
+        m_startSize = gi->m_topHdgHeights[i];
+        m_startPos = point.y();
+        m_startHeadingSize = gi->m_topHdgHeight;
+        setCursor(Qt::SplitVCursor);
+        return;
     }
     if (m_hover) {
         m_hover = false;
@@ -574,21 +583,16 @@ void CUGSideHdg::checkEdges(const QPoint& point)
         return;
     const bool wasHovering = m_hover;
     m_hover = false;
-    int edge = gi->m_sideHdgWidth;
-    for (int i = 0; i < gi->m_numberSideHdgCols; ++i) {
-        if (std::abs(point.x() - edge) <= kEdgeReach) {
-            if (!m_ctrl->CanSizeSideHeading())
-                break;
-            m_hover = true;
-            m_kind = CUGSizingKind::HeadingColumnWidth;
-            m_index = i;
-            m_startSize = gi->m_sideHdgWidths[i];
-            m_startPos = point.x();
-            m_startHeadingSize = gi->m_sideHdgWidth;
-            setCursor(Qt::SplitHCursor);
-            return;
-        }
-        edge -= gi->m_sideHdgWidths[i];
+    if (const int i = headingEdgeAt(gi->m_sideHdgWidths, gi->m_sideHdgWidth, point.x());
+        i >= 0 && m_ctrl->CanSizeSideHeading()) {
+        m_hover = true;
+        m_kind = CUGSizingKind::HeadingColumnWidth;
+        m_index = i;
+        m_startSize = gi->m_sideHdgWidths[i];
+        m_startPos = point.x();
+        m_startHeadingSize = gi->m_sideHdgWidth;
+        setCursor(Qt::SplitHCursor);
+        return;
     }
     int hitRow = -1, hitY = 0;
     int previous = -1;

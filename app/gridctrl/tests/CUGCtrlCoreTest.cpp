@@ -192,3 +192,67 @@ TEST(CUGCtrlCore, FitToWindow)
     EXPECT_GT(grid.GetColumnWidth(0), grid.GetColumnWidth(1));
     EXPECT_LE(grid.GetColumnWidth(0), 120 - grid.GetSheetInfo()->m_vScrollWidth);
 }
+
+namespace {
+
+class SetupGrid : public CUGCtrl {
+public:
+    QStringList calls;
+    void OnGridSetup() override { calls << QStringLiteral("setup"); }
+    void OnSheetInit(int sheet) override { calls << QStringLiteral("sheet %1").arg(sheet); }
+};
+
+class CountingType : public CUGCellType {
+public:
+    int OnTypeCommand(int word) override { return word * 2; }
+};
+
+} // namespace
+
+TEST(CUGCtrlCore, SetupHooksSheetsAndTypeMessages)
+{
+    SetupGrid grid;
+    createGrid(grid, 2, 2);
+    EXPECT_EQ(grid.calls, (QStringList{QStringLiteral("setup"), QStringLiteral("sheet 0")}));
+    EXPECT_TRUE(grid.GetSheetInfo()->m_paintMode);
+    ASSERT_EQ(grid.SetSheetCount(3), 0);
+    EXPECT_EQ(grid.calls.mid(2), (QStringList{QStringLiteral("sheet 1"), QStringLiteral("sheet 2")}));
+    ASSERT_EQ(grid.SetCurrentSheet(2), 0);
+    EXPECT_EQ(grid.GetColumnCount(), 0); // a new sheet has its own settings
+    EXPECT_EQ(grid.SetCurrentSheet(3), 1);
+    grid.SetSheetCount(1);
+    EXPECT_EQ(grid.GetCurrentSheet(), 0);
+    EXPECT_EQ(grid.GetColumnCount(), 2);
+
+    CountingType type;
+    const int index = grid.AddCellType(&type);
+    EXPECT_EQ(index, 4); // after the normal type and the three reserved ones
+    EXPECT_EQ(type.GetGrid(), &grid);
+    EXPECT_EQ(grid.SendCellTypeMessage(index, 21), 42);
+    EXPECT_EQ(grid.SendCellTypeMessage(0, 21), 0);
+    EXPECT_EQ(grid.SendCellTypeMessage(77, 21), 0);
+}
+
+TEST(CUGCtrlCore, AttachTakesThePlaceAndFontOfADialogWidget)
+{
+    QWidget dialog;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    dialog.setFont(font);
+    auto* placeholder = new QWidget(&dialog);
+    placeholder->setGeometry(10, 20, 200, 100);
+    SetupGrid grid;
+    EXPECT_EQ(grid.AttachGrid(nullptr), 0);
+    ASSERT_EQ(grid.AttachGrid(placeholder), 1);
+    EXPECT_EQ(grid.parentWidget(), &dialog);
+    EXPECT_EQ(grid.geometry(), QRect(10, 20, 200, 100));
+    EXPECT_TRUE(placeholder->isHidden());
+    ASSERT_NE(grid.GetDefaultFont(), nullptr);
+    EXPECT_EQ(grid.GetDefaultFont()->pixelSize(), 13);
+    CUGCell heading;
+    grid.GetHeadingDefault(&heading);
+    ASSERT_NE(heading.GetFont(), nullptr);
+    EXPECT_EQ(heading.GetFont()->weight(), QFont::Weight(font.weight() + 200));
+    EXPECT_EQ(grid.calls.size(), 2);
+    grid.setParent(nullptr); // the stack object leaves the dialog before it goes
+}

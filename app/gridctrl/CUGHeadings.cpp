@@ -497,12 +497,45 @@ void CUGSideHdg::FitColumns()
     update();
 }
 
+// Moves the image by the rows scrolled and repaints only the rows that came
+// into view and the rows of the old and new current cells.
 void CUGSideHdg::RepaintAfterScroll()
 {
     const CUGGridInfo* gi = m_ctrl->GetSheetInfo();
     if (gi->m_topRow == gi->m_lastTopRow && gi->m_currentRow == gi->m_lastRow)
         return;
-    update();
+    const int n = gi->m_numberSideHdgCols;
+    int dy = 0;
+    if (gi->m_lastTopRow >= 0 && gi->m_topRow > gi->m_lastTopRow) {
+        for (int r = gi->m_lastTopRow; r < gi->m_topRow; ++r)
+            dy += m_ctrl->GetRowHeight(r);
+    } else if (gi->m_lastTopRow >= 0) {
+        for (int r = gi->m_topRow; r < gi->m_lastTopRow; ++r)
+            dy -= m_ctrl->GetRowHeight(r);
+    }
+    if (gi->m_lastTopRow < 0 || dy > gi->m_gridHeight || dy < -gi->m_gridHeight) {
+        m_drawHint.MergeIntoFirst(-n, 0, 0, gi->m_numberRows);
+        dy = 0;
+        update();
+    }
+    if (dy != 0) {
+        QRect area = rect();
+        area.setTop(gi->m_lockRowHeight);
+        scroll(0, -dy, area);
+        if (dy > 0)
+            m_drawHint.MergeIntoFirst(-n, m_lastRowPainted, 0, gi->m_numberRows);
+        else
+            m_drawHint.MergeIntoFirst(-n, 0, 0, gi->m_lastTopRow);
+    }
+    for (int row : {gi->m_lastRow, gi->m_currentRow}) {
+        if (row < 0)
+            continue;
+        m_drawHint.AddRange(-n, row, 0, row);
+        int c = -1, r = row;
+        platform::Rect cell;
+        if (m_ctrl->GetCellRectangle(&c, &r, &cell) == 0)
+            update(QRect(0, cell.top, width(), cell.Height()));
+    }
 }
 
 int CUGSideHdg::CellAtPoint(const QPoint& point, int* column, int* row, platform::Rect* rect) const
@@ -549,6 +582,7 @@ void CUGSideHdg::paintEvent(QPaintEvent*)
 {
     CUGGridInfo* gi = m_ctrl->GetSheetInfo();
     const int n = gi->m_numberSideHdgCols;
+    // Every row the update region touches is drawn again.
     m_drawHint.AddRange(-n, 0, 0, gi->m_numberRows);
     QPainter painter(this);
     m_ctrl->OnPaintArea(&painter, 0, CUGCtrl::kSectionSideHeading);

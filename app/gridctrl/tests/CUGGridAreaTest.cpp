@@ -114,6 +114,16 @@ TEST(CUGGridArea, RepaintListAfterScrolling)
     ASSERT_FALSE(hints.Ranges().empty());
     EXPECT_EQ(hints.Ranges().front(), (Range{0, 0, 8, 50}));
     EXPECT_EQ(hints.Ranges().size(), 3u);
+
+    // A window lying over the grid area: no image is moved, all is repainted.
+    grid.show();
+    auto* cover = new QWidget(&grid);
+    cover->setGeometry(100, 50, 40, 40);
+    cover->show();
+    hints.Clear();
+    ASSERT_EQ(grid.ScrollToColumn(4), 0);
+    ASSERT_FALSE(hints.Ranges().empty());
+    EXPECT_EQ(hints.Ranges().front(), (Range{0, 0, 8, 50}));
 }
 
 TEST(CUGGridArea, NavigationKeys)

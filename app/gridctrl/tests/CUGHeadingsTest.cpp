@@ -113,3 +113,35 @@ TEST(CUGVScroll, ThousandPositionsForManyRows)
     EXPECT_EQ(small.GetFirstVisibleRow(), 3);
     EXPECT_EQ(small.GetVScrollBar()->value(), 3);
 }
+
+TEST(CUGCnrBtn, EdgesSizeTheHeadings)
+{
+    CUGCtrl grid;
+    createGrid(grid, 3, 5);
+    grid.SetCornerButtonSizing(2);
+    QWidget* corner = grid.GetCornerButton();
+    ASSERT_EQ(corner->width(), 40);
+    // The three rightmost pixel columns size the side heading.
+    drag(corner, QPoint(37, 5), QPoint(60, 5));
+    EXPECT_EQ(grid.GetSheetInfo()->m_sideHdgWidth, 60);
+    EXPECT_EQ(grid.GetSheetInfo()->m_gridRect.left, 60);
+    drag(corner, QPoint(36, 5), QPoint(80, 5)); // 4 pixels in: a plain click
+    EXPECT_EQ(grid.GetSheetInfo()->m_sideHdgWidth, 60);
+    // The three bottom pixel rows size the top heading.
+    drag(grid.GetCornerButton(), QPoint(5, 17), QPoint(5, 30));
+    EXPECT_EQ(grid.GetSheetInfo()->m_topHdgHeight, 30);
+    EXPECT_EQ(grid.GetTopHeadingRowHeight(-1), 30);
+}
+
+TEST(CUGSideHdg, RowEdgesSizeRows)
+{
+    CUGCtrl grid;
+    createGrid(grid, 3, 5);
+    grid.SetCornerButtonSizing(2);
+    QWidget* side = grid.GetSideHeading();
+    drag(side, QPoint(10, 40), QPoint(10, 55)); // bottom edge of row 1
+    EXPECT_EQ(grid.GetRowHeight(1), 35);
+    EXPECT_EQ(grid.GetRowHeight(0), 20);
+    drag(side, QPoint(10, 20), QPoint(10, -30));
+    EXPECT_EQ(grid.GetRowHeight(0), 0);
+}

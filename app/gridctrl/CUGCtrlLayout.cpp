@@ -278,11 +278,9 @@ void CUGCtrl::LayoutChildren()
         m_CUGHScroll->setVisible(hBar > 0);
         m_CUGTopHdg->FitRows();
         m_CUGSideHdg->FitColumns();
-        const int oldMaxTop = gi->m_maxTopRow;
         RecalcLargestLeftColumn();
-        // Only the columns here: the row pass may call this pass again.
-        if ((oldMaxTop == 0) == (gi->m_maxTopRow == 0))
-            RecalcLargestTopRow();
+        // May run this pass once more when the scroll bars come or go.
+        RecalcLargestTopRow();
         RecalcVisibleRange();
         m_CUGVScroll->Update();
         m_CUGHScroll->Update();

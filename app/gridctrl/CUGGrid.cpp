@@ -319,7 +319,8 @@ void CUGGrid::onKeyDown(int key)
             }
             break;
         }
-        if (key == gridkey::Tab) {
+        // Shift+Tab restarts the selection from its origin, where a selection is in use.
+        if (key == gridkey::Tab && gi->m_moveType >= 1) {
             int c = 0, r = 0;
             if (gi->m_multiSelect->GetOrigin(&c, &r) == 0) {
                 gi->m_currentCol = c;

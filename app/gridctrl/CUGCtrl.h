@@ -16,6 +16,7 @@
 #include "platform/ui/ColorRef.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -160,6 +161,12 @@ public:
     // A value for the cell type with that index (the normal type for 0 or
     // an index without a type); answers the type's result.
     int SendCellTypeMessage(int typeIndex, int value);
+
+    // A window the current cell must never lie under (borrowed); with mode 1
+    // it is placed beside the current cell after every move.
+    void SetTrackingWindow(QWidget* window) { m_trackingWindow = window; }
+    QWidget* GetTrackingWindow() const { return m_trackingWindow; }
+    void SetTrackingWindowMode(int mode) { m_gi->m_trackingPlacement = mode; }
 
     // Keys held at the last input event of the grid's windows.
     void SetKeyModifiers(Qt::KeyboardModifiers modifiers) { m_modifiers = modifiers; }
@@ -364,6 +371,7 @@ protected:
 private:
     void createChildWindows();
     void commitMove();
+    void placeTrackingWindow();
     void keepTargetInView();
     int moveTo(int column, int row, bool checkSame);
     int clampRow(int row, int* clamped);
@@ -425,6 +433,7 @@ private:
     int m_menuRow = -1;
     int m_menuSection = 0;
 
+    QPointer<QWidget> m_trackingWindow;
     QWidget* m_findDialog = nullptr;
     bool m_findAllColumns = false;
 };

@@ -9,6 +9,8 @@
 #include "gridctrl/CUGMultiSelect.h"
 #include "gridctrl/CUGScrollBars.h"
 
+#include <QScreen>
+
 #include <algorithm>
 
 void CUGCtrl::keepTargetInView()
@@ -98,6 +100,7 @@ void CUGCtrl::commitMove()
         OnLeftColumnScroll(gi->m_lastLeftCol, gi->m_leftCol);
     if (gi->m_topRow != gi->m_lastTopRow)
         OnTopRowScroll(gi->m_lastTopRow, gi->m_topRow);
+    placeTrackingWindow();
     if (columnChanged || rowChanged) {
         GetCellTypeObject(oldCol, oldRow)->OnCellLostFocus(oldCol, oldRow, 0);
         GetCellTypeObject(gi->m_currentCol, gi->m_currentRow)->OnCellGotFocus(gi->m_currentCol, gi->m_currentRow, 0);
@@ -368,4 +371,52 @@ void CUGCtrl::RecalcVisibleRange()
             break;
         }
     }
+}
+
+// The tracking window follows the current cell: beside it in mode 1, and
+// moved off it (right, below, left or above, whichever stays on the screen)
+// whenever it would cover it.
+void CUGCtrl::placeTrackingWindow()
+{
+    if (!m_trackingWindow || m_gi->m_currentCol < 0 || m_gi->m_currentRow < 0)
+        return;
+    int column = m_gi->m_currentCol, row = m_gi->m_currentRow;
+    Rect cell;
+    if (GetCellRectangle(&column, &row, &cell) != 0)
+        return;
+    const QRect cellOnScreen(m_CUGGrid->mapToGlobal(QPoint(cell.left, cell.top)), QSize(cell.Width(), cell.Height()));
+    QWidget* parent = m_trackingWindow->isWindow() ? nullptr : m_trackingWindow->parentWidget();
+    const QRect old(parent ? parent->mapToGlobal(m_trackingWindow->pos()) : m_trackingWindow->pos(),
+                    m_trackingWindow->size());
+    QRect target = old;
+    bool placed = false;
+    if (m_gi->m_trackingPlacement == 1) {
+        target.moveTopLeft(QPoint(cellOnScreen.right() + 1 + 30, cellOnScreen.top()));
+        placed = true;
+    }
+    if (target.intersects(cellOnScreen)) {
+        const QScreen* screen = m_CUGGrid->screen();
+        const QRect desk = screen ? screen->availableGeometry() : QRect();
+        QRect candidates[4] = {target, target, target, target};
+        candidates[0].moveLeft(cellOnScreen.right() + 1 + 5);
+        candidates[1].moveTop(cellOnScreen.bottom() + 1 + 5);
+        candidates[2].moveRight(cellOnScreen.left() - 1 - 5);
+        candidates[3].moveBottom(cellOnScreen.top() - 1 - 5);
+        bool fits = false;
+        for (const QRect& candidate : candidates) {
+            if (desk.contains(candidate)) {
+                target = candidate;
+                fits = true;
+                break;
+            }
+        }
+        if (!fits && !placed)
+            return;
+    }
+    Rect from(old.left(), old.top(), old.left() + old.width(), old.top() + old.height());
+    Rect to(target.left(), target.top(), target.left() + target.width(), target.top() + target.height());
+    OnTrackingWindowMoved(&from, &to);
+    const QPoint topLeft(to.left, to.top);
+    m_trackingWindow->move(parent ? parent->mapFromGlobal(topLeft) : topLeft);
+    RedrawAll();
 }

@@ -256,3 +256,28 @@ TEST(CUGCtrlCore, AttachTakesThePlaceAndFontOfADialogWidget)
     EXPECT_EQ(grid.calls.size(), 2);
     grid.setParent(nullptr); // the stack object leaves the dialog before it goes
 }
+
+TEST(CUGCtrlCore, TrackingWindowKeepsOffTheCurrentCell)
+{
+    CUGCtrl grid;
+    createGrid(grid, 3, 10);
+    grid.move(100, 100);
+    grid.show();
+    QWidget tracker;
+    tracker.resize(50, 30);
+    grid.SetTrackingWindow(&tracker);
+    const QPoint area = grid.GetGridArea()->mapToGlobal(QPoint(0, 0));
+
+    // Mode 1: 30 pixels right of the current cell, level with its top.
+    grid.SetTrackingWindowMode(1);
+    grid.GotoCell(1, 2);
+    EXPECT_EQ(tracker.pos(), area + QPoint(150 + 30, 40));
+
+    // Otherwise it stays unless it covers the cell; then it moves right of it.
+    grid.SetTrackingWindowMode(0);
+    tracker.move(area + QPoint(160, 45));
+    grid.GotoCell(0, 2);
+    EXPECT_EQ(tracker.pos(), area + QPoint(160, 45));
+    grid.GotoCell(2, 2);
+    EXPECT_EQ(tracker.pos(), area + QPoint(225 + 5, 45));
+}

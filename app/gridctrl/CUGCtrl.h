@@ -259,6 +259,8 @@ public:
     int SetCornerButtonSizing(int mode) { m_gi->m_mouseSizingMode = mode; return 0; }
     int SetEditorFocusOption(int on) { m_gi->m_editorFocusOption = on != 0; return 0; }
     int SetCurrentCellHighlight(int mode);
+    // Mode 1: rows follow the vertical thumb while it is dragged. The bar is refreshed at once.
+    int SetVerticalScrollMode(int mode);
     int SetDefaultColumnWidth(int width);
     int SetDefaultRowHeight(int height);
 

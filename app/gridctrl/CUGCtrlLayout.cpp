@@ -292,6 +292,13 @@ void CUGCtrl::LayoutChildren()
     gi->m_lastLeftCol = gi->m_leftCol;
 }
 
+int CUGCtrl::SetVerticalScrollMode(int mode)
+{
+    m_gi->m_vScrollMode = mode;
+    m_CUGVScroll->Update();
+    return 0;
+}
+
 int CUGCtrl::RedrawAll()
 {
     if (!m_redrawFlag)

@@ -101,6 +101,12 @@ TEST(CUGVScroll, ThousandPositionsForManyRows)
     EXPECT_EQ(bar->value(), 500);
     bar->OnScrollCode(kScrollThumbPosition, 250);
     EXPECT_EQ(grid.GetFirstVisibleRow(), 1245);
+    // Dragging the thumb moves the rows only in scroll mode 1.
+    bar->OnScrollCode(kScrollThumbTrack, 100);
+    EXPECT_EQ(grid.GetFirstVisibleRow(), 1245);
+    grid.SetVerticalScrollMode(1);
+    bar->OnScrollCode(kScrollThumbTrack, 100);
+    EXPECT_EQ(grid.GetFirstVisibleRow(), 498);
 
     // Few rows: one position per row, from the locked rows on.
     CUGCtrl small;

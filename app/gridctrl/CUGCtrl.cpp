@@ -275,6 +275,17 @@ int CUGCtrl::AddCellType(CUGCellType* type)
     return index;
 }
 
+int CUGCtrl::InstallBuiltInCellType(int index, CUGCellType* type)
+{
+    if (!type || index < 1 || index > 3)
+        return 1;
+    if (m_cellTypes.FillReserved(index, type) != 0)
+        return 2;
+    type->SetGrid(this);
+    type->SetTypeIndex(index);
+    return 0;
+}
+
 CUGCellType* CUGCtrl::GetCellTypeByIndex(int index) const
 {
     if (index >= 1)

@@ -365,6 +365,10 @@ protected:
 
     CUGGridInfo* m_gi = nullptr;
 
+    // Fills one of the reserved indexes 1 to 3 with a built-in cell type;
+    // 0 done, 1 not a reserved index, 2 already filled.
+    int InstallBuiltInCellType(int index, CUGCellType* type);
+
     void recalcLockedColumnWidth();
     void recalcLockedRowHeight();
     // A default cell for a new column: a copy of the grid default.

@@ -207,6 +207,11 @@ public:
     int OnTypeCommand(int word) override { return word * 2; }
 };
 
+class BuiltInGrid : public SetupGrid {
+public:
+    using CUGCtrl::InstallBuiltInCellType;
+};
+
 } // namespace
 
 TEST(CUGCtrlCore, SetupHooksSheetsAndTypeMessages)
@@ -231,6 +236,15 @@ TEST(CUGCtrlCore, SetupHooksSheetsAndTypeMessages)
     EXPECT_EQ(grid.SendCellTypeMessage(index, 21), 42);
     EXPECT_EQ(grid.SendCellTypeMessage(0, 21), 0);
     EXPECT_EQ(grid.SendCellTypeMessage(77, 21), 0);
+
+    // The reserved indexes take the built-in types once.
+    BuiltInGrid builtIn;
+    CountingType checkBox;
+    EXPECT_EQ(builtIn.InstallBuiltInCellType(4, &checkBox), 1);
+    EXPECT_EQ(builtIn.InstallBuiltInCellType(2, &checkBox), 0);
+    EXPECT_EQ(builtIn.InstallBuiltInCellType(2, &checkBox), 2);
+    EXPECT_EQ(builtIn.GetCellTypeByIndex(2), &checkBox);
+    EXPECT_EQ(checkBox.GetTypeIndex(), 2);
 }
 
 TEST(CUGCtrlCore, AttachTakesThePlaceAndFontOfADialogWidget)

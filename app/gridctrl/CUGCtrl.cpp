@@ -1,7 +1,15 @@
 #include "gridctrl/CUGCtrl.h"
 
 #include "gridctrl/CUGDataSource.h"
+#include "gridctrl/CUGEdit.h"
+#include "gridctrl/CUGGrid.h"
+#include "gridctrl/CUGHeadings.h"
+#include "gridctrl/CUGMultiSelect.h"
+#include "gridctrl/CUGScrollBars.h"
 #include "gridctrl/CellCompare.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +18,17 @@ CUGCtrl::CUGCtrl(QWidget* parent)
     : QWidget(parent)
     , m_normalType(std::make_unique<CUGCellType>())
 {
+    m_dataSources.push_back(nullptr);
+
+    m_defEditCtrl = new CUGEdit(this);
+    m_defMaskedEditCtrl = new CUGEdit(this);
     m_sheets.push_back(makeSheet());
     m_gi = m_sheets.front().get();
-    m_dataSources.push_back(nullptr);
+    m_menu = new QMenu(this);
+    connect(m_menu, &QMenu::triggered, this, [this](QAction* action) { OnMenuCommand(action->data().toInt()); });
+    createChildWindows();
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 
     AddCellType(m_normalType.get());
     // Indexes 1 to 3 stay reserved for the built-in drop list, check box
@@ -21,13 +37,33 @@ CUGCtrl::CUGCtrl(QWidget* parent)
         m_cellTypes.Add(nullptr);
 }
 
-CUGCtrl::~CUGCtrl() = default;
+CUGCtrl::~CUGCtrl()
+{
+    // The child windows call back into the control: they go while it is whole.
+    const auto children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    qDeleteAll(children);
+}
+
+void CUGCtrl::createChildWindows()
+{
+    m_CUGGrid = new CUGGrid(this);
+    m_CUGTopHdg = new CUGTopHdg(this);
+    m_CUGSideHdg = new CUGSideHdg(this);
+    m_CUGCnrBtn = new CUGCnrBtn(this);
+    m_CUGTab = new CUGTab(this);
+    m_CUGVScroll = new CUGVScroll(this);
+    m_CUGHScroll = new CUGHScroll(this);
+    setFocusProxy(m_CUGGrid);
+}
 
 std::unique_ptr<CUGGridInfo> CUGCtrl::makeSheet()
 {
     auto sheet = std::make_unique<CUGGridInfo>();
     sheet->m_builtInSource->SetGrid(this);
     sheet->m_builtInSource->AssignId(0);
+    sheet->m_multiSelect = std::make_unique<CUGMultiSelect>(this);
+    sheet->m_editCtrl = m_defEditCtrl;
+    sheet->m_maskedEditCtrl = m_defMaskedEditCtrl;
     return sheet;
 }
 
@@ -62,8 +98,11 @@ int CUGCtrl::SetCurrentSheet(int index, int redraw)
     m_gi->m_lastTopRow = -1;
     m_gi->m_lastLeftCol = -1;
     m_gi->m_tabWidth = tabWidth;
-    if (redraw)
-        LayoutChildren();
+    const bool redrawFlag = m_redrawFlag;
+    if (!redraw)
+        m_redrawFlag = false;
+    LayoutChildren();
+    m_redrawFlag = redrawFlag;
     return 0;
 }
 
@@ -77,59 +116,6 @@ CUGColumnInfo CUGCtrl::makeColumn(int index) const
     column.defaultCell = std::make_unique<CUGCell>(m_gi->m_gridDefault);
     column.mapping = index;
     return column;
-}
-
-int CUGCtrl::SetColumnCount(int count, int redraw)
-{
-    if (count < 0 || count > 32000)
-        return 1;
-    auto& columns = m_gi->m_colInfo;
-    if (count < static_cast<int>(columns.size()))
-        columns.resize(count);
-    for (int i = static_cast<int>(columns.size()); i < count; ++i)
-        columns.push_back(makeColumn(i));
-    m_gi->m_numberCols = count;
-    if (m_gi->m_numLockCols >= count)
-        m_gi->m_numLockCols = count > 0 ? count - 1 : 0;
-    if (m_gi->m_currentCol >= count) {
-        m_gi->m_currentCol = count - 1;
-        m_gi->m_dragCol = count - 1;
-    }
-    recalcLockedColumnWidth();
-    if (m_gi->m_currentCol < 0 && count > 0) {
-        m_gi->m_currentCol = 0;
-        m_gi->m_dragCol = 0;
-    }
-    if (redraw)
-        LayoutChildren();
-    return 0;
-}
-
-int CUGCtrl::SetRowCount(int count, int redraw)
-{
-    if (count < 0)
-        return 1;
-    if (m_gi->m_numLockRows >= count)
-        m_gi->m_numLockRows = count > 0 ? count - 1 : 0;
-    if (count >= 64001)
-        UseUniformRowHeights(true);
-    if (!m_gi->m_uniformRowHeight)
-        m_gi->m_rowHeights.resize(count, m_gi->m_defRowHeight);
-    m_gi->m_numberRows = count;
-    if (m_gi->m_currentRow >= count) {
-        m_gi->m_currentRow = count - 1;
-        m_gi->m_lastRow = std::min(m_gi->m_lastRow, count - 1);
-    }
-    if (m_gi->m_dragRow >= count)
-        m_gi->m_dragRow = count - 1;
-    recalcLockedRowHeight();
-    if (m_gi->m_currentRow < 0 && count > 0) {
-        m_gi->m_currentRow = 0;
-        m_gi->m_dragRow = 0;
-    }
-    if (redraw)
-        LayoutChildren();
-    return 0;
 }
 
 void CUGCtrl::recalcLockedColumnWidth()
@@ -287,6 +273,17 @@ int CUGCtrl::AddCellType(CUGCellType* type)
     type->SetGrid(this);
     type->SetTypeIndex(index);
     return index;
+}
+
+int CUGCtrl::InstallBuiltInCellType(int index, CUGCellType* type)
+{
+    if (!type || index < 1 || index > 3)
+        return 1;
+    if (m_cellTypes.FillReserved(index, type) != 0)
+        return 2;
+    type->SetGrid(this);
+    type->SetTypeIndex(index);
+    return 0;
 }
 
 CUGCellType* CUGCtrl::GetCellTypeByIndex(int index) const

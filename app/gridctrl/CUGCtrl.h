@@ -16,16 +16,44 @@
 #include "platform/ui/ColorRef.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class CUGDataSource;
+class CUGMultiSelect;
+class CUGGrid;
+class CUGTopHdg;
+class CUGSideHdg;
+class CUGCnrBtn;
+class CUGVScroll;
+class CUGHScroll;
+class CUGTab;
+class CUGEdit;
+class QMenu;
 class QMimeData;
 class QPainter;
+
+// One request of the owner's find/replace dialog.
+struct CUGFindRequest {
+    enum Action { FindNext, Replace, ReplaceAll, Closing };
+    Action action = FindNext;
+    QString findText;
+    QString replaceText;
+    bool matchCase = false;
+    bool wholeWord = false;
+    bool searchDown = true;
+};
+
+// Receives the grid's few messages ("Item not found"); without a hook a
+// message box owned by the given window shows them.
+using GridMessageHook = std::function<void(QWidget* owner, const QString& text, const QString& caption)>;
+GridMessageHook SetGridMessageHook(GridMessageHook hook);
 
 class CUGCtrl : public QWidget {
     Q_OBJECT
@@ -49,6 +77,101 @@ public:
 
     explicit CUGCtrl(QWidget* parent = nullptr);
     ~CUGCtrl() override;
+
+    // Creation: the grid takes its place in the parent, the setup hooks
+    // run, and painting is switched on.
+    int CreateGrid(unsigned style, const Rect& rect, QWidget* parent, int id);
+    // Takes the place (parent, geometry, font) of a widget laid out in a
+    // dialog, which is hidden; answers 1, or 0 without a widget.
+    int AttachGrid(QWidget* placeholder);
+    int EnablePainting(bool on);
+    void SetRedrawFlag(bool on) { m_redrawFlag = on; }
+    bool GetRedrawFlag() const { return m_redrawFlag; }
+
+    // Child windows.
+    CUGGrid* GetGridArea() const { return m_CUGGrid; }
+    CUGTopHdg* GetTopHeading() const { return m_CUGTopHdg; }
+    CUGSideHdg* GetSideHeading() const { return m_CUGSideHdg; }
+    CUGCnrBtn* GetCornerButton() const { return m_CUGCnrBtn; }
+    CUGVScroll* GetVScrollBar() const { return m_CUGVScroll; }
+    CUGHScroll* GetHScrollBar() const { return m_CUGHScroll; }
+    CUGTab* GetTabStrip() const { return m_CUGTab; }
+
+    // Locked regions and rows.
+    int SetLockedColumns(int count);
+    int SetLockedRows(int count);
+    int AppendRow();
+    int DeleteRow(int row);
+    int GetFirstVisibleColumn() const { return m_gi->m_leftCol; }
+    int GetFirstVisibleRow() const { return m_gi->m_topRow; }
+    int GetLastVisibleColumn() const { return m_gi->m_rightCol; }
+    int GetLastVisibleRow() const { return m_gi->m_bottomRow; }
+
+    // Moving the current cell: 0 done, 1 out of range, 2 refused.
+    int GotoCell(int column, int row);
+    int GotoRow(int row);
+    int GotoColumn(int column);
+    int ScrollToRow(int row);
+    int ScrollToColumn(int column);
+    // Actions: 0 back one, 1 forward one, 2 page back, 3 page forward, 4 first, 5 last.
+    int StepCurrentRow(int action);
+    int StepCurrentColumn(int action);
+    int StepTopRow(int action);
+    int StepLeftColumn(int action);
+
+    // Geometry in grid-area coordinates.
+    int GetCellRectangle(int* column, int* row, Rect* rect);
+    int CellAtPoint(int x, int y, int* column, int* row, Rect* rect);
+    int GetRangeRectangle(int firstColumn, int firstRow, int lastColumn, int lastRow, Rect* rect);
+
+    // Selection.
+    int EnableMultiSelect(bool on, int option = 1);
+    CUGMultiSelect* GetMultiSelect() const;
+    int ClearSelections();
+    int SelectCell(int column, int row);
+    int SelectBlock(int startColumn, int startRow, int endColumn, int endRow);
+    int IsSelected(int column, int row, int* block = nullptr) const;
+
+    int SortRows(int column, int flags);
+    int PasteText(const QString& text);
+    // The owner's find/replace dialog reports here; the dialog owns the
+    // "Item not found" message.
+    void AttachFindDialog(QWidget* dialog, bool allColumns);
+    int OnFindReplace(const CUGFindRequest& request);
+
+    // Context menu.
+    int EnableContextMenu(bool on);
+    int ShowContextMenu(int column, int row, const QPoint& screenPoint, int section);
+    QMenu* GetPopupMenu() const { return m_menu; }
+    int EmptyPopupMenu();
+    int AddPopupMenuItem(int id, const QString& text);
+    // The command handler: ids of 1000 or more are menu items for the owner.
+    void OnMenuCommand(int id);
+
+    // In-place editing.
+    int BeginCellEdit(int column, int row, int key = 0);
+    int EndCellEdit(const QString& text, bool cancelled, bool continueEdit = false, int continueColumn = 0,
+                    int continueRow = 0);
+    int HideEditControl();
+    bool IsEditing() const { return m_editInProgress; }
+    QWidget* GetEditControl() const { return m_editInProgress ? m_editCtrl : nullptr; }
+    int GetEditColumn() const { return m_editCol; }
+    int GetEditRow() const { return m_editRow; }
+
+    // A value for the cell type with that index (the normal type for 0 or
+    // an index without a type); answers the type's result.
+    int SendCellTypeMessage(int typeIndex, int value);
+
+    // A window the current cell must never lie under (borrowed); with mode 1
+    // it is placed beside the current cell after every move.
+    void SetTrackingWindow(QWidget* window) { m_trackingWindow = window; }
+    QWidget* GetTrackingWindow() const { return m_trackingWindow; }
+    void SetTrackingWindowMode(int mode) { m_gi->m_trackingPlacement = mode; }
+
+    // Keys held at the last input event of the grid's windows.
+    void SetKeyModifiers(Qt::KeyboardModifiers modifiers) { m_modifiers = modifiers; }
+    bool IsShiftHeld() const { return m_modifiers & Qt::ShiftModifier; }
+    bool IsCtrlHeld() const { return m_modifiers & Qt::ControlModifier; }
 
     // Sheets.
     int SetSheetCount(int count);
@@ -136,16 +259,26 @@ public:
     int SetCornerButtonSizing(int mode) { m_gi->m_mouseSizingMode = mode; return 0; }
     int SetEditorFocusOption(int on) { m_gi->m_editorFocusOption = on != 0; return 0; }
     int SetCurrentCellHighlight(int mode);
+    // Mode 1: rows follow the vertical thumb while it is dragged. The bar is refreshed at once.
+    int SetVerticalScrollMode(int mode);
     int SetDefaultColumnWidth(int width);
     int SetDefaultRowHeight(int height);
 
-    // Repaint requests; the windows that paint come with the control core.
-    virtual void RedrawAll() {}
-    virtual void RedrawCell(int column, int row) {}
-    virtual void RedrawRow(int row) {}
-    virtual void LayoutChildren() {}
-    // Marks a grid-area cell to be drawn by the next paint pass.
-    virtual void QueueCellRepaint(int column, int row) {}
+    // Repaint requests.
+    int RedrawAll();
+    int RedrawCell(int column, int row);
+    int RedrawRow(int row);
+    // Places the child windows (after size, count and sheet changes).
+    void LayoutChildren();
+    // Marks grid-area cells to be drawn by the next paint pass.
+    void QueueCellRepaint(int column, int row);
+    void QueueRangeRepaint(int firstColumn, int firstRow, int lastColumn, int lastRow);
+    // The largest first row (column) that still fills the window.
+    void RecalcLargestTopRow();
+    void RecalcLargestLeftColumn();
+    // The last column and row shown (each partly shown or the count), as
+    // the grid area's paint pass also finds them.
+    void RecalcVisibleRange();
 
     // Hooks, in their fixed order.
     virtual void OnGridFocus(int section);
@@ -226,7 +359,15 @@ public:
     virtual void OnTrackingWindowMoved(Rect* origin, Rect* moved);
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
     CUGGridInfo* m_gi = nullptr;
+
+    // Fills one of the reserved indexes 1 to 3 with a built-in cell type;
+    // 0 done, 1 not a reserved index, 2 already filled.
+    int InstallBuiltInCellType(int index, CUGCellType* type);
 
     void recalcLockedColumnWidth();
     void recalcLockedRowHeight();
@@ -234,6 +375,19 @@ protected:
     CUGColumnInfo makeColumn(int index) const;
 
 private:
+    void createChildWindows();
+    void commitMove();
+    void placeTrackingWindow();
+    void keepTargetInView();
+    int moveTo(int column, int row, bool checkSame);
+    int clampRow(int row, int* clamped);
+    int clampColumn(int column, int* clamped);
+    void restoreSelectionOrigin();
+    int pageRowsFrom(int start, int direction) const;
+    int pageColumnsFrom(int start, int direction) const;
+    int columnX(int column) const;
+    int rowY(int row) const;
+    bool currentCellMatches(const QString& text, int flags);
     std::unique_ptr<CUGGridInfo> makeSheet();
     CUGDataSource* sourceForColumn(int column) const;
     int sourceColumn(int column) const;
@@ -259,4 +413,33 @@ private:
 
     CUGCell m_scratchCell;
     CUGCell m_textCell;
+
+    CUGGrid* m_CUGGrid = nullptr;
+    CUGTopHdg* m_CUGTopHdg = nullptr;
+    CUGSideHdg* m_CUGSideHdg = nullptr;
+    CUGCnrBtn* m_CUGCnrBtn = nullptr;
+    CUGVScroll* m_CUGVScroll = nullptr;
+    CUGHScroll* m_CUGHScroll = nullptr;
+    CUGTab* m_CUGTab = nullptr;
+    CUGEdit* m_defEditCtrl = nullptr;
+    CUGEdit* m_defMaskedEditCtrl = nullptr;
+
+    bool m_redrawFlag = true;
+    Qt::KeyboardModifiers m_modifiers;
+
+    bool m_editInProgress = false;
+    int m_editCol = -1;
+    int m_editRow = -1;
+    CUGCell m_editCell;
+    QWidget* m_editCtrl = nullptr;
+    QWidget* m_editParent = nullptr;
+
+    QMenu* m_menu = nullptr;
+    int m_menuCol = -1;
+    int m_menuRow = -1;
+    int m_menuSection = 0;
+
+    QPointer<QWidget> m_trackingWindow;
+    QWidget* m_findDialog = nullptr;
+    bool m_findAllColumns = false;
 };

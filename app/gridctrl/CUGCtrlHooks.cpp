@@ -117,7 +117,3 @@ int CUGCtrl::AllowColumnDrag(int) { return 1; }
 int CUGCtrl::AllowColumnMove(int, int) { return 1; }
 void CUGCtrl::OnColumnMoved(int, int) {}
 void CUGCtrl::OnTrackingWindowMoved(Rect*, Rect*) {}
-
-// Filled with the column fitting of the control core.
-int CUGCtrl::FitColumnsToWindow(int, int) { return 0; }
-int CUGCtrl::FitColumnsToContent(int, int, int, int) { return 0; }

@@ -1,5 +1,7 @@
 #include "gridctrl/CUGGridInfo.h"
 
+#include "gridctrl/CUGMultiSelect.h"
+
 #include <QApplication>
 #include <QStyle>
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CUGDataSource;
+class CUGMultiSelect;
 class QFont;
 class QWidget;
 
@@ -101,6 +102,7 @@ public:
     int m_defDataSourceIndex = 0;
     CUGDataSource* m_defDataSource = nullptr;
     std::unique_ptr<CUGMem> m_builtInSource;
+    std::unique_ptr<CUGMultiSelect> m_multiSelect;
 
     // How the selection reacts to the next move: 0 keyboard, 1 click,
     // 2 right-click, 3 mouse drag, 4 wheel or scroll bar; and the click's keys.

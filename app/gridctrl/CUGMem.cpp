@@ -77,6 +77,8 @@ int CUGMem::DeleteColumn(int column)
 
 int CUGMem::DeleteCell(int column, int row)
 {
+    if (column < 0 || row < 0)
+        return m_headingCells.erase({column, row}) ? 0 : 1;
     if (row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0
         || column >= static_cast<int>(m_rows[row].size()))
         return 1;
@@ -87,11 +89,19 @@ int CUGMem::DeleteCell(int column, int row)
 int CUGMem::RemoveAll()
 {
     m_rows.clear();
+    m_headingCells.clear();
     return 0;
 }
 
 int CUGMem::GetCell(int column, int row, CUGCell* cell)
 {
+    if (cell && (column < 0 || row < 0)) {
+        const auto it = m_headingCells.find({column, row});
+        if (it == m_headingCells.end())
+            return 1;
+        cell->AddFrom(*it->second);
+        return 0;
+    }
     if (!cell || row < 0 || row >= static_cast<int>(m_rows.size()) || column < 0
         || column >= static_cast<int>(m_rows[row].size()) || !m_rows[row][column])
         return 1;
@@ -101,8 +111,15 @@ int CUGMem::GetCell(int column, int row, CUGCell* cell)
 
 int CUGMem::SetCell(int column, int row, CUGCell* cell)
 {
-    if (!cell || row < 0 || column < 0)
+    if (!cell)
         return 1;
+    if (column < 0 || row < 0) {
+        auto& stored = m_headingCells[{column, row}];
+        if (!stored)
+            stored = std::make_unique<CUGCell>();
+        cell->CopyInto(*stored);
+        return 0;
+    }
     if (row >= static_cast<int>(m_rows.size()))
         m_rows.resize(row + 1);
     Row& r = m_rows[row];

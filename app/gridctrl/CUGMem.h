@@ -1,10 +1,13 @@
 #pragma once
 // The grid's built-in data source: cells kept in memory, row by row. Rows
 // and cells appear when a cell is stored; a row may hold empty places.
+// Heading cells (negative indexes) are kept apart and count as no row.
 
 #include "gridctrl/CUGDataSource.h"
 
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CUGMem : public CUGDataSource {
@@ -36,4 +39,6 @@ private:
     int compareCells(const CUGCell* a, const CUGCell* b, int flags) const;
 
     std::vector<Row> m_rows;
+    // Heading cells (a negative column or row), by (column, row).
+    std::map<std::pair<int, int>, std::unique_ptr<CUGCell>> m_headingCells;
 };

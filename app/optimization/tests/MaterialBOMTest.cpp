@@ -65,6 +65,7 @@ public:
     void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo>) override { }
     void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo>) override { }
     void RefreshBOM() override { }
+    bool SyncMaterialsLibrary() override { return true; }
 };
 
 } // namespace

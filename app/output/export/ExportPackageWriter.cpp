@@ -31,12 +31,6 @@ void AddNotes(XElement& element, const QString& notes)
         element.AddChild(u"Notes", Text(notes));
 }
 
-// Money goes into the package in currency units.
-double CurrencyUnits(const CMoney& amount)
-{
-    return static_cast<double>(amount.GetCount()) / 10000.0;
-}
-
 // The one shape of every list section: the list element, then one item
 // element per record, filled by the item writer.
 template <class Records, class ItemWriter>
@@ -153,12 +147,13 @@ void WriteBomLineItem(XElement& item, const XBomLineItemDTO& line)
         .WithAttribute(u"OptTgtID", line.OptTgtID);
     XElement stock = item.AddChild(u"StockSpec");
     WriteStockSpec(stock, line.StockSpec);
-    // The third and sixth amounts have no place in the package.
+    // Money in currency units; the third and sixth amounts have no place in
+    // the package.
     item.AddChild(u"CostPrice")
-        .WithAttribute(u"TotalCost", CurrencyUnits(line.CostPrice[0]))
-        .WithAttribute(u"TaxableCost", CurrencyUnits(line.CostPrice[1]))
-        .WithAttribute(u"TotalPrice", CurrencyUnits(line.CostPrice[3]))
-        .WithAttribute(u"TaxablePrice", CurrencyUnits(line.CostPrice[4]));
+        .WithAttribute(u"TotalCost", line.CostPrice[0].AsReal())
+        .WithAttribute(u"TaxableCost", line.CostPrice[1].AsReal())
+        .WithAttribute(u"TotalPrice", line.CostPrice[3].AsReal())
+        .WithAttribute(u"TaxablePrice", line.CostPrice[4].AsReal());
 }
 
 void WritePartEdge(XElement& part, const char16_t* name, const XPartEdge& edge)

@@ -1,10 +1,6 @@
 #include "output/export/ExportPackageWriter.h"
 
-#include "foundation/SheetDimensions.h"
-#include "model/CMilledPart.h"
-#include "model/CSheetGoodEx.h"
-#include "model/SheetGoodSizeCost.h"
-#include "optimization/IdenticalDiagramStack.h"
+#include "OptimizationTestSupport.h"
 #include "optimization/PinnedUsage.h"
 
 #include <QDir>
@@ -22,11 +18,6 @@
 using namespace iDeviceExport;
 
 namespace {
-
-std::int32_t Units(double inches)
-{
-    return CDimension::FromInches(inches).GetUnits();
-}
 
 // Identities come from a process-wide counter; the expected file needs the
 // stock of a diagram to carry known ones.
@@ -58,22 +49,6 @@ public:
 private:
     std::uint64_t m_identity;
 };
-
-std::unique_ptr<CMilledPart> MakePart(int number, double width, double length)
-{
-    auto part = std::make_unique<CMilledPart>();
-    part->GetIDForEdit().SetNumber(number);
-    part->SetWidth(CDimension::FromInches(width));
-    part->SetLength(CDimension::FromInches(length));
-    part->SetCopies(4);
-    return part;
-}
-
-// At (x, y) inches on the sheet, w along x and l along y.
-DrawnPartPtr Drawn(CMilledPart* part, double x, double y, double w, double l, bool rotated = false)
-{
-    return std::make_shared<DrawnPart>(part, rotated, platform::Rect(Units(x), Units(y), Units(x + w), Units(y + l)));
-}
 
 QByteArray ReadFile(const QString& path)
 {
@@ -246,8 +221,8 @@ private:
     std::shared_ptr<CSheetGoodEx> m_mdf = std::make_shared<FixedIdentitySheetGood>(QStringLiteral("MDF"), 102);
     std::shared_ptr<ISGSC> m_birchRow = std::make_shared<FixedIdentityRow>(301, 48, 96);
     std::shared_ptr<ISGSC> m_mdfRow = std::make_shared<FixedIdentityRow>(302, 49, 97);
-    std::unique_ptr<CMilledPart> m_side = MakePart(1, 12, 30);
-    std::unique_ptr<CMilledPart> m_block = MakePart(3, 3, 3);
+    std::unique_ptr<CMilledPart> m_side = MakePart(1, 12, 30, 4);
+    std::unique_ptr<CMilledPart> m_block = MakePart(3, 3, 3, 4);
     PinnedUsage m_pinned;
 };
 

@@ -5,7 +5,6 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,8 +19,11 @@ QString CreateTempBeside(const QString& path)
 {
     struct stat existing {};
     const bool replacing = ::stat(QFile::encodeName(path).constData(), &existing) == 0;
+    // A short hidden name of its own, so that a target name near the length
+    // limit still has room beside it.
+    const QString folder = QFileInfo(path).absolutePath();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString temp = path
+        const QString temp = folder + QLatin1Char('/')
             + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         const int fd = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {

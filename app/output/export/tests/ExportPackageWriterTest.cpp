@@ -323,6 +323,13 @@ TEST_F(ExportPackageWriterTest, ReplacesAnExistingFileAndFailsCleanlyWithoutAFol
     EXPECT_EQ(FilesInFolder(), QStringList {QStringLiteral("old.ikwx")});
 }
 
+TEST_F(ExportPackageWriterTest, WritesATargetWhoseNameIsAtTheLengthLimit)
+{
+    const QString name = QString(250, QLatin1Char('n')) + QStringLiteral(".ikwx");
+    ASSERT_TRUE(ExportPackageWriter().Write(ExportPackage(), m_dir.filePath(name)));
+    EXPECT_EQ(FilesInFolder(), QStringList {name});
+}
+
 // A write that fails part-way (here: the file size limit is hit, as on a
 // full disk) leaves the file that was there untouched and no partial file.
 TEST_F(ExportPackageWriterTest, WriteFailingPartWayKeepsTheOldFile)

@@ -1,11 +1,11 @@
 #include "output/export/ExportPackageWriter.h"
 
-#include "optimization/IdenticalDiagramStack.h"
 #include "output/export/SaveBesideThenReplace.h"
 
 #include "model/CMilledPart.h"
 #include "model/IOptimizableMaterial.h"
 #include "model/IOptimizableSize.h"
+#include "optimization/IdenticalDiagramStack.h"
 
 #include <qzXml/XDoc.h>
 #include <qzXml/XElement.h>

@@ -345,6 +345,7 @@ TEST_F(ExportPackageWriterTest, WriteFailingPartWayKeepsTheOldFile)
     const pid_t child = ::fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
+        ::alarm(30); // a child stuck on a lock inherited from another thread ends
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit {200, 200};
         ::setrlimit(RLIMIT_FSIZE, &limit);

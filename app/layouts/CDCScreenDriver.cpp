@@ -1,8 +1,8 @@
 #include "layouts/CDCScreenDriver.h"
 
 #include "foundation/UIResources.h"
-#include "foundation/UserPrefsBase.h"
 #include "layouts/GDIScopes.h"
+#include "layouts/LayoutPrefs.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -12,17 +12,9 @@
 
 namespace {
 
-constexpr int kPrefDiagramFace = 1009;
-constexpr int kPrefSmallPartsHeight = 3004;
-constexpr int kPrefExLargeDiagramHeight = 3058;
 constexpr int kDefaultSmallPartsHeight = 80;
 constexpr int kDefaultExLargeHeight = 160;
 constexpr int kTallMeasure = 1 << 20;
-
-QRect ToQRect(const platform::Rect& r)
-{
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
 
 QFontMetrics Metrics(QPainter* dc)
 {
@@ -54,20 +46,6 @@ void DrawOneLine(QPainter* dc, const platform::Rect& rect, int alignment, const 
     const QRect box = ToQRect(rect);
     const QString shown = elide ? Metrics(dc).elidedText(text, Qt::ElideRight, std::max(0, box.width())) : text;
     dc->drawText(box, alignment | Qt::TextSingleLine, shown);
-}
-
-QString PrefText(int id, const QString& fallback)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    const QString text = prefs ? prefs->GetString(id) : QString();
-    return text.isEmpty() ? fallback : text;
-}
-
-int PrefInt(int id, int fallback)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    const int value = prefs ? prefs->GetInt(id) : 0;
-    return value > 0 ? value : fallback;
 }
 
 // The reference height belongs to one face and size: when either preference
@@ -253,8 +231,8 @@ void CDCScreenDriver::DrawRightCentredText(const QString& text, const platform::
 
 int FancyPartNumberReferenceHeight(QPaintDevice* device)
 {
-    const QString face = PrefText(kPrefDiagramFace, QStringLiteral("Verdana"));
-    const int size = PrefInt(kPrefExLargeDiagramHeight, kDefaultExLargeHeight);
+    const QString face = LayoutPrefText(LayoutPref::DiagramFace, QStringLiteral("Verdana"));
+    const int size = LayoutPrefInt(LayoutPref::ExLargeDiagramHeight, kDefaultExLargeHeight);
     const int dpi = device ? device->logicalDpiY() : 0;
     PartNumberReference& reference = Reference();
     if (reference.height <= 0 || reference.face != face || reference.size != size || reference.dpi != dpi) {
@@ -267,14 +245,14 @@ int FancyPartNumberReferenceHeight(QPaintDevice* device)
 
 QFont FancyPartNumberFont(int extent, QPaintDevice* device)
 {
-    const QString face = PrefText(kPrefDiagramFace, QStringLiteral("Verdana"));
-    const int size = PrefInt(kPrefExLargeDiagramHeight, kDefaultExLargeHeight);
+    const QString face = LayoutPrefText(LayoutPref::DiagramFace, QStringLiteral("Verdana"));
+    const int size = LayoutPrefInt(LayoutPref::ExLargeDiagramHeight, kDefaultExLargeHeight);
     const int reference = FancyPartNumberReferenceHeight(device);
     if (reference <= 0 || extent >= reference)
         return MakePointFont(face, size, 700);
     const double ratio = static_cast<double>(size) / reference;
     const int scaled = static_cast<int>(extent * ratio);
-    const int smallest = PrefInt(kPrefSmallPartsHeight, kDefaultSmallPartsHeight);
+    const int smallest = LayoutPrefInt(LayoutPref::SmallPartsHeight, kDefaultSmallPartsHeight);
     if (scaled < smallest)
         return MakePointFont(face, smallest);
     return MakePointFont(face, scaled, 700);

@@ -1,35 +1,23 @@
 #include "layouts/DiagramAnnotator.h"
 
 #include "foundation/CDimension.h"
-#include "foundation/UserPrefsBase.h"
 #include "layouts/GDIScopes.h"
 #include "layouts/KerfCollection.h"
 #include "layouts/LayoutPainterStrategy.h"
+#include "layouts/LayoutPrefs.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kPrefOriginBottomLeft = 2118;
-constexpr int kPrefRotateSliceDims = 2131;
-constexpr int kPrefShowOffsets = 2132;
-constexpr int kPrefMinSliceDisplayDim = 4019;
 constexpr double kDefaultMinSliceInches = 2.0;
 // Dimension texts sit this many ticks outside their line.
 constexpr double kTextShiftInTicks = 1.8;
 
-bool PrefFlag(int id)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(id);
-}
-
 double MinSliceUnits()
 {
-    const UserPrefsBase* prefs = GetUserPrefs();
-    const double inches = prefs ? prefs->GetReal(kPrefMinSliceDisplayDim) : kDefaultMinSliceInches;
-    return inches * CDimension::UnitsPerInch;
+    return LayoutPrefReal(LayoutPref::MinSliceDisplayDim, kDefaultMinSliceInches) * CDimension::UnitsPerInch;
 }
 
 std::vector<std::int32_t> Positions(const KerfList& kerfs, std::int32_t extent)
@@ -62,7 +50,7 @@ OuterDimensionCuts ComputeOuterDimensionCuts(const DisplayDiagram& diagram)
 }
 
 DiagramAnnotator::DiagramAnnotator(LayoutPainterStrategy& painter, DisplayDiagramPtr diagram)
-    : m_painter(painter), m_diagram(std::move(diagram)), m_showOffsets(PrefFlag(kPrefShowOffsets))
+    : m_painter(painter), m_diagram(std::move(diagram)), m_showOffsets(LayoutPrefFlag(LayoutPref::ShowOffsets))
     , m_sheetTurned(painter.IsSheetTurned())
 { }
 
@@ -89,7 +77,7 @@ void DiagramAnnotator::Draw()
     m_mirrored = false;
     m_direction = 1;
     DrawEdge(cuts.top, true);
-    m_mirrored = m_sheetTurned || PrefFlag(kPrefOriginBottomLeft);
+    m_mirrored = m_sheetTurned || LayoutPrefFlag(LayoutPref::OriginBottomLeft);
     m_direction = m_mirrored ? -1 : 1;
     DrawEdge(cuts.left, false);
 }
@@ -102,7 +90,7 @@ void DiagramAnnotator::DrawOriginMark()
     const QString mark = QStringLiteral("\u00D8");
     const int height = driver->GetSmallTextHeight();
     const int width = driver->GetTextWidth(mark);
-    const bool below = m_sheetTurned || PrefFlag(kPrefOriginBottomLeft);
+    const bool below = m_sheetTurned || LayoutPrefFlag(LayoutPref::OriginBottomLeft);
     const int top = below ? m_inner.bottom : m_inner.top - height;
     driver->DrawTextInRect(mark, platform::Rect(m_inner.left - width, top, m_inner.left, top + height), false);
 }
@@ -115,7 +103,7 @@ void DiagramAnnotator::DrawEdge(const std::vector<std::int32_t>& positions, bool
     const int offset = m_painter.DimensionOffset();
     const int t = m_painter.DimensionTick();
     const int margin = m_painter.OuterDimensionMargin();
-    const bool rotated = PrefFlag(kPrefRotateSliceDims);
+    const bool rotated = LayoutPrefFlag(LayoutPref::RotateSliceDims);
     const double minSlice = MinSliceUnits();
     const int e = (topEdge ? m_inner.top : m_inner.left) - offset;
     const int shift = static_cast<int>(t * kTextShiftInTicks);

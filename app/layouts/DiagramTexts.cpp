@@ -2,25 +2,13 @@
 
 #include "foundation/LocaleFormat.h"
 #include "foundation/ResourceBase.h"
-#include "foundation/UserPrefsBase.h"
 #include "layouts/LayoutsStrings.h"
 #include "model/CMilledPart.h"
 #include "model/IOptimizableSize.h"
 #include "optimization/DiagramIndex.h"
+#include "layouts/LayoutPrefs.h"
 
 namespace {
-
-constexpr int kPrefShowPartIds = 2027;
-constexpr int kPrefShowDimensions = 2029;
-constexpr int kPrefShowUserInfo = 2106;
-constexpr int kPrefShowDescriptions = 2108;
-constexpr int kPrefShowSubAssemblies = 2109;
-
-bool PrefFlag(int id)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(id);
-}
 
 QString Labelled(int id, const QString& value)
 {
@@ -113,10 +101,10 @@ QString DiagramNumberText(int number)
 QString PlainPartLabelText(const DrawnPart& drawn)
 {
     const CMilledPart* part = drawn.GetPart();
-    const bool ids = PrefFlag(kPrefShowPartIds);
-    const bool dims = PrefFlag(kPrefShowDimensions);
-    const bool descriptions = PrefFlag(kPrefShowDescriptions);
-    const bool userInfo = PrefFlag(kPrefShowUserInfo);
+    const bool ids = LayoutPrefFlag(LayoutPref::ShowPartIds);
+    const bool dims = LayoutPrefFlag(LayoutPref::ShowDimensions);
+    const bool descriptions = LayoutPrefFlag(LayoutPref::ShowPartDescriptions);
+    const bool userInfo = LayoutPrefFlag(LayoutPref::ShowUserInfo);
     if (!part || !(ids || dims || descriptions || userInfo))
         return QString();
 
@@ -129,7 +117,7 @@ QString PlainPartLabelText(const DrawnPart& drawn)
     if (dims) {
         const QString width = part->GetWidth().FormatDimension();
         const QString length = part->GetLength().FormatDimension();
-        text += PrefFlag(PrefId::DisplayWxL) ? width + QStringLiteral(" x ") + length
+        text += LayoutPrefFlag(PrefId::DisplayWxL) ? width + QStringLiteral(" x ") + length
                                              : length + QStringLiteral(" x ") + width;
         wroteHead = true;
     }
@@ -152,9 +140,9 @@ QString PlainPartLabelText(const DrawnPart& drawn)
 QString FancyPartLabelText(const DrawnPart& drawn)
 {
     const CMilledPart* part = drawn.GetPart();
-    const bool descriptions = PrefFlag(kPrefShowDescriptions);
-    const bool subAssemblies = PrefFlag(kPrefShowSubAssemblies);
-    const bool userInfo = PrefFlag(kPrefShowUserInfo);
+    const bool descriptions = LayoutPrefFlag(LayoutPref::ShowPartDescriptions);
+    const bool subAssemblies = LayoutPrefFlag(LayoutPref::ShowSubAssemblies);
+    const bool userInfo = LayoutPrefFlag(LayoutPref::ShowUserInfo);
     if (!part || !(descriptions || subAssemblies || userInfo))
         return QString();
     QString text = RotatedPrefix(drawn);

@@ -1,9 +1,5 @@
 #include "layouts/GDIScopes.h"
-
-namespace {
-constexpr int kSolidPattern = 65535;
-constexpr int kWhitePattern = -1;
-} // namespace
+#include "layouts/LayoutPrefs.h"
 
 CGDITextColor::CGDITextColor(QPainter* dc, platform::ColorRef color) : CGDI(dc), m_previous(dc->pen())
 {
@@ -61,14 +57,14 @@ CGDIStockObject::~CGDIStockObject()
 
 bool IsHatchPattern(int pattern)
 {
-    return pattern != kSolidPattern && pattern != kWhitePattern;
+    return pattern != LayoutPref::SolidPattern && pattern != LayoutPref::WhitePattern;
 }
 
 QBrush MakePatternBrush(platform::ColorRef color, int pattern)
 {
-    if (pattern == kWhitePattern)
+    if (pattern == LayoutPref::WhitePattern)
         return QBrush(Qt::white);
-    if (pattern == kSolidPattern)
+    if (pattern == LayoutPref::SolidPattern)
         return QBrush(platform::ToQColor(color));
     return QBrush(platform::ToQColor(color), platform::HatchBrushStyle(pattern));
 }

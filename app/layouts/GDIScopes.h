@@ -3,6 +3,7 @@
 // so no painter leaves a font, pen or brush behind for the next one. Text is
 // drawn with the painter's pen, so the text colour is the pen's colour.
 
+#include "platform/Rect.h"
 #include "platform/ui/ColorRef.h"
 
 #include <QBrush>
@@ -102,6 +103,12 @@ private:
     QPen m_previousPen;
     QBrush m_previousBrush;
 };
+
+// The same rectangle for Qt (right and bottom stay outside).
+inline QRect ToQRect(const platform::Rect& r)
+{
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
 
 // A brush from a stored colour and pattern: 65535 solid, -1 solid white,
 // any other value the hatch of that number.

@@ -98,11 +98,6 @@ SnapStatePtr Query(const KerfList& list, const MovingPart& part, std::int32_t to
     return best;
 }
 
-void RemoveEqual(KerfList& list, const Kerf& kerf)
-{
-    list.erase(std::remove(list.begin(), list.end(), kerf), list.end());
-}
-
 bool OverlapsHorizontalBand(const platform::Rect& part, std::int32_t p, std::int32_t k)
 {
     return p + k > part.top && p < part.bottom;
@@ -139,6 +134,11 @@ bool Kerf::Covers(const Kerf& other) const
     return GetPosition() == other.GetPosition() && other.GetStart() >= GetStart() && other.GetEnd() <= GetEnd();
 }
 
+void RemoveKerf(KerfList& list, const Kerf& kerf)
+{
+    list.erase(std::remove(list.begin(), list.end(), kerf), list.end());
+}
+
 SnapStatePtr KerfCollection::QueryVertical(const MovingPart& part, std::int32_t tolerance) const
 {
     return Query(m_vertical, part, tolerance);
@@ -151,12 +151,12 @@ SnapStatePtr KerfCollection::QueryHorizontal(const MovingPart& part, std::int32_
 
 void KerfCollection::RemoveVerticalKerf(const Kerf& kerf)
 {
-    RemoveEqual(m_vertical, kerf);
+    RemoveKerf(m_vertical, kerf);
 }
 
 void KerfCollection::RemoveHorizontalKerf(const Kerf& kerf)
 {
-    RemoveEqual(m_horizontal, kerf);
+    RemoveKerf(m_horizontal, kerf);
 }
 
 KerfSheet KerfSheetOf(const DisplayDiagram& diagram)

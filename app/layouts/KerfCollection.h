@@ -41,6 +41,10 @@ private:
 };
 using KerfList = std::vector<Kerf>;
 
+// Removes every kerf equal to the given one (cancels snapping to it),
+// keeping the order of the rest.
+void RemoveKerf(KerfList& list, const Kerf& kerf);
+
 // Where a part meets a kerf. Sides: 0 the part's top meets the kerf's bottom,
 // 1 bottom meets top, 2 left meets right, 3 right meets left. Directions of
 // the motion that made the snap: 0 towards -x, 1 +x, 2 -y, 3 +y.
@@ -78,7 +82,6 @@ public:
     // kerf lies closer than the tolerance.
     SnapStatePtr QueryVertical(const MovingPart& part, std::int32_t tolerance) const;
     SnapStatePtr QueryHorizontal(const MovingPart& part, std::int32_t tolerance) const;
-    // Removes every kerf equal to the given one, keeping the order of the rest.
     void RemoveVerticalKerf(const Kerf& kerf);
     void RemoveHorizontalKerf(const Kerf& kerf);
 

@@ -1,38 +1,21 @@
 #include "layouts/LayoutPainterStrategy.h"
 
-#include "foundation/UserPrefsBase.h"
 #include "layouts/CoordinateMappers.h"
 #include "layouts/DiagramAnnotator.h"
 #include "layouts/PartAnnotators.h"
 #include "optimization/DiagramGeometry.h"
+#include "layouts/LayoutPrefs.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-constexpr int kPrefStretch = 2028;
-constexpr int kPrefNormalPartPattern = 3006;
-constexpr int kPrefSelectedPartPattern = 3008;
-constexpr int kSolidPattern = 65535;
-constexpr int kWhitePattern = -1;
 // Trims this thin draw no band.
 constexpr int kTrimTolerance = 2;
 // A label turns when its rectangle is this many times as tall as wide (the
 // single-precision 2.1).
 constexpr double kVerticalLabelRatio = static_cast<double>(2.1f);
-
-bool PrefFlag(int id)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(id);
-}
-
-int PrefInt(int id, int fallback)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs ? prefs->GetInt(id) : fallback;
-}
 
 } // namespace
 
@@ -167,9 +150,9 @@ int LayoutPainterStrategy::ClassifyPart(const DrawnPart& drawnPart) const
 
 bool LayoutPainterStrategy::PartFillIsPatterned(const DrawnPart& drawnPart) const
 {
-    const int id = ClassifyPart(drawnPart) == PartClass::Normal ? kPrefNormalPartPattern : kPrefSelectedPartPattern;
-    const int pattern = PrefInt(id, kSolidPattern);
-    return pattern != kSolidPattern && pattern != kWhitePattern;
+    const int id = ClassifyPart(drawnPart) == PartClass::Normal ? LayoutPref::NormalPartPattern : LayoutPref::SelectedPartPattern;
+    const int pattern = LayoutPrefInt(id, LayoutPref::SolidPattern);
+    return pattern != LayoutPref::SolidPattern && pattern != LayoutPref::WhitePattern;
 }
 
 void LayoutPainterStrategy::DrawLabel(const QString& text, const platform::Rect& labelRect,
@@ -270,6 +253,6 @@ platform::Rect LayoutPainterStrategy::ComputeCenteredDiagramRect(bool fromOrigin
         available.left += m;
         available.top += m;
     }
-    const platform::Rect fitted = ComputeDiagramRectInArea(DrawnExtentOf(*m_diagram), available, PrefFlag(kPrefStretch));
+    const platform::Rect fitted = ComputeDiagramRectInArea(DrawnExtentOf(*m_diagram), available, LayoutPrefFlag(LayoutPref::Stretch));
     return CenterRectInRect(available, fitted, fromOrigin);
 }

@@ -1,26 +1,16 @@
 #include "layouts/MainDiagramPainter.h"
 
 #include "foundation/UIResources.h"
-#include "foundation/UserPrefsBase.h"
 #include "layouts/DiagramTexts.h"
 #include "layouts/GDIScopes.h"
-
+#include "layouts/LayoutPrefs.h"
 
 namespace {
 
-constexpr int kPrefHideLayoutDupes = 2034;
-constexpr int kPrefShowOuterDims = 2125;
-constexpr int kPrefRotateSliceDims = 2131;
 constexpr int kBodyMargin = 10;
 constexpr int kOuterDimensionMargin = 30;
 // Room left of the first two header lines (for the window's buttons).
 constexpr int kHeaderButtonWidth = 27;
-
-bool PrefFlag(int id)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(id);
-}
 
 HeaderItem Item(const QString& text)
 {
@@ -35,9 +25,9 @@ MainDiagramPainter::MainDiagramPainter(std::shared_ptr<IDeviceDriver> driver)
 
 int MainDiagramPainter::GetOuterDimensionMargin()
 {
-    if (!PrefFlag(kPrefShowOuterDims))
+    if (!LayoutPrefFlag(LayoutPref::ShowOuterDims))
         return 0;
-    if (PrefFlag(kPrefRotateSliceDims))
+    if (LayoutPrefFlag(LayoutPref::RotateSliceDims))
         return GetDriver()->GetTextWidth(QStringLiteral("8,8888.8"));
     return kOuterDimensionMargin;
 }
@@ -126,7 +116,7 @@ void MainDiagramPainter::BuildHeaderLines()
     second.measuredWidths = true;
     second.spareIndex = 1;
     second.items.push_back(Item(DiagramOfText(number, GetCaptionInfo()[2])));
-    if (PrefFlag(kPrefHideLayoutDupes))
+    if (LayoutPrefFlag(LayoutPref::HideLayoutDupes))
         second.items.push_back(Item(QuantityText(*diagram)));
     second.items.push_back(Item(StockTrimText(*diagram)));
     second.items.push_back(Item(KerfText(*diagram)));

@@ -1,29 +1,14 @@
 #include "layouts/PartAnnotators.h"
 
-#include "foundation/UserPrefsBase.h"
 #include "layouts/DiagramTexts.h"
 #include "layouts/LayoutPainterStrategy.h"
 #include "model/CMilledPart.h"
 #include "optimization/DiagramGeometry.h"
+#include "layouts/LayoutPrefs.h"
 
 namespace {
 
-constexpr int kPrefShowPartIds = 2027;
-constexpr int kPrefShowDimensions = 2029;
-constexpr int kPrefBoldPartColor = 3060;
 constexpr int kDefaultBoldPartColor = 0x808080;
-
-bool PrefFlag(int id)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(id);
-}
-
-int PrefInt(int id, int fallback)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs ? prefs->GetInt(id) : fallback;
-}
 
 } // namespace
 
@@ -51,10 +36,10 @@ void FancyPartAnnotator::Annotate(const DrawnPart& drawnPart, const platform::Re
     if (!m_painter.PartLabelsShown() || !part)
         return;
     IDeviceDriver* driver = m_painter.Driver();
-    if (PrefFlag(kPrefShowPartIds))
+    if (LayoutPrefFlag(LayoutPref::ShowPartIds))
         driver->DrawFittedLabel(part->GetID().FormatPartID(), labelRect,
-                                PrefInt(kPrefBoldPartColor, kDefaultBoldPartColor));
-    if (PrefFlag(kPrefShowDimensions)) {
+                                LayoutPrefInt(LayoutPref::BoldPartColor, kDefaultBoldPartColor));
+    if (LayoutPrefFlag(LayoutPref::ShowDimensions)) {
         const bool patterned = m_painter.PartFillIsPatterned(drawnPart);
         QString along = part->GetLength().FormatDimension();
         QString across = part->GetWidth().FormatDimension();

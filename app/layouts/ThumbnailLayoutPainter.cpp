@@ -1,45 +1,19 @@
 #include "layouts/ThumbnailLayoutPainter.h"
 
 #include "foundation/UIResources.h"
-#include "foundation/UserPrefsBase.h"
 #include "layouts/BadgePainter.h"
 #include "layouts/GDIScopes.h"
+#include "layouts/LayoutPrefs.h"
 
 #include <QFontMetrics>
 
 namespace {
 
-constexpr int kPrefHideLayoutDupes = 2034;
-constexpr int kPrefShowGrain = 2093;
-constexpr int kPrefNormalPartColor = 3005;
-constexpr int kPrefNormalPartPattern = 3006;
-constexpr int kPrefSelectedPartColor = 3007;
-constexpr int kPrefSelectedPartPattern = 3008;
-constexpr int kPrefScreenWasteColor = 3011;
-constexpr int kPrefScreenWastePattern = 3012;
-constexpr int kSolidPattern = 65535;
 constexpr platform::ColorRef kWhite = 0xFFFFFF;
 // Hatching on a white waste colour would not show.
 constexpr platform::ColorRef kLightGreyHatch = 0xC8C8C8;
 constexpr int kHatchHorizontal = 0;
 constexpr int kHatchVertical = 1;
-
-bool PrefFlag(int id)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(id);
-}
-
-int PrefInt(int id, int fallback)
-{
-    const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs ? prefs->GetInt(id) : fallback;
-}
-
-QRect ToQRect(const platform::Rect& r)
-{
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
 
 } // namespace
 
@@ -50,8 +24,8 @@ ThumbnailLayoutPainter::ThumbnailLayoutPainter(std::shared_ptr<IDeviceDriver> dr
 void ThumbnailLayoutPainter::CreateDrawingTools()
 {
     m_outlinePen = QPen(Qt::black, 2);
-    const platform::ColorRef waste = static_cast<platform::ColorRef>(PrefInt(kPrefScreenWasteColor, kWhite));
-    m_wasteBrush = MakePatternBrush(waste, PrefInt(kPrefScreenWastePattern, kSolidPattern));
+    const platform::ColorRef waste = static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::ScreenWasteColor, kWhite));
+    m_wasteBrush = MakePatternBrush(waste, LayoutPrefInt(LayoutPref::ScreenWastePattern, LayoutPref::SolidPattern));
     const platform::ColorRef hatch = waste == kWhite ? kLightGreyHatch : waste;
     m_grainHatchAcross = MakePatternBrush(hatch, kHatchHorizontal);
     m_grainHatchAlong = MakePatternBrush(hatch, kHatchVertical);
@@ -70,7 +44,7 @@ platform::Rect ThumbnailLayoutPainter::GetDiagramRect()
 
 int ThumbnailLayoutPainter::GetWasteBrushKind()
 {
-    if (!PrefFlag(kPrefShowGrain))
+    if (!LayoutPrefFlag(LayoutPref::ShowGrain))
         return WasteBrush::Waste;
     const DisplayDiagramPtr& diagram = GetDiagram();
     if (!diagram || !diagram->MaterialHasGrain())
@@ -118,12 +92,12 @@ void ThumbnailLayoutPainter::FillPart(const platform::Rect& rect, int kind)
     case PartClass::Dragged: brush = QBrush(platform::ToQColor(kDraggedPartColor)); break;
     case PartClass::Refused: brush = QBrush(platform::ToQColor(kRefusedPartColor)); break;
     case PartClass::Selected:
-        brush = MakePatternBrush(static_cast<platform::ColorRef>(PrefInt(kPrefSelectedPartColor, 0xCAFFFF)),
-                                 PrefInt(kPrefSelectedPartPattern, kSolidPattern));
+        brush = MakePatternBrush(static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::SelectedPartColor, 0xCAFFFF)),
+                                 LayoutPrefInt(LayoutPref::SelectedPartPattern, LayoutPref::SolidPattern));
         break;
     default:
-        brush = MakePatternBrush(static_cast<platform::ColorRef>(PrefInt(kPrefNormalPartColor, 0xFEDCD3)),
-                                 PrefInt(kPrefNormalPartPattern, kSolidPattern));
+        brush = MakePatternBrush(static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::NormalPartColor, 0xFEDCD3)),
+                                 LayoutPrefInt(LayoutPref::NormalPartPattern, LayoutPref::SolidPattern));
         break;
     }
     QPainter* dc = DC();
@@ -154,7 +128,7 @@ void ThumbnailLayoutPainter::DrawCaption()
     const int number = GetCaptionInfo()[1];
     const std::uint32_t copies = diagram->GetStack()->GetCount();
     QString text = QString::number(number);
-    if (PrefFlag(kPrefHideLayoutDupes) && copies > 1)
+    if (LayoutPrefFlag(LayoutPref::HideLayoutDupes) && copies > 1)
         text = QStringLiteral("%1  x%2").arg(number).arg(copies);
     QPainter* dc = DC();
     CGDIObject<QFont> font(dc, MakePointFont(QStringLiteral("Arial"), 90, 700));

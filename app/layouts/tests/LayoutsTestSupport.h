@@ -3,8 +3,7 @@
 // surface that records what the painters ask of it.
 
 #include "foundation/PrefsTable.h"
-#include "foundation/PrintSettings.h"
-#include "foundation/UserPrefsBase.h"
+#include "FakePrefs.h"
 #include "layouts/IDeviceDriver.h"
 
 #include <QImage>
@@ -14,7 +13,9 @@
 #include <functional>
 #include <map>
 
-class DefaultPrefs final : public UserPrefsBase
+// The in-memory preferences, filled with the registered defaults, with texts
+// and reals too.
+class DefaultPrefs final : public FakePrefs
 {
 public:
     DefaultPrefs()
@@ -28,28 +29,13 @@ public:
                 ints[d.id] = d.intDefault;
         }
     }
-    std::map<int, int> ints;
     std::map<int, QString> texts;
     std::map<int, double> reals;
 
-    bool IsNewPrefsFile() const override { return false; }
     QString GetString(int id) const override { return texts.count(id) ? texts.at(id) : QString(); }
-    bool GetFlag(int id) const override { return GetInt(id) != 0; }
-    int GetInt(int id) const override { return ints.count(id) ? ints.at(id) : 0; }
     double GetReal(int id) const override { return reals.count(id) ? reals.at(id) : 0.0; }
     void SetReal(int id, double value) override { reals[id] = value; }
     void SetString(int id, const QString& value) override { texts[id] = value; }
-    void SetFlag(int id, bool value) override { ints[id] = value ? 1 : 0; }
-    void SetInt(int id, int value) override { ints[id] = value; }
-    void ToggleFlag(int id) override { SetFlag(id, !GetFlag(id)); }
-    const PrintSettings& GetPrintSettings() const override { return m_print; }
-    void SetPrintSettings(const PrintSettings& settings) override { m_print = settings; }
-    void ResetPageSetup() override { }
-    bool IsMetricDimensions() const override { return false; }
-    bool DeletePrefsFile() override { return true; }
-
-private:
-    PrintSettings m_print;
 };
 
 // Installs DefaultPrefs for one test; the diagram fonts use a face the test

@@ -230,3 +230,16 @@ TEST(LayoutPainterTest, CaptionOfADiagramTheIndexDoesNotKnowHasNoLetter)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DiagramHighlightTest, WorkingCopyKeepsTheSelectionAndClearsTheDragMark)
+{
+    CMilledPart part;
+    const TakeOffSelection armed {&part, true, platform::Rect(1, 2, 3, 4), true};
+    DiagramHighlight copy;
+    CopyViewStateRecord(copy, armed);
+    EXPECT_EQ(copy, (TakeOffSelection {&part, true, platform::Rect(1, 2, 3, 4), false}));
+}
+
+} // namespace

@@ -173,8 +173,12 @@ void CDCScreenDriver::DrawFittedLabel(const QString& text, const platform::Rect&
     const platform::Rect r = rect.Normalized();
     CGDITextColor color(m_dc, static_cast<platform::ColorRef>(value));
     CGDIBackMode mode(m_dc, Qt::TransparentMode);
+    // Sized to the part's height; a part too narrow for that and taller
+    // than wide gets the number turned, sized to its width.
+    CGDIObject<QFont> font(m_dc, FancyPartNumberFont(r.Height(), m_dc->device()));
     const bool turned = !TextFitsWidth(text, r) && r.Height() > r.Width();
-    CGDIObject<QFont> font(m_dc, FancyPartNumberFont(turned ? r.Width() : r.Height(), m_dc->device()));
+    if (turned)
+        m_dc->setFont(FancyPartNumberFont(r.Width(), m_dc->device()));
     const int flags = Qt::AlignCenter | Qt::TextSingleLine;
     if (turned) {
         DrawTurned(m_dc, r, flags, text);

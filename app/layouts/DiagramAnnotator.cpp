@@ -59,8 +59,9 @@ int DiagramAnnotator::ToDevice(std::int32_t position, bool topEdge) const
     const ScaleFactors& scale = m_painter.GetScale();
     if (topEdge)
         return m_inner.left + scale.ScalePoint({position, 0}).x;
+    // Mirrored positions count up from the bottom edge.
     const int offset = scale.ScalePoint({0, position}).y;
-    return m_mirrored ? m_inner.bottom - offset : m_inner.top + offset;
+    return (m_mirrored ? m_inner.bottom : m_inner.top) + m_direction * offset;
 }
 
 void DiagramAnnotator::Draw()

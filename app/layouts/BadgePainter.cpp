@@ -39,7 +39,8 @@ QImage Premultiplied(const QImage& straight)
             const QRgb p = straight.pixel(x, y);
             const int a = qAlpha(p);
             auto scale = [a](int c) { return (c * a + 127) / 255; };
-            reinterpret_cast<QRgb*>(out.scanLine(y))[x] = qRgba(scale(qRed(p)), scale(qGreen(p)), scale(qBlue(p)), a);
+            reinterpret_cast<QRgb*>(out.scanLine(y))[x]
+                = qRgba(scale(qRed(p)), scale(qGreen(p)), scale(qBlue(p)), a);
         }
     }
     return out;
@@ -53,7 +54,8 @@ const std::shared_ptr<BadgePainter>& BadgePainter::Get()
     return instance;
 }
 
-BadgePainter::BadgePainter() : m_badge(Premultiplied(MakePinImage()))
+BadgePainter::BadgePainter()
+    : m_badge(Premultiplied(MakePinImage()))
 { }
 
 void BadgePainter::Draw(QPainter& dc, const platform::Rect& rect) const

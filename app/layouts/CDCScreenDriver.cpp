@@ -44,7 +44,8 @@ void DrawTurned(QPainter* dc, const platform::Rect& rect, int flags, const QStri
 void DrawOneLine(QPainter* dc, const platform::Rect& rect, int alignment, const QString& text, bool elide)
 {
     const QRect box = ToQRect(rect);
-    const QString shown = elide ? Metrics(dc).elidedText(text, Qt::ElideRight, std::max(0, box.width())) : text;
+    const QString shown
+        = elide ? Metrics(dc).elidedText(text, Qt::ElideRight, std::max(0, box.width())) : text;
     dc->drawText(box, alignment | Qt::TextSingleLine, shown);
 }
 
@@ -66,7 +67,8 @@ PartNumberReference& Reference()
 
 } // namespace
 
-CDCScreenDriver::CDCScreenDriver(QPainter* dc) : m_dc(dc)
+CDCScreenDriver::CDCScreenDriver(QPainter* dc)
+    : m_dc(dc)
 {
     m_dc->setPen(QPen(Qt::black, 1));
     m_dc->setBrush(Qt::NoBrush);
@@ -121,7 +123,8 @@ void CDCScreenDriver::DrawLabel(const QString& text, const platform::Rect& rect,
     }
     const QString line = JoinLines(text);
     const int width = Metrics(m_dc).horizontalAdvance(line);
-    const int along = Qt::TextSingleLine | Qt::AlignTop | (width < std::abs(rect.Height()) ? Qt::AlignHCenter : Qt::AlignLeft);
+    const int along = Qt::TextSingleLine | Qt::AlignTop
+        | (width < std::abs(rect.Height()) ? Qt::AlignHCenter : Qt::AlignLeft);
     DrawTurned(m_dc, rect, along, line);
 }
 
@@ -129,8 +132,8 @@ bool CDCScreenDriver::TextFitsHeight(const QString& text, const platform::Rect& 
 {
     const int across = std::abs(vertical ? rect.Height() : rect.Width());
     const int limit = std::abs(vertical ? rect.Width() : rect.Height());
-    const QRect measured = Metrics(m_dc).boundingRect(QRect(0, 0, across, kTallMeasure),
-                                                      Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
+    const QRect measured = Metrics(m_dc).boundingRect(
+        QRect(0, 0, across, kTallMeasure), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text);
     return std::abs(measured.height()) < limit;
 }
 
@@ -158,9 +161,13 @@ void CDCScreenDriver::DrawRectangle(const platform::Rect& rect)
     const int w = std::max(1, pen.width());
     const QColor color = pen.color();
     m_dc->fillRect(QRect(box.left(), box.top(), box.width(), std::min(w, box.height())), color);
-    m_dc->fillRect(QRect(box.left(), std::max(box.top(), box.bottom() + 1 - w), box.width(), std::min(w, box.height())), color);
+    m_dc->fillRect(
+        QRect(box.left(), std::max(box.top(), box.bottom() + 1 - w), box.width(), std::min(w, box.height())),
+        color);
     m_dc->fillRect(QRect(box.left(), box.top(), std::min(w, box.width()), box.height()), color);
-    m_dc->fillRect(QRect(std::max(box.left(), box.right() + 1 - w), box.top(), std::min(w, box.width()), box.height()), color);
+    m_dc->fillRect(
+        QRect(std::max(box.left(), box.right() + 1 - w), box.top(), std::min(w, box.width()), box.height()),
+        color);
 }
 
 void CDCScreenDriver::DrawLine(int x1, int y1, int x2, int y2)
@@ -242,7 +249,7 @@ int FancyPartNumberReferenceHeight(QPaintDevice* device)
     if (reference.height <= 0 || reference.face != face || reference.size != size || reference.dpi != dpi) {
         const QFont font = MakePointFont(face, size, 700);
         const int height = device ? QFontMetrics(font, device).height() : QFontMetrics(font).height();
-        reference = {face, size, dpi, static_cast<int>(height * 1.2)};
+        reference = { face, size, dpi, static_cast<int>(height * 1.2) };
     }
     return reference.height;
 }

@@ -30,9 +30,11 @@ void TraditionalCoordinateMapper::UnmapRect(platform::Rect& rect) const
     rect.bottom = rect.top + height;
 }
 
-PartGeometryTranslatorPtr CreatePartGeometryTranslator(const DisplayDiagram& diagram, bool withTraditionalMapper)
+PartGeometryTranslatorPtr CreatePartGeometryTranslator(
+    const DisplayDiagram& diagram, bool withTraditionalMapper)
 {
-    const GeometryOrientation orientation {diagram.GetOrientationCode(), diagram.GetDrawnLength().GetUnits()};
+    const GeometryOrientation orientation { diagram.GetOrientationCode(),
+        diagram.GetDrawnLength().GetUnits() };
     std::shared_ptr<CoordinateMapper> mapper;
     if (withTraditionalMapper)
         mapper = std::make_shared<TraditionalCoordinateMapper>(orientation.extent);

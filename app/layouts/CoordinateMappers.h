@@ -21,7 +21,9 @@ public:
 class TraditionalCoordinateMapper : public CoordinateMapper
 {
 public:
-    explicit TraditionalCoordinateMapper(std::int32_t extent) : m_extent(extent) { }
+    explicit TraditionalCoordinateMapper(std::int32_t extent)
+        : m_extent(extent)
+    { }
 
     void MapVector(platform::Point& value) const override;
     // Top and bottom are flipped but not reordered.
@@ -38,4 +40,5 @@ private:
 // Code 1 for a sheet drawn turned, else 2 with the origin at the bottom left
 // (preference), else 0; the extent is the drawn vertical extent. The
 // painters pass withTraditionalMapper clear.
-PartGeometryTranslatorPtr CreatePartGeometryTranslator(const DisplayDiagram& diagram, bool withTraditionalMapper);
+PartGeometryTranslatorPtr CreatePartGeometryTranslator(
+    const DisplayDiagram& diagram, bool withTraditionalMapper);

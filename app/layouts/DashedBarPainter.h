@@ -13,7 +13,9 @@ public:
     static constexpr int kGap = 15;
     static constexpr unsigned kColor = 0x1879F2; // 0x00BBGGRR
 
-    explicit DashedBarPainter(QPainter* dc) : m_dc(dc) { }
+    explicit DashedBarPainter(QPainter* dc)
+        : m_dc(dc)
+    { }
 
     // Dashes along x from the left edge (horizontal) or along y from the
     // top (vertical); the last one is cut at the far edge.

@@ -26,7 +26,7 @@ std::vector<std::int32_t> Positions(const KerfList& kerfs, std::int32_t extent)
     for (const Kerf& kerf : kerfs) {
         // A trim line's usable edge is the side facing the sheet's middle.
         std::int32_t p = kerf.GetPosition();
-        if (!kerf.IsPartKerf() && std::int64_t {p} * 2 < extent)
+        if (!kerf.IsPartKerf() && std::int64_t { p } * 2 < extent)
             p += kerf.IsVertical() ? kerf.GetRect().Width() : kerf.GetRect().Height();
         if (p >= 0 && p <= extent)
             positions.push_back(p);
@@ -45,12 +45,14 @@ OuterDimensionCuts ComputeOuterDimensionCuts(const DisplayDiagram& diagram)
     std::vector<std::int32_t> along = Positions(cuts->GetVertical(), sheet.length);
     std::vector<std::int32_t> across = Positions(cuts->GetHorizontal(), sheet.width);
     if (diagram.IsLengthwise())
-        return {std::move(along), std::move(across)};
-    return {std::move(across), std::move(along)};
+        return { std::move(along), std::move(across) };
+    return { std::move(across), std::move(along) };
 }
 
 DiagramAnnotator::DiagramAnnotator(LayoutPainterStrategy& painter, DisplayDiagramPtr diagram)
-    : m_painter(painter), m_diagram(std::move(diagram)), m_showOffsets(LayoutPrefFlag(LayoutPref::ShowOffsets))
+    : m_painter(painter)
+    , m_diagram(std::move(diagram))
+    , m_showOffsets(LayoutPrefFlag(LayoutPref::ShowOffsets))
     , m_sheetTurned(painter.IsSheetTurned())
 { }
 
@@ -58,9 +60,9 @@ int DiagramAnnotator::ToDevice(std::int32_t position, bool topEdge) const
 {
     const ScaleFactors& scale = m_painter.GetScale();
     if (topEdge)
-        return m_inner.left + scale.ScalePoint({position, 0}).x;
+        return m_inner.left + scale.ScalePoint({ position, 0 }).x;
     // Mirrored positions count up from the bottom edge.
-    const int offset = scale.ScalePoint({0, position}).y;
+    const int offset = scale.ScalePoint({ 0, position }).y;
     return (m_mirrored ? m_inner.bottom : m_inner.top) + m_direction * offset;
 }
 
@@ -93,7 +95,8 @@ void DiagramAnnotator::DrawOriginMark()
     const int width = driver->GetTextWidth(mark);
     const bool below = m_sheetTurned || LayoutPrefFlag(LayoutPref::OriginBottomLeft);
     const int top = below ? m_inner.bottom : m_inner.top - height;
-    driver->DrawTextInRect(mark, platform::Rect(m_inner.left - width, top, m_inner.left, top + height), false);
+    driver->DrawTextInRect(
+        mark, platform::Rect(m_inner.left - width, top, m_inner.left, top + height), false);
 }
 
 void DiagramAnnotator::DrawEdge(const std::vector<std::int32_t>& positions, bool topEdge)
@@ -132,7 +135,7 @@ void DiagramAnnotator::DrawEdge(const std::vector<std::int32_t>& positions, bool
             line(start, e, end, e);
             // Slanted ticks: up and to the right along the top edge, down
             // and to the right along the left edge.
-            for (int pos : {start, end}) {
+            for (int pos : { start, end }) {
                 if (topEdge)
                     driver->DrawLine(pos - t / 2, e + t, pos + t / 2, e - t);
                 else

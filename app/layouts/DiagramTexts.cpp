@@ -2,11 +2,11 @@
 
 #include "foundation/LocaleFormat.h"
 #include "foundation/ResourceBase.h"
+#include "layouts/LayoutPrefs.h"
 #include "layouts/LayoutsStrings.h"
 #include "model/CMilledPart.h"
 #include "model/IOptimizableSize.h"
 #include "optimization/DiagramIndex.h"
-#include "layouts/LayoutPrefs.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ QString StockCaptionText(const DisplayDiagram& diagram, int captionNumber)
     const QString letter = GetDiagramIndex().FindDiagramLabel(diagram.GetStack());
     const QString size = stock.GetRoughWidth().FormatDimension() + QStringLiteral(" x ")
         + stock.GetRoughLength().FormatDimension();
-    QString text = QStringLiteral("[%1%2] %3: %4").arg(letter).arg(captionNumber).arg(stock.GetMaterialName(), size);
+    QString text
+        = QStringLiteral("[%1%2] %3: %4").arg(letter).arg(captionNumber).arg(stock.GetMaterialName(), size);
     if (captionNumber != 0)
         text += QLatin1Char(' ');
     return text;
@@ -78,8 +79,9 @@ QString QuantityText(const DisplayDiagram& diagram)
 QString StockTrimText(const DisplayDiagram& diagram)
 {
     const StockSpec& stock = diagram.GetStockSpec();
-    return Labelled(kStrStockTrim, stock.GetLeftRightTrim().FormatDimension() + QStringLiteral("::")
-                                       + stock.GetTopBottomTrim().FormatDimension() + QLatin1Char(' '));
+    return Labelled(kStrStockTrim,
+        stock.GetLeftRightTrim().FormatDimension() + QStringLiteral("::")
+            + stock.GetTopBottomTrim().FormatDimension() + QLatin1Char(' '));
 }
 
 QString KerfText(const DisplayDiagram& diagram)
@@ -118,7 +120,7 @@ QString PlainPartLabelText(const DrawnPart& drawn)
         const QString width = part->GetWidth().FormatDimension();
         const QString length = part->GetLength().FormatDimension();
         text += LayoutPrefFlag(PrefId::DisplayWxL) ? width + QStringLiteral(" x ") + length
-                                             : length + QStringLiteral(" x ") + width;
+                                                   : length + QStringLiteral(" x ") + width;
         wroteHead = true;
     }
     bool brokeLine = false;

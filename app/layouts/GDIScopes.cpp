@@ -1,7 +1,9 @@
 #include "layouts/GDIScopes.h"
 #include "layouts/LayoutPrefs.h"
 
-CGDITextColor::CGDITextColor(QPainter* dc, platform::ColorRef color) : CGDI(dc), m_previous(dc->pen())
+CGDITextColor::CGDITextColor(QPainter* dc, platform::ColorRef color)
+    : CGDI(dc)
+    , m_previous(dc->pen())
 {
     QPen pen = m_previous;
     if (pen.style() == Qt::NoPen)
@@ -15,7 +17,9 @@ CGDITextColor::~CGDITextColor()
     m_dc->setPen(m_previous);
 }
 
-CGDIBackColor::CGDIBackColor(QPainter* dc, platform::ColorRef color) : CGDI(dc), m_previous(dc->background())
+CGDIBackColor::CGDIBackColor(QPainter* dc, platform::ColorRef color)
+    : CGDI(dc)
+    , m_previous(dc->background())
 {
     dc->setBackground(QBrush(platform::ToQColor(color)));
 }
@@ -25,7 +29,9 @@ CGDIBackColor::~CGDIBackColor()
     m_dc->setBackground(m_previous);
 }
 
-CGDIBackMode::CGDIBackMode(QPainter* dc, Qt::BGMode mode) : CGDI(dc), m_previous(dc->backgroundMode())
+CGDIBackMode::CGDIBackMode(QPainter* dc, Qt::BGMode mode)
+    : CGDI(dc)
+    , m_previous(dc->backgroundMode())
 {
     dc->setBackgroundMode(mode);
 }
@@ -36,14 +42,24 @@ CGDIBackMode::~CGDIBackMode()
 }
 
 CGDIStockObject::CGDIStockObject(QPainter* dc, StockObject object)
-    : CGDI(dc), m_isPen(object == StockObject::NullPen || object == StockObject::BlackPen)
-    , m_previousPen(dc->pen()), m_previousBrush(dc->brush())
+    : CGDI(dc)
+    , m_isPen(object == StockObject::NullPen || object == StockObject::BlackPen)
+    , m_previousPen(dc->pen())
+    , m_previousBrush(dc->brush())
 {
     switch (object) {
-    case StockObject::NullPen: dc->setPen(Qt::NoPen); break;
-    case StockObject::BlackPen: dc->setPen(QPen(Qt::black, 1)); break;
-    case StockObject::NullBrush: dc->setBrush(Qt::NoBrush); break;
-    case StockObject::WhiteBrush: dc->setBrush(QBrush(Qt::white)); break;
+    case StockObject::NullPen:
+        dc->setPen(Qt::NoPen);
+        break;
+    case StockObject::BlackPen:
+        dc->setPen(QPen(Qt::black, 1));
+        break;
+    case StockObject::NullBrush:
+        dc->setBrush(Qt::NoBrush);
+        break;
+    case StockObject::WhiteBrush:
+        dc->setBrush(QBrush(Qt::white));
+        break;
     }
 }
 

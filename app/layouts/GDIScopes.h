@@ -14,7 +14,9 @@
 class CGDI
 {
 public:
-    explicit CGDI(QPainter* dc) : m_dc(dc) { }
+    explicit CGDI(QPainter* dc)
+        : m_dc(dc)
+    { }
     virtual ~CGDI() = default;
     CGDI(const CGDI&) = delete;
     CGDI& operator=(const CGDI&) = delete;
@@ -54,36 +56,47 @@ private:
     Qt::BGMode m_previous;
 };
 
-template <class T>
-class CGDIObject;
+template <class T> class CGDIObject;
 
-template <>
-class CGDIObject<QFont> : public CGDI
+template <> class CGDIObject<QFont> : public CGDI
 {
 public:
-    CGDIObject(QPainter* dc, const QFont& font) : CGDI(dc), m_previous(dc->font()) { dc->setFont(font); }
+    CGDIObject(QPainter* dc, const QFont& font)
+        : CGDI(dc)
+        , m_previous(dc->font())
+    {
+        dc->setFont(font);
+    }
     ~CGDIObject() override { m_dc->setFont(m_previous); }
 
 private:
     QFont m_previous;
 };
 
-template <>
-class CGDIObject<QPen> : public CGDI
+template <> class CGDIObject<QPen> : public CGDI
 {
 public:
-    CGDIObject(QPainter* dc, const QPen& pen) : CGDI(dc), m_previous(dc->pen()) { dc->setPen(pen); }
+    CGDIObject(QPainter* dc, const QPen& pen)
+        : CGDI(dc)
+        , m_previous(dc->pen())
+    {
+        dc->setPen(pen);
+    }
     ~CGDIObject() override { m_dc->setPen(m_previous); }
 
 private:
     QPen m_previous;
 };
 
-template <>
-class CGDIObject<QBrush> : public CGDI
+template <> class CGDIObject<QBrush> : public CGDI
 {
 public:
-    CGDIObject(QPainter* dc, const QBrush& brush) : CGDI(dc), m_previous(dc->brush()) { dc->setBrush(brush); }
+    CGDIObject(QPainter* dc, const QBrush& brush)
+        : CGDI(dc)
+        , m_previous(dc->brush())
+    {
+        dc->setBrush(brush);
+    }
     ~CGDIObject() override { m_dc->setBrush(m_previous); }
 
 private:

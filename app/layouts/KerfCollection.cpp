@@ -8,10 +8,14 @@ namespace {
 std::int32_t PartEdge(const platform::Rect& r, std::int32_t side)
 {
     switch (side) {
-    case 0: return r.top;
-    case 1: return r.bottom;
-    case 2: return r.left;
-    default: return r.right;
+    case 0:
+        return r.top;
+    case 1:
+        return r.bottom;
+    case 2:
+        return r.left;
+    default:
+        return r.right;
     }
 }
 
@@ -19,10 +23,14 @@ std::int32_t KerfEdge(const Kerf& kerf, std::int32_t side)
 {
     const platform::Rect& r = kerf.GetRect();
     switch (side) {
-    case 0: return r.bottom;
-    case 1: return r.top;
-    case 2: return r.right;
-    default: return r.left;
+    case 0:
+        return r.bottom;
+    case 1:
+        return r.top;
+    case 2:
+        return r.right;
+    default:
+        return r.left;
     }
 }
 
@@ -56,7 +64,8 @@ SnapState MakeState(const Kerf& kerf, const MovingPart& part, std::int32_t toler
         s.direction = part.dy >= 0 ? 3 : 2;
     }
     s.kerfEdge = KerfEdge(kerf, s.side);
-    s.releaseCoordinate = MovesTowardsPlus(s.direction) ? s.kerfEdge - 2 * tolerance : s.kerfEdge + 2 * tolerance;
+    s.releaseCoordinate
+        = MovesTowardsPlus(s.direction) ? s.kerfEdge - 2 * tolerance : s.kerfEdge + 2 * tolerance;
     return s;
 }
 
@@ -108,20 +117,20 @@ bool OverlapsVerticalBand(const platform::Rect& part, std::int32_t p, std::int32
     return p + k > part.left && p < part.right;
 }
 
-template <class Key>
-DrawnPartList SortedBy(const DrawnPartList& parts, Key key)
+template <class Key> DrawnPartList SortedBy(const DrawnPartList& parts, Key key)
 {
     DrawnPartList sorted = parts;
     std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const DrawnPartPtr& a, const DrawnPartPtr& b) { return key(*a) < key(*b); });
+        [&](const DrawnPartPtr& a, const DrawnPartPtr& b) { return key(*a) < key(*b); });
     return sorted;
 }
 
 } // namespace
 
 Kerf::Kerf(std::int32_t position, std::int32_t from, std::int32_t to, std::int32_t width, bool vertical,
-           bool partKerf)
-    : m_vertical(vertical ? 1 : 0), m_partKerf(partKerf)
+    bool partKerf)
+    : m_vertical(vertical ? 1 : 0)
+    , m_partKerf(partKerf)
 {
     if (vertical)
         m_rect = platform::Rect(position, from, position + width, to);
@@ -131,7 +140,8 @@ Kerf::Kerf(std::int32_t position, std::int32_t from, std::int32_t to, std::int32
 
 bool Kerf::Covers(const Kerf& other) const
 {
-    return GetPosition() == other.GetPosition() && other.GetStart() >= GetStart() && other.GetEnd() <= GetEnd();
+    return GetPosition() == other.GetPosition() && other.GetStart() >= GetStart()
+        && other.GetEnd() <= GetEnd();
 }
 
 void RemoveKerf(KerfList& list, const Kerf& kerf)
@@ -162,12 +172,15 @@ void KerfCollection::RemoveHorizontalKerf(const Kerf& kerf)
 KerfSheet KerfSheetOf(const DisplayDiagram& diagram)
 {
     const StockSpec& stock = diagram.GetStockSpec();
-    return {stock.GetRoughWidth().GetUnits(), stock.GetRoughLength().GetUnits(),
-            stock.GetTopBottomTrim().GetUnits(), stock.GetLeftRightTrim().GetUnits(), stock.GetKerf().GetUnits()};
+    return { stock.GetRoughWidth().GetUnits(), stock.GetRoughLength().GetUnits(),
+        stock.GetTopBottomTrim().GetUnits(), stock.GetLeftRightTrim().GetUnits(),
+        stock.GetKerf().GetUnits() };
 }
 
 KerfBuilder::KerfBuilder(const KerfSheet& sheet, const DrawnPartList& parts, DrawnPartPtr excluded)
-    : m_sheet(sheet), m_parts(parts), m_excluded(std::move(excluded))
+    : m_sheet(sheet)
+    , m_parts(parts)
+    , m_excluded(std::move(excluded))
     , m_byLeft(SortedBy(parts, [](const DrawnPart& p) { return p.GetSheetRect().left; }))
     , m_byRight(SortedBy(parts, [](const DrawnPart& p) { return p.GetSheetRect().right; }))
     , m_byTop(SortedBy(parts, [](const DrawnPart& p) { return p.GetSheetRect().top; }))
@@ -191,9 +204,8 @@ Kerf KerfBuilder::Extend(const Kerf& kerf) const
     };
 
     std::int32_t end = vertical ? m_sheet.width : m_sheet.length;
-    auto first = std::partition_point(byNear.begin(), byNear.end(), [&](const DrawnPartPtr& part) {
-        return nearEdge(part->GetSheetRect()) < kerf.GetEnd();
-    });
+    auto first = std::partition_point(byNear.begin(), byNear.end(),
+        [&](const DrawnPartPtr& part) { return nearEdge(part->GetSheetRect()) < kerf.GetEnd(); });
     for (auto it = first; it != byNear.end(); ++it) {
         if (blocks(*it)) {
             end = nearEdge((*it)->GetSheetRect());
@@ -202,9 +214,8 @@ Kerf KerfBuilder::Extend(const Kerf& kerf) const
     }
 
     std::int32_t start = 0;
-    auto past = std::partition_point(byFar.begin(), byFar.end(), [&](const DrawnPartPtr& part) {
-        return farEdge(part->GetSheetRect()) <= kerf.GetStart();
-    });
+    auto past = std::partition_point(byFar.begin(), byFar.end(),
+        [&](const DrawnPartPtr& part) { return farEdge(part->GetSheetRect()) <= kerf.GetStart(); });
     for (auto it = past; it != byFar.begin();) {
         --it;
         if (blocks(*it)) {
@@ -259,11 +270,11 @@ KerfCollectionPtr BuildThroughCuts(const KerfSheet& sheet, const DrawnPartList& 
             if (kerf.GetLength() >= fullLength)
                 kept.push_back(kerf);
         std::stable_sort(kept.begin(), kept.end(),
-                         [](const Kerf& a, const Kerf& b) { return a.GetPosition() < b.GetPosition(); });
+            [](const Kerf& a, const Kerf& b) { return a.GetPosition() < b.GetPosition(); });
         return kept;
     };
-    return std::make_shared<KerfCollection>(keep(all->GetHorizontal(), sheet.length),
-                                            keep(all->GetVertical(), sheet.width));
+    return std::make_shared<KerfCollection>(
+        keep(all->GetHorizontal(), sheet.length), keep(all->GetVertical(), sheet.width));
 }
 
 KerfCollectionPtr BuildThroughCuts(const DisplayDiagram& diagram)
@@ -292,7 +303,8 @@ SnapStatePtr UpdateSnap(const MovingPart& part, std::int32_t tolerance, const Sn
     return kept;
 }
 
-platform::Point SnapCorrection(const platform::Rect& part, const SnapState* horizontal, const SnapState* vertical)
+platform::Point SnapCorrection(
+    const platform::Rect& part, const SnapState* horizontal, const SnapState* vertical)
 {
     platform::Point move;
     if (vertical)

@@ -20,7 +20,7 @@ public:
     // A vertical kerf is a band in x from position, running from..to in y;
     // a horizontal one a band in y running along x.
     Kerf(std::int32_t position, std::int32_t from, std::int32_t to, std::int32_t width, bool vertical,
-         bool partKerf);
+        bool partKerf);
 
     const platform::Rect& GetRect() const { return m_rect; }
     bool IsVertical() const { return m_vertical != 0; }
@@ -72,7 +72,8 @@ class KerfCollection
 public:
     KerfCollection() = default;
     KerfCollection(KerfList horizontal, KerfList vertical)
-        : m_horizontal(std::move(horizontal)), m_vertical(std::move(vertical))
+        : m_horizontal(std::move(horizontal))
+        , m_vertical(std::move(vertical))
     { }
 
     const KerfList& GetHorizontal() const { return m_horizontal; }
@@ -94,11 +95,11 @@ using KerfCollectionPtr = std::shared_ptr<KerfCollection>;
 // The sheet as the kerf derivation reads it, in layout units.
 struct KerfSheet
 {
-    std::int32_t width = 0;         // W, the y extent
-    std::int32_t length = 0;        // L, the x extent
+    std::int32_t width = 0; // W, the y extent
+    std::int32_t length = 0; // L, the x extent
     std::int32_t topBottomTrim = 0; // ty
     std::int32_t leftRightTrim = 0; // tx
-    std::int32_t kerf = 0;          // k
+    std::int32_t kerf = 0; // k
 };
 KerfSheet KerfSheetOf(const DisplayDiagram& diagram);
 
@@ -136,4 +137,5 @@ KerfCollectionPtr BuildThroughCuts(const DisplayDiagram& diagram);
 SnapStatePtr UpdateSnap(const MovingPart& part, std::int32_t tolerance, const SnapState& snap);
 // The move that puts the part onto its snaps: x from the vertical snap, y
 // from the horizontal one, 0 for an axis without a snap.
-platform::Point SnapCorrection(const platform::Rect& part, const SnapState* horizontal, const SnapState* vertical);
+platform::Point SnapCorrection(
+    const platform::Rect& part, const SnapState* horizontal, const SnapState* vertical);

@@ -2,9 +2,9 @@
 
 #include "layouts/CoordinateMappers.h"
 #include "layouts/DiagramAnnotator.h"
+#include "layouts/LayoutPrefs.h"
 #include "layouts/PartAnnotators.h"
 #include "optimization/DiagramGeometry.h"
-#include "layouts/LayoutPrefs.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,10 +23,10 @@ int MulDiv(int a, int b, int c)
 {
     if (c == 0)
         return -1;
-    const std::int64_t product = std::int64_t {a} * b;
-    const std::int64_t half = std::abs(std::int64_t {c}) / 2;
+    const std::int64_t product = std::int64_t { a } * b;
+    const std::int64_t half = std::abs(std::int64_t { c }) / 2;
     const std::int64_t rounded = ((product < 0) != (c < 0)) ? (product - (c < 0 ? -half : half)) / c
-                                                             : (product + (c < 0 ? -half : half)) / c;
+                                                            : (product + (c < 0 ? -half : half)) / c;
     return static_cast<int>(rounded);
 }
 
@@ -39,7 +39,7 @@ void LayoutPainterStrategy::SetHighlight(const DiagramHighlight& record, bool ma
 }
 
 void LayoutPainterStrategy::Paint(const DisplayDiagramPtr& diagram, const platform::Rect& area,
-                                  const CaptionInfo& captionInfo, bool drawDraggedLast)
+    const CaptionInfo& captionInfo, bool drawDraggedLast)
 {
     if (!diagram || IsTooSmall(area))
         return;
@@ -136,33 +136,33 @@ void LayoutPainterStrategy::DrawPart(const platform::Rect& rect, const DrawnPart
     m_annotator->Annotate(part, DeflateRectSafely(rect, inset, inset), rect);
 }
 
-int LayoutPainterStrategy::ClassifyPart(const DrawnPart& drawnPart) const
+int LayoutPainterStrategy::ClassifyPart(const DrawnPart& drawnPart)
 {
     const bool same = m_highlight.part && drawnPart.GetPart() == m_highlight.part;
     if (same && m_highlight.dragArmed && drawnPart.IsRotated() == m_highlight.turned
-        && drawnPart.GetSheetRect() == m_highlight.rect
-        && const_cast<LayoutPainterStrategy*>(this)->ShowsDragFeedback())
+        && drawnPart.GetSheetRect() == m_highlight.rect && ShowsDragFeedback())
         return PartClass::Dragged;
     if (same && (!m_matchTurnFlag || drawnPart.IsRotated() == m_highlight.turned))
         return PartClass::Selected;
     return PartClass::Normal;
 }
 
-bool LayoutPainterStrategy::PartFillIsPatterned(const DrawnPart& drawnPart) const
+bool LayoutPainterStrategy::PartFillIsPatterned(const DrawnPart& drawnPart)
 {
-    const int id = ClassifyPart(drawnPart) == PartClass::Normal ? LayoutPref::NormalPartPattern : LayoutPref::SelectedPartPattern;
+    const int id = ClassifyPart(drawnPart) == PartClass::Normal ? LayoutPref::NormalPartPattern
+                                                                : LayoutPref::SelectedPartPattern;
     const int pattern = LayoutPrefInt(id, LayoutPref::SolidPattern);
     return pattern != LayoutPref::SolidPattern && pattern != LayoutPref::WhitePattern;
 }
 
 void LayoutPainterStrategy::DrawLabel(const QString& text, const platform::Rect& labelRect,
-                                      const platform::Rect& partRect, const DrawnPart& drawnPart)
+    const platform::Rect& partRect, const DrawnPart& drawnPart)
 {
     DrawPartLabel(text, labelRect, PartFillIsPatterned(drawnPart), partRect);
 }
 
-void LayoutPainterStrategy::DrawPartLabelText(const QString& text, const platform::Rect& labelRect,
-                                              const platform::Rect& partRect)
+void LayoutPainterStrategy::DrawPartLabelText(
+    const QString& text, const platform::Rect& labelRect, const platform::Rect& partRect)
 {
     IDeviceDriver* driver = GetDriver();
     const bool vertical = std::abs(labelRect.Height()) > labelRect.Width() * kVerticalLabelRatio;
@@ -184,8 +184,8 @@ void LayoutPainterStrategy::LayOutHeader()
     m_headerLineHeight = GetHeaderLineHeight();
     const int n = static_cast<int>(m_headerLines.size());
     const int g = GetHeaderGap();
-    m_headerRect = platform::Rect(m_area.left, m_area.bottom - n * (m_headerLineHeight + g) + g, m_area.right,
-                                  m_area.bottom);
+    m_headerRect = platform::Rect(
+        m_area.left, m_area.bottom - n * (m_headerLineHeight + g) + g, m_area.right, m_area.bottom);
     m_headerRect.top = std::max(m_headerRect.top, m_area.top);
     OnHeaderLaidOut();
 }
@@ -253,6 +253,7 @@ platform::Rect LayoutPainterStrategy::ComputeCenteredDiagramRect(bool fromOrigin
         available.left += m;
         available.top += m;
     }
-    const platform::Rect fitted = ComputeDiagramRectInArea(DrawnExtentOf(*m_diagram), available, LayoutPrefFlag(LayoutPref::Stretch));
+    const platform::Rect fitted
+        = ComputeDiagramRectInArea(DrawnExtentOf(*m_diagram), available, LayoutPrefFlag(LayoutPref::Stretch));
     return CenterRectInRect(available, fitted, fromOrigin);
 }

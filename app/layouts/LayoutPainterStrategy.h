@@ -66,17 +66,18 @@ public:
     LayoutPainterStrategy& operator=(const LayoutPainterStrategy&) = delete;
 
     void Paint(const DisplayDiagramPtr& diagram, const platform::Rect& area, const CaptionInfo& captionInfo,
-               bool drawDraggedLast);
+        bool drawDraggedLast);
     void SetHighlight(const DiagramHighlight& record, bool matchTurnFlag);
 
     // Fits a label into the part: turned when the rectangle is more than 2.1
     // times as tall as wide; when it does not fit, line breaks become " - "
     // and it is tried once more before the painter's fallback.
-    void DrawPartLabelText(const QString& text, const platform::Rect& labelRect, const platform::Rect& partRect);
+    void DrawPartLabelText(
+        const QString& text, const platform::Rect& labelRect, const platform::Rect& partRect);
     void DrawLabel(const QString& text, const platform::Rect& labelRect, const platform::Rect& partRect,
-                   const DrawnPart& drawnPart);
-    bool PartFillIsPatterned(const DrawnPart& drawnPart) const;
-    int ClassifyPart(const DrawnPart& drawnPart) const;
+        const DrawnPart& drawnPart);
+    bool PartFillIsPatterned(const DrawnPart& drawnPart);
+    int ClassifyPart(const DrawnPart& drawnPart);
 
     // Read by the annotators.
     int PartOutlineWidth() { return GetPartOutlineWidth(); }
@@ -131,8 +132,9 @@ protected:
     virtual int GetDimensionTick() = 0;
     virtual int GetLabelMargin() = 0;
     virtual bool ShowsPartLabels() = 0;
-    virtual void DrawPartLabel(const QString& text, const platform::Rect& labelRect, bool patterned,
-                               const platform::Rect& partRect) = 0;
+    virtual void DrawPartLabel(
+        const QString& text, const platform::Rect& labelRect, bool patterned, const platform::Rect& partRect)
+        = 0;
     virtual void DrawUnfittedLabel(const QString& text, const platform::Rect& partRect, bool vertical) = 0;
     virtual void DrawBadges(const platform::Rect&) { }
     virtual int GetWasteBrushKind() = 0;

@@ -8,7 +8,7 @@
 #include <QString>
 
 namespace LayoutPref {
-constexpr int DiagramFace = 1009;          // text
+constexpr int DiagramFace = 1009; // text
 constexpr int ShowPartIds = 2027;
 constexpr int Stretch = 2028;
 constexpr int ShowDimensions = 2029;
@@ -21,16 +21,16 @@ constexpr int OriginBottomLeft = 2118;
 constexpr int ShowOuterDims = 2125;
 constexpr int RotateSliceDims = 2131;
 constexpr int ShowOffsets = 2132;
-constexpr int SmallPartsHeight = 3004;     // tenths of a point
-constexpr int NormalPartColor = 3005;      // 0x00BBGGRR
-constexpr int NormalPartPattern = 3006;    // 65535 solid, -1 white, else a hatch
+constexpr int SmallPartsHeight = 3004; // tenths of a point
+constexpr int NormalPartColor = 3005; // 0x00BBGGRR
+constexpr int NormalPartPattern = 3006; // 65535 solid, -1 white, else a hatch
 constexpr int SelectedPartColor = 3007;
 constexpr int SelectedPartPattern = 3008;
 constexpr int ScreenWasteColor = 3011;
 constexpr int ScreenWastePattern = 3012;
 constexpr int ExLargeDiagramHeight = 3058; // tenths of a point
 constexpr int BoldPartColor = 3060;
-constexpr int MinSliceDisplayDim = 4019;   // inches
+constexpr int MinSliceDisplayDim = 4019; // inches
 
 constexpr int SolidPattern = 65535;
 constexpr int WhitePattern = -1;

@@ -14,7 +14,7 @@ constexpr int kHeaderButtonWidth = 27;
 
 HeaderItem Item(const QString& text)
 {
-    return {text, 0};
+    return { text, 0 };
 }
 
 } // namespace
@@ -67,11 +67,20 @@ void MainDiagramPainter::SelectItemFont(const HeaderItem& item)
     QPainter* dc = DC();
     const std::shared_ptr<UIResources> fonts = GetUIResources();
     switch (item.kind) {
-    case 0: dc->setFont(fonts->GetDiagramStatsFont()); break;
-    case 2: dc->setFont(fonts->GetDiagramFont()); break;
-    case 3: dc->setFont(fonts->GetSmallPartsFont()); break;
-    case 5: dc->setFont(fonts->GetDefaultGuiFont()); break;
-    default: break;
+    case 0:
+        dc->setFont(fonts->GetDiagramStatsFont());
+        break;
+    case 2:
+        dc->setFont(fonts->GetDiagramFont());
+        break;
+    case 3:
+        dc->setFont(fonts->GetSmallPartsFont());
+        break;
+    case 5:
+        dc->setFont(fonts->GetDefaultGuiFont());
+        break;
+    default:
+        break;
     }
 }
 
@@ -110,8 +119,8 @@ void MainDiagramPainter::BuildHeaderLines()
     HeaderLine first;
     first.measuredWidths = true;
     first.spareIndex = 0;
-    first.items = {Item(StockCaptionText(*diagram, number)), Item(GrainText(*diagram)), Item(VendorText(*diagram)),
-                   Item(BinText(*diagram))};
+    first.items = { Item(StockCaptionText(*diagram, number)), Item(GrainText(*diagram)),
+        Item(VendorText(*diagram)), Item(BinText(*diagram)) };
     HeaderLine second;
     second.measuredWidths = true;
     second.spareIndex = 1;
@@ -140,8 +149,8 @@ void MainDiagramPainter::OnPartPlaced(const platform::Rect& rect, DrawnPart& par
     part.SetScreenRect(rect);
 }
 
-void MainDiagramPainter::DrawPartLabel(const QString& text, const platform::Rect& labelRect, bool patterned,
-                                       const platform::Rect& partRect)
+void MainDiagramPainter::DrawPartLabel(
+    const QString& text, const platform::Rect& labelRect, bool patterned, const platform::Rect& partRect)
 {
     QPainter* dc = DC();
     CGDIObject<QFont> font(dc, GetUIResources()->GetDiagramFont());

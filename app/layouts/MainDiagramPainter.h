@@ -15,8 +15,8 @@ public:
 
     // The header band's height, reused by the printed layouts.
     int HeaderBandHeight() { return GetHeaderBandHeight(); }
-    void DrawMainPartLabel(const QString& text, const platform::Rect& labelRect, bool patterned,
-                           const platform::Rect& partRect)
+    void DrawMainPartLabel(
+        const QString& text, const platform::Rect& labelRect, bool patterned, const platform::Rect& partRect)
     {
         DrawPartLabel(text, labelRect, patterned, partRect);
     }
@@ -41,7 +41,7 @@ protected:
     int GetDimensionTick() override { return 6; }
     bool ShowsPartLabels() override { return true; }
     void DrawPartLabel(const QString& text, const platform::Rect& labelRect, bool patterned,
-                       const platform::Rect& partRect) override;
+        const platform::Rect& partRect) override;
     void DrawUnfittedLabel(const QString& text, const platform::Rect& partRect, bool vertical) override;
     void DrawBadges(const platform::Rect& rect) override;
 

@@ -2,9 +2,9 @@
 
 #include "layouts/DiagramTexts.h"
 #include "layouts/LayoutPainterStrategy.h"
+#include "layouts/LayoutPrefs.h"
 #include "model/CMilledPart.h"
 #include "optimization/DiagramGeometry.h"
-#include "layouts/LayoutPrefs.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ std::shared_ptr<PartAnnotator> MakePartAnnotator(LayoutPainterStrategy& painter,
     return std::make_shared<PlainPartAnnotator>(painter);
 }
 
-void PlainPartAnnotator::Annotate(const DrawnPart& drawnPart, const platform::Rect& labelRect,
-                                  const platform::Rect& partRect)
+void PlainPartAnnotator::Annotate(
+    const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect)
 {
     if (!m_painter.PartLabelsShown())
         return;
@@ -29,8 +29,8 @@ void PlainPartAnnotator::Annotate(const DrawnPart& drawnPart, const platform::Re
         m_painter.DrawLabel(text, labelRect, partRect, drawnPart);
 }
 
-void FancyPartAnnotator::Annotate(const DrawnPart& drawnPart, const platform::Rect& labelRect,
-                                  const platform::Rect& partRect)
+void FancyPartAnnotator::Annotate(
+    const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect)
 {
     const CMilledPart* part = drawnPart.GetPart();
     if (!m_painter.PartLabelsShown() || !part)
@@ -38,7 +38,7 @@ void FancyPartAnnotator::Annotate(const DrawnPart& drawnPart, const platform::Re
     IDeviceDriver* driver = m_painter.Driver();
     if (LayoutPrefFlag(LayoutPref::ShowPartIds))
         driver->DrawFittedLabel(part->GetID().FormatPartID(), labelRect,
-                                LayoutPrefInt(LayoutPref::BoldPartColor, kDefaultBoldPartColor));
+            LayoutPrefInt(LayoutPref::BoldPartColor, kDefaultBoldPartColor));
     if (LayoutPrefFlag(LayoutPref::ShowDimensions)) {
         const bool patterned = m_painter.PartFillIsPatterned(drawnPart);
         QString along = part->GetLength().FormatDimension();

@@ -13,11 +13,14 @@ class LayoutPainterStrategy;
 class PartAnnotator
 {
 public:
-    explicit PartAnnotator(LayoutPainterStrategy& painter) : m_painter(painter) { }
+    explicit PartAnnotator(LayoutPainterStrategy& painter)
+        : m_painter(painter)
+    { }
     virtual ~PartAnnotator() = default;
     // labelRect: the drawn part less the label inset; partRect: all of it.
-    virtual void Annotate(const DrawnPart& drawnPart, const platform::Rect& labelRect,
-                          const platform::Rect& partRect) = 0;
+    virtual void Annotate(
+        const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect)
+        = 0;
 
 protected:
     LayoutPainterStrategy& m_painter;
@@ -27,14 +30,16 @@ class PlainPartAnnotator : public PartAnnotator
 {
 public:
     using PartAnnotator::PartAnnotator;
-    void Annotate(const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect) override;
+    void Annotate(
+        const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect) override;
 };
 
 class FancyPartAnnotator : public PartAnnotator
 {
 public:
     using PartAnnotator::PartAnnotator;
-    void Annotate(const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect) override;
+    void Annotate(
+        const DrawnPart& drawnPart, const platform::Rect& labelRect, const platform::Rect& partRect) override;
 };
 
 std::shared_ptr<PartAnnotator> MakePartAnnotator(LayoutPainterStrategy& painter, bool fancy);

@@ -18,14 +18,17 @@ constexpr int kHatchVertical = 1;
 } // namespace
 
 ThumbnailLayoutPainter::ThumbnailLayoutPainter(std::shared_ptr<IDeviceDriver> driver, bool isCurrent)
-    : m_driver(std::move(driver)), m_isCurrent(isCurrent)
+    : m_driver(std::move(driver))
+    , m_isCurrent(isCurrent)
 { }
 
 void ThumbnailLayoutPainter::CreateDrawingTools()
 {
     m_outlinePen = QPen(Qt::black, 2);
-    const platform::ColorRef waste = static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::ScreenWasteColor, kWhite));
-    m_wasteBrush = MakePatternBrush(waste, LayoutPrefInt(LayoutPref::ScreenWastePattern, LayoutPref::SolidPattern));
+    const platform::ColorRef waste
+        = static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::ScreenWasteColor, kWhite));
+    m_wasteBrush
+        = MakePatternBrush(waste, LayoutPrefInt(LayoutPref::ScreenWastePattern, LayoutPref::SolidPattern));
     const platform::ColorRef hatch = waste == kWhite ? kLightGreyHatch : waste;
     m_grainHatchAcross = MakePatternBrush(hatch, kHatchHorizontal);
     m_grainHatchAlong = MakePatternBrush(hatch, kHatchVertical);
@@ -58,11 +61,21 @@ void ThumbnailLayoutPainter::DrawBackground(const platform::Rect& rect)
     const QPen pen = m_isCurrent ? QPen(platform::ToQColor(kCurrentOutlineColor), 2) : m_outlinePen;
     QBrush brush;
     switch (GetWasteBrushKind()) {
-    case WasteBrush::Waste: brush = m_wasteBrush; break;
-    case WasteBrush::HatchAcross: brush = m_grainHatchAcross; break;
-    case WasteBrush::HatchAlong: brush = m_grainHatchAlong; break;
-    case WasteBrush::White: brush = m_whiteBrush; break;
-    default: brush = QBrush(Qt::NoBrush); break;
+    case WasteBrush::Waste:
+        brush = m_wasteBrush;
+        break;
+    case WasteBrush::HatchAcross:
+        brush = m_grainHatchAcross;
+        break;
+    case WasteBrush::HatchAlong:
+        brush = m_grainHatchAlong;
+        break;
+    case WasteBrush::White:
+        brush = m_whiteBrush;
+        break;
+    default:
+        brush = QBrush(Qt::NoBrush);
+        break;
     }
     CGDIObject<QPen> penScope(dc, pen);
     CGDIObject<QBrush> brushScope(dc, brush);
@@ -76,12 +89,12 @@ void ThumbnailLayoutPainter::DrawTrims(const platform::Rect& rect, int trimX, in
     CGDIObject<QBrush> brush(dc, QBrush(platform::ToQColor(kTrimColor)));
     CGDIStockObject pen(dc, StockObject::NullPen);
     if (trimY > 0) {
-        m_driver->DrawRectangle({rect.left, rect.top, rect.right, rect.top + 1 + trimY});
-        m_driver->DrawRectangle({rect.left, rect.bottom - trimY, rect.right, rect.bottom + 1});
+        m_driver->DrawRectangle({ rect.left, rect.top, rect.right, rect.top + 1 + trimY });
+        m_driver->DrawRectangle({ rect.left, rect.bottom - trimY, rect.right, rect.bottom + 1 });
     }
     if (trimX > 0) {
-        m_driver->DrawRectangle({rect.left, rect.top, rect.left + 1 + trimX, rect.bottom});
-        m_driver->DrawRectangle({rect.right - trimX, rect.top, rect.right + 1, rect.bottom});
+        m_driver->DrawRectangle({ rect.left, rect.top, rect.left + 1 + trimX, rect.bottom });
+        m_driver->DrawRectangle({ rect.right - trimX, rect.top, rect.right + 1, rect.bottom });
     }
 }
 
@@ -89,15 +102,21 @@ void ThumbnailLayoutPainter::FillPart(const platform::Rect& rect, int kind)
 {
     QBrush brush;
     switch (kind) {
-    case PartClass::Dragged: brush = QBrush(platform::ToQColor(kDraggedPartColor)); break;
-    case PartClass::Refused: brush = QBrush(platform::ToQColor(kRefusedPartColor)); break;
+    case PartClass::Dragged:
+        brush = QBrush(platform::ToQColor(kDraggedPartColor));
+        break;
+    case PartClass::Refused:
+        brush = QBrush(platform::ToQColor(kRefusedPartColor));
+        break;
     case PartClass::Selected:
-        brush = MakePatternBrush(static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::SelectedPartColor, 0xCAFFFF)),
-                                 LayoutPrefInt(LayoutPref::SelectedPartPattern, LayoutPref::SolidPattern));
+        brush = MakePatternBrush(
+            static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::SelectedPartColor, 0xCAFFFF)),
+            LayoutPrefInt(LayoutPref::SelectedPartPattern, LayoutPref::SolidPattern));
         break;
     default:
-        brush = MakePatternBrush(static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::NormalPartColor, 0xFEDCD3)),
-                                 LayoutPrefInt(LayoutPref::NormalPartPattern, LayoutPref::SolidPattern));
+        brush = MakePatternBrush(
+            static_cast<platform::ColorRef>(LayoutPrefInt(LayoutPref::NormalPartColor, 0xFEDCD3)),
+            LayoutPrefInt(LayoutPref::NormalPartPattern, LayoutPref::SolidPattern));
         break;
     }
     QPainter* dc = DC();
@@ -136,6 +155,6 @@ void ThumbnailLayoutPainter::DrawCaption()
     CGDIBackColor back(dc, kWhite);
     const platform::Rect& body = GetBodyRect();
     const int height = QFontMetrics(dc->font(), dc->device()).height();
-    dc->drawText(ToQRect({body.left, body.bottom - height, body.right, body.bottom}),
-                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    dc->drawText(ToQRect({ body.left, body.bottom - height, body.right, body.bottom }),
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }

@@ -19,7 +19,7 @@ bool IsMirrored(std::int32_t code)
 // saturated instead of wrapping.
 std::int32_t Fold(std::int32_t extent, std::int32_t value)
 {
-    const std::int64_t folded = std::int64_t {extent} - value;
+    const std::int64_t folded = std::int64_t { extent } - value;
     if (folded > INT32_MAX)
         return INT32_MAX;
     if (folded < INT32_MIN)
@@ -34,9 +34,10 @@ std::int32_t Negate(std::int32_t value)
 
 } // namespace
 
-PartGeometryTranslator::PartGeometryTranslator(GeometryOrientation orientation,
-                                               std::shared_ptr<CoordinateMapper> mapper)
-    : m_orientation(orientation), m_mapper(std::move(mapper))
+PartGeometryTranslator::PartGeometryTranslator(
+    GeometryOrientation orientation, std::shared_ptr<CoordinateMapper> mapper)
+    : m_orientation(orientation)
+    , m_mapper(std::move(mapper))
 { }
 
 platform::Rect& PartGeometryTranslator::TransformRect(platform::Rect& out, const platform::Rect& rect) const
@@ -55,11 +56,12 @@ platform::Rect& PartGeometryTranslator::TransformRect(platform::Rect& out, const
     return out;
 }
 
-platform::Point& PartGeometryTranslator::TransformOffset(platform::Point& out, const platform::Point& offset) const
+platform::Point& PartGeometryTranslator::TransformOffset(
+    platform::Point& out, const platform::Point& offset) const
 {
     out = offset;
     if (IsTurned(m_orientation.code))
-        out = platform::Point {offset.y, Negate(offset.x)};
+        out = platform::Point { offset.y, Negate(offset.x) };
     if (IsMirrored(m_orientation.code))
         out.y = Negate(out.y);
     if (m_mapper)
@@ -67,8 +69,8 @@ platform::Point& PartGeometryTranslator::TransformOffset(platform::Point& out, c
     return out;
 }
 
-platform::Point& PartGeometryTranslator::InverseTransformPoint(platform::Point& out,
-                                                               const platform::Point& point) const
+platform::Point& PartGeometryTranslator::InverseTransformPoint(
+    platform::Point& out, const platform::Point& point) const
 {
     const std::int32_t e = m_orientation.extent;
     platform::Point p = point;
@@ -77,13 +79,13 @@ platform::Point& PartGeometryTranslator::InverseTransformPoint(platform::Point& 
     if (IsMirrored(m_orientation.code))
         p.y = Fold(e, p.y);
     if (IsTurned(m_orientation.code))
-        p = platform::Point {Fold(e, p.y), p.x};
+        p = platform::Point { Fold(e, p.y), p.x };
     out = p;
     return out;
 }
 
-platform::Point& PartGeometryTranslator::InverseTransformOffset(platform::Point& out,
-                                                                const platform::Point& offset) const
+platform::Point& PartGeometryTranslator::InverseTransformOffset(
+    platform::Point& out, const platform::Point& offset) const
 {
     platform::Point p = offset;
     if (m_mapper)
@@ -91,7 +93,7 @@ platform::Point& PartGeometryTranslator::InverseTransformOffset(platform::Point&
     if (IsMirrored(m_orientation.code))
         p.y = Negate(p.y);
     if (IsTurned(m_orientation.code))
-        p = platform::Point {Negate(p.y), p.x};
+        p = platform::Point { Negate(p.y), p.x };
     out = p;
     return out;
 }

@@ -30,14 +30,14 @@ TEST(PartLabelTextTest, PlainLabelsFollowThePreferences)
     };
     const QString dims = Inch(30) + QStringLiteral(" x ") + Inch(12);
     const Case cases[] = {
-        {false, false, false, false, true, "Shelf", "jig", ""},
-        {true, false, false, false, true, "Shelf", "", "[R] 7: "},
-        {false, false, true, false, false, "Shelf", "", "Shelf"},
-        {true, false, true, false, false, "Shelf", "", "7: \nShelf"},
-        {true, false, false, true, false, "Shelf", "", "7: "},
-        {true, false, false, true, false, "", "jig", "7: \n <jig>"},
-        {true, false, true, true, false, "Shelf", "jig", "7: \nShelf <jig>"},
-        {false, true, false, false, false, "", "", dims},
+        { false, false, false, false, true, "Shelf", "jig", "" },
+        { true, false, false, false, true, "Shelf", "", "[R] 7: " },
+        { false, false, true, false, false, "Shelf", "", "Shelf" },
+        { true, false, true, false, false, "Shelf", "", "7: \nShelf" },
+        { true, false, false, true, false, "Shelf", "", "7: " },
+        { true, false, false, true, false, "", "jig", "7: \n <jig>" },
+        { true, false, true, true, false, "Shelf", "jig", "7: \nShelf <jig>" },
+        { false, true, false, false, false, "", "", dims },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected.toStdString());
@@ -65,10 +65,11 @@ TEST(PartLabelTextTest, FancyLabelsDrawTheNumberAndSwapSizesOnATurnedPart)
     f.prefs.prefs->SetFlag(kShowDescriptions, true);
     f.Place(7, 0, 0, 30, 12, true);
     f.parts.back()->SetDescription(QStringLiteral("Shelf"));
-    StackPtr stack = MakeStack(StockSpec {f.material, AddRow(*f.material, 0.75, 48, 96)}, f.drawn, 1, {0}, true);
+    StackPtr stack
+        = MakeStack(StockSpec { f.material, AddRow(*f.material, 0.75, 48, 96) }, f.drawn, 1, { 0 }, true);
     auto driver = std::make_shared<RecordingDriver>();
     MainDiagramPainter painter(driver);
-    painter.Paint(stack->MakeDisplayDiagram(0), Rect(0, 0, 400, 300), {0, 1, 1, 0}, true);
+    painter.Paint(stack->MakeDisplayDiagram(0), Rect(0, 0, 400, 300), { 0, 1, 1, 0 }, true);
     ASSERT_EQ(driver->Of("number").size(), 1u);
     EXPECT_EQ(driver->Of("number")[0].text, QStringLiteral("7"));
     // The part's length (its width, MakePart's first size) runs along the
@@ -91,14 +92,14 @@ struct OuterDims : ::testing::Test
 {
     DiagramFixture f;
     std::shared_ptr<RecordingDriver> driver = std::make_shared<RecordingDriver>();
-    MainDiagramPainter painter {driver};
+    MainDiagramPainter painter { driver };
 
     void Paint()
     {
         f.prefs.prefs->SetFlag(kShowPartIds, false);
         f.Place(1, 0, 0, 30, 48);
         f.Place(2, 30.125, 0, 1, 48);
-        painter.Paint(f.Show(), Rect(0, 0, 400, 300), {0, 1, 1, 0}, true);
+        painter.Paint(f.Show(), Rect(0, 0, 400, 300), { 0, 1, 1, 0 }, true);
     }
     QStringList Texts() const
     {
@@ -112,7 +113,7 @@ struct OuterDims : ::testing::Test
 TEST_F(OuterDims, SegmentsGetLineTicksAndTextsButNoTextUnderTwoInches)
 {
     Paint();
-    EXPECT_EQ(Texts(), (QStringList {Inch(30), Inch(64.875), Inch(48)}));
+    EXPECT_EQ(Texts(), (QStringList { Inch(30), Inch(64.875), Inch(48) }));
     // Top edge: three segments, each a line and two ticks; left edge: one.
     const std::vector<RecordingDriver::Call> lines = driver->Of("line");
     ASSERT_EQ(lines.size(), 12u);
@@ -132,7 +133,7 @@ TEST_F(OuterDims, OffsetsShowTheOriginMarkAndDistancesFromIt)
 {
     f.prefs.prefs->SetFlag(kShowOffsets, true);
     Paint();
-    EXPECT_EQ(Texts(), (QStringList {QStringLiteral("\u00D8"), Inch(30), Inch(96), Inch(48)}));
+    EXPECT_EQ(Texts(), (QStringList { QStringLiteral("\u00D8"), Inch(30), Inch(96), Inch(48) }));
     const Rect mark = driver->Of("dim")[0].rect;
     EXPECT_EQ(mark.right, painter.GetInnerRect().left);
     EXPECT_EQ(mark.bottom, painter.GetInnerRect().top) << "above the top edge";
@@ -147,7 +148,7 @@ TEST(ThumbnailPainterTest, ThumbnailsShowNoLabelsAndNoOuterDimensions)
     DiagramFixture f;
     f.Place(1, 0, 0, 30, 48);
     auto driver = std::make_shared<RecordingDriver>();
-    ThumbnailLayoutPainter(driver, true).Paint(f.Show(), Rect(0, 0, 200, 100), {1, 1, 0, 0}, true);
+    ThumbnailLayoutPainter(driver, true).Paint(f.Show(), Rect(0, 0, 200, 100), { 1, 1, 0, 0 }, true);
     EXPECT_TRUE(driver->Of("label").empty());
     EXPECT_TRUE(driver->Of("dim").empty());
     EXPECT_TRUE(driver->Of("line").empty());

@@ -24,11 +24,11 @@ struct DiagramFixture
         return drawn.back();
     }
 
-    DisplayDiagramPtr Show(double width = 48, double length = 96, double tbTrim = 0, double lrTrim = 0,
-                           std::uint32_t copies = 1)
+    DisplayDiagramPtr Show(
+        double width = 48, double length = 96, double tbTrim = 0, double lrTrim = 0, std::uint32_t copies = 1)
     {
         auto row = AddRow(*material, 0.75, width, length, tbTrim, lrTrim);
-        StackPtr stack = MakeStack(StockSpec {material, row}, drawn, copies);
+        StackPtr stack = MakeStack(StockSpec { material, row }, drawn, copies);
         return stack->MakeDisplayDiagram(0);
     }
 };

@@ -46,13 +46,18 @@ struct OptimizedProject
     {
         f.prefs.prefs->SetFlag(kShowGrain, false);
         f.prefs.prefs->SetInt(kScreenWasteColor, static_cast<int>(kWasteColor));
-        struct Line { int number; double width, length; std::uint32_t copies; };
-        const Line lines[] = {{1, 20, 30, 2}, {2, 10, 40, 3}, {3, 15, 15, 2}};
+        struct Line
+        {
+            int number;
+            double width, length;
+            std::uint32_t copies;
+        };
+        const Line lines[] = { { 1, 20, 30, 2 }, { 2, 10, 40, 3 }, { 3, 15, 15, 2 } };
 
         OptFactoryArgs args;
         const OptDim kerf = OptDim::FromInches(0.125);
-        args.rules = CuttingRules(kerf, static_cast<FirstCutSpecification>(0), false, OptDim::Zero,
-                                  static_cast<GeometryStyle>(0));
+        args.rules = CuttingRules(
+            kerf, static_cast<FirstCutSpecification>(0), false, OptDim::Zero, static_cast<GeometryStyle>(0));
         CanvasDescriptorArgs c;
         c.roughWidth = OptDim::FromInches(48);
         c.roughLength = OptDim::FromInches(96);
@@ -62,7 +67,8 @@ struct OptimizedProject
         c.fullStockCost = 50.0;
         InitialInventory inventory;
         inventory.unlimited = true;
-        args.stocks.push_back(std::make_shared<StockProxy>(nullptr, nullptr, CanvasDescriptor(c), inventory, args.rules));
+        args.stocks.push_back(
+            std::make_shared<StockProxy>(nullptr, nullptr, CanvasDescriptor(c), inventory, args.rules));
         std::map<const PartProxy*, CMilledPart*> partOf;
         for (const Line& line : lines) {
             own.push_back(MakePart(line.number, line.width, line.length, line.copies, f.material));
@@ -91,11 +97,11 @@ struct OptimizedProject
         const std::int32_t trim = CDimension::FromInches(kTrim).GetUnits();
         for (const PlacedPart* placed : layouts.front()->GetPlacedParts()) {
             const OptRect& r = placed->GetRect();
-            f.drawn.push_back(std::make_shared<DrawnPart>(partOf.at(placed->GetPartProxy()), placed->IsRotated(),
-                                                          Rect(r.left, r.top, r.right, r.bottom).Offsetted(trim, trim)));
+            f.drawn.push_back(std::make_shared<DrawnPart>(partOf.at(placed->GetPartProxy()),
+                placed->IsRotated(), Rect(r.left, r.top, r.right, r.bottom).Offsetted(trim, trim)));
         }
         auto row = AddRow(*f.material, 0.75, 48, 96, kTrim, kTrim);
-        StackPtr stack = MakeStack(StockSpec {f.material, row}, f.drawn, 1);
+        StackPtr stack = MakeStack(StockSpec { f.material, row }, f.drawn, 1);
         stack->Pin(pinned);
         display = stack->MakeDisplayDiagram(0);
     }
@@ -149,11 +155,11 @@ TEST(DiagramPictureTest, MainDiagramOfAnOptimizedSheetShowsEveryColourBadgeAndLa
     image.fill(Qt::white);
     QPainter dc(&image);
     MainDiagramPainter painter(std::make_shared<CDCScreenDriver>(&dc));
-    painter.SetHighlight({selected->GetPart(), selected->IsRotated(), {}, false}, false);
-    painter.Paint(project.display, Rect(0, 0, 800, 500), {0, 1, 1, 0}, true);
+    painter.SetHighlight({ selected->GetPart(), selected->IsRotated(), {}, false }, false);
+    painter.Paint(project.display, Rect(0, 0, 800, 500), { 0, 1, 1, 0 }, true);
     // Drag feedback for the first part, painted again over the finished picture.
-    painter.SetHighlight({dragged->GetPart(), dragged->IsRotated(), dragged->GetSheetRect(), true}, false);
-    painter.Paint(project.display, Rect(0, 0, 800, 500), {0, 1, 1, 0}, true);
+    painter.SetHighlight({ dragged->GetPart(), dragged->IsRotated(), dragged->GetSheetRect(), true }, false);
+    painter.Paint(project.display, Rect(0, 0, 800, 500), { 0, 1, 1, 0 }, true);
     dc.end();
     if (qEnvironmentVariableIsSet("KWL_SAVE_PICTURES"))
         image.save(QStringLiteral("/tmp/main_diagram.png"));
@@ -173,7 +179,8 @@ TEST(DiagramPictureTest, MainDiagramOfAnOptimizedSheetShowsEveryColourBadgeAndLa
     EXPECT_GT(CountColor(image, platform::ToQColor(0xCAFFFF)), 0);
 
     const Rect inner = painter.GetInnerRect();
-    EXPECT_EQ(Pixel(image, inner.left + 1, (inner.top + inner.bottom) / 2), platform::ToQColor(ThumbnailLayoutPainter::kTrimColor));
+    EXPECT_EQ(Pixel(image, inner.left + 1, (inner.top + inner.bottom) / 2),
+        platform::ToQColor(ThumbnailLayoutPainter::kTrimColor));
     bool wasteFound = false;
     for (int y = inner.top + 10; y < inner.bottom - 10 && !wasteFound; y += 3)
         for (int x = inner.left + 10; x < inner.right - 10 && !wasteFound; x += 3)
@@ -192,7 +199,8 @@ TEST(DiagramPictureTest, MainDiagramOfAnOptimizedSheetShowsEveryColourBadgeAndLa
     EXPECT_GT(ink, 50);
 
     const std::shared_ptr<UIResources> fonts = GetUIResources();
-    for (const QFont* font : {&fonts->GetDiagramFont(), &fonts->GetSmallPartsFont(), &fonts->GetDiagramStatsFont()}) {
+    for (const QFont* font :
+        { &fonts->GetDiagramFont(), &fonts->GetSmallPartsFont(), &fonts->GetDiagramStatsFont() }) {
         const QFontInfo info(*font);
         EXPECT_EQ(info.family(), QStringLiteral("DejaVu Sans"));
     }
@@ -209,15 +217,16 @@ TEST(DiagramPictureTest, ThumbnailOfTheSameSheetShowsItsColoursCaptionAndBadge)
     image.fill(Qt::white);
     QPainter dc(&image);
     ThumbnailLayoutPainter painter(std::make_shared<CDCScreenDriver>(&dc), true);
-    painter.SetHighlight({dragged->GetPart(), dragged->IsRotated(), dragged->GetSheetRect(), true}, false);
-    painter.Paint(project.display, Rect(0, 0, 240, 130), {7, 7, 0, 0}, true);
+    painter.SetHighlight({ dragged->GetPart(), dragged->IsRotated(), dragged->GetSheetRect(), true }, false);
+    painter.Paint(project.display, Rect(0, 0, 240, 130), { 7, 7, 0, 0 }, true);
     dc.end();
     if (qEnvironmentVariableIsSet("KWL_SAVE_PICTURES"))
         image.save(QStringLiteral("/tmp/thumbnail.png"));
 
     EXPECT_EQ(Pixel(image, 0, 65), platform::ToQColor(ThumbnailLayoutPainter::kCurrentOutlineColor));
-    for (platform::ColorRef color : {ThumbnailLayoutPainter::kDraggedPartColor, platform::ColorRef {0xCAFFFF},
-                                     platform::ColorRef {0xFEDCD3}, ThumbnailLayoutPainter::kTrimColor, kWasteColor})
+    for (platform::ColorRef color :
+        { ThumbnailLayoutPainter::kDraggedPartColor, platform::ColorRef { 0xCAFFFF },
+            platform::ColorRef { 0xFEDCD3 }, ThumbnailLayoutPainter::kTrimColor, kWasteColor })
         EXPECT_GT(CountColor(image, platform::ToQColor(color)), 20) << std::hex << color;
     EXPECT_EQ(Pixel(image, 238 - 16 + 7, 128 - 16 + 5), QColor(0xD0, 0x20, 0x20));
     // The caption "7" at the bottom left: dark glyph pixels.

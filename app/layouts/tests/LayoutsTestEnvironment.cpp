@@ -19,8 +19,9 @@ class LayoutsTestEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources(),
-                                                OptimizationStringResources(), LayoutsStringResources()});
+        InitUIStrings(m_languageFolder.path(),
+            { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
+                LayoutsStringResources() });
     }
 
 private:
@@ -31,7 +32,8 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new Layout
 
 } // namespace
 
-ScopedDefaultPrefs::ScopedDefaultPrefs() : prefs(new DefaultPrefs)
+ScopedDefaultPrefs::ScopedDefaultPrefs()
+    : prefs(new DefaultPrefs)
 {
     prefs->texts[1009] = QStringLiteral("DejaVu Sans");
     prefs->texts[1035] = QStringLiteral("DejaVu Sans");

@@ -2,8 +2,8 @@
 // Preferences with the registered defaults, held in memory, and a drawing
 // surface that records what the painters ask of it.
 
-#include "foundation/PrefsTable.h"
 #include "FakePrefs.h"
+#include "foundation/PrefsTable.h"
 #include "layouts/IDeviceDriver.h"
 
 #include <QImage>
@@ -70,8 +70,8 @@ public:
                 out.push_back(c);
         return out;
     }
-    std::function<bool(const QString&, const platform::Rect&, bool)> fits = [](const QString&, const platform::Rect&,
-                                                                              bool) { return true; };
+    std::function<bool(const QString&, const platform::Rect&, bool)> fits
+        = [](const QString&, const platform::Rect&, bool) { return true; };
 
     QStringList Ops() const
     {
@@ -82,8 +82,8 @@ public:
     }
 
     // The painters still select fonts, pens and brushes on a real painter.
-    QImage image {400, 400, QImage::Format_ARGB32_Premultiplied};
-    QPainter painter {&image};
+    QImage image { 400, 400, QImage::Format_ARGB32_Premultiplied };
+    QPainter painter { &image };
 
     QPainter* GetDeviceContext() override { return &painter; }
     int GetTextMarginX() override { return 5; }
@@ -91,45 +91,51 @@ public:
     int GetTextHeight() override { return 10; }
     int GetSmallTextHeight() override { return 8; }
     int GetTextWidth(const QString& text) override { return 6 * static_cast<int>(text.size()) + 10; }
-    void DrawFramedText(platform::Rect rect, const QString& text) override { calls.push_back({"framed", text, rect}); }
+    void DrawFramedText(platform::Rect rect, const QString& text) override
+    {
+        calls.push_back({ "framed", text, rect });
+    }
     void DrawLabel(const QString& text, const platform::Rect& rect, bool vertical, int) override
     {
-        calls.push_back({"label", text, rect, vertical});
+        calls.push_back({ "label", text, rect, vertical });
     }
     bool TextFitsHeight(const QString& text, const platform::Rect& rect, bool vertical) override
     {
-        calls.push_back({"fits", text, rect, vertical});
+        calls.push_back({ "fits", text, rect, vertical });
         return fits(text, rect, vertical);
     }
     bool TextFitsWidth(const QString&, const platform::Rect&) override { return true; }
-    void DrawRectangle(const platform::Rect& rect) override { calls.push_back({"rect", {}, rect}); }
-    void DrawLine(int x1, int y1, int x2, int y2) override { calls.push_back({"line", {}, {x1, y1, x2, y2}}); }
+    void DrawRectangle(const platform::Rect& rect) override { calls.push_back({ "rect", {}, rect }); }
+    void DrawLine(int x1, int y1, int x2, int y2) override
+    {
+        calls.push_back({ "line", {}, { x1, y1, x2, y2 } });
+    }
     void DrawFittedLabel(const QString& text, const platform::Rect& rect, int) override
     {
-        calls.push_back({"number", text, rect});
+        calls.push_back({ "number", text, rect });
     }
     void DrawRightText(const QString& text, const platform::Rect& rect, bool) override
     {
-        calls.push_back({"top", text, rect});
+        calls.push_back({ "top", text, rect });
     }
     void DrawVerticalLabel(const QString& text, const platform::Rect& rect, bool) override
     {
-        calls.push_back({"left", text, rect, true});
+        calls.push_back({ "left", text, rect, true });
     }
     void DrawAlignedText(const QString& text, int, const platform::Rect& rect) override
     {
-        calls.push_back({"aligned", text, rect});
+        calls.push_back({ "aligned", text, rect });
     }
     void DrawTextInRect(const QString& text, const platform::Rect& rect, bool vertical) override
     {
-        calls.push_back({"dim", text, rect, vertical});
+        calls.push_back({ "dim", text, rect, vertical });
     }
     void DrawVerticalText(const QString& text, const platform::Rect& rect) override
     {
-        calls.push_back({"vtext", text, rect, true});
+        calls.push_back({ "vtext", text, rect, true });
     }
     void DrawRightCentredText(const QString& text, const platform::Rect& rect) override
     {
-        calls.push_back({"rtext", text, rect});
+        calls.push_back({ "rtext", text, rect });
     }
 };

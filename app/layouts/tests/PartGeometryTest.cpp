@@ -15,22 +15,23 @@ constexpr int E = 100;
 
 PartGeometryTranslator Translator(int code, std::shared_ptr<CoordinateMapper> mapper = nullptr)
 {
-    return PartGeometryTranslator({code, E}, mapper ? mapper : std::make_shared<NullCoordinateMapper>());
+    return PartGeometryTranslator({ code, E }, mapper ? mapper : std::make_shared<NullCoordinateMapper>());
 }
 
 TEST(PartGeometryTranslatorTest, PointsAndOffsetsRoundTripForEveryCodeAndMapper)
 {
     for (int code = 0; code < 4; ++code) {
-        for (bool traditional : {false, true}) {
+        for (bool traditional : { false, true }) {
             SCOPED_TRACE(code * 10 + traditional);
-            const PartGeometryTranslator t = Translator(
-                code, traditional ? std::shared_ptr<CoordinateMapper>(std::make_shared<TraditionalCoordinateMapper>(E))
-                                  : nullptr);
-            for (const Point start : {Point {0, 0}, Point {17, 63}, Point {100, 5}}) {
+            const PartGeometryTranslator t = Translator(code,
+                traditional
+                    ? std::shared_ptr<CoordinateMapper>(std::make_shared<TraditionalCoordinateMapper>(E))
+                    : nullptr);
+            for (const Point start : { Point { 0, 0 }, Point { 17, 63 }, Point { 100, 5 } }) {
                 Rect r;
-                t.TransformRect(r, {start.x, start.y, start.x, start.y});
+                t.TransformRect(r, { start.x, start.y, start.x, start.y });
                 Point back;
-                EXPECT_EQ(t.InverseTransformPoint(back, {r.left, r.top}), start);
+                EXPECT_EQ(t.InverseTransformPoint(back, { r.left, r.top }), start);
                 Point offset;
                 t.TransformOffset(offset, start);
                 EXPECT_EQ(t.InverseTransformOffset(back, offset), start);
@@ -42,12 +43,12 @@ TEST(PartGeometryTranslatorTest, PointsAndOffsetsRoundTripForEveryCodeAndMapper)
 TEST(CoordinateMapperTest, TraditionalFlipsWithoutReorderingAndUnmapsNormalised)
 {
     const TraditionalCoordinateMapper mapper(E);
-    Rect r {10, 20, 30, 50};
+    Rect r { 10, 20, 30, 50 };
     mapper.MapRect(r);
     EXPECT_EQ(r, Rect(10, 80, 30, 50));
     mapper.UnmapRect(r);
     EXPECT_EQ(r, Rect(10, 20, 30, 50));
-    Point p {3, 4};
+    Point p { 3, 4 };
     mapper.MapVector(p);
     EXPECT_EQ(p, Point(3, 96));
     mapper.UnmapPoint(p);
@@ -65,7 +66,7 @@ TEST(CoordinateMapperTest, FactoryCodeFollowsTurnAndOriginPreference)
     ScopedDefaultPrefs prefs;
     auto material = MakeSheetGood(QStringLiteral("Ply"));
     auto row = AddRow(*material, 0.75, 48, 96);
-    StockSpec stock {material, row};
+    StockSpec stock { material, row };
     StackPtr stack = MakeStack(stock, {}, 1);
     DisplayDiagram display(stack, 0);
 
@@ -82,7 +83,7 @@ TEST(CoordinateMapperTest, FactoryCodeFollowsTurnAndOriginPreference)
     EXPECT_EQ(translator->GetOrientation().code, 1);
     EXPECT_EQ(translator->GetOrientation().extent, Units(96));
     Rect r;
-    translator->TransformRect(r, {0, 0, 10, 10});
+    translator->TransformRect(r, { 0, 0, 10, 10 });
     EXPECT_EQ(r, Rect(0, 10, 10, 0)) << "the traditional mapper flips after the turn";
 }
 

@@ -17,7 +17,8 @@ using platform::Rect;
 
 struct Canvas
 {
-    explicit Canvas(int w = 200, int h = 200) : image(w, h, QImage::Format_ARGB32_Premultiplied)
+    explicit Canvas(int w = 200, int h = 200)
+        : image(w, h, QImage::Format_ARGB32_Premultiplied)
     {
         image.fill(Qt::white);
         painter.begin(&image);
@@ -44,8 +45,9 @@ TEST(ScreenDriverTest, TextFitIsStrictAndWidthNeedsOneAndAHalfTimes)
     const QString text = QStringLiteral("Shelf");
     const QFontMetrics fm(canvas.painter.font(), canvas.painter.device());
     // The height of the text word-wrapped into the rectangle's width.
-    const int h = fm.boundingRect(QRect(0, 0, 150, 1000), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text)
-                      .height();
+    const int h
+        = fm.boundingRect(QRect(0, 0, 150, 1000), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text)
+              .height();
     EXPECT_FALSE(driver.TextFitsHeight(text, Rect(0, 0, 150, h), false)) << "exactly as tall does not fit";
     EXPECT_TRUE(driver.TextFitsHeight(text, Rect(0, 0, 150, h + 1), false));
     EXPECT_FALSE(driver.TextFitsHeight(text, Rect(0, 0, h, 150), true));
@@ -107,7 +109,8 @@ TEST(ScreenDriverTest, DashedBarDrawsDashesOfTwentyAndAShortBarAsOneRectangle)
     const QImage image = canvas.Finish();
     EXPECT_EQ(At(image, 14, 2), orange);
     EXPECT_EQ(At(image, 15, 2), QColor(Qt::white));
-    for (auto [x, expected] : {std::pair {19, true}, {20, false}, {34, false}, {35, true}, {54, true}, {55, false}})
+    for (auto [x, expected] :
+        { std::pair { 19, true }, { 20, false }, { 34, false }, { 35, true }, { 54, true }, { 55, false } })
         EXPECT_EQ(At(image, x, 12) == orange, expected) << x;
     EXPECT_EQ(At(image, 82, 19), orange);
     EXPECT_EQ(At(image, 82, 20), QColor(Qt::white));

@@ -6,7 +6,7 @@
 #include <map>
 
 // Preferences held in memory, installed for one test and removed after it.
-class FakePrefs final : public UserPrefsBase
+class FakePrefs : public UserPrefsBase
 {
 public:
     std::map<int, int> ints;

@@ -2,19 +2,13 @@
 
 #include "foundation/ui/UIStringWidgets.h"
 #include "shell/prefs/FolderEdit.h"
+#include "shell/prefs/PageWidgets.h"
 #include "shell/prefs/PrefsStrings.h"
 
 #include <QFormLayout>
 #include <QLabel>
 
 namespace {
-
-QLabel* NewLabel(int textId)
-{
-    auto* label = new QLabel;
-    SetWindowTextById(label, textId);
-    return label;
-}
 
 // A field the user did not touch keeps the record's text as it was: a
 // folder written differently (without its trailing separator, say) must not
@@ -38,8 +32,8 @@ CFileLocationsPP::CFileLocationsPP(GeneralSettings* record, QWidget* parent)
     m_export->setText(Record()->exportFolder);
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(NewLabel(kStrProjectFilesLabel), m_projects);
-    layout->addRow(NewLabel(kStrRawMaterialsLabel), m_materials);
+    layout->addRow(NewPageLabel(kStrProjectFilesLabel), m_projects);
+    layout->addRow(NewPageLabel(kStrRawMaterialsLabel), m_materials);
     // This label has no string of its own.
     layout->addRow(new QLabel(QStringLiteral("Export:")), m_export);
 }

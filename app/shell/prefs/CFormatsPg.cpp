@@ -5,6 +5,7 @@
 #include "foundation/ui/ColorPickerSetup.h"
 #include "foundation/ui/UIStringWidgets.h"
 #include "shell/controls/COXColorPickerButton.h"
+#include "shell/prefs/PageWidgets.h"
 #include "shell/prefs/PrefsStrings.h"
 
 #include <QApplication>
@@ -56,14 +57,6 @@ void CommitSize(const QComboBox* box, std::int32_t& tenths)
     if (!ok || !(points >= kSmallestSize && points <= kLargestSize))
         return;
     tenths = static_cast<std::int32_t>(points * 10.0); // truncated to tenths
-}
-
-QLabel* NewLabel(int textId)
-{
-    auto* label = new QLabel;
-    SetWindowTextById(label, textId);
-    label->setWordWrap(true);
-    return label;
 }
 
 } // namespace
@@ -118,9 +111,9 @@ CFormatsPg::CFormatsPg(GeneralSettings* record, QWidget* parent, const QStringLi
     SetWindowTextById(diagrams, kStrLayoutDiagramsGroup);
     auto* diagramsLayout = new QFormLayout(diagrams);
     diagramsLayout->addRow(m_diagramFace, m_diagramSize);
-    diagramsLayout->addRow(NewLabel(kStrVerySmallPartsLabel), m_smallPartsSize);
-    diagramsLayout->addRow(NewLabel(kStrBoldDimsFontLabel), m_boldDimsSize);
-    diagramsLayout->addRow(NewLabel(kStrBoldPartColorLabel), m_boldPartColor);
+    diagramsLayout->addRow(NewPageLabel(kStrVerySmallPartsLabel, true), m_smallPartsSize);
+    diagramsLayout->addRow(NewPageLabel(kStrBoldDimsFontLabel, true), m_boldDimsSize);
+    diagramsLayout->addRow(NewPageLabel(kStrBoldPartColorLabel, true), m_boldPartColor);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lists);

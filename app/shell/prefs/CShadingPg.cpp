@@ -7,6 +7,7 @@
 #include "foundation/ui/UIStringWidgets.h"
 #include "shell/controls/COXColorPickerButton.h"
 #include "shell/controls/CTCPPatternPickerButton.h"
+#include "shell/prefs/PageWidgets.h"
 #include "shell/prefs/PrefsStrings.h"
 #include "shell/prefs/ShadingPreview.h"
 
@@ -44,13 +45,6 @@ bool IsWasteRow(int row)
     return row == CShadingPg::ScreenWaste || row == CShadingPg::PrintedWaste;
 }
 
-QLabel* NewLabel(int textId)
-{
-    auto* label = new QLabel;
-    SetWindowTextById(label, textId);
-    return label;
-}
-
 } // namespace
 
 CShadingPg::CShadingPg(GeneralSettings* record, QWidget* parent)
@@ -65,8 +59,8 @@ CShadingPg::CShadingPg(GeneralSettings* record, QWidget* parent)
         { kSolid, LoadUIString(kStrPatternSolid) },
         { kHollow, LoadUIString(kStrPatternHollow) },
     }
-    , m_screenWasteLabel(NewLabel(kStrShadingOnScreen))
-    , m_printedWasteLabel(NewLabel(kStrShadingPrintedWaste))
+    , m_screenWasteLabel(NewPageLabel(kStrShadingOnScreen))
+    , m_printedWasteLabel(NewPageLabel(kStrShadingPrintedWaste))
     , m_showGrain(new QRadioButton)
     , m_shadeWaste(new QRadioButton)
 {
@@ -114,7 +108,7 @@ CShadingPg::CShadingPg(GeneralSettings* record, QWidget* parent)
     auto* partsGrid = new QGridLayout(parts);
     const int partLabels[] = { kStrShadingNormal, kStrShadingSelected, kStrShadingPrintedPart };
     for (int row = NormalPart; row <= PrintedPart; ++row) {
-        partsGrid->addWidget(NewLabel(partLabels[row]), row, 0);
+        partsGrid->addWidget(NewPageLabel(partLabels[row]), row, 0);
         partsGrid->addWidget(m_rows[row].color, row, 1);
         partsGrid->addWidget(m_rows[row].pattern, row, 2);
         partsGrid->addWidget(m_rows[row].preview, row, 3);

@@ -2,6 +2,7 @@
 
 #include "foundation/ReportUnits.h"
 #include "foundation/ui/UIStringWidgets.h"
+#include "shell/prefs/PageWidgets.h"
 #include "shell/prefs/PrefsStrings.h"
 
 #include <QComboBox>
@@ -22,14 +23,6 @@ void FillUnitList(QComboBox* list, QStringList names, const QString& selected)
         [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
     list->addItems(names);
     list->setCurrentIndex(list->findText(selected, Qt::MatchExactly));
-}
-
-QLabel* NewLabel(int textId)
-{
-    auto* label = new QLabel;
-    SetWindowTextById(label, textId);
-    label->setWordWrap(true);
-    return label;
 }
 
 } // namespace
@@ -53,9 +46,9 @@ ReportsPrefsPg::ReportsPrefsPg(GeneralSettings* record, QWidget* parent)
     m_maxDiagrams->setText(QString::number(Record()->maxDiagramsList));
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(NewLabel(kStrAreaUnitsLabel), m_areaUnits);
-    layout->addRow(NewLabel(kStrLinealUnitsLabel), m_linealUnits);
-    layout->addRow(NewLabel(kStrMaxDiagramsLabel), m_maxDiagrams);
+    layout->addRow(NewPageLabel(kStrAreaUnitsLabel, true), m_areaUnits);
+    layout->addRow(NewPageLabel(kStrLinealUnitsLabel, true), m_linealUnits);
+    layout->addRow(NewPageLabel(kStrMaxDiagramsLabel, true), m_maxDiagrams);
 }
 
 void ReportsPrefsPg::CommitToRecord()

@@ -11,14 +11,6 @@ namespace {
 
 using DispStylePageTest = PrefsPageTest;
 
-QStringList Entries(const QComboBox* list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
-}
-
 } // namespace
 
 TEST_F(DispStylePageTest, OpensFromTheRecord)

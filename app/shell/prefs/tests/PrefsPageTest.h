@@ -7,6 +7,7 @@
 #include "shell/prefs/PrefsMessages.h"
 #include "shell/prefs/PrefsStrings.h"
 
+#include <QComboBox>
 #include <QImage>
 #include <QLocale>
 #include <QSet>
@@ -45,6 +46,14 @@ protected:
             for (int x = 0; x < picture.width(); x += 3)
                 colours.insert(picture.pixel(x, y));
         return colours.size();
+    }
+
+    static QStringList Entries(const QComboBox* list)
+    {
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i)
+            entries.append(list->itemText(i));
+        return entries;
     }
 
     QTemporaryDir temp;

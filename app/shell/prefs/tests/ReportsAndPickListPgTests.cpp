@@ -14,14 +14,6 @@ namespace {
 using ReportsPageTest = PrefsPageTest;
 using PickListPageTest = PrefsPageTest;
 
-QStringList Entries(const QComboBox* list)
-{
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.append(list->itemText(i));
-    return entries;
-}
-
 } // namespace
 
 TEST_F(ReportsPageTest, UnitListsInAlphabeticalOrderWithTheRecordsUnits)

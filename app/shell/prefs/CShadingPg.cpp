@@ -96,10 +96,6 @@ CShadingPg::CShadingPg(GeneralSettings* record, QWidget* parent)
         const Row which = static_cast<Row>(row);
         connect(controls.color, &QAbstractButton::clicked, this, [this, which] { UpdatePreview(which); });
         connect(controls.pattern, &QAbstractButton::clicked, this, [this, which] { UpdatePreview(which); });
-        connect(
-            controls.color, &BandPickerButton::floatingPick, this, [this, which] { UpdatePreview(which); });
-        connect(
-            controls.pattern, &BandPickerButton::floatingPick, this, [this, which] { UpdatePreview(which); });
     }
 
     // Parts above, waste below; each row: label, colour, pattern, preview.

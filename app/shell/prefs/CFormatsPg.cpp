@@ -11,7 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -28,6 +28,7 @@ QComboBox* NewSizeBox(int smallest, int largest, int tenths)
     auto* box = new QComboBox;
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    box->setFixedWidth(90);
     for (int points = smallest; points <= largest; ++points)
         box->addItem(QString::number(points));
     box->setEditText(FormatLocaleNumber(tenths / 10.0, 1, false));
@@ -104,16 +105,23 @@ CFormatsPg::CFormatsPg(GeneralSettings* record, QWidget* parent, const QStringLi
 
     auto* lists = new QGroupBox(this);
     SetWindowTextById(lists, kStrListsGroup);
-    auto* listsLayout = new QFormLayout(lists);
-    listsLayout->addRow(m_listFace, m_listSize);
+    auto* listsLayout = new QGridLayout(lists);
+    listsLayout->addWidget(m_listFace, 0, 0);
+    listsLayout->addWidget(m_listSize, 0, 1);
 
     auto* diagrams = new QGroupBox(this);
     SetWindowTextById(diagrams, kStrLayoutDiagramsGroup);
-    auto* diagramsLayout = new QFormLayout(diagrams);
-    diagramsLayout->addRow(m_diagramFace, m_diagramSize);
-    diagramsLayout->addRow(NewPageLabel(kStrVerySmallPartsLabel, true), m_smallPartsSize);
-    diagramsLayout->addRow(NewPageLabel(kStrBoldDimsFontLabel, true), m_boldDimsSize);
-    diagramsLayout->addRow(NewPageLabel(kStrBoldPartColorLabel, true), m_boldPartColor);
+    auto* diagramsLayout = new QGridLayout(diagrams);
+    diagramsLayout->addWidget(m_diagramFace, 0, 0);
+    diagramsLayout->addWidget(m_diagramSize, 0, 1);
+    diagramsLayout->addWidget(NewPageLabel(kStrVerySmallPartsLabel), 1, 0);
+    diagramsLayout->addWidget(m_smallPartsSize, 1, 1);
+    diagramsLayout->addWidget(NewPageLabel(kStrBoldDimsFontLabel, true), 2, 0);
+    diagramsLayout->addWidget(m_boldDimsSize, 2, 1);
+    diagramsLayout->addWidget(NewPageLabel(kStrBoldPartColorLabel, true), 3, 0);
+    diagramsLayout->addWidget(m_boldPartColor, 3, 1);
+    for (QGridLayout* grid : { listsLayout, diagramsLayout })
+        grid->setColumnStretch(0, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lists);

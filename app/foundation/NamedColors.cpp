@@ -55,12 +55,25 @@ constexpr ColorEntry kColors[kNamedColorCount] = {
     { 255, 255, 255, UIStringId::ColorWhite },
 };
 
+constexpr std::array<platform::ColorRef, kNamedColorCount> MakeColorValues()
+{
+    std::array<platform::ColorRef, kNamedColorCount> values {};
+    for (int i = 0; i < kNamedColorCount; ++i)
+        values[i] = platform::MakeColorRef(kColors[i].red, kColors[i].green, kColors[i].blue);
+    return values;
+}
+
+constexpr std::array<platform::ColorRef, kNamedColorCount> kColorValues = MakeColorValues();
+
 } // namespace
+
+const std::array<platform::ColorRef, kNamedColorCount>& NamedColorValues()
+{
+    return kColorValues;
+}
 
 void BuildNamedColorList(NamedColorList& list)
 {
-    for (int i = 0; i < kNamedColorCount; ++i) {
-        const ColorEntry& entry = kColors[i];
-        list[i] = { platform::MakeColorRef(entry.red, entry.green, entry.blue), LoadUIString(entry.nameId) };
-    }
+    for (int i = 0; i < kNamedColorCount; ++i)
+        list[i] = { kColorValues[i], LoadUIString(kColors[i].nameId) };
 }

@@ -18,3 +18,5 @@ using NamedColorList = std::array<NamedColor, kNamedColorCount>;
 
 // The 40 colours in the pickers' cell order, named from the UI strings.
 void BuildNamedColorList(NamedColorList& list);
+// The same 40 colours without their names, for controls that need no string service.
+const std::array<platform::ColorRef, kNamedColorCount>& NamedColorValues();

@@ -7,6 +7,7 @@
 #include "foundation/ui/UIStringWidgets.h"
 
 #include <QDialogButtonBox>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -59,6 +60,8 @@ CUserPrefsPropSheet::CUserPrefsPropSheet(PrefsPage startPage, QWidget* parent)
         m_tabs->addTab(page, LoadUIString(kCaptions[index]));
     }
     m_tabs->setCurrentIndex(static_cast<int>(startPage));
+    m_activeIndex = m_tabs->currentIndex();
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CUserPrefsPropSheet::OnTabChanged);
 
     SetOkCancelTexts(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -68,8 +71,23 @@ CUserPrefsPropSheet::CUserPrefsPropSheet(PrefsPage startPage, QWidget* parent)
     layout->addWidget(m_buttons);
 }
 
+void CUserPrefsPropSheet::OnTabChanged(int index)
+{
+    if (index == m_activeIndex)
+        return;
+    if (!m_pages[m_activeIndex]->OnKillActive()) {
+        const QSignalBlocker blocker(m_tabs);
+        m_tabs->setCurrentIndex(m_activeIndex);
+        return;
+    }
+    m_activeIndex = index;
+}
+
 void CUserPrefsPropSheet::accept()
 {
+    // Pages once left have passed their check; only the current one has not.
+    if (!m_pages[m_activeIndex]->OnKillActive())
+        return;
     for (CPreferencePage* page : m_pages)
         page->CommitToRecord();
     QDialog::accept();

@@ -20,6 +20,9 @@ class CPreferencePage : public QWidget
 public:
     explicit CPreferencePage(GeneralSettings* record, QWidget* parent = nullptr);
     virtual void CommitToRecord() { }
+    // Asked before the page is left (another tab, OK); a page whose fields
+    // fail validation says why and answers false, and stays current.
+    virtual bool OnKillActive() { return true; }
 
 protected:
     GeneralSettings* Record() const { return m_record; }
@@ -67,8 +70,11 @@ public:
     void accept() override;
 
 private:
+    void OnTabChanged(int index);
+
     GeneralSettings m_record;
     QTabWidget* m_tabs;
+    int m_activeIndex = 0;
     QDialogButtonBox* m_buttons;
     std::array<CPreferencePage*, kPrefsPageCount> m_pages {};
 };

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-// What configuring a colour picker button asks of it; the program's colour
-// picker implements it.
+// A colour picker button as the pages and SetUpColorPicker see it; the
+// program's colour picker control implements it. Colours are 0x00BBGGRR.
 class IColorPickerButton
 {
 public:
@@ -18,9 +18,12 @@ public:
     virtual void SetDefaultColor(platform::ColorRef color) = 0;
     // kDefaultColorValue stands for the default colour.
     virtual void SetColor(platform::ColorRef color, bool redraw) = 0;
-    virtual void EnableToolTip(bool on) = 0;
+    // The colour shown; the default colour as itself, never as its marker.
+    virtual platform::ColorRef GetColor() const = 0;
+    // Both answer whether the setting was taken.
+    virtual bool EnableToolTip(bool on) = 0;
     // The hovered cell is tracked while the popup bar is open.
-    virtual void SetTrackLook(bool on) = 0;
+    virtual bool SetTrackLook(bool on) = 0;
     // Flags of the popup bar (kNoTearOffBar).
     virtual void SetPopupFlags(unsigned flags) = 0;
     virtual void SetDefaultButtonText(const QString& text) = 0;

@@ -12,33 +12,27 @@ COXColorPickerButton::COXColorPickerButton(QWidget* parent)
     FollowFloatingBar();
 }
 
-std::uint32_t COXColorPickerButton::Resolved(std::uint32_t color) const
+platform::ColorRef COXColorPickerButton::Resolved(platform::ColorRef color) const
 {
     // The default colour is stored as itself, never as its marker.
     return color == kDefaultColor ? m_colorBar.DefaultValue() : color;
 }
 
-void COXColorPickerButton::SetDefaultColor(std::uint32_t color)
+void COXColorPickerButton::SetDefaultColor(platform::ColorRef color)
 {
     m_colorBar.SetDefaultValue(color);
 }
 
-void COXColorPickerButton::SetColor(std::uint32_t color, bool redraw)
+void COXColorPickerButton::SetColor(platform::ColorRef color, bool redraw)
 {
     m_color = Resolved(color);
     if (redraw)
         update();
 }
 
-void COXColorPickerButton::SetButtonTexts(const QString& defaultText, const QString& customText)
+void COXColorPickerButton::SetToolTipTexts(const std::vector<std::pair<platform::ColorRef, QString>>& texts)
 {
-    m_colorBar.SetDefaultButtonText(defaultText);
-    m_colorBar.SetCustomButtonText(customText);
-}
-
-void COXColorPickerButton::SetColorToolTips(const std::vector<std::pair<std::uint32_t, QString>>& names)
-{
-    m_colorBar.SetToolTipTexts(names);
+    m_colorBar.SetToolTipTexts(texts);
 }
 
 void COXColorPickerButton::FillBand(QPainter& painter, const QRect& band) const

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "foundation/ui/ColorPickerSetup.h"
 #include "shell/controls/BandPickerButton.h"
 #include "shell/controls/COXColorPickerCtrl.h"
-#include "shell/controls/IColorPickerButton.h"
 
 // A drop-down button showing a colour as a band; its popup offers 40
 // colours in 4 rows, "Default" and "Custom...". After a pick the button
@@ -19,14 +19,15 @@ public:
 
     COXColorPickerCtrl& ColorBar() { return m_colorBar; }
 
-    void SetDefaultColor(std::uint32_t color) override;
-    void SetColor(std::uint32_t color, bool redraw) override;
-    std::uint32_t GetColor() const override { return m_color; }
+    void SetDefaultColor(platform::ColorRef color) override;
+    void SetColor(platform::ColorRef color, bool redraw) override;
+    platform::ColorRef GetColor() const override { return m_color; }
     bool EnableToolTip(bool enable) override { return COXBitmapButton::EnableToolTip(enable); }
     bool SetTrackLook(bool trackLook) override { return COXBitmapButton::SetTrackLook(trackLook); }
-    void SetPopupFlags(std::uint32_t flags) override { m_colorBar.SetFlags(flags); }
-    void SetButtonTexts(const QString& defaultText, const QString& customText) override;
-    void SetColorToolTips(const std::vector<std::pair<std::uint32_t, QString>>& names) override;
+    void SetPopupFlags(unsigned flags) override { m_colorBar.SetFlags(flags); }
+    void SetDefaultButtonText(const QString& text) override { m_colorBar.SetDefaultButtonText(text); }
+    void SetCustomButtonText(const QString& text) override { m_colorBar.SetCustomButtonText(text); }
+    void SetToolTipTexts(const std::vector<std::pair<platform::ColorRef, QString>>& texts) override;
     void SetCellSize(int width, int height) override { m_colorBar.SetButtonSize(width, height); }
 
 protected:

@@ -15,7 +15,7 @@ public:
     COXColorPickerCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue, int buttonWidth,
         int buttonHeight, const QString& defaultButtonText = {}, const QString& customButtonText = {});
 
-    // The 40 colours offered when the bar has none of its own, row by row.
+    // The 40 named colours, offered when the bar has none of its own, row by row.
     static std::span<const std::uint32_t> StandardPalette();
 
     bool Pick(int alignment, const QRect* rect, int dx, int dy) override;

@@ -19,16 +19,16 @@ constexpr std::uint32_t kStandardPatterns[8] = {
 
 } // namespace
 
-void FillPattern(QPainter& painter, const QRect& rect, std::uint32_t pattern)
+void FillPattern(QPainter& painter, const QRect& rect, std::uint32_t pattern, const QColor& color)
 {
     if (pattern == CTCPPatternPickerCtrl::kSolid) {
-        painter.fillRect(rect, Qt::black);
+        painter.fillRect(rect, color);
         return;
     }
     painter.fillRect(rect, Qt::white);
     if (pattern == CTCPPatternPickerCtrl::kHollow || pattern > 5)
         return;
-    painter.fillRect(rect, QBrush(Qt::black, platform::HatchBrushStyle(static_cast<int>(pattern))));
+    painter.fillRect(rect, QBrush(color, platform::HatchBrushStyle(static_cast<int>(pattern))));
 }
 
 CTCPPatternPickerCtrl::CTCPPatternPickerCtrl(int buttonCount, int rowCount, std::uint32_t defaultValue,

@@ -2,13 +2,16 @@
 
 #include "shell/controls/SwatchBarCtrl.h"
 
+#include <QColor>
+
 #include <span>
 
 class QPainter;
 
-// Fills a rectangle with a fill pattern: 0xFFFF solid black, 0xFFFFFFFF
-// hollow (white), else black hatch lines of that style on white.
-void FillPattern(QPainter& painter, const QRect& rect, std::uint32_t pattern);
+// Fills a rectangle with a fill pattern in a colour: 0xFFFF solid,
+// 0xFFFFFFFF hollow (white), else hatch lines of that style on white.
+void FillPattern(
+    QPainter& painter, const QRect& rect, std::uint32_t pattern, const QColor& color = Qt::black);
 
 // The pattern bar: eight cells (six hatches, solid, hollow) and a default
 // button; it never has a custom button.

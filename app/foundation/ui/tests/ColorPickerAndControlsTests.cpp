@@ -25,8 +25,17 @@ public:
         color = value;
         redrawn = redraw;
     }
-    void EnableToolTip(bool on) override { toolTip = on; }
-    void SetTrackLook(bool on) override { trackLook = on; }
+    platform::ColorRef GetColor() const override { return color; }
+    bool EnableToolTip(bool on) override
+    {
+        toolTip = on;
+        return true;
+    }
+    bool SetTrackLook(bool on) override
+    {
+        trackLook = on;
+        return true;
+    }
     void SetPopupFlags(unsigned value) override { flags = value; }
     void SetDefaultButtonText(const QString& text) override { defaultText = text; }
     void SetCustomButtonText(const QString& text) override { customText = text; }

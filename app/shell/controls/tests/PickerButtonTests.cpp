@@ -153,8 +153,9 @@ TEST_F(PickerTest, SetUpThroughTheInterface)
     EXPECT_TRUE(picker.EnableToolTip(true));
     EXPECT_TRUE(picker.SetTrackLook(true));
     picker.SetPopupFlags(COXPopupBarCtrl::NoTearOff);
-    picker.SetButtonTexts(QStringLiteral("Default"), QStringLiteral("Custom..."));
-    picker.SetColorToolTips({ { kRed, QStringLiteral("Red") } });
+    picker.SetDefaultButtonText(QStringLiteral("Default"));
+    picker.SetCustomButtonText(QStringLiteral("Custom..."));
+    picker.SetToolTipTexts({ { kRed, QStringLiteral("Red") } });
     picker.SetCellSize(18, 18);
     EXPECT_EQ(picker.GetColor(), kBlue);
     EXPECT_TRUE(color->GetTrackLook());

@@ -1,0 +1,56 @@
+#include "shell/prefs/CFileLocationsPP.h"
+
+#include "foundation/ui/UIStringWidgets.h"
+#include "shell/prefs/FolderEdit.h"
+#include "shell/prefs/PageWidgets.h"
+#include "shell/prefs/PrefsStrings.h"
+
+#include <QFormLayout>
+#include <QLabel>
+
+namespace {
+
+// A field the user did not touch keeps the record's text as it was: a
+// folder written differently (without its trailing separator, say) must not
+// count as a new folder, which would move the materials library.
+void CommitFolder(const FolderEdit* field, QString& folder)
+{
+    if (field->text() != folder)
+        folder = field->Folder();
+}
+
+} // namespace
+
+CFileLocationsPP::CFileLocationsPP(GeneralSettings* record, QWidget* parent)
+    : CPreferencePage(record, parent)
+    , m_projects(new FolderEdit)
+    , m_materials(new FolderEdit)
+    , m_export(new FolderEdit)
+{
+    m_projects->setText(Record()->projectsFolder);
+    m_materials->setText(Record()->materialsFolder);
+    m_export->setText(Record()->exportFolder);
+
+    auto* layout = new QFormLayout(this);
+    layout->addRow(NewPageLabel(kStrProjectFilesLabel), m_projects);
+    layout->addRow(NewPageLabel(kStrRawMaterialsLabel), m_materials);
+    // This label has no string of its own.
+    layout->addRow(new QLabel(QStringLiteral("Export:")), m_export);
+}
+
+bool CFileLocationsPP::OnKillActive()
+{
+    for (FolderEdit* field : { m_projects, m_materials, m_export })
+        if (!field->Validate()) {
+            field->setFocus();
+            return false;
+        }
+    return true;
+}
+
+void CFileLocationsPP::CommitToRecord()
+{
+    CommitFolder(m_projects, Record()->projectsFolder);
+    CommitFolder(m_materials, Record()->materialsFolder);
+    CommitFolder(m_export, Record()->exportFolder);
+}

@@ -96,7 +96,8 @@ QString CGridPrintGenBase::CellText(CUGCell& cell)
     const int type = cell.GetCellType();
     if (type == kCellTypeCheckBox)
         return LoadUIString(std::abs(cell.GetNumber()) > 0.0 ? int { kStrYes } : int { kStrPrintNo });
-    if (type == kCellTypeDropList || type == GetNoteCellType())
+    const int noteType = GetNoteCellType();
+    if (type == kCellTypeDropList || (noteType >= 0 && type == noteType))
         return cell.GetText();
     if (cell.IsPropertySet(CUGCell::kLabel))
         return cell.GetLabelText();

@@ -48,6 +48,25 @@ void SetProjectNameSource(ProjectNameSource source)
     NameSource() = std::move(source);
 }
 
+namespace {
+ProjectPathSource& PathSource()
+{
+    static ProjectPathSource source;
+    return source;
+}
+} // namespace
+
+void SetProjectPathSource(ProjectPathSource source)
+{
+    PathSource() = std::move(source);
+}
+
+QString ProjectPathName(IDoc* document)
+{
+    const ProjectPathSource& source = PathSource();
+    return source ? source(document) : QString();
+}
+
 CPrintEngineBase::CPrintEngineBase(
     IDoc* document, ViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)
     : m_control(control)

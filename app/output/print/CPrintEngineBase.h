@@ -26,6 +26,11 @@ class IPrintControl;
 // installs its answer at start-up; without one the title is empty.
 using ProjectNameSource = std::function<QString(IDoc* document)>;
 void SetProjectNameSource(ProjectNameSource source);
+// The full path of the project's file, as the cover page prints it; the
+// project document installs its answer at start-up. Empty without one.
+using ProjectPathSource = std::function<QString(IDoc* document)>;
+void SetProjectPathSource(ProjectPathSource source);
+QString ProjectPathName(IDoc* document);
 
 class CPrintEngineBase : public IDeviceDriver
 {

@@ -12,6 +12,8 @@ float PrintPrefPoints(int preference);
 namespace PrintPrefId {
 constexpr int GridFace = 1008; // "Font Options"
 constexpr int DiagramFace = 1009;
+constexpr int ProRateCosts = 2026; // "Pick List Options"
+constexpr int Stretch = 2028;
 constexpr int Gridlines = 2036; // "Grid Options"
 constexpr int ShadeRowsForGridlines = 2110;
 constexpr int GridHeight = 3002;

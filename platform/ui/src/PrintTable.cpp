@@ -334,7 +334,9 @@ PrintTable::LaidOutRow PrintTable::LayOutRow(int rowIndex, const std::vector<dou
         placed.x = x;
         placed.width = width;
         placed.font = WithBold(m_font, cell.bold.value_or(m_font.bold));
-        placed.align = cell.align.value_or(m_columns[static_cast<std::size_t>(c)].align);
+        // Unless set, a cell's text stands in the middle of its row, so that
+        // cells with different inner spaces line up.
+        placed.align = cell.align.value_or(6 + m_columns[static_cast<std::size_t>(c)].align);
         placed.side = cell.sidePadding.value_or(kDefaultSidePadding);
         const double inner = std::max(1.0, width - 2.0 * placed.side);
         placed.lines = LayOutText(placed.font, cell.text, inner, true, placed.align);

@@ -88,7 +88,7 @@
 //     18 text; line breaks ("\n") start new lines, long lines wrap at word
 //        ends within the cell
 //     19 alignment code of the text in the cell (the 3 x 3 grid above;
-//        default: the column format's, at the top)
+//        default: the column format's, in the middle)
 //     20 background colour; 21 text colour (default black)
 //     25 bold (true or a non-zero number) or not; default: the table's font
 //     34 space left and right of the text inside the cell (a length;

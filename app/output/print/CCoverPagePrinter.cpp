@@ -55,8 +55,8 @@ void CCoverPagePrinter::PrintCoverPage()
     m_engine.SetTableRows(kRows);
     m_control.SetTableCell(platform::TableColumns, 1, 1, 1, 1, kColumns);
     for (int column = 1; column <= kColumns; ++column) {
-        m_control.SetTableCell(platform::TableColumnWidth, 1, column, 1, column,
-            QString::fromLatin1(kColumnWidths[column - 1]));
+        m_control.SetTableCell(
+            platform::TableColumnWidth, 1, column, 1, column, QString::fromLatin1(kColumnWidths[column - 1]));
     }
     m_control.SetTableCell(platform::TableColumnTakesRest, 1, 4, 1, 4, 1);
     m_control.SetTableCell(platform::TableEndPadding, 1, 1, kRows, 1, QStringLiteral("1mm"));
@@ -86,7 +86,8 @@ void CCoverPagePrinter::PrintCoverPage()
     m_engine.SetCellText(4, 6, LoadUIString(stretch ? kStrNarrowLayoutsStretched : kStrLayoutsToScale), true);
     m_engine.SetCellText(6, 2, LoadUIString(kStrPrimaryObjective), false);
     m_engine.SetCellText(6, 4, ObjectiveText(project->GetOptimizationSettings()), true);
-    m_engine.SetCellText(7, 1, LoadUIString(kStrProgramName) + QLatin1Char('\n') + ProjectPathName(m_engine.GetDocument()), false);
+    m_engine.SetCellText(7, 1,
+        LoadUIString(kStrProgramName) + QLatin1Char('\n') + ProjectPathName(m_engine.GetDocument()), false);
     m_engine.SetCellText(9, 2, project->GetNotes(), false);
 
     m_control.EndTable();

@@ -158,7 +158,8 @@ void CGridPrintGenBase::LayOutColumns(int columns, int rows)
             if (text.contains(QLatin1Char(' ')) && width <= oneLine + kWidthAllowance) {
                 int widestWord = 0;
                 for (const QString& word : WordsOf(text))
-                    widestWord = std::max(widestWord, static_cast<int>(std::trunc(m_control.TextWidth(word))));
+                    widestWord
+                        = std::max(widestWord, static_cast<int>(std::trunc(m_control.TextWidth(word))));
                 width = NaturalWidth(c, rows, false, widestWord + kWidthAllowance);
             }
             sum += width;
@@ -167,8 +168,8 @@ void CGridPrintGenBase::LayOutColumns(int columns, int rows)
     const bool shares = static_cast<double>(sum) > usable || m_stretch;
     for (int c = 1; c <= columns; ++c) {
         const int width = widths[static_cast<std::size_t>(c - 1)];
-        const QVariant value = shares ? QVariant(PerCent(100.0 * width / static_cast<double>(sum)))
-                                      : QVariant(width);
+        const QVariant value
+            = shares ? QVariant(PerCent(100.0 * width / static_cast<double>(sum))) : QVariant(width);
         m_control.SetTableCell(platform::TableColumnWidth, 1, c, 1, c, value);
     }
 }
@@ -178,9 +179,8 @@ void CGridPrintGenBase::WriteRow(int tableRow, int sourceRow, int columns, bool 
     for (int c = 1; c <= columns; ++c) {
         CUGCell cell;
         GetCell(sourceRow, c, &cell);
-        m_control.SetTableCell(platform::TableText, tableRow, c, tableRow, c, CellText(cell));
         const int param = cell.IsPropertySet(CUGCell::kParam) ? cell.GetParam() : 0;
-        m_control.SetTableCell(platform::TableBold, tableRow, c, tableRow, c, (param & kParamBold) != 0);
+        m_engine.SetCellText(tableRow, c, CellText(cell), (param & kParamBold) != 0);
         const int alignment = cell.IsPropertySet(CUGCell::kAlignment) ? cell.GetAlignment() : 0;
         int code = kAlignCentreMiddle;
         if (alignment & CUGCell::kAlignLeft)
@@ -190,7 +190,8 @@ void CGridPrintGenBase::WriteRow(int tableRow, int sourceRow, int columns, bool 
         m_control.SetTableCell(platform::TableAlign, tableRow, c, tableRow, c, code);
         const int border = cell.IsPropertySet(CUGCell::kBorderStyle) ? cell.GetBorderStyle() : 0;
         if (border & kBorderRuleAbove) {
-            m_control.SetTableCell(platform::TableRuleAbove, tableRow, c, tableRow, c, QStringLiteral("0.6mm"));
+            m_control.SetTableCell(
+                platform::TableRuleAbove, tableRow, c, tableRow, c, QStringLiteral("0.6mm"));
             m_control.SetTableCell(platform::TableRuleColor, tableRow, c, tableRow, c, 0);
         }
         if (shaded)
@@ -229,11 +230,9 @@ void CGridPrintGenBase::PrintTable()
         if (rowNotes.isEmpty())
             continue;
         m_engine.SetTableRows(++tableRow);
-        m_control.SetTableCell(platform::TableSpan, tableRow, 1, tableRow, 1, columns);
-        m_control.SetTableCell(platform::TableText, tableRow, 1, tableRow, 1,
-            LoadUIString(kStrPrintNotes) + QLatin1Char(' ') + rowNotes);
+        m_engine.SetCellSpan(tableRow, 1, columns);
+        m_engine.SetCellText(tableRow, 1, LoadUIString(kStrPrintNotes) + QLatin1Char(' ') + rowNotes, false);
         m_control.SetTableCell(platform::TableAlign, tableRow, 1, tableRow, 1, kAlignLeftMiddle);
-        m_control.SetTableCell(platform::TableBold, tableRow, 1, tableRow, 1, false);
         if (shaded)
             m_control.SetTableCell(platform::TableBackColor, tableRow, 1, tableRow, 1, kShade);
     }

@@ -482,7 +482,8 @@ namespace {
 class ControlTableFlow : public TableFlow
 {
 public:
-    ControlTableFlow(PrintControl& control, std::function<void()> breakPage, std::function<PageRecord&()> page)
+    ControlTableFlow(
+        PrintControl& control, std::function<void()> breakPage, std::function<PageRecord&()> page)
         : m_control(control)
         , m_breakPage(std::move(breakPage))
         , m_page(std::move(page))
@@ -523,7 +524,8 @@ void PrintControl::EndTable()
     FinishDeviceContext();
     // The block is closed even when placing it fails.
     const std::unique_ptr<PrintTable> table = std::move(m_table);
-    ControlTableFlow flow(*this, [this] { BeginPage(); }, [this]() -> PageRecord& { return CurrentPage(); });
+    ControlTableFlow flow(
+        *this, [this] { BeginPage(); }, [this]() -> PageRecord& { return CurrentPage(); });
     m_currentY = table->Place(flow, m_currentY, *m_draw);
 }
 

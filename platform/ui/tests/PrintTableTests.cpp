@@ -65,7 +65,8 @@ TEST(PrintTableTest, LongTablesFlowOverPagesWithTheHeadingRowOnEach)
     EXPECT_EQ(bodyRows, kRows);
     // The heading went with the first row onto the first page, under the paragraph.
     const std::vector<PrintedText> first = control.TextsOnPage(0);
-    EXPECT_LT(FindText(first, QStringLiteral("Before the table"))->y, FindText(first, QStringLiteral("Part"))->y);
+    EXPECT_LT(
+        FindText(first, QStringLiteral("Before the table"))->y, FindText(first, QStringLiteral("Part"))->y);
     EXPECT_TRUE(FindText(first, QStringLiteral("P1")));
     // The flow goes on under the last row.
     const std::vector<PrintedText> last = control.TextsOnPage(control.PageCount() - 1);
@@ -188,7 +189,8 @@ TEST(PrintTableTest, BadTableCallsFailWithTheirStatus)
         };
     };
     const Case cases[] = {
-        { "cell outside a block", [&] { Cell(control, TableText, 1, 1, QStringLiteral("x")); }, StatusFailed },
+        { "cell outside a block", [&] { Cell(control, TableText, 1, 1, QStringLiteral("x")); },
+            StatusFailed },
         { "end outside a block", [&] { control.EndTable(); }, StatusFailed },
         { "row outside", inTable([&] { Cell(control, TableText, 2, 1, QStringLiteral("x")); }),
             StatusInvalidArgument },

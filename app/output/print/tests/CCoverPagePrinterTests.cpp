@@ -89,7 +89,8 @@ TEST_F(CoverPageTest, NineRowsInOrderWithTheObjectiveSentence)
         EXPECT_GT(printed->y, above);
         above = printed->y;
     }
-    EXPECT_NEAR(Find(QStringLiteral("Layout Diagram Settings"))->y, Find(QStringLiteral("B.O.M. Rounding Method"))->y, 0.5);
+    EXPECT_NEAR(Find(QStringLiteral("Layout Diagram Settings"))->y,
+        Find(QStringLiteral("B.O.M. Rounding Method"))->y, 0.5);
     EXPECT_TRUE(Find(QStringLiteral("Layouts are drawn to scale")));
     const PrintedText* objective
         = Find(QStringLiteral("Minimize pro-rated cost. Use off-cuts first. Use inventory first."));
@@ -102,13 +103,15 @@ TEST_F(CoverPageTest, NineRowsInOrderWithTheObjectiveSentence)
     EXPECT_EQ(heading->color, 0xFFFFFFu);
     const QImage page = PdfPageImage(PdfPath(), 2);
     ASSERT_FALSE(page.isNull());
-    const QRgb dark = page.pixel(static_cast<int>(m_control.PageLeft() / 20) + 2, static_cast<int>(heading->y / 20) - 2);
+    const QRgb dark
+        = page.pixel(static_cast<int>(m_control.PageLeft() / 20) + 2, static_cast<int>(heading->y / 20) - 2);
     EXPECT_NEAR(qRed(dark), 0x64, 3);
 
     // Without notes row 9 stays, empty, under the "Notes" heading.
     EXPECT_GT(m_control.CurrentY(), Find(QStringLiteral("Notes"))->y + 2 * m_control.LineHeight());
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Primary Objective\\s+Minimize pro-rated cost\\. "
-                                                                "Use off-cuts first\\. Use inventory first\\."))))
+    EXPECT_TRUE(
+        text.contains(QRegularExpression(QStringLiteral("Primary Objective\\s+Minimize pro-rated cost\\. "
+                                                        "Use off-cuts first\\. Use inventory first\\."))))
         << text.toStdString();
 }
 
@@ -122,7 +125,8 @@ TEST_F(CoverPageTest, RoundingAndScaleFollowThePreferences)
     m_project.SetOptimizationSettings(settings);
     const QString text = PrintCover();
     // The long rounding text wraps in its cell.
-    EXPECT_TRUE(text.contains(QStringLiteral("Pro-rate costs based on the actual usage"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Pro-rate costs based on the actual usage")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("fractional boards and sheets)")));
     EXPECT_TRUE(text.contains(QStringLiteral("Narrow layouts are stretched to show detail")));
     EXPECT_TRUE(text.contains(QStringLiteral("Minimize Waste.")));

@@ -57,7 +57,8 @@ public:
             cell->SetText(value);
         }
         cell->SetAlignment(c.alignment);
-        if (static_cast<std::size_t>(row) < c.labels.size() && !c.labels[static_cast<std::size_t>(row)].isEmpty())
+        if (static_cast<std::size_t>(row) < c.labels.size()
+            && !c.labels[static_cast<std::size_t>(row)].isEmpty())
             cell->SetLabelText(c.labels[static_cast<std::size_t>(row)]);
     }
     int GetRowCount() override { return rows; }
@@ -70,7 +71,10 @@ public:
     QString GetRowNotes(int row) override { return notes.at(static_cast<std::size_t>(row)); }
     int GetNotesGridPosition() override { return notesPosition; }
     int GetPrintColumnCount() override { return GetVisibleColumnCount() - (HasNotesColumn() ? 1 : 0); }
-    bool IsFreeTextColumn(int column) override { return columns.at(static_cast<std::size_t>(column)).freeText; }
+    bool IsFreeTextColumn(int column) override
+    {
+        return columns.at(static_cast<std::size_t>(column)).freeText;
+    }
     void Resort() override { }
 };
 
@@ -194,11 +198,13 @@ TEST_F(GridPrintTest, PartsListPrintsNotesRowsLabelsAndCheckBoxesAsYesNo)
     EXPECT_NEAR(notesRow->x, Find(QStringLiteral("A1"))->x, 0.5); // spans from the first column
 
     const QString text = PdfPageText(PdfPath(), 1);
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("A1\\s+Side panel\\s+Yes")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("A1\\s+Side panel\\s+Yes"))))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("A2\\s+Shelf\\s+No")))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("^^Notes: Edge band front")));
     EXPECT_EQ(text.count(QStringLiteral("^^Notes:")), 1);
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("A3 \\(copy\\)\\s+Door\\s+No")))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("A3 \\(copy\\)\\s+Door\\s+No"))))
+        << text.toStdString();
 }
 
 TEST_F(GridPrintTest, NarrowTableKeepsTwipsOrStretchesInPerCent)
@@ -230,7 +236,8 @@ TEST_F(GridPrintTest, NarrowTableKeepsTwipsOrStretchesInPerCent)
     double total = 0.0;
     for (const QVariant& width : m_control.widths) {
         const QString share = width.toString();
-        EXPECT_TRUE(share.contains(QRegularExpression(QStringLiteral("^\\d+\\.\\d{6}%$")))) << share.toStdString();
+        EXPECT_TRUE(share.contains(QRegularExpression(QStringLiteral("^\\d+\\.\\d{6}%$"))))
+            << share.toStdString();
         total += share.chopped(1).toDouble();
     }
     EXPECT_NEAR(total, 100.0, 1e-4);
@@ -285,8 +292,8 @@ TEST_F(GridPrintTest, OddRowsAreShadedWhenTheGridlinesAndThePreferenceAreOn)
 
     // One pixel per row, inside the first cell, left of its text.
     const int x = static_cast<int>((m_control.PageLeft() + 50) / 20);
-    const QString rows[] = { QStringLiteral("Part #"), QStringLiteral("A1"), QStringLiteral("A2"),
-        QStringLiteral("A3") };
+    const QString rows[]
+        = { QStringLiteral("Part #"), QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3") };
     for (int row = 0; row < 4; ++row) {
         SCOPED_TRACE(row);
         const PrintedText* text = Find(rows[row]);

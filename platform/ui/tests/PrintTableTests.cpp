@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -219,4 +223,77 @@ TEST(PrintTableTest, BadTableCallsFailWithTheirStatus)
     control.PrintParagraph(QStringLiteral("still printing"));
     control.EndDoc();
     EXPECT_TRUE(FindText(control.TextsOnPage(0), QStringLiteral("still printing")));
+}
+
+namespace {
+
+// One page of a written PDF at 72 dots per inch (one pixel is 20 twips);
+// null when the poppler tools are missing.
+QImage PageImage(const PrintControl& control, const QString& folder, int page)
+{
+    const QString pdf = folder + QStringLiteral("/table.pdf");
+    control.WritePdf(pdf);
+    const QString prefix = folder + QStringLiteral("/page");
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"),
+        { QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
+            QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+            pdf, prefix });
+    process.waitForFinished(30000);
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// The darkest grey along a short run of pixels.
+int DarkestAcross(const QImage& image, int fromX, int toX, int y)
+{
+    int darkest = 255;
+    for (int x = fromX; x <= toX; ++x)
+        darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+
+} // namespace
+
+TEST(PrintTableTest, GridLineCodesAndRules)
+{
+    QTemporaryDir folder;
+    PrintControl control;
+    constexpr int kRed = 0x0000FF;
+    const int codes[] = { TableLinesNone, TableLinesRows, TableLinesAll };
+    control.StartDoc();
+    for (int code : codes) {
+        if (code != TableLinesNone)
+            control.NewPage();
+        control.StartTable();
+        control.SetTableBorder(code);
+        control.CreateTable(QStringLiteral("<2880|<2880"), QStringLiteral("a|b"), QStringLiteral("c|d"));
+        Cell(control, TableEndPadding, 1, 1, QStringLiteral("0.25in"));
+        Cell(control, TableRuleAbove, 1, 2, QStringLiteral("0.6mm"));
+        Cell(control, TableRuleColor, 1, 2, kRed);
+        control.EndTable();
+    }
+    control.EndDoc();
+
+    const int left = static_cast<int>(control.PageLeft() / 20);
+    const int divider = left + 2880 / 20;
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(codes[page]);
+        const QImage image = PageImage(control, folder.path(), page + 1);
+        ASSERT_FALSE(image.isNull());
+        const auto texts = control.TextsOnPage(page);
+        const PrintedText* d = FindText(texts, QStringLiteral("d"));
+        ASSERT_NE(d, nullptr);
+        const int rowMiddle = static_cast<int>(d->y / 20);
+        // The outer left edge: codes 4 and 8. The line between the columns: code 8 only.
+        EXPECT_EQ(DarkestAcross(image, left - 2, left + 1, rowMiddle) < 128, codes[page] != TableLinesNone);
+        EXPECT_EQ(
+            DarkestAcross(image, divider - 2, divider + 1, rowMiddle) < 128, codes[page] == TableLinesAll);
+        // The red rule along the top of the body row's second cell, whatever the lines.
+        bool red = false;
+        for (int y = rowMiddle - 40; y < rowMiddle; ++y) {
+            const QRgb pixel = image.pixel(divider + 20, y);
+            red = red || (qRed(pixel) > 200 && qGreen(pixel) < 80);
+        }
+        EXPECT_TRUE(red);
+    }
 }

@@ -1,6 +1,8 @@
 #include "output/print/CPrintEngineBase.h"
 
+#include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
+#include "output/print/CGDMPrintGenerator.h"
 #include "output/print/PrintPrefs.h"
 #include "platform/ui/IPrintControl.h"
 
@@ -13,13 +15,7 @@
 
 namespace {
 
-// Font preferences of printed text ("Font Options").
-constexpr int kPrefGridFace = 1008;
-constexpr int kPrefDiagramFace = 1009;
-constexpr int kPrefGridHeight = 3002; // tenths of a point
-constexpr int kPrefSmallPartsHeight = 3004;
-constexpr int kPrefExLargeDiagramHeight = 3058;
-constexpr int kPrefBoldDiagramDimsHeight = 3059;
+using namespace PrintPrefId;
 
 constexpr std::uint32_t kNoHatchShort = 0xFFFF;
 constexpr std::uint32_t kNoHatch = 0xFFFFFFFF;
@@ -28,11 +24,6 @@ ProjectNameSource& NameSource()
 {
     static ProjectNameSource source;
     return source;
-}
-
-float PointsOf(int preference)
-{
-    return static_cast<float>(PrintPrefs().GetInt(preference)) / 10.0F;
 }
 
 int Truncated(double twips)
@@ -55,6 +46,25 @@ platform::PrintLength LengthOf(const QString& text)
 void SetProjectNameSource(ProjectNameSource source)
 {
     NameSource() = std::move(source);
+}
+
+namespace {
+ProjectPathSource& PathSource()
+{
+    static ProjectPathSource source;
+    return source;
+}
+} // namespace
+
+void SetProjectPathSource(ProjectPathSource source)
+{
+    PathSource() = std::move(source);
+}
+
+QString ProjectPathName(IDoc* document)
+{
+    const ProjectPathSource& source = PathSource();
+    return source ? source(document) : QString();
 }
 
 CPrintEngineBase::CPrintEngineBase(
@@ -97,8 +107,8 @@ int CPrintEngineBase::GetTextHeight()
 int CPrintEngineBase::GetSmallTextHeight()
 {
     platform::IPrintControl& control = GetControl();
-    control.SetFontName(PrintPrefs().GetString(kPrefDiagramFace));
-    control.SetFontSize(PointsOf(kPrefSmallPartsHeight));
+    control.SetFontName(PrintPrefs().GetString(DiagramFace));
+    control.SetFontSize(PrintPrefPoints(SmallPartsHeight));
     control.SetSpaceBefore(platform::PrintLength::Twips(0.0));
     control.SetSpaceAfter(platform::PrintLength::Twips(0.0));
     control.SetFontBold(false);
@@ -156,8 +166,8 @@ void CPrintEngineBase::DrawLine(int x1, int y1, int x2, int y2)
 void CPrintEngineBase::FitLabelFont(int extent, int value)
 {
     platform::IPrintControl& control = GetControl();
-    const int largest = PrintPrefs().GetInt(kPrefExLargeDiagramHeight);
-    control.SetFontName(PrintPrefs().GetString(kPrefDiagramFace));
+    const int largest = PrintPrefs().GetInt(ExLargeDiagramHeight);
+    control.SetFontName(PrintPrefs().GetString(DiagramFace));
     control.SetFontSize(static_cast<float>(largest) / 10.0F);
     control.SetFontBold(true);
     control.SetTextAlign(7);
@@ -166,7 +176,7 @@ void CPrintEngineBase::FitLabelFont(int extent, int value)
     const int height = GetTextHeight();
     if (height > extent) {
         const auto scaled = static_cast<int>(static_cast<long long>(largest) * extent / height);
-        const int tenths = std::max(scaled, PrintPrefs().GetInt(kPrefBoldDiagramDimsHeight));
+        const int tenths = std::max(scaled, PrintPrefs().GetInt(BoldDiagramDimsHeight));
         control.SetFontSize(static_cast<float>(tenths) / 10.0F);
         control.SetFontBold(false);
     }
@@ -191,18 +201,18 @@ void CPrintEngineBase::DrawFittedLabel(const QString& text, const platform::Rect
 void CPrintEngineBase::SetDiagramTextFormat(int sizePreference, int alignment)
 {
     SetTextFormat(
-        PrintPrefs().GetString(kPrefDiagramFace), PointsOf(sizePreference), 0.0, 0.0, false, alignment);
+        PrintPrefs().GetString(DiagramFace), PrintPrefPoints(sizePreference), 0.0, 0.0, false, alignment);
 }
 
 void CPrintEngineBase::DrawRightText(const QString& text, const platform::Rect& rect, bool)
 {
-    SetDiagramTextFormat(kPrefBoldDiagramDimsHeight, 2);
+    SetDiagramTextFormat(BoldDiagramDimsHeight, 2);
     DrawLabel(text, rect, false, 0);
 }
 
 void CPrintEngineBase::DrawVerticalLabel(const QString& text, const platform::Rect& rect, bool)
 {
-    SetDiagramTextFormat(kPrefBoldDiagramDimsHeight, 0);
+    SetDiagramTextFormat(BoldDiagramDimsHeight, 0);
     DrawLabel(text, rect, true, 72);
 }
 
@@ -210,13 +220,13 @@ void CPrintEngineBase::DrawAlignedText(const QString& text, int mode, const plat
 {
     static constexpr int kAlignments[] = { 4, 1, 1, 4 };
     const bool known = mode >= 0 && mode <= 3;
-    SetDiagramTextFormat(kPrefSmallPartsHeight, known ? kAlignments[mode] : 4);
+    SetDiagramTextFormat(SmallPartsHeight, known ? kAlignments[mode] : 4);
     DrawLabel(text, rect, mode == 2 || mode == 3, 72);
 }
 
 void CPrintEngineBase::DrawTextInRect(const QString& text, const platform::Rect& rect, bool vertical)
 {
-    SetDiagramTextFormat(kPrefBoldDiagramDimsHeight, vertical ? 1 : 7);
+    SetDiagramTextFormat(BoldDiagramDimsHeight, vertical ? 1 : 7);
     platform::Rect area = rect;
     area.Inflate(72, 72);
     if (vertical)
@@ -228,7 +238,7 @@ void CPrintEngineBase::DrawTextInRect(const QString& text, const platform::Rect&
 
 void CPrintEngineBase::DrawVerticalText(const QString& text, const platform::Rect& rect)
 {
-    SetDiagramTextFormat(kPrefBoldDiagramDimsHeight, 0);
+    SetDiagramTextFormat(BoldDiagramDimsHeight, 0);
     platform::Rect area = rect;
     area.Inflate(72, 0);
     DrawLabel(text, area, true, 0);
@@ -236,7 +246,7 @@ void CPrintEngineBase::DrawVerticalText(const QString& text, const platform::Rec
 
 void CPrintEngineBase::DrawRightCentredText(const QString& text, const platform::Rect& rect)
 {
-    SetDiagramTextFormat(kPrefBoldDiagramDimsHeight, 8);
+    SetDiagramTextFormat(BoldDiagramDimsHeight, 8);
     platform::Rect area = rect;
     area.Inflate(0, 72);
     DrawLabel(text, area, false, 0);
@@ -261,8 +271,8 @@ void CPrintEngineBase::SetDefaultPrintFonts()
     m_titleSize = 14.0F;
     m_subtitleFace = QStringLiteral("Arial");
     m_subtitleSize = 12.0F;
-    m_bodyFace = PrintPrefs().GetString(kPrefGridFace);
-    m_bodySize = PointsOf(kPrefGridHeight);
+    m_bodyFace = PrintPrefs().GetString(GridFace);
+    m_bodySize = PrintPrefPoints(GridHeight);
     m_headerFace = QStringLiteral("Arial");
     m_headerSize = 11.0F;
 }
@@ -401,6 +411,64 @@ void CPrintEngineBase::PrintTextBlock(const QString& text, int styleId)
 {
     ApplyTextStyle(styleId);
     GetControl().PrintParagraph(text);
+}
+
+void CPrintEngineBase::SetTableRows(int rows)
+{
+    // The row count belongs to the whole table; the range is not read.
+    GetControl().SetTableCell(platform::TableRows, 1, 1, 1, 1, rows);
+}
+
+void CPrintEngineBase::SetHeaderCell(int row, int column)
+{
+    platform::IPrintControl& control = GetControl();
+    control.SetTableCell(platform::TableBackColor, row, column, row, column, 0x646464);
+    control.SetTableCell(platform::TableTextColor, row, column, row, column, 0xFFFFFF);
+    control.SetTableCell(platform::TableBold, row, column, row, column, true);
+}
+
+void CPrintEngineBase::SetCellText(int row, int column, const QString& text, bool bold)
+{
+    platform::IPrintControl& control = GetControl();
+    control.SetTableCell(platform::TableText, row, column, row, column, text);
+    control.SetTableCell(platform::TableBold, row, column, row, column, bold);
+}
+
+void CPrintEngineBase::SetCellSpan(int row, int column, int columns)
+{
+    GetControl().SetTableCell(platform::TableSpan, row, column, row, column, columns);
+}
+
+void CPrintEngineBase::SetRowSetting8(int row)
+{
+    GetControl().SetTableCell(platform::TableKeepWithNext, row, 1, row, 1, 1);
+}
+
+void CPrintEngineBase::PrintPartsGrid(IPrintable& manager, int captionId, const QString& title)
+{
+    CGDMPrintGenerator generator(*this, manager);
+    generator.SetGridlines(PrintPrefs().GetFlag(Gridlines));
+    generator.SetCaption(captionId, SectionTitle);
+    generator.SetSkipWhenEmpty(PrintPrefs().GetPrintSettings().skipEmptyGrids == 1);
+    generator.SetStretchColumns(true);
+    generator.SetStartOnNewPage(true);
+    generator.SetResetPageNumber(true);
+    generator.Print(title);
+}
+
+void CPrintEngineBase::PrintGridDisplayManager(IPrintable& manager, const QString& caption)
+{
+    CGDMPrintGenerator generator(*this, manager);
+    generator.SetGridlines(PrintPrefs().GetFlag(Gridlines));
+    if (!caption.isEmpty())
+        generator.SetCaption(caption, SubSectionTitle);
+    // Never skipped as empty, so the blank line always follows.
+    generator.SetSkipWhenEmpty(false);
+    generator.SetStretchColumns(true);
+    generator.SetStartOnNewPage(false);
+    generator.SetResetPageNumber(false);
+    generator.Print(QString());
+    PrintTextBlock(QStringLiteral(" "), SectionTitle);
 }
 
 bool CPrintEngineBase::HasHatch(std::uint32_t hatchIndex)

@@ -14,6 +14,7 @@
 #include <map>
 
 class IDoc;
+class IPrintable;
 class QWidget;
 class ViewMgr;
 
@@ -25,6 +26,11 @@ class IPrintControl;
 // installs its answer at start-up; without one the title is empty.
 using ProjectNameSource = std::function<QString(IDoc* document)>;
 void SetProjectNameSource(ProjectNameSource source);
+// The full path of the project's file, as the cover page prints it; the
+// project document installs its answer at start-up. Empty without one.
+using ProjectPathSource = std::function<QString(IDoc* document)>;
+void SetProjectPathSource(ProjectPathSource source);
+QString ProjectPathName(IDoc* document);
 
 class CPrintEngineBase : public IDeviceDriver
 {
@@ -88,6 +94,24 @@ public:
     void DefineDrawingStyle(const QString& name, int a, int b, int c, int d);
     void ApplyTextStyle(int styleId);
     void PrintTextBlock(const QString& text, int styleId);
+
+    // Table cells of the open table block, rows and columns from 1 (row 0
+    // is a created table's heading row).
+    void SetTableRows(int rows);
+    // White bold text on dark grey.
+    void SetHeaderCell(int row, int column);
+    void SetCellText(int row, int column, const QString& text, bool bold);
+    void SetCellSpan(int row, int column, int columns);
+    // Keeps the row on one page with the row after it.
+    void SetRowSetting8(int row);
+
+    // Grids as tables, gridlines from the preferences. The parts list: on a
+    // new page with the page number restarted, the caption in the section
+    // title style, skipped when empty if the print settings say so.
+    void PrintPartsGrid(IPrintable& manager, int captionId, const QString& title);
+    // Any grid display manager, on the current page, the caption (when not
+    // empty) in the subsection title style, columns stretched, a blank line after.
+    void PrintGridDisplayManager(IPrintable& manager, const QString& caption);
 
     // Fill patterns of printed diagrams: a colour with a hatch index 0 to 5;
     // 0xFFFF and 0xFFFFFFFF mean no hatch.

@@ -11,3 +11,8 @@ UserPrefsBase& PrintPrefs()
         throw std::logic_error("printing needs the preferences store");
     return *prefs;
 }
+
+float PrintPrefPoints(int preference)
+{
+    return static_cast<float>(PrintPrefs().GetInt(preference)) / 10.0F;
+}

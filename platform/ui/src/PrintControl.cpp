@@ -1,6 +1,7 @@
 #include "platform/ui/PrintControl.h"
 
 #include "PrintPageRecord.h"
+#include "PrintTable.h"
 #include "PrintTextLayout.h"
 #include "platform/ui/PrinterCodes.h"
 
@@ -200,6 +201,7 @@ void PrintControl::EndDoc()
 {
     RequireDoc();
     FinishDeviceContext();
+    m_table.reset();
     m_docOpen = false;
 }
 
@@ -474,6 +476,75 @@ void PrintControl::DrawLine(int x1, int y1, int x2, int y2)
     CurrentPage().items.emplace_back(shape);
 }
 
+namespace {
+// The pages a table flows over: the control's own, with the new-page event
+// at every break.
+class ControlTableFlow : public TableFlow
+{
+public:
+    ControlTableFlow(
+        PrintControl& control, std::function<void()> breakPage, std::function<PageRecord&()> page)
+        : m_control(control)
+        , m_breakPage(std::move(breakPage))
+        , m_page(std::move(page))
+    { }
+    double Left() const override { return m_control.PageLeft(); }
+    double Right() const override { return m_control.PageRight(); }
+    double Top() const override { return m_control.PageTop(); }
+    double Bottom() const override { return m_control.PageBottom(); }
+    void BreakPage() override { m_breakPage(); }
+    void Add(PageItem item) override { m_page().items.push_back(std::move(item)); }
+
+private:
+    PrintControl& m_control;
+    std::function<void()> m_breakPage;
+    std::function<PageRecord&()> m_page;
+};
+} // namespace
+
+PrintTable& PrintControl::OpenTable()
+{
+    if (!m_table)
+        Fail(StatusFailed, QStringLiteral("no table block is open"));
+    return *m_table;
+}
+
+void PrintControl::StartTable()
+{
+    RequireDoc();
+    if (m_table)
+        Fail(StatusFailed, QStringLiteral("a table block is already open"));
+    m_table = std::make_unique<PrintTable>(m_format->font, m_format->spaceBefore, m_format->spaceAfter);
+}
+
+void PrintControl::EndTable()
+{
+    RequireDoc();
+    OpenTable();
+    FinishDeviceContext();
+    // The block is closed even when placing it fails.
+    const std::unique_ptr<PrintTable> table = std::move(m_table);
+    ControlTableFlow flow(
+        *this, [this] { BeginPage(); }, [this]() -> PageRecord& { return CurrentPage(); });
+    m_currentY = table->Place(flow, m_currentY, *m_draw);
+}
+
+void PrintControl::SetTableBorder(int code)
+{
+    OpenTable().SetBorder(code);
+}
+
+void PrintControl::CreateTable(const QString& format, const QString& header, const QString& body)
+{
+    OpenTable().Create(format, header, body);
+}
+
+void PrintControl::SetTableCell(
+    int setting, int firstRow, int firstColumn, int lastRow, int lastColumn, const QVariant& value)
+{
+    OpenTable().Set(setting, firstRow, firstColumn, lastRow, lastColumn, value);
+}
+
 void PrintControl::SetPenStyle(int style)
 {
     if (style < 0 || style > 6)
@@ -709,8 +780,9 @@ std::vector<PrintedText> PrintControl::TextsOnPage(int page) const
         return texts;
     for (const PageItem& item : m_pages[static_cast<std::size_t>(page)].items) {
         if (const auto* text = std::get_if<TextItem>(&item))
-            texts.push_back(PrintedText {
-                text->text, text->font.family, text->font.points, text->font.bold, text->angle });
+            texts.push_back(PrintedText { text->text, text->font.family, text->font.points, text->font.bold,
+                text->angle, text->color, text->origin.x() + text->baseline.x(),
+                text->origin.y() + text->baseline.y() });
     }
     return texts;
 }

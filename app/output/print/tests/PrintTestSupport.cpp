@@ -28,9 +28,11 @@ QString RunPdfTool(const QString& tool, const QStringList& arguments)
 QString PdfPageText(const QString& pdf, int page)
 {
     const QString number = QString::number(page);
+    // Compatibility folding turns the font's ligatures ("ﬁ") back into letters.
     return RunPdfTool(QStringLiteral("pdftotext"),
         { QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-layout"), pdf,
-            QStringLiteral("-") });
+            QStringLiteral("-") })
+        .normalized(QString::NormalizationForm_KC);
 }
 
 QString PdfPageSizes(const QString& pdf, int lastPage)

@@ -56,10 +56,58 @@
 // bottom margin and the footer margin) and the flow position, where the next
 // paragraph begins.
 //
+// Tables. A table block begins, receives its columns, rows and cell
+// settings, and is printed when it ends, at the flow position, in the text
+// format current when it began (the font, with the two paragraph spacings as
+// the space above and below the text in every cell); the flow position then
+// lies below its last row. A table flows over as many pages as it needs: a
+// page breaks between rows, never inside one, and the heading row is printed
+// again at the top of every further page. Rows and columns count from 1; a
+// table made by CreateTable also has the heading row 0.
+//   CreateTable(format, header, body): one column per "|"-separated entry of
+//     the format, each "<" (left), "^" (centre) or ">" (right), optionally
+//     followed by a width as setting 13 takes it; the header holds the
+//     heading row's texts and the body the body rows' texts, cells separated
+//     by "|", body rows by line breaks ("\n"); an empty body makes no rows.
+//   Grid lines (SetTableBorder): 0 none; 4 the table's outline and a line
+//     below every row; 8 the outline of every cell. Lines are drawn with the
+//     pen of the drawing settings current when the table ends.
+//   Cell settings (SetTableCell: setting, first row, first column, last row,
+//   last column, value), each on every cell of the range:
+//     1  row count (body rows; the range does not matter)
+//     2  column count (the range does not matter)
+//     8  1: the row stays on one page with the row after it; 0: it need not
+//     13 column width: twips as a number, a length text ("1in"), or a share
+//        of the page's printable width as "n%" ("15%", "12.500000%");
+//        columns without a width share what the others leave (the rows of
+//        the range do not matter, nor do they for 14)
+//     14 1: when every column has a width and together they are narrower
+//        than the printable width, this column takes the rest
+//     17 span: the cell covers this many columns to its right, itself
+//        included; the covered cells are not printed
+//     18 text; line breaks ("\n") start new lines, long lines wrap at word
+//        ends within the cell
+//     19 alignment code of the text in the cell (the 3 x 3 grid above;
+//        default: the column format's, in the middle)
+//     20 background colour; 21 text colour (default black)
+//     25 bold (true or a non-zero number) or not; default: the table's font
+//     34 space left and right of the text inside the cell (a length;
+//        default 72 twips)
+//     35 space above and below the text inside the cell (a length; default
+//        the spacings of the table's text format)
+//     36 a rule of this width (a length) along the top edge of the cell
+//     37 a rule of this width along the bottom of the cell's whole row,
+//        across the table
+//     38 colour of the rules of the cell and its row (default black)
+//   A range outside the table, an unknown setting or a value of the wrong
+//   kind fails with StatusInvalidArgument; table calls outside a table block
+//   fail with StatusFailed.
+//
 // Failures raise PrintControlError with a status; the calls that need an open
 // document fail with StatusNoDocument without one.
 
 #include <QString>
+#include <QVariant>
 
 #include <cstdint>
 #include <functional>
@@ -103,6 +151,31 @@ struct PrintLength
     // Reads "5mm" and the like; empty text is 0; anything else is empty.
     static std::optional<PrintLength> FromText(const QString& text);
 };
+
+// Table cell settings, see above.
+enum TableSetting : int {
+    TableRows = 1,
+    TableColumns = 2,
+    TableKeepWithNext = 8,
+    TableColumnWidth = 13,
+    TableColumnTakesRest = 14,
+    TableSpan = 17,
+    TableText = 18,
+    TableAlign = 19,
+    TableBackColor = 20,
+    TableTextColor = 21,
+    TableBold = 25,
+    TableSidePadding = 34,
+    TableEndPadding = 35,
+    TableRuleAbove = 36,
+    TableRuleBelow = 37,
+    TableRuleColor = 38,
+};
+
+// Grid-line values of a table.
+constexpr int TableLinesNone = 0;
+constexpr int TableLinesRows = 4;
+constexpr int TableLinesAll = 8;
 
 // Kinds of named styles.
 constexpr int StyleKindText = 3;
@@ -184,6 +257,15 @@ public:
     virtual void SetPenColor(std::uint32_t colorRef) = 0;
     virtual void SetBrushColor(std::uint32_t colorRef) = 0;
     virtual void SetBrushStyle(int style) = 0;
+
+    // Tables.
+    virtual void StartTable() = 0;
+    virtual void EndTable() = 0;
+    virtual void SetTableBorder(int code) = 0;
+    virtual void CreateTable(const QString& format, const QString& header, const QString& body) = 0;
+    virtual void SetTableCell(
+        int setting, int firstRow, int firstColumn, int lastRow, int lastColumn, const QVariant& value)
+        = 0;
 
     // Printer and paper. Paper, bin and duplex are the printer driver codes
     // of the program's stored page setup (paper 1 letter, 9 A4; bin 7

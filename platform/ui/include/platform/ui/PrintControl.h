@@ -18,6 +18,7 @@ namespace platform {
 struct DrawSettings;
 struct PageGeometry;
 struct PageRecord;
+class PrintTable;
 
 // One line of text on a composed page, as tests and tools read it back.
 struct PrintedText
@@ -27,6 +28,10 @@ struct PrintedText
     float points = 0.0F;
     bool bold = false;
     int angle = 0;
+    std::uint32_t color = 0;
+    // Where the line's baseline begins before any turn, in twips.
+    double x = 0.0;
+    double y = 0.0;
 };
 
 class PrintControl : public IPrintControl
@@ -94,6 +99,13 @@ public:
     void SetBrushColor(std::uint32_t colorRef) override;
     void SetBrushStyle(int style) override;
 
+    void StartTable() override;
+    void EndTable() override;
+    void SetTableBorder(int code) override;
+    void CreateTable(const QString& format, const QString& header, const QString& body) override;
+    void SetTableCell(int setting, int firstRow, int firstColumn, int lastRow, int lastColumn,
+        const QVariant& value) override;
+
     void SetDevice(const QString& name) override { m_device = name; }
     QString Device() const override { return m_device; }
     void SetPort(const QString& name) override { m_port = name; }
@@ -150,11 +162,13 @@ private:
     const PageGeometry& ActiveGeometry() const;
     PageGeometry& NextGeometry();
     double ToTwips(const PrintLength& length) const;
+    PrintTable& OpenTable();
 
     std::unique_ptr<TextFormat> m_format;
     std::unique_ptr<DrawSettings> m_draw;
     std::unique_ptr<PageGeometry> m_next;
     std::unique_ptr<StyleCollection> m_styles;
+    std::unique_ptr<PrintTable> m_table;
     std::vector<PageRecord> m_pages;
     std::unique_ptr<QPainter> m_devicePainter;
     std::function<void()> m_newPageHandler;

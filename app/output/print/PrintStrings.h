@@ -1,0 +1,29 @@
+#pragma once
+
+#include "foundation/UIStringTable.h"
+
+#include <span>
+
+// Ids of the UI strings printing shows ("Yes" comes from the data model's table).
+enum PrintStringId : int {
+    kStrProgramName = 151,
+    kStrNarrowLayoutsStretched = 4172,
+    kStrProRateCosts = 4174,
+    kStrRoundUpCosts = 4175,
+    kStrLayoutsToScale = 4177,
+    kStrUseInventoryFirst = 4178,
+    kStrUseOffCutsFirst = 4179,
+    kStrProjectCoverPage = 4738,
+    kStrLayoutDiagramSettings = 4740,
+    kStrNotesHeading = 4757,
+    kStrOptimizationSettings = 4761,
+    kStrBomRoundingMethod = 4767,
+    kStrPrimaryObjective = 4769,
+    kStrProjectName = 4770,
+    kStrCoverPage = 4776,
+    kStrPrintNo = 4547,
+    kStrPrintNotes = 4758,
+};
+
+// Printing's string table, handed to the string service at start-up.
+std::span<const StringResource> PrintStringResources();

@@ -138,7 +138,9 @@ std::string Describe(const State& state, const std::vector<CMilledPart*>& parts)
             DescribeStack(out, stack);
     }
     for (const CMilledPart* part : parts) {
-        out << "part " << part->GetID().GetNumber() << ':';
+        const auto target = GetDiagramIndex().FindPartTarget(part);
+        out << "part " << part->GetID().GetNumber() << " of '"
+            << GetDiagramIndex().FindTargetLetter(target.get()).toStdString() << "':";
         if (const DiagramPartEntry* entry = GetDiagramIndex().FindPartEntry(part))
             for (const DiagramStackEntry& e : *entry)
                 out << ' ' << GetDiagramIndex().FindDiagramLabel(e.stack).toStdString() << e.ordinal << '@'
@@ -378,6 +380,34 @@ TEST_F(OptimizationStateArchiveTest, StoredLockedAndLoadedTheStateComparesEqual)
     EXPECT_EQ(loaded.usage.GetPinnedCount(pinnedRow), 1u);
     loaded.targets.RestoreAfterLoad(loaded.usage, true);
     EXPECT_EQ(loaded.usage, m_state.usage);
+}
+
+// A file's own materials and rows are replaced by the mapper's canonical
+// objects, and every holder of one object ends up holding the same canonical
+// one, however many paths lead to it (a shared diagram, a pinned stack).
+TEST_F(OptimizationStateArchiveTest, ResolvedReferencesStayShared)
+{
+    const Stored stored = Store(m_state, true, false);
+    const KeepNumbering numbering;
+    State loaded;
+    Load(stored.bytes, loaded, false);
+    auto mapper = std::make_shared<IdentityMapper>(m_context);
+    ResolveOptimizationStateReferences(mapper, loaded.bom, loaded.targets);
+    ResolveOptimizationStateReferences(mapper, loaded.bom, loaded.targets);
+
+    for (unsigned i = 0; i < loaded.bom.GetCount(); ++i) {
+        const MaterialBOMPtr bill = loaded.bom.GetMaterialBOM(static_cast<int>(i));
+        const std::shared_ptr<IOptimizableMaterial> material = bill->GetMaterial();
+        EXPECT_NE(material, m_state.bom.GetMaterialBOM(static_cast<int>(i))->GetMaterial());
+        for (const OptimizationResultsPtr& entry : bill->GetResultsList()) {
+            EXPECT_EQ(entry->GetTarget()->GetMaterial(), material);
+            for (const OptimizedLineItemPtr& line : entry->GetLineItems())
+                for (const StackPtr& stack : line->GetLayouts()) {
+                    EXPECT_EQ(stack->GetStockSpec().material, material);
+                    EXPECT_EQ(stack->GetStockSpec().size, line->GetSizeCost());
+                }
+        }
+    }
 }
 
 TEST_F(OptimizationStateArchiveTest, StoredUnlockedTheRecordListsOnlyThePinnedTarget)

@@ -3,7 +3,7 @@
 #include "model/IOptimizableMaterial.h"
 
 void SerializeSharedMaterialRef(ArchiveWrapper& ar, std::shared_ptr<IOptimizableMaterial>& material,
-                                const std::shared_ptr<IdentityMapper>& mapper, const IdentityMapper::Factory& factory)
+    const std::shared_ptr<IdentityMapper>& mapper, const IdentityMapper::Factory& factory)
 {
     auto managed = std::dynamic_pointer_cast<IManagedIdentity>(material);
     mapper->SerializeObject(ar, managed, factory);
@@ -11,8 +11,8 @@ void SerializeSharedMaterialRef(ArchiveWrapper& ar, std::shared_ptr<IOptimizable
         material = std::dynamic_pointer_cast<IOptimizableMaterial>(managed);
 }
 
-void ResolveSharedMaterialRef(const std::shared_ptr<IdentityMapper>& mapper,
-                              std::shared_ptr<IOptimizableMaterial>& material)
+void ResolveSharedMaterialRef(
+    const std::shared_ptr<IdentityMapper>& mapper, std::shared_ptr<IOptimizableMaterial>& material)
 {
     auto managed = std::dynamic_pointer_cast<IManagedIdentity>(material);
     if (!managed || managed->IsDefaultMaterial())
@@ -23,8 +23,8 @@ void ResolveSharedMaterialRef(const std::shared_ptr<IdentityMapper>& mapper,
         ApplyResolvedReference(*managed, managed);
 }
 
-std::shared_ptr<IManagedIdentity> ResolveCanonical(IdentityMapper& mapper,
-                                                   const std::shared_ptr<IManagedIdentity>& object)
+std::shared_ptr<IManagedIdentity> ResolveCanonical(
+    IdentityMapper& mapper, const std::shared_ptr<IManagedIdentity>& object)
 {
     if (!object || !object->IsRemappedOnLockProject())
         return object;

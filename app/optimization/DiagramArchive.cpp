@@ -35,7 +35,8 @@ template <class T> void SerializeUsageStat(ArchiveWrapper& ar, UsageStat<T>& sta
         ar >> stat.valid >> stat.value;
 }
 
-void StoreDrawnParts(ArchiveWrapper& ar, const DrawnPartList& parts, const std::shared_ptr<IdentityMapper>& mapper)
+void StoreDrawnParts(
+    ArchiveWrapper& ar, const DrawnPartList& parts, const std::shared_ptr<IdentityMapper>& mapper)
 {
     ar.Write(static_cast<std::int32_t>(parts.size()));
     for (const DrawnPartPtr& drawn : parts)
@@ -57,8 +58,8 @@ DrawnPartList LoadDrawnParts(ArchiveWrapper& ar, const std::shared_ptr<IdentityM
     return parts;
 }
 
-void SerializeAltGeometries(ArchiveWrapper& ar, AltGeometries& geometries,
-                            const std::shared_ptr<IdentityMapper>& mapper)
+void SerializeAltGeometries(
+    ArchiveWrapper& ar, AltGeometries& geometries, const std::shared_ptr<IdentityMapper>& mapper)
 {
     if (ar.IsStoring()) {
         ar.Write(static_cast<std::int32_t>(geometries.size()));
@@ -101,7 +102,7 @@ void SerializeGeoStatsList(ArchiveWrapper& ar, GeoStatsList& stats)
 void GeometryBasedStats::Serialize(ArchiveWrapper& ar)
 {
     if (ar.IsStoring()) {
-        ar.Write(std::int32_t {2});
+        ar.Write(std::int32_t { 2 });
         SerializeUsageStat(ar, m_cutsPadded);
         SerializeUsageStat(ar, m_cutLengthPadded);
         SerializeUsageStat(ar, m_cuts);
@@ -133,11 +134,13 @@ void DrawnPart::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapp
     SerializeSchemaWord(ar, kRecordVersion);
     if (ar.IsStoring()) {
         const std::int32_t number = m_part ? m_part->GetID().GetNumber() : 0;
-        ar << number << m_sheetRect.top << m_sheetRect.left << m_sheetRect.bottom << m_sheetRect.right << m_rotated;
+        ar << number << m_sheetRect.top << m_sheetRect.left << m_sheetRect.bottom << m_sheetRect.right
+           << m_rotated;
         return;
     }
     std::int32_t number = 0;
-    ar >> number >> m_sheetRect.top >> m_sheetRect.left >> m_sheetRect.bottom >> m_sheetRect.right >> m_rotated;
+    ar >> number >> m_sheetRect.top >> m_sheetRect.left >> m_sheetRect.bottom >> m_sheetRect.right
+        >> m_rotated;
     m_part = FindPartByNumberInContext(number, mapper);
 }
 

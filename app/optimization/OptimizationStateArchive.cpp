@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t kStateSchema = 2;
 
 void LoadState(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom,
-               OptTargetsMgr& targets, PinnedUsage& usage)
+    OptTargetsMgr& targets, PinnedUsage& usage)
 {
     ReadOrThrowInRange(ar, kStateSchema, kStateSchema);
     SheetGoodsBOM loadedBOM;
@@ -28,8 +28,9 @@ void LoadState(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper
 
 } // namespace
 
-void SerializeOptimizationState(ArchiveWrapper& ar, bool locked, const std::shared_ptr<IdentityMapper>& mapper,
-                                SheetGoodsBOM& bom, OptTargetsMgr& targets, PinnedUsage& usage)
+void SerializeOptimizationState(ArchiveWrapper& ar, bool locked,
+    const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom, OptTargetsMgr& targets,
+    PinnedUsage& usage)
 {
     if (ar.IsStoring()) {
         ar.Write(kStateSchema);
@@ -48,8 +49,8 @@ void SerializeOptimizationState(ArchiveWrapper& ar, bool locked, const std::shar
     }
 }
 
-void ResolveOptimizationStateReferences(const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom,
-                                        OptTargetsMgr& targets)
+void ResolveOptimizationStateReferences(
+    const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom, OptTargetsMgr& targets)
 {
     const int count = static_cast<int>(bom.GetCount());
     for (int i = 0; i < count; ++i) {

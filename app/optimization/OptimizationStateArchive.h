@@ -19,11 +19,12 @@ class SheetGoodsBOM;
 // once the whole record has been read, replacing the bill's material bills,
 // the targets and the usage; a damaged or truncated record leaves all of
 // them, and the diagram numbering, as they were.
-void SerializeOptimizationState(ArchiveWrapper& ar, bool locked, const std::shared_ptr<IdentityMapper>& mapper,
-                                SheetGoodsBOM& bom, OptTargetsMgr& targets, PinnedUsage& usage);
+void SerializeOptimizationState(ArchiveWrapper& ar, bool locked,
+    const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom, OptTargetsMgr& targets,
+    PinnedUsage& usage);
 
 // Once every object of the project is read (or a locked copy is made): the
 // materials and stock rows of bills, lines, targets and diagrams become the
 // mapper's canonical objects.
-void ResolveOptimizationStateReferences(const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom,
-                                        OptTargetsMgr& targets);
+void ResolveOptimizationStateReferences(
+    const std::shared_ptr<IdentityMapper>& mapper, SheetGoodsBOM& bom, OptTargetsMgr& targets);

@@ -37,21 +37,27 @@ std::shared_ptr<IManagedIdentity> MakeLineItemIdentity(std::uint32_t typeCode)
     return typeCode == SGBOMLineItem::kTypeCode ? CreateBOMLineItem(typeCode) : nullptr;
 }
 
-template <class T> void StoreRefList(ArchiveWrapper& ar, const std::vector<std::shared_ptr<T>>& list,
-                                     const std::shared_ptr<IdentityMapper>& mapper)
+template <class T>
+void StoreRefList(ArchiveWrapper& ar, const std::vector<std::shared_ptr<T>>& list,
+    const std::shared_ptr<IdentityMapper>& mapper)
 {
     ar.Write(static_cast<std::int32_t>(list.size()));
     for (std::shared_ptr<T> item : list)
         mapper->SerializeRef(ar, item);
 }
 
-// Each entry a fresh object of the known class read by reference.
-template <class T> std::vector<std::shared_ptr<T>> LoadRefList(ArchiveWrapper& ar,
-                                                             const std::shared_ptr<IdentityMapper>& mapper)
+std::uint32_t ReadReferenceCount(ArchiveWrapper& ar)
 {
-    const std::int32_t count = ReadListCount(ar, kReferenceBytes);
+    return static_cast<std::uint32_t>(ReadListCount(ar, kReferenceBytes));
+}
+
+// Each of count entries a fresh object of the known class read by reference.
+template <class T>
+std::vector<std::shared_ptr<T>> LoadRefList(
+    ArchiveWrapper& ar, std::uint32_t count, const std::shared_ptr<IdentityMapper>& mapper)
+{
     std::vector<std::shared_ptr<T>> list;
-    for (std::int32_t i = 0; i < count; ++i) {
+    for (std::uint32_t i = 0; i < count; ++i) {
         auto item = std::make_shared<T>();
         mapper->SerializeRef(ar, item);
         RequireLoaded(ar, item);
@@ -105,7 +111,7 @@ void OptimizationTarget::Serialize(ArchiveWrapper& ar, const std::shared_ptr<Ide
         stock.push_back(std::move(size));
     }
     m_stock = std::move(stock);
-    m_pinned = LoadRefList<IdenticalDiagramStack>(ar, mapper);
+    m_pinned = LoadRefList<IdenticalDiagramStack>(ar, ReadReferenceCount(ar), mapper);
 }
 
 void OptimizationTarget::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
@@ -124,8 +130,8 @@ void OptimizationTarget::ResolveReferences(const std::shared_ptr<IdentityMapper>
         stack->ResolveReferences(mapper);
 }
 
-void OptTargetsMgr::Serialize(ArchiveWrapper& ar, bool locked, const std::shared_ptr<IdentityMapper>& mapper,
-                              PinnedUsage& usage)
+void OptTargetsMgr::Serialize(
+    ArchiveWrapper& ar, bool locked, const std::shared_ptr<IdentityMapper>& mapper, PinnedUsage& usage)
 {
     if (ar.IsStoring()) {
         ar.Write(static_cast<std::uint32_t>(kTargetsSchema));
@@ -168,7 +174,7 @@ void OptimizationResults::Serialize(ArchiveWrapper& ar, const std::shared_ptr<Id
         return;
     }
     RequireLoaded(ar, m_target);
-    m_stacks = LoadRefList<IdenticalDiagramStack>(ar, mapper);
+    m_stacks = LoadRefList<IdenticalDiagramStack>(ar, ReadReferenceCount(ar), mapper);
     Renumber();
     const std::int32_t lineCount = ReadListCount(ar, kReferenceBytes);
     OptimizedLineItemList items;
@@ -202,7 +208,7 @@ void SGBOMLineItem::Serialize(ArchiveWrapper& ar, const std::shared_ptr<Identity
     std::int32_t sheetsFromStock = 0;
     ar >> m_proRatedNeeded >> m_proRatedFromStock >> sheetsFromStock;
     m_sheetsFromStock = static_cast<std::uint32_t>(sheetsFromStock);
-    m_layouts = LoadRefList<IdenticalDiagramStack>(ar, mapper);
+    m_layouts = LoadRefList<IdenticalDiagramStack>(ar, ReadReferenceCount(ar), mapper);
 }
 
 void SGBOMLineItem::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
@@ -242,15 +248,7 @@ void NamedSheetGoodBOM::Serialize(ArchiveWrapper& ar, const std::shared_ptr<Iden
     auto sheetGood = std::dynamic_pointer_cast<CSheetGoodEx>(material);
     RequireLoaded(ar, sheetGood);
     m_material = std::move(sheetGood);
-    const std::uint32_t lineCount = ReadUnsignedListCount(ar, kReferenceBytes);
-    std::vector<std::shared_ptr<SGBOMLineItem>> lines;
-    for (std::uint32_t i = 0; i < lineCount; ++i) {
-        auto line = std::make_shared<SGBOMLineItem>();
-        mapper->SerializeRef(ar, line);
-        RequireLoaded(ar, line);
-        lines.push_back(std::move(line));
-    }
-    m_lineItems = std::move(lines);
+    m_lineItems = LoadRefList<SGBOMLineItem>(ar, ReadUnsignedListCount(ar, kReferenceBytes), mapper);
     const std::uint32_t resultsCount = ReadUnsignedListCount(ar, kResultsBytes);
     ResultsList results;
     for (std::uint32_t i = 0; i < resultsCount; ++i) {

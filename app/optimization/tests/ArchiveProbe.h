@@ -25,11 +25,13 @@ public:
 
     // Storing: out is the stream the archive writes to.
     ArchiveProbe(platform::BinaryArchive& archive, IDoc* document, std::ostringstream* out = nullptr)
-        : m_archive(archive), m_real(archive, document), m_out(out)
+        : m_archive(archive)
+        , m_real(archive, document)
+        , m_out(out)
     { }
 
     // Loading: the word-th 32-bit read answers this value instead.
-    void DamageWord(std::size_t word, std::uint32_t value) { m_damage = {word, value}; }
+    void DamageWord(std::size_t word, std::uint32_t value) { m_damage = { word, value }; }
     bool ReadAfterDamage() const { return m_readAfterDamage; }
     const std::vector<WordRead>& WordReads() const { return m_words; }
     // Storing: byte offsets of the 64-bit words (identities).
@@ -107,7 +109,7 @@ private:
             v = static_cast<T>(m_damage->second);
             m_damaged = true;
         }
-        m_words.push_back({bytesLeft, static_cast<std::int64_t>(v), false});
+        m_words.push_back({ bytesLeft, static_cast<std::int64_t>(v), false });
         m_justReadWord = true;
         return *this;
     }

@@ -1,39 +1,17 @@
 // The records of drawn parts, diagrams, stacks and results, byte by byte
 // where the layout matters, and the references a record cannot do without.
+#include "ArchiveTestUtil.h"
 #include "TargetTestFixture.h"
 
 #include "foundation/IdentityMapper.h"
-#include "foundation/RealArchive.h"
 #include "optimization/PartNumberLists.h"
 #include "optimization/SGBOMLineItem.h"
 
 #include <platform/ArchiveError.h>
-#include <platform/BinaryArchive.h>
 
 #include <cstring>
-#include <sstream>
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-template <class Write> Bytes StoreBytes(Write write)
-{
-    std::ostringstream out;
-    platform::BinaryArchive archive = platform::BinaryArchive::storing(out, "project.kwxe");
-    RealArchive ar(archive);
-    write(ar);
-    archive.flush();
-    const std::string text = out.str();
-    return Bytes(text.begin(), text.end());
-}
-
-template <class Read> void LoadBytes(const Bytes& bytes, Read read)
-{
-    platform::BinaryArchive archive = platform::BinaryArchive::loading(bytes, "project.kwxe");
-    RealArchive ar(archive);
-    read(ar);
-}
 
 void Append(Bytes& bytes, const void* data, std::size_t size)
 {
@@ -55,11 +33,11 @@ TEST_F(DiagramArchiveTest, DrawnPartIsStoredTopLeftBottomRight)
     auto part = MakePart(7, 1, 1, 1);
     DrawnPart drawn(part.get(), true, platform::Rect(10, 20, 30, 40));
     const Bytes bytes = StoreBytes([&](ArchiveWrapper& ar) { drawn.Serialize(ar, Mapper({})); });
-    const Bytes expected {1, 0, 0, 0, 7, 0, 0, 0, 20, 0, 0, 0, 10, 0, 0, 0, 40, 0, 0, 0, 30, 0, 0, 0, 1};
+    const Bytes expected { 1, 0, 0, 0, 7, 0, 0, 0, 20, 0, 0, 0, 10, 0, 0, 0, 40, 0, 0, 0, 30, 0, 0, 0, 1 };
     EXPECT_EQ(bytes, expected);
 
     DrawnPart loaded;
-    LoadBytes(bytes, [&](ArchiveWrapper& ar) { loaded.Serialize(ar, Mapper({part.get()})); });
+    LoadBytes(bytes, [&](ArchiveWrapper& ar) { loaded.Serialize(ar, Mapper({ part.get() })); });
     EXPECT_EQ(loaded, drawn);
     LoadBytes(bytes, [&](ArchiveWrapper& ar) { loaded.Serialize(ar, Mapper({})); });
     EXPECT_EQ(loaded.GetPart(), nullptr) << "a part the project lacks";
@@ -71,12 +49,13 @@ TEST_F(DiagramArchiveTest, DrawnPartsOfMissingPartsAreDroppedAndLeaveTheStatisti
     auto row = AddRow(*material, 0.75, 48, 96);
     auto kept = MakePart(1, 10, 20, 1, material);
     auto gone = MakePart(9, 30, 40, 1, material);
-    const StockSpec stock {material, row, 0};
-    StackPtr stack = MakeStack(stock, {Drawn(kept.get(), 0, 0, 10, 20), Drawn(gone.get(), 12, 0, 30, 40)}, 1);
+    const StockSpec stock { material, row, 0 };
+    StackPtr stack
+        = MakeStack(stock, { Drawn(kept.get(), 0, 0, 10, 20), Drawn(gone.get(), 12, 0, 30, 40) }, 1);
     const Bytes bytes = StoreBytes([&](ArchiveWrapper& ar) { Mapper({})->SerializeRef(ar, stack); });
 
     auto loaded = std::make_shared<IdenticalDiagramStack>();
-    LoadBytes(bytes, [&](ArchiveWrapper& ar) { Mapper({kept.get()})->SerializeRef(ar, loaded); });
+    LoadBytes(bytes, [&](ArchiveWrapper& ar) { Mapper({ kept.get() })->SerializeRef(ar, loaded); });
     ASSERT_EQ(loaded->GetCurrentParts().size(), 1u);
     EXPECT_EQ(loaded->GetCurrentParts()[0]->GetPart(), kept.get());
     EXPECT_EQ(loaded->GetDiagram()->GetFixedStats().GetPartsArea(), kept->GetArea());
@@ -85,7 +64,7 @@ TEST_F(DiagramArchiveTest, DrawnPartsOfMissingPartsAreDroppedAndLeaveTheStatisti
 TEST_F(DiagramArchiveTest, OlderCutStatisticsReadAsFourInvalidValues)
 {
     Bytes bytes;
-    const std::int32_t versions[] = {1, 1};
+    const std::int32_t versions[] = { 1, 1 };
     const std::uint32_t cuts = 5;
     const double length = 2.5;
     const bool valid = true;
@@ -98,7 +77,7 @@ TEST_F(DiagramArchiveTest, OlderCutStatisticsReadAsFourInvalidValues)
     Append(bytes, &length, 8);
     GeometryBasedStats stats;
     LoadBytes(bytes, [&](ArchiveWrapper& ar) { stats.Serialize(ar); });
-    for (bool padded : {true, false}) {
+    for (bool padded : { true, false }) {
         EXPECT_FALSE(stats.GetCuts(padded).valid);
         EXPECT_FALSE(stats.GetCutLength(padded).valid);
     }
@@ -111,13 +90,13 @@ TEST_F(DiagramArchiveTest, RecordsRefuseMissingObjectsAndUnknownLineTypes)
     auto material = AddMaterial(QStringLiteral("Birch"));
     auto row = AddRow(*material, 0.75, 48, 96);
     auto part = MakePart(1, 10, 20, 1, material);
-    StackPtr stack = MakeStack(StockSpec {material, row, 0}, {Drawn(part.get(), 0, 0, 10, 20)}, 1);
+    StackPtr stack = MakeStack(StockSpec { material, row, 0 }, { Drawn(part.get(), 0, 0, 10, 20) }, 1);
     auto target = std::make_shared<OptimizationTarget>();
     auto line = std::make_shared<SGBOMLineItem>(row);
-    OptimizationResults results(target, {}, {line});
+    OptimizationResults results(target, {}, { line });
     // The target and the material's objects are known to both sides.
     auto mapper = [&] {
-        auto m = Mapper({part.get()});
+        auto m = Mapper({ part.get() });
         m->Register(target);
         m->Register(material);
         m->Register(row);
@@ -137,11 +116,11 @@ TEST_F(DiagramArchiveTest, RecordsRefuseMissingObjectsAndUnknownLineTypes)
     };
     const Case cases[] = {
         // Version 4, count 4, style 4, pinned 1, then the diagram's reference.
-        {"stack without its diagram", stackBytes, 9 + 13, 1, false, platform::ArchiveError::BadIndex},
+        { "stack without its diagram", stackBytes, 9 + 13, 1, false, platform::ArchiveError::BadIndex },
         // Version 4, then the target's reference (known, identity 0: no object).
-        {"results without their target", resultsBytes, 4 + 1, 0, true, platform::ArchiveError::BadIndex},
+        { "results without their target", resultsBytes, 4 + 1, 0, true, platform::ArchiveError::BadIndex },
         // ... the target (9), no stacks (4), one line (4), its reference (9), its type code.
-        {"line of type 2", resultsBytes, 4 + 9 + 4 + 4 + 9, 2, true, platform::ArchiveError::BadClass},
+        { "line of type 2", resultsBytes, 4 + 9 + 4 + 4 + 9, 2, true, platform::ArchiveError::BadClass },
     };
     for (const Case& c : cases) {
         Bytes damaged = c.bytes;

@@ -3,7 +3,6 @@
 #include "ArchiveProbe.h"
 #include "TargetTestFixture.h"
 
-#include "foundation/IDoc.h"
 #include "foundation/IdentityMapper.h"
 #include "model/CPartID.h"
 #include "model/ThicknessBasedOptTarget.h"
@@ -21,18 +20,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-class ProjectDoc : public IDoc
-{
-public:
-    bool IsProjectLocked() const override { return true; }
-    void FlushPendingUpdate() override { }
-    void AddPendingUpdate(const UpdateHint&) override { }
-    void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo>) override { }
-    void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo>) override { }
-    void RefreshBOM() override { }
-    bool SyncMaterialsLibrary() override { return true; }
-};
 
 // What the bill-of-materials manager owns.
 struct State
@@ -70,28 +57,29 @@ private:
 void DescribeStack(std::ostream& out, const StackPtr& stack)
 {
     out << "  stack x" << stack->GetCount() << " style " << stack->GetCurrentGeoStyle() << " pinned "
-        << stack->IsPinned() << " label '" << GetDiagramIndex().FindDiagramLabel(stack).toStdString() << "' flags";
+        << stack->IsPinned() << " label '" << GetDiagramIndex().FindDiagramLabel(stack).toStdString()
+        << "' flags";
     for (const DrawnPartFlags& flags : stack->GetAllCopyFlags())
         out << ' ' << flags.IsChecked() << flags.IsOverrideRotation() << flags.IsFancyAnnotationStyle();
     const Diagram& diagram = *stack->GetDiagram();
     const StockSpec& stock = diagram.GetStockSpec();
     const FixedStats& fixed = diagram.GetFixedStats();
-    out << "\n   stock " << stock.GetMaterialName().toStdString() << ' ' << stock.GetThickness().GetUnits() << ' '
-        << stock.GetRoughWidth().GetUnits() << 'x' << stock.GetRoughLength().GetUnits() << " type " << stock.matType
-        << " fixed " << fixed.GetPartsArea() << ' ' << fixed.GetSheetArea() << ' ' << fixed.GetPartsPerimeter() << ' '
-        << fixed.GetStockLength() << '\n';
+    out << "\n   stock " << stock.GetMaterialName().toStdString() << ' ' << stock.GetThickness().GetUnits()
+        << ' ' << stock.GetRoughWidth().GetUnits() << 'x' << stock.GetRoughLength().GetUnits() << " type "
+        << stock.matType << " fixed " << fixed.GetPartsArea() << ' ' << fixed.GetSheetArea() << ' '
+        << fixed.GetPartsPerimeter() << ' ' << fixed.GetStockLength() << '\n';
     for (const auto& [style, parts] : *diagram.GetAltGeometries()) {
         out << "   style " << style << ':';
         for (const DrawnPartPtr& drawn : parts) {
             const platform::Rect& r = drawn->GetSheetRect();
-            out << " #" << drawn->GetPart()->GetID().GetNumber() << '(' << r.left << ',' << r.top << ',' << r.right
-                << ',' << r.bottom << (drawn->IsRotated() ? ",r)" : ")");
+            out << " #" << drawn->GetPart()->GetID().GetNumber() << '(' << r.left << ',' << r.top << ','
+                << r.right << ',' << r.bottom << (drawn->IsRotated() ? ",r)" : ")");
         }
         out << '\n';
     }
     for (const auto& [style, stats] : diagram.GetGeoStatsList()) {
         out << "   stats " << style << ':';
-        for (bool padded : {true, false})
+        for (bool padded : { true, false })
             out << ' ' << stats.GetCuts(padded).valid << '/' << stats.GetCuts(padded).value << ' '
                 << stats.GetCutLength(padded).valid << '/' << stats.GetCutLength(padded).value;
         out << '\n';
@@ -117,7 +105,8 @@ std::string Describe(const State& state, const std::vector<CMilledPart*>& parts)
     out << std::setprecision(17);
     for (unsigned i = 0; i < state.bom.GetCount(); ++i) {
         const MaterialBOMPtr bill = state.bom.GetMaterialBOM(static_cast<int>(i));
-        out << "bill " << bill->GetName().toStdString() << " total " << (*bill->GetTotals())[0].AsReal() << '\n';
+        out << "bill " << bill->GetName().toStdString() << " total " << (*bill->GetTotals())[0].AsReal()
+            << '\n';
         for (unsigned j = 0; j < bill->GetLineItemCount(); ++j) {
             const auto line = std::dynamic_pointer_cast<SGBOMLineItem>(bill->GetLineItem(j));
             out << " line " << line->GetSizeCost()->GetRoughWidth().GetUnits() << " needed "
@@ -126,15 +115,16 @@ std::string Describe(const State& state, const std::vector<CMilledPart*>& parts)
                 << line->GetSheetsFromStock() << " layouts " << line->GetLayouts().size() << '\n';
         }
         for (const OptimizationResultsPtr& entry : bill->GetResultsList()) {
-            out << " results " << entry->GetName().toStdString() << " of " << DescribeTarget(entry->GetTarget())
-                << " lines " << entry->GetLineItems().size() << '\n';
+            out << " results " << entry->GetName().toStdString() << " of "
+                << DescribeTarget(entry->GetTarget()) << " lines " << entry->GetLineItems().size() << '\n';
             for (const StackPtr& stack : entry->GetStacks())
                 DescribeStack(out, stack);
         }
     }
     for (const auto& target : state.targets.GetTargetList()) {
         out << "target " << DescribeTarget(target) << '\n';
-        for (const StackPtr& stack : std::dynamic_pointer_cast<OptimizationTarget>(target)->GetPinnedLayouts())
+        for (const StackPtr& stack :
+            std::dynamic_pointer_cast<OptimizationTarget>(target)->GetPinnedLayouts())
             DescribeStack(out, stack);
     }
     for (const CMilledPart* part : parts) {
@@ -163,9 +153,8 @@ protected:
         AddRow(*birch, 0.5, 48, 96);
         AddRow(*maple, 0.75, 48, 96);
         AddRow(*maple, 0.75, 60, 120);
-        for (CMilledPart* part : {AddPart(birch, Inches(0.75)), AddPart(birch, Inches(0.75)),
-                                  AddPart(birch, Inches(0.5)), AddPart(maple, Inches(0.75)),
-                                  AddPart(maple, Inches(0.75))})
+        for (CMilledPart* part : { AddPart(birch, Inches(0.75)), AddPart(birch, Inches(0.75)),
+                 AddPart(birch, Inches(0.5)), AddPart(maple, Inches(0.75)), AddPart(maple, Inches(0.75)) })
             m_context->push_back(part);
         CMilledPart* const* p = m_context->data();
         // A part numbered 0, in no target: a damaged part number of 0 still
@@ -184,32 +173,34 @@ protected:
         c->AddPart(p[3]);
         c->AddPart(p[4]);
 
-        const StockSpec stockA {a->GetMaterial(), a->GetStockList().at(0), 0};
-        const StockSpec stockB {b->GetMaterial(), b->GetStockList().at(0), 0};
-        const StockSpec stockC {c->GetMaterial(), c->GetStockList().at(0), 0};
-        const StockSpec stockC2 {c->GetMaterial(), c->GetStockList().at(1), 0};
+        const StockSpec stockA { a->GetMaterial(), a->GetStockList().at(0), 0 };
+        const StockSpec stockB { b->GetMaterial(), b->GetStockList().at(0), 0 };
+        const StockSpec stockC { c->GetMaterial(), c->GetStockList().at(0), 0 };
+        const StockSpec stockC2 { c->GetMaterial(), c->GetStockList().at(1), 0 };
 
         // A: a plain stack in two styles, a pinned stack, and a hand-edited one
         // with a part added by hand and per-copy flags of its own.
-        StackPtr plain = MakeStack(stockA, {Drawn(p[0], 0, 0, 10, 20)}, 2, {0, 2});
-        m_pinned = MakeStack(stockA, {Drawn(p[1], 0, 0, 10, 20, true)}, 1);
+        StackPtr plain = MakeStack(stockA, { Drawn(p[0], 0, 0, 10, 20) }, 2, { 0, 2 });
+        m_pinned = MakeStack(stockA, { Drawn(p[1], 0, 0, 10, 20, true) }, 1);
         m_pinned->Pin(state.usage);
         a->AddPinnedLayout(m_pinned);
-        m_edited = MakeStack(stockA, {Drawn(p[0], 0, 0, 10, 20)}, 3, {0, 2});
+        m_edited = MakeStack(stockA, { Drawn(p[0], 0, 0, 10, 20) }, 3, { 0, 2 });
         m_edited->GetDiagram()->PrepareManualGeometry(2);
         m_edited->SetCurrentGeoStyle(GeometryStyles::ManualEdit);
         m_edited->AddDrawnPart(Drawn(p[1], 30, 0, 10, 20));
         m_edited->FindCopyFlags(1)->SetChecked(true);
         m_edited->FindCopyFlags(2)->ToggleOverrideRotation();
         // C: two stacks of one diagram, and a second stock size.
-        StackPtr first = MakeStack(stockC, {Drawn(p[3], 0, 0, 10, 20), Drawn(p[4], 12, 0, 10, 20)}, 2, {0}, true);
-        m_sharing = {first, std::make_shared<IdenticalDiagramStack>(first->GetDiagram(), 1,
-                                                                    DrawnPartFlags(true, false, false), 0)};
-        StackPtr large = MakeStack(stockC2, {Drawn(p[4], 0, 0, 10, 20)}, 1);
+        StackPtr first
+            = MakeStack(stockC, { Drawn(p[3], 0, 0, 10, 20), Drawn(p[4], 12, 0, 10, 20) }, 2, { 0 }, true);
+        m_sharing = { first,
+            std::make_shared<IdenticalDiagramStack>(
+                first->GetDiagram(), 1, DrawnPartFlags(true, false, false), 0) };
+        StackPtr large = MakeStack(stockC2, { Drawn(p[4], 0, 0, 10, 20) }, 1);
 
-        StoreResults(a, {plain, m_edited, m_pinned});
-        StoreResults(b, {MakeStack(stockB, {Drawn(p[2], 0, 0, 10, 20)}, 4)});
-        StoreResults(c, {m_sharing[0], m_sharing[1], large});
+        StoreResults(a, { plain, m_edited, m_pinned });
+        StoreResults(b, { MakeStack(stockB, { Drawn(p[2], 0, 0, 10, 20) }, 4) });
+        StoreResults(c, { m_sharing[0], m_sharing[1], large });
         for (const auto& target : state.targets.GetTargetList())
             target->SetOptimized(true);
         state.targets.PublishToDiagramIndex();
@@ -243,10 +234,11 @@ protected:
         SerializeOptimizationState(ar, locked, mapper, state.bom, state.targets, state.usage);
         archive.flush();
         const std::string text = out.str();
-        return {Bytes(text.begin(), text.end()), ar.Wide()};
+        return { Bytes(text.begin(), text.end()), ar.Wide() };
     }
 
-    WordReads Load(const Bytes& bytes, State& state, bool libraryKnown = true, std::optional<Damage> damage = {})
+    WordReads Load(
+        const Bytes& bytes, State& state, bool libraryKnown = true, std::optional<Damage> damage = {})
     {
         platform::BinaryArchive archive = platform::BinaryArchive::loading(bytes, "project.kwxe");
         ArchiveProbe ar(archive, &m_doc);
@@ -331,7 +323,7 @@ protected:
     }
 
     std::shared_ptr<ProjectPartList> m_context = std::make_shared<ProjectPartList>();
-    ProjectDoc m_doc;
+    QuietDoc m_doc;
     State m_state;
     StackPtr m_pinned;
     StackPtr m_edited;
@@ -416,7 +408,8 @@ TEST_F(OptimizationStateArchiveTest, StoredUnlockedTheRecordListsOnlyThePinnedTa
     State loaded;
     Load(stored.bytes, loaded);
     ASSERT_EQ(loaded.targets.GetTargetList().size(), 1u);
-    EXPECT_EQ(DescribeTarget(loaded.targets.GetTargetList()[0]), DescribeTarget(m_state.targets.GetTargetList()[0]));
+    EXPECT_EQ(DescribeTarget(loaded.targets.GetTargetList()[0]),
+        DescribeTarget(m_state.targets.GetTargetList()[0]));
     EXPECT_EQ(loaded.bom.GetCount(), 2u) << "the bill is stored all the same";
 }
 
@@ -429,14 +422,14 @@ TEST_F(OptimizationStateArchiveTest, EverySchemaWordChangedIsRefused)
     for (std::size_t k = 0; k < words.size(); ++k) {
         // Refused at once (no further read) as a bad schema: a version word.
         // Anything else is refused later, or read.
-        const Refusal zero = TryLoad(stored.bytes, Damage {k, 0});
+        const Refusal zero = TryLoad(stored.bytes, Damage { k, 0 });
         if (zero.cause != platform::ArchiveError::BadSchema || zero.readAfterDamage)
             continue;
         ++schemaWords;
         EXPECT_EQ(zero.fileName, "project.kwxe");
         const std::int64_t version = words[k].value;
         EXPECT_TRUE(version == 1 || version == 2) << "word " << k;
-        const Refusal above = TryLoad(stored.bytes, Damage {k, static_cast<std::uint32_t>(version + 1)});
+        const Refusal above = TryLoad(stored.bytes, Damage { k, static_cast<std::uint32_t>(version + 1) });
         EXPECT_EQ(above.cause, platform::ArchiveError::BadSchema) << "word " << k;
         EXPECT_FALSE(above.readAfterDamage) << "word " << k;
     }
@@ -470,7 +463,7 @@ TEST_F(OptimizationStateArchiveTest, DamagedOrTruncatedRecordsAreRefusedAndTheSt
     }
     std::size_t counts = 0;
     for (std::size_t k = 0; k < words.size(); ++k) {
-        const Damage damage {k, 0x80000000u};
+        const Damage damage { k, 0x80000000u };
         if (words[k].isCount) {
             ++counts;
             EXPECT_THROW(Load(stored.bytes, m_state, true, damage), platform::ArchiveError) << "word " << k;

@@ -7,6 +7,7 @@
 #include "model/MaterialCommands.h"
 #include "model/MaterialFactory.h"
 #include "model/OptimizationTargetHooks.h"
+#include "model/SharedMaterialRef.h"
 
 #include <cstdlib>
 
@@ -75,15 +76,11 @@ std::shared_ptr<OptTargetCriteria> ThicknessBasedOptTarget::Clone() const
 
 void ThicknessBasedOptTarget::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper)
 {
-    std::shared_ptr<CSheetGoodEx> material = std::dynamic_pointer_cast<CSheetGoodEx>(m_material);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar << std::uint32_t { 1 };
-        mapper->SerializeObject(ar, material, MakeMaterialIdentity);
-    } else {
+    else
         ReadOrThrowInRange(ar, 1, 1);
-        mapper->SerializeObject(ar, material, MakeMaterialIdentity);
-        m_material = material;
-    }
+    SerializeSharedMaterialRef(ar, m_material, mapper, MakeMaterialIdentity);
     m_thickness.Serialize(ar);
 }
 

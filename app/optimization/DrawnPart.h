@@ -7,7 +7,9 @@
 #include <memory>
 #include <vector>
 
+class ArchiveWrapper;
 class CMilledPart;
+class IdentityMapper;
 
 // Three bytes per copy of a stack: the thumbnail mark, the user's rotation of
 // the drawing and the fancy part annotation.
@@ -26,6 +28,9 @@ public:
     void SetFancyAnnotationStyle(bool value) { m_fancyAnnotation = value; }
     void ToggleOverrideRotation() { m_overrideRotation = !m_overrideRotation; }
     void ToggleFancyAnnotationStyle() { m_fancyAnnotation = !m_fancyAnnotation; }
+
+    // Version 1, then the three flags.
+    void Serialize(ArchiveWrapper& ar);
 
     friend bool operator==(const DrawnPartFlags&, const DrawnPartFlags&) = default;
 
@@ -62,6 +67,11 @@ public:
     void MoveFromHandPlaced(std::uint32_t n) const;
     void AddHandPlaced(std::uint32_t n) const;
     void RemoveHandPlaced(std::uint32_t n) const;
+
+    // Version 1, the part's number, the sheet rectangle as top, left, bottom,
+    // right, the rotation. Loading looks the part up by its number in the
+    // project's parts, which the mapper carries; none found leaves it null.
+    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper);
 
     // Same part, rotation and sheet rectangle; the screen rectangle is ignored.
     friend bool operator==(const DrawnPart& a, const DrawnPart& b)

@@ -26,6 +26,8 @@ public:
     virtual void SetResults(const OptimizationResultsPtr&) { }
     virtual void AddStackToTarget(const StackPtr&, const std::shared_ptr<OptTargetBase>&) { }
     virtual void RemoveStackFromTarget(const StackPtr&, const std::shared_ptr<OptTargetBase>&) { }
+    // Version 1, then the cost totals.
+    virtual void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper);
     virtual void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper) = 0;
     bool IsFullyOptimized() const override = 0;
     virtual bool HasResults() const = 0;
@@ -61,6 +63,8 @@ public:
     bool HasResults() const override { return !GetResultsList().empty(); }
     bool HasLineItems() const override { return HasOptimizedLineItems(); }
     void MarkTargetPending(const std::shared_ptr<OptTargetBase>& target) override;
+    // The base record, then version 1.
+    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;
     void RecountLineItems() override;
     void RefreshItem() override { Refresh(); }
 

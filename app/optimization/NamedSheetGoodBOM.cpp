@@ -49,13 +49,3 @@ void NamedSheetGoodBOM::ResetTarget(const OptimizationTargetPtr& target, const s
     MarkTargetPending(target);
 }
 
-void NamedSheetGoodBOM::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
-{
-    if (auto canonical = std::dynamic_pointer_cast<CSheetGoodEx>(mapper->Find(m_material->GetIdentity())))
-        m_material = std::move(canonical);
-    for (const OptimizationResultsPtr& entry : m_results)
-        entry->ResolveReferences(mapper);
-    for (auto& line : m_lineItems)
-        if (auto canonical = std::dynamic_pointer_cast<SGBOMLineItem>(mapper->Find(line->GetIdentity())))
-            line = std::move(canonical);
-}

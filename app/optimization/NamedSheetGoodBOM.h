@@ -37,7 +37,9 @@ public:
     void ResetTarget(const OptimizationTargetPtr& target, const std::shared_ptr<DomainUpdateInfo>& info,
                      PinnedUsage& usage) override;
 
-    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper);
+    // The base records, version 1, the material by identity, the lines by
+    // identity, then every results entry's own record.
+    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;
 
 private:
     std::shared_ptr<CSheetGoodEx> m_material;

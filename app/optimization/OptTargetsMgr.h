@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+class ArchiveWrapper;
 class CMilledPart;
 class IOptimizableMaterial;
 class PinnedUsage;
@@ -56,6 +57,11 @@ public:
 
     const OptTargetList& GetTargetList() const { return m_targets->GetTargetList(); }
     std::shared_ptr<OptTargets> GetTargets() const { return m_targets; }
+    // Schema 2, the count, the targets by identity: every target of a locked
+    // project, else only those holding pinned layouts. Loading appends; the
+    // loaded pinned stacks add their sheets to the usage.
+    void Serialize(ArchiveWrapper& ar, bool locked, const std::shared_ptr<IdentityMapper>& mapper,
+                   PinnedUsage& usage);
     // Appends a loaded target as it was stored.
     void AppendLoadedTarget(const OptimizationTargetPtr& target);
 

@@ -157,13 +157,6 @@ bool OptimizationResults::SelectLayoutStyle(const DisplayDiagram& display, int s
     return false;
 }
 
-void OptimizationResults::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
-{
-    if (!m_target)
-        return;
-    if (auto canonical = std::dynamic_pointer_cast<OptimizationTarget>(mapper->Find(m_target->GetIdentity())))
-        m_target = std::move(canonical);
-}
 
 bool CompareTargets(const OptimizationResultsPtr& a, const OptimizationResultsPtr& b)
 {

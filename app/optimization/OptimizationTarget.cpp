@@ -158,21 +158,6 @@ void OptimizationTarget::RestoreAfterLoad(PinnedUsage& usage, bool keepParts)
     RefreshStock(usage);
 }
 
-void OptimizationTarget::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
-{
-    if (!m_criteria || m_criteria->IsDefaultMaterial())
-        return;
-    if (m_criteria->IsRemappedOnLockProject()) {
-        m_criteria = std::dynamic_pointer_cast<OptTargetCriteria>(
-            mapper->Resolve(std::static_pointer_cast<IManagedIdentity>(m_criteria)));
-        return;
-    }
-    std::shared_ptr<IManagedIdentity> material = std::dynamic_pointer_cast<IManagedIdentity>(m_criteria->GetMaterial());
-    if (!material || material->IsDefaultMaterial())
-        return;
-    if (material->IsRemappedOnLockProject())
-        ApplyResolvedReference(*m_criteria, mapper->Resolve(material));
-}
 
 bool CriteriaMatchesStock(const OptTargetCriteria& criteria, const StockSpec& stock)
 {

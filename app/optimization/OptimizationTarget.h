@@ -45,6 +45,11 @@ public:
     // As ResetPartPlacement, then no parts.
     void ClearParts();
 
+    // Version 1, the optimized flag, the parts by number. The parts are
+    // looked up only when the archive has a document; a number without a
+    // part is refused as a bad schema.
+    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;
+
     virtual void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper) = 0;
     virtual QString GetMaterialName() const = 0;
     virtual int GetMaterialKind() const = 0;

@@ -43,6 +43,9 @@ public:
 
     std::uint32_t GetTypeCode() const override { return kTypeCode; }
     void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;
+    // The row becomes the mapper's canonical row; the stacks are those the
+    // file shares with the results already.
+    void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper);
     void ReceiveResolvedReference(std::shared_ptr<IManagedIdentity>) override { }
 
 private:

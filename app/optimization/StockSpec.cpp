@@ -8,22 +8,13 @@
 #include "model/IOptimizableMaterial.h"
 #include "model/IOptimizableSize.h"
 #include "model/MaterialCommands.h"
+#include "model/SharedMaterialRef.h"
 
 namespace {
 
 const IMaterialData* MaterialData(const StockSpec& stock)
 {
     return stock.material ? stock.material->AsMaterialData() : nullptr;
-}
-
-template <class T>
-void ResolveThroughMapper(IdentityMapper& mapper, std::shared_ptr<T>& reference)
-{
-    auto managed = std::dynamic_pointer_cast<IManagedIdentity>(reference);
-    if (!managed)
-        return;
-    if (auto canonical = std::dynamic_pointer_cast<T>(mapper.Resolve(managed)))
-        reference = std::move(canonical);
 }
 
 } // namespace
@@ -79,8 +70,8 @@ bool StockSpec::MaterialWantsLongSideHorizontal() const
 
 void StockSpec::ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper)
 {
-    ResolveThroughMapper(*mapper, material);
-    ResolveThroughMapper(*mapper, size);
+    ResolveSharedMaterialRef(mapper, material);
+    ResolveCanonicalRef(*mapper, size);
 }
 
 void StockSpec::Relink()

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class ArchiveWrapper;
 class IOptimizableMaterial;
 class IOptimizableSize;
 class IdentityMapper;
@@ -31,6 +32,8 @@ struct StockSpec
     bool MaterialHasGrain() const;
     bool MaterialWantsLongSideHorizontal() const;
 
+    // Version 1, the material and the size by identity, the material type.
+    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper);
     // The material and the size become the canonical objects of the mapper.
     void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper);
     // The material as the library holds it now, and its row of the same

@@ -13,8 +13,11 @@
 class IOptimizedTopLevelBOM : public BOMBase
 {
 public:
-    // The project's bill is stored with its material bills, not as the base record alone.
+    // The project's bill is stored with its material bills, which need the
+    // file's identity mapper: the base record alone would be an incomplete file.
     void Serialize(ArchiveWrapper& ar) override;
+    // The base record, then version 1; the concrete bill goes on.
+    virtual void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper);
     void ResetLineItems() override { Clear(); }
     int GetLineItemCount() const override { return static_cast<int>(GetCount()); }
     BOMItemPtr GetLineItemAt(int index) const override { return GetMaterialBOM(index); }
@@ -46,6 +49,9 @@ private:
 class SheetGoodsBOM : public IOptimizedTopLevelBOM
 {
 public:
+    using IOptimizedTopLevelBOM::Serialize;
+    // Version 1, the count, then each material bill's record. Loading appends.
+    void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;
     void Clear() override { m_boms.clear(); }
     unsigned GetCount() const override { return static_cast<unsigned>(m_boms.size()); }
     // Every element holding that very bill.

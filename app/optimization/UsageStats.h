@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class ArchiveWrapper;
+
 template <class T>
 struct UsageStat
 {
@@ -45,6 +47,11 @@ public:
     {
         return withPadding ? m_cutLengthPadded : m_cutLength;
     }
+
+    // Version 2, then the four values, each with its own version and
+    // validity. Version 1 held two values; they are read and all four count
+    // as invalid.
+    void Serialize(ArchiveWrapper& ar);
 
 private:
     UsageCount m_cutsPadded;

@@ -56,18 +56,6 @@ private:
     int* m_runs;
 };
 
-class QuietDoc : public IDoc
-{
-public:
-    bool IsProjectLocked() const override { return false; }
-    void FlushPendingUpdate() override { }
-    void AddPendingUpdate(const UpdateHint&) override { }
-    void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo>) override { }
-    void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo>) override { }
-    void RefreshBOM() override { }
-    bool SyncMaterialsLibrary() override { return true; }
-};
-
 } // namespace
 
 TEST_F(BOMTest, TheMaterialMakesItsBillAndLines)

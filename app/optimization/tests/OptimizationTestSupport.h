@@ -3,6 +3,7 @@
 // stock rows, parts, and stacks of hand-made diagrams.
 
 #include "FakePrefs.h"
+#include "foundation/IDoc.h"
 #include "foundation/SheetDimensions.h"
 #include "model/CMilledPart.h"
 #include "model/CSheetGoodEx.h"
@@ -84,3 +85,16 @@ inline StackPtr MakeStack(const StockSpec& stock, const DrawnPartList& parts, st
     auto diagram = std::make_shared<Diagram>(stock, geometries, stats);
     return std::make_shared<IdenticalDiagramStack>(diagram, count, DrawnPartFlags(false, false, fancy), styles.front());
 }
+
+// A document that answers the history's questions and does nothing.
+class QuietDoc : public IDoc
+{
+public:
+    bool IsProjectLocked() const override { return false; }
+    void FlushPendingUpdate() override { }
+    void AddPendingUpdate(const UpdateHint&) override { }
+    void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo>) override { }
+    void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo>) override { }
+    void RefreshBOM() override { }
+    bool SyncMaterialsLibrary() override { return true; }
+};

@@ -75,7 +75,8 @@ public:
     virtual void SetTurned(std::int32_t) {}
     virtual void SetPart(const PartProxy*, std::int32_t) {}
     virtual void SetOrigin(std::int32_t x, std::int32_t y);
-    virtual void SetParent(OptLayout* parent) { m_parent = parent; }
+    // Also hands the new parent's sheet to the whole subtree.
+    virtual void SetParent(OptLayout* parent);
     virtual void MarkPlaced(std::int32_t value, bool turned);
     virtual void MarkClosed(bool turned);
     virtual void RegisterPlaced(PlacedPart* placed);
@@ -147,6 +148,7 @@ protected:
     void CollectOwnRegions();
     void DeleteChildren();
     void Adopt(OptLayout& child);
+    void SetTopLevel(OptTopLevelLayout* top);
 
     OptDim m_width;
     OptDim m_length;
@@ -158,9 +160,18 @@ protected:
     std::unique_ptr<OptLayout> m_lengthRem;
     std::unique_ptr<OptLayout> m_widthRem;
     OptLayout* m_parent;
+    // The sheet at the root of the tree, kept by every node so that finding
+    // it does not walk up a deep tree (null while the node is detached).
+    OptTopLevelLayout* m_top;
     RegionList m_regions;    // collected by Relay: own regions and the subtree's
     RegionList m_ownRegions; // this node's own regions
     std::int32_t m_depth;
+
+private:
+    // Content extents computed during one relay of the tree, which does not
+    // change the tree meanwhile; outside a relay nothing is cached.
+    mutable std::uint64_t m_extentRelay[2] = {0, 0};
+    mutable std::int32_t m_extent[2] = {0, 0};
 };
 
 } // namespace optimization

@@ -46,6 +46,7 @@ OptTopLevelLayout::OptTopLevelLayout(const StockProxy* stock, std::int32_t partO
     , m_styleMap(std::make_shared<StyleMap>())
     , m_partOrderKind(partOrderKind)
 {
+    m_top = this;
     ResetRootRecord();
 }
 

@@ -256,31 +256,44 @@ void OptLayout::Clear()
 const RegionList& OptLayout::Relay()
 {
     const RelayScope scope;
-    for (OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
-        if (child)
-            child->Relay();
-    CollectOwnRegions();
-    m_regions = m_ownRegions;
-    for (OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
-        if (child)
-            m_regions.insert(m_regions.end(), child->m_regions.begin(), child->m_regions.end());
+    CollectSubtreeRegions();
+    if (m_parent == nullptr)
+        GatherRegions(m_regions);
     return m_regions;
+}
+
+void OptLayout::CollectSubtreeRegions()
+{
+    for (OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
+        if (child && child->CanHoldChildren())
+            child->CollectSubtreeRegions();
+    CollectOwnRegions();
+}
+
+void OptLayout::GatherRegions(RegionList& out) const
+{
+    // Each node's own regions, then its length remainder's, width
+    // remainder's and block's, depth first.
+    if (&out == &m_regions)
+        out.clear();
+    out.insert(out.end(), m_ownRegions.begin(), m_ownRegions.end());
+    for (const OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
+        if (child)
+            child->GatherRegions(out);
 }
 
 void OptLayout::RelayUpward()
 {
+    // The ancestors' own regions depend on their children; only the root
+    // keeps the list of all regions of its tree.
     const RelayScope scope;
-    Relay();
-    // The ancestors' own regions depend on their children; their lists are
-    // gathered again from the children's fresh lists.
+    CollectSubtreeRegions();
+    OptLayout* root = this;
     for (OptLayout* node = m_parent; node; node = node->m_parent) {
         node->CollectOwnRegions();
-        node->m_regions = node->m_ownRegions;
-        for (OptLayout* child : {node->m_lengthRem.get(), node->m_widthRem.get(), node->m_block.get()})
-            if (child)
-                node->m_regions.insert(node->m_regions.end(), child->m_regions.begin(),
-                                       child->m_regions.end());
+        root = node;
     }
+    root->GatherRegions(root->m_regions);
 }
 
 void OptLayout::MoveBy(std::int32_t dx, std::int32_t dy)

@@ -84,8 +84,9 @@ public:
     virtual void CollectPlacedCopies();
     virtual void RefreshAndCollect();
     virtual void Clear();
-    // Collects the free regions of the subtree (own regions first, then the
-    // length remainder's, the width remainder's and the block's).
+    // Collects the free regions of the subtree anew. The root of the tree
+    // lists them all (each node's own regions first, then its length
+    // remainder's, width remainder's and block's); other nodes list none.
     virtual const RegionList& Relay();
     virtual void MoveBy(std::int32_t dx, std::int32_t dy);
     virtual void RelayUpward();
@@ -129,7 +130,8 @@ public:
     void SetDepth(std::int32_t depth);
     bool IsInSubtreeOf(const OptLayout* ancestor) const;
 
-    // Working lists of the placement.
+    // Working lists of the placement: all regions of the tree (root only)
+    // and the node's own.
     const RegionList& GetRegions() const { return m_regions; }
     RegionList& GetRegions() { return m_regions; }
     const RegionList& GetOwnRegions() const { return m_ownRegions; }
@@ -146,6 +148,8 @@ public:
 protected:
     void CopyNodeInto(OptLayout& copy, OptLayout** cursor) const;
     void CollectOwnRegions();
+    void CollectSubtreeRegions();
+    void GatherRegions(RegionList& out) const;
     void DeleteChildren();
     void Adopt(OptLayout& child);
     void SetTopLevel(OptTopLevelLayout* top);
@@ -163,7 +167,7 @@ protected:
     // The sheet at the root of the tree, kept by every node so that finding
     // it does not walk up a deep tree (null while the node is detached).
     OptTopLevelLayout* m_top;
-    RegionList m_regions;    // collected by Relay: own regions and the subtree's
+    RegionList m_regions;    // the root's: every region of the tree
     RegionList m_ownRegions; // this node's own regions
     std::int32_t m_depth;
 

@@ -103,6 +103,17 @@ std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::IsolatedCopy() const
     return copy;
 }
 
+std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::BareIsolatedCopy() const
+{
+    auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);
+    CopyNodeInto(*copy, nullptr);
+    CopyFieldsInto(*copy);
+    copy->m_master = nullptr;
+    copy->m_duplicateCount = 0;
+    copy->ResetStyleMap();
+    return copy;
+}
+
 std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::EmptyCopy() const
 {
     auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);

@@ -30,6 +30,10 @@ public:
     std::unique_ptr<OptTopLevelLayout> Copy() const;
     // Deep copy standing alone: no group links, a fresh style map.
     std::unique_ptr<OptTopLevelLayout> IsolatedCopy() const;
+    // The same tree and fields standing alone, for a caller that changes the
+    // tree at once: its lists and regions are left empty until the caller
+    // rebuilds and relays it.
+    std::unique_ptr<OptTopLevelLayout> BareIsolatedCopy() const;
     // A new empty sheet of the same stock that keeps the cut orientation or
     // off-cut setting (and a shortened usable region) of this one.
     std::unique_ptr<OptTopLevelLayout> EmptyCopy() const;

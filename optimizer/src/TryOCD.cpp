@@ -93,7 +93,9 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
     if (!Eligible(unit.node->Record(), forcing))
         return Failure(unit.index);
 
-    std::shared_ptr<OptTopLevelLayout> copy(sheet.IsolatedCopy());
+    // The copy is cleared in part and relaid below; it needs no lists or
+    // regions before that.
+    std::shared_ptr<OptTopLevelLayout> copy(sheet.BareIsolatedCopy());
     copy->SetTriedMark(nullptr);
     std::vector<OptLayout*> nodes;
     Traverse(copy.get(), nodes);

@@ -10,6 +10,7 @@
 #include <tbb/blocked_range.h>
 #include <tbb/combinable.h>
 #include <tbb/parallel_for.h>
+#include <tbb/task_group.h>
 
 #include <limits>
 
@@ -89,6 +90,9 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
                                     const TryOCDContext& context)
 {
     ParallelOptimizer& optimizer = *context.optimizer;
+    // A unit copies and rebuilds a whole sheet: after a cancel none starts.
+    if (optimizer.IsCancelRequested())
+        return Failure(unit.index, true);
     const bool forcing = context.forcedPart != nullptr;
     if (!Eligible(unit.node->Record(), forcing))
         return Failure(unit.index);
@@ -185,12 +189,21 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
         WarmLengths(&sheet);
         tbb::combinable<TryOCDResultUnit> local(
             [] { return Failure(std::numeric_limits<std::size_t>::max()); });
-        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, units.size(), 1),
-                          [&](const tbb::blocked_range<std::size_t>& range) {
-                              TryOCDResultUnit& mine = local.local();
-                              for (std::size_t i = range.begin(); i != range.end(); ++i)
-                                  mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
-                          });
+        // A cancelled unit stops the units not yet started as well.
+        tbb::task_group_context group;
+        tbb::parallel_for(
+            tbb::blocked_range<std::size_t>(0, units.size(), 1),
+            [&](const tbb::blocked_range<std::size_t>& range) {
+                TryOCDResultUnit& mine = local.local();
+                for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                    mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
+                    if (mine.cancelled) {
+                        group.cancel_group_execution();
+                        return;
+                    }
+                }
+            },
+            tbb::auto_partitioner(), group);
         local.combine_each([&](const TryOCDResultUnit& r) { result = ReduceTryOCD(std::move(result), r); });
     }
     if (result.cancelled || context.optimizer->IsCancelRequested() || !result.success)

@@ -65,6 +65,24 @@ bool Eligible(const NodeRecord& record, bool forcing)
     return record.itemState != 2 && (forcing || record.itemState != 1);
 }
 
+// Copies never overlap, so a part whose area exceeds what the sheet leaves
+// uncovered cannot be forced in, however its branches are rebuilt. (The
+// 2-count tolerance of the edges is allowed for.)
+bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part)
+{
+    std::vector<const PartProxy*> parts;
+    CollectParts(&sheet, parts);
+    auto area = [](const PartProxy* p) {
+        return p->GetDescriptor().width.GetInches() * p->GetDescriptor().length.GetInches();
+    };
+    double covered = area(&part);
+    for (const PartProxy* p : parts)
+        covered += area(p);
+    const double slack = 4.0 / OptDim::DIM_SCALE_FACTOR;
+    const double room = (sheet.GetWidth().GetInches() + slack) * (sheet.GetLength().GetInches() + slack);
+    return covered <= room * (1.0 + 1e-9);
+}
+
 TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
 {
     TryOCDResultUnit result;
@@ -176,6 +194,8 @@ TryOCDResultUnit ReduceTryOCD(TryOCDResultUnit a, TryOCDResultUnit b)
 bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
 {
     if (sheet.HasNoBlock())
+        return false;
+    if (context.forcedPart != nullptr && !LeavesRoomFor(sheet, *context.forcedPart))
         return false;
     const std::vector<TryOCDWorkUnit> units = MakeTryOCDWorkUnits(sheet);
     TryOCDResultUnit result = Failure(std::numeric_limits<std::size_t>::max());

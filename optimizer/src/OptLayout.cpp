@@ -54,6 +54,11 @@ OptLayout::OptLayout(const OptDim& width, const OptDim& length, std::int32_t x, 
 
 OptLayout::~OptLayout() = default;
 
+std::uint64_t OptLayout::CurrentRelay()
+{
+    return t_relay;
+}
+
 std::unique_ptr<OptLayout> OptLayout::CopyTree(OptLayout* parent, OptLayout** cursor) const
 {
     auto copy = std::make_unique<OptLayout>(m_width, m_length, m_x, m_y, parent);

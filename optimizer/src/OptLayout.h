@@ -146,6 +146,10 @@ public:
     const OptDim& Padding() const;
 
 protected:
+    // The relay the calling thread is in (0 outside one): nothing of the
+    // tree changes while it lasts.
+    static std::uint64_t CurrentRelay();
+
     void CopyNodeInto(OptLayout& copy, OptLayout** cursor) const;
     void CollectOwnRegions();
     void CollectSubtreeRegions();

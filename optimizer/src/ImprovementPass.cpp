@@ -69,9 +69,11 @@ bool OfferPart(const PartProxy* part, const std::vector<OptTopLevelLayout*>& fol
     return PlacePart(request);
 }
 
-// The sheet keeps only the copies that stayed: laid anew when they fit an
-// empty sheet, else the moved copies are taken out of its present tree (so a
-// copy never stands on two sheets).
+
+} // namespace
+
+// A copy never stands on two sheets: when the greedy re-lay fails, the old
+// tree stays but without the moved copies.
 void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>& stayed,
                       const std::vector<const PartProxy*>& moved, ParallelOptimizer& optimizer)
 {
@@ -92,8 +94,6 @@ void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProx
     sheet.SetTriedMark(nullptr);
     sheet.SetDoneMark(0);
 }
-
-} // namespace
 
 void RunTargetedImprovement(ParallelOptimizer& optimizer, ImprovementMode mode)
 {

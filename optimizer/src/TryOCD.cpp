@@ -12,6 +12,7 @@
 #include <tbb/parallel_for.h>
 #include <tbb/task_group.h>
 
+#include <atomic>
 #include <limits>
 
 namespace optimization {
@@ -209,14 +210,24 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
         WarmLengths(&sheet);
         tbb::combinable<TryOCDResultUnit> local(
             [] { return Failure(std::numeric_limits<std::size_t>::max()); });
-        // A cancelled unit stops the units not yet started as well.
+        // A cancelled unit stops the units not yet started as well. A unit
+        // after one that already succeeded can no longer win: it is skipped.
         tbb::task_group_context group;
+        std::atomic<std::size_t> firstSuccess{std::numeric_limits<std::size_t>::max()};
         tbb::parallel_for(
             tbb::blocked_range<std::size_t>(0, units.size(), 1),
             [&](const tbb::blocked_range<std::size_t>& range) {
                 TryOCDResultUnit& mine = local.local();
                 for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                    if (i > firstSuccess.load(std::memory_order_relaxed))
+                        return;
                     mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
+                    if (mine.success) {
+                        std::size_t seen = firstSuccess.load(std::memory_order_relaxed);
+                        while (mine.index < seen
+                               && !firstSuccess.compare_exchange_weak(seen, mine.index, std::memory_order_relaxed)) {
+                        }
+                    }
                     if (mine.cancelled) {
                         group.cancel_group_execution();
                         return;

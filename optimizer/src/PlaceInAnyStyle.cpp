@@ -57,6 +57,9 @@ Attempt TryStyles(const OptTopLevelLayout& sheet, const PartProxy* part, const R
                   ParallelOptimizer& optimizer)
 {
     Attempt attempt;
+    // Every style variant holds the sheet's copies on the same stock.
+    if (!LeavesRoomFor(sheet, *part))
+        return attempt;
     const FirstCutSpecification firstCut = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
     for (GeometryStyle style : kStyles) {
         if (!IsStyleAdmitted(style, firstCut))

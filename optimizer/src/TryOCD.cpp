@@ -7,6 +7,8 @@
 #include "PartInsertion.h"
 #include "Placement.h"
 
+#include <nestcore/StockProxy.h>
+
 #include <tbb/blocked_range.h>
 #include <tbb/combinable.h>
 #include <tbb/parallel_for.h>
@@ -66,9 +68,16 @@ bool Eligible(const NodeRecord& record, bool forcing)
     return record.itemState != 2 && (forcing || record.itemState != 1);
 }
 
-// Copies never overlap, so a part whose area exceeds what the sheet leaves
-// uncovered cannot be forced in, however its branches are rebuilt. (The
-// 2-count tolerance of the edges is allowed for.)
+TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
+{
+    TryOCDResultUnit result;
+    result.index = index;
+    result.cancelled = cancelled;
+    return result;
+}
+
+} // namespace
+
 bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part)
 {
     std::vector<const PartProxy*> parts;
@@ -79,20 +88,13 @@ bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part)
     double covered = area(&part);
     for (const PartProxy* p : parts)
         covered += area(p);
+    // The stock's usable size bounds every layout of the sheet; its inches
+    // are computed before any worker starts.
+    const CanvasDescriptor& canvas = sheet.GetStockProxy()->GetCanvas();
     const double slack = 4.0 / OptDim::DIM_SCALE_FACTOR;
-    const double room = (sheet.GetWidth().GetInches() + slack) * (sheet.GetLength().GetInches() + slack);
+    const double room = (canvas.GetTrimmedWidth().GetInches() + slack) * (canvas.GetTrimmedLength().GetInches() + slack);
     return covered <= room * (1.0 + 1e-9);
 }
-
-TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
-{
-    TryOCDResultUnit result;
-    result.index = index;
-    result.cancelled = cancelled;
-    return result;
-}
-
-} // namespace
 
 std::vector<TryOCDWorkUnit> MakeTryOCDWorkUnits(OptTopLevelLayout& sheet)
 {

@@ -57,9 +57,6 @@ Attempt TryStyles(const OptTopLevelLayout& sheet, const PartProxy* part, const R
                   ParallelOptimizer& optimizer)
 {
     Attempt attempt;
-    // Every style variant holds the sheet's copies on the same stock.
-    if (!LeavesRoomFor(sheet, *part))
-        return attempt;
     const FirstCutSpecification firstCut = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
     for (GeometryStyle style : kStyles) {
         if (!IsStyleAdmitted(style, firstCut))
@@ -99,35 +96,51 @@ bool PlaceInAnyStyle(const PartProxy* part, const std::vector<OptTopLevelLayout*
     RegionFilter filter;
     filter.skipExcluded = policy.localOpt.GetOption();
 
+    // A sheet whose stock leaves too little area beside its copies cannot
+    // take the part in any style (every variant holds the same copies on
+    // the same stock); it is passed over without copying a variant.
     std::vector<OptTopLevelLayout*> candidates;
+    std::vector<char> roomy;
     for (OptTopLevelLayout* sheet : ordered) {
         if (sheet->GetTriedMark() == part)
             continue;
         if (offCutOnly && !sheet->GetStockProxy()->GetInventory().offCut)
             continue;
         candidates.push_back(sheet);
+        roomy.push_back(LeavesRoomFor(*sheet, *part) ? 1 : 0);
     }
 
-    // The sheets are tried a few at a time, as many as there are threads,
-    // each on its own copies; the first of them in order that takes the part
-    // wins, and the sheets before it are marked as tried, as one after the
-    // other would have it.
+    // The roomy sheets are tried a few at a time, as many as there are
+    // threads, each on its own copies; the first sheet in order that takes
+    // the part wins, and the sheets before it are marked as tried, as one
+    // after the other would have it.
     const std::size_t batch = static_cast<std::size_t>(std::max(1, tbb::this_task_arena::max_concurrency()));
+    std::vector<std::size_t> tried;
     std::vector<Attempt> attempts;
-    for (std::size_t first = 0; first < candidates.size(); first += batch) {
-        const std::size_t count = std::min(batch, candidates.size() - first);
+    std::size_t next = 0; // first candidate not yet settled
+    while (next < candidates.size()) {
+        tried.clear();
+        std::size_t end = next;
+        for (; end < candidates.size() && tried.size() < batch; ++end)
+            if (roomy[end])
+                tried.push_back(end);
         attempts.clear();
-        attempts.resize(count);
-        if (count == 1) {
-            attempts[0] = TryStyles(*candidates[first], part, filter, optimizer);
-        } else {
-            tbb::parallel_for(std::size_t(0), count, [&](std::size_t k) {
-                attempts[k] = TryStyles(*candidates[first + k], part, filter, optimizer);
+        attempts.resize(tried.size());
+        if (tried.size() == 1) {
+            attempts[0] = TryStyles(*candidates[tried[0]], part, filter, optimizer);
+        } else if (tried.size() > 1) {
+            tbb::parallel_for(std::size_t(0), tried.size(), [&](std::size_t k) {
+                attempts[k] = TryStyles(*candidates[tried[k]], part, filter, optimizer);
             });
         }
-        for (std::size_t k = 0; k < count; ++k) {
-            OptTopLevelLayout* sheet = candidates[first + k];
-            Attempt& attempt = attempts[k];
+        std::size_t k = 0;
+        for (; next < end; ++next) {
+            OptTopLevelLayout* sheet = candidates[next];
+            if (!roomy[next]) {
+                sheet->SetTriedMark(part);
+                continue;
+            }
+            Attempt& attempt = attempts[k++];
             if (attempt.taker) {
                 std::unique_ptr<OptTopLevelLayout> taker = std::move(attempt.taker);
                 const GeometryStyle style = taker->Policy().GetStyleWord();

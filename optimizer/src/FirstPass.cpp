@@ -122,6 +122,13 @@ private:
 
     bool Ran(std::size_t index) const { return m_ran[index]; }
 
+    template <typename Creator>
+    static void Make(ParallelOptimizer& trial)
+    {
+        Creator creator(trial);
+        creator.Create();
+    }
+
     // Runs the creator of trial `index` with the part order `kind`.
     void Create(std::size_t index, std::int32_t kind)
     {
@@ -129,31 +136,21 @@ private:
         trial.Job().RunState().SetPartOrderKind(kind);
         m_kind[index] = kind;
         switch (index) {
-        case 0: {
-            CLargestFirstSequenceCreator creator(trial);
-            creator.Create();
+        case 0:
+            Make<CLargestFirstSequenceCreator>(trial);
             break;
-        }
-        case 1: {
-            CWidestFirstSequenceCreator creator(trial);
-            creator.Create();
+        case 1:
+            Make<CWidestFirstSequenceCreator>(trial);
             break;
-        }
-        case 2: {
-            CLongestFirstSequenceCreator creator(trial);
-            creator.Create();
+        case 2:
+            Make<CLongestFirstSequenceCreator>(trial);
             break;
-        }
-        case 3: {
-            CSequenceLOCreator creator(trial);
-            creator.Create();
+        case 3:
+            Make<CSequenceLOCreator>(trial);
             break;
-        }
-        default: {
-            CIterativeLOCreator creator(trial);
-            creator.Create();
+        default:
+            Make<CIterativeLOCreator>(trial);
             break;
-        }
         }
         m_ran[index] = true;
     }

@@ -324,7 +324,7 @@ bool SameResult(const BenchResult& a, const BenchResult& b)
     return true;
 }
 
-std::string ToJson(const BenchResult& r)
+std::string ToJson(const BenchResult& r, long peakKb)
 {
     std::string s = "{\"sheets\":" + std::to_string(r.sheets) + ",\"sheets_by_stock\":[";
     for (std::size_t i = 0; i < r.sheetsByStock.size(); ++i)
@@ -341,6 +341,8 @@ std::string ToJson(const BenchResult& r)
     s += ",\"ms\":" + Number(r.ms, "%.3f");
     if (r.cancelMs >= 0.0)
         s += ",\"cancel_ms\":" + Number(r.cancelMs, "%.3f");
+    if (peakKb >= 0)
+        s += ",\"peak_kb\":" + std::to_string(peakKb);
     s += "}";
     return s;
 }

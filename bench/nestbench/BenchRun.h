@@ -58,7 +58,8 @@ BenchResult RunTarget(const TargetFile& target, double cancelAfterMs = -1.0);
 bool SameResult(const BenchResult& a, const BenchResult& b);
 
 // One line of JSON with the keys of the benchmark ("cancel_ms" only after a
-// cancel request that came before the run ended).
-std::string ToJson(const BenchResult& result);
+// cancel request that came before the run ended; "peak_kb", the process's
+// peak resident memory, only when given).
+std::string ToJson(const BenchResult& result, long peakKb = -1);
 
 } // namespace nestbench

@@ -13,7 +13,8 @@
 // "cancel_ms", the time from the request to the return of the run (the
 // longest of the repeats); a cancelled run is no failure, and its results are
 // neither compared between repeats nor validated. A target of more copies
-// than the optimizer takes is refused with exit status 2.
+// than the optimizer takes is refused with exit status 2. "peak_kb" is the
+// peak resident memory of the process (getrusage), the runs included.
 
 #include "BenchRun.h"
 #include "LayoutValidator.h"
@@ -22,6 +23,8 @@
 #include <nestcore/IParallelOptFactory.h>
 
 #include <tbb/global_control.h>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <charconv>
@@ -134,7 +137,9 @@ int main(int argc, char** argv)
         }
         best.ms = std::min(best.ms, result.ms);
     }
-    std::printf("%s\n", nestbench::ToJson(best).c_str());
+    rusage usage {};
+    const long peakKb = getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : -1;
+    std::printf("%s\n", nestbench::ToJson(best, peakKb).c_str());
     std::fflush(stdout);
 
     if (validate && best.cancelled) {

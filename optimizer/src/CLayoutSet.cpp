@@ -7,10 +7,17 @@
 #include <nestcore/ProxyOrder.h>
 #include <nestcore/StockProxy.h>
 
+#include <tbb/parallel_for.h>
+
 #include <algorithm>
 #include <unordered_map>
 
 namespace optimization {
+
+namespace {
+// Below this many sheets a set is copied one sheet after the other.
+constexpr std::size_t kParallelCopyFrom = 8;
+} // namespace
 
 CLayoutSet::~CLayoutSet()
 {
@@ -135,12 +142,20 @@ void CLayoutSet::CopyInto(CLayoutSet& out, bool keepLinks) const
     out.DeleteAll();
     out.m_owns = true;
     std::unordered_map<const OptTopLevelLayout*, OptTopLevelLayout*> copyOf;
-    for (const OptTopLevelLayout* layout : m_layouts) {
-        OptTopLevelLayout* copy =
-            (keepLinks ? layout->Copy() : layout->IsolatedCopy()).release();
-        copyOf[layout] = copy;
-        out.m_layouts.push_back(copy);
-    }
+    // Each copy reads only its own sheet, so the copies are made side by
+    // side; the set owns each as soon as it is made.
+    out.m_layouts.assign(m_layouts.size(), nullptr);
+    auto copyOne = [&](std::size_t i) {
+        const OptTopLevelLayout* layout = m_layouts[i];
+        out.m_layouts[i] = (keepLinks ? layout->Copy() : layout->IsolatedCopy()).release();
+    };
+    if (m_layouts.size() >= kParallelCopyFrom)
+        tbb::parallel_for(std::size_t(0), m_layouts.size(), copyOne);
+    else
+        for (std::size_t i = 0; i < m_layouts.size(); ++i)
+            copyOne(i);
+    for (std::size_t i = 0; i < m_layouts.size(); ++i)
+        copyOf[m_layouts[i]] = out.m_layouts[i];
     if (keepLinks) {
         for (OptTopLevelLayout* copy : out.m_layouts) {
             if (!copy->GetMaster())

@@ -10,6 +10,7 @@
 #include "Placement.h"
 #include "RelayoutSheet.h"
 #include "StyleVariants.h"
+#include "TryOCD.h"
 
 #include <nestcore/StockProxy.h>
 
@@ -69,9 +70,11 @@ bool OfferPart(const PartProxy* part, const std::vector<OptTopLevelLayout*>& fol
     return PlacePart(request);
 }
 
-// The sheet keeps only the copies that stayed: laid anew when they fit an
-// empty sheet, else the moved copies are taken out of its present tree (so a
-// copy never stands on two sheets).
+
+} // namespace
+
+// A copy never stands on two sheets: when the greedy re-lay fails, the old
+// tree stays but without the moved copies.
 void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>& stayed,
                       const std::vector<const PartProxy*>& moved, ParallelOptimizer& optimizer)
 {
@@ -92,8 +95,6 @@ void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProx
     sheet.SetTriedMark(nullptr);
     sheet.SetDoneMark(0);
 }
-
-} // namespace
 
 void RunTargetedImprovement(ParallelOptimizer& optimizer, ImprovementMode mode)
 {
@@ -159,6 +160,20 @@ void RunTargetedImprovement(ParallelOptimizer& optimizer, ImprovementMode mode)
         RunLocalOptimization(optimizer);
 }
 
+namespace {
+
+bool EveryPartHasRoom(const std::vector<const PartProxy*>& parts, const std::vector<OptTopLevelLayout*>& sheets,
+                      bool offCutOnly)
+{
+    return std::all_of(parts.begin(), parts.end(), [&](const PartProxy* part) {
+        return std::any_of(sheets.begin(), sheets.end(), [&](const OptTopLevelLayout* sheet) {
+            return (!offCutOnly || sheet->GetStockProxy()->GetInventory().offCut) && LeavesRoomFor(*sheet, *part);
+        });
+    });
+}
+
+} // namespace
+
 void RunEliminateLayouts(ParallelOptimizer& optimizer)
 {
     OptRunState& state = optimizer.Job().RunState();
@@ -187,11 +202,16 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
             for (OptTopLevelLayout* other : layouts)
                 if (other != sheet)
                     others.Add(other);
-            CLayoutSet trial(true);
-            others.CopyInto(trial, true);
             std::vector<const PartProxy*> parts = sheet->GetPlacedCopies();
             SortPartSequence(parts, state.GetPartOrderKind());
             const bool offCutOnly = comparer.IsOffCutsFirst() && sheet->GetStockProxy()->GetInventory().offCut;
+            // Placing copies only takes room: a part that no other sheet has
+            // the area for now will find none later either, so the attempt
+            // would fail; it is not made.
+            if (!EveryPartHasRoom(parts, others.Layouts(), offCutOnly))
+                continue;
+            CLayoutSet trial(true);
+            others.CopyInto(trial, true);
             bool all = true;
             for (const PartProxy* part : parts) {
                 if (!PlaceInAnyStyle(part, trial.Layouts(), offCutOnly, optimizer, trial)) {

@@ -19,6 +19,7 @@ namespace optimization {
 class CLayoutSet;
 class OptTopLevelLayout;
 class ParallelOptimizer;
+class PartProxy;
 
 // Re-lays every sheet of the set and rebuilds its lists (the finishing
 // refresh after a pass that changed sheets).
@@ -30,6 +31,12 @@ void RefreshSheets(CLayoutSet& set);
 enum class SheetMeasure { PlacedAreaSmallestFirst, WasteHighestFirst };
 void OrderSheetsForPass(std::vector<OptTopLevelLayout*>& sheets, bool duplicatesFirst, SheetMeasure measure,
                         bool arrangementFlag, const ParallelOptimizer& optimizer);
+
+// After some of a sheet's copies moved to other sheets, the sheet keeps only
+// the copies that stayed: laid anew on an empty sheet when they all fit one,
+// else the moved copies are taken out of its present tree.
+void KeepStayedCopies(OptTopLevelLayout& sheet, const std::vector<const PartProxy*>& stayed,
+                      const std::vector<const PartProxy*>& moved, ParallelOptimizer& optimizer);
 
 void RunTargetedImprovement(ParallelOptimizer& optimizer, ImprovementMode mode);
 void RunEliminateLayouts(ParallelOptimizer& optimizer);

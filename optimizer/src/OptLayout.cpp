@@ -6,11 +6,38 @@
 #include <nestcore/StockProxy.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace optimization {
 
 namespace {
 const OptDim kNoLength;
+
+// Every relay gets its own number, unique across threads, so that a cached
+// extent is only trusted within the relay that computed it.
+std::atomic<std::uint64_t> g_nextRelay{1};
+thread_local std::uint64_t t_relay = 0;
+
+// Marks the outermost relay of the calling thread.
+class RelayScope
+{
+public:
+    RelayScope() : m_outer(t_relay == 0)
+    {
+        if (m_outer)
+            t_relay = g_nextRelay.fetch_add(1, std::memory_order_relaxed);
+    }
+    ~RelayScope()
+    {
+        if (m_outer)
+            t_relay = 0;
+    }
+    RelayScope(const RelayScope&) = delete;
+    RelayScope& operator=(const RelayScope&) = delete;
+
+private:
+    bool m_outer;
+};
 } // namespace
 
 OptLayout::OptLayout(const OptDim& width, const OptDim& length, std::int32_t x, std::int32_t y,
@@ -20,11 +47,17 @@ OptLayout::OptLayout(const OptDim& width, const OptDim& length, std::int32_t x, 
     , m_x(x)
     , m_y(y)
     , m_parent(parent)
+    , m_top(parent ? parent->m_top : nullptr)
     , m_depth(parent ? parent->m_depth + 1 : 1)
 {
 }
 
 OptLayout::~OptLayout() = default;
+
+std::uint64_t OptLayout::CurrentRelay()
+{
+    return t_relay;
+}
 
 std::unique_ptr<OptLayout> OptLayout::CopyTree(OptLayout* parent, OptLayout** cursor) const
 {
@@ -57,16 +90,33 @@ void OptLayout::CopyNodeInto(OptLayout& copy, OptLayout** cursor) const
 
 OptTopLevelLayout* OptLayout::GetTopLevel()
 {
-    return m_parent ? m_parent->GetTopLevel() : nullptr;
+    return m_top;
 }
 
 const OptTopLevelLayout* OptLayout::GetTopLevel() const
 {
-    return m_parent ? m_parent->GetTopLevel() : nullptr;
+    return m_top;
+}
+
+void OptLayout::SetParent(OptLayout* parent)
+{
+    m_parent = parent;
+    SetTopLevel(parent ? parent->m_top : nullptr);
+}
+
+void OptLayout::SetTopLevel(OptTopLevelLayout* top)
+{
+    m_top = top;
+    for (OptLayout* child : {m_block.get(), m_lengthRem.get(), m_widthRem.get()})
+        if (child)
+            child->SetTopLevel(top);
 }
 
 OptDim OptLayout::GetContentExtent(bool alongLength) const
 {
+    const int axis = alongLength ? 1 : 0;
+    if (t_relay != 0 && m_extentRelay[axis] == t_relay)
+        return OptDim::FromInternalRep(m_extent[axis]);
     // How far the content reaches from this node's origin.
     std::int32_t reach = 0;
     for (const OptLayout* child : {m_block.get(), m_lengthRem.get(), m_widthRem.get()}) {
@@ -74,6 +124,10 @@ OptDim OptLayout::GetContentExtent(bool alongLength) const
             continue; // an empty remainder holds no content
         const std::int32_t offset = alongLength ? child->m_x - m_x : child->m_y - m_y;
         reach = std::max(reach, offset + child->GetContentExtent(alongLength).ToEncodedInt());
+    }
+    if (t_relay != 0) {
+        m_extentRelay[axis] = t_relay;
+        m_extent[axis] = reach;
     }
     return OptDim::FromInternalRep(reach);
 }
@@ -206,30 +260,45 @@ void OptLayout::Clear()
 
 const RegionList& OptLayout::Relay()
 {
-    for (OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
-        if (child)
-            child->Relay();
-    CollectOwnRegions();
-    m_regions = m_ownRegions;
-    for (OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
-        if (child)
-            m_regions.insert(m_regions.end(), child->m_regions.begin(), child->m_regions.end());
+    const RelayScope scope;
+    CollectSubtreeRegions();
+    if (m_parent == nullptr)
+        GatherRegions(m_regions);
     return m_regions;
+}
+
+void OptLayout::CollectSubtreeRegions()
+{
+    for (OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
+        if (child && child->CanHoldChildren())
+            child->CollectSubtreeRegions();
+    CollectOwnRegions();
+}
+
+void OptLayout::GatherRegions(RegionList& out) const
+{
+    // Each node's own regions, then its length remainder's, width
+    // remainder's and block's, depth first.
+    if (&out == &m_regions)
+        out.clear();
+    out.insert(out.end(), m_ownRegions.begin(), m_ownRegions.end());
+    for (const OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
+        if (child)
+            child->GatherRegions(out);
 }
 
 void OptLayout::RelayUpward()
 {
-    Relay();
-    // The ancestors' own regions depend on their children; their lists are
-    // gathered again from the children's fresh lists.
+    // The ancestors' own regions depend on their children; only the root
+    // keeps the list of all regions of its tree.
+    const RelayScope scope;
+    CollectSubtreeRegions();
+    OptLayout* root = this;
     for (OptLayout* node = m_parent; node; node = node->m_parent) {
         node->CollectOwnRegions();
-        node->m_regions = node->m_ownRegions;
-        for (OptLayout* child : {node->m_lengthRem.get(), node->m_widthRem.get(), node->m_block.get()})
-            if (child)
-                node->m_regions.insert(node->m_regions.end(), child->m_regions.begin(),
-                                       child->m_regions.end());
+        root = node;
     }
+    root->GatherRegions(root->m_regions);
 }
 
 void OptLayout::MoveBy(std::int32_t dx, std::int32_t dy)

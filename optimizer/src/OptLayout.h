@@ -75,7 +75,8 @@ public:
     virtual void SetTurned(std::int32_t) {}
     virtual void SetPart(const PartProxy*, std::int32_t) {}
     virtual void SetOrigin(std::int32_t x, std::int32_t y);
-    virtual void SetParent(OptLayout* parent) { m_parent = parent; }
+    // Also hands the new parent's sheet to the whole subtree.
+    virtual void SetParent(OptLayout* parent);
     virtual void MarkPlaced(std::int32_t value, bool turned);
     virtual void MarkClosed(bool turned);
     virtual void RegisterPlaced(PlacedPart* placed);
@@ -83,8 +84,9 @@ public:
     virtual void CollectPlacedCopies();
     virtual void RefreshAndCollect();
     virtual void Clear();
-    // Collects the free regions of the subtree (own regions first, then the
-    // length remainder's, the width remainder's and the block's).
+    // Collects the free regions of the subtree anew. The root of the tree
+    // lists them all (each node's own regions first, then its length
+    // remainder's, width remainder's and block's); other nodes list none.
     virtual const RegionList& Relay();
     virtual void MoveBy(std::int32_t dx, std::int32_t dy);
     virtual void RelayUpward();
@@ -128,7 +130,8 @@ public:
     void SetDepth(std::int32_t depth);
     bool IsInSubtreeOf(const OptLayout* ancestor) const;
 
-    // Working lists of the placement.
+    // Working lists of the placement: all regions of the tree (root only)
+    // and the node's own.
     const RegionList& GetRegions() const { return m_regions; }
     RegionList& GetRegions() { return m_regions; }
     const RegionList& GetOwnRegions() const { return m_ownRegions; }
@@ -143,10 +146,17 @@ public:
     const OptDim& Padding() const;
 
 protected:
+    // The relay the calling thread is in (0 outside one): nothing of the
+    // tree changes while it lasts.
+    static std::uint64_t CurrentRelay();
+
     void CopyNodeInto(OptLayout& copy, OptLayout** cursor) const;
     void CollectOwnRegions();
+    void CollectSubtreeRegions();
+    void GatherRegions(RegionList& out) const;
     void DeleteChildren();
     void Adopt(OptLayout& child);
+    void SetTopLevel(OptTopLevelLayout* top);
 
     OptDim m_width;
     OptDim m_length;
@@ -158,9 +168,18 @@ protected:
     std::unique_ptr<OptLayout> m_lengthRem;
     std::unique_ptr<OptLayout> m_widthRem;
     OptLayout* m_parent;
-    RegionList m_regions;    // collected by Relay: own regions and the subtree's
+    // The sheet at the root of the tree, kept by every node so that finding
+    // it does not walk up a deep tree (null while the node is detached).
+    OptTopLevelLayout* m_top;
+    RegionList m_regions;    // the root's: every region of the tree
     RegionList m_ownRegions; // this node's own regions
     std::int32_t m_depth;
+
+private:
+    // Content extents computed during one relay of the tree, which does not
+    // change the tree meanwhile; outside a relay nothing is cached.
+    mutable std::uint64_t m_extentRelay[2] = {0, 0};
+    mutable std::int32_t m_extent[2] = {0, 0};
 };
 
 } // namespace optimization

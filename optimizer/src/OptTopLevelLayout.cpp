@@ -46,6 +46,7 @@ OptTopLevelLayout::OptTopLevelLayout(const StockProxy* stock, std::int32_t partO
     , m_styleMap(std::make_shared<StyleMap>())
     , m_partOrderKind(partOrderKind)
 {
+    m_top = this;
     ResetRootRecord();
 }
 
@@ -96,6 +97,17 @@ std::unique_ptr<OptLayout> OptTopLevelLayout::CopyTree(OptLayout*, OptLayout** c
 std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::IsolatedCopy() const
 {
     auto copy = Copy();
+    copy->m_master = nullptr;
+    copy->m_duplicateCount = 0;
+    copy->ResetStyleMap();
+    return copy;
+}
+
+std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::BareIsolatedCopy() const
+{
+    auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);
+    CopyNodeInto(*copy, nullptr);
+    CopyFieldsInto(*copy);
     copy->m_master = nullptr;
     copy->m_duplicateCount = 0;
     copy->ResetStyleMap();
@@ -357,8 +369,64 @@ double OptTopLevelLayout::GetWaste() const
     return 1.0 - placed / rough;
 }
 
+namespace {
+// Two edges as one sortable key. Edges lie well within 32 bits (lengths up to
+// the largest the optimizer represents, plus a kerf and the tolerance); the
+// offset keeps a small negative value in order.
+constexpr std::int64_t kKeyOffset = std::int64_t(1) << 30;
+std::uint64_t PackEdges(std::int64_t first, std::int64_t second)
+{
+    return (std::uint64_t(first + kKeyOffset) << 32) | std::uint64_t(second + kKeyOffset);
+}
+} // namespace
+
+OptTopLevelLayout::AlignIndex OptTopLevelLayout::MakeAlignIndex() const
+{
+    const std::int64_t kerf = m_stock->GetRules().GetKerf().ToEncodedInt();
+    AlignIndex index;
+    index.besides.reserve(m_placedParts.size());
+    index.below.reserve(m_placedParts.size());
+    for (const PlacedPart* placed : m_placedParts) {
+        const OptRect& p = placed->GetRect();
+        index.besides.push_back(PackEdges(std::int64_t(p.right) + kerf, p.bottom));
+        index.below.push_back(PackEdges(std::int64_t(p.bottom) + kerf, p.right));
+    }
+    std::sort(index.besides.begin(), index.besides.end());
+    std::sort(index.below.begin(), index.below.end());
+    return index;
+}
+
+std::int32_t OptTopLevelLayout::CountAligned(const AlignIndex& index, const OptRect& rect)
+{
+    // Entries whose first edge lies within the tolerance of `first` and whose
+    // second edge within that of `second`.
+    auto count = [](const std::vector<std::uint64_t>& keys, std::int64_t first, std::int64_t second) {
+        std::ptrdiff_t n = 0;
+        for (std::int64_t k = first - OptDim::INTERNAL_EPSILON; k <= first + OptDim::INTERNAL_EPSILON; ++k) {
+            auto lo = std::lower_bound(keys.begin(), keys.end(), PackEdges(k, second - OptDim::INTERNAL_EPSILON));
+            auto hi = std::upper_bound(lo, keys.end(), PackEdges(k, second + OptDim::INTERNAL_EPSILON));
+            n += hi - lo;
+        }
+        return n;
+    };
+    return static_cast<std::int32_t>(count(index.besides, rect.left, rect.bottom) +
+                                     count(index.below, rect.top, rect.right));
+}
+
 std::int32_t OptTopLevelLayout::AlignedNeighboursOf(const OptRect& rect) const
 {
+    // Within a relay the question may come for many copies: after a few
+    // the index pays.
+    if (const std::uint64_t relay = CurrentRelay(); relay != 0 && m_placedParts.size() > kAlignIndexFrom) {
+        if (m_alignRelay != relay) {
+            m_alignRelay = relay;
+            m_alignQueries = 0;
+        }
+        if (++m_alignQueries == kAlignIndexAfter)
+            m_alignIndex = MakeAlignIndex();
+        if (m_alignQueries >= kAlignIndexAfter)
+            return CountAligned(m_alignIndex, rect);
+    }
     const std::int32_t kerf = m_stock->GetRules().GetKerf().ToEncodedInt();
     std::int32_t count = 0;
     for (const PlacedPart* placed : m_placedParts) {
@@ -373,9 +441,17 @@ std::int32_t OptTopLevelLayout::AlignedNeighboursOf(const OptRect& rect) const
 
 std::int32_t OptTopLevelLayout::TotalAlignedNeighbours() const
 {
+    if (m_placedParts.size() <= kAlignIndexFrom) {
+        std::int32_t total = 0;
+        for (const PlacedPart* placed : m_placedParts)
+            total += AlignedNeighboursOf(placed->GetRect());
+        return total;
+    }
+    // A local index: the sheet may be read by several threads at once.
+    const AlignIndex index = MakeAlignIndex();
     std::int32_t total = 0;
     for (const PlacedPart* placed : m_placedParts)
-        total += AlignedNeighboursOf(placed->GetRect());
+        total += CountAligned(index, placed->GetRect());
     return total;
 }
 

@@ -30,6 +30,10 @@ public:
     std::unique_ptr<OptTopLevelLayout> Copy() const;
     // Deep copy standing alone: no group links, a fresh style map.
     std::unique_ptr<OptTopLevelLayout> IsolatedCopy() const;
+    // The same tree and fields standing alone, for a caller that changes the
+    // tree at once: its lists and regions are left empty until the caller
+    // rebuilds and relays it.
+    std::unique_ptr<OptTopLevelLayout> BareIsolatedCopy() const;
     // A new empty sheet of the same stock that keeps the cut orientation or
     // off-cut setting (and a shortened usable region) of this one.
     std::unique_ptr<OptTopLevelLayout> EmptyCopy() const;
@@ -123,6 +127,16 @@ public:
     bool SameRootSize(const OptTopLevelLayout& other) const;
 
 private:
+    // The placed copies' edges that a neighbour lines up with, sorted, so
+    // that counting a rectangle's aligned neighbours takes a few searches.
+    // Each key packs two edges, the first in the high half.
+    struct AlignIndex {
+        std::vector<std::uint64_t> besides; // (right + kerf, bottom)
+        std::vector<std::uint64_t> below;   // (bottom + kerf, right)
+    };
+    AlignIndex MakeAlignIndex() const;
+    static std::int32_t CountAligned(const AlignIndex& index, const OptRect& rect);
+
     void CopyFieldsInto(OptTopLevelLayout& copy) const;
     void ResetRootRecord();
     // Puts an empty node in place of the child of `parent` that `isLeaf` picks.
@@ -139,6 +153,13 @@ private:
     std::int32_t m_done = 0;
     std::shared_ptr<StyleMap> m_styleMap;
     std::int32_t m_partOrderKind;
+    // Built at most once per relay, while the copies stay where they are;
+    // below these counts of copies and questions a plain scan is cheaper.
+    static constexpr std::size_t kAlignIndexFrom = 64;
+    static constexpr std::uint32_t kAlignIndexAfter = 8;
+    mutable AlignIndex m_alignIndex;
+    mutable std::uint64_t m_alignRelay = 0;
+    mutable std::uint32_t m_alignQueries = 0;
 };
 
 } // namespace optimization

@@ -2,6 +2,7 @@
 
 #include "LayoutGrouping.h"
 #include "OptTopLevelLayout.h"
+#include "RegionFit.h"
 #include "RunPasses.h"
 
 #include <nestcore/IOptProgressDlg.h>
@@ -88,6 +89,21 @@ bool ParallelOptimizer::PreCheck()
     return false;
 }
 
+void ParallelOptimizer::MarkUnplacedCopies()
+{
+    // A part that fits some stock was left over because the stocks it fits
+    // ran out of sheets; only a part that no stock can hold lacks a stock
+    // wide and long enough.
+    const OptRunState& state = m_job->RunState();
+    for (const auto& tracker : state.PartSequence()) {
+        bool fitsSomeStock = false;
+        for (const auto& [stock, stockTracker] : state.StockTrackers())
+            fitsSomeStock = fitsSomeStock || FitsStock(*tracker->GetPartProxy(), *stock);
+        tracker->SetAnyUnplacedViableCopiesSkipped(fitsSomeStock ? SkipNotEnoughInventory
+                                                                 : SkipNoStockWideLongEnough);
+    }
+}
+
 // The notifications go to the dialog's own base, which the program's dialog
 // derives from; a bare cancel query gets none.
 void ParallelOptimizer::NotifyStarted() const
@@ -111,9 +127,7 @@ ParallelOptimizer::Outcome ParallelOptimizer::RunSteps()
     NotifyStarted();
 
     RunFirstPass(*this);
-    // Whatever the seed could not place on any stock wide and long enough.
-    for (const auto& tracker : m_job->RunState().PartSequence())
-        tracker->SetAnyUnplacedViableCopiesSkipped(SkipNoStockWideLongEnough);
+    MarkUnplacedCopies();
     if (IsCancelRequested())
         return Outcome::Cancelled;
 

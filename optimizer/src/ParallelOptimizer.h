@@ -57,6 +57,8 @@ public:
 private:
     enum class Outcome { Finished, Cancelled };
     Outcome RunSteps();
+    // Gives the copies the First Pass left unplaced their skip reason.
+    void MarkUnplacedCopies();
     void NotifyStarted() const;
     void NotifyEnded() const;
 

@@ -32,15 +32,6 @@ OptLayout* StripNodeOf(OptLayout* node)
     return nullptr;
 }
 
-void ResetTree(OptLayout& node)
-{
-    for (CFreeRectangle& r : node.GetRegions())
-        r.ResetEvaluation();
-    for (OptLayout* child : {node.GetBlock(), node.GetLengthRemainder(), node.GetWidthRemainder()})
-        if (child)
-            ResetTree(*child);
-}
-
 OptLayout* InsertBesideBlock(CFreeRectangle& rect, const PartProxy* part)
 {
     OptLayout& node = *rect.owner;
@@ -183,7 +174,10 @@ OptLayout* InsertNewStrip(CFreeRectangle& rect, const PartProxy* part)
 
 void ResetRegionEvaluation(OptTopLevelLayout& sheet)
 {
-    ResetTree(sheet);
+    // Only the sheet lists regions for the searches; the nodes' own lists
+    // are never evaluated.
+    for (CFreeRectangle& r : sheet.GetRegions())
+        r.ResetEvaluation();
 }
 
 OptLayout* InsertPart(CFreeRectangle& rect, const PartProxy* part)
@@ -262,7 +256,7 @@ std::vector<const PartProxy*> LayGroup(CFreeRectangle& rect)
         else
             expected = i == 1 ? !g : g;
         const CFreeRectangle* found = nullptr;
-        for (const CFreeRectangle& r : x->GetRegions()) {
+        for (const CFreeRectangle& r : x->GetOwnRegions()) {
             if (r.owner == x && r.side == stripSide && r.directionFlag == expected
                 && r.blockOrientation == lastOrientation) {
                 found = &r;

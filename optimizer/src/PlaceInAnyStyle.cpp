@@ -11,6 +11,9 @@
 
 #include <nestcore/StockProxy.h>
 
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
 #include <algorithm>
 
 namespace optimization {
@@ -42,6 +45,45 @@ std::unique_ptr<OptTopLevelLayout> VariantCopy(const OptTopLevelLayout& sheet, G
     return nullptr;
 }
 
+// The sheet's answer to the part: the variant that took it (in the first
+// style that could), and whether a cancel came meanwhile. The sheet itself
+// is only read.
+struct Attempt {
+    std::unique_ptr<OptTopLevelLayout> taker;
+    bool cancelled = false;
+};
+
+Attempt TryStyles(const OptTopLevelLayout& sheet, const PartProxy* part, const RegionFilter& filter,
+                  ParallelOptimizer& optimizer)
+{
+    Attempt attempt;
+    const FirstCutSpecification firstCut = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
+    for (GeometryStyle style : kStyles) {
+        if (!IsStyleAdmitted(style, firstCut))
+            continue;
+        std::unique_ptr<OptTopLevelLayout> variant = VariantCopy(sheet, style);
+        if (!variant)
+            continue;
+        if (CFreeRectangle* region = SelectFreeRectangle(variant->GetRegions(), *part, nullptr, filter)) {
+            CFreeRectangle chosen = *region;
+            InsertPart(chosen, part);
+            variant->RebuildLists();
+            attempt.taker = std::move(variant);
+            break;
+        }
+        const bool placed = TryOCD(*variant, TryOCDContext{&optimizer, part});
+        if (placed)
+            attempt.taker = std::move(variant);
+        if (optimizer.IsCancelRequested()) {
+            attempt.cancelled = true;
+            break;
+        }
+        if (attempt.taker)
+            break;
+    }
+    return attempt;
+}
+
 } // namespace
 
 bool PlaceInAnyStyle(const PartProxy* part, const std::vector<OptTopLevelLayout*>& sheets, bool offCutOnly,
@@ -54,60 +96,76 @@ bool PlaceInAnyStyle(const PartProxy* part, const std::vector<OptTopLevelLayout*
     RegionFilter filter;
     filter.skipExcluded = policy.localOpt.GetOption();
 
+    // A sheet whose stock leaves too little area beside its copies cannot
+    // take the part in any style (every variant holds the same copies on
+    // the same stock); it is passed over without copying a variant.
+    std::vector<OptTopLevelLayout*> candidates;
+    std::vector<char> roomy;
     for (OptTopLevelLayout* sheet : ordered) {
         if (sheet->GetTriedMark() == part)
             continue;
         if (offCutOnly && !sheet->GetStockProxy()->GetInventory().offCut)
             continue;
-        const FirstCutSpecification firstCut = sheet->GetStockProxy()->GetRules().GetFirstCutSpecification();
-        std::unique_ptr<OptTopLevelLayout> taker;
-        bool cancelled = false;
-        for (GeometryStyle style : kStyles) {
-            if (!IsStyleAdmitted(style, firstCut))
-                continue;
-            std::unique_ptr<OptTopLevelLayout> variant = VariantCopy(*sheet, style);
-            if (!variant)
-                continue;
-            if (CFreeRectangle* region = SelectFreeRectangle(variant->GetRegions(), *part, nullptr, filter)) {
-                CFreeRectangle chosen = *region;
-                InsertPart(chosen, part);
-                variant->RebuildLists();
-                taker = std::move(variant);
-                break;
-            }
-            const bool placed = TryOCD(*variant, TryOCDContext{&optimizer, part});
-            if (placed)
-                taker = std::move(variant);
-            if (optimizer.IsCancelRequested()) {
-                cancelled = true;
-                break;
-            }
-            if (taker)
-                break;
+        candidates.push_back(sheet);
+        roomy.push_back(LeavesRoomFor(*sheet, *part) ? 1 : 0);
+    }
+
+    // The roomy sheets are tried a few at a time, as many as there are
+    // threads, each on its own copies; the first sheet in order that takes
+    // the part wins, and the sheets before it are marked as tried, as one
+    // after the other would have it.
+    const std::size_t batch = static_cast<std::size_t>(std::max(1, tbb::this_task_arena::max_concurrency()));
+    std::vector<std::size_t> tried;
+    std::vector<Attempt> attempts;
+    std::size_t next = 0; // first candidate not yet settled
+    while (next < candidates.size()) {
+        tried.clear();
+        std::size_t end = next;
+        for (; end < candidates.size() && tried.size() < batch; ++end)
+            if (roomy[end])
+                tried.push_back(end);
+        attempts.clear();
+        attempts.resize(tried.size());
+        if (tried.size() == 1) {
+            attempts[0] = TryStyles(*candidates[tried[0]], part, filter, optimizer);
+        } else if (tried.size() > 1) {
+            tbb::parallel_for(std::size_t(0), tried.size(), [&](std::size_t k) {
+                attempts[k] = TryStyles(*candidates[tried[k]], part, filter, optimizer);
+            });
         }
-        if (taker) {
-            const GeometryStyle style = taker->Policy().GetStyleWord();
-            taker->Policy() = policy.localOpt;
-            taker->Policy().SetStyleWord(style);
-            sheet->AssignFrom(*taker);
-            sheet->Policy() = taker->Policy();
-            sheet->SetTriedMark(nullptr);
-            // The sheet's arrangement changed: its old variants no longer hold
-            // its parts.
-            TakeOutOfGroup(*sheet, regroupSet, false);
-            sheet->ResetStyleMap();
-            TakeOutOfGroup(*sheet, regroupSet, true);
-            if (!sheet->IsDuplicate()) {
-                sheet->Policy().SetStyleWord(StandardLayout);
-                sheet->FileStyleLayout(StandardLayout, sheet);
-                if (!cancelled)
-                    RunSpecialLocalSteps(*sheet, optimizer);
+        std::size_t k = 0;
+        for (; next < end; ++next) {
+            OptTopLevelLayout* sheet = candidates[next];
+            if (!roomy[next]) {
+                sheet->SetTriedMark(part);
+                continue;
             }
-            return true;
+            Attempt& attempt = attempts[k++];
+            if (attempt.taker) {
+                std::unique_ptr<OptTopLevelLayout> taker = std::move(attempt.taker);
+                const GeometryStyle style = taker->Policy().GetStyleWord();
+                taker->Policy() = policy.localOpt;
+                taker->Policy().SetStyleWord(style);
+                sheet->AssignFrom(*taker);
+                sheet->Policy() = taker->Policy();
+                sheet->SetTriedMark(nullptr);
+                // The sheet's arrangement changed: its old variants no longer
+                // hold its parts.
+                TakeOutOfGroup(*sheet, regroupSet, false);
+                sheet->ResetStyleMap();
+                TakeOutOfGroup(*sheet, regroupSet, true);
+                if (!sheet->IsDuplicate()) {
+                    sheet->Policy().SetStyleWord(StandardLayout);
+                    sheet->FileStyleLayout(StandardLayout, sheet);
+                    if (!attempt.cancelled)
+                        RunSpecialLocalSteps(*sheet, optimizer);
+                }
+                return true;
+            }
+            if (attempt.cancelled)
+                return false;
+            sheet->SetTriedMark(part);
         }
-        if (cancelled)
-            return false;
-        sheet->SetTriedMark(part);
     }
     return false;
 }

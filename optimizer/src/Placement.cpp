@@ -113,6 +113,8 @@ void FillSheet(OptTopLevelLayout& sheet, ParallelOptimizer& optimizer)
     for (const PartProxy* part : copies) {
         if (part == failed)
             continue;
+        if (optimizer.IsCancelRequested())
+            return;
         request.part = part;
         if (!PlacePart(request))
             failed = part;

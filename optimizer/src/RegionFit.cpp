@@ -217,6 +217,14 @@ bool FitPart(CFreeRectangle& rect, const PartProxy& part, std::int32_t onlyOrien
     return true;
 }
 
+bool FitsStock(const PartProxy& part, const StockProxy& stock)
+{
+    CFreeRectangle whole;
+    whole.width = stock.GetCanvas().GetTrimmedWidth();
+    whole.length = stock.GetCanvas().GetTrimmedLength();
+    return FitPart(whole, part);
+}
+
 std::uint32_t GridCount(const CFreeRectangle& rect, const PartProxy& part)
 {
     std::int64_t best = 0;

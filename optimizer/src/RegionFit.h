@@ -12,6 +12,7 @@ namespace optimization {
 
 class OptLayout;
 class PartProxy;
+class StockProxy;
 
 struct RemainderResult {
     bool passes = false;
@@ -33,6 +34,10 @@ RemainderResult RemainderTest(const OptLayout& node, std::int32_t direction,
 // With `onlyOrientation` 0 or 1 the part is tried lying that way alone
 // (a strip lays each copy as its group says).
 bool FitPart(CFreeRectangle& rect, const PartProxy& part, std::int32_t onlyOrientation = -1);
+
+// True when a copy of `part` fits an empty sheet of `stock` (no free region
+// of a sheet is larger than its trimmed size).
+bool FitsStock(const PartProxy& part, const StockProxy& stock);
 
 // Copies that fit as a grid in the better orientation (0 when none fits).
 std::uint32_t GridCount(const CFreeRectangle& rect, const PartProxy& part);

@@ -6,6 +6,9 @@
 #include "ResizeSheets.h"
 #include "RunPasses.h"
 
+#include <tbb/task_arena.h>
+#include <tbb/task_group.h>
+
 namespace optimization {
 
 bool ReplaceAllParts(ParallelOptimizer& trial, int searchMode)
@@ -34,26 +37,42 @@ bool ReplaceAllParts(ParallelOptimizer& trial, int searchMode)
 namespace {
 
 // One trial: a detached copy refilled, then its sheets moved and combined.
-std::unique_ptr<ParallelOptimizer> RunTrial(ParallelOptimizer& optimizer, int searchMode)
+bool RunTrial(ParallelOptimizer& trial, int searchMode)
 {
-    std::unique_ptr<ParallelOptimizer> trial = optimizer.MakeDetachedCopy();
-    if (!ReplaceAllParts(*trial, searchMode))
-        return nullptr;
-    ResizeSheets(*trial);
-    EmptySheets(*trial);
-    return trial;
+    if (!ReplaceAllParts(trial, searchMode))
+        return false;
+    ResizeSheets(trial);
+    EmptySheets(trial);
+    return true;
 }
 
 } // namespace
 
 void RunSecondPass(ParallelOptimizer& optimizer)
 {
-    std::unique_ptr<ParallelOptimizer> bySheet = RunTrial(optimizer, 1);
+    // The two trials work on their own detached copies, so with more than
+    // one thread they run side by side.
+    std::unique_ptr<ParallelOptimizer> bySheet = optimizer.MakeDetachedCopy();
+    std::unique_ptr<ParallelOptimizer> pooled = optimizer.MakeDetachedCopy();
+    bool bySheetDone = false;
+    bool pooledDone = false;
+    if (tbb::this_task_arena::max_concurrency() > 1) {
+        tbb::task_group group;
+        group.run([&] { bySheetDone = RunTrial(*bySheet, 1); });
+        group.run([&] { pooledDone = RunTrial(*pooled, 0); });
+        group.wait();
+    } else {
+        bySheetDone = RunTrial(*bySheet, 1);
+        if (optimizer.IsCancelRequested())
+            return;
+        pooledDone = RunTrial(*pooled, 0);
+    }
     if (optimizer.IsCancelRequested())
         return;
-    std::unique_ptr<ParallelOptimizer> pooled = RunTrial(optimizer, 0);
-    if (optimizer.IsCancelRequested())
-        return;
+    if (!bySheetDone)
+        bySheet.reset();
+    if (!pooledDone)
+        pooled.reset();
 
     ParallelOptimizer* chosen = nullptr;
     if (bySheet && pooled)

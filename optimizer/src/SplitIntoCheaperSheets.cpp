@@ -66,15 +66,6 @@ std::vector<const PartProxy*> CopiesOnSheet(const OptTopLevelLayout& sheet)
     return parts;
 }
 
-bool FitsStock(const PartProxy& part, const StockProxy& stock)
-{
-    // No free region of a sheet is larger than its trimmed size.
-    CFreeRectangle whole;
-    whole.width = stock.GetCanvas().GetTrimmedWidth();
-    whole.length = stock.GetCanvas().GetTrimmedLength();
-    return FitPart(whole, part);
-}
-
 // Squares of side `side` counts that fit a sheet of the stock, on the loose
 // side: placed copies may stand out of their region by the 2-count tolerance.
 double SquaresPerSheet(const StockProxy& stock, std::int64_t side)

@@ -7,10 +7,14 @@
 #include "PartInsertion.h"
 #include "Placement.h"
 
+#include <nestcore/StockProxy.h>
+
 #include <tbb/blocked_range.h>
 #include <tbb/combinable.h>
 #include <tbb/parallel_for.h>
+#include <tbb/task_group.h>
 
+#include <atomic>
 #include <limits>
 
 namespace optimization {
@@ -74,6 +78,24 @@ TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
 
 } // namespace
 
+bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part)
+{
+    std::vector<const PartProxy*> parts;
+    CollectParts(&sheet, parts);
+    auto area = [](const PartProxy* p) {
+        return p->GetDescriptor().width.GetInches() * p->GetDescriptor().length.GetInches();
+    };
+    double covered = area(&part);
+    for (const PartProxy* p : parts)
+        covered += area(p);
+    // The stock's usable size bounds every layout of the sheet; its inches
+    // are computed before any worker starts.
+    const CanvasDescriptor& canvas = sheet.GetStockProxy()->GetCanvas();
+    const double slack = 4.0 / OptDim::DIM_SCALE_FACTOR;
+    const double room = (canvas.GetTrimmedWidth().GetInches() + slack) * (canvas.GetTrimmedLength().GetInches() + slack);
+    return covered <= room * (1.0 + 1e-9);
+}
+
 std::vector<TryOCDWorkUnit> MakeTryOCDWorkUnits(OptTopLevelLayout& sheet)
 {
     std::vector<OptLayout*> nodes;
@@ -89,11 +111,16 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
                                     const TryOCDContext& context)
 {
     ParallelOptimizer& optimizer = *context.optimizer;
+    // A unit copies and rebuilds a whole sheet: after a cancel none starts.
+    if (optimizer.IsCancelRequested())
+        return Failure(unit.index, true);
     const bool forcing = context.forcedPart != nullptr;
     if (!Eligible(unit.node->Record(), forcing))
         return Failure(unit.index);
 
-    std::shared_ptr<OptTopLevelLayout> copy(sheet.IsolatedCopy());
+    // The copy is cleared in part and relaid below; it needs no lists or
+    // regions before that.
+    std::shared_ptr<OptTopLevelLayout> copy(sheet.BareIsolatedCopy());
     copy->SetTriedMark(nullptr);
     std::vector<OptLayout*> nodes;
     Traverse(copy.get(), nodes);
@@ -171,6 +198,8 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
 {
     if (sheet.HasNoBlock())
         return false;
+    if (context.forcedPart != nullptr && !LeavesRoomFor(sheet, *context.forcedPart))
+        return false;
     const std::vector<TryOCDWorkUnit> units = MakeTryOCDWorkUnits(sheet);
     TryOCDResultUnit result = Failure(std::numeric_limits<std::size_t>::max());
     if (units.size() < kTryOCDParallelFrom) {
@@ -183,12 +212,31 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
         WarmLengths(&sheet);
         tbb::combinable<TryOCDResultUnit> local(
             [] { return Failure(std::numeric_limits<std::size_t>::max()); });
-        tbb::parallel_for(tbb::blocked_range<std::size_t>(0, units.size(), 1),
-                          [&](const tbb::blocked_range<std::size_t>& range) {
-                              TryOCDResultUnit& mine = local.local();
-                              for (std::size_t i = range.begin(); i != range.end(); ++i)
-                                  mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
-                          });
+        // A cancelled unit stops the units not yet started as well. A unit
+        // after one that already succeeded can no longer win: it is skipped.
+        tbb::task_group_context group;
+        std::atomic<std::size_t> firstSuccess{std::numeric_limits<std::size_t>::max()};
+        tbb::parallel_for(
+            tbb::blocked_range<std::size_t>(0, units.size(), 1),
+            [&](const tbb::blocked_range<std::size_t>& range) {
+                TryOCDResultUnit& mine = local.local();
+                for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                    if (i > firstSuccess.load(std::memory_order_relaxed))
+                        return;
+                    mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
+                    if (mine.success) {
+                        std::size_t seen = firstSuccess.load(std::memory_order_relaxed);
+                        while (mine.index < seen
+                               && !firstSuccess.compare_exchange_weak(seen, mine.index, std::memory_order_relaxed)) {
+                        }
+                    }
+                    if (mine.cancelled) {
+                        group.cancel_group_execution();
+                        return;
+                    }
+                }
+            },
+            tbb::auto_partitioner(), group);
         local.combine_each([&](const TryOCDResultUnit& r) { result = ReduceTryOCD(std::move(result), r); });
     }
     if (result.cancelled || context.optimizer->IsCancelRequested() || !result.success)

@@ -46,6 +46,12 @@ constexpr std::size_t kTryOCDParallelFrom = 15;
 // block, length remainder and width remainder), numbered from 0.
 std::vector<TryOCDWorkUnit> MakeTryOCDWorkUnits(OptTopLevelLayout& sheet);
 
+// False when the part's area exceeds what the sheet's stock leaves beside
+// the copies on the sheet: copies never overlap, so no layout of the sheet,
+// however rebuilt, takes the part. (The 2-count tolerance of the edges is
+// allowed for.)
+bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part);
+
 // Evaluates one unit on its own copy of the sheet; the sheet is only read.
 TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCDWorkUnit& unit,
                                     const TryOCDContext& context);

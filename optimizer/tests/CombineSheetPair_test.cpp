@@ -248,3 +248,77 @@ TEST_P(CombineByJoin, JoinsTheTreesWhenPlacingOneByOneFails)
 
 INSTANTIATE_TEST_SUITE_P(Cost, CombineByJoin, ::testing::Values(15.0, 30.0),
     [](const ::testing::TestParamInfo<double>& p) { return p.param < 20 ? std::string("Cheaper") : std::string("Dearer"); });
+
+// Groups of identical sheets around a combine. Sheets of 24 x 48, each with
+// one 20 x 40 copy, and a 24 x 96 stock that takes two of them: the partner
+// R (a master) and its duplicate D are in the set; S, the sheet being
+// committed, duplicates a master M.
+class CombineSheetPairGroups : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        optimizer = Make(Args({ single, twice }, { part }, Rules(kKerf)));
+        OptRunState& state = optimizer->Job().RunState();
+        for (int copy = 0; copy < 4; ++copy)
+            state.PartTrackers().at(part.get())->IncrementPlacedCount();
+        auto m = SheetWith(*optimizer, single.get(), part.get());
+        auto r = SheetWith(*optimizer, single.get(), part.get());
+        master = m.get();
+        partner = r.get();
+        auto d = partner->Copy();
+        d->SetMaster(partner);
+        d->ShareStyleMap(partner->GetStyleMap());
+        partner->SetDuplicateCount(1);
+        duplicate = d.get();
+        // R stands first in the set, so it is S's partner.
+        state.Layouts().Add(r.release());
+        state.Layouts().Add(d.release());
+        state.Layouts().Add(m.release());
+        state.StockTrackers().at(single.get())->SetSheetsUsed(3);
+        sheet = SheetWith(*optimizer, single.get(), part.get());
+    }
+
+    // The caller of the combine commits and counts the combined sheet.
+    void AddCombined()
+    {
+        optimizer->Job().RunState().StockTrackers().at(twice.get())->UseOneSheet();
+        optimizer->Job().RunState().Layouts().Add(sheet.release());
+    }
+
+    std::shared_ptr<StockProxy> single = Stock(24, 48, 10, Unlimited(), Rules(kKerf));
+    std::shared_ptr<StockProxy> twice = Stock(24, 96, 15, Unlimited(), Rules(kKerf));
+    std::shared_ptr<PartProxy> part = Part(1, 20, 40, 4, OrientationFree, kKerf);
+    std::unique_ptr<ParallelOptimizer> optimizer;
+    OptTopLevelLayout* master = nullptr;
+    OptTopLevelLayout* partner = nullptr;
+    OptTopLevelLayout* duplicate = nullptr;
+    std::unique_ptr<OptTopLevelLayout> sheet;
+};
+
+// R goes away with the combine: its duplicate must not keep pointing at it,
+// but becomes a sheet of its own.
+TEST_F(CombineSheetPairGroups, PartnersDuplicatesGetANewMasterFirst)
+{
+    ASSERT_TRUE(CombineSheetPair(*optimizer, sheet, false));
+    EXPECT_EQ(sheet->GetStockProxy(), twice.get());
+    const auto& layouts = optimizer->Job().RunState().Layouts().Layouts();
+    ASSERT_NE(std::find(layouts.begin(), layouts.end(), duplicate), layouts.end());
+    EXPECT_EQ(duplicate->GetMaster(), nullptr);
+    EXPECT_EQ(duplicate->GetDuplicateCount(), 0);
+    AddCombined();
+    EXPECT_EQ(SetProblems(*optimizer), "");
+}
+
+// A duplicate is counted in its master's group before the combine attempt;
+// when the combine replaces it, the master counts it no longer.
+TEST_F(CombineSheetPairGroups, CombinedDuplicateLeavesItsMastersCount)
+{
+    sheet->SetMaster(master);
+    sheet->ShareStyleMap(master->GetStyleMap());
+    master->SetDuplicateCount(1);
+    ASSERT_TRUE(CombineSheetPair(*optimizer, sheet, false));
+    EXPECT_EQ(master->GetDuplicateCount(), 0);
+    AddCombined();
+    EXPECT_EQ(SetProblems(*optimizer), "");
+}

@@ -30,6 +30,25 @@ protected:
     std::unique_ptr<ParallelOptimizer> optimizer;
 };
 
+// When the copies that stayed cannot be laid anew on an empty sheet (the
+// greedy re-lay may fail where the old tree held them; here the list of
+// stayed copies is more than a sheet holds), the sheet keeps its tree without
+// the moved copy, rather than the whole old tree with the moved copy on two
+// sheets.
+TEST_F(ImprovementPassTest, StayedCopiesThatDoNotFitAnEmptySheetLoseOnlyTheMovedCopies)
+{
+    SetUpRun(1);
+    OptTopLevelLayout* sheet = AddSheet(*optimizer, stock.get(), {half.get(), half.get(), small.get()});
+    ASSERT_NE(sheet, nullptr);
+    const std::vector<const PartProxy*> stayed = Copies(half, 5);
+    KeepStayedCopies(*sheet, stayed, {small.get()}, *optimizer);
+    std::vector<const PartProxy*> left;
+    for (const PlacedPart* placed : sheet->GetPlacedParts())
+        left.push_back(placed->GetPartProxy());
+    EXPECT_EQ(left, Copies(half, 2));
+    EXPECT_EQ(sheet->GetPlacedCopies().size(), 2u);
+}
+
 TEST_F(ImprovementPassTest, SingleSheetIsLeftAloneByEveryMode)
 {
     for (ImprovementMode mode : {ImprovementMode::Third, ImprovementMode::Cleanup, ImprovementMode::EliminateLayouts}) {

@@ -235,6 +235,26 @@ TEST(OptimizerRun, ExcludedPartIsSkippedAndTheRunGoesOn)
     }
 }
 
+// Copies left over because the stocks that hold them ran out of sheets lack
+// inventory; only a part that no stock holds lacks a stock wide and long
+// enough. One sheet of 48 x 96 takes two 40 x 40 copies of the three; the
+// 50 x 100 part fits no stock either way.
+TEST(OptimizerRun, UnplacedCopiesTellInventoryFromSize)
+{
+    auto fits = Part(1, 40, 40, 3);
+    auto tooLarge = Part(2, 50, 100, 1);
+    InitialInventory one;
+    one.available = 1;
+    OptFactoryArgs args = Args({Stock(48, 96, 10, one)}, {fits, tooLarge});
+    auto optimizer = Make(args);
+    ASSERT_TRUE(optimizer->Run());
+    const auto& usage = optimizer->GetPartUsage();
+    EXPECT_EQ(usage.at(fits.get())->GetPlacedCopiesCount(), 2u);
+    EXPECT_EQ(usage.at(fits.get())->GetSkipReason(), SkipNotEnoughInventory);
+    EXPECT_EQ(usage.at(tooLarge.get())->GetPlacedCopiesCount(), 0u);
+    EXPECT_EQ(usage.at(tooLarge.get())->GetSkipReason(), SkipNoStockWideLongEnough);
+}
+
 TEST(OptimizerRun, CancelledMidRunReportsStartButNotEnd)
 {
     CancelOnStart dialog;

@@ -197,6 +197,8 @@ TEST_F(TryOCDTest, ForcedPartEndsUpOnTheSheet)
     EXPECT_EQ(forcedCount, 1u);
 }
 
+// After a cancel the sheet stays as it was, and no unit copies and rebuilds
+// it: each answers at once.
 TEST_F(TryOCDTest, CancelledRunLeavesTheSheet)
 {
     Build(48, 96, {Part(1, 11, 23, 6), Part(2, 7, 13, 6), Part(3, 5, 9, 6)}, Part(9, 12, 12, 1));
@@ -209,4 +211,11 @@ TEST_F(TryOCDTest, CancelledRunLeavesTheSheet)
     const std::vector<Copy> before = Copies(*sheet);
     EXPECT_FALSE(TryOCD(*sheet, TryOCDContext{cancelled.get(), forced.get()}));
     EXPECT_EQ(Copies(*sheet), before);
+    for (const TryOCDWorkUnit& unit : MakeTryOCDWorkUnits(*sheet)) {
+        const TryOCDResultUnit r = EvaluateTryOCDUnit(*sheet, unit, TryOCDContext{cancelled.get(), forced.get()});
+        EXPECT_TRUE(r.cancelled);
+        EXPECT_FALSE(r.success);
+        EXPECT_EQ(r.sheet, nullptr);
+    }
 }
+

@@ -84,12 +84,16 @@ int CUGRowMode::SetDataSource(int index)
     const int columns = source->GetColumnCount();
     if (columns < 1)
         return 2;
+    // The counts move the current cell in passing; binding clears that
+    // selection again, so the source hears nothing of it.
+    m_binding = true;
     SetColumnCount(columns, 0);
     const int rows = source->GetRowCount();
     if (rows >= 0)
         SetRowCount(rows, 0);
     ClearSelections();
     ResetCurrentCell();
+    m_binding = false;
     source->OnGridNotify(kNotifyBinding, 1, 0);
     LayoutChildren();
     m_gridReset = false;
@@ -401,7 +405,8 @@ void CUGRowMode::OnCurrentRowChange(int oldRow, int newRow)
 
 void CUGRowMode::OnBlockChanged(int, int top, int, int bottom, int)
 {
-    notify(kNotifySelection, top, bottom);
+    if (!m_binding)
+        notify(kNotifySelection, top, bottom);
 }
 
 void CUGRowMode::OnCellClick(int column, int row, int down, const Rect&, const Point&, int)

@@ -141,6 +141,7 @@ private:
     unsigned char m_sortAscending = 0;
     unsigned char m_sortIndicatorShown = 0;
     bool m_gridReset = false;
+    bool m_binding = false;
     int m_suspendDepth = 0;
     unsigned char m_rowDrag = 0;
     int m_fitMode = 0;

@@ -3,6 +3,7 @@
 
 #include "gridctrl/CUGCell.h"
 #include "gridctrl/CUGCtrl.h"
+#include "gridctrl/PaintHelpers.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -12,11 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-bool onPrinter(const QPainter* dc)
-{
-    return dc->device() && dc->device()->devType() == QInternal::Printer;
-}
 
 int styleOf(const CUGCell* cell, int fallback)
 {
@@ -60,7 +56,7 @@ void CUGArrowType::Draw(QPainter* dc, const Rect& rect, int column, int row, CUG
     const bool highlighted = selected || (current && gi && (gi->m_highlightRowFlag & 2));
     DrawBackground(dc, inner, highlighted ? cell->GetHighlightBackColor() : cell->GetBackColor());
     const int style = styleOf(cell, kRight);
-    if (onPrinter(dc) || inner.Width() < 4)
+    if (gridctrl::PaintsOnPrinter(dc) || inner.Width() < 4)
         return;
     const QColor color = platform::ToQColor(highlighted ? cell->GetHighlightTextColor() : cell->GetTextColor());
     const int half = std::max(1, std::min(inner.Height() / 2 - 2, 4));
@@ -114,7 +110,7 @@ void CUGSortArrowType::Draw(QPainter* dc, const Rect& rect, int column, int row,
     Rect arrow(std::max(inner.left, inner.right - m_arrowWidth), inner.top, inner.right, inner.bottom);
     if (inner.Width() < m_arrowWidth)
         arrow = Rect(inner.left, inner.top, std::min(inner.right, inner.left + m_arrowWidth), inner.bottom);
-    if (!onPrinter(dc)) {
+    if (!gridctrl::PaintsOnPrinter(dc)) {
         const int half = std::max(1, std::min(m_arrowWidth / 4, inner.Height() - 1));
         const int cx = arrow.left + arrow.Width() / 2;
         const int cy = arrow.top + arrow.Height() / 2;

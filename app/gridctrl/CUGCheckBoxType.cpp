@@ -1,6 +1,7 @@
 #include "gridctrl/CUGCheckBoxType.h"
 
 #include "gridctrl/CUGCtrl.h"
+#include "gridctrl/PaintHelpers.h"
 #include "gridctrl/GridKeys.h"
 
 #include <QFontMetrics>
@@ -18,11 +19,6 @@ using platform::ToQColor;
 namespace {
 
 constexpr ColorRef kLightGrey = 0xE1E1E1;
-
-QRect toQRect(const platform::Rect& r)
-{
-    return QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
-}
 
 // Alternating pixels of face and highlight: the look of the third state and
 // of read-only boxes.
@@ -104,7 +100,7 @@ void CUGCheckBoxType::Draw(QPainter* dc, const Rect& rect, int column, int row, 
         const QColor shadow = ToQColor(SystemColorRef(SystemColor::ButtonShadow));
         const QColor face = ToQColor(SystemColorRef(SystemColor::ButtonFace));
         const QColor light = ToQColor(SystemColorRef(SystemColor::ButtonHighlight));
-        const QRect r = toQRect(box);
+        const QRect r = gridctrl::ToQRect(box);
         const double value = cell->GetNumber();
         const bool readOnly = cell->GetReadOnly();
         if (style & kRound) {

@@ -1,6 +1,7 @@
 #include "gridctrl/CUGDropListType.h"
 
 #include "gridctrl/CUGCtrl.h"
+#include "gridctrl/PaintHelpers.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/GridKeys.h"
 
@@ -21,11 +22,6 @@ namespace {
 
 constexpr int kNotOpen = -1;
 constexpr int kJustClosed = -2;
-
-QRect toQRect(const platform::Rect& r)
-{
-    return QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
-}
 
 bool contains(const platform::Rect& r, const platform::Point& p)
 {
@@ -182,7 +178,7 @@ void CUGDropListType::Draw(QPainter* dc, const Rect& rect, int column, int row, 
     Rect inner;
     DrawBorder(dc, rect, &inner, cell);
     const Rect button = buttonRect(inner);
-    const QRect b = toQRect(button);
+    const QRect b = gridctrl::ToQRect(button);
     const QColor face = ToQColor(SystemColorRef(SystemColor::ButtonFace));
     const QColor light = ToQColor(SystemColorRef(SystemColor::ButtonHighlight));
     const QColor shadow = ToQColor(SystemColorRef(SystemColor::ButtonShadow));
@@ -196,8 +192,7 @@ void CUGDropListType::Draw(QPainter* dc, const Rect& rect, int column, int row, 
         dc->drawLine(b.bottomLeft(), b.bottomRight());
         dc->drawLine(b.topRight(), b.bottomRight());
     }
-    const bool printer = dc->device() && dc->device()->devType() == QInternal::Printer;
-    if (!printer) {
+    if (!gridctrl::PaintsOnPrinter(dc)) {
         const int cx = b.left() + b.width() / 2 - 2 + (pressed ? 1 : 0);
         const int cy = b.top() + b.height() / 2 - 1 + (pressed ? 1 : 0);
         auto triangle = [&](int dx, int dy, const QColor& color) {

@@ -5,6 +5,7 @@
 #include "gridctrl/CUGEdit.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGMultiSelect.h"
+#include "gridctrl/CellCompare.h"
 #include "gridctrl/GridKeys.h"
 
 #include "foundation/ArchiveWrapper.h"
@@ -521,18 +522,10 @@ int CUGRowMode::OnMenuOpen(int column, int row, int section)
 
 int CUGRowMode::CompareCells(CUGCell* a, CUGCell* b, int flags)
 {
-    if (!a)
-        return b ? 1 : 0;
-    if (!b)
-        return -1;
-    if (flags & 2)
-        std::swap(a, b);
+    int result = 0;
+    if (gridctrl::CompareMissingOrNumbers(a, b, flags, &result))
+        return result;
     const int type = a->GetDataType();
-    if (type == 2 || type == 3 || type == 5) {
-        const double x = a->GetNumber();
-        const double y = b->GetNumber();
-        return x < y ? -1 : (y < x ? 1 : 0);
-    }
     const bool aText = a->IsPropertySet(CUGCell::kText);
     const bool bText = b->IsPropertySet(CUGCell::kText);
     if (type == 1 && !aText && !bText)

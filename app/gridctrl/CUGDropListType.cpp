@@ -77,8 +77,9 @@ void CUGLstBox::mouseReleaseEvent(QMouseEvent* event)
 void CUGLstBox::focusOutEvent(QFocusEvent* event)
 {
     QListWidget::focusOutEvent(event);
+    // The focus went elsewhere: the list goes without taking it back.
     if (!m_closing)
-        close(m_chosen);
+        close(m_chosen, false);
 }
 
 void CUGLstBox::choose()
@@ -111,7 +112,7 @@ void CUGLstBox::choose()
     close(true);
 }
 
-void CUGLstBox::close(bool chosen)
+void CUGLstBox::close(bool chosen, bool focusGrid)
 {
     if (m_closing)
         return;
@@ -120,7 +121,8 @@ void CUGLstBox::close(bool chosen)
     m_owner->m_openColumn = chosen ? kNotOpen : kJustClosed;
     m_owner->m_openRow = chosen ? kNotOpen : kJustClosed;
     hide();
-    m_grid->GetGridArea()->setFocus();
+    if (focusGrid)
+        m_grid->GetGridArea()->setFocus();
     m_grid->GetGridArea()->update();
     deleteLater();
 }
@@ -236,6 +238,8 @@ int CUGDropListType::OnLeftButton(int column, int row, int down, const Rect& rec
         if (contains(button, point)) {
             if (GetListBox() && m_openColumn == column && m_openRow == row) {
                 m_list->close(false);
+                // This very click closed it: the next one opens it again.
+                m_openColumn = m_openRow = kNotOpen;
                 return 0;
             }
             // The click that closed this cell's list must not open it again.

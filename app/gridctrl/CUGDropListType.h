@@ -30,7 +30,7 @@ protected:
 private:
     friend class CUGDropListType;
     void choose();
-    void close(bool chosen);
+    void close(bool chosen, bool focusGrid = true);
 
     CUGCtrl* m_grid;
     CUGDropListType* m_owner;

@@ -155,6 +155,18 @@ TEST(DropListType, MessagesArriveInOrderFromOpeningToTheStoredChoice)
     QTest::keyClick(type->GetListBox(), Qt::Key_Return);
     EXPECT_EQ(grid.messages, (QList<int>{100, 102, 101, 103}));
     EXPECT_EQ(grid.GetCellText(1, 1), QStringLiteral("Pine"));
+
+    // The button opens the list, closes the open list, and opens it again.
+    Rect rect;
+    int c = 1, r = 1;
+    grid.GetCellRectangle(&c, &r, &rect);
+    const QPoint button(rect.right - 4, (rect.top + rect.bottom) / 2);
+    QList<bool> open;
+    for (int i = 0; i < 3; ++i) {
+        click(grid, button);
+        open << (type->GetListBox() != nullptr);
+    }
+    EXPECT_EQ(open, (QList<bool>{true, false, true}));
 }
 
 // One picture per cell type: each draws its own marks and its text.

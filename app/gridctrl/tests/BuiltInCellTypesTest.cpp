@@ -231,3 +231,30 @@ TEST(BuiltInCellTypes, Pictures)
     EXPECT_GT(countPixels(image, QRect(heading.left(), 0, 50, heading.height()), dark), 10);
     EXPECT_GT(countPixels(image, QRect(heading.right() - 20, 0, 20, heading.height()), dark), 3);
 }
+
+TEST(NoteType, HoveringShowsTheNoteUntilTheCellLosesTheFocus)
+{
+    CUGCtrl grid;
+    createGrid(grid, 3, 3);
+    CUGNoteType note;
+    const int index = grid.AddCellType(&note);
+    grid.SetCellTypeAt(1, 1, index);
+    grid.SetCellLabelAt(1, 1, QStringLiteral("Check the grain"));
+    grid.show();
+    grid.grab(); // the first paint makes the note window
+
+    QTest::mouseMove(grid.GetGridArea(), cellCentre(grid, 1, 1));
+    ASSERT_NE(note.GetNoteWindow(), nullptr);
+    EXPECT_TRUE(note.GetNoteWindow()->isVisible());
+    EXPECT_EQ(note.GetNoteWindow()->toPlainText(), QStringLiteral("Check the grain"));
+    EXPECT_TRUE(note.IsTimerRunning());
+    Rect rect;
+    int c = 1, r = 1;
+    grid.GetCellRectangle(&c, &r, &rect);
+    EXPECT_EQ(note.GetNoteWindow()->x(), rect.right + 5);
+
+    grid.GotoCell(1, 1);
+    grid.GotoCell(0, 0);
+    EXPECT_FALSE(note.GetNoteWindow()->isVisible());
+    EXPECT_FALSE(note.IsTimerRunning());
+}

@@ -1,7 +1,11 @@
 #include "gridctrl/CUGCtrl.h"
 
+#include "gridctrl/CUGArrowType.h"
+#include "gridctrl/CUGCheckBoxType.h"
 #include "gridctrl/CUGDataSource.h"
+#include "gridctrl/CUGDropListType.h"
 #include "gridctrl/CUGEdit.h"
+#include "gridctrl/CUGMaskedEdit.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGHeadings.h"
 #include "gridctrl/CUGMultiSelect.h"
@@ -17,11 +21,14 @@
 CUGCtrl::CUGCtrl(QWidget* parent)
     : QWidget(parent)
     , m_normalType(std::make_unique<CUGCellType>())
+    , m_dropListType(std::make_unique<CUGDropListType>())
+    , m_checkBoxType(std::make_unique<CUGCheckBoxType>())
+    , m_arrowType(std::make_unique<CUGArrowType>())
 {
     m_dataSources.push_back(nullptr);
 
     m_defEditCtrl = new CUGEdit(this);
-    m_defMaskedEditCtrl = new CUGEdit(this);
+    m_defMaskedEditCtrl = new CUGMaskedEdit(this);
     m_sheets.push_back(makeSheet());
     m_gi = m_sheets.front().get();
     m_menu = new QMenu(this);
@@ -31,10 +38,13 @@ CUGCtrl::CUGCtrl(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     AddCellType(m_normalType.get());
-    // Indexes 1 to 3 stay reserved for the built-in drop list, check box
-    // and side-arrow types; until they are installed those cells draw as normal.
+    // Indexes 1 to 3 are kept for the built-in drop list, check box and
+    // side-arrow types, which every grid has.
     for (int i = 1; i <= 3; ++i)
         m_cellTypes.Add(nullptr);
+    InstallBuiltInCellType(1, m_dropListType.get());
+    InstallBuiltInCellType(2, m_checkBoxType.get());
+    InstallBuiltInCellType(3, m_arrowType.get());
 }
 
 CUGCtrl::~CUGCtrl()

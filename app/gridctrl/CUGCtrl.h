@@ -35,6 +35,10 @@ class CUGVScroll;
 class CUGHScroll;
 class CUGTab;
 class CUGEdit;
+class CUGMaskedEdit;
+class CUGDropListType;
+class CUGCheckBoxType;
+class CUGArrowType;
 class QMenu;
 class QMimeData;
 class QPainter;
@@ -109,6 +113,8 @@ public:
 
     // Moving the current cell: 0 done, 1 out of range, 2 refused.
     int GotoCell(int column, int row);
+    // No current cell any more (column and row -1); nothing is asked.
+    int ResetCurrentCell();
     int GotoRow(int row);
     int GotoColumn(int column);
     int ScrollToRow(int row);
@@ -410,6 +416,9 @@ private:
     std::vector<FontDescription> m_fontDescriptions;
     std::vector<std::unique_ptr<QFont>> m_ownedFonts;
     std::unique_ptr<CUGCellType> m_normalType;
+    std::unique_ptr<CUGDropListType> m_dropListType;
+    std::unique_ptr<CUGCheckBoxType> m_checkBoxType;
+    std::unique_ptr<CUGArrowType> m_arrowType;
 
     CUGCell m_scratchCell;
     CUGCell m_textCell;
@@ -422,7 +431,7 @@ private:
     CUGHScroll* m_CUGHScroll = nullptr;
     CUGTab* m_CUGTab = nullptr;
     CUGEdit* m_defEditCtrl = nullptr;
-    CUGEdit* m_defMaskedEditCtrl = nullptr;
+    CUGMaskedEdit* m_defMaskedEditCtrl = nullptr;
 
     bool m_redrawFlag = true;
     Qt::KeyboardModifiers m_modifiers;

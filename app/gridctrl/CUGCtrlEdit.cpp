@@ -4,6 +4,7 @@
 
 #include "gridctrl/CUGDataSource.h"
 #include "gridctrl/CUGEdit.h"
+#include "gridctrl/CUGMaskedEdit.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGHeadings.h"
 #include "gridctrl/CUGMultiSelect.h"
@@ -73,6 +74,11 @@ int CUGCtrl::BeginCellEdit(int column, int row, int key)
     editor->setGeometry(rect.left, rect.top, std::max(0, rect.Width()), std::max(0, rect.Height()));
     editor->raise();
     editor->show();
+    // The editor's own preparation runs now, not only when the focus
+    // arrives, which it does not while the window is inactive.
+    if (auto* own = qobject_cast<CUGEditBase*>(editor))
+        own->PrepareEdit();
+
     editor->activateWindow();
     editor->setFocus();
     if (key >= 1) {

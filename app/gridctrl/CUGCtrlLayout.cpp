@@ -1,6 +1,7 @@
 // Creation, counts, locked regions, the layout pass that places the child
 // windows, cell geometry and column fitting.
 #include "gridctrl/CUGCtrl.h"
+#include "gridctrl/PaintHelpers.h"
 
 #include "gridctrl/CUGDataSource.h"
 #include "gridctrl/CUGGrid.h"
@@ -15,11 +16,6 @@
 
 namespace {
 
-QRect toQRect(const platform::Rect& r)
-{
-    return QRect(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
-}
-
 } // namespace
 
 // ---- creation ------------------------------------------------------------------
@@ -27,7 +23,7 @@ QRect toQRect(const platform::Rect& r)
 int CUGCtrl::CreateGrid(unsigned, const Rect& rect, QWidget* parent, int id)
 {
     setParent(parent);
-    setGeometry(toQRect(rect));
+    setGeometry(gridctrl::ToQRect(rect));
     setProperty("gridId", id);
     OnGridSetup();
     OnSheetInit(0);
@@ -267,13 +263,13 @@ void CUGCtrl::LayoutChildren()
     gi->m_gridHeight = std::max(0, grid.Height());
 
     if (gi->m_paintMode) {
-        m_CUGCnrBtn->setGeometry(toQRect(corner));
-        m_CUGTopHdg->setGeometry(toQRect(top));
-        m_CUGSideHdg->setGeometry(toQRect(side));
-        m_CUGGrid->setGeometry(toQRect(grid));
-        m_CUGVScroll->setGeometry(toQRect(vScroll));
-        m_CUGHScroll->setGeometry(toQRect(hScroll));
-        m_CUGTab->setGeometry(toQRect(tabRect));
+        m_CUGCnrBtn->setGeometry(gridctrl::ToQRect(corner));
+        m_CUGTopHdg->setGeometry(gridctrl::ToQRect(top));
+        m_CUGSideHdg->setGeometry(gridctrl::ToQRect(side));
+        m_CUGGrid->setGeometry(gridctrl::ToQRect(grid));
+        m_CUGVScroll->setGeometry(gridctrl::ToQRect(vScroll));
+        m_CUGHScroll->setGeometry(gridctrl::ToQRect(hScroll));
+        m_CUGTab->setGeometry(gridctrl::ToQRect(tabRect));
         m_CUGVScroll->setVisible(vBar > 0);
         m_CUGHScroll->setVisible(hBar > 0);
         m_CUGTopHdg->FitRows();

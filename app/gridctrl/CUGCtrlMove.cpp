@@ -420,3 +420,11 @@ void CUGCtrl::placeTrackingWindow()
     m_trackingWindow->move(parent ? parent->mapFromGlobal(topLeft) : topLeft);
     RedrawAll();
 }
+
+int CUGCtrl::ResetCurrentCell()
+{
+    m_gi->m_currentCol = m_gi->m_currentRow = -1;
+    m_gi->m_lastCol = m_gi->m_lastRow = -1;
+    m_gi->m_dragCol = m_gi->m_dragRow = -1;
+    return 0;
+}

@@ -6,20 +6,29 @@
 
 namespace gridctrl {
 
-int DefaultCompareCells(CUGCell* a, CUGCell* b, int flags)
+bool CompareMissingOrNumbers(CUGCell*& a, CUGCell*& b, int flags, int* result)
 {
-    if (!a)
-        return b ? 1 : 0;
-    if (!b)
-        return -1;
+    if (!a || !b) {
+        *result = !a ? (b ? 1 : 0) : -1;
+        return true;
+    }
     if (flags & 2)
         std::swap(a, b);
     const int type = a->GetDataType();
     if (type == 2 || type == 3 || type == 5) {
         const double x = a->GetNumber();
         const double y = b->GetNumber();
-        return x < y ? -1 : (y < x ? 1 : 0);
+        *result = x < y ? -1 : (y < x ? 1 : 0);
+        return true;
     }
+    return false;
+}
+
+int DefaultCompareCells(CUGCell* a, CUGCell* b, int flags)
+{
+    int result = 0;
+    if (CompareMissingOrNumbers(a, b, flags, &result))
+        return result;
     if (!a->IsPropertySet(CUGCell::kText))
         return 1;
     if (!b->IsPropertySet(CUGCell::kText))

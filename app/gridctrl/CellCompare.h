@@ -10,4 +10,10 @@ namespace gridctrl {
 // code unit, and a cell without text sorts after one with text.
 int DefaultCompareCells(CUGCell* a, CUGCell* b, int flags);
 
+// The steps every cell order shares: missing cells, the swap for
+// descending (flag 2), and numbers, dates and currency by value. True when
+// these decide (the order in *result); otherwise a and b are left swapped
+// as the flags ask, for the text comparison to follow.
+bool CompareMissingOrNumbers(CUGCell*& a, CUGCell*& b, int flags, int* result);
+
 } // namespace gridctrl

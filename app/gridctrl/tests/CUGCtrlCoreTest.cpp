@@ -237,14 +237,15 @@ TEST(CUGCtrlCore, SetupHooksSheetsAndTypeMessages)
     EXPECT_EQ(grid.SendCellTypeMessage(0, 21), 0);
     EXPECT_EQ(grid.SendCellTypeMessage(77, 21), 0);
 
-    // The reserved indexes take the built-in types once.
+    // The reserved indexes hold the grid's own built-in types, once.
     BuiltInGrid builtIn;
     CountingType checkBox;
     EXPECT_EQ(builtIn.InstallBuiltInCellType(4, &checkBox), 1);
-    EXPECT_EQ(builtIn.InstallBuiltInCellType(2, &checkBox), 0);
     EXPECT_EQ(builtIn.InstallBuiltInCellType(2, &checkBox), 2);
-    EXPECT_EQ(builtIn.GetCellTypeByIndex(2), &checkBox);
-    EXPECT_EQ(checkBox.GetTypeIndex(), 2);
+    EXPECT_EQ(builtIn.GetCellTypeByIndex(1)->GetName(), QStringLiteral("DropList"));
+    EXPECT_EQ(builtIn.GetCellTypeByIndex(2)->GetName(), QStringLiteral("CheckBox"));
+    EXPECT_EQ(builtIn.GetCellTypeByIndex(3)->GetName(), QStringLiteral("Side Arrows"));
+    EXPECT_EQ(builtIn.GetCellTypeByIndex(2)->GetTypeIndex(), 2);
 }
 
 TEST(CUGCtrlCore, AttachTakesThePlaceAndFontOfADialogWidget)

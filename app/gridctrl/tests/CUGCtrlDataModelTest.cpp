@@ -54,8 +54,10 @@ TEST(CUGCtrlData, NewControlDefaults)
     EXPECT_EQ(heading.GetBorderStyle(), 8192);
     EXPECT_EQ(heading.GetAlignment(), 36);
     EXPECT_EQ(grid.GetCellTypeByIndex(0)->GetName(), QStringLiteral("Normal Cell Type (default)"));
-    // The reserved built-in indexes fall back to the normal type until filled.
-    EXPECT_EQ(grid.GetCellTypeByIndex(2), grid.GetCellTypeByIndex(0));
+    // The reserved indexes hold the built-in types.
+    EXPECT_EQ(grid.GetCellTypeByIndex(1)->GetName(), QStringLiteral("DropList"));
+    EXPECT_EQ(grid.GetCellTypeByIndex(2)->GetName(), QStringLiteral("CheckBox"));
+    EXPECT_EQ(grid.GetCellTypeByIndex(3)->GetName(), QStringLiteral("Side Arrows"));
     EXPECT_EQ(grid.SetSheetCount(0), 1);
     EXPECT_EQ(grid.SetSheetCount(1025), 1);
 }

@@ -251,9 +251,13 @@ TEST(CUGCtrlEdit, Cycle)
     QTest::keyClick(grid.GetGridArea(), Qt::Key_7);
     ASSERT_TRUE(grid.IsEditing());
     EXPECT_EQ(editorText(grid), QStringLiteral("7"));
+    // Enter stores the text and goes on editing the cell below.
     QTest::keyClick(grid.GetEditControl(), Qt::Key_Return);
-    EXPECT_FALSE(grid.IsEditing());
     EXPECT_EQ(grid.GetCellText(0, 0), QStringLiteral("7"));
+    ASSERT_TRUE(grid.IsEditing());
+    EXPECT_EQ(grid.GetEditColumn(), 0);
+    EXPECT_EQ(grid.GetEditRow(), 1);
+    grid.HideEditControl();
 
     grid.SetCellNumberAt(1, 1, 1234.5);
     EXPECT_EQ(grid.GetCellText(1, 1), QStringLiteral("1,234.5"));

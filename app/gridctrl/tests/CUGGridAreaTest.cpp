@@ -15,28 +15,9 @@ using platform::Rect;
 
 namespace {
 
-int countPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += test(image.pixel(x, y));
-    return count;
-}
-
 bool dark(QRgb rgb)
 {
     return qGray(rgb) < 110;
-}
-
-void useDejaVu(CUGCtrl& grid)
-{
-    const int font = grid.AddFont(-12, 0, 0, 0, 400, false, false, false, 0, 0, 0, 0, 0, QStringLiteral("DejaVu Sans"));
-    grid.SetDefaultFont(grid.GetFont(font));
-    CUGCell heading;
-    grid.GetHeadingDefault(&heading);
-    heading.SetFont(grid.GetFont(font));
-    grid.SetHeadingDefault(&heading);
 }
 
 } // namespace

@@ -42,3 +42,28 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseB
     QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
     QCoreApplication::sendEvent(widget, &event);
 }
+
+#include <QImage>
+
+#include <functional>
+
+// The pixels of the area for which the test holds.
+inline int countPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += test(image.pixel(x, y));
+    return count;
+}
+
+// A font that every test machine has, so that text checks mean something.
+inline void useDejaVu(CUGCtrl& grid)
+{
+    const int font = grid.AddFont(-12, 0, 0, 0, 400, false, false, false, 0, 0, 0, 0, 0, QStringLiteral("DejaVu Sans"));
+    grid.SetDefaultFont(grid.GetFont(font));
+    CUGCell heading;
+    grid.GetHeadingDefault(&heading);
+    heading.SetFont(grid.GetFont(font));
+    grid.SetHeadingDefault(&heading);
+}

@@ -1,0 +1,388 @@
+#include "gridctrl/CUGDropListType.h"
+
+#include "gridctrl/CUGCtrl.h"
+#include "gridctrl/PaintHelpers.h"
+#include "gridctrl/CUGGrid.h"
+#include "gridctrl/GridKeys.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+
+using platform::SystemColor;
+using platform::SystemColorRef;
+using platform::ToQColor;
+
+namespace {
+
+constexpr int kNotOpen = -1;
+constexpr int kJustClosed = -2;
+
+bool contains(const platform::Rect& r, const platform::Point& p)
+{
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+} // namespace
+
+// ---- the pop-up list ---------------------------------------------------------------
+
+CUGLstBox::CUGLstBox(CUGCtrl* grid, CUGDropListType* owner, QWidget* parent)
+    : QListWidget(parent)
+    , m_grid(grid)
+    , m_owner(owner)
+{
+    setFrameShape(QFrame::Box);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUniformItemSizes(true);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void CUGLstBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close(false);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        choose();
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: {
+        choose();
+        // Tab goes on to the grid's own keys: the next cell.
+        QKeyEvent tab(QEvent::KeyPress, event->key(), event->modifiers());
+        QCoreApplication::sendEvent(m_grid->GetGridArea(), &tab);
+        return;
+    }
+    default:
+        QListWidget::keyPressEvent(event);
+    }
+}
+
+void CUGLstBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        choose();
+}
+
+void CUGLstBox::focusOutEvent(QFocusEvent* event)
+{
+    QListWidget::focusOutEvent(event);
+    // The focus went elsewhere: the list goes without taking it back.
+    if (!m_closing)
+        close(m_chosen, false);
+}
+
+void CUGLstBox::choose()
+{
+    QListWidgetItem* item = currentItem();
+    if (!item || !item->isSelected()) {
+        close(false);
+        return;
+    }
+    const int column = m_owner->m_openColumn;
+    const int row = m_owner->m_openRow;
+    CUGCell cell;
+    m_grid->GetCellWithDefaults(column, row, &cell);
+    if (!cell.GetReadOnly()) {
+        QString text = item->text();
+        const int index = m_owner->GetTypeIndex();
+        m_owner->Notify(index, column, row, CUGDropListType::kMessageChosenPosition, this->row(item));
+        if (m_owner->Notify(index, column, row, CUGDropListType::kMessageChoosing,
+                            reinterpret_cast<long long>(&text))
+            != 0) {
+            CUGCell stored;
+            m_grid->GetCell(column, row, &stored);
+            stored.SetText(text);
+            m_grid->SetCell(column, row, &stored);
+            m_owner->Notify(index, column, row, CUGDropListType::kMessageChosen, reinterpret_cast<long long>(&text));
+            m_grid->RedrawCell(column, row);
+        }
+    }
+    m_chosen = true;
+    close(true);
+}
+
+void CUGLstBox::close(bool chosen, bool focusGrid)
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_shown = false;
+    m_owner->m_openColumn = chosen ? kNotOpen : kJustClosed;
+    m_owner->m_openRow = chosen ? kNotOpen : kJustClosed;
+    hide();
+    if (focusGrid)
+        m_grid->GetGridArea()->setFocus();
+    m_grid->GetGridArea()->update();
+    deleteLater();
+}
+
+// ---- the cell type --------------------------------------------------------------------
+
+CUGDropListType::CUGDropListType()
+    : m_buttonWidth(QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent))
+{
+    m_drawsNormally = 0;
+    m_canOverflow = 0;
+}
+
+CUGDropListType::~CUGDropListType()
+{
+    delete m_list.data();
+}
+
+QString CUGDropListType::GetName() const
+{
+    return QStringLiteral("DropList");
+}
+
+CUGCellType::Guid CUGDropListType::GetTypeGuid() const
+{
+    return {0x44, 0x52, 0x4F, 0x50, 0x4C, 0x53, 0x00, 0x03, 0x9A, 0x51, 0x3C, 0x27, 0x61, 0x0B, 0xD4, 0x10};
+}
+
+CUGLstBox* CUGDropListType::GetListBox() const
+{
+    return m_list && m_list->IsShown() ? m_list.data() : nullptr;
+}
+
+QStringList CUGDropListType::SplitItems(const QString& label)
+{
+    QStringList items = label.split(QLatin1Char('\n'));
+    // Text after the last line feed is no item.
+    items.removeLast();
+    return items;
+}
+
+CUGCellType::Rect CUGDropListType::buttonRect(const Rect& cell) const
+{
+    return Rect(std::max(cell.left, cell.right - m_buttonWidth), cell.top, cell.right, cell.bottom);
+}
+
+void CUGDropListType::Draw(QPainter* dc, const Rect& rect, int column, int row, CUGCell* cell, int selected,
+                           int current)
+{
+    const int style = cell->GetCellTypeStyle() < 0 ? 0 : cell->GetCellTypeStyle();
+    if ((style & kButtonOnCurrentOnly) && !current) {
+        CUGCellType::Draw(dc, rect, column, row, cell, selected, current);
+        return;
+    }
+    Rect inner;
+    DrawBorder(dc, rect, &inner, cell);
+    const Rect button = buttonRect(inner);
+    const QRect b = gridctrl::ToQRect(button);
+    const QColor face = ToQColor(SystemColorRef(SystemColor::ButtonFace));
+    const QColor light = ToQColor(SystemColorRef(SystemColor::ButtonHighlight));
+    const QColor shadow = ToQColor(SystemColorRef(SystemColor::ButtonShadow));
+    const bool pressed = m_pressed && current;
+    dc->fillRect(b, face);
+    if (b.width() > 1 && b.height() > 1) {
+        dc->setPen(pressed ? shadow : light);
+        dc->drawLine(b.topLeft(), b.topRight());
+        dc->drawLine(b.topLeft(), b.bottomLeft());
+        dc->setPen(pressed ? light : shadow);
+        dc->drawLine(b.bottomLeft(), b.bottomRight());
+        dc->drawLine(b.topRight(), b.bottomRight());
+    }
+    if (!gridctrl::PaintsOnPrinter(dc)) {
+        const int cx = b.left() + b.width() / 2 - 2 + (pressed ? 1 : 0);
+        const int cy = b.top() + b.height() / 2 - 1 + (pressed ? 1 : 0);
+        auto triangle = [&](int dx, int dy, const QColor& color) {
+            for (int i = 0; i < 3; ++i)
+                dc->fillRect(QRect(cx + dx + i, cy + dy + i, 5 - 2 * i, 1), color);
+        };
+        if (cell->GetReadOnly()) {
+            triangle(1, 1, Qt::white);
+            triangle(0, 0, QColor(0x80, 0x80, 0x80));
+        } else {
+            triangle(0, 0, Qt::black);
+        }
+    }
+    Rect text = inner;
+    text.right = button.left;
+    DrawText(dc, text, 0, column, row, cell, selected, current);
+}
+
+void CUGDropListType::AdjustEditRect(Rect* rect)
+{
+    rect->right -= m_buttonWidth + 1;
+}
+
+void CUGDropListType::GetBestSize(QPainter* dc, QSize* size, CUGCell* cell)
+{
+    CUGCellType::GetBestSize(dc, size, cell);
+    const int style = cell->GetCellTypeStyle() < 0 ? 0 : cell->GetCellTypeStyle();
+    if (!(style & kButtonOnCurrentOnly))
+        size->setWidth(size->width() + m_buttonWidth);
+}
+
+int CUGDropListType::OnLeftButton(int column, int row, int down, const Rect& rect, const Point& point)
+{
+    if (!m_ctrl)
+        return 0;
+    const CUGGridInfo* gi = m_ctrl->GetSheetInfo();
+    if (gi->m_multiSelectFlag && (m_ctrl->IsShiftHeld() || m_ctrl->IsCtrlHeld()))
+        return 1;
+    if (down) {
+        const Rect button = buttonRect(rect);
+        if (contains(button, point)) {
+            if (GetListBox() && m_openColumn == column && m_openRow == row) {
+                m_list->close(false);
+                // This very click closed it: the next one opens it again.
+                m_openColumn = m_openRow = kNotOpen;
+                return 0;
+            }
+            // The click that closed this cell's list must not open it again.
+            if (m_openColumn == kJustClosed) {
+                m_openColumn = m_openRow = kNotOpen;
+                return 1;
+            }
+            m_buttonRect = button;
+            m_pressed = true;
+            m_openColumn = column;
+            m_openRow = row;
+            m_ctrl->RedrawCell(column, row);
+            openList(QString());
+            return 1;
+        }
+        if (m_openColumn == kJustClosed)
+            m_openColumn = m_openRow = kNotOpen;
+        return 0;
+    }
+    if (m_pressed) {
+        m_pressed = false;
+        m_ctrl->RedrawCell(column, row);
+        return 1;
+    }
+    return 0;
+}
+
+int CUGDropListType::OnDoubleClick(int column, int row, const Rect& rect, const Point& point)
+{
+    if (contains(buttonRect(rect), point))
+        return OnLeftButton(column, row, 1, rect, point);
+    return 1;
+}
+
+int CUGDropListType::OnMouseMove(int column, int row, const Point& point, unsigned buttons)
+{
+    if (!(buttons & 1) || !m_ctrl)
+        return 0;
+    const bool inside = contains(m_buttonRect, point);
+    if (inside != m_pressed) {
+        m_pressed = inside;
+        m_ctrl->RedrawCell(column, row);
+    }
+    return 1;
+}
+
+int CUGDropListType::OnKeyDown(int column, int row, int* key)
+{
+    if (*key == gridkey::Return || (*key == gridkey::Down && m_ctrl && m_ctrl->IsCtrlHeld())) {
+        m_openColumn = column;
+        m_openRow = row;
+        openList(QString());
+        *key = 0;
+        return 1;
+    }
+    return 0;
+}
+
+int CUGDropListType::OnChar(int column, int row, int* character)
+{
+    if (*character == 13 || *character == 40)
+        return 1;
+    if (*character >= 65 && *character <= 122) {
+        m_openColumn = column;
+        m_openRow = row;
+        openList(QString(QChar(static_cast<char16_t>(*character))));
+        return 1;
+    }
+    return 0;
+}
+
+void CUGDropListType::OnCellLostFocus(int, int, int)
+{
+    m_openColumn = m_openRow = kNotOpen;
+    if (GetListBox())
+        m_list->close(false);
+}
+
+int CUGDropListType::openList(const QString& prefix)
+{
+    if (!m_ctrl || GetListBox())
+        return 1;
+    const int column = m_ctrl->GetCurrentColumn();
+    const int row = m_ctrl->GetCurrentRow();
+    m_openColumn = column;
+    m_openRow = row;
+    m_ctrl->GetCellWithDefaults(column, row, &m_scratch);
+    if (m_scratch.GetReadOnly()) {
+        m_pressed = false;
+        return 1;
+    }
+    QStringList items = SplitItems(m_scratch.GetLabelText());
+    if (Notify(m_typeIndex, column, row, kMessageOpening, reinterpret_cast<long long>(&items)) == 0) {
+        m_pressed = false;
+        m_ctrl->RedrawCell(column, row);
+        return 1;
+    }
+
+    QFont font;
+    if (const QFont* own = m_scratch.GetFont())
+        font = *own;
+    else if (const QFont* grid = m_ctrl->GetDefaultFont())
+        font = *grid;
+    else
+        font = QApplication::font();
+    int itemHeight = QFontInfo(font).pixelSize();
+    if (itemHeight <= 0)
+        itemHeight = 12;
+
+    int c = column, r = row;
+    Rect cellRect;
+    m_ctrl->GetCellRectangle(&c, &r, &cellRect);
+    CUGGrid* area = m_ctrl->GetGridArea();
+    const int count = static_cast<int>(items.size());
+    QRect box(cellRect.left + 10, cellRect.bottom, cellRect.Width(),
+              itemHeight * std::min(count, kMaxVisibleItems) + 6);
+    if (box.bottom() >= area->height())
+        box.moveBottom(area->height() - 1);
+    if (box.right() >= area->width())
+        box.moveRight(area->width() - 1);
+    box.moveTop(std::max(0, box.top()));
+    box.moveLeft(std::max(0, box.left()));
+
+    auto* list = new CUGLstBox(m_ctrl, this, area);
+    list->setFont(font);
+    list->setGeometry(box);
+    for (const QString& text : items) {
+        auto* item = new QListWidgetItem(text, list);
+        item->setSizeHint(QSize(box.width(), itemHeight));
+    }
+    if (!prefix.isEmpty()) {
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().startsWith(prefix, Qt::CaseInsensitive)) {
+                list->setCurrentRow(i);
+                break;
+            }
+    }
+    m_list = list;
+    list->m_shown = true;
+    list->show();
+    list->raise();
+    list->setFocus();
+    m_pressed = false;
+    m_ctrl->RedrawCell(column, row);
+    return 0;
+}

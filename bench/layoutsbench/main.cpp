@@ -255,8 +255,8 @@ int main(int argc, char** argv)
 
     std::printf("{\"parts\":%d,\"thumbnails\":%d,\"repaint_median_ms\":%.2f,\"repaint_p95_ms\":%.2f,"
                 "\"thumbnails_size_ms\":%.2f,\"thumbnails_paint_ms\":%.2f,\"kerfs_ms\":%.2f,\"kerfs\":%zu}\n",
-        mainParts, thumbsMgr.GetThumbnailCount(), Percentile(repaints, 0.5), Percentile(repaints, 0.95), sizeMs,
-        paintMs, Percentile(kerfRuns, 0.5), kerfCount);
+        mainParts, thumbsMgr.GetThumbnailCount(), Percentile(repaints, 0.5), Percentile(repaints, 0.95),
+        sizeMs, paintMs, Percentile(kerfRuns, 0.5), kerfCount);
     window.reset();
     zone.reset();
     SetUserPrefs(nullptr);

@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -277,6 +278,13 @@ void InteractiveDiagramWnd::CopyToClipboard()
 {
     if (!m_viewMgr || width() <= 0 || height() <= 0)
         return;
+    // Painting the picture moves the parts' screen rectangles into it; the
+    // pointer still finds them where the window shows them.
+    std::vector<platform::Rect> shownRects;
+    const DisplayDiagramPtr diagram = m_viewMgr->GetCurrentDiagram();
+    if (diagram)
+        for (const DrawnPartPtr& part : GetCurrentParts(*diagram))
+            shownRects.push_back(part->GetScreenRect());
     QImage picture(size(), QImage::Format_RGB32);
     picture.fill(Qt::white);
     {
@@ -286,9 +294,11 @@ void InteractiveDiagramWnd::CopyToClipboard()
         painter.drawRect(0, 0, width() - 1, height() - 1);
         DrawDiagram(painter, platform::Rect(5, 5, width() - 5, height() - 5), false, true);
     }
-    // The copy moved the parts' screen rectangles into the picture: the
-    // window's next paint puts them back where the pointer finds them.
-    update();
+    if (diagram) {
+        const DrawnPartList& parts = GetCurrentParts(*diagram);
+        for (std::size_t i = 0; i < parts.size() && i < shownRects.size(); ++i)
+            parts[i]->SetScreenRect(shownRects[i]);
+    }
 
     // Added to what the clipboard holds (the take-off list's text is put
     // there first), so both land in one clipboard entry.

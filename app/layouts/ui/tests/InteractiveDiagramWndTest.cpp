@@ -144,7 +144,9 @@ TEST_F(MainDiagramTest, ClipboardPictureJoinsTheEarlierText)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("1\tPart\t2"));
+    const platform::Rect shown = first->GetScreenRect();
     manager.CopyToClipboard();
+    EXPECT_EQ(first->GetScreenRect(), shown) << "the pointer finds the parts where the window shows them";
     const QMimeData* data = clipboard->mimeData();
     ASSERT_TRUE(data);
     EXPECT_EQ(data->text(), QStringLiteral("1\tPart\t2"));

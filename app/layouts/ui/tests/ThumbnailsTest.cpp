@@ -199,6 +199,22 @@ TEST_F(ThumbnailsTest, CheckBoxesPicturesAndButtons)
     EXPECT_NE(QColor(shot.pixel(firstRect.left + 1, firstRect.top + 1)),
         Panel()->palette().color(QPalette::Midlight));
 
+    // Right clicks open the diagram's menu on the picture only; the hit test
+    // finds a picture from a screen point wherever the column is scrolled.
+    owner.Forget();
+    QTest::mouseClick(Panel(), Qt::RightButton, {}, centre(second.checkRect));
+    EXPECT_TRUE(owner.calls.isEmpty());
+    QTest::mouseClick(Panel(), Qt::RightButton, {}, centre(second.rect));
+    EXPECT_EQ(owner.calls, QStringList { QStringLiteral("thumbnail menu") });
+    ThumbnailChoice hit;
+    manager.HitTestThumbnail(hit, Panel()->mapToGlobal(centre(second.rect)));
+    EXPECT_EQ(hit.index, 1);
+    EXPECT_EQ(hit.diagram, second.diagram);
+    manager.HitTestThumbnail(hit, Panel()->mapToGlobal(centre(second.checkRect)));
+    EXPECT_FALSE(hit.diagram);
+    EXPECT_TRUE(manager.IsPointInZone(zone->mapToGlobal(QPoint(5, 5))));
+    EXPECT_FALSE(manager.IsPointInZone(zone->mapToGlobal(QPoint(-5, 5))));
+
     owner.Forget();
     QTest::mouseClick(zone->UncheckAllButton(), Qt::LeftButton);
     EXPECT_FALSE(second.diagram->IsChecked());
@@ -216,6 +232,25 @@ TEST_F(ThumbnailsTest, CheckBoxesPicturesAndButtons)
         zone->ToolTipText(ThumbnailsZone::kPinAllId), QStringLiteral("Pin All. Ctrl-click to Unpin All."));
     EXPECT_TRUE(zone->ToolTipText(ThumbnailsZone::kQuickPrintId)
                     .startsWith(QStringLiteral("Quick Print checked layouts: ")));
+}
+
+TEST_F(ThumbnailsTest, ZoneLaysOutColumnTextLineAndButtons)
+{
+    zone->resize(200, 300);
+    const int h = zone->Label()->height();
+    EXPECT_EQ(zone->Panel()->geometry(), QRect(0, 0, 200, 300 - 6 - h - 27));
+    EXPECT_EQ(zone->Label()->geometry(), QRect(3, 300 - 27 - h - 3, 194, h));
+    const struct
+    {
+        QWidget* button;
+        int x;
+    } buttons[] = { { zone->CheckAllButton(), 3 }, { zone->UncheckAllButton(), 30 },
+        { zone->QuickPrintButton(), 62 }, { zone->PinAllButton(), 94 } };
+    for (const auto& b : buttons)
+        EXPECT_EQ(b.button->geometry(), QRect(b.x, 273, 27, 27));
+    zone->resize(200, 26);
+    for (const auto& b : buttons)
+        EXPECT_EQ(b.button->height(), 0);
 }
 
 TEST_F(ThumbnailsTest, TextLineNamesThePackingStrategy)

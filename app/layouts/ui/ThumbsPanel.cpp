@@ -74,7 +74,9 @@ void ThumbsPanel::UpdateScrollBar()
     if (m_pageHeight > m_contentHeight - kTopMargin)
         m_scrollPos = 0;
     const QSignalBlocker blocker(m_scrollBar);
-    m_scrollBar->setRange(kTopMargin, std::max(kTopMargin, m_contentHeight - m_pageHeight));
+    // The bar counts from the top of the column, as the column's position
+    // does, so a drag of its box moves the column by as much.
+    m_scrollBar->setRange(0, std::max(0, m_contentHeight - m_pageHeight));
     m_scrollBar->setPageStep(std::max(1, m_pageHeight));
     m_scrollBar->setValue(m_scrollPos);
 }

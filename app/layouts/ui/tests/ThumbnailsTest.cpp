@@ -140,6 +140,10 @@ TEST_F(ThumbnailsTest, ScrollingClampsAtBothEnds)
     EXPECT_EQ(panel->GetScrollPos(), lowest);
     panel->Scroll(Scroll::ThumbPosition, 10);
     EXPECT_EQ(panel->GetScrollPos(), lowest);
+    // The user's scroll bar moves the column by what it moved.
+    panel->ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(panel->GetScrollPos(), lowest - 52);
+    EXPECT_EQ(panel->ScrollBar()->value(), lowest - 52);
 
     // A column that fits its page never moves.
     Show({ Stack(48, 96) });

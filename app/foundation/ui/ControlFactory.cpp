@@ -2,6 +2,8 @@
 
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
+#include "foundation/ui/CIconButton.h"
+#include "foundation/ui/CStaticWithTip.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +71,18 @@ QComboBox* CreateComboBoxControl(QWidget* parent, const platform::Rect& rect, in
     auto* combo = Place(new QComboBox(parent), rect, id);
     combo->setEditable(false);
     return combo;
+}
+
+CIconButton* CreateIconButton(QWidget* parent, int id, const QIcon& icon)
+{
+    auto* button = Place(new CIconButton(parent), platform::Rect(), id);
+    button->setIcon(icon);
+    return button;
+}
+
+CStaticWithTip* CreateStaticWithTip(QWidget* parent, const QString& text, int id)
+{
+    return Place(new CStaticWithTip(text, parent), platform::Rect(), id);
 }
 
 int GetControlId(const QWidget* control)

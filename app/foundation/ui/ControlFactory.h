@@ -2,6 +2,10 @@
 
 #include <platform/Rect.h>
 
+#include <QString>
+
+class CIconButton;
+class CStaticWithTip;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -9,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QIcon;
 class QWidget;
 
 // Child controls made in code rather than from a dialog layout: each is a
@@ -25,6 +30,11 @@ QLabel* CreateStaticTextControl(QWidget* parent, const platform::Rect& rect, int
 QLineEdit* CreateEditControl(QWidget* parent, const platform::Rect& rect, int id);
 // A drop-down list: the user picks, never types.
 QComboBox* CreateComboBoxControl(QWidget* parent, const platform::Rect& rect, int id);
+
+// A button showing the 16 x 16 icon and no text; placed later (empty at first).
+CIconButton* CreateIconButton(QWidget* parent, int id, const QIcon& icon);
+// A line of text with a tooltip; placed later (empty at first).
+CStaticWithTip* CreateStaticWithTip(QWidget* parent, const QString& text, int id);
 
 // The id given at creation; 0 for a widget made otherwise.
 int GetControlId(const QWidget* control);

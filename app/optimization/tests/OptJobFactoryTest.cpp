@@ -97,6 +97,38 @@ TEST_F(JobFactoryTest, FlagsProxiesAndTargetComeFromSettingsAndTarget)
     EXPECT_EQ(args.progressDlg, nullptr);
 }
 
+// Two materials, three thicknesses and a pinned stack: each target is given
+// only its own stock and parts, and its stock less what the pin uses.
+TEST_F(JobFactoryTest, EachTargetOfASmallProjectGetsItsOwnStockAndParts)
+{
+    const auto oak = AddMaterial(QStringLiteral("Oak"));
+    const auto thinBirch = AddRow(*m_material, 0.5, 48, 96);
+    const auto oakRow = AddRow(*oak, 0.75, 60, 120);
+    CMilledPart* thinPart = AddPart(m_material, Inches(0.5));
+    CMilledPart* oakPart = AddPart(oak, Inches(0.75));
+    const OptimizationTargetPtr thin = Join(thinPart);
+    const OptimizationTargetPtr oakTarget = Join(oakPart);
+    m_row->SetInventory(2);
+    const StackPtr pinned = StackFor(m_target, {m_part}, 3);
+    pinned->Pin(m_usage);
+    m_target->AddPinnedLayout(pinned);
+
+    const struct { OptimizationTargetPtr target; std::shared_ptr<ISGSC> row; CMilledPart* part; } cases[] = {
+        {m_target, m_row, m_part}, {thin, thinBirch, thinPart}, {oakTarget, oakRow, oakPart}};
+    for (const auto& c : cases) {
+        optimization::OptFactoryArgs args;
+        OptJobFactory(c.target).FillFactoryArgs(args, m_usage);
+        ASSERT_EQ(args.stocks.size(), 1U);
+        EXPECT_EQ(args.stocks[0]->GetSize(), static_cast<const IOptimizableSize*>(c.row.get()));
+        ASSERT_EQ(args.parts.size(), 1U);
+        EXPECT_EQ(args.parts[0]->GetPart(), c.part);
+        EXPECT_EQ(args.target.GetTarget(), c.target.get());
+    }
+    optimization::OptFactoryArgs args;
+    OptJobFactory(m_target).FillFactoryArgs(args, m_usage);
+    EXPECT_EQ(args.stocks[0]->GetInventory().available, 0U);
+}
+
 TEST_F(JobFactoryTest, StockProxyCarriesTheSizeInCountsAndItsCost)
 {
     const CMoney cost = CMoney::FromReal(42.5);

@@ -13,6 +13,8 @@
 
 #include <QFile>
 
+#include <thread>
+
 namespace {
 
 class JobTest : public TargetTest
@@ -243,6 +245,34 @@ TEST_F(JobTest, OneJobThroughTheOptimizerStoresDiagramsLineItemsAndReasons)
     EXPECT_EQ(m_first->GetSkipInfo().GetReason(), 0U);
     EXPECT_EQ(tooLarge->GetOptimizerPlacedCopies(), 0U);
     EXPECT_EQ(tooLarge->GetSkipInfo().GetReason(), CSkippedPartInfo::NoStockWL);
+}
+
+} // namespace
+
+namespace {
+
+// Two thicknesses of one material share the material's bill: their jobs,
+// made on this thread, run on two workers at once.
+TEST_F(JobTest, JobsOfOneMaterialRunOnWorkersAtOnce)
+{
+    AddRow(*m_material, 0.5, 48, 96)->SetUnlimited();
+    CMilledPart* thin = AddPart(m_material, Inches(0.5), 3);
+    const OptimizationTargetPtr other = Join(thin);
+    ASSERT_TRUE(other);
+    ASSERT_NE(other, m_target);
+    FakeOptimizationDoc doc;
+    const auto first = m_target->GetJobFactory()->CreateJob(m_sink, m_usage, doc);
+    const auto second = other->GetJobFactory()->CreateJob(m_sink, m_usage, doc);
+    std::thread a([&first] { first->Run(); });
+    std::thread b([&second] { second->Run(); });
+    a.join();
+    b.join();
+
+    EXPECT_EQ(Stored().size(), 2U);
+    EXPECT_TRUE(m_target->IsOptimized());
+    EXPECT_TRUE(other->IsOptimized());
+    EXPECT_EQ(thin->GetOptimizerPlacedCopies(), 3U);
+    EXPECT_EQ(m_first->GetOptimizerPlacedCopies(), 4U);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
+#include "FakeOptimizationDoc.h"
 #include "TargetTestFixture.h"
 
 #include "foundation/CmdHistory.h"
 #include "foundation/CommandBase.h"
-#include "foundation/IDoc.h"
 #include "model/MaterialUpdateInfo.h"
 #include "optimization/DisplayDiagram.h"
 #include "optimization/TopLevelBOM.h"
@@ -54,18 +54,6 @@ public:
 private:
     StackPtr m_stack;
     int* m_runs;
-};
-
-class QuietDoc : public IDoc
-{
-public:
-    bool IsProjectLocked() const override { return false; }
-    void FlushPendingUpdate() override { }
-    void AddPendingUpdate(const UpdateHint&) override { }
-    void FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo>) override { }
-    void UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo>) override { }
-    void RefreshBOM() override { }
-    bool SyncMaterialsLibrary() override { return true; }
 };
 
 } // namespace
@@ -270,7 +258,7 @@ TEST_F(BOMTest, ManualEditsKeepLinesAndNumberingInStep)
 
 TEST_F(BOMTest, PickingTheManualStyleRunsThePrepareCommandOnce)
 {
-    QuietDoc doc;
+    FakeOptimizationDoc doc;
     CreateCmdHistory(&doc);
     int runs = 0;
     RegisterPrepareForManualEditingCommand(

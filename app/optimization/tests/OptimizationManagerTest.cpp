@@ -55,10 +55,11 @@ protected:
         return *optimizer.layouts.back();
     }
 
-    std::unique_ptr<OptimizationManager> MakeJob(std::unique_ptr<FakeOptimizer> optimizer)
+    std::unique_ptr<OptimizationManager> MakeJob(std::unique_ptr<FakeOptimizer> optimizer, int preferredStyle = 0)
     {
         OptimizationJobInputs inputs;
         inputs.build.material = m_material;
+        inputs.preferredStyle = preferredStyle;
         inputs.progress = &m_dialog;
         return std::make_unique<OptimizationManager>(m_sink, m_target, m_stocks, m_parts, std::move(optimizer),
                                                      inputs);
@@ -108,24 +109,21 @@ TEST_F(JobTest, PinnedStacksJoinEveryResultAndKeepTheirStyle)
     auto optimizer = std::make_unique<FakeOptimizer>();
     AddLayout(*optimizer, 1).AddStyle(2);
     AddLayout(*optimizer, 0);
-    OptimizationJobInputs inputs;
-    inputs.build.material = m_material;
-    inputs.preferredStyle = 2;
-    OptimizationManager job(m_sink, m_target, m_stocks, m_parts, std::move(optimizer), inputs);
-    job.Run();
+    MakeJob(std::move(optimizer), 2)->Run();
 
     ASSERT_EQ(Stored().size(), 1U);
     const OptimizationResultsPtr& results = Stored().front();
     ASSERT_EQ(results->GetStacks().size(), 3U);
-    const OptimizedLineItemList& items = results->GetLineItems();
-    ASSERT_EQ(items.size(), 2U);
-    EXPECT_EQ(items[0]->GetSizeCost(), m_other);
-    ASSERT_EQ(items[0]->GetLayouts().size(), 2U);
-    EXPECT_EQ(items[0]->GetLayouts()[1], pinned);
+    ASSERT_EQ(results->GetLineItems().size(), 2U);
+    const OptimizedLineItemPtr& first = results->GetLineItems().front();
+    EXPECT_EQ(first->GetSizeCost(), m_other);
+    ASSERT_EQ(first->GetLayouts().size(), 2U);
+    EXPECT_EQ(first->GetLayouts()[1], pinned);
     EXPECT_EQ(pinned->GetCurrentGeoStyle(), 0);
     for (const StackPtr& stack : results->GetStacks()) {
-        if (stack != pinned)
+        if (stack != pinned) {
             EXPECT_EQ(stack->GetCurrentGeoStyle(), stack->HasGeometry(2) ? 2 : 0);
+        }
     }
 }
 

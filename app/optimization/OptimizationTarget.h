@@ -14,6 +14,7 @@
 #include <vector>
 
 class CMilledPart;
+class IOptJobFactory;
 class IOptimizableMaterial;
 class IOptimizedMaterialBOM;
 class IOptimizableSize;
@@ -55,6 +56,8 @@ public:
     virtual int GetMaterialKind() const = 0;
     virtual std::shared_ptr<IOptimizedMaterialBOM> CreateMaterialBOM() const = 0;
     virtual std::shared_ptr<OptTargetCriteria> GetCriteria() const = 0;
+    // A new factory of this target's optimization job on every call.
+    virtual std::shared_ptr<IOptJobFactory> GetJobFactory() = 0;
     virtual bool HasPinnedLayouts() const { return false; }
 
 protected:
@@ -82,6 +85,7 @@ public:
     // The material makes the bill its results go into.
     std::shared_ptr<IOptimizedMaterialBOM> CreateMaterialBOM() const override;
     bool HasPinnedLayouts() const override { return !m_pinned.empty(); }
+    std::shared_ptr<IOptJobFactory> GetJobFactory() override;
 
     const StackList& GetPinnedLayouts() const { return m_pinned; }
     const std::vector<std::shared_ptr<IOptimizableSize>>& GetStockList() const { return m_stock; }

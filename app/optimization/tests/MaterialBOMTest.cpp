@@ -1,8 +1,8 @@
+#include "FakeOptimizationDoc.h"
 #include "TargetTestFixture.h"
 
 #include "foundation/CmdHistory.h"
 #include "foundation/CommandBase.h"
-#include "foundation/IDoc.h"
 #include "model/MaterialUpdateInfo.h"
 #include "optimization/DisplayDiagram.h"
 #include "optimization/TopLevelBOM.h"
@@ -258,7 +258,7 @@ TEST_F(BOMTest, ManualEditsKeepLinesAndNumberingInStep)
 
 TEST_F(BOMTest, PickingTheManualStyleRunsThePrepareCommandOnce)
 {
-    QuietDoc doc;
+    FakeOptimizationDoc doc;
     CreateCmdHistory(&doc);
     int runs = 0;
     RegisterPrepareForManualEditingCommand(

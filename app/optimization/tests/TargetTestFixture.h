@@ -9,12 +9,12 @@
 #include "optimization/DiagramIndex.h"
 #include "optimization/OptTargetsMgr.h"
 #include "optimization/OptimizationResults.h"
+#include "optimization/OptimizationManager.h"
 #include "optimization/OptimizationServices.h"
 #include "optimization/PinnedUsage.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -80,15 +80,8 @@ protected:
     {
         OptimizedLineItemList items;
         for (const StackPtr& stack : stacks) {
-            const auto row = std::dynamic_pointer_cast<ISGSC>(stack->GetStockSpec().size);
-            auto it = std::find_if(items.begin(), items.end(),
-                                   [&row](const OptimizedLineItemPtr& item) { return item->GetSizeCost() == row; });
-            if (it == items.end()) {
-                items.push_back(std::dynamic_pointer_cast<IOptimizedBOMLineItem>(
-                    target->GetMaterial()->CreateBOMLineItem(row)));
-                it = items.end() - 1;
-            }
-            (*it)->AddLayout(stack);
+            if (const OptimizedLineItemPtr item = FindOrCreateLineItem(stack, items))
+                item->AddLayout(stack);
         }
         return std::make_shared<OptimizationResults>(target, stacks, items);
     }

@@ -189,9 +189,8 @@ void BOMOptMgr::AfterOptimizationRun()
     m_topLevelBOM->RegisterResultsForNumbering();
 }
 
-void BOMOptMgr::RefreshAfterManualEdit(std::shared_ptr<DomainUpdateInfo> info)
+void BOMOptMgr::RefreshAfterManualEdit(std::shared_ptr<DomainUpdateInfo>)
 {
-    info.reset();
     AfterOptimizationRun();
 }
 

@@ -81,7 +81,7 @@ public:
     // After a run that was not cancelled, and after a manual edit of parts:
     // the numbering learns every result again, keeping the target letters.
     void AfterOptimizationRun();
-    void RefreshAfterManualEdit(std::shared_ptr<DomainUpdateInfo> info);
+    void RefreshAfterManualEdit(std::shared_ptr<DomainUpdateInfo> edit);
 
     // Pinning: the stack's flag, the pinned usage and its target's pinned
     // list change together.

@@ -1,7 +1,9 @@
 #include "TargetTestFixture.h"
 
 #include "foundation/IdentityMapper.h"
+#include "model/OptimizationSettings.h"
 #include "optimization/BOMOptMgr.h"
+#include "optimization/OptSettingsUpdateInfo.h"
 
 #include <algorithm>
 
@@ -270,4 +272,22 @@ TEST_F(BOMOptMgrTest, RemovingAndRestoringEmptyDiagramsKeepsTheBillsLines)
     EXPECT_EQ(results->GetStacks().size(), 2u);
     EXPECT_EQ(line->GetLayouts().size(), 2u);
     EXPECT_EQ(single->GetCount(), 1u);
+}
+
+TEST_F(BOMOptMgrTest, ASettingsEditSendsBackOnlyTheTargetsItAffects)
+{
+    CMilledPart* part = AddPart(m_oak, Inches(0.75));
+    m_bom->AddPart(part);
+    const OptimizationTargetPtr target = TargetOf(part);
+    Optimized(target, {StackFor(target, {part}, 1)});
+
+    OptimizationSettings old;
+    OptimizationSettings next = old;
+    next.optionWord1 = 9;
+    m_bom->ResetAffectedTargets(std::make_shared<OptSettingsUpdateInfo>(old, next));
+    EXPECT_TRUE(m_bom->IsFullyOptimized());
+    next.packing = 0;
+    m_bom->ResetAffectedTargets(std::make_shared<OptSettingsUpdateInfo>(old, next));
+    EXPECT_FALSE(m_bom->IsFullyOptimized());
+    EXPECT_FALSE(target->IsOptimized());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-class ProjectSettings;
+#include "model/ProjectSettings.h"
 
 // What the project-settings edit needs of the project document: its settings
 // record, read and replaced whole. The document implements it beside IDoc
@@ -13,4 +13,16 @@ public:
     virtual const ProjectSettings& GetProjectSettings() const = 0;
     // Assigns the whole record and marks the project modified.
     virtual void SetProjectSettings(const ProjectSettings& settings) = 0;
+
+    const OptimizationSettings& GetOptimizationSettings() const
+    {
+        return GetProjectSettings().GetOptimizationSettings();
+    }
+    // Replaces the optimization words only; name and notes stay.
+    virtual void SetOptimizationSettings(const OptimizationSettings& settings)
+    {
+        ProjectSettings changed = GetProjectSettings();
+        changed.SetOptimizationSettings(settings);
+        SetProjectSettings(changed);
+    }
 };

@@ -72,6 +72,17 @@ void ProjectSettings::Serialize(ArchiveWrapper& ar)
     *this = loaded;
 }
 
+void WriteOptimizationPreferences(const OptimizationSettings& settings)
+{
+    UserPrefsBase* prefs = GetUserPrefs();
+    if (!prefs)
+        return;
+    prefs->SetInt(kPrimaryObjective, static_cast<int>(settings.objective));
+    prefs->SetInt(kPackingOther, static_cast<int>(settings.packing));
+    prefs->SetFlag(kOffCutsFirst, settings.useOffCutsFirst);
+    prefs->SetFlag(kInventoryFirst, settings.useInventoryFirst);
+}
+
 ProjectSettings* GetCurrentProjectSettings()
 {
     return g_currentSettings;

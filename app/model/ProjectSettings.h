@@ -43,6 +43,10 @@ private:
     OptimizationSettings m_optimization;
 };
 
+// Writes objective, packing and the two stock preferences where a new
+// project's ResetToDefaults reads them.
+void WriteOptimizationPreferences(const OptimizationSettings& settings);
+
 // The settings of the project in use: the document installs its own record
 // when it is made; the options page and the optimization run read them here.
 // Null until a document installed one.

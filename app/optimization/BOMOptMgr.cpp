@@ -3,6 +3,7 @@
 #include "model/IMaterialData.h"
 #include "model/IOptimizableMaterial.h"
 #include "optimization/DiagramIndex.h"
+#include "optimization/OptimizationStateArchive.h"
 
 #include <algorithm>
 
@@ -176,10 +177,9 @@ void BOMOptMgr::ResetAffectedTargets(const std::shared_ptr<DomainUpdateInfo>& in
 void BOMOptMgr::RemapReferences(const std::shared_ptr<IdentityMapper>& mapper)
 {
     m_projectLocked = true;
-    const int count = static_cast<int>(m_topLevelBOM->GetCount());
-    for (int i = 0; i < count; ++i)
-        if (const MaterialBOMPtr bom = m_topLevelBOM->GetMaterialBOM(i))
-            bom->ResolveReferences(mapper);
+    // Bills, their results and the targets move to the locked copies together,
+    // so a stack's stock still finds its target afterwards.
+    ResolveOptimizationStateReferences(mapper, *m_topLevelBOM, *m_targets);
     m_pinnedUsage.RemapReferences(mapper);
 }
 

@@ -178,7 +178,8 @@ TEST_F(BOMOptMgrTest, PinningKeepsFlagUsageAndPinnedListTogether)
 
     auto expectPinned = [&](const StackPtr& stack, bool pinned, std::uint32_t sheets) {
         EXPECT_EQ(stack->IsPinned(), pinned);
-        EXPECT_EQ(m_bom->GetPinnedUsage().GetPinnedCount(m_oakThick.get()), sheets);
+        // Locking moves the usage to the locked copy of the row the stack uses.
+        EXPECT_EQ(m_bom->GetPinnedUsage().GetPinnedCount(stack->GetStockSpec().size.get()), sheets);
         const StackList& list = target->GetPinnedLayouts();
         EXPECT_EQ(std::count(list.begin(), list.end(), stack), pinned ? 1 : 0);
     };

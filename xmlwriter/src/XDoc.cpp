@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <new>
 #include <string>
 #include <utility>

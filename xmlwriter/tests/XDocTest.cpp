@@ -127,6 +127,20 @@ TEST_F(XDocTest, SaveReportsAFullDevice)
     EXPECT_FALSE(doc.Save(u"/dev/full"));
 }
 
+// The document itself comes from the non-throwing new: when that fails the
+// document is empty and refuses to save. (The test allocator must replace
+// that form too, or a sanitizer's runtime hands out the memory instead.)
+TEST_F(XDocTest, DocumentWithoutMemoryRefusesToSave)
+{
+    const std::u16string target = path("none.xml");
+    kwl::testing::FailAllocation(0);
+    XDoc doc;
+    const bool failed = kwl::testing::StopFailingAllocations();
+    EXPECT_TRUE(failed);
+    EXPECT_FALSE(doc.Save(target));
+    EXPECT_FALSE(fs::exists(fs::path(target)));
+}
+
 TEST_F(XDocTest, MovingLeavesTheSourceEmpty)
 {
     XDoc source;

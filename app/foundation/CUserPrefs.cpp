@@ -1,6 +1,7 @@
 #include "foundation/CUserPrefs.h"
 
 #include "foundation/AppFolders.h"
+#include "foundation/SessionLog.h"
 #include "foundation/DimensionFormatPrefs.h"
 #include "foundation/PrefsTable.h"
 
@@ -44,6 +45,12 @@ enum PrintPrefId {
     IgnorePrefsAlways = 2115,
     DimensionsStyle = 3016,
 };
+
+PrefsMessageHook& MessageHook()
+{
+    static PrefsMessageHook hook;
+    return hook;
+}
 
 DefaultMaterialsInstaller& Installer()
 {
@@ -264,8 +271,33 @@ double CUserPrefs::GetReal(int id) const
     return Lookup(m_reals, id, 0.0);
 }
 
+QString CUserPrefs::WhyTextCannotBeKept(const QString& text)
+{
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return QStringLiteral("The text must stay on one line.");
+    if (text.size() > TextLimit)
+        return QStringLiteral("The text is longer than %1 characters.").arg(TextLimit);
+    const auto isBlank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
+    if (!text.isEmpty() && (isBlank(text.front()) || isBlank(text.back())))
+        return QStringLiteral("The text must not begin or end with a blank.");
+    if (text.size() >= 2 && (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\''))
+        && text.back() == text.front())
+        return QStringLiteral("The text must not be enclosed in quotes.");
+    return {};
+}
+
 void CUserPrefs::SetString(int id, const QString& value)
 {
+    // The next start would read another value (or another key) back: keep
+    // the one in force, and say why.
+    if (const QString reason = WhyTextCannotBeKept(value); !reason.isEmpty()) {
+        const QString message = QStringLiteral("The setting \"%1\" was not changed. %2")
+                                    .arg(m_keys.count(id) ? m_keys.at(id) : QString::number(id), reason);
+        SessionLog::Instance().Write(SessionLog::Warning, message);
+        if (MessageHook())
+            MessageHook()(message);
+        return;
+    }
     const auto it = m_texts.find(id);
     if (it != m_texts.end() && it->second == value)
         return;
@@ -389,4 +421,9 @@ void InitUserPrefs()
 void SetDefaultMaterialsInstaller(DefaultMaterialsInstaller installer)
 {
     Installer() = std::move(installer);
+}
+
+void SetPrefsMessageHook(PrefsMessageHook hook)
+{
+    MessageHook() = std::move(hook);
 }

@@ -22,6 +22,12 @@ public:
     // folders can be given (tests); empty ones are computed for this user.
     void Init(const QString& appDataFolder = QString(), const QString& documentsFolder = QString());
 
+    // Why the text would not read back unchanged from the file at the next
+    // start (a line break, more than 255 characters, blanks at either end,
+    // enclosing quotes); empty when it would. Setting such a text is refused
+    // with this reason as the message, so check first where the user types it.
+    static QString WhyTextCannotBeKept(const QString& text);
+
     bool IsNewPrefsFile() const override { return m_newFile != 0; }
     QString GetString(int id) const override;
     bool GetFlag(int id) const override;
@@ -80,3 +86,8 @@ CUserPrefs* GetCUserPrefs();
 // folder; the data model registers how.
 using DefaultMaterialsInstaller = std::function<void(const QString& appDataFolder)>;
 void SetDefaultMaterialsInstaller(DefaultMaterialsInstaller installer);
+
+// Shows a message about a preference that was refused; the user-interface
+// layer installs it (a message box on the GUI thread).
+using PrefsMessageHook = std::function<void(const QString& message)>;
+void SetPrefsMessageHook(PrefsMessageHook hook);

@@ -112,5 +112,11 @@ std::shared_ptr<IManagedIdentity> IdentityMapper::LoadPolymorphic(
 
 std::shared_ptr<IdentityMapper> IdentityMapper::Self()
 {
-    return weak_from_this().lock();
+    // Objects read and write their own references through the mapper they
+    // are handed; a mapper that no shared pointer owns (one made on the
+    // stack) would hand them none, so the load or store fails here instead.
+    if (auto self = weak_from_this().lock())
+        return self;
+    throw platform::ArchiveError(platform::ArchiveError::Generic, std::string(),
+        "identity mapper not owned by a shared pointer");
 }

@@ -18,6 +18,8 @@ class IdentityMapper : public std::enable_shared_from_this<IdentityMapper>
 public:
     using Factory = std::function<std::shared_ptr<IManagedIdentity>(std::uint32_t typeCode)>;
 
+    // Make mappers with std::make_shared or the factories below: reading and
+    // writing through a mapper no shared pointer owns raises an archive error.
     explicit IdentityMapper(std::shared_ptr<void> context = nullptr);
 
     // A mapper over a file: writes or reads the preamble first.

@@ -69,7 +69,10 @@ void CMaterialSizeCost::RelinkVendorToLibrary()
     MaterialsBase* library = GetMaterialsLibrary();
     if (!library)
         return;
-    const QString name = m_vendor ? m_vendor->GetDisplayName() : QString();
+    // A deleted vendor's displayed name is only a marker: a row whose vendor
+    // was deleted goes to the vendor without a name instead of making a live
+    // vendor of that marker.
+    const QString name = m_vendor && !m_vendor->IsDeleted() ? m_vendor->GetName() : QString();
     if (CVendorPtr vendor = library->FindOrAddVendor(name))
         m_vendor = vendor;
 }
@@ -97,5 +100,16 @@ void CMaterialSizeCost::Serialize(ArchiveWrapper& ar, const std::shared_ptr<Iden
         // read before under the same identity.
         m_vendor = std::make_shared<CVendor>();
     }
+    if (ar.IsStoring()) {
+        // A row without a vendor is written with a vendor of its own, so
+        // that the file never holds a reference a load has to refuse.
+        CVendorPtr vendor = m_vendor ? m_vendor : std::make_shared<CVendor>();
+        mapper->SerializeRef(ar, vendor);
+        return;
+    }
     mapper->SerializeRef(ar, m_vendor);
+    // A reference to nothing read so far, or to an object of another class:
+    // every later use of the row expects a vendor.
+    if (!m_vendor)
+        throw platform::ArchiveError(platform::ArchiveError::BadIndex, ar.GetFilePath().toStdString());
 }

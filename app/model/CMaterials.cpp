@@ -138,6 +138,9 @@ void CMaterials::RemoveVendor(const std::shared_ptr<CVendor>& entry)
         return;
     std::erase(m_vendors, vendor);
     vendor->SetDeleted(true);
+    // A stale name in the drop-down list would, once picked, make a new
+    // vendor of that name.
+    RebuildVendorNameList();
 }
 
 std::shared_ptr<CVendor> CMaterials::FindVendor(const QString& name) const
@@ -174,7 +177,8 @@ void CMaterials::StoreIfDirty()
 
 void CMaterials::Store()
 {
-    if (StoreToFolder(m_folder, false)) {
+    if (StoreToFolder(m_folder, false, &m_ownFile)) {
+        m_ownFile = MaterialsFiles::StampOf(MaterialsFiles::PathIn(m_folder, MaterialsFiles::kLibraryFile));
         m_modified = false;
         NoteLibraryStored();
     }
@@ -189,7 +193,8 @@ bool CMaterials::SaveCopyTo(const QString& folder)
     return written;
 }
 
-bool CMaterials::StoreToFolder(const QString& folder, bool rotationMustSucceed)
+bool CMaterials::StoreToFolder(
+    const QString& folder, bool rotationMustSucceed, const MaterialsFiles::FileStamp* known)
 {
     QByteArray bytes;
     try {
@@ -199,10 +204,14 @@ bool CMaterials::StoreToFolder(const QString& folder, bool rotationMustSucceed)
         return false;
     }
     QString error;
-    if (!MaterialsFiles::WriteLibraryFile(folder, bytes, true, rotationMustSucceed, &error)) {
+    QString aside;
+    if (!MaterialsFiles::WriteLibraryFile(folder, bytes, true, rotationMustSucceed, &error, known, &aside)) {
         ShowModelMessage(FileWriteErrorText(error));
         return false;
     }
+    if (!aside.isEmpty())
+        LogWarning(QStringLiteral("Materials file not loaded by this library kept as: ")
+            + QDir::toNativeSeparators(aside));
     return true;
 }
 
@@ -258,7 +267,12 @@ bool CMaterials::LoadWithFallback(bool alternate)
         if (path.isEmpty() || !QFileInfo::exists(path))
             continue;
         QString error;
+        const MaterialsFiles::FileStamp stamp = MaterialsFiles::StampOf(path);
         if (ReadFile(path, &error)) {
+            // Only the library file itself is the version a store may rotate
+            // into the backup; a restore from another folder leaves it be.
+            if (!alternate)
+                m_ownFile = index == 0 ? stamp : MaterialsFiles::FileStamp();
             if (index > 0) {
                 const QString message = UiText(index == 1 ? kStrLibraryBackupUsed : kStrLibraryDefaultsUsed);
                 LogWarning(message);
@@ -277,6 +291,8 @@ bool CMaterials::LoadWithFallback(bool alternate)
                     QStringLiteral("Unreadable materials file kept as: ") + QDir::toNativeSeparators(aside));
         }
     }
+    if (!alternate)
+        m_ownFile = MaterialsFiles::FileStamp();
     const QString message = UiText(kStrLibraryNoFiles);
     LogError(message);
     ShowModelMessage(message);
@@ -294,8 +310,12 @@ bool CMaterials::LoadOwnFile(bool alternate)
         LogWarning(QStringLiteral("Materials file does not exist: ") + QDir::toNativeSeparators(path));
     } else {
         QString error;
-        if (ReadFile(path, &error))
+        const MaterialsFiles::FileStamp stamp = MaterialsFiles::StampOf(path);
+        if (ReadFile(path, &error)) {
+            if (!alternate)
+                m_ownFile = stamp;
             return true;
+        }
         LogError(QStringLiteral("Error reading materials file: ") + error);
     }
     ShowModelMessage(UiText(kStrLibraryUnavailable));
@@ -312,6 +332,7 @@ void CMaterials::TakeSnapshot()
     m_snapshot->m_vendors = m_vendors;
     m_snapshot->m_vendorNames = m_vendorNames;
     m_snapshot->m_fileTime = m_fileTime;
+    m_snapshot->m_ownFile = m_ownFile;
 }
 
 void CMaterials::RestoreSnapshot()
@@ -324,6 +345,7 @@ void CMaterials::RestoreSnapshot()
     m_vendors = m_snapshot->m_vendors;
     m_vendorNames = m_snapshot->m_vendorNames;
     m_fileTime = m_snapshot->m_fileTime;
+    m_ownFile = m_snapshot->m_ownFile;
     m_snapshot.reset();
 }
 

@@ -9,6 +9,7 @@
 // own folder, renamed aside so that no later store deletes it.
 
 #include "model/MaterialsBase.h"
+#include "model/MaterialsFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -86,7 +87,10 @@ private:
     // The library file alone, of the library folder or (alternate) of the
     // folder of the last LoadFromFolder.
     bool LoadOwnFile(bool alternate);
-    bool StoreToFolder(const QString& folder, bool rotationMustSucceed);
+    // With `known`, a library file there that is not that version is set
+    // aside instead of becoming the backup.
+    bool StoreToFolder(
+        const QString& folder, bool rotationMustSucceed, const MaterialsFiles::FileStamp* known = nullptr);
     void TakeSnapshot();
     void RestoreSnapshot();
     bool LoadUnderSnapshot(bool force, bool alternate, bool withFallback);
@@ -104,6 +108,9 @@ private:
     QString m_vendorNames;
     bool m_lockedProject = false;
     std::int64_t m_fileTime = 0;
+    // The library file of the folder as last read or written by this library;
+    // no path when memory holds none of it (backup, shipped defaults, nothing).
+    MaterialsFiles::FileStamp m_ownFile;
 };
 
 // Start-up: makes the program's library and installs it.

@@ -1,5 +1,7 @@
 #include "model/CMilledPart.h"
 
+#include <platform/ArchiveError.h>
+
 #include "foundation/ArchiveWrapper.h"
 #include "foundation/DimensionFormatSettings.h"
 #include "foundation/IdentityMapper.h"
@@ -50,6 +52,9 @@ void CPartEx::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper
         ReadOrThrowInRange(ar, kSchema, kSchema);
         std::int32_t copies = 0;
         ar >> m_description >> copies >> m_specialNotes >> m_userInfo >> m_locked;
+        // A negative count would read as billions of copies for the optimizer.
+        if (copies < 0)
+            throw platform::ArchiveError(platform::ArchiveError::BadSchema, ar.GetFilePath().toStdString());
         m_copies = static_cast<std::uint32_t>(copies);
     }
     m_id.Serialize(ar);

@@ -123,5 +123,10 @@ void CSGSizeCost::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMa
     m_scheme = LoadPricingScheme(ar);
     std::uint32_t inventory = 0;
     ar.Read(inventory);
-    m_inventory = static_cast<std::int32_t>(inventory);
+    // A count beyond what the signed record holds would read as negative in
+    // the text and the value but as 0 in the counts: it reads as no stock
+    // everywhere, never as stock that does not exist.
+    m_inventory = inventory > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())
+        ? 0
+        : static_cast<std::int32_t>(inventory);
 }

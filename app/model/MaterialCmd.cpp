@@ -5,6 +5,7 @@
 
 namespace {
 std::uint64_t g_storeEpoch = 0;
+std::uint64_t g_unrecordedChanges = 0;
 
 bool LibraryModified()
 {
@@ -43,20 +44,34 @@ void NoteLibraryStored()
     ++g_storeEpoch;
 }
 
+std::uint64_t LibraryUnrecordedChanges()
+{
+    return g_unrecordedChanges;
+}
+
+void NoteUnrecordedLibraryChange()
+{
+    ++g_unrecordedChanges;
+}
+
 MaterialCmd::MaterialCmd(uint64_t changeMask, uint64_t detailMask)
     : CommandBase(changeMask, detailMask)
     , m_savedModified(LibraryModified())
     , m_storeEpoch(g_storeEpoch)
+    , m_unrecordedChanges(g_unrecordedChanges)
 { }
 
 MaterialCmd::MaterialCmd(uint64_t changeMask, uint64_t detailMask, std::shared_ptr<DomainUpdateInfo> info)
     : CommandBase(changeMask, detailMask, std::move(info))
     , m_savedModified(LibraryModified())
     , m_storeEpoch(g_storeEpoch)
+    , m_unrecordedChanges(g_unrecordedChanges)
 { }
 
 void MaterialCmd::Execute()
 {
+    if (IsNotRecorded())
+        NoteUnrecordedLibraryChange();
     SetLibraryModified(true);
 }
 
@@ -68,6 +83,9 @@ void MaterialCmd::Redo()
 void MaterialCmd::Undo()
 {
     // After a store the file holds this command's effect, so undoing it makes
-    // memory differ from the file whatever the flag was before.
-    SetLibraryModified(m_storeEpoch == g_storeEpoch ? m_savedModified : true);
+    // memory differ from the file whatever the flag was before; after a
+    // change no step recorded, memory holds that change, which no undo takes
+    // back.
+    const bool unchangedSince = m_storeEpoch == g_storeEpoch && m_unrecordedChanges == g_unrecordedChanges;
+    SetLibraryModified(unchangedSince ? m_savedModified : true);
 }

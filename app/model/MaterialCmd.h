@@ -11,7 +11,10 @@
 // still holds what memory held then. A store in between makes the file
 // differ from memory after the undo, so a store clears the captured flags of
 // every command built before it (LibraryStoreEpoch): undo then leaves the
-// library modified.
+// library modified. The same holds for library changes that no undo step
+// records (a vendor or a project material joining the library on the way):
+// undo cannot take them back, so after one of them undo leaves the library
+// modified too (LibraryUnrecordedChanges).
 class MaterialCmd : public CommandBase
 {
 public:
@@ -28,6 +31,7 @@ public:
 private:
     bool m_savedModified = false;
     std::uint64_t m_storeEpoch = 0;
+    std::uint64_t m_unrecordedChanges = 0;
 };
 
 // Runs a library edit through the command history, or on its own where there
@@ -40,3 +44,9 @@ void RunUnrecordedMaterialCommand(const std::shared_ptr<CommandBase>& command);
 // seen at construction.
 std::uint64_t LibraryStoreEpoch();
 void NoteLibraryStored();
+
+// Counts the library changes that are no undo step. Commands run as not
+// recorded count themselves; a change made without a command calls
+// NoteUnrecordedLibraryChange.
+std::uint64_t LibraryUnrecordedChanges();
+void NoteUnrecordedLibraryChange();

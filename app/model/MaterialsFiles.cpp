@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace MaterialsFiles {
@@ -66,14 +67,31 @@ bool RenameReplacing(const QString& from, const QString& to, QString* error)
 }
 } // namespace
 
-bool WriteLibraryFile(
-    const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed, QString* error)
+FileStamp StampOf(const QString& path)
+{
+    FileStamp stamp;
+    stamp.path = QFileInfo(path).absoluteFilePath();
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        stamp.size = status.st_size;
+        stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    }
+    return stamp;
+}
+
+bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed,
+    QString* error, const FileStamp* known, QString* setAside)
 {
     const QString target = PathIn(folder, kLibraryFile);
     auto fail = [&](const QString& text) {
         if (error)
             *error = text;
         return false;
+    };
+    auto failWithErrno = [&](int err) {
+        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), SystemError(err)));
     };
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return fail(QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder)));
@@ -82,16 +100,42 @@ bool WriteLibraryFile(
     temp.setAutoRemove(true);
     if (!temp.open())
         return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), temp.errorString()));
-    if (temp.write(bytes) != bytes.size() || !temp.flush() || ::fsync(temp.handle()) != 0)
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), temp.errorString()));
-    temp.setPermissions(
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    // Written by hand, so that a failure reports the system's own reason.
+    const int fd = temp.handle();
+    const char* data = bytes.constData();
+    for (qsizetype left = bytes.size(); left > 0;) {
+        const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return failWithErrno(written < 0 ? errno : ENOSPC);
+        data += written;
+        left -= written;
+    }
+    if (::fsync(fd) != 0)
+        return failWithErrno(errno);
+    struct stat previous
+    {
+    };
+    const mode_t mode = ::stat(QFile::encodeName(target).constData(), &previous) == 0
+        ? previous.st_mode & 07777
+        : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+    ::fchmod(fd, mode);
     temp.close();
 
     if (rotate && QFileInfo::exists(target)) {
-        QString rotateError;
-        if (!RenameReplacing(target, PathIn(folder, kBackupFile), &rotateError) && rotationMustSucceed)
-            return fail(rotateError);
+        if (known && StampOf(target) != *known) {
+            const QString aside = SetAside(target);
+            if (aside.isEmpty())
+                return fail(QStringLiteral("%1: the file changed on disk and cannot be kept aside.")
+                                .arg(QDir::toNativeSeparators(target)));
+            if (setAside)
+                *setAside = aside;
+        } else {
+            QString rotateError;
+            if (!RenameReplacing(target, PathIn(folder, kBackupFile), &rotateError) && rotationMustSucceed)
+                return fail(rotateError);
+        }
     }
     QString renameError;
     if (!RenameReplacing(temp.fileName(), target, &renameError))

@@ -34,14 +34,29 @@ QStringList FallbackCandidates(const QString& baseFolder, const QString& program
 // or an empty text when the file could not be moved.
 QString SetAside(const QString& path);
 
+// What tells one version of a file from another: path, size and
+// modification time. An absent file has size -1.
+struct FileStamp
+{
+    QString path;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp StampOf(const QString& path);
+
 // Writes bytes as folder/Matls.KWDE through a temporary file. With rotate,
 // an existing library file first becomes MatlsBK.KWDE (replacing the older
 // backup); a failed rotation is ignored unless rotationMustSucceed, in which
 // case nothing is replaced. Answers false with a readable error when the new
 // file could not be written completely; the files in the folder are then
-// unchanged.
-bool WriteLibraryFile(
-    const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed, QString* error);
+// unchanged. The new file keeps the permission bits of the file it replaces.
+// With `known`, an existing library file that is not that very version (one
+// the caller never read, or one changed since) is not rotated into the
+// single backup slot, where the next store would delete it: it is set aside
+// (see SetAside) and its new path is put into `setAside`.
+bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed,
+    QString* error, const FileStamp* known = nullptr, QString* setAside = nullptr);
 
 // Modification time of a file in seconds since 1970 (0 when absent).
 std::int64_t FileTime(const QString& path);

@@ -7,6 +7,7 @@
 #include <platform/BinaryArchive.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,6 +42,10 @@ bool CreateWithData(const std::u16string& path, const IFileServicesData& data, C
 {
     const std::string native = NativePath(path);
     const std::string bytes = StoredBytes(native, data);
+    if (mode == CreateMode::CreateNew) {
+        if (const std::optional<bool> linked = CreateNewByLink(native, bytes))
+            return *linked;
+    }
     FileHandle file = OpenForWriting(native, mode);
     if (!file.valid())
         return false;

@@ -3,6 +3,8 @@
 
 #include "PosixFile_p.h"
 
+#include <platform/SecureRandom.h>
+
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -70,6 +72,17 @@ std::shared_ptr<IFileServices> DefaultFileServices() noexcept
 {
     static FileServices services;
     return std::shared_ptr<IFileServices>(std::shared_ptr<IFileServices>(), &services);
+}
+
+// Eight hexadecimal digits that no other user picks at the same moment.
+std::u16string UniqueSuffix()
+{
+    static constexpr char16_t kDigits[] = u"0123456789abcdef";
+    std::uint32_t value = platform::SecureRandom32();
+    std::u16string text(8, u'0');
+    for (auto it = text.rbegin(); it != text.rend(); ++it, value >>= 4)
+        *it = kDigits[value & 0xF];
+    return text;
 }
 
 template <typename Attempt> GuardStatus RetryUntilTimeout(Attempt attempt, GuardStatus onTimeout)
@@ -150,14 +163,22 @@ GuardStatus FileShareguard::CheckoutFile(const CheckoutDescriptor& descriptor) c
     try {
         // Taking the sidecar is one exclusive create: of two users racing for
         // the master, the loser finds the winner's sidecar on its next round.
+        // A sidecar that names its holder is never overridden; one that
+        // cannot be read may be the empty debris of a crashed check-out,
+        // which the exclusive create replaces.
         return RetryUntilTimeout(
             [&]() -> std::optional<GuardStatus> {
                 if (!m_fileServices->DoesFileExist(m_masterPath))
                     return MasterUnavailable;
-                if (m_fileServices->DoesFileExist(m_sidecarPath))
-                    return CheckedOut;
+                if (m_fileServices->DoesFileExist(m_sidecarPath)) {
+                    CheckoutDescriptor holder;
+                    if (m_fileServices->ReadFileWithData(m_sidecarPath, holder))
+                        return CheckedOut;
+                }
                 if (m_fileServices->CreateNewFileWithData(m_sidecarPath, descriptor))
                     return Success;
+                if (m_fileServices->DoesFileExist(m_sidecarPath))
+                    return CheckedOut;
                 return std::nullopt;
             },
             CheckoutFailed);
@@ -307,7 +328,20 @@ GuardStatus FileShareguard::EstablishMasterFileSteps() const
         return MasterUnavailable;
     if (m_fileServices->DoesFileExist(m_masterPath))
         return MasterExists;
-    return m_fileServices->Copy(m_localPath, m_masterPath) ? MasterEstablished : EstablishFailed;
+    // The copy goes to a name of its own and becomes the master by a rename
+    // that never replaces: of two users establishing the master at the same
+    // moment, the second finds the first one's master instead of overwriting it.
+    IFileServices& files = *m_fileServices;
+    const std::u16string temp = m_masterBase + u"_" + UniqueSuffix() + u".tmp";
+    if (!files.Copy(m_localPath, temp)) {
+        if (files.DoesFileExist(temp))
+            files.Delete(temp);
+        return EstablishFailed;
+    }
+    if (files.Rename(temp, m_masterPath))
+        return MasterEstablished;
+    files.Delete(temp);
+    return files.DoesFileExist(m_masterPath) ? MasterExists : EstablishFailed;
 }
 
 bool FileShareguard::ReplaceLocalWithMaster() const

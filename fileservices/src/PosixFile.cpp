@@ -1,9 +1,11 @@
 #include "PosixFile_p.h"
 
+#include <platform/SecureRandom.h>
 #include <platform/Utf.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -111,6 +113,78 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
         return false;
     const bool written = WriteAll(file.get(), bytes.data(), bytes.size());
     return file.close() && written;
+}
+
+namespace {
+
+// A new file beside `path` for its data; its name is left in `tempPath`.
+FileHandle CreateTempBeside(const std::string& path, std::string& tempPath)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        tempPath = path + "." + std::to_string(::getpid()) + "-"
+            + std::to_string(platform::SecureRandom32()) + ".new";
+        FileHandle file(::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file.valid() || errno != EEXIST)
+            return file;
+    }
+    return FileHandle();
+}
+
+// Removes an empty file left at `path` by a creator that died before writing
+// its data (a creator of this library never leaves one; older ones did). The
+// remover holds the file's lock while it checks that the name still refers
+// to that very empty file, so that of several users clearing the debris at
+// once only one removes it, and none removes a file that has data.
+bool RemoveEmptyDebris(const std::string& path)
+{
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid() || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+        return false;
+    struct stat held
+    {
+    };
+    struct stat named
+    {
+    };
+    if (::fstat(file.get(), &held) != 0 || !S_ISREG(held.st_mode) || held.st_size != 0)
+        return false;
+    if (::stat(path.c_str(), &named) != 0 || named.st_dev != held.st_dev || named.st_ino != held.st_ino)
+        return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool HasNoHardLinks(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EXDEV;
+}
+
+} // namespace
+
+std::optional<bool> CreateNewByLink(const std::string& path, const std::string& bytes)
+{
+    if (path.empty())
+        return false;
+    std::string tempPath;
+    FileHandle temp = CreateTempBeside(path, tempPath);
+    if (!temp.valid())
+        return false;
+    const bool written = WriteAll(temp.get(), bytes.data(), bytes.size()) && ::fsync(temp.get()) == 0;
+    if (!(temp.close() && written)) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    int linked = ::link(tempPath.c_str(), path.c_str());
+    int error = errno;
+    if (linked != 0 && error == EEXIST && RemoveEmptyDebris(path)) {
+        linked = ::link(tempPath.c_str(), path.c_str());
+        error = errno;
+    }
+    ::unlink(tempPath.c_str());
+    if (linked == 0)
+        return true;
+    if (HasNoHardLinks(error))
+        return std::nullopt;
+    return false;
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to)

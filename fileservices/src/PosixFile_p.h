@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,13 @@ bool ReadAll(int fd, std::vector<std::uint8_t>& bytes);
 
 // Creates or truncates the file and writes the bytes; false on any error.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Creates the file only when no file of that name exists: the bytes go to a
+// temporary file beside it, which then gets the name by a hard link. The
+// name thus never appears without its data, so an empty file under it is
+// debris of a crash and is replaced. True or false when done; no answer when
+// the file system has no hard links.
+std::optional<bool> CreateNewByLink(const std::string& path, const std::string& bytes);
 
 // Renames without ever replacing an existing target.
 bool RenameNoReplace(const std::string& from, const std::string& to);

@@ -53,6 +53,25 @@ protected:
     TestFolder m_dir;
 };
 
+// Test folders follow TMPDIR, so that a run can keep its files where the
+// person running it chose.
+TEST(TestFolderTest, LivesUnderTmpdirWhenSet)
+{
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved ? saved : "";
+    const fs::path chosen = kwl::testing::MakeTempFolder("chosen");
+    ASSERT_FALSE(chosen.empty());
+    setenv("TMPDIR", chosen.c_str(), 1);
+    fs::path made;
+    {
+        TestFolder folder;
+        made = folder.root();
+    }
+    saved ? setenv("TMPDIR", previous.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_EQ(made.parent_path(), chosen);
+    fs::remove_all(chosen);
+}
+
 TEST_F(FileServicesTest, TellsFilesFromFolders)
 {
     struct Case

@@ -180,6 +180,49 @@ TEST_F(FileShareguardTest, TwoUsersRacingForOneMasterNeverBothHoldIt)
     }
 }
 
+// A check-out killed while it takes the sidecar must not leave an empty one
+// that answers "checked out" to everybody for ever; here the kill is the
+// signal of a file-size limit of zero, sent at the first write.
+TEST_F(FileShareguardTest, KilledCheckoutLeavesNoEmptySidecar)
+{
+    WriteBytes(master, "M");
+    const pid_t child = fork();
+    if (child == 0) {
+        rlimit limit {};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        guard().CheckoutFile(bob.GetCheckoutDescriptor(u"PC", u""));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+
+    EXPECT_FALSE(exists("shared/Matls.cko"));
+    checkOut(ann);
+    EXPECT_EQ(guard().IsFileCheckedOutToUser(ann), Success);
+}
+
+// An empty sidecar is debris of a crash (a check-out writes the holder's
+// record before the sidecar gets its name), so check-out replaces it; a
+// sidecar with content, readable or not, is never overridden.
+TEST_F(FileShareguardTest, CheckoutReplacesOnlyAnEmptySidecar)
+{
+    WriteBytes(master, "M");
+    WriteBytes(at("shared/Matls.cko"), "");
+    checkOut(ann);
+    EXPECT_EQ(guard().IsFileCheckedOutToUser(ann), Success);
+    EXPECT_EQ(guard().CheckoutFile(bob.GetCheckoutDescriptor(u"PC", u"")), CheckedOut);
+    EXPECT_EQ(guard().IsFileCheckedOutToUser(ann), Success);
+
+    WriteBytes(at("shared/Matls.cko"), "damaged");
+    EXPECT_EQ(guard().CheckoutFile(bob.GetCheckoutDescriptor(u"PC", u"")), CheckedOut);
+    EXPECT_EQ(content("shared/Matls.cko"), "damaged");
+    // No temporary file of the exclusive create stays behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.root() / "shared"), {}), 2);
+}
+
 TEST_F(FileShareguardTest, CheckinAndCancelDeleteTheSidecar)
 {
     WriteBytes(master, "M");
@@ -439,6 +482,21 @@ TEST_F(FileShareguardTest, EstablishMasterFileStatuses)
             EXPECT_EQ(content("shared/Matls.KWDE"), "existing master");
         }
     }
+}
+
+// Another user establishes the master between the check and the copy: the
+// first master stays, and no copy is left behind.
+TEST_F(FileShareguardTest, EstablishingNeverOverwritesAMasterMadeMeanwhile)
+{
+    WriteBytes(local, "mine");
+    files->fails = [&](const std::string& op, auto&, auto&) {
+        if (op == "Copy" && !exists("shared/Matls.KWDE"))
+            WriteBytes(master, "theirs");
+        return false;
+    };
+    EXPECT_EQ(guard().EstablishMasterFile(), MasterExists);
+    EXPECT_EQ(content("shared/Matls.KWDE"), "theirs");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.root() / "shared"), {}), 1);
 }
 
 TEST_F(FileShareguardTest, ReplaceLocalWithMaster)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
@@ -28,9 +30,7 @@ class TestFolder
 public:
     TestFolder()
     {
-        char pattern[] = "/tmp/shareguard-XXXXXX";
-        if (mkdtemp(pattern))
-            m_root = pattern;
+        m_root = kwl::testing::MakeTempFolder("shareguard");
         // Open to the unprivileged user that permission tests run as.
         fs::permissions(m_root, fs::perms::all);
     }

@@ -35,6 +35,37 @@ void* operator new[](std::size_t size)
     return Allocate(size);
 }
 
+// The non-throwing forms must come from this allocator too: left to the
+// standard library (or a sanitizer's runtime), they would hand out memory
+// that the replaced operator delete then frees with the wrong allocator.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
 void operator delete(void* memory) noexcept
 {
     std::free(memory);

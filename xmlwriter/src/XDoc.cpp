@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -19,24 +18,55 @@ namespace {
 // whichever machine wrote them. Text and attribute values carry their own
 // line feeds as character references, so every line feed here is one of the
 // printer's line ends.
+// A memory stream and its buffer, both freed however printing ends (the
+// printer may run out of memory part-way and throw).
+class MemoryStream
+{
+public:
+    MemoryStream() noexcept
+        : m_file(open_memstream(&m_buffer, &m_size))
+    { }
+    MemoryStream(const MemoryStream&) = delete;
+    MemoryStream& operator=(const MemoryStream&) = delete;
+    ~MemoryStream()
+    {
+        close();
+        std::free(m_buffer);
+    }
+
+    FILE* file() const noexcept { return m_file; }
+    // Closes the stream; the buffer then holds everything printed.
+    bool close() noexcept
+    {
+        if (!m_file)
+            return false;
+        const bool ok = std::ferror(m_file) == 0;
+        std::fclose(m_file);
+        m_file = nullptr;
+        return ok;
+    }
+    const char* data() const noexcept { return m_buffer; }
+    std::size_t size() const noexcept { return m_size; }
+
+private:
+    char* m_buffer = nullptr;
+    std::size_t m_size = 0;
+    FILE* m_file = nullptr;
+};
+
 bool PrintDocument(const TiXmlDocument& doc, std::string& out)
 {
-    char* buffer = nullptr;
-    std::size_t size = 0;
-    FILE* memory = open_memstream(&buffer, &size);
-    if (!memory)
+    MemoryStream memory;
+    if (!memory.file())
         return false;
-    doc.Print(memory, 0);
-    const bool ok = std::ferror(memory) == 0;
-    std::fclose(memory);
-    const std::unique_ptr<char, decltype(&std::free)> owned(buffer, &std::free);
-    if (!ok)
+    doc.Print(memory.file(), 0);
+    if (!memory.close())
         return false;
-    out.reserve(size + size / 16);
-    for (std::size_t i = 0; i < size; ++i) {
-        if (buffer[i] == '\n')
+    out.reserve(memory.size() + memory.size() / 16);
+    for (std::size_t i = 0; i < memory.size(); ++i) {
+        if (memory.data()[i] == '\n')
             out += '\r';
-        out += buffer[i];
+        out += memory.data()[i];
     }
     return true;
 }

@@ -60,6 +60,12 @@ XElement XElement::LinkNewChild(TiXmlNode* parent, const std::u16string& name) n
 {
     if (!parent)
         return XElement(nullptr);
+    // A bad name would make the whole file unreadable: the document refuses
+    // to save instead.
+    if (!detail::IsXmlName(name)) {
+        detail::MarkLostContent(parent);
+        return XElement(nullptr);
+    }
     TiXmlElement* child = nullptr;
     try {
         child = new TiXmlElement(detail::ToTreeText(name));
@@ -107,6 +113,10 @@ XElement& XElement::WithValue(const std::u16string& text)
 XElement& XElement::setAttributeText(const std::u16string& name, std::string_view utf8Value)
 {
     if (TiXmlElement* element = ElementOf(m_impl)) {
+        if (!detail::IsXmlName(name)) {
+            detail::MarkLostContent(element);
+            return *this;
+        }
         try {
             element->SetAttribute(detail::ToTreeText(name), std::string(utf8Value));
         } catch (...) {

@@ -8,8 +8,14 @@
 namespace qzXml::detail {
 
 // Texts go into the tree as UTF-8, which the declaration names; the printer
-// escapes them.
+// escapes them. Characters that XML 1.0 does not allow anywhere in a document
+// (control characters other than tab, line feed and carriage return, U+FFFE,
+// U+FFFF) are dropped: no character reference can carry them either, and a
+// strict reader would refuse the whole file.
 std::string ToTreeText(std::u16string_view text);
+
+// Whether the text is a valid XML 1.0 element or attribute name.
+bool IsXmlName(std::u16string_view name) noexcept;
 
 // The text of a number, built without allocating, so that a typed setter
 // cannot run out of memory before it reaches its guard.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <gtest/gtest.h>
+#include "TempFolder.h"
 
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -14,9 +14,8 @@ class TempFolderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/qzxml-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
+        m_dir = kwl::testing::MakeTempFolder("qzxml");
+        ASSERT_FALSE(m_dir.empty());
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 

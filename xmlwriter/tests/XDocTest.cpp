@@ -64,6 +64,39 @@ TEST_F(XDocTest, ControlCharactersBecomeCharacterReferences)
         "<Notes Memo=\"x&#x0A;y\">one&#x0A;two&#x09;three</Notes>\r\n");
 }
 
+// XML 1.0 allows no other control character, not even as a reference: a
+// strict reader would refuse the file.
+TEST_F(XDocTest, CharactersXmlForbidsAreDropped)
+{
+    XDoc doc;
+    doc.AddChild(u"Notes")
+        .WithAttribute(u"Memo", std::u16string(u"a\u0001b\u001Fc\uFFFEd\0e", 9))
+        .WithValue(u"x\u0008y\u000Bz\uFFFF\r");
+    ASSERT_TRUE(doc.Save(path("forbidden.xml")));
+    EXPECT_EQ(readAll(path("forbidden.xml")),
+        "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n"
+        "<Notes Memo=\"abcde\">xyz&#x0D;</Notes>\r\n");
+}
+
+// A bad element or attribute name would make the file unreadable: the
+// document refuses to save instead.
+TEST_F(XDocTest, InvalidNamesAreRefusedWhenAdded)
+{
+    const std::u16string badNames[] = { u"", u"1st", u"two words", u"a<b", u"-x", u"a\u00D7" };
+    for (const auto& name : badNames) {
+        SCOPED_TRACE(fs::path(name).string());
+        XDoc element;
+        element.AddChild(u"Root").AddChild(name);
+        EXPECT_FALSE(element.Save(path("bad.xml")));
+        XDoc attribute;
+        attribute.AddChild(u"Root").WithAttribute(name, u"v");
+        EXPECT_FALSE(attribute.Save(path("bad.xml")));
+    }
+    XDoc good;
+    good.AddChild(u"ns:Gr\u00F6\u00DFe_1.a-b").WithAttribute(u"\U00010000x", u"v");
+    EXPECT_TRUE(good.Save(path("good.xml")));
+}
+
 TEST_F(XDocTest, SaveFailsWithoutWritableTarget)
 {
     XDoc doc;
@@ -92,6 +125,20 @@ TEST_F(XDocTest, SaveReportsAFullDevice)
     XDoc doc;
     doc.AddChild(u"Root");
     EXPECT_FALSE(doc.Save(u"/dev/full"));
+}
+
+// The document itself comes from the non-throwing new: when that fails the
+// document is empty and refuses to save. (The test allocator must replace
+// that form too, or a sanitizer's runtime hands out the memory instead.)
+TEST_F(XDocTest, DocumentWithoutMemoryRefusesToSave)
+{
+    const std::u16string target = path("none.xml");
+    kwl::testing::FailAllocation(0);
+    XDoc doc;
+    const bool failed = kwl::testing::StopFailingAllocations();
+    EXPECT_TRUE(failed);
+    EXPECT_FALSE(doc.Save(target));
+    EXPECT_FALSE(fs::exists(fs::path(target)));
 }
 
 TEST_F(XDocTest, MovingLeavesTheSourceEmpty)

@@ -161,6 +161,39 @@ TEST_F(CUserPrefsTest, ChangedValueRewritesExactlyItsLine)
     EXPECT_EQ(prefs->GetString(1008), QStringLiteral("DejaVu Sans"));
 }
 
+// A text that would not read back unchanged at the next start (or would
+// write a second line that sets another preference) is refused where it is
+// set, with a message, and neither memory nor the file changes.
+TEST_F(CUserPrefsTest, TextsThatWouldNotReadBackAreRefusedWithAMessage)
+{
+    auto prefs = Start();
+    QStringList messages;
+    SetPrefsMessageHook([&](const QString& text) { messages << text; });
+    const QString held = prefs->GetString(1002);
+    const QString refused[] = {
+        QStringLiteral("/data\r\nGridStat Path=/elsewhere"),
+        QStringLiteral("/data\n"),
+        QString(256, QLatin1Char('x')),
+        QStringLiteral("/data/ "),
+        QStringLiteral(" /data/"),
+        QStringLiteral("\"/data/\""),
+    };
+    for (const QString& value : refused) {
+        SCOPED_TRACE(value.toStdString());
+        const QStringList before = Lines();
+        messages.clear();
+        prefs->SetString(1002, value);
+        EXPECT_EQ(prefs->GetString(1002), held);
+        EXPECT_EQ(Lines(), before);
+        EXPECT_EQ(messages.size(), 1);
+        EXPECT_FALSE(CUserPrefs::WhyTextCannotBeKept(value).isEmpty());
+    }
+    SetPrefsMessageHook(nullptr);
+    const QString kept = QString(255, QLatin1Char('y'));
+    prefs->SetString(1002, kept);
+    EXPECT_EQ(Start()->GetString(1002), kept);
+}
+
 TEST_F(CUserPrefsTest, SettingTheHeldValueWritesNothing)
 {
     auto prefs = Start();

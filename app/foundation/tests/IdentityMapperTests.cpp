@@ -282,6 +282,21 @@ TEST_F(IdentityMapperTest, ResolveMakesOneCopyPerIdentity)
     EXPECT_EQ(receiver.received, first);
 }
 
+// A mapper no shared pointer owns has no self to hand the objects it reads
+// or writes: the store fails with the archive error instead.
+TEST_F(IdentityMapperTest, MapperWithoutOwnerRaisesTheArchiveError)
+{
+    auto vendor = std::make_shared<Vendor>(5);
+    EXPECT_THROW(StoreWith([&](ArchiveWrapper& ar) {
+        IdentityMapper onStack;
+        onStack.SerializeRef(ar, vendor);
+    }),
+        ArchiveError);
+    auto material = std::make_shared<Material>();
+    IdentityMapper onStack;
+    EXPECT_THROW(onStack.Resolve(material), ArchiveError);
+}
+
 TEST(ManagedIdentity, IdentitiesNeverRepeatAcrossThreads)
 {
     constexpr int Threads = 8;

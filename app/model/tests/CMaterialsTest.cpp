@@ -8,6 +8,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <functional>
+
 namespace {
 
 QByteArray ReadAll(const QString& path)
@@ -261,6 +269,97 @@ TEST_F(CMaterialsTest, FailedStoreKeepsFilesAndModifiedFlag)
     EXPECT_TRUE(m_library->IsModified());
     EXPECT_EQ(m_messages.size(), 1);
     EXPECT_EQ(ReadAll(PathOf(MaterialsFiles::kLibraryFile)), stored);
+}
+
+// The single backup slot is for the version this library read or wrote: a
+// library file it never loaded (it loaded the backup, the shipped defaults or
+// nothing) or one changed since (another program) is set aside, not rotated
+// into the slot that the next store empties.
+TEST_F(CMaterialsTest, StoreSetsAsideALibraryFileItDidNotLoad)
+{
+    const QByteArray foreign("another program's library");
+    struct Case
+    {
+        const char* label;
+        std::function<void(CMaterials&)> loadThenChange;
+    };
+    const Case cases[] = {
+        { "loaded from the backup",
+            [&](CMaterials& library) {
+                QFile::rename(PathOf(MaterialsFiles::kLibraryFile), PathOf(MaterialsFiles::kBackupFile));
+                ASSERT_TRUE(library.Load(false, false, true));
+                WriteAll(PathOf(MaterialsFiles::kLibraryFile), foreign);
+            } },
+        { "changed since it was read",
+            [&](CMaterials& library) {
+                ASSERT_TRUE(library.Load(false, false, true));
+                WriteAll(PathOf(MaterialsFiles::kLibraryFile), foreign);
+            } },
+        { "folder missing at start-up",
+            [&](CMaterials& library) {
+                library.SetFolder(m_dir.filePath(QStringLiteral("later")));
+                EXPECT_FALSE(library.Load(false, false, true));
+                QDir(Folder()).mkdir(QStringLiteral("later"));
+                library.SetFolder(Folder());
+                WriteAll(PathOf(MaterialsFiles::kLibraryFile), foreign);
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        for (const QString& name : QDir(Folder()).entryList(QDir::Files))
+            QFile::remove(QDir(Folder()).filePath(name));
+        StoreSample();
+        auto library = FreshLibrary();
+        c.loadThenChange(*library);
+        library->SetModified(true);
+        library->Store();
+        library->SetModified(true);
+        library->Store();
+        EXPECT_EQ(ReadAll(PathOf(MaterialsFiles::kLibraryFile) + QStringLiteral(".unreadable")), foreign);
+        EXPECT_NE(ReadAll(PathOf(MaterialsFiles::kLibraryFile)), foreign);
+    }
+}
+
+// The new file goes to a temporary file first: a store that fails part-way
+// (here at a file-size limit) leaves the library file as it was, keeps the
+// library modified and names the real cause.
+TEST_F(CMaterialsTest, StoreFailingPartWayLeavesTheFileAlone)
+{
+    StoreSample();
+    const QByteArray stored = ReadAll(PathOf(MaterialsFiles::kLibraryFile));
+    AddSheetGood(QStringLiteral("Hardboard"));
+    m_library->SetModified(true);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit {};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        m_messages.clear();
+        m_library->StoreIfDirty();
+        const bool sound = m_library->IsModified() && ReadAll(PathOf(MaterialsFiles::kLibraryFile)) == stored
+            && m_messages.size() == 1 && m_messages.front().contains(QString::fromLocal8Bit(strerror(EFBIG)))
+            && !m_messages.front().contains(QStringLiteral("Unknown error"));
+        _exit(sound ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(CMaterialsTest, StoreKeepsThePermissionsOfTheFileItReplaces)
+{
+    StoreSample();
+    const QString path = PathOf(MaterialsFiles::kLibraryFile);
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(path, ownerOnly));
+    m_library->SetModified(true);
+    m_library->Store();
+    const auto ownerGroupOther = QFileDevice::Permissions::fromInt(0x7077);
+    EXPECT_EQ(QFile::permissions(path) & ownerGroupOther, ownerOnly);
 }
 
 TEST_F(CMaterialsTest, FailedReloadKeepsMaterialsAndVendors)

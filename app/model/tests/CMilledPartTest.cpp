@@ -217,4 +217,18 @@ TEST_F(CMilledPartTest, DamagedPartRecordsAreRefused)
     }
 }
 
+// A negative stored count would reach the optimizer as billions of copies.
+TEST_F(CMilledPartTest, NegativeStoredCountIsRefused)
+{
+    PartList parts;
+    parts.push_back(std::make_unique<CMilledPart>());
+    parts.front()->SetCopies(0x12345678);
+    std::string bytes = StoreParts(parts);
+    const std::size_t at = bytes.find("\x78\x56\x34\x12");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(LoadParts(bytes).front()->GetCopies(), 0x12345678u);
+    bytes.replace(at, 4, "\xFF\xFF\xFF\xFF");
+    EXPECT_THROW(LoadParts(bytes), platform::ArchiveError);
+}
+
 } // namespace

@@ -4,6 +4,8 @@
 #include "model/ModelStrings.h"
 #include "model/VendorCommands.h"
 
+#include <functional>
+
 namespace {
 
 class MaterialCommandsTest : public LibraryTest
@@ -88,6 +90,32 @@ TEST_F(MaterialCommandsTest, UndoAfterStoreLeavesLibraryModified)
     HistoryUndo();
     EXPECT_TRUE(m_library->IsModified());
     EXPECT_TRUE(m_library->GetMaterials().empty());
+}
+
+// Changes that no undo step records stay in memory after an undo: the
+// library must stay modified, or they are lost at exit.
+TEST_F(MaterialCommandsTest, UndoAfterAnUnrecordedChangeLeavesLibraryModified)
+{
+    struct Case
+    {
+        const char* label;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        { "vendor added on the way", [&] { m_library->FindOrAddVendor(QStringLiteral("Fresh Vendor")); } },
+        { "project material joins",
+            [&] { ResolvePartMaterial(std::make_shared<CSheetGoodEx>(QStringLiteral("From a project"))); } },
+        { "row added without a step",
+            [&] { m_library->GetMaterials().front()->AddSizeCostUnrecorded(MakeRow(0.5, 10, 20, nullptr)); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        m_library->SetModified(false);
+        AddNewMaterial();
+        c.change();
+        HistoryUndo();
+        EXPECT_TRUE(m_library->IsModified());
+    }
 }
 
 TEST_F(MaterialCommandsTest, NewRowUndoesAndRedoes)
@@ -207,6 +235,29 @@ TEST_F(MaterialCommandsTest, VendorCommandsUndoAndRedo)
     HistoryRedo();
     EXPECT_EQ(row->GetVendor()->GetName(), QStringLiteral("Lumber Ltd"));
     EXPECT_TRUE(m_library->IsModified());
+}
+
+// A deleted vendor leaves the name list (picking its stale name made a new
+// vendor), and relinking a row that refers to it never makes a live vendor
+// named after the deletion marker.
+TEST_F(MaterialCommandsTest, DeletedVendorLeavesTheNameListAndIsNeverRevived)
+{
+    auto vendor = std::make_shared<CVendor>();
+    vendor->SetName(QStringLiteral("Lumber Inc"));
+    History().Add(std::make_shared<CVendorNew>(vendor));
+    EXPECT_TRUE(m_library->GetVendorNameList().contains(QStringLiteral("Lumber Inc")));
+    auto row = MakeRow(0.75, 48, 96, vendor);
+    AddSheetGood(QStringLiteral("Pine"))->GetSizeCosts().push_back(row);
+
+    History().Add(std::make_shared<CVendorDelete>(vendor));
+    EXPECT_FALSE(m_library->GetVendorNameList().contains(QStringLiteral("Lumber Inc")));
+    EXPECT_FALSE(m_library->FindVendor(QStringLiteral("Lumber Inc")));
+
+    row->ResetPinnableID();
+    EXPECT_FALSE(m_library->FindVendor(UiText(kStrDeletedVendor)));
+    EXPECT_EQ(row->GetVendor(), m_library->FindVendor(QString()));
+    HistoryUndo();
+    EXPECT_TRUE(m_library->GetVendorNameList().contains(QStringLiteral("Lumber Inc")));
 }
 
 TEST_F(MaterialCommandsTest, ProjectMaterialJoinsLibraryUnlessItHasATwin)

@@ -332,6 +332,77 @@ TEST(SizeCostRowArchive, RefusesUnknownVersionsAndTruncation)
     }
 }
 
+// Every later use of a row expects a vendor: a vendor reference to nothing
+// read so far, or to an object of another class, is refused; a row without a
+// vendor is written so that it loads.
+TEST(SizeCostRowArchive, VendorReferenceMustNameAVendor)
+{
+    auto vendor = std::make_shared<CVendor>();
+    vendor->SetName(QStringLiteral("Acme"));
+    const auto first = MakeRow(0.75, 48, 96);
+    first->SetVendor(vendor);
+    const auto second = MakeRow(0.5, 48, 96);
+    second->SetVendor(vendor);
+    std::shared_ptr<ISGSC> a = first, b = second;
+    Bytes bytes = StoreBytes([&](ArchiveWrapper& ar) {
+        auto mapper = std::make_shared<IdentityMapper>();
+        mapper->SerializeRef(ar, a);
+        mapper->SerializeRef(ar, b);
+    });
+    const std::size_t firstSize = StoreBytes([&](ArchiveWrapper& ar) {
+        std::make_shared<IdentityMapper>()->SerializeRef(ar, a);
+    }).size();
+    const auto loadRows = [](const Bytes& data, int rows) {
+        LoadBytes(data, [&](ArchiveWrapper& ar) {
+            auto mapper = std::make_shared<IdentityMapper>();
+            for (int i = 0; i < rows; ++i) {
+                std::shared_ptr<ISGSC> target = MakeSizeCostByTypeCode(1);
+                mapper->SerializeRef(ar, target);
+            }
+        });
+    };
+    ASSERT_NO_THROW(loadRows(bytes, 2));
+
+    // The second row alone: its vendor is a reference back to the first row's.
+    const Bytes unmapped(bytes.begin() + static_cast<std::ptrdiff_t>(firstSize), bytes.end());
+    EXPECT_THROW(loadRows(unmapped, 1), platform::ArchiveError);
+
+    // The second row's vendor reference turned into one to the first row.
+    Bytes otherClass = bytes;
+    Bytes vendorId, rowId;
+    for (int i = 0; i < 8; ++i) {
+        vendorId.push_back(static_cast<std::uint8_t>(vendor->GetIdentity() >> (8 * i)));
+        rowId.push_back(static_cast<std::uint8_t>(first->GetIdentity() >> (8 * i)));
+    }
+    const auto last = std::find_end(otherClass.begin(), otherClass.end(), vendorId.begin(), vendorId.end());
+    ASSERT_NE(last, otherClass.end());
+    std::copy(rowId.begin(), rowId.end(), last);
+    EXPECT_THROW(loadRows(otherClass, 2), platform::ArchiveError);
+
+    first->SetVendor(nullptr);
+    bytes = StoreBytes([&](ArchiveWrapper& ar) { std::make_shared<IdentityMapper>()->SerializeRef(ar, a); });
+    EXPECT_NO_THROW(loadRows(bytes, 1));
+}
+
+// A stored count beyond the signed range reads as no stock in every view.
+TEST(SizeCostRowArchive, InventoryBeyondTheStoredRangeReadsAsNoStock)
+{
+    const auto row = MakeRow(0.75, 48, 96);
+    row->SetInventory(123456789);
+    std::shared_ptr<ISGSC> ref = row;
+    Bytes bytes = StoreBytes([&](ArchiveWrapper& ar) { std::make_shared<IdentityMapper>()->SerializeRef(ar, ref); });
+    const Bytes stored { 0x15, 0xCD, 0x5B, 0x07 };
+    const auto at = std::search(bytes.begin(), bytes.end(), stored.begin(), stored.end());
+    ASSERT_NE(at, bytes.end());
+    std::fill(at, at + 4, 0xFF);
+    std::shared_ptr<ISGSC> loaded = MakeSizeCostByTypeCode(1);
+    LoadBytes(bytes, [&](ArchiveWrapper& ar) { std::make_shared<IdentityMapper>()->SerializeRef(ar, loaded); });
+    EXPECT_EQ(loaded->GetInventoryText(), QStringLiteral("0"));
+    EXPECT_EQ(loaded->GetInventory(), 0u);
+    EXPECT_DOUBLE_EQ(loaded->GetInventoryValue(), 0.0);
+    EXPECT_EQ(loaded->GetAvailable(), 0u);
+}
+
 TEST(SizeCostRowArchive, LockCopiesShareTheLockCopyOfTheirVendor)
 {
     auto vendor = std::make_shared<CVendor>();

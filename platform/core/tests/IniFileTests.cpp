@@ -4,6 +4,11 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace platform;
@@ -98,4 +103,66 @@ TEST_F(IniFileTest, KeepsUtf16FileUtf16)
     const std::string expected("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE9\0\r\0\n\0", 22);
     EXPECT_EQ(bytes(), expected);
     EXPECT_EQ(IniFile::ReadString(m_file, u"s", u"K", u""), u"\u00E9");
+}
+
+// A line break in a value would start a line of its own that sets or hides
+// another key: such a write is refused and the file stays as it was.
+TEST_F(IniFileTest, RefusesLineBreaksThatWouldWriteASecondLine)
+{
+    put("[S]\r\nFolder=/home\r\n");
+    const std::u16string values[] = { u"x\r\nFolder=/elsewhere", u"x\nFolder=/elsewhere", u"x\r" };
+    for (const auto& value : values) {
+        EXPECT_FALSE(IniFile::WriteString(m_file, u"S", u"Other", value));
+        EXPECT_FALSE(IniFile::WriteString(m_file, u"S", value, u"v"));
+    }
+    EXPECT_EQ(bytes(), "[S]\r\nFolder=/home\r\n");
+}
+
+// A file in an 8-bit encoding (or with a stray byte) keeps its other lines
+// byte for byte when one key is written; such a line reads as Latin-1.
+TEST_F(IniFileTest, KeepsLinesThatAreNotUtf8ByteForByte)
+{
+    put("[S]\r\nName=M\xFCller\r\nBad=\xC3(\nk=1\r\n");
+    ASSERT_TRUE(IniFile::WriteString(m_file, u"S", u"k", u"2"));
+    EXPECT_EQ(bytes(), "[S]\r\nName=M\xFCller\r\nBad=\xC3(\nk=2\r\n");
+    EXPECT_EQ(IniFile::ReadString(m_file, u"S", u"Name", u""), u"M\u00FCller");
+}
+
+TEST_F(IniFileTest, ReadsAndKeepsBigEndianUtf16)
+{
+    put(std::string("\xFE\xFF\0[\0S\0]\0\r\0\n\0a\0=\0\xE9\0\r\0\n", 22));
+    EXPECT_EQ(IniFile::ReadString(m_file, u"S", u"a", u""), u"\u00E9");
+    ASSERT_TRUE(IniFile::WriteString(m_file, u"S", u"b", u"1"));
+    EXPECT_EQ(bytes(), std::string("\xFE\xFF\0[\0S\0]\0\r\0\n\0a\0=\0\xE9\0\r\0\n\0b\0=\0\x31\0\r\0\n", 32));
+}
+
+// Processes writing one file take turns: every key each of them wrote is there.
+TEST_F(IniFileTest, WritersInSeveralProcessesLoseNoUpdate)
+{
+    constexpr int kProcesses = 3, kKeys = 30;
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t child = fork();
+        if (child == 0) {
+            bool ok = true;
+            for (int k = 0; k < kKeys; ++k) {
+                const std::string key = "p" + std::to_string(p) + "k" + std::to_string(k);
+                ok = IniFile::WriteString(m_file, u"S", std::u16string(key.begin(), key.end()), u"1") && ok;
+            }
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    int missing = 0;
+    for (int p = 0; p < kProcesses; ++p)
+        for (int k = 0; k < kKeys; ++k) {
+            const std::string key = "p" + std::to_string(p) + "k" + std::to_string(k);
+            missing += IniFile::ReadInt(m_file, u"S", std::u16string(key.begin(), key.end()), 0) != 1;
+        }
+    EXPECT_EQ(missing, 0);
 }

@@ -8,6 +8,8 @@
 #include <platform/IniFile.h>
 
 #include <QCoreApplication>
+
+#include <utility>
 #include <QCursor>
 #include <QDateTime>
 #include <QDir>
@@ -294,8 +296,7 @@ void CUserPrefs::SetString(int id, const QString& value)
         const QString message = QStringLiteral("The setting \"%1\" was not changed. %2")
                                     .arg(m_keys.count(id) ? m_keys.at(id) : QString::number(id), reason);
         SessionLog::Instance().Write(SessionLog::Warning, message);
-        if (MessageHook())
-            MessageHook()(message);
+        ShowPrefsMessage(message);
         return;
     }
     const auto it = m_texts.find(id);
@@ -423,7 +424,13 @@ void SetDefaultMaterialsInstaller(DefaultMaterialsInstaller installer)
     Installer() = std::move(installer);
 }
 
-void SetPrefsMessageHook(PrefsMessageHook hook)
+PrefsMessageHook SetPrefsMessageHook(PrefsMessageHook hook)
 {
-    MessageHook() = std::move(hook);
+    return std::exchange(MessageHook(), std::move(hook));
+}
+
+void ShowPrefsMessage(const QString& message)
+{
+    if (MessageHook())
+        MessageHook()(message);
 }

@@ -89,5 +89,10 @@ void SetDefaultMaterialsInstaller(DefaultMaterialsInstaller installer);
 
 // Shows a message about a preference that was refused; the user-interface
 // layer installs it (a message box on the GUI thread).
+// The preference pages' own messages (a folder that fails validation) go the
+// same way. Answers the hook installed before.
 using PrefsMessageHook = std::function<void(const QString& message)>;
-void SetPrefsMessageHook(PrefsMessageHook hook);
+PrefsMessageHook SetPrefsMessageHook(PrefsMessageHook hook);
+// Hands the message to the installed hook; without one it is only logged by
+// whoever refused the value.
+void ShowPrefsMessage(const QString& message);

@@ -1,7 +1,7 @@
 #include "shell/prefs/FolderEdit.h"
 
 #include "foundation/ResourceBase.h"
-#include "shell/prefs/PrefsMessages.h"
+#include "foundation/CUserPrefs.h"
 #include "shell/prefs/PrefsStrings.h"
 
 #include <QAction>

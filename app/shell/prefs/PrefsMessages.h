@@ -1,13 +1,6 @@
 #pragma once
-// The pages' message boxes (a folder that fails validation) go through a
-// hook, so tests can capture them; without one a warning box with OK shows.
+// The pages' message boxes (a folder that fails validation) go through the
+// preferences' message hook (foundation/CUserPrefs.h), so tests can capture
+// them. The program installs this warning box with OK as that hook.
 
-#include <QString>
-
-#include <functional>
-
-using PrefsMessageHook = std::function<void(const QString& text)>;
-
-// Installs the receiver of the pages' messages and answers the previous one.
-PrefsMessageHook SetPrefsMessageHook(PrefsMessageHook hook);
-void ShowPrefsMessage(const QString& text);
+void InstallPrefsMessageBox();

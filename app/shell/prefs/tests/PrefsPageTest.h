@@ -4,7 +4,7 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/TCPResource.h"
 #include "foundation/UIStringTable.h"
-#include "shell/prefs/PrefsMessages.h"
+#include "foundation/CUserPrefs.h"
 #include "shell/prefs/PrefsStrings.h"
 
 #include <QComboBox>

@@ -138,6 +138,8 @@ void CMaterials::RemoveVendor(const std::shared_ptr<CVendor>& entry)
         return;
     std::erase(m_vendors, vendor);
     vendor->SetDeleted(true);
+    // The size/cost grid offers this list: a removed vendor must leave it.
+    RebuildVendorNameList();
 }
 
 std::shared_ptr<CVendor> CMaterials::FindVendor(const QString& name) const

@@ -415,6 +415,29 @@ public:
             OnRowChange(-1, -1, false, false);
         }
     }
+    void FitColumns() override
+    {
+        CUGRowMode* grid = GetRowModeGrid();
+        if (!grid)
+            return;
+        {
+            auto blocker = SuspendRedraw();
+            grid->FitColumnsByMode();
+        }
+        Invalidate();
+    }
+    // The grid part of a document update: sort again after rows were put
+    // back, forget the sort after an insert, select the rows it names. The
+    // sort comes first so that the selection lands on the named objects.
+    template <class Hint> void OnGridUpdate(const Hint& hint)
+    {
+        if (hint.GetRowChangeCode() == 2)
+            Resort();
+        else if (hint.GetRowChangeCode() == 1)
+            m_sortColumn = -1;
+        if (hint.AreRowsGiven())
+            SelectItems(hint.GetRows(), true);
+    }
     void Resort() override
     {
         if (m_sortColumn < 0)

@@ -322,6 +322,26 @@ TEST_F(GridDisplayManagerTest, SelectItemsLeavesAGridShowingAnotherSource)
     EXPECT_EQ(m_grid->GetCurrentRow(), 1);
 }
 
+TEST_F(GridDisplayManagerTest, UpdateHintsSelectResortAndForgetTheSort)
+{
+    Fill({{2, "b"}, {1, "a"}});
+    Attach();
+    const int key = 0;
+    m_mgr.SortRows(&key, 1, 0);
+    Item* moved = m_rows[0];
+    std::swap(m_rows[0], m_rows[1]); // rows put back out of order
+    GridUpdateHint<Item, GDMStorageRawPtr> hint;
+    hint.SetRowsGiven(true);
+    hint.AddRow(moved);
+    hint.SetRowChangeCode(2);
+    m_mgr.OnGridUpdate(hint);
+    EXPECT_EQ(Keys(), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(m_grid->IsSelected(0, m_mgr.FindRow(moved)));
+    hint.SetRowChangeCode(1);
+    m_mgr.OnGridUpdate(hint);
+    EXPECT_EQ(m_mgr.GetSortColumn(), -1);
+}
+
 TEST_F(GridDisplayManagerTest, RefreshGridDropsThePendingRow)
 {
     Fill({{1, "a"}});

@@ -78,6 +78,7 @@ public:
     using Keys = std::vector<std::unique_ptr<ColumnInfo>>;
     static constexpr bool kRawStorage = std::is_pointer_v<Holder>;
     static constexpr int kSelectionKeepingMove = 4;
+    static constexpr int kDragSelectMove = 3;
 
     CGridDisplayManager() = default;
     ~CGridDisplayManager() override { DeletePendingRow(); }
@@ -233,6 +234,9 @@ public:
             return 0;
         }
         if (m_enabled && m_attached && m_appendRowIndex >= 0 && newRow == m_appendRowIndex) {
+            // Dragging a selection over the append row creates no row.
+            if (GetGrid() && GetGrid()->GetSheetInfo()->m_moveKeyState == kDragSelectMove)
+                return 0;
             if (!CanAppendRow()) {
                 if (GetGrid())
                     GetGrid()->GotoCell(-1, oldRow);

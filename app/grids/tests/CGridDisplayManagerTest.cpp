@@ -2,6 +2,7 @@
 // and append rows, column layout and the shared selection operations.
 #include "grids/CGridDisplayManager.h"
 #include "grids/GridColumnRules.h"
+#include "gridctrl/CUGGridInfo.h"
 
 #include <QApplication>
 
@@ -248,6 +249,10 @@ TEST_F(GridDisplayManagerTest, AppendRowInsertsOnArrivalAndRefusesEdits)
     const int append = m_mgr.GetAppendRowIndex();
     QWidget* editor = nullptr;
     EXPECT_EQ(m_mgr.OnEditBegin(0, append, &editor), 0);
+    EXPECT_EQ(m_mgr.inserts, 0);
+    m_grid->GetSheetInfo()->m_moveKeyState = 3; // a drag selection
+    EXPECT_EQ(m_mgr.CanMoveCurrentCell(0, 0, 0, append), 0);
+    m_grid->GetSheetInfo()->m_moveKeyState = 0;
     EXPECT_EQ(m_mgr.inserts, 0);
     EXPECT_EQ(m_mgr.CanMoveCurrentCell(0, 0, 0, append), 1);
     EXPECT_EQ(m_mgr.inserts, 1);

@@ -15,6 +15,13 @@ const StringResource g_gridsStrings[] = {
     {kStrColumnUnitCost, u"PickListColumns_UnitCost_Unit Cost"},
     {kStrColumnUnits, u"PickListColumns_Units_Units"},
     {kStrColumnWidth, u"PickListColumns_Width_Width"},
+    {kStrCancel, u"Dialogs_Cancel_Cancel"},
+    {kStrDelete, u"Dialogs_Delete_Delete"},
+    {kStrHelp, u"Dialogs_Help_Help"},
+    {kStrOK, u"Dialogs_OK_OK"},
+    {kStrDeleteVendor, u"Vendors_DeleteVendor_Delete vendor"},
+    {kStrVendorsTitle, u"Vendors_Title_Vendors"},
+    {kStrEditVendorsList, u"Vendors_EditList_Edit Vendors List"},
 };
 
 } // namespace

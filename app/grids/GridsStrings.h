@@ -20,6 +20,13 @@ enum GridsStringId : int {
     kStrColumnUnitCost = 4659,     // "Unit Cost"
     kStrColumnUnits = 4660,        // "Units"
     kStrColumnWidth = 4661,        // "Width"
+    kStrCancel = 4539,             // "Cancel"
+    kStrDelete = 4541,             // "Delete"
+    kStrHelp = 4543,               // "Help"
+    kStrOK = 4549,                 // "OK"
+    kStrDeleteVendor = 5077,       // "Delete vendor"
+    kStrVendorsTitle = 5078,       // "Vendors"
+    kStrEditVendorsList = 5173,    // "Edit Vendors List"
 };
 
 // This layer's string table, handed to the string service at start-up.

@@ -17,6 +17,13 @@ void RemoveFromLibrary(const std::shared_ptr<CVendor>& vendor)
     else
         vendor->SetDeleted(true);
 }
+
+// A renamed vendor must not keep its old name in the list the grids offer.
+void RefreshLibraryNames()
+{
+    if (MaterialsBase* library = GetMaterialsLibrary())
+        library->RebuildVendorNameList();
+}
 } // namespace
 
 CVendorNew::CVendorNew(std::shared_ptr<CVendor> vendor)
@@ -84,16 +91,19 @@ void CVendorEdit::Execute()
 {
     MaterialCmd::Execute();
     *m_vendor = *m_newValues;
+    RefreshLibraryNames();
 }
 
 void CVendorEdit::Undo()
 {
     MaterialCmd::Undo();
     *m_vendor = *m_oldValues;
+    RefreshLibraryNames();
 }
 
 void CVendorEdit::Redo()
 {
     MaterialCmd::Redo();
     *m_vendor = *m_newValues;
+    RefreshLibraryNames();
 }

@@ -260,6 +260,30 @@ TEST_F(MaterialCommandsTest, DeletedVendorLeavesTheNameListAndIsNeverRevived)
     EXPECT_TRUE(m_library->GetVendorNameList().contains(QStringLiteral("Lumber Inc")));
 }
 
+TEST_F(MaterialCommandsTest, VendorNameListFollowsRemoveAndRename)
+{
+    auto vendor = std::make_shared<CVendor>();
+    vendor->SetName(QStringLiteral("Lumber Inc"));
+    History().Add(std::make_shared<CVendorNew>(vendor));
+    auto names = [this] { return m_library->GetVendorNameList(); };
+    EXPECT_TRUE(names().contains(QStringLiteral("Lumber Inc")));
+
+    auto newValues = std::make_shared<CVendor>(*vendor);
+    newValues->SetName(QStringLiteral("Timber Co"));
+    History().Add(std::make_shared<CVendorEdit>(vendor, newValues));
+    EXPECT_FALSE(names().contains(QStringLiteral("Lumber Inc")));
+    EXPECT_TRUE(names().contains(QStringLiteral("Timber Co")));
+    HistoryUndo();
+    EXPECT_TRUE(names().contains(QStringLiteral("Lumber Inc")));
+    EXPECT_FALSE(names().contains(QStringLiteral("Timber Co")));
+    HistoryRedo();
+
+    History().Add(std::make_shared<CVendorDelete>(vendor));
+    EXPECT_FALSE(names().contains(QStringLiteral("Timber Co")));
+    HistoryUndo();
+    EXPECT_TRUE(names().contains(QStringLiteral("Timber Co")));
+}
+
 TEST_F(MaterialCommandsTest, ProjectMaterialJoinsLibraryUnlessItHasATwin)
 {
     auto library = AddSheetGood(QStringLiteral("Birch"));

@@ -1,0 +1,87 @@
+#include "grids/CVendorsDlg.h"
+
+#include "foundation/CmdHistory.h"
+#include "foundation/CommandBase.h"
+#include "foundation/ResourceBase.h"
+#include "gridctrl/CUGRowMode.h"
+#include "grids/GridsStrings.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CVendorsDlg::CVendorsDlg(MaterialsBase& library, const QFont* gridFont, QWidget* parent)
+    : QDialog(parent)
+    , m_delete(new QPushButton(LoadUIString(kStrDelete), this))
+    , m_ok(new QPushButton(LoadUIString(kStrOK), this))
+    , m_cancel(new QPushButton(LoadUIString(kStrCancel), this))
+    , m_help(new QPushButton(LoadUIString(kStrHelp), this))
+    , m_gridFont(gridFont)
+    , m_grid(new CUGRowMode(this))
+{
+    setWindowTitle(LoadUIString(kStrVendorsTitle));
+    m_ok->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {m_delete, m_ok, m_cancel, m_help})
+        buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+    resize(320, 300);
+
+    m_manager = std::make_unique<CVendorGDM>(library, m_queued, m_delete);
+    if (m_gridFont)
+        m_grid->SetGridFont(m_gridFont);
+    m_grid->SetSingleRowSelection(false);
+    m_manager->SetColumnMenuEnabled(false);
+    m_grid->SetCornerButtonSizing(0);
+    m_grid->SetDataSource(m_grid->AddDataSource(m_manager.get()));
+    m_manager->SetRowHeadingMarks(true);
+    if (m_grid->GetRowCount() > 1)
+        m_grid->SelectCell(0, 0);
+    Refresh();
+
+    connect(m_delete, &QPushButton::clicked, this, &CVendorsDlg::OnDelete);
+    connect(m_ok, &QPushButton::clicked, this, &CVendorsDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CVendorsDlg::reject);
+}
+
+CVendorsDlg::~CVendorsDlg()
+{
+    // The grid reads the manager until it dies: it goes first.
+    delete m_grid;
+}
+
+void CVendorsDlg::Refresh()
+{
+    m_manager->RefreshRowCount();
+    m_grid->FitColumnsByMode();
+    m_manager->UpdateDeleteButton();
+}
+
+void CVendorsDlg::OnDelete()
+{
+    m_manager->DeleteSelectedRows();
+    Refresh();
+}
+
+void CVendorsDlg::accept()
+{
+    m_manager->FinishEditing();
+    if (m_manager->HasPendingRow())
+        return;
+    if (CmdHistory* history = GetCmdHistory()) {
+        auto scope = history->OpenNamedScope(LoadUIString(kStrEditVendorsList));
+        for (const auto& command : m_queued)
+            history->Add(command);
+    }
+    m_queued.clear();
+    QDialog::accept();
+}
+
+void CVendorsDlg::reject()
+{
+    m_manager->AbandonRowEdit();
+    m_queued.clear();
+    QDialog::reject();
+}

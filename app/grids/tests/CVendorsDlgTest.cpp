@@ -1,0 +1,151 @@
+// The vendors dialog offscreen over a real materials library and history.
+#include "ModelTestSupport.h"
+
+#include "gridctrl/CUGRowMode.h"
+#include "grids/CVendorsDlg.h"
+
+#include <QPushButton>
+
+namespace {
+
+class VendorsDlgTest : public LibraryTest
+{
+protected:
+    void SetUp() override
+    {
+        LibraryTest::SetUp();
+        for (const char* name : {"Acme", "Birch & Co"}) {
+            auto vendor = std::make_shared<CVendor>();
+            vendor->SetName(QString::fromUtf8(name));
+            m_library->AddVendor(vendor);
+        }
+        m_baseCount = m_library->GetVendors().size();
+    }
+
+    QStringList LibraryNames() const
+    {
+        QStringList names;
+        for (const auto& vendor : m_library->GetVendors())
+            names << vendor->GetName();
+        return names;
+    }
+    static QStringList WorkingNames(CVendorsDlg& dlg)
+    {
+        QStringList names;
+        for (const auto& vendor : dlg.GetManager().GetWorkingList())
+            names << vendor->GetName();
+        return names;
+    }
+    // Types a name into a row as the in-place editor would, then leaves it.
+    static void Rename(CVendorsDlg& dlg, int row, const QString& text)
+    {
+        QWidget* editor = nullptr;
+        auto& mgr = dlg.GetManager();
+        ASSERT_EQ(mgr.OnEditBegin(0, row, &editor), 1);
+        ASSERT_EQ(mgr.OnEditEnd(0, row, nullptr, text, false), 1);
+        mgr.FinishEditing();
+    }
+    static void AddRow(CVendorsDlg& dlg)
+    {
+        auto& mgr = dlg.GetManager();
+        const int append = mgr.GetStoredRowCount();
+        ASSERT_EQ(mgr.CanMoveCurrentCell(0, 0, 0, append), 1);
+    }
+
+    size_t m_baseCount = 0;
+};
+
+TEST_F(VendorsDlgTest, NewVendorsGetUniqueNamesAndOkIsOneUndoStep)
+{
+    CVendorsDlg dlg(*m_library, nullptr);
+    for (int i = 0; i < 3; ++i)
+        AddRow(dlg);
+    EXPECT_EQ(WorkingNames(dlg).mid(static_cast<int>(m_baseCount)),
+              (QStringList{"New", "New (1)", "New (2)"}));
+    EXPECT_FALSE(LibraryNames().contains(QStringLiteral("New")));
+
+    const size_t stepsBefore = GetCmdHistory()->GetStepCount();
+    dlg.accept();
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), stepsBefore + 1);
+    EXPECT_TRUE(LibraryNames().contains(QStringLiteral("New (2)")));
+    HistoryUndo();
+    EXPECT_EQ(m_library->GetVendors().size(), m_baseCount);
+    HistoryRedo();
+    EXPECT_EQ(m_library->GetVendors().size(), m_baseCount + 3);
+}
+
+TEST_F(VendorsDlgTest, RenameOntoAnotherNameInOtherCaseCountsUp)
+{
+    CVendorsDlg dlg(*m_library, nullptr);
+    const int birch = static_cast<int>(m_baseCount) - 1;
+    Rename(dlg, birch, QStringLiteral("ACME"));
+    EXPECT_EQ(WorkingNames(dlg).at(birch), QStringLiteral("ACME (1)"));
+    // The same name kept by its own vendor is no collision.
+    Rename(dlg, birch, QStringLiteral("ACME (1)"));
+    EXPECT_EQ(WorkingNames(dlg).at(birch), QStringLiteral("ACME (1)"));
+    dlg.accept();
+    EXPECT_TRUE(LibraryNames().contains(QStringLiteral("ACME (1)")));
+    EXPECT_TRUE(m_library->GetVendorNameList().contains(QStringLiteral("ACME (1)")));
+    EXPECT_FALSE(m_library->GetVendorNameList().contains(QStringLiteral("Birch & Co")));
+}
+
+TEST_F(VendorsDlgTest, CancelChangesNothing)
+{
+    const QStringList before = LibraryNames();
+    const size_t stepsBefore = GetCmdHistory()->GetStepCount();
+    {
+        CVendorsDlg dlg(*m_library, nullptr);
+        AddRow(dlg);
+        Rename(dlg, 0, QStringLiteral("Other"));
+        dlg.reject();
+    }
+    EXPECT_EQ(LibraryNames(), before);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), stepsBefore);
+    EXPECT_FALSE(m_library->IsModified());
+}
+
+TEST_F(VendorsDlgTest, AddThenDeleteBeforeOkLeavesTheList)
+{
+    const QStringList before = LibraryNames();
+    CVendorsDlg dlg(*m_library, nullptr);
+    AddRow(dlg);
+    dlg.GetGrid()->ClearSelections();
+    dlg.GetGrid()->SelectCell(0, static_cast<int>(m_baseCount));
+    dlg.GetManager().DeleteSelectedRows();
+    EXPECT_EQ(WorkingNames(dlg), before);
+    dlg.accept();
+    EXPECT_EQ(LibraryNames(), before);
+}
+
+TEST_F(VendorsDlgTest, DeleteNeedsASelectionAndLeavesTheNameList)
+{
+    CVendorsDlg dlg(*m_library, nullptr);
+    dlg.GetGrid()->ClearSelections();
+    dlg.GetManager().UpdateDeleteButton();
+    EXPECT_FALSE(dlg.GetDeleteButton()->isEnabled());
+    const int birch = static_cast<int>(m_baseCount) - 1;
+    dlg.GetGrid()->SelectCell(0, birch);
+    dlg.GetManager().UpdateDeleteButton();
+    EXPECT_TRUE(dlg.GetDeleteButton()->isEnabled());
+    dlg.GetDeleteButton()->click();
+    dlg.accept();
+    EXPECT_FALSE(LibraryNames().contains(QStringLiteral("Birch & Co")));
+    EXPECT_FALSE(m_library->GetVendorNameList().contains(QStringLiteral("Birch & Co")));
+    HistoryUndo();
+    EXPECT_TRUE(m_library->GetVendorNameList().contains(QStringLiteral("Birch & Co")));
+}
+
+TEST_F(VendorsDlgTest, VendorColumnShowsDeletedAndPrintsWithoutAGrid)
+{
+    std::vector<std::shared_ptr<CommandBase>> queued;
+    CVendorGDM mgr(*m_library, queued, nullptr);
+    CUGCell cell;
+    mgr.AsPrintable().GetCell(0, static_cast<int>(m_baseCount) - 1, &cell);
+    EXPECT_EQ(cell.GetText(), QStringLiteral("Birch & Co"));
+    EXPECT_EQ(mgr.AsPrintable().GetRowCount(), static_cast<int>(m_baseCount));
+    CUGCell heading;
+    mgr.AsPrintable().GetCell(0, -1, &heading);
+    EXPECT_EQ(heading.GetText(), QStringLiteral("Vendor"));
+}
+
+} // namespace

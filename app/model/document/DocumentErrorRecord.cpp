@@ -1,6 +1,7 @@
 #include "document/DocumentErrorRecord.h"
 
 #include "document/DocumentStrings.h"
+#include "document/IDocumentShell.h"
 
 #include "foundation/FutureSchemaException.h"
 #include "model/ModelStrings.h"
@@ -44,4 +45,10 @@ void ReportDocumentError()
     const QString message = TheDocumentErrorRecord().Message();
     if (!message.isEmpty())
         ShowModelMessage(message);
+}
+
+void DeliverDocumentError(IDocumentShell* shell)
+{
+    if (!shell || !shell->PostDocumentErrorReport())
+        ReportDocumentError();
 }

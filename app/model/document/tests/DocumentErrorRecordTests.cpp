@@ -1,5 +1,6 @@
 #include "document/DocumentErrorRecord.h"
 #include "document/DocumentStrings.h"
+#include "FakeDocumentShell.h"
 
 #include "foundation/FutureSchemaException.h"
 #include "foundation/TCPResource.h"
@@ -53,6 +54,20 @@ TEST_F(DocumentErrorTest, ReadErrorShowsAR101AndNoErrorShowsNothing)
     ASSERT_EQ(m_shown.size(), 1);
     EXPECT_EQ(m_shown.front(),
               QStringLiteral("AR-101: Error reading document: file is either corrupted or has an unknown version number."));
+}
+
+TEST_F(DocumentErrorTest, DeliveryIsQueuedToTheMainFrameOrShownAtOnceWithoutOne)
+{
+    TheDocumentErrorRecord().RecordReadError();
+    FakeDocumentShell shell;
+    DeliverDocumentError(&shell);
+    EXPECT_TRUE(m_shown.isEmpty());  // the frame shows it once the load has unwound
+    EXPECT_EQ(shell.events, QStringList{QStringLiteral("postError")});
+
+    shell.hasMainFrame = false;
+    DeliverDocumentError(&shell);
+    DeliverDocumentError(nullptr);
+    EXPECT_EQ(m_shown.size(), 2);
 }
 
 }  // namespace

@@ -1,17 +1,12 @@
 #include "model/MaterialsFiles.h"
 
+#include "model/SafeFileWrite.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace MaterialsFiles {
 
@@ -49,61 +44,22 @@ QString SetAside(const QString& path)
     return {};
 }
 
-namespace {
-QString SystemError(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
-// POSIX rename replaces the target atomically.
-bool RenameReplacing(const QString& from, const QString& to, QString* error)
-{
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-    if (error)
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(to), SystemError(errno));
-    return false;
-}
-} // namespace
-
 bool WriteLibraryFile(
     const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed, QString* error)
 {
     const QString target = PathIn(folder, kLibraryFile);
-    auto fail = [&](const QString& text) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         if (error)
-            *error = text;
+            *error = QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder));
         return false;
+    }
+    // The previous library becomes the backup only once the new file is complete.
+    auto rotateOld = [&](QString* rotateError) {
+        if (!rotate || !QFileInfo::exists(target))
+            return true;
+        return RenameReplacing(target, PathIn(folder, kBackupFile), rotateError) || !rotationMustSucceed;
     };
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return fail(QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder)));
-
-    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
-    temp.setAutoRemove(true);
-    if (!temp.open())
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), temp.errorString()));
-    if (temp.write(bytes) != bytes.size() || !temp.flush() || ::fsync(temp.handle()) != 0)
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), temp.errorString()));
-    temp.setPermissions(
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    temp.close();
-
-    if (rotate && QFileInfo::exists(target)) {
-        QString rotateError;
-        if (!RenameReplacing(target, PathIn(folder, kBackupFile), &rotateError) && rotationMustSucceed)
-            return fail(rotateError);
-    }
-    QString renameError;
-    if (!RenameReplacing(temp.fileName(), target, &renameError))
-        return fail(renameError);
-    temp.setAutoRemove(false);
-    // Make the renames themselves durable.
-    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return WriteFileThroughTemporary(target, bytes, rotateOld, error);
 }
 
 std::int64_t FileTime(const QString& path)

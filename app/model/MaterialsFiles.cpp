@@ -1,18 +1,14 @@
 #include "model/MaterialsFiles.h"
 
+#include "model/SafeFileWrite.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace MaterialsFiles {
 
@@ -50,23 +46,6 @@ QString SetAside(const QString& path)
     return {};
 }
 
-namespace {
-QString SystemError(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
-}
-
-// POSIX rename replaces the target atomically.
-bool RenameReplacing(const QString& from, const QString& to, QString* error)
-{
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-    if (error)
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(to), SystemError(errno));
-    return false;
-}
-} // namespace
-
 FileStamp StampOf(const QString& path)
 {
     FileStamp stamp;
@@ -85,69 +64,31 @@ bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotat
     QString* error, const FileStamp* known, QString* setAside)
 {
     const QString target = PathIn(folder, kLibraryFile);
-    auto fail = [&](const QString& text) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         if (error)
-            *error = text;
+            *error = QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder));
         return false;
-    };
-    auto failWithErrno = [&](int err) {
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), SystemError(err)));
-    };
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return fail(QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder)));
-
-    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
-    temp.setAutoRemove(true);
-    if (!temp.open())
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), temp.errorString()));
-    // Written by hand, so that a failure reports the system's own reason.
-    const int fd = temp.handle();
-    const char* data = bytes.constData();
-    for (qsizetype left = bytes.size(); left > 0;) {
-        const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return failWithErrno(written < 0 ? errno : ENOSPC);
-        data += written;
-        left -= written;
     }
-    if (::fsync(fd) != 0)
-        return failWithErrno(errno);
-    struct stat previous
-    {
-    };
-    const mode_t mode = ::stat(QFile::encodeName(target).constData(), &previous) == 0
-        ? previous.st_mode & 07777
-        : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
-    ::fchmod(fd, mode);
-    temp.close();
-
-    if (rotate && QFileInfo::exists(target)) {
+    // Once the new file is complete, the previous library becomes the backup;
+    // a file on disk that is not the version this library knows is set aside
+    // instead, so that no store ever rotates away a file it did not load.
+    auto rotateOld = [&](QString* rotateError) {
+        if (!rotate || !QFileInfo::exists(target))
+            return true;
         if (known && StampOf(target) != *known) {
             const QString aside = SetAside(target);
-            if (aside.isEmpty())
-                return fail(QStringLiteral("%1: the file changed on disk and cannot be kept aside.")
-                                .arg(QDir::toNativeSeparators(target)));
+            if (aside.isEmpty()) {
+                *rotateError = QStringLiteral("%1: the file changed on disk and cannot be kept aside.")
+                                   .arg(QDir::toNativeSeparators(target));
+                return false;
+            }
             if (setAside)
                 *setAside = aside;
-        } else {
-            QString rotateError;
-            if (!RenameReplacing(target, PathIn(folder, kBackupFile), &rotateError) && rotationMustSucceed)
-                return fail(rotateError);
+            return true;
         }
-    }
-    QString renameError;
-    if (!RenameReplacing(temp.fileName(), target, &renameError))
-        return fail(renameError);
-    temp.setAutoRemove(false);
-    // Make the renames themselves durable.
-    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+        return RenameReplacing(target, PathIn(folder, kBackupFile), rotateError) || !rotationMustSucceed;
+    };
+    return WriteFileThroughTemporary(target, bytes, rotateOld, error);
 }
 
 std::int64_t FileTime(const QString& path)

@@ -10,6 +10,7 @@
 
 class CMilledPart;
 class CSheetGoodEx;
+class DisplayDiagram;
 class ISGSC;
 class IGridSource;
 struct TAKEOFFITEM;
@@ -66,6 +67,10 @@ public:
     void SetDomainUpdateInfo(std::shared_ptr<DomainUpdateInfo> info) { m_updateInfo = std::move(info); }
     std::shared_ptr<DomainUpdateInfo> GetDomainUpdateInfo() const { return m_updateInfo; }
 
+    // The diagram the layouts window shows after the command; empty leaves the view where it is.
+    void SetDiagramToShow(std::shared_ptr<DisplayDiagram> diagram) { m_diagramToShow = std::move(diagram); }
+    std::shared_ptr<DisplayDiagram> GetDiagramToShow() const { return m_diagramToShow; }
+
     // Takes another hint in, in this order.
     void Merge(const UpdateHint& other);
     void MergeMasks(const UpdateHint& other);
@@ -86,4 +91,5 @@ private:
     std::vector<std::shared_ptr<GridSourceRowsHint>> m_gridSourceRows;
     std::shared_ptr<TakeOffRowsHint> m_takeOffRows;
     std::shared_ptr<DomainUpdateInfo> m_updateInfo;
+    std::shared_ptr<DisplayDiagram> m_diagramToShow;
 };

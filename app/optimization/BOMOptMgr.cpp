@@ -3,6 +3,8 @@
 #include "model/IMaterialData.h"
 #include "model/IOptimizableMaterial.h"
 #include "optimization/DiagramIndex.h"
+#include "optimization/OptJobFactory.h"
+#include "optimization/OptimizationManager.h"
 #include "optimization/OptimizationStateArchive.h"
 
 #include <algorithm>
@@ -181,6 +183,31 @@ void BOMOptMgr::RemapReferences(const std::shared_ptr<IdentityMapper>& mapper)
     // so a stack's stock still finds its target afterwards.
     ResolveOptimizationStateReferences(mapper, *m_topLevelBOM, *m_targets);
     m_pinnedUsage.RemapReferences(mapper);
+}
+
+std::shared_ptr<IOptimizationMgr> BOMOptMgr::MakeOptimizationJob(
+    const OptimizationTargetPtr& target, const IOptimizationDoc& document) const
+{
+    if (!target)
+        return nullptr;
+    const auto topLevel = GetTopLevelBOMForTarget(*target);
+    const auto sink = topLevel
+        ? std::dynamic_pointer_cast<IOptimizedMaterialBOM>(topLevel->FindLineItemByName(target->GetMaterialName()))
+        : nullptr;
+    if (!sink)
+        return nullptr;
+    return target->GetJobFactory()->CreateJob(sink, m_pinnedUsage, document);
+}
+
+void BOMOptMgr::RunOptimizationJob(IOptimizationMgr& job)
+{
+    job.Run();
+}
+
+void BOMOptMgr::Serialize(ArchiveWrapper& ar, std::uint8_t locked, const std::shared_ptr<IdentityMapper>& mapper)
+{
+    SerializeOptimizationState(ar, locked != 0, mapper, *m_topLevelBOM, *m_targets, m_pinnedUsage);
+    m_projectLocked = locked != 0;
 }
 
 void BOMOptMgr::AfterOptimizationRun()

@@ -20,7 +20,9 @@ class DomainUpdateInfo;
 class IDoc;
 class IOptimizableMaterial;
 class IdentityMapper;
-class OptimizationManager;
+class ArchiveWrapper;
+class IOptimizationDoc;
+class IOptimizationMgr;
 
 class BOMOptMgr : public std::enable_shared_from_this<BOMOptMgr>
 {
@@ -70,13 +72,21 @@ public:
     // canonical objects from now on.
     void RemapReferences(const std::shared_ptr<IdentityMapper>& mapper);
 
-    // Seams of the run, filled when the job of one target lands: the job of
-    // the target, made from its material bill (looked up, never added: the
-    // bill exists since CollectPendingJobs), the pinned usage and the
-    // document's progress dialog; and the run of that job on a worker.
-    // Declared only; no definition exists yet.
-    std::shared_ptr<OptimizationManager> MakeOptimizationJob(const OptimizationTargetPtr& target, IDoc& document);
-    void RunOptimizationJob(const OptimizationTargetPtr& target, IDoc& document);
+    // The job of a pending target, made from its material bill (looked up,
+    // never added: CollectPendingJobs made every missing bill on the GUI
+    // thread), the pinned usage and the document's progress dialog. Making
+    // takes everything the job reads of the project, so it runs on the GUI
+    // thread; null when the target has no bill.
+    std::shared_ptr<IOptimizationMgr> MakeOptimizationJob(
+        const OptimizationTargetPtr& target, const IOptimizationDoc& document) const;
+    // Runs a job made above; the only call of the run made on a worker.
+    static void RunOptimizationJob(IOptimizationMgr& job);
+
+    // The optimization state in the project file: schema 2, the bill of
+    // materials, then the targets (all when locked, the pinned ones when
+    // not); the pinned usage is rebuilt from the loaded targets. The lock
+    // flag is taken over when storing and when loading.
+    void Serialize(ArchiveWrapper& ar, std::uint8_t locked, const std::shared_ptr<IdentityMapper>& mapper);
 
     // After a run that was not cancelled, and after a manual edit of parts:
     // the numbering learns every result again, keeping the target letters.

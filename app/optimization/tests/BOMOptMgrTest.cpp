@@ -4,8 +4,12 @@
 #include "model/OptimizationSettings.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/OptSettingsUpdateInfo.h"
+#include "optimization/OptimizationManager.h"
+
+#include "FakeOptimizationDoc.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 
@@ -291,4 +295,41 @@ TEST_F(BOMOptMgrTest, ASettingsEditSendsBackOnlyTheTargetsItAffects)
     m_bom->ResetAffectedTargets(std::make_shared<OptSettingsUpdateInfo>(old, next));
     EXPECT_FALSE(m_bom->IsFullyOptimized());
     EXPECT_FALSE(target->IsOptimized());
+}
+
+// Jobs are made on this thread, one of them for a target whose bill went
+// with its last part: collecting the pending targets makes that bill here, so
+// the workers that run the jobs never add to the bill list.
+TEST_F(BOMOptMgrTest, JobsMadeHereRunOnWorkersAtOnce)
+{
+    m_oakThick->SetUnlimited();
+    m_ashRow->SetUnlimited();
+    CMilledPart* oak = AddPart(m_oak, Inches(0.75));
+    CMilledPart* ash = AddPart(m_ash, Inches(0.75));
+    m_bom->AddParts(Parts());
+    const OptimizationTargetPtr ashTarget = TargetOf(ash);
+    m_bom->GetSheetGoodsBOM()->RemoveMaterialBOM(BillOf(QStringLiteral("Ash")));
+    ASSERT_FALSE(BillOf(QStringLiteral("Ash")));
+
+    OptTargetList pending;
+    m_bom->CollectPendingJobs(kCollectPendingTargets, pending);
+    ASSERT_EQ(pending.size(), 2U);
+    ASSERT_TRUE(BillOf(QStringLiteral("Ash")));
+    FakeOptimizationDoc doc;
+    std::vector<std::shared_ptr<IOptimizationMgr>> jobs;
+    for (const auto& target : pending) {
+        jobs.push_back(m_bom->MakeOptimizationJob(std::dynamic_pointer_cast<OptimizationTarget>(target), doc));
+        ASSERT_TRUE(jobs.back());
+    }
+    const int bills = m_bom->GetSheetGoodsBOM()->GetCount();
+    std::thread a([&] { BOMOptMgr::RunOptimizationJob(*jobs[0]); });
+    std::thread b([&] { BOMOptMgr::RunOptimizationJob(*jobs[1]); });
+    a.join();
+    b.join();
+
+    EXPECT_EQ(m_bom->GetSheetGoodsBOM()->GetCount(), bills);
+    EXPECT_TRUE(m_bom->IsFullyOptimized());
+    EXPECT_TRUE(ashTarget->IsOptimized());
+    EXPECT_EQ(oak->GetOptimizerPlacedCopies(), oak->GetCopies());
+    EXPECT_EQ(ash->GetOptimizerPlacedCopies(), ash->GetCopies());
 }

@@ -6,6 +6,7 @@
 #include "foundation/IdentityMapper.h"
 #include "model/CPartID.h"
 #include "model/ThicknessBasedOptTarget.h"
+#include "optimization/BOMOptMgr.h"
 #include "optimization/OptimizationStateArchive.h"
 #include "optimization/PartNumberLists.h"
 #include "optimization/SGBOMLineItem.h"
@@ -473,6 +474,39 @@ TEST_F(OptimizationStateArchiveTest, DamagedOrTruncatedRecordsAreRefusedAndTheSt
     }
     EXPECT_GE(counts, 20u);
     EXPECT_EQ(Describe(m_state), original);
+}
+
+} // namespace
+
+namespace {
+
+// The manager stores its state as above and takes the lock flag over from
+// the file, both ways.
+TEST_F(OptimizationStateArchiveTest, TheManagerTakesTheLockFlagFromItsRecord)
+{
+    for (const std::uint8_t locked : {std::uint8_t(1), std::uint8_t(0)}) {
+        SCOPED_TRACE(int(locked));
+        const KeepNumbering numbering;
+        BOMOptMgr stored;
+        std::ostringstream out;
+        {
+            platform::BinaryArchive archive = platform::BinaryArchive::storing(out, "project.kwxe");
+            ArchiveProbe ar(archive, &m_doc, &out);
+            stored.Serialize(ar, locked, IdentityMapper::ConstructWithArchive(m_context, ar));
+            archive.flush();
+        }
+        EXPECT_EQ(stored.IsProjectLocked(), locked != 0);
+        const std::string text = out.str();
+        const Bytes bytes(text.begin(), text.end());
+
+        BOMOptMgr loaded;
+        if (!locked)
+            loaded.RemapReferences(std::make_shared<IdentityMapper>()); // starts locked
+        platform::BinaryArchive archive = platform::BinaryArchive::loading(bytes, "project.kwxe");
+        ArchiveProbe ar(archive, &m_doc);
+        loaded.Serialize(ar, locked, IdentityMapper::ConstructWithArchive(m_context, ar));
+        EXPECT_EQ(loaded.IsProjectLocked(), locked != 0);
+    }
 }
 
 } // namespace

@@ -16,7 +16,13 @@
 #include <QTest>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -32,6 +38,37 @@ int CountLogLines(int level, const QString& text)
 {
     return SessionLogText().count(QStringLiteral("[%1] %2").arg(SessionLog::LevelName(level), text));
 }
+
+// A run that never ends would hold the whole test run until its time-out:
+// end the process with a message instead.
+class Watchdog
+{
+public:
+    Watchdog()
+        : m_thread([this] {
+            std::unique_lock lock(m_mutex);
+            if (!m_done.wait_for(lock, std::chrono::seconds(60), [this] { return m_disarmed; })) {
+                std::fputs("The optimization run never ended\n", stderr);
+                std::abort();
+            }
+        })
+    { }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_disarmed = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_disarmed = false;
+    std::thread m_thread;
+};
 
 const QString kTimeLine = QStringLiteral("Total optimization time: ");
 
@@ -102,6 +139,7 @@ protected:
         return jobs;
     }
 
+    Watchdog m_watchdog;
     ProjectSettings m_settings;
     FakeOptimizationDoc m_doc;
     RunStartLatch m_start;

@@ -6,6 +6,7 @@
 
 #include "foundation/SessionLog.h"
 #include "model/ModelUiHook.h"
+#include "optimization/BOMOptMgr.h"
 #include "optimization/OptJobFactory.h"
 #include "optimization/OptimizationTask.h"
 #include "optimization/RunStartLatch.h"
@@ -92,6 +93,14 @@ private:
     std::function<void()> m_after;
 };
 
+// The run renumbers the results through the document's manager.
+class RunDoc : public FakeOptimizationDoc
+{
+public:
+    std::shared_ptr<BOMOptMgr> GetBOMOptMgr() const override { return manager; }
+    std::shared_ptr<BOMOptMgr> manager = std::make_shared<BOMOptMgr>();
+};
+
 class ThrowingJob : public IOptimizationMgr
 {
 public:
@@ -141,7 +150,7 @@ protected:
 
     Watchdog m_watchdog;
     ProjectSettings m_settings;
-    FakeOptimizationDoc m_doc;
+    RunDoc m_doc;
     RunStartLatch m_start;
     std::shared_ptr<CSheetGoodEx> m_material;
     std::vector<OptimizationTargetPtr> m_targets;

@@ -8,6 +8,7 @@
 #include "optimization/RunStartLatch.h"
 
 #include <tbb/parallel_for_each.h>
+#include <tbb/task_arena.h>
 #include <tbb/task_group.h>
 
 #include <chrono>
@@ -109,7 +110,10 @@ bool RunOptimizationJobsWithProgress(IOptimizationDoc& document, RunStartLatch& 
     OptimizationRunFailures failures;
     tbb::task_group group;
     start.Reset();
-    group.run(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures));
+    // Enqueued, not spawned: a spawned task may wait for this thread to join
+    // the work, which it never does while it sits in the dialog, so on a
+    // machine without spare threads the run would never start.
+    tbb::this_task_arena::enqueue(group.defer(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures)));
     dialog.RunModal();
     // A dialog whose loop ended before it was ready never opened the latch:
     // release the task with the cancel flag set, so that its jobs end at once

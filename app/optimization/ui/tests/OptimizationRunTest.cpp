@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <tbb/global_control.h>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -184,6 +186,17 @@ TEST_F(RunTest, BothRowsMoveThroughRunningToFinishedAndOneTimeLineIsLogged)
     EXPECT_EQ(m_sink->GetResultsList().size(), 2U);
     EXPECT_EQ(CountLogLines(SessionLog::Timer, kTimeLine), timeLines + 1);
     EXPECT_TRUE(m_messages.empty());
+}
+
+// A machine without spare threads: the task must not wait for this thread,
+// which sits in the dialog.
+TEST_F(RunTest, RunsWithASingleThread)
+{
+    const tbb::global_control single(tbb::global_control::max_allowed_parallelism, 1);
+    CTaskProgressDialog dialog(m_start, Rows());
+    EXPECT_TRUE(RunOptimizationJobsWithProgress(m_doc, m_start, dialog, MakeJobs(dialog)));
+    EXPECT_TRUE(m_targets[0]->IsOptimized());
+    EXPECT_TRUE(m_targets[1]->IsOptimized());
 }
 
 TEST_F(RunTest, ACancelAfterOneTargetEndedKeepsItsResultsAndLeavesTheOtherPending)

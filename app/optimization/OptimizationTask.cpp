@@ -56,8 +56,8 @@ QString OptimizationRunFailures::First() const
     return m_reasons.empty() ? QString() : m_reasons.front();
 }
 
-OptimizationTask::OptimizationTask(IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog,
-                                   OptimizationJobs jobs, OptimizationRunFailures& failures)
+OptimizationTask::OptimizationTask(IOptimizationDoc& document, RunStartLatch& start,
+    RunProgressDialog& dialog, OptimizationJobs jobs, OptimizationRunFailures& failures)
     : m_document(&document)
     , m_start(&start)
     , m_dialog(&dialog)
@@ -78,34 +78,36 @@ void OptimizationTask::RunOptimizationJobs() const
     // task only once the dialog's loop has ended.
     m_dialog->PostRunDone();
     const auto elapsed = static_cast<std::int32_t>(TickCount() - started);
-    SessionLog::Instance().Write(SessionLog::Timer, QStringLiteral("Total optimization time: %1 ms").arg(elapsed));
+    SessionLog::Instance().Write(
+        SessionLog::Timer, QStringLiteral("Total optimization time: %1 ms").arg(elapsed));
 }
 
 void OptimizationTask::RunJobs() const
 {
     // The document keeps the manager alive for the whole run.
     BOMOptMgr* manager = m_document->GetBOMOptMgr().get();
-    tbb::parallel_for_each(m_jobs.begin(), m_jobs.end(), [this](const std::shared_ptr<IOptimizationMgr>& job) {
-        // A job that throws must not take the other jobs, or the close of
-        // the dialog, with it.
-        try {
-            job->Run();
-        } catch (...) {
-            m_failures->Record(ReasonOf(std::current_exception()));
-        }
-    });
+    tbb::parallel_for_each(
+        m_jobs.begin(), m_jobs.end(), [this](const std::shared_ptr<IOptimizationMgr>& job) {
+            // A job that throws must not take the other jobs, or the close of
+            // the dialog, with it.
+            try {
+                job->Run();
+            } catch (...) {
+                m_failures->Record(ReasonOf(std::current_exception()));
+            }
+        });
     if (!m_dialog->IsCancelRequested() && manager)
         manager->AfterOptimizationRun();
 }
 
-OptimizationTask MakeOptimizationTask(IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog,
-                                      OptimizationJobs jobs, OptimizationRunFailures& failures)
+OptimizationTask MakeOptimizationTask(IOptimizationDoc& document, RunStartLatch& start,
+    RunProgressDialog& dialog, OptimizationJobs jobs, OptimizationRunFailures& failures)
 {
     return OptimizationTask(document, start, dialog, std::move(jobs), failures);
 }
 
-bool RunOptimizationJobsWithProgress(IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog,
-                                     OptimizationJobs jobs)
+bool RunOptimizationJobsWithProgress(
+    IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog, OptimizationJobs jobs)
 {
     OptimizationRunFailures failures;
     tbb::task_group group;
@@ -113,7 +115,8 @@ bool RunOptimizationJobsWithProgress(IOptimizationDoc& document, RunStartLatch& 
     // Enqueued, not spawned: a spawned task may wait for this thread to join
     // the work, which it never does while it sits in the dialog, so on a
     // machine without spare threads the run would never start.
-    tbb::this_task_arena::enqueue(group.defer(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures)));
+    tbb::this_task_arena::enqueue(
+        group.defer(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures)));
     dialog.RunModal();
     // A dialog whose loop ended before it was ready never opened the latch:
     // release the task with the cancel flag set, so that its jobs end at once

@@ -40,7 +40,7 @@ class OptimizationTask
 {
 public:
     OptimizationTask(IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog,
-                     OptimizationJobs jobs, OptimizationRunFailures& failures);
+        OptimizationJobs jobs, OptimizationRunFailures& failures);
 
     // On a worker thread. Never throws: a job that throws is recorded and
     // the dialog is closed all the same.
@@ -57,12 +57,12 @@ private:
     OptimizationRunFailures* m_failures;
 };
 
-OptimizationTask MakeOptimizationTask(IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog,
-                                      OptimizationJobs jobs, OptimizationRunFailures& failures);
+OptimizationTask MakeOptimizationTask(IOptimizationDoc& document, RunStartLatch& start,
+    RunProgressDialog& dialog, OptimizationJobs jobs, OptimizationRunFailures& failures);
 
 // The whole run on the user-interface thread: the task in the background,
 // the dialog in front, then the wait. A failed job is logged and shown once
 // the run is over. Answers true when the user did not cancel and no job
 // failed.
-bool RunOptimizationJobsWithProgress(IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog,
-                                     OptimizationJobs jobs);
+bool RunOptimizationJobsWithProgress(
+    IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog, OptimizationJobs jobs);

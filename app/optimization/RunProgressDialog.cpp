@@ -19,8 +19,8 @@ TaskProgressRows MakeTaskProgressRows(const OptimizationJobList& targets)
     rows.reserve(targets.size());
     for (const auto& target : targets) {
         const auto criteria = target->GetCriteria();
-        rows.push_back({criteria ? criteria->GetDisplayText() : target->GetMaterialName(), target->GetIdentity(),
-                        TaskProgressRow::Waiting});
+        rows.push_back({ criteria ? criteria->GetDisplayText() : target->GetMaterialName(),
+            target->GetIdentity(), TaskProgressRow::Waiting });
     }
     return rows;
 }

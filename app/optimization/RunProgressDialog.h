@@ -44,8 +44,8 @@ public:
     virtual void PostRunDone() = 0;
 };
 
-using RunProgressDialogMaker =
-    std::function<std::unique_ptr<RunProgressDialog>(RunStartLatch& start, TaskProgressRows rows)>;
+using RunProgressDialogMaker
+    = std::function<std::unique_ptr<RunProgressDialog>(RunStartLatch& start, TaskProgressRows rows)>;
 
 // Installs the maker and answers the previous one.
 RunProgressDialogMaker SetRunProgressDialogMaker(RunProgressDialogMaker maker);

@@ -35,7 +35,8 @@ CTaskProgressDialog::CTaskProgressDialog(RunStartLatch& start, TaskProgressRows 
     m_group = new QGroupBox(this);
     SetWindowTextById(m_group, kStrOptProgressTasks);
     m_taskList = new QTableWidget(0, 2, m_group);
-    m_taskList->setHorizontalHeaderLabels({OptimizationText(kStrOptProgressStatus), OptimizationText(kStrOptProgressTask)});
+    m_taskList->setHorizontalHeaderLabels(
+        { OptimizationText(kStrOptProgressStatus), OptimizationText(kStrOptProgressTask) });
     m_taskList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_taskList->horizontalHeader()->setStretchLastSection(true);
     m_taskList->verticalHeader()->hide();
@@ -133,7 +134,7 @@ void CTaskProgressDialog::SetTaskState(std::uint32_t targetId, int state)
 {
     // Only an identity below 2^32 can match the 32 bits the optimizer sends.
     const auto row = std::find_if(m_rows.begin(), m_rows.end(),
-                                  [targetId](const TaskProgressRow& r) { return r.identity == targetId; });
+        [targetId](const TaskProgressRow& r) { return r.identity == targetId; });
     if (row == m_rows.end() || row->state >= state)
         return;
     row->state = state;
@@ -184,7 +185,8 @@ void CTaskProgressDialog::closeEvent(QCloseEvent* event)
 
 void InstallTaskProgressDialog()
 {
-    SetRunProgressDialogMaker([](RunStartLatch& start, TaskProgressRows rows) -> std::unique_ptr<RunProgressDialog> {
-        return std::make_unique<CTaskProgressDialog>(start, std::move(rows));
-    });
+    SetRunProgressDialogMaker(
+        [](RunStartLatch& start, TaskProgressRows rows) -> std::unique_ptr<RunProgressDialog> {
+            return std::make_unique<CTaskProgressDialog>(start, std::move(rows));
+        });
 }

@@ -1,7 +1,7 @@
 // The progress dialog on its own: rows, the progress notifications as the
 // optimizer's workers send them, and the ways the user can try to leave.
-#include "optimization/RunStartLatch.h"
 #include "optimization/ui/CTaskProgressDialog.h"
+#include "optimization/RunStartLatch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -17,9 +17,9 @@ namespace {
 
 TaskProgressRows ThreeRows()
 {
-    return {{QStringLiteral("3/4 in  Maple"), 7, TaskProgressRow::Waiting},
-            {QStringLiteral("1/2 in  Maple"), (std::uint64_t {1} << 32) | 8, TaskProgressRow::Waiting},
-            {QStringLiteral("18 mm  Birch"), 9, TaskProgressRow::Waiting}};
+    return { { QStringLiteral("3/4 in  Maple"), 7, TaskProgressRow::Waiting },
+        { QStringLiteral("1/2 in  Maple"), (std::uint64_t { 1 } << 32) | 8, TaskProgressRow::Waiting },
+        { QStringLiteral("18 mm  Birch"), 9, TaskProgressRow::Waiting } };
 }
 
 std::vector<int> States(const CTaskProgressDialog& dialog)
@@ -57,22 +57,22 @@ TEST(TaskProgressDialog, NotificationsFromWorkersMoveRowsForwardOnly)
     dialog.show();
     std::thread worker([&dialog] {
         dialog.OnRunStarted(7);
-        dialog.OnRunEnded(9);  // never started: straight to finished
-        dialog.OnRunStarted(8);  // the second row's identity is 2^32 + 8
+        dialog.OnRunEnded(9); // never started: straight to finished
+        dialog.OnRunStarted(8); // the second row's identity is 2^32 + 8
         dialog.OnRunEnded(7);
-        dialog.OnRunStarted(7);  // late: rows never move back
+        dialog.OnRunStarted(7); // late: rows never move back
         dialog.OnRunEnded(12345);
     });
     worker.join();
-    EXPECT_EQ(States(dialog), (std::vector<int> {0, 0, 0}));
+    EXPECT_EQ(States(dialog), (std::vector<int> { 0, 0, 0 }));
     QCoreApplication::processEvents();
-    EXPECT_EQ(States(dialog), (std::vector<int> {2, 0, 2}));
+    EXPECT_EQ(States(dialog), (std::vector<int> { 2, 0, 2 }));
 }
 
 TEST(TaskProgressDialog, CancelAndEscapeDisableTheDialogAndTheCloseBoxDoesNothing)
 {
     enum class Way { Button, Escape };
-    for (const Way way : {Way::Button, Way::Escape}) {
+    for (const Way way : { Way::Button, Way::Escape }) {
         SCOPED_TRACE(static_cast<int>(way));
         RunStartLatch start;
         CTaskProgressDialog dialog(start, ThreeRows());

@@ -37,8 +37,8 @@ TEST(TooBigDlg, RendersItsTextsOffscreen)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Warning: Skipped Parts"));
     EXPECT_EQ(dialog.GetDontShowAgain()->text(), QStringLiteral("Don't show this warning again"));
     EXPECT_EQ(dialog.GetOkButton()->text(), QStringLiteral("OK"));
-    EXPECT_TRUE(dialog.GetMessage()->text().startsWith(
-        QStringLiteral("One or more parts could not be placed on a layout diagram or in the Bill of Materials.\n\nSee ")));
+    EXPECT_TRUE(dialog.GetMessage()->text().startsWith(QStringLiteral(
+        "One or more parts could not be placed on a layout diagram or in the Bill of Materials.\n\nSee ")));
     EXPECT_TRUE(dialog.GetOkButton()->hasFocus() || dialog.GetOkButton()->isDefault());
 
     // Glyphs are drawn only when a real font was found.
@@ -48,7 +48,8 @@ TEST(TooBigDlg, RendersItsTextsOffscreen)
     const QLabel* message = dialog.GetMessage();
     const QRect text(message->mapTo(&dialog, QPoint(0, 0)), message->size());
     EXPECT_GT(DarkPixels(picture, text), 200);
-    const QRect box(dialog.GetDontShowAgain()->mapTo(&dialog, QPoint(0, 0)), dialog.GetDontShowAgain()->size());
+    const QRect box(
+        dialog.GetDontShowAgain()->mapTo(&dialog, QPoint(0, 0)), dialog.GetDontShowAgain()->size());
     EXPECT_GT(DarkPixels(picture, box), 30);
 }
 
@@ -62,8 +63,11 @@ TEST(TooBigDlg, OnlyOkWithTheBoxCheckedTurnsTheAlertOff)
         bool alertAfter;
     };
     const Case cases[] = {
-        {true, Way::Ok, false},   {false, Way::Ok, true},     {true, Way::Escape, true},
-        {false, Way::Escape, true}, {true, Way::Close, true},
+        { true, Way::Ok, false },
+        { false, Way::Ok, true },
+        { true, Way::Escape, true },
+        { false, Way::Escape, true },
+        { true, Way::Close, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "checked " << c.checked << ", way " << static_cast<int>(c.way));

@@ -80,7 +80,9 @@ class GatedJob : public IOptimizationMgr
 {
 public:
     GatedJob(std::shared_ptr<IOptimizationMgr> job, std::function<void()> before, std::function<void()> after)
-        : m_job(std::move(job)), m_before(std::move(before)), m_after(std::move(after))
+        : m_job(std::move(job))
+        , m_before(std::move(before))
+        , m_after(std::move(after))
     { }
     void Run() override
     {
@@ -118,7 +120,7 @@ protected:
         TargetTest::SetUp();
         SetCurrentProjectSettings(&m_settings);
         m_material = AddMaterial(QStringLiteral("Maple"));
-        for (const double thickness : {0.75, 0.5}) {
+        for (const double thickness : { 0.75, 0.5 }) {
             AddRow(*m_material, thickness, 48, 96)->SetUnlimited();
             CMilledPart* part = AddPart(m_material, Inches(thickness), 3);
             const OptimizationTargetPtr target = Join(part);
@@ -138,7 +140,7 @@ protected:
         TargetTest::TearDown();
     }
 
-    TaskProgressRows Rows() const { return MakeTaskProgressRows({m_targets[0], m_targets[1]}); }
+    TaskProgressRows Rows() const { return MakeTaskProgressRows({ m_targets[0], m_targets[1] }); }
 
     // The jobs are made on this thread once the dialog exists, as the document makes them.
     OptimizationJobs MakeJobs(optimization::OptProgressDlgBase& dialog)
@@ -167,19 +169,19 @@ TEST_F(RunTest, BothRowsMoveThroughRunningToFinishedAndOneTimeLineIsLogged)
     CTaskProgressDialog dialog(m_start, Rows());
     std::vector<std::pair<int, int>> moves;
     QObject::connect(&dialog, &CTaskProgressDialog::taskStateChanged,
-                     [&moves](int row, int state) { moves.emplace_back(row, state); });
+        [&moves](int row, int state) { moves.emplace_back(row, state); });
 
     EXPECT_TRUE(RunOptimizationJobsWithProgress(m_doc, m_start, dialog, MakeJobs(dialog)));
 
     EXPECT_FALSE(dialog.isVisible());
-    for (int row : {0, 1}) {
+    for (int row : { 0, 1 }) {
         SCOPED_TRACE(row);
         std::vector<int> states;
         for (const auto& [movedRow, state] : moves) {
             if (movedRow == row)
                 states.push_back(state);
         }
-        EXPECT_EQ(states, (std::vector<int> {TaskProgressRow::Running, TaskProgressRow::Finished}));
+        EXPECT_EQ(states, (std::vector<int> { TaskProgressRow::Running, TaskProgressRow::Finished }));
         EXPECT_EQ(dialog.GetRows()[static_cast<std::size_t>(row)].state, TaskProgressRow::Finished);
         EXPECT_TRUE(m_targets[static_cast<std::size_t>(row)]->IsOptimized());
     }
@@ -212,8 +214,8 @@ TEST_F(RunTest, ACancelAfterOneTargetEndedKeepsItsResultsAndLeavesTheOtherPendin
             cancelled.Open();
         }
     });
-    std::atomic<int> started {0};
-    std::atomic<int> first {-1};
+    std::atomic<int> started { 0 };
+    std::atomic<int> first { -1 };
     OptimizationJobs jobs = MakeJobs(dialog);
     for (int i = 0; i < 2; ++i) {
         jobs[static_cast<std::size_t>(i)] = std::make_shared<GatedJob>(
@@ -259,7 +261,7 @@ TEST_F(RunTest, AThrowingJobClosesTheDialogAndIsReportedAfterTheRun)
 
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(m_targets[0]->IsOptimized());
-    EXPECT_EQ(m_messages, std::vector<QString> {failure});
+    EXPECT_EQ(m_messages, std::vector<QString> { failure });
     EXPECT_EQ(CountLogLines(SessionLog::Error, failure), failures + 1);
 }
 

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <tbb/global_control.h>
@@ -30,6 +31,20 @@
 #include <vector>
 
 namespace {
+
+// The session log is one file per user, and the test processes that run at
+// the same time would empty and fill it under each other's feet: this
+// process keeps a log of its own.
+class PrivateSessionLog : public ::testing::Environment
+{
+public:
+    void SetUp() override { qputenv("XDG_DATA_HOME", m_folder.path().toUtf8()); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+const auto* const g_privateLog = ::testing::AddGlobalTestEnvironment(new PrivateSessionLog);
 
 QString SessionLogText()
 {

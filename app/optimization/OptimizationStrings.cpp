@@ -7,6 +7,15 @@ namespace {
 const StringResource g_optimizationStrings[] = {
     {kStrToBeDetermined, u"Misc_TBD_TBD"},
     {kStrSkipped, u"Kerfwell_Skipped_Skipped"},
+    {kStrOptProgressTitle, u"OptProgress_DlgTitle_Layout Optimization Progress..."},
+    {kStrOptProgressTasks, u"OptProgress_OptimizationTasks_Optimization Tasks"},
+    {kStrOptProgressStatus, u"OptProgress_Status_Status"},
+    {kStrOptProgressTask, u"OptProgress_Taks_Task"},
+    {kStrSkippedPartsTitle, u"SkippedParts_DlgTitle_Warning: Skipped Parts"},
+    {kStrSkippedPartsDontShow, u"SkippedParts_DoNotShowAgain_Don't show this warning again"},
+    {kStrSkippedPartsMessage,
+     u"SkippedParts_Msg_One or more parts could not be placed on a layout diagram or in the Bill of Materials.\n\n"
+     u"See the Skipped Parts list (on the B.O.M. main tab) for more details."},
 };
 
 } // namespace

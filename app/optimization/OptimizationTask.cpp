@@ -1,0 +1,139 @@
+#include "optimization/OptimizationTask.h"
+
+#include "foundation/SessionLog.h"
+#include "model/ModelUiHook.h"
+#include "optimization/BOMOptMgr.h"
+#include "optimization/IOptimizationDoc.h"
+#include "optimization/RunProgressDialog.h"
+#include "optimization/RunStartLatch.h"
+
+#include <tbb/parallel_for_each.h>
+#include <tbb/task_arena.h>
+#include <tbb/task_group.h>
+
+#include <chrono>
+#include <cstdint>
+#include <exception>
+
+namespace {
+
+// Milliseconds of a clock that wraps after 49 days; differences stay right
+// across the wrap.
+std::uint32_t TickCount()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+QString ReasonOf(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("unknown error");
+    }
+}
+
+} // namespace
+
+void OptimizationRunFailures::Record(const QString& reason)
+{
+    std::lock_guard lock(m_mutex);
+    m_reasons.push_back(reason);
+}
+
+bool OptimizationRunFailures::Any() const
+{
+    std::lock_guard lock(m_mutex);
+    return !m_reasons.empty();
+}
+
+QString OptimizationRunFailures::First() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_reasons.empty() ? QString() : m_reasons.front();
+}
+
+OptimizationTask::OptimizationTask(IOptimizationDoc& document, RunStartLatch& start,
+    RunProgressDialog& dialog, OptimizationJobs jobs, OptimizationRunFailures& failures)
+    : m_document(&document)
+    , m_start(&start)
+    , m_dialog(&dialog)
+    , m_jobs(std::move(jobs))
+    , m_failures(&failures)
+{ }
+
+void OptimizationTask::RunOptimizationJobs() const
+{
+    m_start->Wait();
+    const std::uint32_t started = TickCount();
+    try {
+        RunJobs();
+    } catch (...) {
+        m_failures->Record(ReasonOf(std::current_exception()));
+    }
+    // Whatever happened, the dialog must close: the document waits for this
+    // task only once the dialog's loop has ended.
+    m_dialog->PostRunDone();
+    const auto elapsed = static_cast<std::int32_t>(TickCount() - started);
+    SessionLog::Instance().Write(
+        SessionLog::Timer, QStringLiteral("Total optimization time: %1 ms").arg(elapsed));
+}
+
+void OptimizationTask::RunJobs() const
+{
+    // The document keeps the manager alive for the whole run.
+    BOMOptMgr* manager = m_document->GetBOMOptMgr().get();
+    tbb::parallel_for_each(
+        m_jobs.begin(), m_jobs.end(), [this](const std::shared_ptr<IOptimizationMgr>& job) {
+            // A job that throws must not take the other jobs, or the close of
+            // the dialog, with it.
+            try {
+                job->Run();
+            } catch (...) {
+                m_failures->Record(ReasonOf(std::current_exception()));
+            }
+        });
+    if (!m_dialog->IsCancelRequested() && manager)
+        manager->AfterOptimizationRun();
+}
+
+OptimizationTask MakeOptimizationTask(IOptimizationDoc& document, RunStartLatch& start,
+    RunProgressDialog& dialog, OptimizationJobs jobs, OptimizationRunFailures& failures)
+{
+    return OptimizationTask(document, start, dialog, std::move(jobs), failures);
+}
+
+bool RunOptimizationJobsWithProgress(
+    IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog, OptimizationJobs jobs)
+{
+    OptimizationRunFailures failures;
+    tbb::task_group group;
+    start.Reset();
+    // Enqueued, not spawned: a spawned task may wait for this thread to join
+    // the work, which it never does while it sits in the dialog, so on a
+    // machine without spare threads the run would never start.
+    tbb::this_task_arena::enqueue(
+        group.defer(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures)));
+    dialog.RunModal();
+    // A dialog whose loop ended before it was ready never opened the latch:
+    // release the task with the cancel flag set, so that its jobs end at once
+    // and the wait below ends.
+    if (!start.IsOpen()) {
+        dialog.RequestCancel();
+        start.Open();
+    }
+    try {
+        group.wait();
+    } catch (...) {
+        failures.Record(ReasonOf(std::current_exception()));
+    }
+    if (failures.Any()) {
+        const QString text = QStringLiteral("Optimization failed: %1").arg(failures.First());
+        SessionLog::Instance().Write(SessionLog::Error, text);
+        ShowModelMessage(text);
+    }
+    return !dialog.IsCancelRequested() && !failures.Any();
+}

@@ -17,46 +17,35 @@ QString SystemError(int err)
 {
     return QString::fromLocal8Bit(std::strerror(err));
 }
-} // namespace
 
-bool RenameReplacing(const QString& from, const QString& to, QString* error)
+QString TargetError(const QString& target, const QString& reason)
 {
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-    if (error)
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(to), SystemError(errno));
-    return false;
+    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), reason);
 }
 
-bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
-                               const std::function<bool(QString* error)>& beforeReplace, QString* error)
+// Fills the open temporary file; answers false with an error text.
+using ContentStep = std::function<bool(QTemporaryFile& temp, QString* error)>;
+
+bool ReplaceThroughTemporary(const QString& target, const ContentStep& fillContent,
+                             const std::function<bool(QString* error)>& beforeReplace, QString* error)
 {
     auto fail = [&](const QString& text) {
         if (error)
             *error = text;
         return false;
     };
-    auto failWithErrno = [&](int err) {
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), SystemError(err)));
-    };
-    QTemporaryFile temp(target + QStringLiteral(".XXXXXX"));
+    // A short hidden name of its own beside the target, so that a target
+    // whose name is near the length limit still has room for it.
+    QTemporaryFile temp(QFileInfo(target).absolutePath() + QStringLiteral("/.XXXXXX.tmp"));
     temp.setAutoRemove(true);
     if (!temp.open())
-        return fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), temp.errorString()));
-    // Written by hand, so that a failure reports the system's own reason.
+        return fail(TargetError(target, temp.errorString()));
+    QString stepError;
+    if (!fillContent(temp, &stepError))
+        return fail(stepError);
     const int fd = temp.handle();
-    const char* data = bytes.constData();
-    for (qsizetype left = bytes.size(); left > 0;) {
-        const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return failWithErrno(written < 0 ? errno : ENOSPC);
-        data += written;
-        left -= written;
-    }
     if (::fsync(fd) != 0)
-        return failWithErrno(errno);
+        return fail(TargetError(target, SystemError(errno)));
     // The new file keeps the permission bits of the file it replaces.
     struct stat previous
     {
@@ -67,20 +56,63 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
     ::fchmod(fd, mode);
     temp.close();
 
-    if (beforeReplace) {
-        QString stepError;
-        if (!beforeReplace(&stepError))
-            return fail(stepError);
-    }
-    QString renameError;
-    if (!RenameReplacing(temp.fileName(), target, &renameError))
-        return fail(renameError);
+    if (beforeReplace && !beforeReplace(&stepError))
+        return fail(stepError);
+    if (!RenameReplacing(temp.fileName(), target, &stepError))
+        return fail(stepError);
     temp.setAutoRemove(false);
-    // Make the renames themselves durable.
+    // Make the rename itself durable.
     const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return true;
+}
+} // namespace
+
+bool RenameReplacing(const QString& from, const QString& to, QString* error)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    if (error)
+        *error = TargetError(to, SystemError(errno));
+    return false;
+}
+
+bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
+                               const std::function<bool(QString* error)>& beforeReplace, QString* error)
+{
+    auto writeBytes = [&](QTemporaryFile& temp, QString* stepError) {
+        // Written by hand, so that a failure reports the system's own reason.
+        const int fd = temp.handle();
+        const char* data = bytes.constData();
+        for (qsizetype left = bytes.size(); left > 0;) {
+            const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                *stepError = TargetError(target, SystemError(written < 0 ? errno : ENOSPC));
+                return false;
+            }
+            data += written;
+            left -= written;
+        }
+        return true;
+    };
+    return ReplaceThroughTemporary(target, writeBytes, beforeReplace, error);
+}
+
+bool WriteFileThroughTemporaryWith(const QString& target, const std::function<bool(const QString& tempPath)>& writeContent,
+                                   QString* error)
+{
+    auto writeByName = [&](QTemporaryFile& temp, QString* stepError) {
+        // The writer opens the file by name and truncates it: the same file,
+        // so the handle kept here still flushes what it wrote.
+        if (writeContent(temp.fileName()))
+            return true;
+        *stepError = TargetError(target, QStringLiteral("the file could not be written"));
+        return false;
+    };
+    return ReplaceThroughTemporary(target, writeByName, {}, error);
 }

@@ -20,3 +20,9 @@ bool RenameReplacing(const QString& from, const QString& to, QString* error);
 // file keeps the permission bits of the file it replaces.
 bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
                                const std::function<bool(QString* error)>& beforeReplace, QString* error);
+
+// The same for writers that write a file by name (the XML writer, say):
+// writeContent fills the temporary file at the path it is given and answers
+// whether it succeeded.
+bool WriteFileThroughTemporaryWith(const QString& target, const std::function<bool(const QString& tempPath)>& writeContent,
+                                   QString* error);

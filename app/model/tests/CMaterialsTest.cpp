@@ -347,7 +347,7 @@ TEST_F(CMaterialsTest, StoreFailingPartWayLeavesTheFileAlone)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(CMaterialsTest, StoreKeepsThePermissionsOfTheFileItReplaces)

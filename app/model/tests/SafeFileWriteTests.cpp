@@ -36,7 +36,7 @@ TEST(SafeFileWriteTest, ReplacesOnlyWithACompleteFileAndLeavesNoTemporary)
 
     ASSERT_TRUE(WriteFileThroughTemporary(target, QByteArrayLiteral("new"), {}, &error));
     EXPECT_EQ(ReadAll(target), QByteArrayLiteral("new"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Bench.kwxe")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Bench.kwxe")});
 }
 
 }  // namespace

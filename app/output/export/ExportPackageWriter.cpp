@@ -1,6 +1,6 @@
 #include "output/export/ExportPackageWriter.h"
 
-#include "output/export/SaveBesideThenReplace.h"
+#include "model/SafeFileWrite.h"
 
 #include "model/CMilledPart.h"
 #include "model/IOptimizableMaterial.h"
@@ -305,7 +305,9 @@ bool ExportPackageWriter::Write(const ExportPackage& package, const QString& pat
     WriteList(root, u"Components", u"Component", package.Components, WriteComponent);
     XElement settings = root.AddChild(u"ProjectSettings");
     WriteProjectSettings(settings, package.Settings);
-    return SaveBesideThenReplace(path, [&doc](const QString& tempPath) { return doc.Save(tempPath.toStdU16String()); });
+    return !path.isEmpty()
+        && WriteFileThroughTemporaryWith(path, [&doc](const QString& tempPath) { return doc.Save(tempPath.toStdU16String()); },
+                                         nullptr);
 }
 
 } // namespace iDeviceExport

@@ -1,4 +1,4 @@
-#include "TargetTestFixture.h"
+#include "ProjectTestFixture.h"
 
 #include "foundation/IdentityMapper.h"
 #include "model/OptimizationSettings.h"
@@ -13,12 +13,12 @@
 
 namespace {
 
-class BOMOptMgrTest : public TargetTest
+class BOMOptMgrTest : public ProjectTest
 {
 protected:
     void SetUp() override
     {
-        TargetTest::SetUp();
+        ProjectTest::SetUp();
         m_oak = AddMaterial(QStringLiteral("Oak"));
         m_oakThick = AddRow(*m_oak, 0.75, 48, 96);
         m_oakThin = AddRow(*m_oak, 0.5, 48, 96);
@@ -26,40 +26,11 @@ protected:
         m_ashRow = AddRow(*m_ash, 0.75, 48, 96);
     }
 
-    PartList Parts() const
-    {
-        PartList parts;
-        for (const auto& part : m_parts)
-            parts.push_back(part.get());
-        return parts;
-    }
-
-    OptimizationTargetPtr TargetOf(const CMilledPart* part) const
-    {
-        return m_bom->GetTargetsMgr()->FindTargetOfPart(part);
-    }
-
-    MaterialBOMPtr BillOf(const QString& name) const
-    {
-        return std::dynamic_pointer_cast<IOptimizedMaterialBOM>(m_bom->GetSheetGoodsBOM()->FindLineItemByName(name));
-    }
-
-    // The target optimized: these stacks are its results, numbered.
-    OptimizationResultsPtr Optimized(const OptimizationTargetPtr& target, const StackList& stacks)
-    {
-        const auto results = ResultsFor(target, stacks);
-        m_bom->GetSheetGoodsBOM()->GetMaterialBOMForTarget(*target)->SetResults(results);
-        target->SetOptimized(true);
-        m_bom->AfterOptimizationRun();
-        return results;
-    }
-
     std::shared_ptr<CSheetGoodEx> m_oak;
     std::shared_ptr<ISGSC> m_oakThick;
     std::shared_ptr<ISGSC> m_oakThin;
     std::shared_ptr<CSheetGoodEx> m_ash;
     std::shared_ptr<ISGSC> m_ashRow;
-    std::shared_ptr<BOMOptMgr> m_bom = std::make_shared<BOMOptMgr>();
 };
 
 } // namespace

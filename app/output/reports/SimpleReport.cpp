@@ -1,5 +1,7 @@
 #include "output/reports/SimpleReport.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<QString> Padded(std::vector<QString> cells, int columns)
@@ -18,10 +20,17 @@ void SimpleReportMetaDTO::AddColumn(std::int32_t captionId, std::int32_t alignme
     ++columnCount;
 }
 
+bool IsReportEntryPlain(const SimpleReportRow& row)
+{
+    return !row.plainFirstCell || row.indent != 0;
+}
+
 QString SimpleReportRow::FirstCellText() const
 {
     const QString text = cells.empty() ? QString() : cells.front();
-    return indent > 0 ? QString(4 * indent, QLatin1Char(' ')) + text : text;
+    if (!IsReportEntryPlain(*this))
+        return text;
+    return QString(4 * std::max(0, indent), QLatin1Char(' ')) + text;
 }
 
 void SimpleReportDTO::AddGroupHeading(const QString& heading, int columns)

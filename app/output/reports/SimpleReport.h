@@ -38,6 +38,10 @@ struct SimpleReportRow
     QString FirstCellText() const;
 };
 
+// True for a row whose first cell is written with its indent prefix (bold
+// or indented); the grid writes the other rows' first cells as they are.
+bool IsReportEntryPlain(const SimpleReportRow& row);
+
 class SimpleReportDTO
 {
 public:

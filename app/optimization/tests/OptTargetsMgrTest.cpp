@@ -220,8 +220,9 @@ TEST_F(TargetTest, StacksRelinkToTheLibraryAndUsageFollowsALockedCopy)
     ASSERT_TRUE(rowCopy && materialCopy);
     EXPECT_EQ(m_usage.GetPinnedCount(rowCopy.get()), 3u);
     EXPECT_TRUE(m_usage.IsMaterialPinned(materialCopy.get()));
-    if (rowCopy != libraryRow)
+    if (rowCopy != libraryRow) {
         EXPECT_EQ(m_usage.GetPinnedCount(libraryRow.get()), 0u);
+    }
 
     EXPECT_TRUE(std::dynamic_pointer_cast<ThicknessBasedOptTarget>(MakeCriteriaFromTypeCode(2)));
     EXPECT_FALSE(MakeCriteriaFromTypeCode(1));

@@ -3,6 +3,7 @@
 namespace {
 
 const StringResource g_documentStrings[] = {
+    {kStrProgramVersion, u"Document_Version_1.0"},
     {kStrNewerFileVersion,
      u"Document_NewerVersion_The file you are trying to open was created with Kerfwell Plus version %1.\\n"
      u"You currently have installed Kerfwell Plus version %2.\\n"

@@ -38,6 +38,9 @@ public:
     // Queues the open-error report to the main frame, to run once the load
     // has unwound; false when there is no main frame to queue it to.
     virtual bool PostDocumentErrorReport() = 0;
+    // A save that failed: the message names the file and the reason; the
+    // project, its path and its modified flag stay as they were.
+    virtual void ShowSaveError(const QString& message) = 0;
     // Queues the skipped-parts warning to the main view.
     virtual void PostSkippedPartsAlert() = 0;
 };

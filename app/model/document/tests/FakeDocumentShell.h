@@ -43,5 +43,6 @@ public:
         events << QStringLiteral("postError");
         return hasMainFrame;
     }
+    void ShowSaveError(const QString& message) override { events << QStringLiteral("saveError:") + message; }
     void PostSkippedPartsAlert() override { events << QStringLiteral("skipped"); }
 };

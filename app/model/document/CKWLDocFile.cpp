@@ -1,0 +1,220 @@
+// New, open, save and close of the project document, and its file.
+#include "document/CKWLDoc.h"
+
+#include "document/DocumentErrorRecord.h"
+#include "document/DocumentStrings.h"
+#include "document/IDocumentShell.h"
+#include "document/ProjectFile.h"
+#include "document/SaveModified.h"
+
+#include "foundation/CmdHistory.h"
+#include "foundation/CommandExecutionScope.h"
+#include "foundation/DomainUpdateInfo.h"
+#include "foundation/FutureSchemaException.h"
+#include "foundation/RealArchive.h"
+#include "foundation/UserPrefsBase.h"
+#include "model/CMilledPart.h"
+#include "model/MaterialsBase.h"
+#include "model/ModelStrings.h"
+#include "model/SafeFileWrite.h"
+#include "optimization/BOMOptMgr.h"
+
+#include <platform/ArchiveError.h>
+#include <platform/BinaryArchive.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sstream>
+
+namespace {
+
+constexpr std::uint64_t kPartsAndResultsChanged = 0x800009;
+constexpr int kPrefProRateCosts = 2026;
+const QString kProjectExtension = QStringLiteral(".kwxe");
+
+} // namespace
+
+QByteArray CKWLDoc::StoreToBytes()
+{
+    std::ostringstream out;
+    {
+        auto archive = platform::BinaryArchive::storing(out, PathName().toStdString());
+        RealArchive ar(archive, this);
+        WriteProjectFile(ar, m_settings, m_parts, m_locked, *m_bom);
+        archive.flush();
+    }
+    const std::string bytes = out.str();
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+void CKWLDoc::LoadFromBytes(const QByteArray& bytes, const QString& path)
+{
+    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    auto archive = platform::BinaryArchive::loading(std::move(data), path.toStdString());
+    RealArchive ar(archive, this);
+    ProjectFileContents contents = ReadProjectFile(ar);
+
+    // The whole file was read: the project takes it over.
+    m_settings = contents.settings;
+    std::vector<CMilledPart*> parts;
+    for (auto& part : contents.parts)
+        parts.push_back(part.release());
+    TakeParts(std::move(parts));
+    m_bom = contents.bom;
+    m_locked = contents.locked;
+    MaterialsBase* library = GetMaterialsLibrary();
+    if (m_locked) {
+        // Results of a locked project are priced as they were saved.
+        if (UserPrefsBase* prefs = GetUserPrefs())
+            prefs->SetFlag(kPrefProRateCosts, contents.proRateCosts);
+        if (library)
+            library->SetLockedProjectFlag();
+        m_bom->RefreshBOM();
+        m_bom->RestoreTargetsAfterLoad(true);
+    } else {
+        // An unlocked project's results are computed again on demand: only
+        // its pinned layouts come from the file.
+        m_bom->ClearPinnedUsage();
+        m_bom->RestoreTargetsAfterLoad(false);
+        m_locked = 1;
+        UnlockProject();
+    }
+    m_pending.AddChangeFlags(kPartsAndResultsChanged);
+    SetModifiedFlag(false);
+}
+
+bool CKWLDoc::OnNewDocument()
+{
+    ClearPathName();
+    SetModifiedFlag(false);
+    ResetProject();
+    if (m_initialized && m_shell && m_shell->IsMainViewInitialized()) {
+        m_shell->RefreshPartsPage();
+        UpdateAllViews(nullptr);
+        m_shell->OnDocumentReset();
+    }
+    SetTitle(UiText(kStrUntitled));
+    m_initialized = true;
+    return true;
+}
+
+bool CKWLDoc::OnOpenDocument(const QString& path)
+{
+    if (m_initialized && m_shell && m_shell->IsMainViewInitialized()) {
+        m_shell->OnDocumentReset();
+        UpdateAllViews(nullptr);
+    }
+    TheDocumentErrorRecord().Reset();
+    QByteArray bytes;
+    QFile file(path);
+    const bool readable = file.open(QIODevice::ReadOnly);
+    if (readable)
+        bytes = file.readAll();
+    file.close();
+
+    bool loaded = false;
+    {
+        CmdHistory* history = GetCmdHistory();
+        const auto scope = history ? history->OpenUnrecordedScope(kPartsAndResultsChanged, UpdateMask::DetailAll,
+                                                                  std::make_shared<DefaultUpdateInfo>())
+                                   : nullptr;
+        ResetProject();
+        m_initialized = true;
+        try {
+            if (!readable)
+                throw platform::ArchiveError(platform::ArchiveError::Generic, path.toStdString());
+            LoadFromBytes(bytes, path);
+            loaded = true;
+        } catch (const FutureSchemaException& error) {
+            TheDocumentErrorRecord().RecordNewerFile(error, QString());
+        } catch (const std::exception&) {
+            TheDocumentErrorRecord().RecordReadError();
+        }
+        if (!loaded) {
+            // Nothing of a refused file stays: a later save must not write a
+            // half-read project over it.
+            ResetProject();
+        }
+    }
+    if (!loaded) {
+        ClearPathName();
+        SetTitle(UiText(kStrUntitled));
+        SetModifiedFlag(false);
+        DeliverDocumentError(m_shell);
+        return false;
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    if (m_shell && m_shell->IsMainViewInitialized())
+        m_shell->FitPartsGridColumns();
+    return true;
+}
+
+bool CKWLDoc::OnSaveDocument(const QString& path, QString* error)
+{
+    if (m_shell)
+        m_shell->OnBeforeSaveDocument();
+    QByteArray bytes;
+    try {
+        bytes = StoreToBytes();
+    } catch (const std::exception& failure) {
+        if (error)
+            *error = QString::fromLocal8Bit(failure.what());
+        return false;
+    }
+    if (!WriteFileThroughTemporary(path, bytes, {}, error))
+        return false;
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CKWLDoc::OnCloseDocument()
+{
+    if (m_shell)
+        m_shell->OnCloseDocument();
+    ResetProject();
+    if (m_shell) {
+        m_shell->OnDocumentReset();
+        UpdateAllViews(nullptr);
+    }
+}
+
+bool CKWLDoc::DoSave(const QString& path, bool replace)
+{
+    QString target = path;
+    if (target.isEmpty()) {
+        target = PathName().isEmpty() ? platform::ProposedFileName(Title(), kProjectExtension) : PathName();
+        if (!m_shell || !m_shell->PromptFileName(target, replace))
+            return false;
+    }
+    QString error;
+    if (!OnSaveDocument(target, &error)) {
+        // The old file, when there was one, is untouched.
+        if (m_shell)
+            m_shell->ShowSaveError(error);
+        return false;
+    }
+    if (replace)
+        SetPathName(target);
+    return true;
+}
+
+bool CKWLDoc::DoFileSave()
+{
+    const QFileInfo info(PathName());
+    // A file without any write permission is read-only even to a user who
+    // could write it anyway (the administrator): it asks for a new name.
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const bool readOnly = !info.isWritable() || !(info.permissions() & anyWrite);
+    const bool saveAs = PathName().isEmpty() || !info.exists() || readOnly;
+    const bool saved = DoSave(saveAs ? QString() : PathName(), true);
+    if (m_shell)
+        m_shell->OnAfterSaveCommand();
+    return saved;
+}
+
+bool CKWLDoc::SaveModified()
+{
+    return AskToSaveChanges(*this, m_shell, [this] { return DoFileSave(); });
+}

@@ -1,0 +1,272 @@
+#include "ProjectDocumentFixture.h"
+
+#include "document/ProjectFile.h"
+#include "model/CMilledPart.h"
+#include "optimization/PinnedUsage.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The parts as a user sees them in the list.
+std::vector<std::string> DescribeParts(const CKWLDoc& doc)
+{
+    std::vector<std::string> rows;
+    for (const CMilledPart* part : doc.GetPartList())
+        rows.push_back(QStringLiteral("%1 %2 %3x%4 x%5 %6")
+                           .arg(part->GetID().GetNumber())
+                           .arg(part->GetDescription())
+                           .arg(part->GetWidth().GetInches())
+                           .arg(part->GetLength().GetInches())
+                           .arg(part->GetCopies())
+                           .arg(part->GetMaterialName())
+                           .toStdString());
+    return rows;
+}
+
+class ProjectFileTest : public ProjectDocumentTest
+{
+protected:
+    // Two materials, parts in both, optimized, one Oak sheet pinned.
+    void BuildPinnedProject()
+    {
+        Append(m_oak, 24, 48, 4, QStringLiteral("Door"));
+        Append(m_ash, 10, 20, 2, QStringLiteral("Shelf"));
+        Append(m_oak, 12, 30, 1, QStringLiteral("Rail"));
+        ProjectSettings settings = m_doc->GetProjectSettings();
+        settings.SetProjectName(QStringLiteral("Bench"));
+        settings.SetNotes(QStringLiteral("Oil finish"));
+        m_doc->SetProjectSettings(settings);
+        RunJobs(*m_doc);
+        StackList stacks;
+        m_doc->GetBOMOptMgr()->GetAllDiagrams(stacks);
+        for (const StackPtr& stack : stacks)
+            if (stack->GetStockSpec().GetMaterialName() == QStringLiteral("Oak")) {
+                m_doc->GetBOMOptMgr()->PinDiagram(stack);
+                m_pinnedSheets = stack->GetCount();
+                m_pinnedRow = stack->GetStockSpec().size.get();
+                break;
+            }
+        ASSERT_TRUE(m_pinnedRow);
+    }
+
+    // Opens the file in a second document, as a new start of the program would.
+    std::unique_ptr<CKWLDoc> Reopen(const QString& path)
+    {
+        auto doc = std::make_unique<CKWLDoc>();
+        doc->SetShell(&m_shell);
+        EXPECT_TRUE(doc->OnOpenDocument(path));
+        return doc;
+    }
+
+    std::uint32_t m_pinnedSheets = 0;
+    const IOptimizableSize* m_pinnedRow = nullptr;
+};
+
+TEST_F(ProjectFileTest, AnUnlockedProjectWithAPinnedSheetRoundTrips)
+{
+    BuildPinnedProject();
+    const QString path = PathOf(QStringLiteral("Bench.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(m_doc->Title(), QStringLiteral("Bench.kwxe"));
+    const auto before = DescribeParts(*m_doc);
+
+    const auto reopened = Reopen(path);
+    EXPECT_EQ(DescribeParts(*reopened), before);
+    EXPECT_FALSE(reopened->IsModified());
+    EXPECT_FALSE(reopened->IsProjectLocked());
+    EXPECT_EQ(reopened->GetProjectSettings(), m_doc->GetProjectSettings());
+    // The parts use the library's own materials again.
+    EXPECT_EQ(reopened->GetPartList()[0]->GetMaterial(), m_oak);
+    EXPECT_EQ(reopened->GetPartList()[1]->GetMaterial(), m_ash);
+
+    StackList pinned;
+    reopened->GetBOMOptMgr()->GetAllPinnedStacks(pinned);
+    ASSERT_EQ(pinned.size(), 1U);
+    EXPECT_TRUE(pinned.front()->IsPinned());
+    EXPECT_EQ(pinned.front()->GetCount(), m_pinnedSheets);
+    EXPECT_EQ(reopened->GetPinnedUsage().GetPinnedCount(pinned.front()->GetStockSpec().size.get()), m_pinnedSheets);
+    // The other results are computed again on demand.
+    EXPECT_FALSE(reopened->IsFullyOptimized());
+    RunJobs(*reopened);
+    EXPECT_TRUE(reopened->IsFullyOptimized());
+    EXPECT_EQ(reopened->GetPinnedUsage().GetPinnedCount(pinned.front()->GetStockSpec().size.get()), m_pinnedSheets);
+}
+
+TEST_F(ProjectFileTest, TheFileStartsWithItsHeaderAndNamesTheDefaultMaterialInEnglish)
+{
+    Append(nullptr, 10, 20, 1, QStringLiteral("Loose"));
+    const QString path = PathOf(QStringLiteral("Loose.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    const QByteArray bytes = ReadAll(path);
+    ASSERT_GE(bytes.size(), 8);
+    EXPECT_EQ(bytes.left(8), QByteArray::fromHex("0f00008008000000"));
+    EXPECT_EQ(GetDefaultMaterial()->GetName(), UiText(kStrNotSpecified));
+    const auto reopened = Reopen(path);
+    ASSERT_EQ(reopened->GetPartList().size(), 1U);
+    EXPECT_TRUE(reopened->GetPartList()[0]->GetMaterial()->IsDefaultMaterial());
+}
+
+class RefusedFileTest : public ProjectFileTest
+{
+protected:
+    // The open fails with the message; the document is untitled, empty and
+    // unmodified, and the refused file was not touched.
+    void ExpectRefused(const QByteArray& bytes, const QString& message)
+    {
+        const QString path = PathOf(QStringLiteral("Refused.kwxe"));
+        WriteAll(path, bytes);
+        Append(m_oak, 10, 20, 1, QStringLiteral("Earlier work"));
+        m_shown.clear();
+        m_shell.hasMainFrame = false;
+        EXPECT_FALSE(m_doc->OnOpenDocument(path));
+        ASSERT_EQ(m_shown.size(), 1);
+        EXPECT_EQ(m_shown.front(), message);
+        EXPECT_TRUE(m_doc->GetPartList().empty());
+        EXPECT_TRUE(m_doc->PathName().isEmpty());
+        EXPECT_EQ(m_doc->Title(), UiText(kStrUntitled));
+        EXPECT_FALSE(m_doc->IsModified());
+        EXPECT_EQ(m_doc->GetProjectSettings(), ProjectSettings());
+        EXPECT_EQ(ReadAll(path), bytes);
+    }
+
+    QByteArray SavedProject()
+    {
+        BuildPinnedProject();
+        const QString path = PathOf(QStringLiteral("Good.kwxe"));
+        EXPECT_TRUE(m_doc->DoSave(path, true));
+        return ReadAll(path);
+    }
+};
+
+TEST_F(RefusedFileTest, ANewerFileNamesBothVersions)
+{
+    QByteArray bytes = SavedProject();
+    // The body schema follows the header words and the six preamble words.
+    ASSERT_EQ(bytes.mid(56, 4), QByteArray::fromHex("0b000000"));
+    bytes[56] = 12;
+    ExpectRefused(bytes, UiText(kStrNewerFileVersion).arg(ProgramVersionText(), ProgramVersionText()));
+}
+
+TEST_F(RefusedFileTest, AnOldOrDamagedFileIsAReadError)
+{
+    const QByteArray good = SavedProject();
+    QByteArray old = good;
+    old.replace(0, 4, QByteArray::fromHex("06000080"));
+    ExpectRefused(old, UiText(kStrDocumentReadError));
+    for (qsizetype size = 0; size < good.size(); size += 64) {
+        SCOPED_TRACE(size);
+        ExpectRefused(good.left(size), UiText(kStrDocumentReadError));
+    }
+    ExpectRefused(QByteArray(), UiText(kStrDocumentReadError));
+}
+
+TEST_F(ProjectFileTest, AWriteFailingPartWayKeepsTheOldFile)
+{
+    BuildPinnedProject();
+    const QString path = PathOf(QStringLiteral("Bench.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    const QByteArray old = ReadAll(path);
+    Append(m_ash, 5, 5, 30, QStringLiteral("Peg"));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit {};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(old.size() / 2);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool saved = m_doc->DoFileSave();
+        ::_exit(!saved && m_doc->IsModified() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(QDir(m_files.path()).entryList(QDir::Files | QDir::Hidden), QStringList {QStringLiteral("Bench.kwxe")});
+}
+
+TEST_F(ProjectFileTest, SavingAReadOnlyFileAsksForANewName)
+{
+    Append(m_oak, 10, 20, 1, QStringLiteral("Rail"));
+    const QString path = PathOf(QStringLiteral("Locked.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    const QByteArray old = ReadAll(path);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    m_doc->SetModifiedFlag(true);
+    m_shell.events.clear();
+    m_shell.chosenPath = PathOf(QStringLiteral("Copy.kwxe"));
+    EXPECT_TRUE(m_doc->DoFileSave());
+    EXPECT_TRUE(m_shell.events.contains(QStringLiteral("prompt:") + path));
+    EXPECT_EQ(m_doc->PathName(), m_shell.chosenPath);
+    EXPECT_FALSE(ReadAll(m_shell.chosenPath).isEmpty());
+    EXPECT_EQ(ReadAll(path), old);
+}
+
+TEST_F(ProjectFileTest, AnUntitledProjectProposesItsTitleCutAtTheFirstMark)
+{
+    m_doc->SetTitle(QStringLiteral("A #1"));
+    m_shell.chosenPath.clear();
+    EXPECT_FALSE(m_doc->DoSave(QString(), true));
+    EXPECT_TRUE(m_shell.events.contains(QStringLiteral("prompt:A.kwxe")));
+}
+
+TEST_F(ProjectFileTest, SaveChangesAnswers)
+{
+    Append(m_oak, 10, 20, 1, QStringLiteral("Rail"));
+    m_shell.answer = IDocumentShell::Answer::Cancel;
+    EXPECT_FALSE(m_doc->SaveModified());
+    m_shell.answer = IDocumentShell::Answer::No;
+    EXPECT_TRUE(m_doc->SaveModified());
+    EXPECT_TRUE(m_doc->IsModified());
+    m_shell.answer = IDocumentShell::Answer::Yes;
+    m_shell.chosenPath = PathOf(QStringLiteral("Answered.kwxe"));
+    EXPECT_TRUE(m_doc->SaveModified());
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_TRUE(QFile::exists(m_shell.chosenPath));
+    ASSERT_EQ(m_shell.questions.size(), 3);
+    EXPECT_EQ(m_shell.questions.front(), QStringLiteral("Save changes to Untitled?"));
+}
+
+} // namespace
+
+namespace {
+
+// A view that keeps what each update told it about the parts' rows.
+class RowHintRecorder : public platform::DocView
+{
+public:
+    void OnDocUpdate(platform::DocView*, long, void* hintObject) override
+    {
+        const auto* hint = static_cast<const UpdateHint*>(hintObject);
+        rowHints.push_back(hint && hint->PeekPartRows() != nullptr);
+        masks.push_back(hint ? hint->GetChangeFlags() : 0);
+    }
+    std::vector<bool> rowHints;
+    std::vector<std::uint64_t> masks;
+};
+
+TEST_F(ProjectDocumentTest, AnUpdateSendsItsRowHintsOnce)
+{
+    RowHintRecorder view;
+    m_doc->AddView(&view);
+    UpdateHint edit(0x1, 0x1);
+    edit.MarkPartRowsChanged();
+    m_doc->AddPendingUpdate(edit);
+    m_doc->FlushPendingUpdate();
+    m_doc->FlushPendingUpdate();
+    m_doc->RemoveView(&view);
+    EXPECT_EQ(view.rowHints, (std::vector<bool> {true, false}));
+    // Each new step starts from the default masks.
+    EXPECT_EQ(view.masks.back(), UpdateMask::ChangeDefault);
+}
+
+} // namespace

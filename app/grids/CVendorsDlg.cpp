@@ -3,6 +3,7 @@
 #include "foundation/CmdHistory.h"
 #include "foundation/CommandBase.h"
 #include "foundation/ResourceBase.h"
+#include "foundation/UIStringTable.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/GridsStrings.h"
 
@@ -13,9 +14,9 @@
 CVendorsDlg::CVendorsDlg(MaterialsBase& library, const QFont* gridFont, QWidget* parent)
     : QDialog(parent)
     , m_delete(new QPushButton(LoadUIString(kStrDelete), this))
-    , m_ok(new QPushButton(LoadUIString(kStrOK), this))
-    , m_cancel(new QPushButton(LoadUIString(kStrCancel), this))
-    , m_help(new QPushButton(LoadUIString(kStrHelp), this))
+    , m_ok(new QPushButton(LoadUIString(UIStringId::Ok), this))
+    , m_cancel(new QPushButton(LoadUIString(UIStringId::Cancel), this))
+    , m_help(new QPushButton(LoadUIString(UIStringId::Help), this))
     , m_gridFont(gridFont)
     , m_grid(new CUGRowMode(this))
 {

@@ -23,15 +23,10 @@ enum LayoutsStringId : int {
     kStrGrainNone = 5171, // "None"
     // The main diagram window and the thumbnails.
     kStrToggleLabelStyle = 187, // "Toggle labeling style. Ctrl-click to change all diagrams."
-    kStrBalanceLowWaste = 209, // "Balance low waste with ease of cutting"
-    kStrAlignmentOverCost = 211, // "Alignment is more important than cost/waste"
     kStrPinAllTip = 247, // "Pin All. Ctrl-click to Unpin All."
     kStrQuickPrintTip = 3009, // "Quick Print checked layouts"
     kStrCheckAll = 3014, // "Check All"
     kStrUncheckAll = 3015, // "Uncheck All"
-    kStrPackTightly = 4854, // "Pack parts tightly, even if layouts are complex"
-    kStrAlignParts = 4855, // "Align parts without concern for off-cut sizes"
-    kStrPackingStrategy = 4860, // "Packing Strategy"
     kStrTurnDiagram = 5202, // "Turn Diagram"
     // The layout display preferences page.
     kStrDefaultLabelingStyle = 188, // "Default layout labeling style:"

@@ -16,6 +16,11 @@ const StringResource g_optimizationStrings[] = {
     {kStrSkippedPartsMessage,
      u"SkippedParts_Msg_One or more parts could not be placed on a layout diagram or in the Bill of Materials.\n\n"
      u"See the Skipped Parts list (on the B.O.M. main tab) for more details."},
+    {kStrBalanceLowWaste, u"ProjSettings_Balanced_Balance low waste with ease of cutting"},
+    {kStrAlignmentOverCost, u"ProjSettings_AlignOverWaste_Alignment is more important than cost/waste"},
+    {kStrPackTightly, u"ProjSettings_PackTightly_Pack parts tightly, even if layouts are complex"},
+    {kStrAlignParts, u"ProjSettings_AlignParts_Align parts without concern for off-cut sizes"},
+    {kStrPackingStrategy, u"ProjSettings_PartsDistGroup_Packing Strategy"},
 };
 
 } // namespace

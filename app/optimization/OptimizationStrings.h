@@ -19,6 +19,12 @@ enum OptimizationStringId : int {
     kStrSkippedPartsTitle = 5016,      // "Warning: Skipped Parts"
     kStrSkippedPartsDontShow = 5017,   // "Don't show this warning again"
     kStrSkippedPartsMessage = 5018,    // "One or more parts could not be placed ..."
+    // The packing strategies of the optimization settings.
+    kStrBalanceLowWaste = 209,         // "Balance low waste with ease of cutting"
+    kStrAlignmentOverCost = 211,       // "Alignment is more important than cost/waste"
+    kStrPackTightly = 4854,            // "Pack parts tightly, even if layouts are complex"
+    kStrAlignParts = 4855,             // "Align parts without concern for off-cut sizes"
+    kStrPackingStrategy = 4860,        // "Packing Strategy"
 };
 
 // This layer's string table, handed to the string service at start-up.

@@ -4,6 +4,7 @@
 #include "foundation/ResourceBase.h"
 #include "layouts/LayoutPrefs.h"
 #include "layouts/LayoutsStrings.h"
+#include "optimization/OptimizationStrings.h"
 #include "layouts/ui/ThumbnailsZone.h"
 #include "layouts/ui/ThumbsPanel.h"
 #include "optimization/StackOrders.h"

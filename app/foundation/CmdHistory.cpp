@@ -136,6 +136,8 @@ void CmdHistory::Add(std::shared_ptr<CommandBase> command)
             ForgetFailedCommand(command.get());
         throw;
     }
+    if (recorded && command->IsCancelled())
+        ForgetFailedCommand(command.get());
 }
 
 void CmdHistory::RecordCommand(const std::shared_ptr<CommandBase>& command)

@@ -37,6 +37,10 @@ public:
 
     // For edits that must run but never be undone.
     void SetNotRecorded() { m_notRecorded = true; }
+    // Execute found that nothing happened (the user cancelled): the history
+    // drops the command once Execute has returned.
+    void MarkCancelled() { m_cancelled = true; }
+    bool IsCancelled() const { return m_cancelled; }
     bool IsNotRecorded() const { return m_notRecorded; }
 
     std::shared_ptr<DomainUpdateInfo> GetUpdateInfo() const { return m_updateInfo; }
@@ -56,5 +60,6 @@ private:
     std::shared_ptr<DomainUpdateInfo> m_updateInfo;
     UpdateHint m_hint;
     bool m_notRecorded = false;
+    bool m_cancelled = false;
     State m_state = New;
 };

@@ -84,8 +84,6 @@ void OptimizationTask::RunOptimizationJobs() const
 
 void OptimizationTask::RunJobs() const
 {
-    // The document keeps the manager alive for the whole run.
-    BOMOptMgr* manager = m_document->GetBOMOptMgr().get();
     tbb::parallel_for_each(
         m_jobs.begin(), m_jobs.end(), [this](const std::shared_ptr<IOptimizationMgr>& job) {
             // A job that throws must not take the other jobs, or the close of
@@ -96,8 +94,6 @@ void OptimizationTask::RunJobs() const
                 m_failures->Record(ReasonOf(std::current_exception()));
             }
         });
-    if (!m_dialog->IsCancelRequested() && manager)
-        manager->AfterOptimizationRun();
 }
 
 OptimizationTask MakeOptimizationTask(IOptimizationDoc& document, RunStartLatch& start,
@@ -130,6 +126,11 @@ bool RunOptimizationJobsWithProgress(
     } catch (...) {
         failures.Record(ReasonOf(std::current_exception()));
     }
+    // The numbering learns the results on this thread, once no job writes
+    // any more; after a cancel too, so that the stacks of the jobs that
+    // finished have their labels.
+    if (const std::shared_ptr<BOMOptMgr> manager = document.GetBOMOptMgr())
+        manager->AfterOptimizationRun();
     if (failures.Any()) {
         const QString text = QStringLiteral("Optimization failed: %1").arg(failures.First());
         SessionLog::Instance().Write(SessionLog::Error, text);

@@ -8,6 +8,7 @@
 #include "foundation/UpdateMasks.h"
 #include "model/ProjectSettings.h"
 #include "optimization/IOptimizationDoc.h"
+#include "optimization/RunStartLatch.h"
 
 #include <platform/ui/Document.h>
 
@@ -89,7 +90,16 @@ public:
     void SetModified() { SetModifiedFlag(true); }
     bool HasPathOrChanges() const { return IsModified() || !PathName().isEmpty(); }
 
+    // --- the optimization run: the only entry; mode 0 asks for no run.
+    // True when results are ready, false when the user cancelled or a job
+    // failed. Runs behind the modal progress dialog; while it runs
+    // GetProgressDialog() is set, and nothing that paints should read the
+    // parts or results (the jobs write them).
+    bool Optimize(int mode);
+
     // --- the lock: the current layouts frozen, or recomputed on demand
+    // False when the optimization locking needs was cancelled.
+    bool LockProject();
     void UnlockProject();
 
     // --- new, open, save, close
@@ -128,5 +138,6 @@ private:
     UpdateHint m_pending {UpdateMask::ChangeDefault, UpdateMask::DetailAll};
     OptimizationJobList m_jobs;
     optimization::OptProgressDlgBase* m_progress = nullptr;
+    RunStartLatch m_start;
     IDocumentShell* m_shell = nullptr;
 };

@@ -12,6 +12,8 @@ const StringResource g_documentStrings[] = {
      u"Document_ReadError_AR-101: Error reading document: file is either corrupted or has an unknown version number."},
     {kStrSaveChanges, u"Document_SaveChanges_Save changes to %1?"},
     {kStrUntitled, u"Document_Untitled_Untitled"},
+    {kStrLockProject, u"Command_LockProject_Lock Project"},
+    {kStrUnlockProject, u"Command_UnlockProject_Unlock Project"},
     {kStrProjectSettingsTitle, u"ProjSettings_DlgTitle_Project Settings"},
     {kStrGeneralPage, u"ProjSettings_General_General"},
     {kStrOptimizationPage, u"ProjSettings_Optimization_Optimization"},

@@ -11,6 +11,8 @@ enum DocumentStringId : int {
     kStrDocumentReadError = 4225, // "AR-101: Error reading document: ..."
     kStrSaveChanges = 5092,      // "Save changes to %1?"
     kStrUntitled = 5093,         // "Untitled"
+    kStrLockProject = 5177,      // "Lock Project"
+    kStrUnlockProject = 5178,    // "Unlock Project"
     // The project settings sheet.
     kStrProjectSettingsTitle = 4850, // "Project Settings"
     kStrGeneralPage = 4851,          // "General"

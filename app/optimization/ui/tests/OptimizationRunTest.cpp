@@ -7,6 +7,7 @@
 #include "foundation/SessionLog.h"
 #include "model/ModelUiHook.h"
 #include "optimization/BOMOptMgr.h"
+#include "optimization/DiagramIndex.h"
 #include "optimization/OptJobFactory.h"
 #include "optimization/OptimizationTask.h"
 #include "optimization/RunStartLatch.h"
@@ -262,6 +263,27 @@ TEST_F(RunTest, ACancelAfterOneTargetEndedKeepsItsResultsAndLeavesTheOtherPendin
     EXPECT_EQ(dialog.GetRows()[done].state, TaskProgressRow::Finished);
     EXPECT_EQ(dialog.GetRows()[other].state, TaskProgressRow::Waiting);
     EXPECT_TRUE(m_messages.empty());
+}
+
+// After a cancel the finished target's stacks are numbered all the same, so
+// that labelling them never fails.
+TEST_F(RunTest, ACancelledRunStillNumbersWhatFinished)
+{
+    m_doc.manager->GetSheetGoodsBOM()->AddMaterialBOM(m_sink);
+    CTaskProgressDialog dialog(m_start, Rows());
+    QObject::connect(&dialog, &CTaskProgressDialog::taskStateChanged, [&](int, int state) {
+        if (state == TaskProgressRow::Finished && dialog.GetCancelButton()->isEnabled())
+            QTest::mouseClick(dialog.GetCancelButton(), Qt::LeftButton);
+    });
+    OptimizationJobs jobs = MakeJobs(dialog);
+    jobs.resize(1);
+    EXPECT_FALSE(RunOptimizationJobsWithProgress(m_doc, m_start, dialog, std::move(jobs)));
+    ASSERT_TRUE(dialog.IsCancelRequested());
+    ASSERT_EQ(m_sink->GetResultsList().size(), 1U);
+    const StackList& stacks = m_sink->GetResultsList().front()->GetStacks();
+    ASSERT_FALSE(stacks.empty());
+    for (const StackPtr& stack : stacks)
+        EXPECT_FALSE(GetDiagramIndex().FindDiagramLabel(stack).isEmpty());
 }
 
 TEST_F(RunTest, AThrowingJobClosesTheDialogAndIsReportedAfterTheRun)

@@ -1,0 +1,188 @@
+#include "document/LockProjectCmd.h"
+
+#include "ProjectDocumentFixture.h"
+
+#include "foundation/CmdHistory.h"
+#include "optimization/RunProgressDialog.h"
+#include "optimization/RunStartLatch.h"
+#include "optimization/ui/CTaskProgressDialog.h"
+
+#include <condition_variable>
+#include <mutex>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A progress dialog whose user cancels at once: the run starts and every
+// job ends without results.
+class CancellingDialog : public RunProgressDialog
+{
+public:
+    explicit CancellingDialog(RunStartLatch& start) : m_start(start) { }
+    void RunModal() override
+    {
+        RequestCancel();
+        m_start.Open();
+        std::unique_lock lock(m_mutex);
+        m_closed.wait(lock, [this] { return m_done; });
+    }
+    void PostRunDone() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_done = true;
+        m_closed.notify_all();
+    }
+
+private:
+    RunStartLatch& m_start;
+    std::mutex m_mutex;
+    std::condition_variable m_closed;
+    bool m_done = false;
+};
+
+class ProjectRunTest : public ProjectDocumentTest
+{
+protected:
+    void SetUp() override
+    {
+        ProjectDocumentTest::SetUp();
+        InstallTaskProgressDialog();
+        m_realMaker = SetRunProgressDialogMaker(nullptr);
+        UseRealDialog();
+        Append(m_oak, 24, 48, 3, QStringLiteral("Door"));
+        Append(m_ash, 10, 20, 2, QStringLiteral("Shelf"));
+        GetCmdHistory()->Clear();
+        m_doc->SetModifiedFlag(false);
+    }
+
+    void TearDown() override
+    {
+        SetRunProgressDialogMaker(nullptr);
+        ProjectDocumentTest::TearDown();
+    }
+
+    // The real dialog, counting how many runs opened one.
+    void UseRealDialog()
+    {
+        SetRunProgressDialogMaker([this](RunStartLatch& start, TaskProgressRows rows) {
+            ++m_dialogs;
+            return m_realMaker(start, std::move(rows));
+        });
+    }
+
+    void UseCancellingDialog()
+    {
+        SetRunProgressDialogMaker([this](RunStartLatch& start, TaskProgressRows) {
+            ++m_dialogs;
+            return std::make_unique<CancellingDialog>(start);
+        });
+    }
+
+    RunProgressDialogMaker m_realMaker;
+    int m_dialogs = 0;
+};
+
+TEST_F(ProjectRunTest, OptimizeRunsThePendingTargetsOnce)
+{
+    EXPECT_TRUE(m_doc->Optimize(0));
+    EXPECT_EQ(m_dialogs, 0);
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+
+    EXPECT_TRUE(m_doc->Optimize(-1));
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    EXPECT_EQ(m_doc->GetProgressDialog(), nullptr);
+    for (const CMilledPart* part : m_doc->GetPartList())
+        EXPECT_EQ(part->GetOptimizerPlacedCopies(), part->GetCopies());
+    StackList stacks;
+    m_doc->GetBOMOptMgr()->GetAllDiagrams(stacks);
+    for (const StackPtr& stack : stacks)
+        EXPECT_FALSE(GetDiagramIndex().FindDiagramLabel(stack).isEmpty());
+
+    // Nothing pending: no second dialog.
+    EXPECT_TRUE(m_doc->Optimize(-1));
+    EXPECT_EQ(m_dialogs, 1);
+}
+
+TEST_F(ProjectRunTest, ACancelledRunAnswersFalseAndLeavesTheTargetsPending)
+{
+    UseCancellingDialog();
+    EXPECT_FALSE(m_doc->Optimize(-1));
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    EXPECT_FALSE(m_shell.events.contains(QStringLiteral("skipped")));
+    UseRealDialog();
+    EXPECT_TRUE(m_doc->Optimize(-1));
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+}
+
+TEST_F(ProjectRunTest, LockOptimizesAndLocksUndoUnlocksRedoLocksAgain)
+{
+    GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Lock));
+    EXPECT_TRUE(m_doc->IsProjectLocked());
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_EQ(GetUndoMenuText(), QStringLiteral("&Undo Lock Project\tCtrl+Z"));
+    // Locked: no run.
+    const int dialogs = m_dialogs;
+    EXPECT_TRUE(m_doc->Optimize(-1));
+    EXPECT_EQ(m_dialogs, dialogs);
+
+    HistoryUndo();
+    EXPECT_FALSE(m_doc->IsProjectLocked());
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    HistoryRedo();
+    EXPECT_TRUE(m_doc->IsProjectLocked());
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+}
+
+TEST_F(ProjectRunTest, ACancelledLockLeavesNoTrace)
+{
+    UseCancellingDialog();
+    GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Lock));
+    EXPECT_FALSE(m_doc->IsProjectLocked());
+    EXPECT_FALSE(m_doc->IsModified());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+    EXPECT_FALSE(GetCmdHistory()->CanUndo());
+}
+
+TEST_F(ProjectRunTest, ALockedProjectReopensLockedWithItsLayouts)
+{
+    ASSERT_TRUE(m_doc->LockProject());
+    StackList stacks;
+    m_doc->GetBOMOptMgr()->GetAllDiagrams(stacks);
+    ASSERT_GE(stacks.size(), 2U);
+    m_doc->GetBOMOptMgr()->PinDiagram(stacks[0]);
+    stacks[1]->GetDiagram()->PrepareManualGeometry(stacks[1]->GetCurrentGeoStyle());
+    stacks[1]->SetCurrentGeoStyle(GeometryStyles::ManualEdit);
+    auto describe = [](const StackList& list) {
+        std::vector<std::string> rows;
+        for (const StackPtr& stack : list)
+            rows.push_back(QStringLiteral("%1 %2 x%3 style %4 pinned %5 parts %6")
+                               .arg(stack->GetStockSpec().GetMaterialName())
+                               .arg(stack->GetStockSpec().size ? stack->GetStockSpec().size->GetDescription() : QString())
+                               .arg(stack->GetCount())
+                               .arg(stack->GetCurrentGeoStyle())
+                               .arg(stack->IsPinned())
+                               .arg(stack->GetCurrentParts().size())
+                               .toStdString());
+        return rows;
+    };
+    const auto before = describe(stacks);
+    const QString path = PathOf(QStringLiteral("Locked.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+
+    CKWLDoc reopened;
+    reopened.SetShell(&m_shell);
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    EXPECT_TRUE(reopened.IsProjectLocked());
+    EXPECT_TRUE(reopened.IsFullyOptimized());
+    StackList loaded;
+    reopened.GetBOMOptMgr()->GetAllDiagrams(loaded);
+    EXPECT_EQ(describe(loaded), before);
+    const int dialogs = m_dialogs;
+    EXPECT_TRUE(reopened.Optimize(-1));
+    EXPECT_EQ(m_dialogs, dialogs);
+}
+
+} // namespace

@@ -19,15 +19,15 @@ const StringResource g_documentStrings[] = {
     {kStrOptimizationPage, u"ProjSettings_Optimization_Optimization"},
     {kStrProjectLockedSettings,
      u"ProjSettings_LockedWarning_Since this project is locked, the project\nsettings can be viewed but not changed."},
-    {kStrProjectName, u"ProjSettings_ProjectName_Project Name"},
-    {kStrPrimaryObjective, u"ProjSettings_PrimaryObj_Primary Objective"},
+    {kStrSettingsProjectName, u"ProjSettings_ProjectName_Project Name"},
+    {kStrSettingsPrimaryObjective, u"ProjSettings_PrimaryObj_Primary Objective"},
     {kStrMinimize, u"ProjSettings_TryToMinimize_Minimize:"},
     {kStrObjectiveWaste, u"ProjSettings_Waste_Waste"},
     {kStrObjectiveTotalCost, u"ProjSettings_TotalCost_Total cost"},
     {kStrObjectiveProRated, u"ProjSettings_ProRatedCost_Pro-rated cost"},
     {kStrConstraints, u"ProjSettings_Constraints_Subject to these constraints:"},
-    {kStrUseOffCutsFirst, u"ProjSettings_UseOffCutsFirst_Use off-cuts first, even if cost is higher"},
-    {kStrUseInventoryFirst, u"ProjSettings_UseInvFirst_Use inventory before new purchases when feasible"},
+    {kStrSettingsUseOffCutsFirst, u"ProjSettings_UseOffCutsFirst_Use off-cuts first, even if cost is higher"},
+    {kStrSettingsUseInventoryFirst, u"ProjSettings_UseInvFirst_Use inventory before new purchases when feasible"},
 };
 
 }  // namespace

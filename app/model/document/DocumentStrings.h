@@ -18,15 +18,15 @@ enum DocumentStringId : int {
     kStrGeneralPage = 4851,          // "General"
     kStrOptimizationPage = 4858,     // "Optimization"
     kStrProjectLockedSettings = 5176, // "Since this project is locked, ..."
-    kStrProjectName = 4863,          // "Project Name"
-    kStrPrimaryObjective = 4862,     // "Primary Objective"
+    kStrSettingsProjectName = 4863,          // "Project Name"
+    kStrSettingsPrimaryObjective = 4862,     // "Primary Objective"
     kStrMinimize = 4873,             // "Minimize:"
     kStrObjectiveWaste = 4878,       // "Waste"
     kStrObjectiveTotalCost = 4872,   // "Total cost"
     kStrObjectiveProRated = 4864,    // "Pro-rated cost"
     kStrConstraints = 210,           // "Subject to these constraints:"
-    kStrUseOffCutsFirst = 4876,      // "Use off-cuts first, even if cost is higher"
-    kStrUseInventoryFirst = 4875,    // "Use inventory before new purchases when feasible"
+    kStrSettingsUseOffCutsFirst = 4876,      // "Use off-cuts first, even if cost is higher"
+    kStrSettingsUseInventoryFirst = 4875,    // "Use inventory before new purchases when feasible"
 };
 
 // The document's string table, handed to the string service at start-up.

@@ -82,7 +82,7 @@ void CCoverPagePrinter::PrintCoverPage()
     const bool proRate = PrintPrefs().GetFlag(PrintPrefId::ProRateCosts);
     const bool stretch = PrintPrefs().GetFlag(PrintPrefId::Stretch);
     m_engine.SetCellText(2, 2, project->GetProjectName(), true);
-    m_engine.SetCellText(4, 2, LoadUIString(proRate ? kStrProRateCosts : kStrRoundUpCosts), true);
+    m_engine.SetCellText(4, 2, LoadUIString(proRate ? kStrPrintProRateCosts : kStrPrintRoundUpCosts), true);
     m_engine.SetCellText(4, 6, LoadUIString(stretch ? kStrNarrowLayoutsStretched : kStrLayoutsToScale), true);
     m_engine.SetCellText(6, 2, LoadUIString(kStrPrimaryObjective), false);
     m_engine.SetCellText(6, 4, ObjectiveText(project->GetOptimizationSettings()), true);

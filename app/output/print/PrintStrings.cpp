@@ -6,10 +6,10 @@ namespace {
 const StringResource g_printStrings[] = {
     { kStrProgramName, u"General_ProgramName_Kerfwell Plus Solo" },
     { kStrNarrowLayoutsStretched, u"CoverPageContent_Stretched_Narrow layouts are stretched to show detail" },
-    { kStrProRateCosts,
+    { kStrPrintProRateCosts,
         u"CoverPageContent_ProRate_Pro-rate costs based on the actual usage (allow fractional boards and "
         u"sheets)" },
-    { kStrRoundUpCosts, u"CoverPageContent_RoundUp_Round up costs to the next whole board or sheet" },
+    { kStrPrintRoundUpCosts, u"CoverPageContent_RoundUp_Round up costs to the next whole board or sheet" },
     { kStrLayoutsToScale, u"CoverPageContent_ToScale_Layouts are drawn to scale" },
     { kStrUseInventoryFirst, u"CoverPageContent_InventoryFirst_Use inventory first." },
     { kStrUseOffCutsFirst, u"CoverPageContent_OffCutsFirst_Use off-cuts first." },

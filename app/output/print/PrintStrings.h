@@ -8,8 +8,8 @@
 enum PrintStringId : int {
     kStrProgramName = 151,
     kStrNarrowLayoutsStretched = 4172,
-    kStrProRateCosts = 4174,
-    kStrRoundUpCosts = 4175,
+    kStrPrintProRateCosts = 4174,
+    kStrPrintRoundUpCosts = 4175,
     kStrLayoutsToScale = 4177,
     kStrUseInventoryFirst = 4178,
     kStrUseOffCutsFirst = 4179,

@@ -41,7 +41,7 @@ CProjSettingsGenPg::CProjSettingsGenPg(IOptimizationDoc& document, CProjSettings
       m_notes(new QPlainTextEdit(this))
 {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(LoadUIString(kStrProjectName), this));
+    layout->addWidget(new QLabel(LoadUIString(kStrSettingsProjectName), this));
     layout->addWidget(m_name);
     layout->addWidget(new QLabel(QStringLiteral("Notes:"), this));
     layout->addWidget(m_notes, 1);
@@ -66,7 +66,7 @@ COptOptionsPP::COptOptionsPP(IOptimizationDoc& document, CProjSettingsSheet& she
       m_record(document.GetProjectSettings().GetOptimizationSettings())
 {
     auto* layout = new QVBoxLayout(this);
-    auto* objective = new QGroupBox(LoadUIString(kStrPrimaryObjective), this);
+    auto* objective = new QGroupBox(LoadUIString(kStrSettingsPrimaryObjective), this);
     auto* objectiveLayout = new QVBoxLayout(objective);
     objectiveLayout->addWidget(new QLabel(LoadUIString(kStrMinimize), objective));
     const int objectiveTexts[] = {kStrObjectiveWaste, kStrObjectiveTotalCost, kStrObjectiveProRated};
@@ -75,8 +75,8 @@ COptOptionsPP::COptOptionsPP(IOptimizationDoc& document, CProjSettingsSheet& she
         objectiveLayout->addWidget(m_objective[i]);
     }
     objectiveLayout->addWidget(new QLabel(LoadUIString(kStrConstraints), objective));
-    m_offCutsFirst = new QCheckBox(LoadUIString(kStrUseOffCutsFirst), objective);
-    m_inventoryFirst = new QCheckBox(LoadUIString(kStrUseInventoryFirst), objective);
+    m_offCutsFirst = new QCheckBox(LoadUIString(kStrSettingsUseOffCutsFirst), objective);
+    m_inventoryFirst = new QCheckBox(LoadUIString(kStrSettingsUseInventoryFirst), objective);
     objectiveLayout->addWidget(m_offCutsFirst);
     objectiveLayout->addWidget(m_inventoryFirst);
     layout->addWidget(objective);

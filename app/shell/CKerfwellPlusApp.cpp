@@ -1,0 +1,366 @@
+#include "shell/CKerfwellPlusApp.h"
+
+#include "shell/CAboutDlg.h"
+#include "shell/CKWLView.h"
+#include "shell/CMainFrame.h"
+#include "shell/ShellCommands.h"
+#include "shell/ShellDialogs.h"
+#include "shell/ShellStrings.h"
+#include "shell/SplashScreen.h"
+#include "shell/ViewMgr.h"
+
+#include "document/CKWLDoc.h"
+#include "document/ConcreteDocConverter.h"
+#include "document/DocumentErrorRecord.h"
+#include "document/DocumentStrings.h"
+#include "document/LockProjectCmd.h"
+#include "document/ProjectFile.h"
+#include "foundation/CUserPrefs.h"
+#include "foundation/CmdHistory.h"
+#include "foundation/ResourceBase.h"
+#include "foundation/SessionLog.h"
+#include "foundation/SharedFolderSettings.h"
+#include "foundation/TCPResource.h"
+#include "foundation/UserPrefsBase.h"
+#include "gridctrl/CUGCtrl.h"
+#include "grids/GridHooks.h"
+#include "grids/GridsStrings.h"
+#include "layouts/LayoutsStrings.h"
+#include "layouts/ui/LayoutDisplayPrefsPg.h"
+#include "model/CMaterials.h"
+#include "model/CSheetGoodEx.h"
+#include "model/ModelStrings.h"
+#include "model/ModelUiHook.h"
+#include "optimization/OptimizationServices.h"
+#include "optimization/OptimizationStrings.h"
+#include "optimization/ui/CTaskProgressDialog.h"
+#include "optimization/ui/CTooBigDlg.h"
+#include "output/print/CPrintEngineBase.h"
+#include "output/print/PrintSetupCommands.h"
+#include "output/print/PrintStrings.h"
+#include "output/reports/ReportsStrings.h"
+#include "shell/prefs/PrefsMessages.h"
+#include "shell/prefs/PrefsStrings.h"
+#include "shell/prefs/RegisterPreferencePages.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMetaObject>
+
+namespace {
+
+constexpr int kPrefRawMaterialsFolder = 1002;
+constexpr int kPrefProjectsFolder = 1004;
+constexpr int kPrefGridlines = 2036;
+constexpr int kPrefAbbreviatedHeaders = 2037;
+
+void Log(const QString& text)
+{
+    SessionLog::Instance().Write(SessionLog::Info, text);
+}
+
+QString PrefText(int id)
+{
+    const UserPrefsBase* prefs = GetUserPrefs();
+    return prefs ? prefs->GetString(id) : QString();
+}
+
+} // namespace
+
+bool DoPromptFileName(QString& path, bool open)
+{
+    FileDialogRequest request;
+    request.open = open;
+    request.title = LoadUIString(open ? kStrOpenTitle : kStrSaveAsTitle);
+    request.filters = {LoadUIString(kStrProjectFiles), LoadUIString(kStrAllFiles) + QStringLiteral(" (*)")};
+    request.defaultSuffix = QStringLiteral("kwxe");
+    request.folder = PrefText(kPrefProjectsFolder);
+    return RunFileDialog(request, path);
+}
+
+CKerfwellPlusApp::CKerfwellPlusApp(const QString& instanceName)
+    : m_instance(instanceName)
+{ }
+
+CKerfwellPlusApp::~CKerfwellPlusApp()
+{
+    if (m_document)
+        m_document->SetShell(nullptr);
+    m_frame.reset();
+    m_document.reset();
+}
+
+bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
+{
+    m_commandLine.Parse(arguments);
+    // Before anything touches the session log: a second instance hands its
+    // project over and ends, leaving the running program's log alone.
+    if (!m_instance.TryAcquire()) {
+        m_refused = true;
+        if (!m_commandLine.GetFileName().isEmpty())
+            m_instance.HandOver(QFileInfo(m_commandLine.GetFileName()).absoluteFilePath());
+        return false;
+    }
+    Log(QStringLiteral("App Startup"));
+    Log(ProgramVersionText());
+    SplashScreen splash;
+    splash.Show(QString());
+    StartServices();
+    splash.close();
+    if (!CreateMainWindow())
+        return false;
+    m_instance.Listen([this](const QString& path) { OpenDocumentFile(path); });
+    ProcessCommandLine();
+    return true;
+}
+
+void CKerfwellPlusApp::StartServices()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Marrowby Design"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kerfwell Plus Solo"));
+    InstallDocConverter();
+    RegisterSheetGoodServices();
+    RegisterOptimizationServices();
+    Log(QStringLiteral("Factories initialized"));
+    CreateUserPrefs();
+    InitUserPrefs();
+    Log(QStringLiteral("User Prefs initialized"));
+    InitUIStrings(DefaultLanguageFolder(),
+                  {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
+                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
+                   PrintStringResources(), ReportsStringResources(), PrefsStringResources(), ShellStringResources()});
+    // Messages of the lower layers become message boxes of this window.
+    SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
+    InstallPrefsMessageBox();
+    SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });
+    SetProjectNameSource([](IDoc* document) {
+        auto* project = dynamic_cast<CKWLDoc*>(document);
+        return project ? project->GetProjectSettings().GetProjectName() : QString();
+    });
+    SetProjectPathSource([](IDoc* document) {
+        auto* project = dynamic_cast<CKWLDoc*>(document);
+        return project ? project->PathName() : QString();
+    });
+    InstallTaskProgressDialog();
+    RegisterShellPreferencePages();
+    RegisterLayoutDisplayPreferencePage();
+    SharedFolderSettings::Instance().Load();
+    Log(QStringLiteral("Shared settings mgr loaded"));
+    CMaterials* library = CreateMaterialsLibrary();
+    library->SetFolder(PrefText(kPrefRawMaterialsFolder));
+    library->Load(false, false, true);
+    Log(QStringLiteral("Materials loaded."));
+}
+
+bool CKerfwellPlusApp::CreateMainWindow()
+{
+    m_document = std::make_unique<CKWLDoc>();
+    m_document->SetShell(this);
+    m_frame = std::make_unique<CMainFrame>(CreatePrintControlOnce);
+    if (!m_frame->OnCreate())
+        return false;
+    m_view = new CKWLView(*m_document, m_frame.get());
+    m_frame->SetView(m_view);
+    m_frame->SetCloseQuery([this] {
+        if (ViewMgr* manager = m_view->GetViewMgr())
+            manager->FinishEditingForClose();
+        return m_document->SaveModified();
+    });
+    m_document->OnNewDocument();
+    m_view->OnInitialUpdate();
+    m_view->GetViewMgr()->SetNewProjectHandler([this] { OnFileNew(); });
+    WireCommands();
+    m_frame->CloseLoadingSplash();
+    m_frame->ActivateFrame();
+    return true;
+}
+
+void CKerfwellPlusApp::ProcessCommandLine()
+{
+    if (m_commandLine.GetShellCommand() == CkwlCmdLineInfo::ShellCommand::FileNew)
+        return;
+    // A project that cannot be opened is reported; the program stays, empty.
+    OpenDocumentFile(m_commandLine.GetFileName());
+}
+
+void CKerfwellPlusApp::WireCommands()
+{
+    platform::CommandActions& commands = m_frame->GetCommands();
+    CKWLDoc& document = *m_document;
+    ViewMgr& views = *m_view->GetViewMgr();
+    commands.SetHandler(ShellCommand::FileNew, [this] { OnFileNew(); });
+    commands.SetHandler(ShellCommand::FileOpen, [this] { OnFileOpen(); });
+    commands.SetHandler(ShellCommand::FileSave, [this] { OnFileSave(); });
+    commands.SetHandler(ShellCommand::FileSaveAs, [this] { OnFileSaveAs(); });
+    commands.SetHandler(ShellCommand::AppExit, [this] { m_frame->close(); });
+    commands.SetHandler(ShellCommand::AppAbout, [this] {
+        CAboutDlg about(m_frame.get());
+        about.exec();
+    });
+    commands.SetHandler(ShellCommand::EditUndo, [this] {
+        HistoryUndo();
+        m_view->FocusCurrentPage();
+    });
+    commands.SetEnabledRule(ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
+    commands.SetHandler(ShellCommand::EditRedo, [this] {
+        HistoryRedo();
+        m_view->FocusCurrentPage();
+    });
+    commands.SetEnabledRule(ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
+    commands.SetHandler(ShellCommand::EditCopy, [this, &views] { views.CopyPage(m_view->GetCurrentPage()); });
+    commands.SetEnabledRule(ShellCommand::EditCopy,
+                            [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
+    commands.SetHandler(ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
+    commands.SetHandler(ShellCommand::Preferences, [this, &views] { views.EditPreferences(m_frame.get()); });
+    commands.SetHandler(ShellCommand::LockProject, [&document, &views] {
+        views.FinishEditing();
+        if (CmdHistory* history = GetCmdHistory())
+            history->Add(std::make_shared<LockProjectCmd>(document.IsProjectLocked() ? LockProjectCmd::Unlock
+                                                                                     : LockProjectCmd::Lock));
+    });
+    commands.SetCheckedRule(ShellCommand::LockProject, [&document] { return document.IsProjectLocked(); });
+    commands.SetHandler(ShellCommand::Gridlines, [&views] {
+        if (UserPrefsBase* prefs = GetUserPrefs())
+            prefs->ToggleFlag(kPrefGridlines);
+        views.ApplyGridlinesPref();
+    });
+    commands.SetCheckedRule(ShellCommand::Gridlines,
+                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
+    commands.SetHandler(ShellCommand::AbbreviatedHeaders, [&views] {
+        if (UserPrefsBase* prefs = GetUserPrefs())
+            prefs->ToggleFlag(kPrefAbbreviatedHeaders);
+        views.RefreshColumnHeaders();
+    });
+    commands.SetCheckedRule(ShellCommand::AbbreviatedHeaders,
+                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
+    commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
+    commands.SetHandler(ShellCommand::FilePrintSetup, [this] {
+        RunPrintSetupCommand(m_frame.get());
+        m_view->update();
+    });
+    SetMainWindowCommandHook([this](int id) { m_frame->GetCommands().Trigger(id); });
+    commands.UpdateActions();
+}
+
+int CKerfwellPlusApp::ExitInstance()
+{
+    if (m_refused)
+        return 0;
+    Log(QStringLiteral("ExitInstance"));
+    if (MaterialsBase* library = GetMaterialsLibrary()) {
+        library->StoreIfDirty();
+        Log(QStringLiteral("Called StoreIfDirty"));
+    }
+    return 0;
+}
+
+bool CKerfwellPlusApp::OpenDocumentFile(const QString& path)
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->FinishEditing();
+    if (!m_document->SaveModified())
+        return false;
+    const bool opened = m_document->OnOpenDocument(path);
+    if (m_view)
+        m_view->update();
+    return opened;
+}
+
+void CKerfwellPlusApp::OnFileNew()
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->FinishEditing();
+    if (!m_document->SaveModified())
+        return;
+    m_document->OnNewDocument();
+}
+
+void CKerfwellPlusApp::OnFileOpen()
+{
+    QString path;
+    if (!DoPromptFileName(path, true)) {
+        m_view->update();
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+bool CKerfwellPlusApp::OnFileSave()
+{
+    return m_document->DoFileSave();
+}
+
+bool CKerfwellPlusApp::OnFileSaveAs()
+{
+    const bool saved = m_document->DoSave(QString(), true);
+    OnAfterSaveCommand();
+    return saved;
+}
+
+// ------------------------------------------------------- IDocumentShell
+
+bool CKerfwellPlusApp::IsMainViewInitialized() const
+{
+    return m_view && m_view->IsInitialized();
+}
+
+void CKerfwellPlusApp::OnDocumentReset()
+{
+    if (m_view)
+        m_view->OnDocumentReset();
+}
+
+void CKerfwellPlusApp::OnBeforeSaveDocument()
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->FinishEditing();
+}
+
+void CKerfwellPlusApp::OnAfterSaveCommand()
+{
+    if (m_frame)
+        m_frame->GetCommands().UpdateActions();
+}
+
+bool CKerfwellPlusApp::PromptFileName(QString& path, bool)
+{
+    return DoPromptFileName(path, false);
+}
+
+IDocumentShell::Answer CKerfwellPlusApp::AskYesNoCancel(const QString& text)
+{
+    switch (AskQuestion(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool CKerfwellPlusApp::PostDocumentErrorReport()
+{
+    if (!m_frame)
+        return false;
+    // Shown once the failed open has unwound; the document is already the
+    // empty, untitled project the failure left.
+    QMetaObject::invokeMethod(m_frame.get(), [] { ReportDocumentError(); }, Qt::QueuedConnection);
+    return true;
+}
+
+void CKerfwellPlusApp::ShowSaveError(const QString& message)
+{
+    // The project, its path and its modified flag stay: the work is not lost.
+    ShowShellMessage(message, QMessageBox::Warning);
+}
+
+void CKerfwellPlusApp::PostSkippedPartsAlert()
+{
+    if (!m_frame)
+        return;
+    QMetaObject::invokeMethod(m_frame.get(), [this] {
+        CTooBigDlg dialog(m_frame.get());
+        dialog.exec();
+    }, Qt::QueuedConnection);
+}

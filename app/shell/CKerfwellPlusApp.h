@@ -1,0 +1,79 @@
+#pragma once
+// The program's life: one instance per user, the services started in a
+// fixed order with a line in the session log after each step, the empty
+// project with its window, a project named on the command line, and at the
+// end the materials library saved. It is also the window layers' side of
+// the project document (file dialog, prompts, queued error reports).
+
+#include "shell/CkwlCmdLineInfo.h"
+#include "shell/SingleInstance.h"
+
+#include "document/IDocumentShell.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class CKWLDoc;
+class CKWLView;
+class CMainFrame;
+class SplashScreen;
+
+class CKerfwellPlusApp : public IDocumentShell
+{
+public:
+    // instanceName: the single-instance lock's name (tests use their own).
+    explicit CKerfwellPlusApp(const QString& instanceName = QStringLiteral("KerfwellPlusSoloInstance"));
+    ~CKerfwellPlusApp() override;
+
+    // False ends the program (a second instance, or no window).
+    bool InitInstance(const QStringList& arguments);
+    int ExitInstance();
+    bool IsRefusedSecondInstance() const { return m_refused; }
+
+    // Every way of opening a project passes here.
+    bool OpenDocumentFile(const QString& path);
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+
+    CKWLDoc* GetDocument() const { return m_document.get(); }
+    CMainFrame* GetMainFrame() const { return m_frame.get(); }
+    CKWLView* GetView() const { return m_view; }
+    const CkwlCmdLineInfo& GetCommandLine() const { return m_commandLine; }
+
+    // IDocumentShell
+    bool IsMainViewInitialized() const override;
+    void OnDocumentReset() override;
+    void FitPartsGridColumns() override { }
+    void RebuildPartsGrid() override { }
+    void RefreshPartsPage() override { }
+    void ClearMaterialsTreeSelection() override { }
+    void OnCloseDocument() override { }
+    void OnBeforeSaveDocument() override;
+    void OnNewDocument() override { }
+    void OnAfterSaveCommand() override;
+    bool PromptFileName(QString& path, bool saveAs) override;
+    Answer AskYesNoCancel(const QString& text) override;
+    bool PostDocumentErrorReport() override;
+    void ShowSaveError(const QString& message) override;
+    void PostSkippedPartsAlert() override;
+
+private:
+    void StartServices();
+    bool CreateMainWindow();
+    void WireCommands();
+    void ProcessCommandLine();
+
+    SingleInstance m_instance;
+    bool m_refused = false;
+    CkwlCmdLineInfo m_commandLine;
+    std::unique_ptr<CKWLDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    CKWLView* m_view = nullptr; // owned by the frame
+};
+
+// The project file dialog (open or save as); tests replace it through
+// SetFileDialogFunction.
+bool DoPromptFileName(QString& path, bool open);

@@ -1,0 +1,340 @@
+#include "shell/CMainFrame.h"
+
+#include "shell/CKWLView.h"
+#include "shell/ShellCommands.h"
+#include "shell/ShellStrings.h"
+#include "shell/SplashScreen.h"
+
+#include "foundation/ResourceBase.h"
+#include "foundation/SessionLog.h"
+#include "foundation/UserPrefsBase.h"
+#include "foundation/WindowPlacement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+constexpr int kPrefInitPrintOnStartup = 2119;
+constexpr int kShowMaximized = 3;
+const char* const kCommandBarsKey = "KWLS_CommandBars";
+
+struct CommandText
+{
+    int id;
+    const char* text;
+    const char* shortcut;
+};
+
+// Menu texts; "\t" separates the shortcut the menu shows.
+const CommandText kCommands[] = {
+    {ShellCommand::FileNew, "&New", "Ctrl+N"},
+    {ShellCommand::FileOpen, "&Open...", "Ctrl+O"},
+    {ShellCommand::FileSave, "&Save", "Ctrl+S"},
+    {ShellCommand::FileSaveAs, "Save &As...", ""},
+    {ShellCommand::FilePrint, "&Print...", "Ctrl+P"},
+    {ShellCommand::FilePrintPreview, "Print Pre&view", ""},
+    {ShellCommand::PageSetup, "Page Set&up...", ""},
+    {ShellCommand::FilePrintSetup, "P&rint Setup...", ""},
+    {ShellCommand::ExportForMobile, "Expo&rt for Mobile...", "F2"},
+    {ShellCommand::AppExit, "E&xit", ""},
+    {ShellCommand::EditUndo, "&Undo", "Ctrl+Z"},
+    {ShellCommand::EditRedo, "&Redo", "Ctrl+Y"},
+    {ShellCommand::EditCut, "Cu&t", "Ctrl+X"},
+    {ShellCommand::EditCopy, "&Copy", "Ctrl+C"},
+    {ShellCommand::EditPaste, "&Paste", "Ctrl+V"},
+    {ShellCommand::DeleteSelection, "&Delete", "Ctrl+Del"},
+    {ShellCommand::AddEditNote, "Add/&Edit Note", "Ctrl+E"},
+    {ShellCommand::DeleteNote, "Delete N&ote", "Ctrl+T"},
+    {ShellCommand::InsertNewPart, "&Insert New Part", ""},
+    {ShellCommand::GroupEdit, "&Group Edit...", ""},
+    {ShellCommand::MoveUp, "Move &Up", ""},
+    {ShellCommand::MoveDown, "Move Do&wn", ""},
+    {ShellCommand::RenumberParts, "&Renumber Parts", ""},
+    {ShellCommand::SortByCrossSection, "Sort by &Cross-Section", ""},
+    {ShellCommand::JumpToNextDiagram, "&Jump to (Next) Diagram", "F3"},
+    {ShellCommand::Gridlines, "&Gridlines", ""},
+    {ShellCommand::FitToScreen, "&Auto-Size Columns to Fit Screen", ""},
+    {ShellCommand::FitToContents, "Auto-Size Columns to Fit Co&ntents", ""},
+    {ShellCommand::NoAutoSizing, "N&o Auto-Column Sizing", ""},
+    {ShellCommand::AbbreviatedHeaders, "Abbre&viated Column Headers", ""},
+    {ShellCommand::LargeScreen, "Large screen &mode", "F9"},
+    {ShellCommand::AddNewMaterial, "&Add New Material", ""},
+    {ShellCommand::EditMaterialName, "&Edit Material Name", ""},
+    {ShellCommand::DeleteMaterial, "&Delete Material", ""},
+    {ShellCommand::DeleteSizeCost, "Delete Si&ze-Cost Info", ""},
+    {ShellCommand::Vendors, "&Vendors...", ""},
+    {ShellCommand::BackupMaterials, "&Backup/Copy Raw Materials...", ""},
+    {ShellCommand::RestoreMaterials, "Restore Raw &Materials...", ""},
+    {ShellCommand::PinDiagram, "&Pin Diagram", ""},
+    {ShellCommand::PinAllDiagrams, "Pin &All Diagrams in Project", ""},
+    {ShellCommand::UnpinAllDiagrams, "&Unpin All Diagrams in Project", ""},
+    {ShellCommand::RemoveEmptyDiagram, "&Remove Empty Diagram", ""},
+    {ShellCommand::SnapToKerf, "&Snap to Kerf", ""},
+    {ShellCommand::ReoptimizeUnplaced, "Reoptimi&ze All Unplaced Parts in Project", ""},
+    {ShellCommand::Preferences, "&General Preferences...", ""},
+    {ShellCommand::ProjectSettings, "&Project...", ""},
+    {ShellCommand::LockProject, "Project &Locked", ""},
+    {ShellCommand::QuickStart, "&Quick Start", ""},
+    {ShellCommand::UsersManual, "User's &Manual", ""},
+    {ShellCommand::HelpContents, "&Help Contents", ""},
+    {ShellCommand::AppAbout, "&About Kerfwell Plus Solo...", ""},
+};
+
+struct MenuLayout
+{
+    const char* title;
+    std::vector<int> ids; // 0 is a separator
+};
+
+const MenuLayout kMenus[] = {
+    {"&File", {ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs, 0,
+               ShellCommand::FilePrint, ShellCommand::FilePrintPreview, ShellCommand::PageSetup,
+               ShellCommand::FilePrintSetup, 0, ShellCommand::ExportForMobile, 0, ShellCommand::AppExit}},
+    {"&Edit", {ShellCommand::EditUndo, ShellCommand::EditRedo, 0, ShellCommand::EditCut, ShellCommand::EditCopy,
+               ShellCommand::EditPaste, ShellCommand::DeleteSelection, 0, ShellCommand::AddEditNote,
+               ShellCommand::DeleteNote, 0, ShellCommand::InsertNewPart, ShellCommand::GroupEdit,
+               ShellCommand::MoveUp, ShellCommand::MoveDown, ShellCommand::RenumberParts,
+               ShellCommand::SortByCrossSection, 0, ShellCommand::JumpToNextDiagram}},
+    {"&View", {ShellCommand::Gridlines, 0, ShellCommand::FitToScreen, ShellCommand::FitToContents,
+               ShellCommand::NoAutoSizing, 0, ShellCommand::AbbreviatedHeaders, ShellCommand::LargeScreen}},
+    {"&Raw Materials", {ShellCommand::AddNewMaterial, ShellCommand::EditMaterialName, ShellCommand::DeleteMaterial,
+                        ShellCommand::DeleteSizeCost, 0, ShellCommand::Vendors, 0, ShellCommand::BackupMaterials,
+                        ShellCommand::RestoreMaterials}},
+    {"&Layouts", {ShellCommand::PinDiagram, ShellCommand::PinAllDiagrams, ShellCommand::UnpinAllDiagrams, 0,
+                  ShellCommand::RemoveEmptyDiagram, ShellCommand::SnapToKerf, 0, ShellCommand::ReoptimizeUnplaced}},
+    {"&Tools", {ShellCommand::Preferences, ShellCommand::ProjectSettings, 0, ShellCommand::LockProject}},
+    {"&Help", {ShellCommand::QuickStart, ShellCommand::UsersManual, ShellCommand::HelpContents, 0,
+               ShellCommand::AppAbout}},
+};
+
+// The toolbar's 20 buttons in order; 0 is a separator.
+const int kToolBar[] = {
+    ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FilePrint,
+    ShellCommand::FilePrintPreview, 0, ShellCommand::EditCut, ShellCommand::EditCopy, ShellCommand::EditPaste, 0,
+    ShellCommand::InsertNewPart, ShellCommand::DeleteSelection, 0, ShellCommand::GroupEdit, ShellCommand::MoveUp,
+    ShellCommand::MoveDown, ShellCommand::RenumberParts, ShellCommand::SortByCrossSection, 0,
+    ShellCommand::ProjectSettings, ShellCommand::Preferences, ShellCommand::LockProject, 0, ShellCommand::Vendors,
+    ShellCommand::UsersManual,
+};
+
+// Our own icons, drawn from the style's standard pictures where one fits.
+QIcon IconFor(int id)
+{
+    QStyle* style = QApplication::style();
+    switch (id) {
+    case ShellCommand::FileNew:
+        return style->standardIcon(QStyle::SP_FileIcon);
+    case ShellCommand::FileOpen:
+        return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case ShellCommand::FileSave:
+        return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case ShellCommand::FilePrint:
+        return style->standardIcon(QStyle::SP_ComputerIcon);
+    case ShellCommand::FilePrintPreview:
+        return style->standardIcon(QStyle::SP_FileDialogContentsView);
+    case ShellCommand::EditCut:
+        return style->standardIcon(QStyle::SP_TrashIcon);
+    case ShellCommand::EditCopy:
+        return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case ShellCommand::EditPaste:
+        return style->standardIcon(QStyle::SP_FileDialogListView);
+    case ShellCommand::InsertNewPart:
+        return style->standardIcon(QStyle::SP_FileDialogNewFolder);
+    case ShellCommand::DeleteSelection:
+        return style->standardIcon(QStyle::SP_DialogDiscardButton);
+    case ShellCommand::GroupEdit:
+        return style->standardIcon(QStyle::SP_FileDialogInfoView);
+    case ShellCommand::MoveUp:
+        return style->standardIcon(QStyle::SP_ArrowUp);
+    case ShellCommand::MoveDown:
+        return style->standardIcon(QStyle::SP_ArrowDown);
+    case ShellCommand::RenumberParts:
+        return style->standardIcon(QStyle::SP_BrowserReload);
+    case ShellCommand::SortByCrossSection:
+        return style->standardIcon(QStyle::SP_TitleBarShadeButton);
+    case ShellCommand::ProjectSettings:
+        return style->standardIcon(QStyle::SP_DirHomeIcon);
+    case ShellCommand::Preferences:
+        return style->standardIcon(QStyle::SP_DesktopIcon);
+    case ShellCommand::LockProject:
+        return style->standardIcon(QStyle::SP_VistaShield);
+    case ShellCommand::Vendors:
+        return style->standardIcon(QStyle::SP_DriveNetIcon);
+    case ShellCommand::UsersManual:
+        return style->standardIcon(QStyle::SP_DialogHelpButton);
+    default:
+        return {};
+    }
+}
+
+QSettings Profile()
+{
+    return QSettings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(PrintControlStarter startPrintControl)
+    : m_commands(new platform::CommandActions(this)), m_startPrintControl(std::move(startPrintControl))
+{
+    setWindowTitle(QStringLiteral("Kerfwell Plus Solo"));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::OnCreate()
+{
+    SessionLog::Instance().Write(SessionLog::Info, QStringLiteral("Main Frame created"));
+    m_loadingSplash = std::make_unique<SplashScreen>();
+    m_loadingSplash->Show(LoadUIString(kStrLoading));
+
+    for (const char* pane : {"", "CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(pane), this);
+        m_statusPanes.push_back(label);
+        if (*pane)
+            statusBar()->addPermanentWidget(label);
+        else
+            statusBar()->addWidget(label, 1);
+    }
+    BuildCommands();
+    BuildMenus();
+    BuildToolBar();
+    restoreState(Profile().value(QString::fromLatin1(kCommandBarsKey)).toByteArray());
+    RunPrintControlGuard();
+    return true;
+}
+
+QStringList CMainFrame::GetStatusPaneTexts() const
+{
+    QStringList texts;
+    for (const QLabel* pane : m_statusPanes)
+        texts << pane->text();
+    return texts;
+}
+
+void CMainFrame::BuildCommands()
+{
+    for (const CommandText& command : kCommands) {
+        const QString text = QString::fromUtf8(command.text);
+        QAction* action = m_commands->Add(command.id, text, QKeySequence(QString::fromLatin1(command.shortcut)),
+                                          QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+        action->setIcon(IconFor(command.id));
+        addAction(action); // shortcuts work wherever the focus is
+    }
+}
+
+void CMainFrame::BuildMenus()
+{
+    for (const MenuLayout& layout : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(layout.title));
+        for (int id : layout.ids) {
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(m_commands->Find(id));
+        }
+        connect(menu, &QMenu::aboutToShow, m_commands, &platform::CommandActions::UpdateActions);
+    }
+}
+
+void CMainFrame::BuildToolBar()
+{
+    m_toolBar = addToolBar(QString());
+    m_toolBar->setObjectName(QStringLiteral("MainToolBar"));
+    m_toolBar->setIconSize(QSize(24, 24));
+    m_toolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    for (int id : kToolBar) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(m_commands->Find(id));
+    }
+}
+
+void CMainFrame::RunPrintControlGuard()
+{
+    // A start-up that dies while the print system starts leaves the flag
+    // off, so that the next start skips it once.
+    UserPrefsBase* prefs = GetUserPrefs();
+    const bool initialize = !prefs || prefs->GetFlag(kPrefInitPrintOnStartup);
+    if (prefs)
+        prefs->SetFlag(kPrefInitPrintOnStartup, false);
+    SessionLog& log = SessionLog::Instance();
+    if (initialize) {
+        log.Write(SessionLog::Info, QStringLiteral("Before printer control initialization"));
+        if (m_startPrintControl)
+            m_startPrintControl();
+        log.Write(SessionLog::Info, QStringLiteral("After printer control initialization"));
+    } else {
+        log.Write(SessionLog::Info, QStringLiteral("Postponed printer control initialization"));
+    }
+    if (prefs)
+        prefs->SetFlag(kPrefInitPrintOnStartup, true);
+}
+
+void CMainFrame::SetView(CKWLView* view)
+{
+    m_view = view;
+    setCentralWidget(view);
+    view->SetCommandBarsUpdater([this] { m_commands->UpdateActions(); });
+}
+
+void CMainFrame::ActivateFrame()
+{
+    if (!m_placementRestored) {
+        const WindowPlacement placement = LoadWindowPlacement();
+        m_placementRestored = true;
+        setGeometry(placement.normalLeft, placement.normalTop, placement.normalRight - placement.normalLeft,
+                    placement.normalBottom - placement.normalTop);
+        if (placement.showCmd == kShowMaximized) {
+            showMaximized();
+        } else {
+            showNormal();
+        }
+    } else {
+        show();
+    }
+    m_commands->UpdateActions();
+}
+
+void CMainFrame::CloseLoadingSplash()
+{
+    if (m_loadingSplash)
+        m_loadingSplash->close();
+    m_loadingSplash.reset();
+}
+
+void CMainFrame::SavePlacementAndLayout()
+{
+    WindowPlacement placement;
+    placement.showCmd = isMaximized() ? kShowMaximized : 1;
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    placement.normalLeft = normal.left();
+    placement.normalTop = normal.top();
+    placement.normalRight = normal.left() + normal.width();
+    placement.normalBottom = normal.top() + normal.height();
+    SaveWindowPlacement(placement);
+    QSettings profile = Profile();
+    profile.setValue(QString::fromLatin1(kCommandBarsKey), saveState());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_closing = true;
+    if (m_view)
+        SavePlacementAndLayout();
+    if (m_closeQuery && !m_closeQuery()) {
+        m_closing = false;
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The program's one top-level window: menus, the toolbar and the status bar
+// around the main view. It restores and saves its placement and toolbar
+// layout, shows "Loading..." while the view builds its pages, and starts the
+// print system once under a guard kept in the preferences.
+
+#include <platform/ui/CommandActions.h>
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class CKWLView;
+class QLabel;
+class SplashScreen;
+
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Starts the print system; answers whether it could (CreatePrintControlOnce).
+    using PrintControlStarter = std::function<bool()>;
+
+    explicit CMainFrame(PrintControlStarter startPrintControl = {});
+    ~CMainFrame() override;
+
+    // The window's building steps; false when a step failed.
+    bool OnCreate();
+    void SetView(CKWLView* view);
+    CKWLView* GetView() const { return m_view; }
+    platform::CommandActions& GetCommands() { return *m_commands; }
+    QToolBar* GetToolBar() const { return m_toolBar; }
+    QStringList GetStatusPaneTexts() const;
+
+    // The first time: the saved placement (maximized over 500 x 400 at the
+    // origin on a first start).
+    void ActivateFrame();
+    void CloseLoadingSplash();
+    bool HasLoadingSplash() const { return m_loadingSplash != nullptr; }
+
+    // Asked before the window closes; false keeps it open (the user cancelled
+    // saving a modified project).
+    void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildCommands();
+    void BuildMenus();
+    void BuildToolBar();
+    void RunPrintControlGuard();
+    void SavePlacementAndLayout();
+
+    platform::CommandActions* m_commands;
+    CKWLView* m_view = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QList<QLabel*> m_statusPanes;
+    std::unique_ptr<SplashScreen> m_loadingSplash;
+    bool m_placementRestored = false;
+    bool m_closing = false;
+    PrintControlStarter m_startPrintControl;
+    std::function<bool()> m_closeQuery;
+};

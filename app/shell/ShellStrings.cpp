@@ -1,0 +1,37 @@
+#include "shell/ShellStrings.h"
+
+namespace {
+
+const StringResource g_shellStrings[] = {
+    {kStrConfirmCloseProject,
+     u"Msgs_CloseProject_The current project must be closed before continuing.\\nYou will be prompted to save changes, if any."},
+    {kStrLoading, u"Splash_Loading_Loading..."},
+    {kStrIosExportFiles, u"FileDlg_IosExport_iOS Export Files (*.ikwx)"},
+    {kStrSupportLine,
+     u"About_Support_For support, please see %1 or send a note to %2 or contact your local dealer."},
+    {kStrAllFiles, u"FileDlg_AllFiles_All Files (*.*)"},
+    {kStrCsvFiles, u"FileDlg_Csv_Comma Separated Value File (*.csv)"},
+    {kStrProjectFiles, u"FileDlg_Projects_Kerfwell Plus Solo Files (*.kwxe)"},
+    {kStrTextFiles, u"FileDlg_Text_Text File (*.txt)"},
+    {kStrOwnFileRefused,
+     u"Msgs_OwnFile_Sorry, but the current project file may not be\\nimported, exported to, or included as a component."},
+    {kStrProjectLocked,
+     u"Msgs_ProjectLocked_This operation is not possible when the project is locked.\\n\\nTo unlock the project, click the "
+     u"lock icon in the tool bar,\\nor choose Tools->Project Locked to clear the check mark."},
+    {kStrOpenTitle, u"FileDlg_Open_Open"},
+    {kStrSaveAsTitle, u"FileDlg_SaveAs_Save As"},
+    {kStrAboutTitle, u"About_Title_About Kerfwell Plus Solo"},
+    {kStrVersion, u"About_Version_Version"},
+    {kStrTabParts, u"MainTab_Parts_Parts"},
+    {kStrTabLayouts, u"MainTab_Layouts_Layouts"},
+    {kStrTabBOM, u"MainTab_BOM_B.O.M."},
+    {kStrTabRawMaterials, u"MainTab_RawMaterials_Raw Materials"},
+    {kStrTabReports, u"MainTab_Reports_Reports"},
+};
+
+} // namespace
+
+std::span<const StringResource> ShellStringResources()
+{
+    return g_shellStrings;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The texts of the program window: tabs, splash, dialogs and messages.
+
+#include "foundation/UIStringTable.h"
+
+#include <span>
+
+enum ShellStringId : int {
+    kStrConfirmCloseProject = 326, // "The current project must be closed before continuing...."
+    kStrLoading = 425,             // "Loading..."
+    kStrIosExportFiles = 502,      // "iOS Export Files (*.ikwx)"
+    kStrSupportLine = 3017,        // "For support, please see %1 or send a note to %2 ..."
+    kStrAllFiles = 4005,           // "All Files (*.*)"
+    kStrCsvFiles = 4006,           // "Comma Separated Value File (*.csv)"
+    kStrProjectFiles = 4007,       // "Kerfwell Plus Solo Files (*.kwxe)"
+    kStrTextFiles = 4008,          // "Text File (*.txt)"
+    kStrOwnFileRefused = 4137,     // "Sorry, but the current project file may not be ..."
+    kStrProjectLocked = 4235,      // "This operation is not possible when the project is locked. ..."
+    kStrOpenTitle = 4256,          // "Open"
+    kStrSaveAsTitle = 4257,        // "Save As"
+    kStrAboutTitle = 4971,         // "About Kerfwell Plus Solo"
+    kStrVersion = 4996,            // "Version"
+    kStrTabParts = 5036,           // "Parts"
+    kStrTabLayouts = 5038,         // "Layouts"
+    kStrTabBOM = 5041,             // "B.O.M."
+    kStrTabRawMaterials = 5042,    // "Raw Materials"
+    kStrTabReports = 5215,         // "Reports"
+};
+
+std::span<const StringResource> ShellStringResources();
+
+// Where the about box sends a user who needs help.
+inline constexpr const char* kSupportWebAddress = "https://kerfwell.example/support";
+inline constexpr const char* kSupportMailAddress = "support@kerfwell.example";

@@ -1,0 +1,268 @@
+#include "ShellTestSupport.h"
+
+#include "shell/CKWLView.h"
+#include "shell/CMainFrame.h"
+#include "shell/CMainTab.h"
+#include "shell/CkwlCmdLineInfo.h"
+#include "shell/ShellCommands.h"
+#include "shell/ViewMgr.h"
+
+#include "document/CKWLDoc.h"
+#include "foundation/UserPrefsBase.h"
+#include "model/CMilledPart.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+TEST_F(ShellTest, AStartLogsItsStepsInOrderAndShowsTheFiveTabs)
+{
+    CKerfwellPlusApp& app = Start();
+    const QStringList expected = {QStringLiteral("App Startup"), QStringLiteral("1.0"),
+                                  QStringLiteral("Factories initialized"), QStringLiteral("User Prefs initialized"),
+                                  QStringLiteral("Shared settings mgr loaded"), QStringLiteral("Materials loaded."),
+                                  QStringLiteral("Main Frame created")};
+    QStringList lines = LogLines();
+    // Each start appends to the one log of this process: look at the last one.
+    const qsizetype start = lines.lastIndexOf(QStringLiteral("App Startup"));
+    ASSERT_GE(start, 0);
+    lines = lines.mid(start);
+    qsizetype at = 0;
+    for (const QString& line : expected) {
+        at = lines.indexOf(line, at);
+        EXPECT_GE(at, 0) << line.toStdString();
+    }
+
+    CMainTab& tab = app.GetView()->GetTab();
+    ASSERT_EQ(tab.count(), 5);
+    EXPECT_EQ(tab.tabText(0), QStringLiteral("Parts"));
+    EXPECT_EQ(tab.tabText(2), QStringLiteral("B.O.M."));
+    EXPECT_EQ(tab.tabText(4), QStringLiteral("Raw Materials"));
+    EXPECT_EQ(app.GetView()->GetCurrentPage(), 0);
+    EXPECT_FALSE(app.GetMainFrame()->HasLoadingSplash());
+
+    // A click on the Reports tab shows the reports page alone.
+    QTest::mouseClick(&tab, Qt::LeftButton, {}, tab.tabRect(3).center());
+    EXPECT_EQ(app.GetView()->GetCurrentPage(), 3);
+    EXPECT_TRUE(app.GetView()->GetPage(3)->isVisible());
+    EXPECT_FALSE(app.GetView()->GetPage(0)->isVisible());
+
+    const QImage picture = app.GetView()->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    const QRect tabArea = tab.geometry() & picture.rect();
+    int ink = 0;
+    for (int y = tabArea.top(); y <= tabArea.bottom(); ++y)
+        for (int x = tabArea.left(); x <= tabArea.right(); ++x)
+            ink += qGray(picture.pixel(x, y)) < 100;
+    EXPECT_GT(ink, 50); // the five tab texts
+}
+
+TEST_F(ShellTest, FileCommandsRoundTripAProject)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    CKWLDoc& document = *app.GetDocument();
+    auto* part = new CMilledPart();
+    part->SetDescription(QStringLiteral("Shelf"));
+    document.AppendPart(part);
+    platform::CommandActions& commands = app.GetMainFrame()->GetCommands();
+
+    m_chosenPath = folder.filePath(QStringLiteral("Shelf.kwxe"));
+    EXPECT_TRUE(commands.Trigger(ShellCommand::FileSaveAs));
+    EXPECT_EQ(document.PathName(), m_chosenPath);
+    EXPECT_FALSE(document.IsModified());
+
+    EXPECT_TRUE(commands.Trigger(ShellCommand::FileNew));
+    EXPECT_TRUE(document.GetPartList().empty());
+    EXPECT_TRUE(document.PathName().isEmpty());
+
+    EXPECT_TRUE(commands.Trigger(ShellCommand::FileOpen));
+    ASSERT_EQ(document.GetPartList().size(), 1U);
+    EXPECT_EQ(document.GetPartList()[0]->GetDescription(), QStringLiteral("Shelf"));
+
+    document.GetPartList()[0]->SetDescription(QStringLiteral("Top"));
+    document.SetModified();
+    EXPECT_TRUE(commands.Trigger(ShellCommand::FileSave));
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(app.OpenDocumentFile(m_chosenPath));
+    EXPECT_EQ(document.GetPartList()[0]->GetDescription(), QStringLiteral("Top"));
+}
+
+TEST_F(ShellTest, AFailedSaveKeepsTheWork)
+{
+    CKerfwellPlusApp& app = Start();
+    CKWLDoc& document = *app.GetDocument();
+    document.AppendPart(new CMilledPart());
+    m_chosenPath = QStringLiteral("/nonexistent-folder/Project.kwxe");
+    EXPECT_FALSE(app.OnFileSaveAs());
+    EXPECT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.GetPartList().size(), 1U);
+    EXPECT_TRUE(document.PathName().isEmpty());
+}
+
+TEST_F(ShellTest, AProjectOnTheCommandLineThatCannotBeOpenedLeavesTheProgramOpen)
+{
+    QTemporaryDir folder;
+    const QString damaged = folder.filePath(QStringLiteral("Damaged.kwxe"));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a project");
+    file.close();
+    CKerfwellPlusApp& app = Start({damaged});
+    QCoreApplication::processEvents(); // the queued report
+    EXPECT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(app.GetMainFrame()->isVisible());
+    EXPECT_TRUE(app.GetDocument()->GetPartList().empty());
+    EXPECT_TRUE(app.GetDocument()->PathName().isEmpty());
+}
+
+TEST_F(ShellTest, ASecondStartHandsItsProjectToTheFirst)
+{
+    CKerfwellPlusApp& first = Start({}, QStringLiteral("KwlHandOverTest"));
+    QTemporaryDir folder;
+    first.GetDocument()->AppendPart(new CMilledPart());
+    m_chosenPath = folder.filePath(QStringLiteral("Handed.kwxe"));
+    ASSERT_TRUE(first.OnFileSaveAs());
+    first.OnFileNew();
+    ASSERT_TRUE(first.GetDocument()->GetPartList().empty());
+
+    CKerfwellPlusApp second(QStringLiteral("KwlHandOverTest"));
+    EXPECT_FALSE(second.InitInstance({m_chosenPath}));
+    EXPECT_TRUE(second.IsRefusedSecondInstance());
+    for (int i = 0; i < 50 && first.GetDocument()->PathName().isEmpty(); ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(first.GetDocument()->PathName(), m_chosenPath);
+    EXPECT_EQ(first.GetDocument()->GetPartList().size(), 1U);
+}
+
+TEST_F(ShellTest, ASecondProgramEndsAtOnceAndLeavesTheLogAlone)
+{
+    Start({}, QStringLiteral("KerfwellPlusSoloInstance"));
+    const QString log = SessionLog::Instance().GetPath();
+    QFile before(log);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray content = before.readAll();
+    before.close();
+    QProcess second;
+    second.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    second.start(QStringLiteral(KWL_PROGRAM), {});
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    QFile after(log);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), content);
+}
+
+TEST_F(ShellTest, TheFirstStartIsMaximizedOverTheDefaultRectangle)
+{
+    QSettings profile(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
+    profile.remove(QStringLiteral("5.0"));
+    profile.sync();
+    CKerfwellPlusApp& app = Start();
+    EXPECT_TRUE(app.GetMainFrame()->isMaximized());
+    EXPECT_EQ(app.GetMainFrame()->normalGeometry().size(), QSize(500, 400));
+}
+
+TEST_F(ShellTest, ThePrintSystemGuardSkipsOneStartAfterACrash)
+{
+    Start();
+    auto guardLine = [] {
+        const QStringList lines = LogLines();
+        for (qsizetype i = lines.size() - 1; i >= 0; --i)
+            if (lines[i].contains(QStringLiteral("printer control initialization")))
+                return lines[i];
+        return QString();
+    };
+    int starts = 0;
+    auto startFrame = [&] {
+        CMainFrame frame([&] { ++starts; return true; });
+        EXPECT_TRUE(frame.OnCreate());
+    };
+    startFrame();
+    EXPECT_EQ(guardLine(), QStringLiteral("After printer control initialization"));
+    EXPECT_EQ(starts, 1);
+    GetUserPrefs()->SetFlag(2119, false); // a start that died in the print system
+    startFrame();
+    EXPECT_EQ(guardLine(), QStringLiteral("Postponed printer control initialization"));
+    EXPECT_EQ(starts, 1);
+    startFrame();
+    EXPECT_EQ(guardLine(), QStringLiteral("After printer control initialization"));
+    EXPECT_EQ(starts, 2);
+}
+
+TEST(MainViewGeometryTest, TabStripAndPageArea)
+{
+    struct Case
+    {
+        QRect client;
+        QRect tab;
+        QRect page;
+    };
+    const Case cases[] = {
+        {QRect(0, 0, 800, 600), QRect(5, 10, 790, 25), QRect(5, 43, 790, 550)},
+        // Narrow: the tab keeps 620 pixels.
+        {QRect(0, 0, 400, 600), QRect(5, 10, 620, 25), QRect(5, 43, 620, 550)},
+        // Short: the page is empty at the client's bottom.
+        {QRect(0, 0, 800, 30), QRect(5, 10, 790, 25), QRect(5, 30, 790, 0)},
+    };
+    for (const Case& c : cases) {
+        const MainViewGeometry geometry = ComputeMainViewGeometry(c.client);
+        EXPECT_EQ(geometry.tab, c.tab);
+        EXPECT_EQ(geometry.page, c.page);
+    }
+}
+
+TEST(CommandLineTest, SwitchesNamesAndImportFiles)
+{
+    struct Case
+    {
+        QStringList arguments;
+        CkwlCmdLineInfo::ShellCommand command;
+        QString file;
+        std::uint32_t flags;
+    };
+    using Command = CkwlCmdLineInfo::ShellCommand;
+    const Case cases[] = {
+        {{}, Command::FileNew, {}, 0},
+        {{QStringLiteral("/home/a/Bench.kwxe")}, Command::FileOpen, QStringLiteral("/home/a/Bench.kwxe"), 0},
+        {{QStringLiteral("parts.csv")}, Command::FileNew, {}, 2},
+        {{QStringLiteral("NOTES.TXT")}, Command::FileNew, {}, 2},
+        {{QStringLiteral("-i"), QStringLiteral("Bench.kwxe")}, Command::FileNew, {}, 2},
+        {{QStringLiteral("-S"), QStringLiteral("-w"), QStringLiteral("Bench.kwxe")}, Command::FileOpen,
+         QStringLiteral("Bench.kwxe"), 12},
+        {{QStringLiteral("-p"), QStringLiteral("Bench.kwxe")}, Command::FilePrint, QStringLiteral("Bench.kwxe"), 0},
+        {{QStringLiteral("-pt"), QStringLiteral("Office"), QStringLiteral("Bench.kwxe")}, Command::FilePrintTo,
+         QStringLiteral("Bench.kwxe"), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        CkwlCmdLineInfo info;
+        info.Parse(c.arguments);
+        EXPECT_EQ(info.GetShellCommand(), c.command);
+        EXPECT_EQ(info.GetFileName(), c.file);
+        EXPECT_EQ(info.GetFlags(), c.flags);
+    }
+}
+
+TEST(InstallTest, TheInstalledProgramHasItsFiles)
+{
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start(QStringLiteral(KWL_CMAKE_COMMAND),
+                  {QStringLiteral("--install"), QStringLiteral(KWL_BINARY_DIR), QStringLiteral("--prefix"), prefix.path()});
+    ASSERT_TRUE(install.waitForFinished(120000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+    for (const char* file : {"bin/KWLSolo", "lib/libnestcore.so", "lib/libqzXmlUtility.so", "lib/libShareguard.so",
+                             "share/kwlsolo/DefMats.KWDE", "share/applications/kwlsolo.desktop",
+                             "share/mime/packages/kwlsolo-mime.xml"})
+        EXPECT_TRUE(QFile::exists(QDir(prefix.path()).filePath(QString::fromLatin1(file)))) << file;
+    EXPECT_TRUE(QDir(QDir(prefix.path()).filePath(QStringLiteral("share/kwlsolo/lang"))).exists());
+}
+
+} // namespace

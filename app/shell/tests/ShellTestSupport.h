@@ -1,0 +1,66 @@
+#pragma once
+// The program started in the test process: message boxes and file dialogs
+// answered by the test, and the session log read back.
+
+#include "shell/CKerfwellPlusApp.h"
+#include "shell/ShellDialogs.h"
+
+#include "foundation/SessionLog.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+class ShellTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previousQuestion = SetQuestionFunction([this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon) {
+            m_messages << text;
+            return m_answer;
+        });
+        m_previousDialog = SetFileDialogFunction([this](const FileDialogRequest& request, QString& path) {
+            m_dialogs << (request.open ? QStringLiteral("open:") : QStringLiteral("save:")) + path;
+            if (m_chosenPath.isEmpty())
+                return false;
+            path = m_chosenPath;
+            return true;
+        });
+    }
+
+    void TearDown() override
+    {
+        m_app.reset();
+        SetQuestionFunction(m_previousQuestion);
+        SetFileDialogFunction(m_previousDialog);
+    }
+
+    CKerfwellPlusApp& Start(const QStringList& arguments = {}, const QString& instance = QStringLiteral("KwlShellTest"))
+    {
+        m_app = std::make_unique<CKerfwellPlusApp>(instance);
+        EXPECT_TRUE(m_app->InitInstance(arguments));
+        return *m_app;
+    }
+
+    static QStringList LogLines()
+    {
+        QFile file(SessionLog::Instance().GetPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (const int mark = line.indexOf("] "); mark >= 0)
+                lines << QString::fromUtf8(line.mid(mark + 2)).trimmed();
+        return lines;
+    }
+
+    std::unique_ptr<CKerfwellPlusApp> m_app;
+    QStringList m_messages;
+    QStringList m_dialogs;
+    QString m_chosenPath;
+    QMessageBox::StandardButton m_answer = QMessageBox::Ok;
+    QuestionFunction m_previousQuestion;
+    FileDialogFunction m_previousDialog;
+};

@@ -355,6 +355,13 @@ void CKerfwellPlusApp::ShowSaveError(const QString& message)
     ShowShellMessage(message, QMessageBox::Warning);
 }
 
+void CKerfwellPlusApp::SetViewsPainting(bool painting)
+{
+    // The progress dialog is a window of its own and goes on painting.
+    if (m_view)
+        m_view->setUpdatesEnabled(painting);
+}
+
 void CKerfwellPlusApp::PostSkippedPartsAlert()
 {
     if (!m_frame)

@@ -58,6 +58,7 @@ public:
     Answer AskYesNoCancel(const QString& text) override;
     bool PostDocumentErrorReport() override;
     void ShowSaveError(const QString& message) override;
+    void SetViewsPainting(bool painting) override;
     void PostSkippedPartsAlert() override;
 
 private:

@@ -27,8 +27,12 @@ bool CKWLDoc::Optimize(int mode)
     if (m_jobs.empty())
         return true;
 
+    // While the jobs write parts and results, the views that show them must
+    // not paint; the progress dialog is a window of its own.
+    m_shell->SetViewsPainting(false);
     std::unique_ptr<RunProgressDialog> dialog = MakeRunProgressDialog(m_start, MakeTaskProgressRows(m_jobs));
     if (!dialog) {
+        m_shell->SetViewsPainting(true);
         m_jobs.clear();
         return false;
     }
@@ -40,6 +44,7 @@ bool CKWLDoc::Optimize(int mode)
         if (auto job = m_bom->MakeOptimizationJob(std::dynamic_pointer_cast<OptimizationTarget>(target), *this))
             jobs.push_back(std::move(job));
     const bool done = RunOptimizationJobsWithProgress(*this, m_start, *dialog, std::move(jobs));
+    m_shell->SetViewsPainting(true);
     const bool cancelled = dialog->IsCancelRequested();
     m_progress = nullptr;
 

@@ -41,6 +41,9 @@ public:
     // A save that failed: the message names the file and the reason; the
     // project, its path and its modified flag stay as they were.
     virtual void ShowSaveError(const QString& message) = 0;
+    // While the jobs of a run write parts and results, the views that show
+    // them must not paint: false before the run, true after it.
+    virtual void SetViewsPainting(bool painting) = 0;
     // Queues the skipped-parts warning to the main view.
     virtual void PostSkippedPartsAlert() = 0;
 };

@@ -9,7 +9,10 @@
 
 #include "document/CKWLDoc.h"
 #include "foundation/UserPrefsBase.h"
+#include "model/CMaterials.h"
 #include "model/CMilledPart.h"
+#include "model/CSheetGoodEx.h"
+#include "model/SheetGoodSizeCost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,6 +80,10 @@ TEST_F(ShellTest, FileCommandsRoundTripAProject)
     EXPECT_EQ(document.PathName(), m_chosenPath);
     EXPECT_FALSE(document.IsModified());
 
+    // Page Setup and Print Setup are reached from the File menu.
+    commands.UpdateActions();
+    EXPECT_TRUE(commands.Find(ShellCommand::PageSetup)->isEnabled());
+    EXPECT_TRUE(commands.Find(ShellCommand::FilePrintSetup)->isEnabled());
     EXPECT_TRUE(commands.Trigger(ShellCommand::FileNew));
     EXPECT_TRUE(document.GetPartList().empty());
     EXPECT_TRUE(document.PathName().isEmpty());
@@ -263,6 +270,50 @@ TEST(InstallTest, TheInstalledProgramHasItsFiles)
                              "share/mime/packages/kwlsolo-mime.xml"})
         EXPECT_TRUE(QFile::exists(QDir(prefix.path()).filePath(QString::fromLatin1(file)))) << file;
     EXPECT_TRUE(QDir(QDir(prefix.path()).filePath(QStringLiteral("share/kwlsolo/lang"))).exists());
+}
+
+} // namespace
+
+#include "optimization/RunProgressDialog.h"
+
+namespace {
+
+// While the jobs of a run write parts and results, the main view does not
+// paint; the progress dialog does.
+TEST_F(ShellTest, TheViewDoesNotPaintWhileARunWritesTheProject)
+{
+    CKerfwellPlusApp& app = Start();
+    CMaterials* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
+    ASSERT_TRUE(library);
+    auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
+    auto row = std::make_shared<SheetGoodSizeCost>();
+    row->SetThickness(CDimension::FromInches(0.75));
+    SheetDimensions sheet = row->GetSheetDimensions();
+    sheet.SetWidth(CDimension::FromInches(48));
+    sheet.SetLength(CDimension::FromInches(96));
+    row->SetSheetDimensions(sheet);
+    row->SetUnlimited();
+    material->GetSizeCosts().push_back(row);
+    library->GetMaterials().push_back(material);
+    auto* part = new CMilledPart();
+    part->SetMaterial(material);
+    part->SetThickness(CDimension::FromInches(0.75));
+    part->SetWidth(CDimension::FromInches(10));
+    part->SetLength(CDimension::FromInches(20));
+    part->SetCopies(2);
+    app.GetDocument()->AppendPart(part);
+
+    bool paintingDuringRun = true;
+    RunProgressDialogMaker real = SetRunProgressDialogMaker(nullptr);
+    SetRunProgressDialogMaker([&](RunStartLatch& start, TaskProgressRows rows) {
+        paintingDuringRun = app.GetView()->updatesEnabled();
+        return real(start, std::move(rows));
+    });
+    EXPECT_TRUE(app.GetDocument()->Optimize(-1));
+    SetRunProgressDialogMaker(real);
+    EXPECT_FALSE(paintingDuringRun);
+    EXPECT_TRUE(app.GetView()->updatesEnabled());
+    EXPECT_EQ(part->GetOptimizerPlacedCopies(), 2U);
 }
 
 } // namespace

@@ -44,5 +44,6 @@ public:
         return hasMainFrame;
     }
     void ShowSaveError(const QString& message) override { events << QStringLiteral("saveError:") + message; }
+    void SetViewsPainting(bool painting) override { events << (painting ? QStringLiteral("paint") : QStringLiteral("noPaint")); }
     void PostSkippedPartsAlert() override { events << QStringLiteral("skipped"); }
 };

@@ -35,6 +35,7 @@
 #include "optimization/OptimizationStrings.h"
 #include "optimization/ui/CTaskProgressDialog.h"
 #include "optimization/ui/CTooBigDlg.h"
+#include "output/export/ExportStrings.h"
 #include "output/print/CPrintEngineBase.h"
 #include "output/print/PrintSetupCommands.h"
 #include "output/print/PrintStrings.h"
@@ -128,7 +129,7 @@ void CKerfwellPlusApp::StartServices()
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
                    DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
-                   PrintStringResources(), ReportsStringResources(), PrefsStringResources(), ShellStringResources()});
+                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();
@@ -233,6 +234,7 @@ void CKerfwellPlusApp::WireCommands()
     });
     commands.SetCheckedRule(ShellCommand::AbbreviatedHeaders,
                             [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
+    commands.SetHandler(ShellCommand::ExportForMobile, [&views] { views.ExportForMobile(); });
     commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
     commands.SetHandler(ShellCommand::FilePrintSetup, [this] {
         RunPrintSetupCommand(m_frame.get());

@@ -187,6 +187,34 @@ bool ViewMgr::AskExportFileName(bool save, int kind, int folderPref, QString& pa
     return true;
 }
 
+IOptimizationDoc& ViewMgr::GetExportDocument()
+{
+    return m_document;
+}
+
+bool ViewMgr::OptimizeForExport()
+{
+    return m_document.Optimize(-1);
+}
+
+bool ViewMgr::AskPackageFileName(QString& path)
+{
+    constexpr int kPrefExportFolder = 1006;
+    constexpr int kMobilePackage = 2;
+    return AskExportFileName(true, kMobilePackage, kPrefExportFolder, path);
+}
+
+void ViewMgr::ShowExportMessage(const QString& text)
+{
+    ShowShellMessage(text);
+    RedrawAll();
+}
+
+void ViewMgr::ExportForMobile()
+{
+    iDeviceExport::MobileExportCommand(*this).ExportToMobileDevice();
+}
+
 QWidget* ViewMgr::GetPageParent()
 {
     return &m_view;

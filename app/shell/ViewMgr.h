@@ -5,6 +5,7 @@
 
 #include "shell/IViewMgr.h"
 
+#include "output/export/MobileExportCommand.h"
 #include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
 
@@ -15,7 +16,7 @@ class CKWLDoc;
 class CKWLView;
 class UpdateHint;
 
-class ViewMgr : public IViewMgr, public IReportsPageHost
+class ViewMgr : public IViewMgr, public IReportsPageHost, public iDeviceExport::IMobileExportHost
 {
 public:
     ViewMgr(CKWLView& view, CKWLDoc& document);
@@ -49,6 +50,14 @@ public:
     QWidget* GetPageParent() override;
     IOptimizationDoc& GetReportsDocument() override;
     bool OptimizeForReports() override;
+
+    // IMobileExportHost
+    IOptimizationDoc& GetExportDocument() override;
+    bool OptimizeForExport() override;
+    bool AskPackageFileName(QString& path) override;
+    void ShowExportMessage(const QString& text) override;
+    // Export for Mobile.
+    void ExportForMobile();
 
     // Pages
     QWidget* CreateReportsPage();

@@ -317,3 +317,37 @@ TEST_F(ShellTest, TheViewDoesNotPaintWhileARunWritesTheProject)
 }
 
 } // namespace
+
+namespace {
+
+// The project's own file is refused by what it is, not by how it is named:
+// a link or a "../" path to it too, while a name differing in case is
+// another file.
+TEST_F(ShellTest, TheExportDialogRefusesTheProjectsOwnFile)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("sub"));
+    app.GetDocument()->AppendPart(new CMilledPart());
+    m_chosenPath = folder.filePath(QStringLiteral("Bench.kwxe"));
+    ASSERT_TRUE(app.OnFileSaveAs());
+    ASSERT_TRUE(QFile::link(m_chosenPath, folder.filePath(QStringLiteral("Link.kwxe"))));
+    ViewMgr& views = *app.GetView()->GetViewMgr();
+    const QStringList refused = {m_chosenPath, folder.filePath(QStringLiteral("Link.kwxe")),
+                                 folder.filePath(QStringLiteral("sub/../Bench.kwxe"))};
+    for (const QString& path : refused) {
+        SCOPED_TRACE(path.toStdString());
+        m_chosenPath = path;
+        m_messages.clear();
+        QString chosen;
+        EXPECT_FALSE(views.AskExportFileName(true, 2, 1006, chosen));
+        EXPECT_EQ(m_messages.size(), 1);
+    }
+    m_chosenPath = folder.filePath(QStringLiteral("BENCH.kwxe"));
+    m_messages.clear();
+    QString chosen;
+    EXPECT_TRUE(views.AskExportFileName(true, 2, 1006, chosen));
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,150 @@
+#include "output/export/DocumentExportSource.h"
+#include "output/export/ExportStrings.h"
+#include "output/export/MobileExportCommand.h"
+
+#include "FakeOptimizationDoc.h"
+#include "ProjectTestFixture.h"
+#include "foundation/SessionLog.h"
+#include "foundation/TCPResource.h"
+#include "model/ModelStrings.h"
+#include "optimization/OptimizationStrings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace iDeviceExport;
+
+class ExportDoc : public FakeOptimizationDoc
+{
+public:
+    std::shared_ptr<BOMOptMgr> GetBOMOptMgr() const override { return manager; }
+    std::shared_ptr<BOMOptMgr> manager;
+};
+
+// The program window as the command sees it, answering from the test.
+class FakeHost : public IMobileExportHost
+{
+public:
+    explicit FakeHost(ExportDoc& document) : m_document(document) { }
+    void FinishEditing() override { events << QStringLiteral("finish"); }
+    IOptimizationDoc& GetExportDocument() override { return m_document; }
+    bool OptimizeForExport() override
+    {
+        events << QStringLiteral("optimize");
+        return optimized;
+    }
+    bool AskPackageFileName(QString& path) override
+    {
+        events << QStringLiteral("dialog");
+        path = chosenPath;
+        return !chosenPath.isEmpty();
+    }
+    void ShowExportMessage(const QString& text) override { messages << text; }
+
+    bool optimized = true;
+    QString chosenPath;
+    QStringList events;
+    QStringList messages;
+
+private:
+    ExportDoc& m_document;
+};
+
+// One Oak target optimized by hand: two sheets of two parts.
+class MobileExportTest : public ProjectTest
+{
+protected:
+    void SetUp() override
+    {
+        ProjectTest::SetUp();
+        InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources(),
+                                                OptimizationStringResources(), ExportStringResources()});
+        m_oak = AddMaterial(QStringLiteral("Oak"));
+        m_row = AddRow(*m_oak, 0.75, 48, 96);
+        m_row->SetUnlimited();
+        const CMoney cost = CMoney::FromReal(50);
+        m_row->SetUnitCost(&cost);
+        CMilledPart* door = AddPart(m_oak, Inches(0.75), 4);
+        door->SetWidth(Inches(24));
+        door->SetLength(Inches(48));
+        m_bom->AddParts(Parts());
+        Optimized(TargetOf(door), {StackFor(TargetOf(door), {door, door}, 2)});
+        m_doc.manager = m_bom;
+        m_doc.parts = Parts();
+    }
+
+    static QByteArray ReadAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_languageFolder;
+    QTemporaryDir m_files;
+    std::shared_ptr<CSheetGoodEx> m_oak;
+    std::shared_ptr<ISGSC> m_row;
+    ExportDoc m_doc;
+};
+
+TEST_F(MobileExportTest, AnOptimizedProjectGoesToTheDialogAndIsWritten)
+{
+    FakeHost host(m_doc);
+    host.chosenPath = m_files.filePath(QStringLiteral("Bench.ikwx"));
+    MobileExportCommand(host).ExportToMobileDevice();
+    EXPECT_EQ(host.events, (QStringList {QStringLiteral("finish"), QStringLiteral("optimize"), QStringLiteral("dialog")}));
+    EXPECT_EQ(host.messages, QStringList {QStringLiteral("Export was successful.")});
+    EXPECT_TRUE(ReadAll(host.chosenPath).contains("<QxPackage"));
+}
+
+TEST_F(MobileExportTest, ACancelledOptimizationOrDialogWritesNothing)
+{
+    FakeHost host(m_doc);
+    host.optimized = false;
+    host.chosenPath = m_files.filePath(QStringLiteral("Bench.ikwx"));
+    MobileExportCommand(host).ExportToMobileDevice();
+    EXPECT_FALSE(host.events.contains(QStringLiteral("dialog")));
+    EXPECT_EQ(host.messages, QStringList {QStringLiteral("The project must be optimized before it can be exported.")});
+    host.optimized = true;
+    host.chosenPath.clear();
+    host.messages.clear();
+    MobileExportCommand(host).ExportToMobileDevice();
+    EXPECT_TRUE(host.messages.isEmpty());
+    EXPECT_TRUE(QDir(m_files.path()).isEmpty());
+}
+
+TEST_F(MobileExportTest, AnUnwritableFolderIsLoggedAndReported)
+{
+    FakeHost host(m_doc);
+    host.chosenPath = m_files.filePath(QStringLiteral("missing/Bench.ikwx"));
+    MobileExportCommand(host).ExportToMobileDevice();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages.front().startsWith(QStringLiteral("Kerfwell Plus could not export the data.")));
+    EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    QFile log(SessionLog::Instance().GetPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("Export for iDevice error saving file."));
+}
+
+TEST_F(MobileExportTest, TheDocumentGivesWholeSheetsAndLeavesTheProRatePreference)
+{
+    m_prefs.prefs->SetFlag(2026, true);
+    const DocumentExportSource source(m_doc);
+    const auto bills = source.GetSheetGoodsBills();
+    ASSERT_EQ(bills.size(), 1U);
+    ASSERT_EQ(bills[0].results.size(), 1U);
+    ASSERT_EQ(bills[0].results[0].lineItems.size(), 1U);
+    const ExportLineItem& line = bills[0].results[0].lineItems[0];
+    EXPECT_EQ(line.wholeSheets, 2.0);
+    EXPECT_EQ(line.totalCost, CMoney::FromReal(100));
+    EXPECT_EQ(line.sizeCostIdentity, m_row->GetIdentity());
+    EXPECT_TRUE(m_prefs.prefs->GetFlag(2026));
+    EXPECT_EQ(source.GetAllDiagramsInOrder().size(), 1U);
+    EXPECT_EQ(source.GetParts().size(), 1U);
+}
+
+} // namespace

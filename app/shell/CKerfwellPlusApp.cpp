@@ -167,6 +167,7 @@ bool CKerfwellPlusApp::CreateMainWindow()
             manager->FinishEditingForClose();
         return m_document->SaveModified();
     });
+    m_frame->SetFileOpener([this](const QString& path) { OpenDocumentFile(path); });
     m_document->OnNewDocument();
     m_view->OnInitialUpdate();
     m_view->GetViewMgr()->SetNewProjectHandler([this] { OnFileNew(); });
@@ -220,6 +221,11 @@ void CKerfwellPlusApp::WireCommands()
                                                                                      : LockProjectCmd::Lock));
     });
     commands.SetCheckedRule(ShellCommand::LockProject, [&document] { return document.IsProjectLocked(); });
+    commands.SetTextRule(ShellCommand::LockProject, [&document] {
+        return LoadUIString(document.IsProjectLocked() ? kStrUnlockProjectMenu : kStrLockProjectMenu);
+    });
+    commands.SetTextRule(ShellCommand::EditUndo, [] { return GetUndoMenuText(); });
+    commands.SetTextRule(ShellCommand::EditRedo, [] { return GetRedoMenuText(); });
     commands.SetHandler(ShellCommand::Gridlines, [&views] {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->ToggleFlag(kPrefGridlines);

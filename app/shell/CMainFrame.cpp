@@ -12,6 +12,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -186,6 +189,7 @@ CMainFrame::CMainFrame(PrintControlStarter startPrintControl)
     : m_commands(new platform::CommandActions(this)), m_startPrintControl(std::move(startPrintControl))
 {
     setWindowTitle(QStringLiteral("Kerfwell Plus Solo"));
+    setAcceptDrops(true);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -324,6 +328,23 @@ void CMainFrame::SavePlacementAndLayout()
     SaveWindowPlacement(placement);
     QSettings profile = Profile();
     profile.setValue(QString::fromLatin1(kCommandBarsKey), saveState());
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && m_openFile) {
+            m_openFile(url.toLocalFile());
+            event->acceptProposedAction();
+            return;
+        }
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

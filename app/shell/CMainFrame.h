@@ -42,9 +42,13 @@ public:
     // Asked before the window closes; false keeps it open (the user cancelled
     // saving a modified project).
     void SetCloseQuery(std::function<bool()> query) { m_closeQuery = std::move(query); }
+    // A file dropped on the window is opened with this.
+    void SetFileOpener(std::function<void(const QString& path)> opener) { m_openFile = std::move(opener); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildCommands();
@@ -62,4 +66,5 @@ private:
     bool m_closing = false;
     PrintControlStarter m_startPrintControl;
     std::function<bool()> m_closeQuery;
+    std::function<void(const QString&)> m_openFile;
 };

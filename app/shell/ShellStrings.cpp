@@ -27,6 +27,8 @@ const StringResource g_shellStrings[] = {
     {kStrTabBOM, u"MainTab_BOM_B.O.M."},
     {kStrTabRawMaterials, u"MainTab_RawMaterials_Raw Materials"},
     {kStrTabReports, u"MainTab_Reports_Reports"},
+    {kStrUnlockProjectMenu, u"Menu_UnlockProject_Un&lock Project"},
+    {kStrLockProjectMenu, u"Menu_LockProject_&Lock Project"},
 };
 
 } // namespace

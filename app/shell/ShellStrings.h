@@ -24,6 +24,8 @@ enum ShellStringId : int {
     kStrTabLayouts = 5038,         // "Layouts"
     kStrTabBOM = 5041,             // "B.O.M."
     kStrTabRawMaterials = 5042,    // "Raw Materials"
+    kStrUnlockProjectMenu = 4288,  // "Un&lock Project"
+    kStrLockProjectMenu = 5049,    // "&Lock Project"
     kStrTabReports = 5215,         // "Reports"
 };
 

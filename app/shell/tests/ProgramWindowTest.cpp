@@ -351,3 +351,23 @@ TEST_F(ShellTest, TheExportDialogRefusesTheProjectsOwnFile)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ShellTest, MenuTextsFollowTheHistoryAndTheLock)
+{
+    CKerfwellPlusApp& app = Start();
+    platform::CommandActions& commands = app.GetMainFrame()->GetCommands();
+    commands.UpdateActions();
+    EXPECT_EQ(commands.Find(ShellCommand::LockProject)->text(), QStringLiteral("&Lock Project"));
+    EXPECT_FALSE(commands.Find(ShellCommand::EditUndo)->isEnabled());
+    app.GetDocument()->AppendPart(new CMilledPart());
+    EXPECT_TRUE(commands.Trigger(ShellCommand::LockProject));
+    commands.UpdateActions();
+    EXPECT_EQ(commands.Find(ShellCommand::LockProject)->text(), QStringLiteral("Un&lock Project"));
+    EXPECT_TRUE(commands.Find(ShellCommand::LockProject)->isChecked());
+    EXPECT_EQ(commands.Find(ShellCommand::EditUndo)->text(), QStringLiteral("&Undo Lock Project"));
+    EXPECT_EQ(commands.Find(ShellCommand::EditUndo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+}
+
+} // namespace

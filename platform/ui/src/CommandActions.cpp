@@ -53,6 +53,11 @@ void CommandActions::SetCheckedRule(int id, Rule rule)
         entry.action->setCheckable(true);
 }
 
+void CommandActions::SetTextRule(int id, std::function<QString()> rule)
+{
+    m_entries[id].text = std::move(rule);
+}
+
 bool CommandActions::Trigger(int id)
 {
     UpdateActions();
@@ -71,6 +76,13 @@ void CommandActions::UpdateActions()
         entry.action->setEnabled(entry.handler && (!entry.enabled || entry.enabled()));
         if (entry.checked)
             entry.action->setChecked(entry.checked());
+        if (entry.text) {
+            const QString text = entry.text();
+            const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+            entry.action->setText(tab < 0 ? text : text.left(tab));
+            if (tab >= 0)
+                entry.action->setShortcut(QKeySequence(text.mid(tab + 1)));
+        }
     }
 }
 

@@ -32,6 +32,9 @@ public:
     void SetHandler(int id, Handler handler);
     void SetEnabledRule(int id, Rule rule);
     void SetCheckedRule(int id, Rule rule);
+    // The item's text now; a text holding a tab gives the menu text before
+    // it and the shortcut after it.
+    void SetTextRule(int id, std::function<QString()> rule);
 
     // Runs the command as its menu item would; false when it is disabled or has no handler.
     bool Trigger(int id);
@@ -45,6 +48,7 @@ private:
         Handler handler;
         Rule enabled;
         Rule checked;
+        std::function<QString()> text;
     };
     std::map<int, Entry> m_entries;
 };

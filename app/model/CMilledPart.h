@@ -7,6 +7,7 @@
 #include "foundation/CDimension.h"
 #include "model/CPartID.h"
 #include "model/CSkippedPartInfo.h"
+#include "model/IPartsDoc.h"
 
 #include <QString>
 
@@ -106,6 +107,8 @@ public:
     QString GetTypeName() const override;
     void Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper) override;
     void RelinkMaterialToLibrary() override;
+    // Hands this part and the values to the document, which takes them.
+    void AcceptPairVisitor(IPartsDoc& document, const CMilledPart& values) { document.UpdatePart(this, values); }
     void ClearHandPlacedCopies() override { m_handPlaced = 0; }
     void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper) override;
     // Full copy: identifier, texts, copies, sizes, material, counts; not the

@@ -14,6 +14,8 @@ const StringResource g_modelStrings[] = {
     {kStrNewMaterial, u"Commands_NewMaterial_New Material"},
     {kStrNewSizeCost, u"Commands_NewSizeCost_New Size-Cost Info"},
     {kStrPart, u"Parts_Part_Part"},
+    {kStrEditItem, u"Command_EditItem_Edit %1"},
+    {kStrReoptimizeUnplaced, u"Command_ReoptimizeUnplaced_Reoptimize Unplaced Parts"},
     {kStrSizeCostInfo, u"Materials_SizeCostInfo_Size-Cost Info"},
     {kStrSheetGood, u"Materials_SheetGood_Sheet Good"},
     {kStrLibraryBackupUsed, u"Materials_AR103_AR-103: Raw Materials data file is damaged or missing.\\n Automatic backup is being used."},

@@ -16,6 +16,8 @@ enum ModelStringId : int {
     kStrNewMaterial = 4124,       // "New Material"
     kStrNewSizeCost = 4126,       // "New Size-Cost Info"
     kStrPart = 4129,              // "Part"
+    kStrEditItem = 4112,          // "Edit %1"
+    kStrReoptimizeUnplaced = 309, // "Reoptimize Unplaced Parts"
     kStrSizeCostInfo = 4132,      // "Size-Cost Info"
     kStrSheetGood = 4209,         // "Sheet Good"
     kStrLibraryBackupUsed = 4226, // "AR-103: Raw Materials data file is da..."

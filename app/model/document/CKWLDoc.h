@@ -6,6 +6,7 @@
 
 #include "foundation/UpdateHint.h"
 #include "foundation/UpdateMasks.h"
+#include "model/IPartsDoc.h"
 #include "model/ProjectSettings.h"
 #include "optimization/IOptimizationDoc.h"
 #include "optimization/RunStartLatch.h"
@@ -26,7 +27,7 @@ class IDocumentShell;
 class PinnedUsage;
 class SheetGoodsBOM;
 
-class CKWLDoc : public QObject, public platform::Document, public IOptimizationDoc
+class CKWLDoc : public QObject, public platform::Document, public IOptimizationDoc, public IPartsDoc
 {
     Q_OBJECT
 public:
@@ -63,7 +64,7 @@ public:
     bool HasUnplacedCopies() const override;
 
     // --- the parts list (numbers follow list positions)
-    const std::vector<CMilledPart*>& GetPartsContainer() const { return m_parts; }
+    const std::vector<CMilledPart*>& GetPartsContainer() const override { return m_parts; }
     // Every part with copies neither the optimizer nor the user placed.
     const std::vector<CMilledPart*>& GetSkippedParts();
     void RebuildSkippedParts();
@@ -75,11 +76,11 @@ public:
     void InsertParts(std::vector<std::pair<CMilledPart*, int>> parts);
     // The part takes the values; the manager re-targets it when its
     // optimization data changed.
-    void UpdatePart(CMilledPart* part, const CMilledPart& values);
+    void UpdatePart(CMilledPart* part, const CMilledPart& values) override;
     // explicitNumbers: each listed part takes its number; otherwise all parts
     // are numbered 1..n in list order.
     void RenumberParts(const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers);
-    void SetDraggedOffCopies(CMilledPart* part, std::uint32_t count);
+    void SetDraggedOffCopies(CMilledPart* part, std::uint32_t count) override;
 
     // --- results
     std::shared_ptr<SheetGoodsBOM> GetSheetGoodsBOM() const;

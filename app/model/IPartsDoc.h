@@ -7,6 +7,7 @@
 #include <vector>
 
 class CMilledPart;
+class IOptimizableMaterial;
 
 class IPartsDoc
 {
@@ -21,4 +22,6 @@ public:
     // Stores the copies dragged off the layouts and sends the part's target
     // back for optimization. The project is modified.
     virtual void SetDraggedOffCopies(CMilledPart* part, std::uint32_t count) = 0;
+    // A pinned layout diagram uses the material.
+    virtual bool IsMaterialPinned(const IOptimizableMaterial* material) const = 0;
 };

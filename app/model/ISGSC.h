@@ -26,6 +26,9 @@ public:
     // A new row with a copy of the record that shares the vendor object; new
     // identity, unset stamp.
     virtual std::shared_ptr<ISGSC> Clone() const = 0;
+    // A row taken out of its material by an edit that can be undone.
+    virtual bool IsRemoved() const = 0;
+    virtual void SetRemoved(bool removed) = 0;
     virtual QString GetTypeName() const = 0;
     // As Clone, with a vendor object of its own.
     virtual std::shared_ptr<ISGSC> CloneWithVendorCopy() const = 0;

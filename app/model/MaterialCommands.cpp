@@ -1,5 +1,7 @@
 #include "model/MaterialCommands.h"
 
+#include "model/MaterialRowCommands.h"
+
 #include "foundation/UpdateMasks.h"
 #include "foundation/UserPrefsBase.h"
 #include "model/MaterialFactory.h"
@@ -133,13 +135,16 @@ void CMaterialSCNew<CSheetGoodEx, ISGSC>::Execute()
 void CMaterialSCNew<CSheetGoodEx, ISGSC>::Undo()
 {
     MaterialCmd::Undo();
-    std::erase(m_material->GetSizeCosts(), m_row);
+    DetachSizeCostRow(*m_material, m_row);
 }
 
 void CMaterialSCNew<CSheetGoodEx, ISGSC>::Redo()
 {
     MaterialCmd::Redo();
-    Append();
+    AttachSizeCostRow(*m_material, m_row);
+    auto rows = GetUpdateHint().GetSizeCostRowsForEdit();
+    rows->SetRowsGiven(true);
+    rows->SetRows({ m_row });
 }
 
 // ---------------------------------------------------------------- edit

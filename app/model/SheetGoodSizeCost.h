@@ -32,6 +32,8 @@ public:
     // Row
     std::shared_ptr<ISGSC> Clone() const override;
     QString GetTypeName() const override;
+    bool IsRemoved() const override { return m_removed; }
+    void SetRemoved(bool removed) override { m_removed = removed; }
     std::shared_ptr<ISGSC> CloneWithVendorCopy() const override;
     bool GetModeFlag() const override;
     void SetModeFlag(bool flag) override;
@@ -85,4 +87,5 @@ public:
 
 private:
     std::shared_ptr<CSGSizeCost> m_record;
+    bool m_removed = false;
 };

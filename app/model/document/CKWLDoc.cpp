@@ -8,6 +8,7 @@
 #include "model/CMilledPart.h"
 #include "model/MaterialsBase.h"
 #include "optimization/BOMOptMgr.h"
+#include "optimization/PinnedUsage.h"
 
 #include <algorithm>
 
@@ -136,6 +137,11 @@ std::shared_ptr<SheetGoodsBOM> CKWLDoc::GetSheetGoodsBOM() const
 const PinnedUsage& CKWLDoc::GetPinnedUsage() const
 {
     return m_bom->GetPinnedUsage();
+}
+
+bool CKWLDoc::IsMaterialPinned(const IOptimizableMaterial* material) const
+{
+    return m_bom->GetPinnedUsage().IsMaterialPinned(material);
 }
 
 bool CKWLDoc::QueryMaterialBOMs(bool firstCopyOnly) const

@@ -81,6 +81,7 @@ public:
     // are numbered 1..n in list order.
     void RenumberParts(const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers);
     void SetDraggedOffCopies(CMilledPart* part, std::uint32_t count) override;
+    bool IsMaterialPinned(const IOptimizableMaterial* material) const override;
 
     // --- results
     std::shared_ptr<SheetGoodsBOM> GetSheetGoodsBOM() const;

@@ -1,0 +1,117 @@
+#include "ProjectDocumentFixture.h"
+
+#include "foundation/CParseField.h"
+#include "foundation/CmdHistory.h"
+#include "model/CClipboardParser.h"
+#include "model/CMilledPart.h"
+#include "model/ISGSC.h"
+#include "model/MaterialRowCommands.h"
+#include "model/ParseFieldRow.h"
+#include "model/SizeCostFactory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two columns: notes, and a column that refuses the text "bad".
+class FakeColumns : public ISizeCostPasteColumns
+{
+public:
+    int GetColumnCount() const override { return 2; }
+    bool ApplyPastedField(int column, ISGSC& row, const CParseField& field) override
+    {
+        if (column == 0)
+            row.SetSpecialNotes(field.GetText());
+        return field.GetText() != QStringLiteral("bad");
+    }
+    void DiscardPendingRow() override { ++discarded; }
+    int discarded = 0;
+};
+
+class MaterialRowCommandsTest : public ProjectDocumentTest
+{
+protected:
+    void PutRowsOnClipboard(const QStringList& notes, const QStringList& second)
+    {
+        ParseFieldRows rows;
+        for (qsizetype i = 0; i < notes.size(); ++i)
+            AppendTwoFieldRow(rows, notes[i], second[i]);
+        CClipboardParser().CopyRowsToClipboard(rows, false, SizeCostClipboardFormat());
+    }
+
+    std::vector<QString> Notes(const CSheetGoodEx& material) const
+    {
+        std::vector<QString> notes;
+        for (const auto& row : const_cast<CSheetGoodEx&>(material).GetSizeCosts())
+            notes.push_back(row->GetSpecialNotes());
+        return notes;
+    }
+};
+
+TEST_F(MaterialRowCommandsTest, ADeletedMaterialComesBackAtTheEndWithItsRows)
+{
+    CMilledPart* part = Append(m_oak, 10, 20, 1, QStringLiteral("Rail"));
+    GetCmdHistory()->Clear();
+    ASSERT_TRUE(DeleteMaterial(m_doc.get(), m_oak));
+    EXPECT_EQ(part->GetMaterialName(), QStringLiteral("Not Specified"));
+    EXPECT_EQ(part->GetMaterial(), m_oak);
+    EXPECT_EQ(std::count(m_library->GetMaterials().begin(), m_library->GetMaterials().end(), m_oak), 0);
+    HistoryUndo();
+    ASSERT_FALSE(m_library->GetMaterials().empty());
+    EXPECT_EQ(m_library->GetMaterials().back(), m_oak);
+    EXPECT_EQ(m_oak->GetSizeCosts().size(), 1U);
+    EXPECT_EQ(part->GetMaterialName(), QStringLiteral("Oak"));
+}
+
+TEST_F(MaterialRowCommandsTest, AMaterialOfAPinnedDiagramIsNotDeleted)
+{
+    Append(m_oak, 10, 20, 1, QStringLiteral("Rail"));
+    RunJobs(*m_doc);
+    StackList stacks;
+    m_doc->GetBOMOptMgr()->GetAllDiagrams(stacks);
+    ASSERT_FALSE(stacks.empty());
+    m_doc->GetBOMOptMgr()->PinDiagram(stacks.front());
+    GetCmdHistory()->Clear();
+    m_shown.clear();
+    EXPECT_FALSE(DeleteMaterial(m_doc.get(), m_oak));
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown.front().startsWith(QStringLiteral("This material is used by a pinned layout diagram.")));
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+}
+
+TEST_F(MaterialRowCommandsTest, PastedRowsUndoExactlyAndRedoAtTheEnd)
+{
+    FakeColumns columns;
+    PutRowsOnClipboard({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+                       {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    GetCmdHistory()->Clear();
+    ASSERT_TRUE(BuildSizeCostRowPaste(columns, m_oak));
+    EXPECT_EQ(Notes(*m_oak), (std::vector<QString> {QString(), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    const auto pasted = std::vector<std::shared_ptr<ISGSC>>(m_oak->GetSizeCosts().begin() + 1, m_oak->GetSizeCosts().end());
+    HistoryUndo();
+    EXPECT_EQ(m_oak->GetSizeCosts().size(), 1U);
+    for (const auto& row : pasted)
+        EXPECT_TRUE(row->IsRemoved());
+    // A row added meanwhile stays before the pasted ones when they come back.
+    m_oak->GetSizeCosts().push_back(MakeSheetGoodSizeCost());
+    HistoryRedo();
+    ASSERT_EQ(m_oak->GetSizeCosts().size(), 5U);
+    EXPECT_EQ(Notes(*m_oak).back(), QStringLiteral("c"));
+    for (const auto& row : pasted)
+        EXPECT_FALSE(row->IsRemoved());
+}
+
+TEST_F(MaterialRowCommandsTest, RowsAllRefusedStillMakeOneStep)
+{
+    FakeColumns columns;
+    PutRowsOnClipboard({QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral("bad"), QStringLiteral("bad")});
+    GetCmdHistory()->Clear();
+    m_library->SetModified(false);
+    ASSERT_TRUE(BuildSizeCostRowPaste(columns, m_oak));
+    EXPECT_EQ(columns.discarded, 2);
+    EXPECT_EQ(m_oak->GetSizeCosts().size(), 1U);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1U);
+    EXPECT_TRUE(m_library->IsModified());
+}
+
+} // namespace

@@ -16,6 +16,8 @@ enum ModelStringId : int {
     kStrNewMaterial = 4124,       // "New Material"
     kStrNewSizeCost = 4126,       // "New Size-Cost Info"
     kStrDeleteMaterial = 4108,    // "Delete Material"
+    kStrMaterialsRestored = 4459, // "Your raw materials database has been restored."
+    kStrMaterialsNotRestored = 4463, // "There was a problem reading from the backup folder. ..."
     kStrInsertItems = 4121,       // "Insert %1"
     kStrMaterialPinned = 222,     // "This material is used by a pinned layout diagram. ..."
     kStrPart = 4129,              // "Part"

@@ -115,3 +115,33 @@ TEST_F(MaterialRowCommandsTest, RowsAllRefusedStillMakeOneStep)
 }
 
 } // namespace
+
+#include "model/MaterialsRestore.h"
+
+#include <QDir>
+
+namespace {
+
+TEST_F(MaterialRowCommandsTest, RestoringFromABackupFolderReplacesTheLibrary)
+{
+    QTemporaryDir own;
+    QTemporaryDir backup;
+    QTemporaryDir empty;
+    m_library->SetFolder(own.path());
+    m_library->Store();
+    ASSERT_TRUE(m_library->SaveCopyTo(backup.path()));
+    AddMaterial(QStringLiteral("Pine"));
+    m_shown.clear();
+
+    EXPECT_FALSE(RestoreMaterialsFrom(empty.path()));
+    EXPECT_TRUE(m_library->FindMaterial(QStringLiteral("Pine")));
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown.front().startsWith(QStringLiteral("There was a problem reading from the backup folder.")));
+
+    EXPECT_TRUE(RestoreMaterialsFrom(backup.path()));
+    EXPECT_FALSE(m_library->FindMaterial(QStringLiteral("Pine")));
+    EXPECT_TRUE(m_library->FindMaterial(QStringLiteral("Oak")));
+    EXPECT_EQ(m_shown.back(), QStringLiteral("Your raw materials database has been restored."));
+}
+
+} // namespace

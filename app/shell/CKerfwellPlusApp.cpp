@@ -129,7 +129,7 @@ void CKerfwellPlusApp::StartServices()
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
                    DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
-                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), PrefsStringResources(), ShellStringResources()});
+                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();

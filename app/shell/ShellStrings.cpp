@@ -9,7 +9,6 @@ const StringResource g_shellStrings[] = {
     {kStrIosExportFiles, u"FileDlg_IosExport_iOS Export Files (*.ikwx)"},
     {kStrSupportLine,
      u"About_Support_For support, please see %1 or send a note to %2 or contact your local dealer."},
-    {kStrAllFiles, u"FileDlg_AllFiles_All Files (*.*)"},
     {kStrCsvFiles, u"FileDlg_Csv_Comma Separated Value File (*.csv)"},
     {kStrProjectFiles, u"FileDlg_Projects_Kerfwell Plus Solo Files (*.kwxe)"},
     {kStrTextFiles, u"FileDlg_Text_Text File (*.txt)"},

@@ -2,6 +2,7 @@
 // The texts of the program window: tabs, splash, dialogs and messages.
 
 #include "foundation/UIStringTable.h"
+#include "shell/controls/ControlsStrings.h" // kStrAllFiles, shared with the file edit box
 
 #include <span>
 
@@ -10,7 +11,6 @@ enum ShellStringId : int {
     kStrLoading = 425,             // "Loading..."
     kStrIosExportFiles = 502,      // "iOS Export Files (*.ikwx)"
     kStrSupportLine = 3017,        // "For support, please see %1 or send a note to %2 ..."
-    kStrAllFiles = 4005,           // "All Files (*.*)"
     kStrCsvFiles = 4006,           // "Comma Separated Value File (*.csv)"
     kStrProjectFiles = 4007,       // "Kerfwell Plus Solo Files (*.kwxe)"
     kStrTextFiles = 4008,          // "Text File (*.txt)"

@@ -1,7 +1,7 @@
 #include "shell/prefs/CFileLocationsPP.h"
 
 #include "foundation/ui/UIStringWidgets.h"
-#include "shell/prefs/FolderEdit.h"
+#include "shell/controls/CFileEditCtrl.h"
 #include "shell/prefs/PageWidgets.h"
 #include "shell/prefs/PrefsStrings.h"
 
@@ -13,23 +13,28 @@ namespace {
 // A field the user did not touch keeps the record's text as it was: a
 // folder written differently (without its trailing separator, say) must not
 // count as a new folder, which would move the materials library.
-void CommitFolder(const FolderEdit* field, QString& folder)
+void CommitFolder(const CFileEditCtrl* field, QString& folder)
 {
     if (field->text() != folder)
-        folder = field->Folder();
+        folder = field->SavedText();
 }
 
 } // namespace
 
 CFileLocationsPP::CFileLocationsPP(GeneralSettings* record, QWidget* parent)
     : CPreferencePage(record, parent)
-    , m_projects(new FolderEdit)
-    , m_materials(new FolderEdit)
-    , m_export(new FolderEdit)
+    , m_projects(new CFileEditCtrl)
+    , m_materials(new CFileEditCtrl)
+    , m_export(new CFileEditCtrl)
 {
-    m_projects->setText(Record()->projectsFolder);
-    m_materials->setText(Record()->materialsFolder);
-    m_export->setText(Record()->exportFolder);
+    // Folder mode, folders ending in "/", the button's tooltip.
+    constexpr quint32 flags
+        = CFileEditCtrl::FolderMode | CFileEditCtrl::TrailingSeparator | CFileEditCtrl::ButtonTooltip;
+    for (CFileEditCtrl* field : { m_projects, m_materials, m_export })
+        field->SetFlags(flags);
+    m_projects->LoadText(Record()->projectsFolder);
+    m_materials->LoadText(Record()->materialsFolder);
+    m_export->LoadText(Record()->exportFolder);
 
     auto* layout = new QFormLayout(this);
     layout->addRow(NewPageLabel(kStrProjectFilesLabel), m_projects);
@@ -40,7 +45,7 @@ CFileLocationsPP::CFileLocationsPP(GeneralSettings* record, QWidget* parent)
 
 bool CFileLocationsPP::OnKillActive()
 {
-    for (FolderEdit* field : { m_projects, m_materials, m_export })
+    for (CFileEditCtrl* field : { m_projects, m_materials, m_export })
         if (!field->Validate()) {
             field->setFocus();
             return false;

@@ -2,7 +2,7 @@
 
 #include "foundation/ui/CUserPrefsPropSheet.h"
 
-class FolderEdit;
+class CFileEditCtrl;
 
 // The default folders of projects, of the raw-materials library and of
 // exports. The page cannot be left while a folder field names no existing folder.
@@ -15,12 +15,12 @@ public:
     void CommitToRecord() override;
     bool OnKillActive() override;
 
-    FolderEdit* ProjectsField() const { return m_projects; }
-    FolderEdit* MaterialsField() const { return m_materials; }
-    FolderEdit* ExportField() const { return m_export; }
+    CFileEditCtrl* ProjectsField() const { return m_projects; }
+    CFileEditCtrl* MaterialsField() const { return m_materials; }
+    CFileEditCtrl* ExportField() const { return m_export; }
 
 private:
-    FolderEdit* m_projects;
-    FolderEdit* m_materials;
-    FolderEdit* m_export;
+    CFileEditCtrl* m_projects;
+    CFileEditCtrl* m_materials;
+    CFileEditCtrl* m_export;
 };

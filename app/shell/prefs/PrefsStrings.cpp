@@ -50,9 +50,6 @@ const StringResource g_prefsStrings[] = {
     { kStrRoundingGroup, u"BOMPrefs_Rounding_Rounding" },
     { kStrRoundUpCosts, u"BOMPrefs_RoundUp_Round up costs to the next whole board or sheet" },
     { kStrWarnSkippedParts, u"BOMPrefs_WarnSkipped_Warn when there are skipped parts" },
-    { kStrBrowse, u"FileEdit_Browse_Browse" },
-    { kStrFolderDoesNotExist, u"FileEdit_DoesNotExist_%1 does not exist." },
-    { kStrEnterExistingFolder, u"FileEdit_EnterFolder_Please enter an existing folder name." },
     { kStrProjectFilesLabel, u"FolderPrefs_Projects_Project Files:" },
     { kStrRawMaterialsLabel, u"FolderPrefs_RawMaterials_Raw Materials:" },
 };

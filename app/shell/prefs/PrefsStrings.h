@@ -57,10 +57,7 @@ enum PrefsStringId : int {
     kStrRoundingGroup = 4705,
     kStrRoundUpCosts = 4706,
     kStrWarnSkippedParts = 4707,
-    // File locations page and its folder fields.
-    kStrBrowse = 4691,
-    kStrFolderDoesNotExist = 4693,
-    kStrEnterExistingFolder = 4694,
+    // File locations page (its folder fields' texts are the controls').
     kStrProjectFilesLabel = 4698,
     kStrRawMaterialsLabel = 4699,
 };

@@ -1,5 +1,5 @@
 #include "shell/prefs/CFileLocationsPP.h"
-#include "shell/prefs/FolderEdit.h"
+#include "shell/controls/CFileEditCtrl.h"
 
 #include "PrefsPageTest.h"
 

@@ -5,6 +5,7 @@
 #include "foundation/TCPResource.h"
 #include "foundation/UIStringTable.h"
 #include "foundation/CUserPrefs.h"
+#include "shell/controls/ControlsStrings.h"
 #include "shell/prefs/PrefsStrings.h"
 
 #include <QComboBox>
@@ -25,7 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(temp.isValid());
-        InitUIStrings(temp.path(), { FoundationStringResources(), PrefsStringResources() });
+        InitUIStrings(temp.path(), { FoundationStringResources(), ControlsStringResources(), PrefsStringResources() });
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         SetPrefsMessageHook([this](const QString& text) { messages.append(text); });
     }

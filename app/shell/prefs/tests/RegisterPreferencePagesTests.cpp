@@ -3,7 +3,7 @@
 #include "shell/prefs/CFormatsPg.h"
 #include "shell/prefs/CPickListPrefsPg.h"
 #include "shell/prefs/CShadingPg.h"
-#include "shell/prefs/FolderEdit.h"
+#include "shell/controls/CFileEditCtrl.h"
 #include "shell/prefs/RegisterPreferencePages.h"
 #include "shell/prefs/ReportsPrefsPg.h"
 

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 
 class CAboutDlg : public QDialog
@@ -12,8 +14,20 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     QString GetVersionLine() const;
     QString GetSupportLine() const;
+    // A double click on the program's name opens the support tools; the hook
+    // stops the main view from writing the grid state at exit.
+    void SetSupportToolsHook(std::function<void()> skipGridStateSave)
+    {
+        m_skipGridStateSave = std::move(skipGridStateSave);
+    }
+    void OpenSupportTools();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLabel* m_version;
     QLabel* m_support;
+    QLabel* m_title;
+    std::function<void()> m_skipGridStateSave;
 };

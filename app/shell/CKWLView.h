@@ -38,6 +38,10 @@ public:
     void OnInitialUpdate();
     bool IsInitialized() const { return m_initialized; }
     ViewMgr* GetViewMgr() const { return m_viewMgr.get(); }
+    // After the support tools reset the grid state, closing must not write
+    // the grids' layout again, so the next start shows the default layout.
+    void SkipGridStateSave() { m_skipGridStateSave = true; }
+    bool IsGridStateSaveSkipped() const { return m_skipGridStateSave; }
     CMainTab& GetTab() const { return *m_tab; }
     QWidget* GetPage(int page) const { return m_pages[static_cast<std::size_t>(page)]; }
     // On new, open or close of a project.
@@ -66,6 +70,8 @@ protected:
 
 private:
     void LayOut();
+
+    bool m_skipGridStateSave = false;
 
     CKWLDoc& m_document;
     CMainTab* m_tab;

@@ -7,6 +7,8 @@
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
 #include "shell/SplashScreen.h"
+
+#include <QPointer>
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
@@ -197,6 +199,11 @@ void CKerfwellPlusApp::WireCommands()
     commands.SetHandler(ShellCommand::AppExit, [this] { m_frame->close(); });
     commands.SetHandler(ShellCommand::AppAbout, [this] {
         CAboutDlg about(m_frame.get());
+        QPointer<CKWLView> view = m_frame->GetView();
+        about.SetSupportToolsHook([view] {
+            if (view)
+                view->SkipGridStateSave();
+        });
         about.exec();
     });
     commands.SetHandler(ShellCommand::EditUndo, [this] {

@@ -28,6 +28,18 @@ const StringResource g_shellStrings[] = {
     {kStrTabReports, u"MainTab_Reports_Reports"},
     {kStrUnlockProjectMenu, u"Menu_UnlockProject_Un&lock Project"},
     {kStrLockProjectMenu, u"Menu_LockProject_&Lock Project"},
+    {kStrResetPreferences, u"Support_ResetPrefs_Reset preferences"},
+    {kStrBackupTitle, u"MatBackup_BackupTitle_Raw Materials Backup"},
+    {kStrRestoreTitle, u"MatBackup_RestoreTitle_Raw Materials Restore"},
+    {kStrBackupPrompt, u"MatBackup_BackupPrompt_Folder to save a backup copy in:"},
+    {kStrRestorePrompt, u"MatBackup_RestorePrompt_Folder to restore from:"},
+    {kStrRestoreButton, u"MatBackup_Restore_Restore"},
+    {kStrSaveButton, u"MatBackup_Save_Save"},
+    {kStrNotesTitle, u"Notes_Title_Add/Edit Notes"},
+    {kStrSupportToolsTitle, u"Support_Title_Support Tools"},
+    {kStrResetGridStatus, u"Support_ResetGrid_Reset grid status"},
+    {kStrSupportToolsWarning,
+     u"Support_Warning_Warning: This dialog should only be used when instructed by support staff."},
 };
 
 } // namespace

@@ -27,6 +27,18 @@ enum ShellStringId : int {
     kStrUnlockProjectMenu = 4288,  // "Un&lock Project"
     kStrLockProjectMenu = 5049,    // "&Lock Project"
     kStrTabReports = 5215,         // "Reports"
+    // Small dialogs.
+    kStrResetPreferences = 196,     // "Reset preferences"
+    kStrBackupTitle = 4460,         // "Raw Materials Backup"
+    kStrRestoreTitle = 4461,        // "Raw Materials Restore"
+    kStrBackupPrompt = 4464,        // "Folder to save a backup copy in:"
+    kStrRestorePrompt = 4465,       // "Folder to restore from:"
+    kStrRestoreButton = 4466,       // "Restore"
+    kStrSaveButton = 4467,          // "Save"
+    kStrNotesTitle = 4605,          // "Add/Edit Notes"
+    kStrSupportToolsTitle = 5033,   // "Support Tools"
+    kStrResetGridStatus = 5034,     // "Reset grid status"
+    kStrSupportToolsWarning = 5035, // "Warning: This dialog should only be used when instructed by support staff."
 };
 
 std::span<const StringResource> ShellStringResources();

@@ -38,6 +38,24 @@ enum LayoutsStringId : int {
     kStrHideSliceDims = 302,
     kStrRotateSliceDims = 305,
     kStrShowOffsets = 436,
+    // The layouts frame's toolbar captions.
+    kStrCaptionStretch = 4415, // "Stretch"
+    kStrCaptionPartNumbers = 4414, // "Part #s"
+    kStrCaptionDescriptions = 4411, // "Desc."
+    kStrCaptionDimensions = 4417, // "Dims."
+    kStrCaptionUserInfo = 59, // "<Info>"
+    kStrCaptionShowGrain = 5201, // "Show Grain"
+    kStrCaptionHideDupes = 4412, // "Hide Dupes"
+    kStrCaptionStyle = 4416, // "Style"
+    kStrCaptionSettings = 4413, // "Settings"
+    kStrCaptionPin = 243, // "Pin"
+    // Layout style labels.
+    kStrStyleRipCuts = 4429, // "Prefer Rip-Cuts"
+    kStrStyleCrossCuts = 4428, // "Prefer Cross-Cuts"
+    kStrStyleSideOffCut = 4427, // "Max. Side Off-Cut"
+    kStrStyleBottomOffCut = 4426, // "Max. Bottom Off-Cut"
+    kStrStyleStandard = 4430, // "Standard Layout"
+    kStrStyleManualEdit = 213, // "Manual Edit"
 };
 
 // This layer's string table, handed to the string service at start-up.

@@ -1,0 +1,15 @@
+#pragma once
+// The tree and take-off panes each arrangement makes for itself, and the
+// windows that show them.
+
+#include <memory>
+
+class ITakeOffCtrl;
+class ITreeCtrl;
+class QWidget;
+
+std::shared_ptr<ITreeCtrl> MakeLayoutsTreeCtrl();
+std::shared_ptr<ITakeOffCtrl> MakeTakeOffCtrl();
+// The pane's window; null when there is none.
+QWidget* PaneWindowOf(const std::shared_ptr<ITreeCtrl>& tree);
+QWidget* PaneWindowOf(const std::shared_ptr<ITakeOffCtrl>& takeOff);

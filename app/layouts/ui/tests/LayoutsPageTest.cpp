@@ -107,6 +107,46 @@ public:
     }
 };
 
+// A frame whose rows can never be balanced, counting what it is asked.
+class UnbalancedFrame : public ILayoutsFrame
+{
+public:
+    QWidget window;
+    int posts = 0;
+    void Show(int) override { }
+    void MoveTo(const QRect& rect) override { window.setGeometry(rect); }
+    bool IsVisible() const override { return false; }
+    void PostFrameMessage(int id) override { posts += id == LayoutsCmd::RearrangeMessage; }
+    QWidget* GetFrameWnd() override { return &window; }
+    void CaptureMouse() override { }
+    void ReleaseMouse() override { }
+    void TrackPopupMenu(int, const QPoint&) override { }
+    bool BalanceRows() override { return false; }
+    void BalanceColumns() override { }
+    void SetTextBelowIcons(bool) override { }
+    void SaveSplitterSizes() override { }
+    void SetArrangement(bool) override { }
+    std::shared_ptr<InteractiveDiagramBase> GetDiagramWnd() const override { return nullptr; }
+    std::shared_ptr<ThumbnailsZone> GetThumbnailsZone() const override { return nullptr; }
+    std::shared_ptr<ITreeCtrl> GetTreeCtrl() const override { return nullptr; }
+    std::shared_ptr<ITakeOffCtrl> GetTakeOffCtrl() const override { return nullptr; }
+    std::shared_ptr<CUGRowMode> GetTakeOffGrid() const override { return nullptr; }
+    std::shared_ptr<QTabBar> GetTakeOffTabs() const override { return nullptr; }
+    void SetLayoutStyleIcon(int) override { }
+    void UpdateCommandStates() override { }
+};
+
+class UnbalancedFrameFactory : public RealLayoutsFrameFactory
+{
+public:
+    UnbalancedFrame frame;
+    ILayoutsFrame* CreateFrame(LayoutsViewMgr*, const QRect& rect, QWidget*) override
+    {
+        frame.window.setGeometry(rect);
+        return &frame;
+    }
+};
+
 class LayoutsPageTest : public ProjectDocumentTest
 {
 protected:
@@ -203,6 +243,226 @@ TEST_F(LayoutsPageTest, FrameHasTheTenButtonsAndStartsHidden)
     EXPECT_EQ(frame->StyleButton()->menu()->actions().size(), 6);
     EXPECT_EQ(
         frame->Commands().Find(LayoutsCmd::Stretch)->statusTip(), QStringLiteral("Stretch narrow layouts"));
+}
+
+TEST_F(LayoutsPageTest, WideAndTallArrangementsAsTheUserSeesThem)
+{
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    ASSERT_TRUE(Frame()->isVisible());
+    EXPECT_EQ(Frame()->geometry(), m_owner.page);
+
+    auto check = [this](bool wide) {
+        SCOPED_TRACE(wide ? "Wide" : "Tall");
+        QApplication::processEvents();
+        LayoutsMainContentFrame* content = Frame()->Content();
+        ASSERT_TRUE(content);
+        EXPECT_EQ(wide, dynamic_cast<WideMainContentFrame*>(content) != nullptr);
+        const QRect diagram = Place(DiagramWnd());
+        const QRect thumbnails = Place(Thumbnails());
+        QWidget* tree = content->TreeSplitter()->widget(0);
+        const QRect treeRect = Place(tree);
+        // The content lies below the toolbar and fills the frame.
+        EXPECT_EQ(content->geometry().top(), Frame()->ToolBar()->height());
+        EXPECT_EQ(content->geometry().bottom(), Frame()->height() - 1);
+        // Thumbnails at the right of the diagram, 152 wide, ending at the frame's edge.
+        EXPECT_EQ(thumbnails.width(), 152);
+        EXPECT_EQ(thumbnails.right(), Frame()->width() - 1);
+        EXPECT_EQ(thumbnails.left(), diagram.right() + 1 + 12);
+        // The take-off list sits above the diagram in both.
+        QWidget* takeOff = wide ? content->TreeSplitter()->widget(1) : content->RowSplitter()->widget(0);
+        EXPECT_LT(Place(takeOff).bottom(), diagram.top());
+        EXPECT_EQ(thumbnails.top(), wide ? diagram.top() : Place(takeOff).top());
+        if (wide) {
+            // The tree shares the top band with the take-off list.
+            EXPECT_EQ(treeRect.top(), Place(takeOff).top());
+            EXPECT_LT(treeRect.right(), Place(takeOff).left());
+            EXPECT_LT(treeRect.bottom(), diagram.top());
+            EXPECT_EQ(diagram.left(), 0);
+        } else {
+            // The tree is a full-height column at the left of everything.
+            EXPECT_EQ(treeRect.height(), content->height());
+            EXPECT_LT(treeRect.right(), diagram.left());
+            EXPECT_LT(treeRect.right(), Place(takeOff).left());
+            EXPECT_EQ(Place(takeOff).left(), diagram.left());
+        }
+        // As a picture: the diagram window paints its area, the thumbnails theirs.
+        const QImage picture = Frame()->grab().toImage();
+        EXPECT_EQ(picture.size(), Frame()->size());
+        const QImage diagramPicture = DiagramWnd()->grab().toImage();
+        EXPECT_EQ(picture.pixelColor(diagram.center()),
+            diagramPicture.pixelColor(diagram.center() - diagram.topLeft()));
+    };
+    check(true);
+    m_prefs->ToggleFlag(kPrefLargeScreen);
+    m_mgr->ApplyScreenArrangement();
+    EXPECT_TRUE(Frame()->isVisible());
+    check(false);
+}
+
+TEST_F(LayoutsPageTest, LargeScreenToggledWhileHiddenRebuildsWithoutShowing)
+{
+    MakePage();
+    m_view.show();
+    const std::shared_ptr<ThumbnailsZone> before = Frame()->GetThumbnailsZone();
+    m_prefs->ToggleFlag(kPrefLargeScreen);
+    m_mgr->ApplyScreenArrangement();
+    EXPECT_FALSE(Frame()->isVisible());
+    EXPECT_TRUE(dynamic_cast<TallMainContentFrame*>(Frame()->Content()));
+    EXPECT_NE(Frame()->GetThumbnailsZone(), before);
+    // The thumbnails manager holds the new pane; the old one left its splitter.
+    EXPECT_EQ(Frame()->GetThumbnailsZone()->parentWidget()->parentWidget(),
+        Frame()->Content()->ThumbnailSplitter()->parentWidget());
+    EXPECT_EQ(before->parentWidget(), nullptr);
+}
+
+TEST_F(LayoutsPageTest, ThumbnailColumnKeepsItsWidthAndTheDiagramColumnGoesFirst)
+{
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    const struct
+    {
+        int width;
+        int diagram;
+        int thumbnails;
+    } cases[] = {
+        { 900, 900 - 164, 152 },
+        { 400, 400 - 164, 152 },
+        { 230, 230 - 164, 152 },
+        // Below the diagram column's minimum of 50 the column goes.
+        { 200, 0, 200 - 12 },
+        { 150, 0, 150 - 12 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        m_owner.page.setWidth(c.width);
+        m_mgr->ResizeFrame();
+        QApplication::processEvents();
+        const QList<int> sizes = Frame()->Content()->ThumbnailSplitter()->sizes();
+        EXPECT_EQ(sizes.value(0), c.diagram);
+        EXPECT_EQ(sizes.value(1), c.thumbnails);
+    }
+}
+
+TEST_F(LayoutsPageTest, SplitterSizesAreSavedAndRestoredWithTheirLeastSizes)
+{
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    LayoutsMainContentFrame* content = Frame()->Content();
+    content->TreeSplitter()->setSizes({ 180, 600 });
+    content->RowSplitter()->setSizes({ 140, 400 });
+    m_prefs->ToggleFlag(kPrefLargeScreen);
+    m_mgr->ApplyScreenArrangement();
+    EXPECT_EQ(m_prefs->GetInt(3062), 180);
+    EXPECT_EQ(m_prefs->GetInt(3063), 140);
+    content = Frame()->Content();
+    content->TreeSplitter()->setSizes({ 210, 600 });
+    content->RowSplitter()->setSizes({ 120, 400 });
+    m_prefs->ToggleFlag(kPrefLargeScreen);
+    m_mgr->ApplyScreenArrangement();
+    EXPECT_EQ(m_prefs->GetInt(3064), 210);
+    EXPECT_EQ(m_prefs->GetInt(3065), 120);
+    // Back in Wide: the stored sizes.
+    QApplication::processEvents();
+    EXPECT_EQ(Frame()->Content()->TreeSplitter()->sizes().value(0), 180);
+    EXPECT_EQ(Frame()->Content()->RowSplitter()->sizes().value(0), 140);
+}
+
+TEST_F(LayoutsPageTest, StoredSizesBelowTheirRangeAreRaised)
+{
+    // The preferences file as a user left it.
+    m_mgr.reset();
+    const QString path = m_prefsFolder.filePath(QStringLiteral("Prefs.ini"));
+    QByteArray text = ReadAll(path);
+    ASSERT_TRUE(text.contains("Wide Tree Width=250"));
+    text.replace("Wide Tree Width=250", "Wide Tree Width=60");
+    text.replace("Tall Grid Height=250", "Tall Grid Height=20");
+    WriteAll(path, text);
+    m_prefs = new CUserPrefs;
+    m_prefs->Init(m_prefsFolder.path(), m_prefsFolder.path());
+    SetUserPrefs(m_prefs);
+    EXPECT_EQ(m_prefs->GetInt(3062), 100);
+    EXPECT_EQ(m_prefs->GetInt(3065), 75);
+
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    QApplication::processEvents();
+    EXPECT_EQ(Frame()->Content()->TreeSplitter()->sizes().value(0), 100);
+    m_prefs->ToggleFlag(kPrefLargeScreen);
+    m_mgr->ApplyScreenArrangement();
+    QApplication::processEvents();
+    EXPECT_EQ(Frame()->Content()->RowSplitter()->sizes().value(0), 75);
+}
+
+TEST_F(LayoutsPageTest, RowBalanceKeepsBothRowsAndAsksForOneRearrangementAtMost)
+{
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    QSplitter* rows = Frame()->Content()->RowSplitter();
+    // A diagram row squeezed below 75 takes height from the take-off band
+    // as soon as the diagram window reports its new size.
+    const int space = rows->height() - rows->handleWidth();
+    rows->setSizes({ space - 40, 40 });
+    EXPECT_EQ(rows->sizes().value(1), 75);
+    EXPECT_GE(rows->sizes().value(0), 75);
+    EXPECT_TRUE(Frame()->BalanceRows());
+
+    // A page too small for two rows of 75: the balance fails for good, and
+    // the page is arranged anew once, not over and over.
+    int arrangements = 0;
+    const std::shared_ptr<ThumbnailsZone> first = Frame()->GetThumbnailsZone();
+    std::shared_ptr<ThumbnailsZone> last = first;
+    m_owner.page.setHeight(Frame()->ToolBar()->height() + 120);
+    m_mgr->ResizeFrame();
+    for (int i = 0; i < 6; ++i) {
+        // The diagram window reports its size after every arrangement.
+        m_mgr->OnMainDiagramResized();
+        QApplication::processEvents();
+        if (Frame()->GetThumbnailsZone() != last) {
+            ++arrangements;
+            last = Frame()->GetThumbnailsZone();
+        }
+    }
+    EXPECT_LE(arrangements, 1);
+}
+
+TEST_F(LayoutsPageTest, AnUnbalancedPageIsRearrangedOnceForTheSameSize)
+{
+    UnbalancedFrameFactory factory;
+    LayoutsViewMgr mgr(&m_owner, m_doc.get(), factory);
+    for (int i = 0; i < 3; ++i)
+        mgr.OnMainDiagramResized();
+    EXPECT_EQ(factory.frame.posts, 1);
+    // Another size may try again, once.
+    m_owner.page.setHeight(m_owner.page.height() - 10);
+    mgr.ResizeFrame();
+    mgr.OnMainDiagramResized();
+    mgr.OnMainDiagramResized();
+    EXPECT_EQ(factory.frame.posts, 2);
+}
+
+TEST_F(LayoutsPageTest, TheFramesOwnCaptureReleaseCancelsNothing)
+{
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    TakeOffSelection armed;
+    armed.dragArmed = true;
+    m_mgr->OnTakeOffSelectionChanged(armed, SelectionSource::TakeOffList);
+    Frame()->CaptureMouse();
+    EXPECT_EQ(QWidget::mouseGrabber(), Frame());
+    Frame()->ReleaseMouse();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_TRUE(m_mgr->GetTakeOffSelection().dragArmed);
+    // A capture taken away by someone else cancels.
+    QEvent lost(QEvent::UngrabMouse);
+    QCoreApplication::sendEvent(Frame(), &lost);
+    EXPECT_FALSE(m_mgr->GetTakeOffSelection().dragArmed);
 }
 
 } // namespace

@@ -7,21 +7,6 @@
 #include "optimization/manual/ManualEditDocument.h"
 #include "optimization/manual/ManualEditStrings.h"
 
-namespace {
-
-// The layout whose parts become the Manual Edit layout: the style shown, or
-// the lowest style the diagram has when it lacks that one.
-int SourceStyle(const IdenticalDiagramStack& stack)
-{
-    const int shown = stack.GetCurrentGeoStyle();
-    if (stack.HasGeometry(shown))
-        return shown;
-    const AltGeometriesPtr geometries = stack.GetDiagram()->GetAltGeometries();
-    return geometries->empty() ? -1 : geometries->begin()->first;
-}
-
-} // namespace
-
 PrepareForManualEditingCmd::PrepareForManualEditingCmd(StackPtr stack, int copyIndex)
     : SpawningDiagramCmdBase(std::move(stack), copyIndex)
     , m_previousStyle(GetStack()->GetCurrentGeoStyle())
@@ -46,11 +31,7 @@ void PrepareForManualEditingCmd::Execute()
     m_pinnedByCommand = edited->IsPinned() ? 0 : 1;
     if (m_pinnedByCommand)
         manager->PinDiagram(edited);
-    const DiagramPtr diagram = edited->GetDiagram();
-    if (const int source = SourceStyle(*edited); source >= 0)
-        diagram->PrepareManualGeometry(source);
-    else
-        diagram->SetGeometryParts(GeometryStyles::ManualEdit, {});
+    EnsureManualGeometry();
     edited->SetCurrentGeoStyle(GeometryStyles::ManualEdit);
     MarkProjectModified(*this);
     PointHintAtEditedDiagram();

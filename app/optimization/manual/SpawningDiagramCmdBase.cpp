@@ -43,6 +43,32 @@ void SpawningDiagramCmdBase::MergeSpawnedBack()
     m_spawnedStack.reset();
 }
 
+DrawnPartPtr SpawningDiagramCmdBase::FindEditedPart(const DrawnPartPtr& record) const
+{
+    const StackPtr edited = GetEditedStack();
+    const int style = edited->HasGeometry(GeometryStyles::ManualEdit) ? GeometryStyles::ManualEdit
+                                                                      : edited->GetCurrentGeoStyle();
+    if (!record || !edited->HasGeometry(style))
+        return record;
+    const DrawnPartPtr found = FindDrawnPart(edited->GetDiagram()->GetGeometryParts(style), *record);
+    return found ? found : record;
+}
+
+void SpawningDiagramCmdBase::EnsureManualGeometry() const
+{
+    const StackPtr edited = GetEditedStack();
+    if (edited->HasGeometry(GeometryStyles::ManualEdit))
+        return;
+    const DiagramPtr diagram = edited->GetDiagram();
+    const AltGeometriesPtr geometries = diagram->GetAltGeometries();
+    if (edited->HasGeometry(edited->GetCurrentGeoStyle()))
+        diagram->PrepareManualGeometry(edited->GetCurrentGeoStyle());
+    else if (!geometries->empty())
+        diagram->PrepareManualGeometry(geometries->begin()->first);
+    else
+        diagram->SetGeometryParts(GeometryStyles::ManualEdit, {});
+}
+
 void SpawningDiagramCmdBase::PointHintAtEditedDiagram()
 {
     if (m_spawnedStack)

@@ -42,6 +42,15 @@ protected:
     // ...and the copy the user saw after an undo.
     void PointHintAtShownCopy();
 
+    // The edited stack's drawn part whose placement equals the record's: the
+    // part itself before a split, its copy on the split-off diagram after
+    // one. Looked up in the Manual Edit layout when the diagram has one, else
+    // in the layout shown; the record itself when nothing matches.
+    DrawnPartPtr FindEditedPart(const DrawnPartPtr& record) const;
+    // Gives the edited diagram its Manual Edit layout when it has none yet: a
+    // copy of the layout shown (of the lowest layout when that is missing).
+    void EnsureManualGeometry() const;
+
     // Null when the command has no project document (then Execute does nothing).
     std::shared_ptr<BOMOptMgr> GetManager() const;
 

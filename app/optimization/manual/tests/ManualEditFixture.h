@@ -183,13 +183,14 @@ protected:
     // shownAfterUndo: where the undo's hint points, as Shown gives it.
     template <class Check>
     void DoUndoRedo(const std::shared_ptr<CommandBase>& command, Check done,
-        std::optional<std::pair<int, int>> shownAfterUndo = std::nullopt)
+        std::optional<std::pair<int, int>> shownAfterUndo = std::nullopt, bool marksModified = true)
     {
         const World before = Snapshot();
+        m_doc.modified = false;
         GetCmdHistory()->Add(command);
         {
             SCOPED_TRACE("done");
-            EXPECT_TRUE(m_doc.modified);
+            EXPECT_EQ(m_doc.modified, marksModified);
             done(Snapshot());
         }
         const World after = Snapshot();

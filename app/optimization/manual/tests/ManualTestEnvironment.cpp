@@ -1,10 +1,6 @@
 // Installs the program's string service once for all tests of the layout
 // editing commands.
-#include "foundation/TCPResource.h"
-#include "foundation/UIStringTable.h"
-#include "model/ModelStrings.h"
-#include "optimization/OptimizationStrings.h"
-#include "optimization/manual/ManualEditStrings.h"
+#include "ManualTestStrings.h"
 
 #include <QTemporaryDir>
 
@@ -15,12 +11,7 @@ namespace {
 class ManualTestEnvironment : public ::testing::Environment
 {
 public:
-    void SetUp() override
-    {
-        InitUIStrings(m_languageFolder.path(),
-            { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                ManualEditStringResources() });
-    }
+    void SetUp() override { InstallManualTestStrings(m_languageFolder.path()); }
 
 private:
     QTemporaryDir m_languageFolder;

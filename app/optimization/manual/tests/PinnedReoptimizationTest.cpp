@@ -1,5 +1,6 @@
 // Pinned layouts survive the re-optimization of their target in the real
 // project document with the real optimizer, and withhold their sheets from it.
+#include "ManualTestStrings.h"
 #include "ProjectDocumentFixture.h"
 
 #include "foundation/CmdHistory.h"
@@ -46,6 +47,13 @@ protected:
         m_c = Append(m_oak, 39, 89, 2, QStringLiteral("Shelf"));
         RunJobs(*m_doc);
         GetCmdHistory()->Clear();
+    }
+
+    // The document's fixture installed its own string tables.
+    void TearDown() override
+    {
+        ProjectDocumentTest::TearDown();
+        InstallManualTestStrings(m_languageFolder.path());
     }
 
     const StackList& Stacks() const

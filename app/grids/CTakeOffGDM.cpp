@@ -467,15 +467,18 @@ std::shared_ptr<IPrintable> CTakeOffGDM::CreatePrintCopy(
     copy->m_kind = m_kind;
     copy->SetListKind(TakeOffListKind::SelectedDiagram);
     copy->SetDiagram(diagram);
-    // The copy takes the sort as it stands: sorting by the column sets it
-    // ascending, a second time descending.
-    const int sortColumn = GetSortColumn();
-    if (sortColumn >= 0) {
-        copy->SortRows(&sortColumn, 1, 0);
-        if (GetSortDirection() != 1)
-            copy->SortRows(&sortColumn, 1, 0);
-    }
+    if (GetSortColumn() >= 0)
+        copy->SortByColumn(GetSortColumn(), GetSortDirection() == 1);
     return std::shared_ptr<IPrintable>(copy, &copy->AsPrintable());
+}
+
+void CTakeOffGDM::SortByColumn(int column, bool ascending)
+{
+    // Sorting by a column makes it ascending unless it already was; a second
+    // time turns the direction.
+    SortRows(&column, 1, 0);
+    if ((GetSortDirection() == 1) != ascending)
+        SortRows(&column, 1, 0);
 }
 
 int CTakeOffGDM::ShownGridColumn(int column) const

@@ -258,6 +258,9 @@ public:
     // reads it and nothing of it reaches the window on screen.
     std::shared_ptr<IPrintable> CreatePrintCopy(TakeOffRows* rows, const DisplayDiagramPtr& diagram) const;
 
+    // Sorts by the data column in the given direction and keeps it as the sort.
+    void SortByColumn(int column, bool ascending);
+
     // The header row and the rows of a copy of the list: one field per
     // column in data-column order with its text, alignment and grid column
     // (-1 and excluded when hidden).

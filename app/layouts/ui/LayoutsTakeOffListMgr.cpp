@@ -170,6 +170,8 @@ void LayoutsTakeOffListMgr::SelectRow(int row)
 {
     if (!m_grid)
         return;
+    // A new row count moves the grid's cursor in passing: only the row chosen here stays selected.
+    m_grid->ClearSelections();
     m_grid->ResetCurrentCell();
     if (row < 0)
         return;

@@ -116,7 +116,18 @@ bool WrappedTreeCtrl::SelectItem(TreeItemHandle item, int code)
     QTreeWidgetItem* node = ItemOf(item);
     if (item != 0 && !node)
         return false;
+    // Selecting an item inside a collapsed branch leaves the branch as the
+    // user left it; the view would otherwise open it to show the item.
+    const bool autoScroll = m_tree->hasAutoScroll();
+    m_tree->setAutoScroll(false);
     m_tree->setCurrentItem(node);
+    m_tree->setAutoScroll(autoScroll);
+    bool shown = node != nullptr;
+    for (const QTreeWidgetItem* parent = node ? node->parent() : nullptr; parent && shown;
+         parent = parent->parent())
+        shown = parent->isExpanded();
+    if (shown)
+        m_tree->scrollToItem(node);
     return true;
 }
 

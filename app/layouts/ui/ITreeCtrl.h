@@ -22,11 +22,13 @@ constexpr TreeItemHandle Sort = 0xFFFF0003u;
 constexpr unsigned MaskText = 0x1;
 constexpr unsigned MaskParam = 0x4;
 // Item states.
+constexpr unsigned StateSelected = 0x2;
 constexpr unsigned StateExpanded = 0x20;
 // Selection and expansion codes.
 constexpr int Caret = 0x9;
 constexpr int Collapse = 0x1;
 constexpr int Expand = 0x2;
+constexpr int Toggle = 0x3;
 } // namespace TreeCtrl
 
 class ITreeCtrl;

@@ -111,8 +111,8 @@ LayoutsMainContentFrame::~LayoutsMainContentFrame()
 
 void LayoutsMainContentFrame::MakePanes()
 {
-    m_panes.treeCtrl = MakeLayoutsTreeCtrl();
-    m_panes.takeOffCtrl = MakeTakeOffCtrl();
+    m_panes.treeCtrl = MakeLayoutsTreeCtrl(this);
+    m_panes.takeOffCtrl = MakeTakeOffCtrl(this);
     if (m_panes.takeOffCtrl) {
         m_panes.takeOffGrid = m_panes.takeOffCtrl->GetGrid();
         m_panes.takeOffTabs = m_panes.takeOffCtrl->GetTabCtrl();

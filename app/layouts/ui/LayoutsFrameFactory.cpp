@@ -1,6 +1,9 @@
 #include "layouts/ui/LayoutsFrameFactory.h"
 
+#include "document/CKWLDoc.h"
 #include "layouts/ui/LayoutsFrame.h"
+#include "layouts/ui/LayoutsTakeOffListMgr.h"
+#include "layouts/ui/LayoutsTreeMgr.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "layouts/ui/MainDiagramViewMgr.h"
 #include "layouts/ui/ThumbnailsZoneMgr.h"
@@ -13,9 +16,9 @@ ILayoutsFrame* RealLayoutsFrameFactory::CreateFrame(
     return frame;
 }
 
-std::shared_ptr<ILayoutsTreeMgr> RealLayoutsFrameFactory::CreateTreeMgr(LayoutsViewMgr*, CKWLDoc*)
+std::shared_ptr<ILayoutsTreeMgr> RealLayoutsFrameFactory::CreateTreeMgr(LayoutsViewMgr* viewMgr, CKWLDoc* doc)
 {
-    return nullptr;
+    return std::make_shared<LayoutsTreeMgr>(viewMgr, doc);
 }
 
 std::shared_ptr<IMainDiagramViewMgr> RealLayoutsFrameFactory::CreateMainDiagramViewMgr(
@@ -24,9 +27,9 @@ std::shared_ptr<IMainDiagramViewMgr> RealLayoutsFrameFactory::CreateMainDiagramV
     return std::make_shared<MainDiagramViewMgr>(viewMgr);
 }
 
-std::shared_ptr<ILayoutsTakeOffListMgr> RealLayoutsFrameFactory::CreateTakeOffListMgr(LayoutsViewMgr*)
+std::shared_ptr<ILayoutsTakeOffListMgr> RealLayoutsFrameFactory::CreateTakeOffListMgr(LayoutsViewMgr* viewMgr)
 {
-    return nullptr;
+    return std::make_shared<LayoutsTakeOffListMgr>(viewMgr);
 }
 
 std::shared_ptr<IThumbnailsZoneMgr> RealLayoutsFrameFactory::CreateThumbnailsZoneMgr(LayoutsViewMgr* viewMgr)

@@ -1,18 +1,24 @@
 #include "layouts/ui/LayoutsPaneMakers.h"
 
-#include "grids/ITakeOffCtrl.h"
-#include "layouts/ui/ITreeCtrl.h"
+#include "grids/TakeOffCtrl.h"
+#include "layouts/ui/WrappedTreeCtrl.h"
 
 #include <QWidget>
 
-std::shared_ptr<ITreeCtrl> MakeLayoutsTreeCtrl()
-{
-    return nullptr;
+namespace {
+constexpr int kTakeOffCtrlId = 6227;
 }
 
-std::shared_ptr<ITakeOffCtrl> MakeTakeOffCtrl()
+std::shared_ptr<ITreeCtrl> MakeLayoutsTreeCtrl(QWidget* parent)
 {
-    return nullptr;
+    auto tree = std::make_shared<WrappedTreeCtrl>();
+    return tree->Create(parent) ? tree : nullptr;
+}
+
+std::shared_ptr<ITakeOffCtrl> MakeTakeOffCtrl(QWidget* parent)
+{
+    auto control = std::make_shared<TakeOffCtrl>();
+    return control->Create(parent, kTakeOffCtrlId) ? control : nullptr;
 }
 
 QWidget* PaneWindowOf(const std::shared_ptr<ITreeCtrl>& tree)

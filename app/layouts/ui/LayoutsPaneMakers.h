@@ -8,8 +8,9 @@ class ITakeOffCtrl;
 class ITreeCtrl;
 class QWidget;
 
-std::shared_ptr<ITreeCtrl> MakeLayoutsTreeCtrl();
-std::shared_ptr<ITakeOffCtrl> MakeTakeOffCtrl();
+// Null when the pane's window could not be made.
+std::shared_ptr<ITreeCtrl> MakeLayoutsTreeCtrl(QWidget* parent);
+std::shared_ptr<ITakeOffCtrl> MakeTakeOffCtrl(QWidget* parent);
 // The pane's window; null when there is none.
 QWidget* PaneWindowOf(const std::shared_ptr<ITreeCtrl>& tree);
 QWidget* PaneWindowOf(const std::shared_ptr<ITakeOffCtrl>& takeOff);

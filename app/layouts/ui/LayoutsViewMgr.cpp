@@ -1,6 +1,7 @@
 #include "layouts/ui/LayoutsViewMgr.h"
 
 #include "document/CKWLDoc.h"
+#include "foundation/CmdHistory.h"
 #include "foundation/UpdateHint.h"
 #include "foundation/UserPrefsBase.h"
 #include "layouts/LayoutPrefs.h"
@@ -17,6 +18,8 @@
 #include "optimization/MaterialBOM.h"
 #include "optimization/OptimizationTarget.h"
 #include "optimization/TopLevelBOM.h"
+#include "optimization/manual/DiagramEditCommands.h"
+#include "optimization/manual/PinCommands.h"
 
 #include <QWidget>
 
@@ -33,6 +36,21 @@ constexpr int kOptimizationSettingsPage = 3;
 int TakeOffMode()
 {
     return LayoutPrefInt(kPrefTakeOffMode, 0);
+}
+
+void Run(const std::shared_ptr<CommandBase>& command)
+{
+    if (CmdHistory* history = GetCmdHistory())
+        history->Add(command);
+}
+
+StackList StacksOf(const std::vector<DisplayDiagramPtr>& diagrams)
+{
+    StackList stacks;
+    for (const DisplayDiagramPtr& diagram : diagrams)
+        if (diagram && std::find(stacks.begin(), stacks.end(), diagram->GetStack()) == stacks.end())
+            stacks.push_back(diagram->GetStack());
+    return stacks;
 }
 
 int StyleOf(const DisplayDiagram& diagram)
@@ -578,38 +596,88 @@ bool LayoutsViewMgr::ApplyLayoutStyle(const DisplayDiagramPtr& diagram, int styl
 void LayoutsViewMgr::TogglePinCurrentDiagram()
 {
     m_owner->FinishEditing();
+    const DisplayDiagramPtr diagram = m_state.selection.diagram;
+    if (!diagram)
+        return;
+    if (diagram->GetStack()->IsPinned())
+        Run(std::make_shared<UnpinDiagramCmd>(diagram->GetStack(), diagram->GetCopyIndex()));
+    else
+        Run(std::make_shared<PinDiagramCmd>(diagram->GetStack(), diagram->GetCopyIndex()));
 }
 
 void LayoutsViewMgr::PinAllDiagramsInProject()
 {
     m_owner->FinishEditing();
+    Run(std::make_shared<PinAllDiagramsCmd>());
 }
 
 void LayoutsViewMgr::UnpinAllDiagramsInProject()
 {
     m_owner->FinishEditing();
+    Run(std::make_shared<UnpinAllDiagramsCmd>());
 }
 
 void LayoutsViewMgr::RemoveEmptyCurrentDiagram()
 {
     m_owner->FinishEditing();
+    const DisplayDiagramPtr diagram = m_state.selection.diagram;
+    if (!diagram || !m_state.selection.results)
+        return;
+    Run(std::make_shared<RemoveEmptyDiagramCmd>(
+        diagram->GetStack(), diagram->GetCopyIndex(), m_state.selection.results));
 }
 
 void LayoutsViewMgr::PinAllInTreeNode()
 {
     m_owner->FinishEditing();
+    const LayoutsSelection& selection = m_state.selection;
+    switch (selection.level) {
+    case 1:
+        Run(std::make_shared<PinAllDiagramsCmd>(
+            static_cast<std::uint32_t>(!(m_treeMgr && m_treeMgr->IsRootSelected()))));
+        break;
+    case 2:
+        Run(std::make_shared<PinAllDiagramsCmd>(selection.material));
+        break;
+    case 3:
+        if (selection.results)
+            Run(std::make_shared<PinAllDiagramsCmd>(selection.results->GetStacks()));
+        break;
+    default:
+        break;
+    }
 }
 
 void LayoutsViewMgr::UnpinAllInTreeNode()
 {
     m_owner->FinishEditing();
+    const LayoutsSelection& selection = m_state.selection;
+    switch (selection.level) {
+    case 1:
+        Run(std::make_shared<UnpinAllDiagramsCmd>(
+            static_cast<std::uint32_t>(!(m_treeMgr && m_treeMgr->IsRootSelected()))));
+        break;
+    case 2:
+        Run(std::make_shared<UnpinAllDiagramsCmd>(selection.material));
+        break;
+    case 3:
+        if (selection.results)
+            Run(std::make_shared<UnpinAllDiagramsCmd>(selection.results->GetStacks()));
+        break;
+    default:
+        break;
+    }
 }
 
-void LayoutsViewMgr::PinDiagrams(const std::vector<DisplayDiagramPtr>&)
-{ }
+void LayoutsViewMgr::PinDiagrams(const std::vector<DisplayDiagramPtr>& diagrams)
+{
+    Run(std::make_shared<PinAllDiagramsCmd>(StacksOf(diagrams)));
+}
 
-void LayoutsViewMgr::UnpinDiagrams(const std::vector<DisplayDiagramPtr>&)
-{ }
+void LayoutsViewMgr::UnpinDiagrams(const std::vector<DisplayDiagramPtr>& diagrams)
+{
+    Run(std::make_shared<UnpinAllDiagramsCmd>(StacksOf(diagrams)));
+}
 
 // --- the panes' reports
 

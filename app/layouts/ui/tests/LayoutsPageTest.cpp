@@ -5,6 +5,7 @@
 
 #include "document/DocumentStrings.h"
 #include "foundation/CUserPrefs.h"
+#include "foundation/CmdHistory.h"
 #include "foundation/TCPResource.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
@@ -12,12 +13,16 @@
 #include "layouts/ui/LayoutsCommands.h"
 #include "layouts/ui/LayoutsFrame.h"
 #include "layouts/ui/LayoutsFrameFactory.h"
+#include "layouts/ui/LayoutsTakeOffListMgr.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "layouts/ui/MainDiagramViewMgr.h"
 #include "layouts/ui/ThumbnailsZone.h"
 #include "layouts/ui/ThumbnailsZoneMgr.h"
 #include "optimization/DiagramIndex.h"
 #include "optimization/RunProgressDialog.h"
+#include "optimization/RunStartLatch.h"
+#include "optimization/manual/ManualEditStrings.h"
+#include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/ui/CTaskProgressDialog.h"
 
 #include <QApplication>
@@ -30,6 +35,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
+
+#include <condition_variable>
+#include <mutex>
 
 #include <gtest/gtest.h>
 
@@ -65,14 +73,17 @@ public:
     void SetDiagrams(
         ThumbnailChoice& out, const StackList& stacks, const DisplayDiagramPtr& preferred, int kind) override
     {
-        ++rebuilds;
+        rebuilds += clearing ? 0 : 1;
         ThumbnailsZoneMgr::SetDiagrams(out, stacks, preferred, kind);
     }
     void Clear() override
     {
         ++clears;
+        clearing = true; // empties through SetDiagrams
         ThumbnailsZoneMgr::Clear();
+        clearing = false;
     }
+    bool clearing = false;
 };
 
 class CountingMainDiagramMgr : public MainDiagramViewMgr
@@ -87,9 +98,34 @@ public:
     }
 };
 
+class CountingTakeOffMgr : public LayoutsTakeOffListMgr
+{
+public:
+    using LayoutsTakeOffListMgr::LayoutsTakeOffListMgr;
+    int refreshes = 0;
+    int selects = 0;
+    TakeOffSelection Refresh(const TakeOffSelection& selection, bool keep) override
+    {
+        ++refreshes;
+        return LayoutsTakeOffListMgr::Refresh(selection, keep);
+    }
+    void SelectItem(const TakeOffSelection& selection) override
+    {
+        ++selects;
+        LayoutsTakeOffListMgr::SelectItem(selection);
+    }
+};
+
 class CountingFactory : public RealLayoutsFrameFactory
 {
 public:
+    CountingTakeOffMgr* takeOff = nullptr;
+    std::shared_ptr<ILayoutsTakeOffListMgr> CreateTakeOffListMgr(LayoutsViewMgr* viewMgr) override
+    {
+        auto made = std::make_shared<CountingTakeOffMgr>(viewMgr);
+        takeOff = made.get();
+        return made;
+    }
     CountingThumbnailsMgr* thumbnails = nullptr;
     CountingMainDiagramMgr* mainDiagram = nullptr;
 
@@ -105,6 +141,34 @@ public:
         thumbnails = made.get();
         return made;
     }
+};
+
+// A progress dialog whose user cancels at once: the run ends without results.
+class CancellingDialog : public RunProgressDialog
+{
+public:
+    explicit CancellingDialog(RunStartLatch& start)
+        : m_start(start)
+    { }
+    void RunModal() override
+    {
+        RequestCancel();
+        m_start.Open();
+        std::unique_lock lock(m_mutex);
+        m_closed.wait(lock, [this] { return m_done; });
+    }
+    void PostRunDone() override
+    {
+        std::lock_guard lock(m_mutex);
+        m_done = true;
+        m_closed.notify_all();
+    }
+
+private:
+    RunStartLatch& m_start;
+    std::mutex m_mutex;
+    std::condition_variable m_closed;
+    bool m_done = false;
 };
 
 // A frame whose rows can never be balanced, counting what it is asked.
@@ -155,7 +219,9 @@ protected:
         ProjectDocumentTest::SetUp();
         InitUIStrings(m_strings.path(),
             { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                DocumentStringResources(), LayoutsStringResources() });
+                DocumentStringResources(), LayoutsStringResources(), ManualEditStringResources() });
+        RegisterManualEditingCommands();
+        GetCmdHistory()->Clear();
         m_prefs = new CUserPrefs;
         m_prefs->Init(m_prefsFolder.path(), m_prefsFolder.path());
         m_prefs->SetInt(3086, 5);
@@ -184,6 +250,29 @@ protected:
             }
             return m_realMaker(start, std::move(rows));
         });
+    }
+
+    void UseCancellingDialog()
+    {
+        SetRunProgressDialogMaker([this](RunStartLatch& start, TaskProgressRows) {
+            ++m_dialogs;
+            return std::make_unique<CancellingDialog>(start);
+        });
+    }
+
+    // The document's own hint after an edit of the parts list.
+    static UpdateHint PartsHint() { return UpdateHint(UpdateMask::ChangeDefault, UpdateMask::DetailAll); }
+
+    // A project of two materials, optimized by the page when it is shown.
+    void ShowOptimizedPage()
+    {
+        m_door = Append(m_oak, 24, 48, 3, QStringLiteral("Door"));
+        m_shelf = Append(m_ash, 10, 20, 2, QStringLiteral("Shelf"));
+        MakePage();
+        m_view.show();
+        m_mgr->ShowFrame(FrameShow::Show);
+        ASSERT_TRUE(m_doc->IsFullyOptimized());
+        ASSERT_TRUE(m_mgr->GetCurrentDiagram());
     }
 
     void MakePage()
@@ -216,6 +305,8 @@ protected:
     TestPageOwner m_owner;
     CountingFactory m_factory;
     std::unique_ptr<LayoutsViewMgr> m_mgr;
+    CMilledPart* m_door = nullptr;
+    CMilledPart* m_shelf = nullptr;
 };
 
 TEST_F(LayoutsPageTest, FrameHasTheTenButtonsAndStartsHidden)
@@ -463,6 +554,151 @@ TEST_F(LayoutsPageTest, TheFramesOwnCaptureReleaseCancelsNothing)
     QEvent lost(QEvent::UngrabMouse);
     QCoreApplication::sendEvent(Frame(), &lost);
     EXPECT_FALSE(m_mgr->GetTakeOffSelection().dragArmed);
+}
+
+TEST_F(LayoutsPageTest, EditsWhileHiddenRefreshOnceWhenShownThroughTheRealDialog)
+{
+    Append(m_oak, 24, 48, 3, QStringLiteral("Door"));
+    MakePage();
+    m_view.show();
+    const int rebuilds = m_factory.thumbnails->rebuilds;
+    for (int i = 0; i < 3; ++i) {
+        Append(m_ash, 10 + i, 20, 2, QStringLiteral("Shelf"));
+        m_mgr->OnDocumentUpdate(PartsHint(), 0);
+    }
+    EXPECT_EQ(m_dialogs, 0);
+    EXPECT_EQ(m_factory.thumbnails->rebuilds, rebuilds);
+    EXPECT_FALSE(Frame()->isVisible());
+
+    m_mgr->ShowFrame(FrameShow::Show);
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    // Every pane once: the tree chose a target, the thumbnails its diagrams.
+    EXPECT_EQ(m_factory.thumbnails->rebuilds, rebuilds + 1);
+    EXPECT_EQ(m_mgr->GetState().selection.level, 3);
+    ASSERT_TRUE(m_mgr->GetCurrentDiagram());
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), 0);
+    EXPECT_GT(m_mgr->GetDiagramCount(), 0);
+    EXPECT_EQ(m_mgr->GetState().paneFlags, 0u);
+    // The shown diagram's style is on the "Style" button.
+    const int style = m_mgr->GetCurrentDiagram()->GetStack()->GetCurrentGeoStyle();
+    EXPECT_EQ(Frame()->StyleButton()->icon().pixmap(24).toImage(),
+        MakeLayoutsCommandIcon(LayoutStyleCommandId(style)).pixmap(24).toImage());
+    // Nothing pending: showing again runs nothing.
+    m_mgr->ShowFrame(FrameShow::Show);
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_EQ(m_factory.thumbnails->rebuilds, rebuilds + 1);
+}
+
+TEST_F(LayoutsPageTest, ACancelledRunLeavesThePanesEmptyAndTheNextShowingRetries)
+{
+    Append(m_oak, 24, 48, 3, QStringLiteral("Door"));
+    MakePage();
+    m_view.show();
+    UseCancellingDialog();
+    m_mgr->ShowFrame(FrameShow::Show);
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    EXPECT_FALSE(m_mgr->GetCurrentDiagram());
+    EXPECT_EQ(m_mgr->GetDiagramCount(), 0);
+    EXPECT_EQ(m_mgr->GetState().paneFlags, PaneRefresh::All);
+
+    m_mgr->ShowFrame(FrameShow::Hide);
+    UseRealDialog();
+    m_mgr->ShowFrame(FrameShow::Show);
+    EXPECT_EQ(m_dialogs, 2);
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    EXPECT_TRUE(m_mgr->GetCurrentDiagram());
+    EXPECT_EQ(m_mgr->GetState().paneFlags, 0u);
+}
+
+TEST_F(LayoutsPageTest, AHintDuringThePagesOwnRunOnlyLeavesItsFlags)
+{
+    ShowOptimizedPage();
+    const int rebuilds = m_factory.thumbnails->rebuilds;
+    Append(m_ash, 12, 30, 1, QStringLiteral("Side"));
+    // While the progress dialog runs, the document reports another edit.
+    bool delivered = false;
+    QTimer::singleShot(0, [&] {
+        m_mgr->OnDocumentUpdate(PartsHint(), 0);
+        delivered = true;
+    });
+    m_mgr->OnDocumentUpdate(PartsHint(), 0);
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(m_nestedRuns, 0);
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    EXPECT_EQ(m_factory.thumbnails->rebuilds, rebuilds + 1);
+    EXPECT_EQ(m_mgr->GetState().paneFlags, 0u);
+}
+
+TEST(LayoutsHintMapping, DetailAndExtraMasksBecomeRefreshFlags)
+{
+    const struct
+    {
+        const char* name;
+        std::uint64_t detail;
+        std::uint64_t extra;
+        bool full;
+        int source;
+        int takeOffMode;
+        std::uint32_t pane;
+        std::uint32_t list;
+    } cases[] = {
+        { "all ones while out of date", ~0ull, 0, true, 0, 0, PaneRefresh::All, PaneRefresh::All },
+        { "thumbnail picked, list of the diagram", 0, 0x2, false, 2, 1, 0xC, 0x2 },
+        { "thumbnail picked, list of the thickness", 0, 0x2, false, 2, 0, 0x4, 0x2 },
+        { "thumbnail picked, unplaced list", 0, 0x2, false, 2, 2, 0x4, 0x2 },
+        { "take-off pick in the list", 0, 0x4, false, 8, 0, 0x4, 0x2 },
+        { "take-off pick by the view manager", 0, 0x4, false, 4, 0, 0x4, 0xA },
+        { "tree pick", 0, 0x1, false, 1, 0, 0x2, 0 },
+        { "arrangement rebuilt", 0x1, 0, false, 0, 0, 0x1, 0 },
+        { "take-off mode changed", 0x800, 0, false, 0, 0, 0x8, 0x2 },
+        { "style changed in mode 1", 0x4000, 0, false, 0, 1, 0xC, 0x2 },
+        { "grain toggled", 0x2000, 0, false, 0, 0, 0x4, 0x2 },
+        { "tree items renamed", 0xC0, 0, false, 0, 0, 0x4, 0xB },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayoutsViewState state;
+        UpdateHint hint(0, 0);
+        hint.AddDetailFlags(c.detail);
+        hint.AddExtraFlags(c.extra);
+        MapHint(state, hint, c.full, c.source, c.takeOffMode);
+        EXPECT_EQ(state.paneFlags, c.pane);
+        EXPECT_EQ(state.listFlags, c.list);
+        EXPECT_EQ(state.extraFlags, c.extra);
+        EXPECT_EQ(state.source, static_cast<std::uint32_t>(c.source));
+    }
+}
+
+TEST_F(LayoutsPageTest, TheTakeOffListFollowsOnlyWhatConcernsIt)
+{
+    m_prefs->SetFlag(2034, false); // every sheet its own thumbnail
+    Append(m_oak, 40, 90, 3, QStringLiteral("Top"));
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    ASSERT_GE(m_mgr->GetDiagramCount(), 2);
+    CountingTakeOffMgr& list = *m_factory.takeOff;
+    for (const int mode : { 0, 1, 2 }) {
+        SCOPED_TRACE(mode);
+        m_prefs->SetInt(kPrefTakeOffMode, mode);
+        const int refreshes = list.refreshes;
+        const int other = m_mgr->GetCurrentDiagramIndex() == 0 ? 1 : 0;
+        m_mgr->OnThumbnailSelected({ m_mgr->GetThumbnailsMgr()->GetDiagram(other), other });
+        EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), other);
+        EXPECT_EQ(list.refreshes - refreshes, mode == 1 ? 1 : 0);
+    }
+    // A pick made in the list is not selected there again; the same pick
+    // made by the view manager is.
+    TakeOffSelection picked;
+    picked.part = m_doc->GetPartsContainer().front();
+    const int selects = list.selects;
+    m_mgr->OnTakeOffSelectionChanged(picked, SelectionSource::TakeOffList);
+    EXPECT_EQ(list.selects, selects);
+    m_mgr->OnTakeOffSelectionChanged(picked, SelectionSource::ViewManager);
+    EXPECT_EQ(list.selects, selects + 1);
 }
 
 } // namespace

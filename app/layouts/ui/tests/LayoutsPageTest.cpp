@@ -9,6 +9,7 @@
 #include "foundation/TCPResource.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
+#include "layouts/ui/ITreeCtrl.h"
 #include "layouts/ui/InteractiveDiagramWnd.h"
 #include "layouts/ui/LayoutsCommands.h"
 #include "layouts/ui/LayoutsFrame.h"
@@ -699,6 +700,254 @@ TEST_F(LayoutsPageTest, TheTakeOffListFollowsOnlyWhatConcernsIt)
     EXPECT_EQ(list.selects, selects);
     m_mgr->OnTakeOffSelectionChanged(picked, SelectionSource::ViewManager);
     EXPECT_EQ(list.selects, selects + 1);
+}
+
+// Diagrams made by hand: seven sheets of Oak, the door on sheets 2, 5 and 7.
+class LayoutsJumpTest : public LayoutsPageTest
+{
+protected:
+    void SetUp() override
+    {
+        LayoutsPageTest::SetUp();
+        m_side = Append(m_oak, 5, 5, 1, QStringLiteral("Side"));
+        ShowOptimizedPage();
+        m_target = Join(m_door);
+        ASSERT_TRUE(m_target);
+        StackList stacks;
+        for (int number = 1; number <= 7; ++number) {
+            std::vector<CMilledPart*> parts { m_shelf };
+            if (number == 2 || number == 5 || number == 7)
+                parts.push_back(m_door);
+            stacks.push_back(StackFor(m_target, parts, 1));
+        }
+        m_results = ResultsFor(m_target, stacks);
+        GetDiagramIndex().ClearDiagrams();
+        GetDiagramIndex().AssignTargetLetters({ m_target });
+        GetDiagramIndex().AddTargetResults(m_target, stacks);
+        m_mgr->OnTreeSelectionChanged({ 3, m_results, m_target->GetMaterial(), m_target });
+        ASSERT_EQ(m_mgr->GetDiagramCount(), 7);
+    }
+
+    void ShowIndex(int index)
+    {
+        m_mgr->OnThumbnailSelected({ m_mgr->GetThumbnailsMgr()->GetDiagram(index), index });
+    }
+
+    void Select(CMilledPart* part)
+    {
+        TakeOffSelection picked;
+        picked.part = part;
+        m_mgr->OnTakeOffSelectionChanged(picked, SelectionSource::TakeOffList);
+    }
+
+    OptimizationTargetPtr m_target;
+    OptimizationResultsPtr m_results;
+    CMilledPart* m_side = nullptr;
+};
+
+TEST_F(LayoutsJumpTest, JumpGoesToTheNextDiagramWithThePartAndWraps)
+{
+    Select(m_door);
+    ASSERT_TRUE(m_mgr->HasSelectedPart());
+    // The numbers the user reads for the door (the thumbnails' order).
+    std::vector<int> numbers
+        = GetDiagramIndex().GetPartDiagramNumbers(*GetDiagramIndex().FindPartEntry(m_door));
+    std::sort(numbers.begin(), numbers.end());
+    ASSERT_EQ(numbers.size(), 3u);
+    ShowIndex(numbers[1] - 1);
+    m_mgr->JumpToNextDiagramWithPart();
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), numbers[2] - 1);
+    EXPECT_EQ(m_mgr->GetCurrentDiagram(), m_mgr->GetThumbnailsMgr()->GetDiagram(numbers[2] - 1));
+    m_mgr->JumpToNextDiagramWithPart();
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), numbers[0] - 1);
+    m_mgr->JumpToNextDiagramWithPart();
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), numbers[1] - 1);
+    // Between two of them, the next one.
+    if (numbers[1] - numbers[0] > 1) {
+        ShowIndex(numbers[0]);
+        m_mgr->JumpToNextDiagramWithPart();
+        EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), numbers[1] - 1);
+    }
+}
+
+TEST_F(LayoutsJumpTest, APartOnlyOnTheShownDiagramStaysAndSteppingStopsAtBothEnds)
+{
+    // A sheet of its own for the side.
+    StackList stacks = m_results->GetStacks();
+    auto lone = StackFor(m_target, { m_side }, 1);
+    GetDiagramIndex().AddTargetResults(m_target, { lone });
+    m_results = ResultsFor(m_target, { lone });
+    m_mgr->OnTreeSelectionChanged({ 3, m_results, m_target->GetMaterial(), m_target });
+    ASSERT_EQ(m_mgr->GetDiagramCount(), 1);
+    Select(m_side);
+    const DisplayDiagramPtr shown = m_mgr->GetCurrentDiagram();
+    m_mgr->JumpToNextDiagramWithPart();
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), 0);
+    EXPECT_EQ(m_mgr->GetCurrentDiagram(), shown);
+
+    // Seven sheets again: the spin control steps between the ends.
+    GetDiagramIndex().AddTargetResults(m_target, stacks);
+    m_results = ResultsFor(m_target, stacks);
+    m_mgr->OnTreeSelectionChanged({ 3, m_results, m_target->GetMaterial(), m_target });
+    ASSERT_EQ(m_mgr->GetCurrentDiagramIndex(), 0);
+    m_mgr->StepDiagram(1); // back from the first: nothing
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), 0);
+    m_mgr->StepDiagram(-1);
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), 1);
+    m_mgr->StepDiagram(1);
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), 0);
+    ShowIndex(6);
+    m_mgr->StepDiagram(-1); // on from the last: nothing
+    EXPECT_EQ(m_mgr->GetCurrentDiagramIndex(), 6);
+    EXPECT_EQ(m_mgr->GetCurrentDiagram(), m_mgr->GetThumbnailsMgr()->GetDiagram(6));
+}
+
+TEST_F(LayoutsPageTest, EachToggleWritesItsPreferenceAtOnce)
+{
+    ShowOptimizedPage();
+    const struct
+    {
+        int id;
+        int pref;
+    } toggles[] = { { 32873, 2028 }, { 32874, 2027 }, { 32875, 2108 }, { 32912, 2106 }, { 32877, 2029 },
+        { 32890, 2093 }, { 32878, 2034 } };
+    for (const auto& t : toggles) {
+        SCOPED_TRACE(t.id);
+        const bool before = m_prefs->GetFlag(t.pref);
+        ASSERT_TRUE(Frame()->Commands().Trigger(t.id));
+        EXPECT_EQ(m_prefs->GetFlag(t.pref), !before);
+        EXPECT_EQ(Frame()->Commands().Find(t.id)->isChecked(), !before);
+        // In the file already.
+        CUserPrefs reread;
+        reread.Init(m_prefsFolder.path(), m_prefsFolder.path());
+        EXPECT_EQ(reread.GetFlag(t.pref), !before);
+    }
+    ASSERT_TRUE(Frame()->Commands().Trigger(LayoutsCmd::OptimizationSettings));
+    EXPECT_TRUE(m_owner.calls.contains(QStringLiteral("settings 3")));
+}
+
+TEST_F(LayoutsPageTest, StylesAppliedFromBothMenusAndManualEditRunsItsCommand)
+{
+    ShowOptimizedPage();
+    const DisplayDiagramPtr diagram = m_mgr->GetCurrentDiagram();
+    const int style = diagram->GetStack()->GetCurrentGeoStyle();
+    const int shownId = LayoutStyleCommandId(style);
+    Frame()->UpdateCommandStates();
+    EXPECT_TRUE(Frame()->Commands().Find(shownId)->isChecked());
+    EXPECT_TRUE(Frame()->Commands().Find(LayoutsCmd::StyleManualEdit)->isEnabled());
+
+    // The style the diagram already has runs nothing.
+    const int rebuilds = m_factory.thumbnails->rebuilds;
+    const int updates = m_factory.mainDiagram->updates;
+    m_owner.calls.clear();
+    ASSERT_TRUE(Frame()->Commands().Trigger(shownId));
+    EXPECT_FALSE(GetCmdHistory()->CanUndo());
+    EXPECT_TRUE(m_owner.calls.isEmpty());
+    EXPECT_EQ(m_factory.mainDiagram->updates, updates);
+    EXPECT_EQ(m_factory.thumbnails->rebuilds, rebuilds);
+
+    // Manual Edit from the context menu of the shown diagram: the preparing
+    // command runs through the history, and the "Style" button follows.
+    m_mgr->ShowCurrentDiagramContextMenu(QPoint(10, 10));
+    ASSERT_TRUE(Frame()->ActivePopup());
+    EXPECT_EQ(Frame()->ActivePopup()->actions().size(), 6);
+    Frame()->ActivePopup()->close();
+    ASSERT_TRUE(Frame()->Commands().Trigger(LayoutsCmd::ContextManualEdit));
+    EXPECT_TRUE(GetCmdHistory()->CanUndo());
+    EXPECT_EQ(diagram->GetStack()->GetCurrentGeoStyle(), 5);
+    // The command's hint reaches the page as the document's.
+    m_mgr->OnDocumentUpdate(UpdateHint(0, UpdateMask::Detail4000), 0);
+    EXPECT_EQ(m_mgr->GetCurrentDiagram()->GetStack()->GetCurrentGeoStyle(), 5);
+    EXPECT_EQ(Frame()->StyleButton()->icon().pixmap(24).toImage(),
+        MakeLayoutsCommandIcon(LayoutsCmd::StyleManualEdit).pixmap(24).toImage());
+    EXPECT_TRUE(m_owner.calls.contains(QStringLiteral("results")));
+    HistoryUndo();
+    EXPECT_NE(diagram->GetStack()->GetCurrentGeoStyle(), 5);
+    // An id outside the table does nothing.
+    m_mgr->ApplyLayoutStyleCommand(241);
+    EXPECT_FALSE(m_mgr->CanApplyLayoutStyle(241));
+}
+
+TEST_F(LayoutsPageTest, PinToggleAndPinAllPerTreeLevelUndoAndRedo)
+{
+    ShowOptimizedPage();
+    const DisplayDiagramPtr diagram = m_mgr->GetCurrentDiagram();
+    ASSERT_TRUE(Frame()->Commands().Trigger(LayoutsCmd::PinDiagram));
+    EXPECT_TRUE(m_owner.calls.contains(QStringLiteral("finish")));
+    EXPECT_TRUE(m_mgr->IsCurrentDiagramPinned());
+    EXPECT_TRUE(Frame()->Commands().Find(LayoutsCmd::PinDiagram)->isChecked());
+    HistoryUndo();
+    EXPECT_FALSE(m_mgr->IsCurrentDiagramPinned());
+    HistoryRedo();
+    EXPECT_TRUE(m_mgr->IsCurrentDiagramPinned());
+    HistoryUndo();
+
+    auto pinnedCount = [](const StackList& stacks) {
+        return std::count_if(stacks.begin(), stacks.end(), [](const StackPtr& s) { return s->IsPinned(); });
+    };
+    StackList all;
+    m_doc->GetBOMOptMgr()->GetAllDiagrams(all);
+    // The target item picked in the tree: Pin All and Unpin All of its diagrams.
+    const std::shared_ptr<ITreeCtrl> tree = Frame()->GetTreeCtrl();
+    const TreeItemHandle material = tree->GetChildItem(tree->GetChildItem(TreeCtrl::Root));
+    tree->SelectItem(tree->GetChildItem(material), TreeCtrl::Caret);
+    const LayoutsSelection& selection = m_mgr->GetState().selection;
+    ASSERT_EQ(selection.level, 3);
+    const StackList expected = selection.results->GetStacks();
+    ASSERT_FALSE(expected.empty());
+    const long count = static_cast<long>(expected.size());
+    m_mgr->SendFrameCommand(LayoutsTreeCommand::PinAll);
+    EXPECT_EQ(pinnedCount(expected), count);
+    EXPECT_EQ(pinnedCount(all), count);
+    HistoryUndo();
+    EXPECT_EQ(pinnedCount(all), 0);
+    HistoryRedo();
+    EXPECT_EQ(pinnedCount(all), count);
+    m_mgr->SendFrameCommand(LayoutsTreeCommand::UnpinAll);
+    EXPECT_EQ(pinnedCount(all), 0);
+    HistoryUndo();
+    EXPECT_EQ(pinnedCount(all), count);
+    HistoryRedo();
+    EXPECT_EQ(pinnedCount(all), 0);
+}
+
+TEST_F(LayoutsPageTest, ThePageSelectionDropsAPartThatLeftTheDocument)
+{
+    ShowOptimizedPage();
+    TakeOffSelection picked;
+    picked.part = m_door;
+    m_mgr->OnTakeOffSelectionChanged(picked, SelectionSource::TakeOffList);
+    ASSERT_TRUE(m_mgr->HasSelectedPart());
+    // The part leaves the list (its delete command keeps it for undo).
+    m_doc->RemovePart(m_door);
+    std::unique_ptr<CMilledPart> removed(m_door);
+    EXPECT_FALSE(m_mgr->HasSelectedPart());
+    m_mgr->JumpToNextDiagramWithPart(); // nothing to jump for
+    m_mgr->OnDocumentUpdate(PartsHint(), 0);
+    EXPECT_NE(m_mgr->GetTakeOffSelection().part, m_door);
+}
+
+TEST_F(LayoutsPageTest, ShowDiagramForPartShowsWhatExists)
+{
+    ShowOptimizedPage();
+    m_mgr->ShowFrame(FrameShow::Hide);
+    // Placed: its target and its first diagram.
+    m_mgr->ShowDiagramForPart(m_shelf);
+    m_mgr->ShowFrame(FrameShow::Show);
+    EXPECT_EQ(m_mgr->GetState().selection.target, GetDiagramIndex().FindPartTarget(m_shelf));
+    ASSERT_TRUE(m_mgr->GetCurrentDiagram());
+    EXPECT_EQ(m_mgr->GetTakeOffSelection().part, m_shelf);
+
+    // Without a target (nothing optimized for it yet) and without a diagram.
+    m_mgr->ShowFrame(FrameShow::Hide);
+    CMilledPart* loose = Append(m_oak, 4, 4, 1, QStringLiteral("Loose"));
+    GetDiagramIndex().ClearDiagrams();
+    ASSERT_FALSE(GetDiagramIndex().FindPartTarget(loose));
+    m_mgr->ShowDiagramForPart(loose);
+    EXPECT_EQ(m_mgr->GetState().selection.level, 0);
+    EXPECT_FALSE(m_mgr->GetCurrentDiagram());
+    m_mgr->ShowFrame(FrameShow::Show);
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
 }
 
 } // namespace

@@ -46,12 +46,6 @@ const StringResource g_layoutsStrings[] = {
     { kStrCaptionStyle, u"LayoutsBar_Style_Style" },
     { kStrCaptionSettings, u"LayoutsBar_Settings_Settings" },
     { kStrCaptionPin, u"LayoutsBar_Pin_Pin" },
-    { kStrStyleRipCuts, u"LayoutStyle_RipCuts_Prefer Rip-Cuts" },
-    { kStrStyleCrossCuts, u"LayoutStyle_CrossCuts_Prefer Cross-Cuts" },
-    { kStrStyleSideOffCut, u"LayoutStyle_SideOffCut_Max. Side Off-Cut" },
-    { kStrStyleBottomOffCut, u"LayoutStyle_BottomOffCut_Max. Bottom Off-Cut" },
-    { kStrStyleStandard, u"LayoutStyle_Standard_Standard Layout" },
-    { kStrStyleManualEdit, u"LayoutStyle_ManualEdit_Manual Edit" },
     // The prompts of the layouts page's commands: status text, then tooltip.
     { 32873, u"LayoutsCmd_Stretch_Stretch narrow layouts\nStretch" },
     { 32874, u"LayoutsCmd_PartNumbers_Show part numbers\nPart #s" },

@@ -55,13 +55,6 @@ enum LayoutsStringId : int {
     kStrCaptionStyle = 4416, // "Style"
     kStrCaptionSettings = 4413, // "Settings"
     kStrCaptionPin = 243, // "Pin"
-    // Layout style labels.
-    kStrStyleRipCuts = 4429, // "Prefer Rip-Cuts"
-    kStrStyleCrossCuts = 4428, // "Prefer Cross-Cuts"
-    kStrStyleSideOffCut = 4427, // "Max. Side Off-Cut"
-    kStrStyleBottomOffCut = 4426, // "Max. Bottom Off-Cut"
-    kStrStyleStandard = 4430, // "Standard Layout"
-    kStrStyleManualEdit = 213, // "Manual Edit"
 };
 
 // This layer's string table, handed to the string service at start-up.

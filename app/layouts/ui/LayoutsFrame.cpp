@@ -7,6 +7,7 @@
 #include "layouts/ui/LayoutsCommands.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "layouts/ui/ThumbnailsZone.h"
+#include "optimization/manual/ManualEditStrings.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -42,24 +43,6 @@ constexpr ToolButton kToolButtons[] = {
     { LayoutsCmd::OptimizationSettings, kStrCaptionSettings },
     { LayoutsCmd::PinDiagram, kStrCaptionPin },
 };
-
-int StyleLabelId(int style)
-{
-    switch (style) {
-    case 1:
-        return kStrStyleRipCuts;
-    case 2:
-        return kStrStyleCrossCuts;
-    case 3:
-        return kStrStyleSideOffCut;
-    case 4:
-        return kStrStyleBottomOffCut;
-    case 5:
-        return kStrStyleManualEdit;
-    default:
-        return kStrStyleStandard;
-    }
-}
 
 // A sheet with the cut lines of a layout style.
 void DrawStyle(QPainter& painter, int style)
@@ -219,7 +202,7 @@ void LayoutsFrame::CreateCommands()
     for (const LayoutStyleCommand& entry : kLayoutStyleCommands) {
         for (const int id : { entry.mainId, entry.contextId }) {
             QAction* action = add(
-                id, LoadUIString(StyleLabelId(entry.style)), [mgr, id] { mgr->ApplyLayoutStyleCommand(id); });
+                id, GetLayoutStyleLabel(entry.style), [mgr, id] { mgr->ApplyLayoutStyleCommand(id); });
             action->setCheckable(true);
             action->setIcon(MakeLayoutsCommandIcon(id));
             m_commands.SetEnabledRule(id, [mgr, id] { return mgr->CanApplyLayoutStyle(id); });

@@ -235,6 +235,25 @@ TEST_P(DiagramEditTest, RemovingAnEmptyPinnedDiagramUnpinsItAndUndoPinsItAgain)
     }
 }
 
+// The pinned state is read on every run, so an undo never pins a diagram that
+// the user unpinned after the first undo.
+TEST_P(DiagramEditTest, AnUndoPinsOnlyWhatItsRunUnpinned)
+{
+    m_bom->PinDiagram(m_empty);
+    const auto command = std::make_shared<RemoveEmptyDiagramCmd>(m_empty, 0, m_results);
+    command->SetTarget(&m_doc);
+    ExecuteCommand(*command);
+    UndoCommand(*command);
+    EXPECT_TRUE(m_empty->IsPinned());
+    m_bom->UnpinDiagram(m_empty);
+    RedoCommand(*command);
+    UndoCommand(*command);
+    EXPECT_FALSE(m_empty->IsPinned());
+    EXPECT_EQ(m_empty->GetCount(), 3U);
+    EXPECT_EQ(m_bom->GetPinnedUsage().GetPinnedCount(m_row.get()), 0U);
+    EXPECT_EQ(m_target->GetPinnedLayouts().size(), 0U);
+}
+
 TEST_P(DiagramEditTest, RemovingAnEmptyUnpinnedSheetNeverSplitsTheStack)
 {
     const World before = Unordered(Snapshot());

@@ -30,6 +30,14 @@ void DropOptimizerLayouts(Diagram& diagram)
             diagram.RemoveGeometry(style);
 }
 
+// Hand edits work on the Manual Edit layout: the stack shows it from the
+// start (a stack without one gets it, from the edited copy, when the edit runs).
+void ShowManualLayout(IdenticalDiagramStack& stack)
+{
+    if (stack.HasGeometry(GeometryStyles::ManualEdit))
+        stack.SetCurrentGeoStyle(GeometryStyles::ManualEdit);
+}
+
 void SubtractDraggedOff(CMilledPart& part, std::uint32_t count)
 {
     const std::uint32_t draggedOff = part.GetDraggedOffCopies();
@@ -100,7 +108,7 @@ PartRemoveCmd::PartRemoveCmd(StackPtr stack, int copyIndex, DrawnPartPtr part)
     AddChangeFlags(UpdateMask::Change800000 | UpdateMask::Change0008);
     AddDetailFlags(UpdateMask::Detail0800 | UpdateMask::Detail4000);
     SetUpdateInfo(RefreshBOMInfo());
-    GetStack()->SetCurrentGeoStyle(GeometryStyles::ManualEdit);
+    ShowManualLayout(*GetStack());
 }
 
 QString PartRemoveCmd::GetName() const
@@ -116,12 +124,14 @@ void PartRemoveCmd::Execute()
         return;
     }
     SpawnIfStacked();
+    // Kept by an undo too: the stack shows the Manual Edit layout from now on.
+    EnsureManualGeometry();
     const StackPtr edited = GetEditedStack();
+    ShowManualLayout(*edited);
     m_saved.Save(*edited->GetDiagram());
     if (GetSpawnedStack())
         AddDetailFlags(UpdateMask::Detail0002);
     MarkProjectModified(*this);
-    EnsureManualGeometry();
     m_editedPart = FindEditedPart(m_part);
     DropOptimizerLayouts(*edited->GetDiagram());
     edited->RemoveDrawnPart(m_editedPart);
@@ -153,7 +163,7 @@ UnplacedPartDragToDiagramCmd::UnplacedPartDragToDiagramCmd(StackPtr stack, int c
     AddChangeFlags(UpdateMask::Change0008);
     AddDetailFlags(UpdateMask::Detail0800 | UpdateMask::Detail4000);
     SetUpdateInfo(RefreshBOMInfo());
-    GetStack()->SetCurrentGeoStyle(GeometryStyles::ManualEdit);
+    ShowManualLayout(*GetStack());
 }
 
 QString UnplacedPartDragToDiagramCmd::GetName() const
@@ -184,9 +194,10 @@ void UnplacedPartDragToDiagramCmd::Execute()
     if (GetSpawnedStack())
         AddDetailFlags(UpdateMask::Detail0002);
     MarkProjectModified(*this);
-    const StackPtr edited = GetEditedStack();
-    m_saved.Save(*edited->GetDiagram());
     EnsureManualGeometry();
+    const StackPtr edited = GetEditedStack();
+    ShowManualLayout(*edited);
+    m_saved.Save(*edited->GetDiagram());
     DropOptimizerLayouts(*edited->GetDiagram());
     edited->AddDrawnPart(m_part);
     manager->RefreshAfterManualEdit(GetUpdateInfo());

@@ -24,23 +24,12 @@ QString PinDiagramCmd::GetName() const
 
 void PinDiagramCmd::Execute()
 {
-    const auto manager = GetManager();
-    if (!manager) {
-        MarkCancelled();
-        return;
-    }
-    SpawnIfStacked();
-    manager->PinDiagram(GetEditedStack());
-    MarkProjectModified(*this);
-    PointHintAtEditedDiagram();
+    RunOnEditedStack(&BOMOptMgr::PinDiagram);
 }
 
 void PinDiagramCmd::Undo()
 {
-    if (const auto manager = GetManager())
-        manager->UnpinDiagram(GetEditedStack());
-    MergeSpawnedBack();
-    PointHintAtShownCopy();
+    RevertOnEditedStack(&BOMOptMgr::UnpinDiagram);
 }
 
 UnpinDiagramCmd::UnpinDiagramCmd(StackPtr stack, int copyIndex)
@@ -56,23 +45,12 @@ QString UnpinDiagramCmd::GetName() const
 
 void UnpinDiagramCmd::Execute()
 {
-    const auto manager = GetManager();
-    if (!manager) {
-        MarkCancelled();
-        return;
-    }
-    SpawnIfStacked();
-    manager->UnpinDiagramAndReoptimize(GetEditedStack());
-    MarkProjectModified(*this);
-    PointHintAtEditedDiagram();
+    RunOnEditedStack(&BOMOptMgr::UnpinDiagramAndReoptimize);
 }
 
 void UnpinDiagramCmd::Undo()
 {
-    if (const auto manager = GetManager())
-        manager->RepinDiagramAndReoptimize(GetEditedStack());
-    MergeSpawnedBack();
-    PointHintAtShownCopy();
+    RevertOnEditedStack(&BOMOptMgr::RepinDiagramAndReoptimize);
 }
 
 // --- the diagrams of parts ---------------------------------------------------
@@ -196,6 +174,32 @@ void PinScopeCmdBase::SettleStacks(const BOMOptMgr& manager)
     }
 }
 
+// Stacks already in the state wanted are left alone, so that nothing is
+// counted twice in the pinned usage or the parts' placed copies.
+void PinScopeCmdBase::Run(StackOperation operation)
+{
+    const auto manager = GetOptimizationMgr(*this);
+    if (!manager) {
+        MarkCancelled();
+        return;
+    }
+    SettleStacks(*manager);
+    for (const StackPtr& stack : m_stacks)
+        if (stack->IsPinned() == m_pinned)
+            ((*manager).*operation)(stack);
+    MarkProjectModified(*this);
+}
+
+void PinScopeCmdBase::Revert(StackOperation operation)
+{
+    const auto manager = GetOptimizationMgr(*this);
+    if (!manager)
+        return;
+    for (const StackPtr& stack : m_stacks)
+        if (stack->IsPinned() != m_pinned)
+            ((*manager).*operation)(stack);
+}
+
 PinAllDiagramsCmd::PinAllDiagramsCmd()
     : PinScopeCmdBase(PinAllDetailMask(Project), false)
 { }
@@ -219,26 +223,12 @@ QString PinAllDiagramsCmd::GetName() const
 
 void PinAllDiagramsCmd::Execute()
 {
-    const auto manager = GetOptimizationMgr(*this);
-    if (!manager) {
-        MarkCancelled();
-        return;
-    }
-    SettleStacks(*manager);
-    for (const StackPtr& stack : GetStacks())
-        if (stack->IsNotPinned())
-            manager->PinDiagram(stack);
-    MarkProjectModified(*this);
+    Run(&BOMOptMgr::PinDiagram);
 }
 
 void PinAllDiagramsCmd::Undo()
 {
-    const auto manager = GetOptimizationMgr(*this);
-    if (!manager)
-        return;
-    for (const StackPtr& stack : GetStacks())
-        if (stack->IsPinned())
-            manager->UnpinDiagram(stack);
+    Revert(&BOMOptMgr::UnpinDiagram);
 }
 
 UnpinAllDiagramsCmd::UnpinAllDiagramsCmd()
@@ -264,24 +254,10 @@ QString UnpinAllDiagramsCmd::GetName() const
 
 void UnpinAllDiagramsCmd::Execute()
 {
-    const auto manager = GetOptimizationMgr(*this);
-    if (!manager) {
-        MarkCancelled();
-        return;
-    }
-    SettleStacks(*manager);
-    for (const StackPtr& stack : GetStacks())
-        if (stack->IsPinned())
-            manager->UnpinDiagramAndReoptimize(stack);
-    MarkProjectModified(*this);
+    Run(&BOMOptMgr::UnpinDiagramAndReoptimize);
 }
 
 void UnpinAllDiagramsCmd::Undo()
 {
-    const auto manager = GetOptimizationMgr(*this);
-    if (!manager)
-        return;
-    for (const StackPtr& stack : GetStacks())
-        if (stack->IsNotPinned())
-            manager->RepinDiagramAndReoptimize(stack);
+    Revert(&BOMOptMgr::RepinDiagramAndReoptimize);
 }

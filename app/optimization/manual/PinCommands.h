@@ -85,6 +85,12 @@ protected:
 
     // Fills the list on the first execution; given stacks stay as they are.
     void SettleStacks(const BOMOptMgr& manager);
+    // Execute: the list settled, the operation on each stack still in the
+    // state the command works on, the project modified. Undo: the reverse
+    // operation on each stack the execution changed.
+    using StackOperation = void (BOMOptMgr::*)(const StackPtr&);
+    void Run(StackOperation operation);
+    void Revert(StackOperation operation);
 
 private:
     StackList m_stacks;

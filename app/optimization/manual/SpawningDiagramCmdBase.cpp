@@ -43,6 +43,27 @@ void SpawningDiagramCmdBase::MergeSpawnedBack()
     m_spawnedStack.reset();
 }
 
+void SpawningDiagramCmdBase::RunOnEditedStack(StackOperation operation)
+{
+    const auto manager = GetManager();
+    if (!manager) {
+        MarkCancelled();
+        return;
+    }
+    SpawnIfStacked();
+    ((*manager).*operation)(GetEditedStack());
+    MarkProjectModified(*this);
+    PointHintAtEditedDiagram();
+}
+
+void SpawningDiagramCmdBase::RevertOnEditedStack(StackOperation operation)
+{
+    if (const auto manager = GetManager())
+        ((*manager).*operation)(GetEditedStack());
+    MergeSpawnedBack();
+    PointHintAtShownCopy();
+}
+
 DrawnPartPtr SpawningDiagramCmdBase::FindEditedPart(const DrawnPartPtr& record) const
 {
     const StackPtr edited = GetEditedStack();

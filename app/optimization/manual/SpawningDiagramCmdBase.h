@@ -51,6 +51,14 @@ protected:
     // copy of the layout shown (of the lowest layout when that is missing).
     void EnsureManualGeometry() const;
 
+    // What the pin commands do to the shown copy: run splits it off when
+    // needed, applies the manager's operation to the edited stack, marks the
+    // project modified and shows the edited copy; revert applies the reverse
+    // operation, merges the split back and shows the copy the user saw.
+    using StackOperation = void (BOMOptMgr::*)(const StackPtr&);
+    void RunOnEditedStack(StackOperation operation);
+    void RevertOnEditedStack(StackOperation operation);
+
     // Null when the command has no project document (then Execute does nothing).
     std::shared_ptr<BOMOptMgr> GetManager() const;
 

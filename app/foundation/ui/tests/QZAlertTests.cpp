@@ -42,9 +42,10 @@ TEST_F(QZAlertTest, PinnedEditAlertOffersToUnpinWithCancelAsTheDefault)
     alert.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&alert));
     EXPECT_EQ(alert.windowTitle(), QStringLiteral("Alert"));
-    EXPECT_TRUE(alert.GetMessageLabel()->text().startsWith(QStringLiteral(
-        "This edit would change a part on a pinned layout diagram. The edit can only be made")));
-    EXPECT_TRUE(alert.GetMessageLabel()->text().contains(QStringLiteral("unpinned.\n\nWould you like")));
+    EXPECT_EQ(alert.GetMessageLabel()->text(),
+        QStringLiteral("This edit would change a part on a pinned layout diagram. The edit can only be made "
+                       "if the affected diagrams are unpinned.\n\nWould you like to have those diagrams "
+                       "unpinned for you now?"));
     EXPECT_EQ(alert.GetOkButton()->text(), QStringLiteral("Unpin Diagram(s)"));
     EXPECT_TRUE(alert.GetOkButton()->isVisible());
     EXPECT_TRUE(alert.GetCancelButton()->isVisible());
@@ -63,7 +64,10 @@ TEST_F(QZAlertTest, PinnedEditAlertOffersToUnpinWithCancelAsTheDefault)
     second.show();
     second.GetOkButton()->click();
     EXPECT_EQ(second.result(), QDialog::Accepted);
-    EXPECT_TRUE(second.GetMessageLabel()->text().contains(QStringLiteral("To reduce the number of copies")));
+    EXPECT_EQ(second.GetMessageLabel()->text(),
+        QStringLiteral("This edit would change a part on a pinned layout diagram. To reduce the number of "
+                       "copies that far, the affected diagrams must be unpinned.\n\nWould you like to have "
+                       "those diagrams unpinned for you now?"));
 }
 
 TEST_F(QZAlertTest, TheBoxCountsOnlyWhenOkClosesTheAlert)

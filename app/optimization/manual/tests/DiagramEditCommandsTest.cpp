@@ -136,6 +136,24 @@ TEST_P(DiagramEditTest, RemovingAPartKeepsOnlyTheManualLayoutUntilUndone)
         << "the undo brings the optimizer's layouts back";
 }
 
+// A diagram never converted (nothing should remove a part from one) gets its
+// Manual Edit layout from the command instead of failing.
+TEST_P(DiagramEditTest, RemovingFromADiagramWithoutManualLayoutMakesOne)
+{
+    const DrawnPartPtr standard = m_three->GetDiagram()->GetGeometryParts(GeometryStyles::Standard).back();
+    GetCmdHistory()->Add(std::make_shared<PartRemoveCmd>(m_three, 0, standard));
+    const StackPtr edited = HideDupes() ? m_three : m_results->GetStacks().back();
+    ASSERT_TRUE(edited->HasGeometry(GeometryStyles::ManualEdit));
+    EXPECT_EQ(edited->GetCurrentParts().size(), 1U);
+    EXPECT_EQ(edited->GetCurrentGeoStyle(), GeometryStyles::ManualEdit);
+    HistoryUndo();
+    EXPECT_EQ(
+        m_three->GetCurrentGeoStyle(), HideDupes() ? GeometryStyles::ManualEdit : GeometryStyles::Standard);
+    EXPECT_EQ(m_three->GetCurrentParts().size(), 2U);
+    EXPECT_TRUE(m_three->HasGeometry(GeometryStyles::Standard));
+    EXPECT_EQ(m_b->GetDraggedOffCopies(), 0U);
+}
+
 TEST_P(DiagramEditTest, AnUnplacedPartGoesOnAsManySheetsAsItHasCopiesLeft)
 {
     MakeManual(m_five);
@@ -233,6 +251,25 @@ TEST_P(DiagramEditTest, RemovingAnEmptyPinnedDiagramUnpinsItAndUndoPinsItAgain)
         EXPECT_EQ(shown->GetStack(), m_empty);
         EXPECT_EQ(shown->GetCopyIndex(), 1);
     }
+}
+
+// The pinned state is read on every run, so an undo never pins a diagram that
+// the user unpinned after the first undo.
+TEST_P(DiagramEditTest, AnUndoPinsOnlyWhatItsRunUnpinned)
+{
+    m_bom->PinDiagram(m_empty);
+    const auto command = std::make_shared<RemoveEmptyDiagramCmd>(m_empty, 0, m_results);
+    command->SetTarget(&m_doc);
+    ExecuteCommand(*command);
+    UndoCommand(*command);
+    EXPECT_TRUE(m_empty->IsPinned());
+    m_bom->UnpinDiagram(m_empty);
+    RedoCommand(*command);
+    UndoCommand(*command);
+    EXPECT_FALSE(m_empty->IsPinned());
+    EXPECT_EQ(m_empty->GetCount(), 3U);
+    EXPECT_EQ(m_bom->GetPinnedUsage().GetPinnedCount(m_row.get()), 0U);
+    EXPECT_EQ(m_target->GetPinnedLayouts().size(), 0U);
 }
 
 TEST_P(DiagramEditTest, RemovingAnEmptyUnpinnedSheetNeverSplitsTheStack)

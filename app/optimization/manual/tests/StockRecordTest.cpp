@@ -10,15 +10,7 @@
 
 #include <platform/ArchiveError.h>
 
-#include <cstring>
-
 namespace {
-
-void AppendBytes(Bytes& bytes, const void* data, std::size_t size)
-{
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    bytes.insert(bytes.end(), p, p + size);
-}
 
 class StockRecordTest : public TargetTest
 {
@@ -49,7 +41,8 @@ protected:
     {
         Bytes bytes { 1 };
         const std::uint64_t identity = object->GetIdentity();
-        AppendBytes(bytes, &identity, 8);
+        AppendInt32(bytes, static_cast<std::int32_t>(identity & 0xFFFFFFFFU));
+        AppendInt32(bytes, static_cast<std::int32_t>(identity >> 32));
         return bytes;
     }
 

@@ -3,9 +3,12 @@
 // the shown values, the state kept across a new window, Copy, row drags.
 #include "LayoutsProjectFixture.h"
 
+#include "foundation/RealArchive.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/TakeOffCtrl.h"
 #include "layouts/ui/LayoutsTakeOffListMgr.h"
+
+#include <platform/BinaryArchive.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,6 +16,7 @@
 #include <QTabBar>
 
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -278,6 +282,30 @@ TEST_F(TakeOffListTest, RefreshKeepsAPartTheListDoesNotShowOnlyWhenAsked)
     EXPECT_EQ(m_ctrl->GetGrid()->GetFirstSelectedRow(), -1);
     EXPECT_EQ(m_list->Refresh(rail, false).part, m_top);
     EXPECT_EQ(m_list->Refresh(Picked(m_top, true), false).part, m_top);
+}
+
+TEST_F(TakeOffListTest, LayoutGoesThroughTheGridStateRecord)
+{
+    Show(TakeOffListKind::SelectedDiagram);
+    m_list->ToggleInfoColumn();
+    std::ostringstream out;
+    platform::BinaryArchive storing = platform::BinaryArchive::storing(out, "GridStat.KWG");
+    RealArchive writer(storing);
+    m_list->SerializeLayout(writer);
+    storing.flush();
+    const std::string bytes = out.str();
+
+    auto other = std::make_shared<LayoutsTakeOffListMgr>(&m_owner);
+    TakeOffCtrl ctrl;
+    ASSERT_TRUE(ctrl.Create(nullptr, 1));
+    other->Attach(ctrl.GetGrid(), ctrl.GetTabCtrl());
+    ASSERT_TRUE(other->IsInfoColumnShown());
+    const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    platform::BinaryArchive loading = platform::BinaryArchive::loading(data, "GridStat.KWG");
+    RealArchive reader(loading);
+    other->SerializeLayout(reader);
+    EXPECT_FALSE(other->IsInfoColumnShown());
+    EXPECT_EQ(ctrl.GetGrid()->GetColumnCount(), m_ctrl->GetGrid()->GetColumnCount());
 }
 
 } // namespace

@@ -61,7 +61,7 @@ public:
     void PrintActivePage() override { calls << QStringLiteral("print"); }
     bool IsCommandIdle() const override { return true; }
     void FinishEditing() override { calls << QStringLiteral("finish"); }
-    void OpenProjectSettings(int page) override { calls << QStringLiteral("settings %1").arg(page); }
+    void OpenProjectSettings(int index) override { calls << QStringLiteral("settings %1").arg(index); }
 };
 
 // The real pane managers, counting what the view manager asks of them.
@@ -332,7 +332,11 @@ TEST_F(LayoutsPageTest, FrameHasTheTenButtonsAndStartsHidden)
     EXPECT_EQ(frame->ToolBar()->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_EQ(frame->StyleButton()->popupMode(), QToolButton::InstantPopup);
     ASSERT_TRUE(frame->StyleButton()->menu());
-    EXPECT_EQ(frame->StyleButton()->menu()->actions().size(), 6);
+    QStringList styles;
+    for (const QAction* action : frame->StyleButton()->menu()->actions())
+        styles << action->text();
+    EXPECT_EQ(styles.join(u'|'), QStringLiteral("Prefer Rip-Cuts|Prefer Cross-Cuts|Max. Side Off-Cut|"
+                                                 "Max. Bottom Off-Cut|Standard Layout|Manual Edit"));
     EXPECT_EQ(
         frame->Commands().Find(LayoutsCmd::Stretch)->statusTip(), QStringLiteral("Stretch narrow layouts"));
 }

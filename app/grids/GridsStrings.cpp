@@ -19,6 +19,23 @@ const StringResource g_gridsStrings[] = {
     {kStrDeleteVendor, u"Vendors_DeleteVendor_Delete vendor"},
     {kStrVendorsTitle, u"Vendors_Title_Vendors"},
     {kStrEditVendorsList, u"Vendors_EditList_Edit Vendors List"},
+    {kStrTakeOffInfoColumn, u"LOTakeOffList_Info_<Info>"},
+    {kStrTakeOffShowInfo, u"LOTakeOffList_ShowInfo_Show &Info column from parts list"},
+    {kStrTakeOffUnplacedCopies, u"LOTakeOffList_UnplacedCopies_Unplaced Copies"},
+    {kStrTakeOffTabMaterial, u"LOTakeOffList_TabMaterial_Selected Material/Thickness"},
+    {kStrTakeOffTabDiagram, u"LOTakeOffList_TabDiagram_Selected Diagram"},
+    {kStrTakeOffTabUnplaced, u"LOTakeOffList_TabUnplaced_Unplaced Parts"},
+    {kStrTakeOffDiagramList, u"LOTakeOffList_DiagramList_Diagram #s"},
+    {kStrTakeOffLength, u"LOTakeOffList_Length_Length"},
+    {kStrTakeOffWidth, u"LOTakeOffList_Width_Width"},
+    {kStrTakeOffX, u"LOTakeOffList_X_X"},
+    {kStrTakeOffY, u"LOTakeOffList_Y_Y"},
+    {kStrTakeOffCopiesInLayout, u"LOTakeOffList_CopiesInLayout_Copies in Layout"},
+    {kStrTakeOffCopiesPlaced, u"LOTakeOffList_CopiesPlaced_Copies Placed"},
+    {kStrTakeOffDescription, u"LOTakeOffList_Description_Description"},
+    {kStrTakeOffPartId, u"LOTakeOffList_PartID_Part #"},
+    {kStrTakeOffTurnedMark, u"LOTakeOffList_Rotated_[R]"},
+    {kStrTakeOffReasonSkipped, u"LOTakeOffList_ReasonSkipped_Reason Skipped"},
 };
 
 } // namespace

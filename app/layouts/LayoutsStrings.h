@@ -21,6 +21,12 @@ enum LayoutsStringId : int {
     kStrGrainHorizontal = 5169, // "Horizontal"
     kStrGrainVertical = 5170, // "Vertical"
     kStrGrainNone = 5171, // "None"
+    // The take-off list and the layouts tree.
+    kStrKerfField = 4744, // "Kerf:"
+    kStrLayoutQty = 4751, // "Layout Qty:"
+    kStrTreeRoot = 4452, // "Sheet Goods"
+    kStrTreePinAllPrompt = 32928, // "Pin all diagrams in this tree node\nPin All"
+    kStrTreeUnpinAllPrompt = 32929, // "Unpin all diagrams in this tree node\nUnpin All"
     // The main diagram window and the thumbnails.
     kStrToggleLabelStyle = 187, // "Toggle labeling style. Ctrl-click to change all diagrams."
     kStrPinAllTip = 247, // "Pin All. Ctrl-click to Unpin All."
@@ -38,6 +44,17 @@ enum LayoutsStringId : int {
     kStrHideSliceDims = 302,
     kStrRotateSliceDims = 305,
     kStrShowOffsets = 436,
+    // The layouts frame's toolbar captions.
+    kStrCaptionStretch = 4415, // "Stretch"
+    kStrCaptionPartNumbers = 4414, // "Part #s"
+    kStrCaptionDescriptions = 4411, // "Desc."
+    kStrCaptionDimensions = 4417, // "Dims."
+    kStrCaptionUserInfo = 59, // "<Info>"
+    kStrCaptionShowGrain = 5201, // "Show Grain"
+    kStrCaptionHideDupes = 4412, // "Hide Dupes"
+    kStrCaptionStyle = 4416, // "Style"
+    kStrCaptionSettings = 4413, // "Settings"
+    kStrCaptionPin = 243, // "Pin"
 };
 
 // This layer's string table, handed to the string service at start-up.

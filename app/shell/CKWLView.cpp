@@ -78,9 +78,15 @@ void CKWLView::OnInitialUpdate()
     m_viewMgr = std::make_unique<ViewMgr>(*this, m_document);
     m_tab->SetPageSwitcher([this](int page) { m_viewMgr->ShowPage(page); });
     LayOut();
-    for (int page = 0; page < PageCount; ++page)
-        m_pages[static_cast<std::size_t>(page)]
-            = page == ReportsPage ? m_viewMgr->CreateReportsPage() : MakePendingPage(this);
+    for (int page = 0; page < PageCount; ++page) {
+        QWidget*& slot = m_pages[static_cast<std::size_t>(page)];
+        if (page == ReportsPage)
+            slot = m_viewMgr->CreateReportsPage();
+        else if (page == LayoutsPage)
+            slot = m_viewMgr->CreateLayoutsPage();
+        else
+            slot = MakePendingPage(this);
+    }
     m_initialized = true;
     LayOut();
     m_viewMgr->ShowTab(PartsPage);

@@ -33,6 +33,8 @@
 #include "model/CSheetGoodEx.h"
 #include "model/ModelStrings.h"
 #include "model/ModelUiHook.h"
+#include "optimization/manual/ManualEditStrings.h"
+#include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/OptimizationServices.h"
 #include "optimization/OptimizationStrings.h"
 #include "optimization/ui/CTaskProgressDialog.h"
@@ -124,14 +126,16 @@ void CKerfwellPlusApp::StartServices()
     InstallDocConverter();
     RegisterSheetGoodServices();
     RegisterOptimizationServices();
+    RegisterManualEditingCommands();
     Log(QStringLiteral("Factories initialized"));
     CreateUserPrefs();
     InitUserPrefs();
     Log(QStringLiteral("User Prefs initialized"));
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
-                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
+                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(), ManualEditStringResources(),
+                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), ControlsStringResources(),
+                   PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();

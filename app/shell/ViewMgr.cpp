@@ -11,6 +11,10 @@
 #include "foundation/UpdateHint.h"
 #include "foundation/UserPrefsBase.h"
 #include "foundation/ui/CUserPrefsPropSheet.h"
+#include "layouts/ui/ILayoutsFrame.h"
+#include "layouts/ui/LayoutsCommands.h"
+#include "layouts/ui/LayoutsFrameFactory.h"
+#include "layouts/ui/LayoutsViewMgr.h"
 #include "model/MaterialsBase.h"
 #
 
@@ -38,7 +42,14 @@ ViewMgr::ViewMgr(CKWLView& view, CKWLDoc& document)
     : m_view(view), m_document(document)
 { }
 
-ViewMgr::~ViewMgr() = default;
+ViewMgr::~ViewMgr()
+{
+    // The layouts frame is a child of the view; it goes before the manager
+    // its commands reach.
+    if (m_layouts)
+        delete m_layouts->GetFrame()->GetFrameWnd();
+    m_layouts.reset();
+}
 
 QRect ViewMgr::GetPageRect() const
 {
@@ -79,6 +90,37 @@ void ViewMgr::EditProjectSettings(QWidget* parent)
     CProjSettingsSheet sheet(m_document, 0, parent);
     sheet.DoModal();
     RedrawAll();
+}
+
+void ViewMgr::OpenProjectSettings(int page)
+{
+    FinishEditing();
+    CProjSettingsSheet sheet(m_document, page, &m_view);
+    sheet.DoModal();
+    RedrawAll();
+}
+
+void ViewMgr::RefreshResultPages()
+{
+    if (m_reports)
+        m_reports->OnUpdate(UpdateMask::Change0008, m_view.GetCurrentPage() == CKWLView::ReportsPage);
+    m_view.RedrawGrids();
+}
+
+void ViewMgr::PrintActivePage()
+{
+    // Printing is reached through the main frame's print commands; the
+    // view manager has no print job of its own to start here.
+}
+
+QWidget* ViewMgr::CreateLayoutsPage()
+{
+    if (!m_layouts) {
+        RealLayoutsFrameFactory factory;
+        m_layouts = std::make_shared<LayoutsViewMgr>(this, &m_document, factory);
+        m_layouts->ApplyScreenArrangement();
+    }
+    return m_layouts->GetFrame()->GetFrameWnd();
 }
 
 void ViewMgr::EditPreferences(QWidget* parent)
@@ -253,6 +295,10 @@ void ViewMgr::ShowPage(int page)
             m_reports->Show(index == page);
             continue;
         }
+        if (index == CKWLView::LayoutsPage && m_layouts) {
+            m_layouts->ShowFrame(index == page ? FrameShow::Show : FrameShow::Hide);
+            continue;
+        }
         if (QWidget* widget = m_view.GetPage(index))
             widget->setVisible(index == page);
     }
@@ -266,6 +312,8 @@ void ViewMgr::ApplyDocumentUpdate(UpdateHint& hint)
         m_reports->OnUpdate(hint.GetChangeFlags(), m_view.GetCurrentPage() == CKWLView::ReportsPage);
     if (hint.GetChangeFlags() & 0x8)
         m_view.RedrawGrids();
+    if (m_layouts)
+        m_layouts->OnDocumentUpdate(hint, 0);
     UpdateCommandBars();
 }
 
@@ -273,6 +321,8 @@ void ViewMgr::Reposition()
 {
     if (m_reports)
         m_reports->Reposition();
+    if (m_layouts)
+        m_layouts->ResizeFrame();
 }
 
 bool ViewMgr::HasCopyableContent(int page) const

@@ -5,6 +5,8 @@
 
 #include "shell/IViewMgr.h"
 
+#include "layouts/ui/ILayoutsViewOwner.h"
+
 #include "output/export/MobileExportCommand.h"
 #include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
@@ -14,9 +16,13 @@
 
 class CKWLDoc;
 class CKWLView;
+class LayoutsViewMgr;
 class UpdateHint;
 
-class ViewMgr : public IViewMgr, public IReportsPageHost, public iDeviceExport::IMobileExportHost
+class ViewMgr : public IViewMgr,
+                public ILayoutsViewOwner,
+                public IReportsPageHost,
+                public iDeviceExport::IMobileExportHost
 {
 public:
     ViewMgr(CKWLView& view, CKWLDoc& document);
@@ -46,6 +52,11 @@ public:
     bool AskExportFileName(bool save, int kind, int folderPref, QString& path) override;
     bool RunIfNotLocked(const std::shared_ptr<CommandBase>& command) override;
 
+    // ILayoutsViewOwner (the rest is shared with IViewMgr)
+    void RefreshResultPages() override;
+    void PrintActivePage() override;
+    void OpenProjectSettings(int page) override;
+
     // IReportsPageHost
     QWidget* GetPageParent() override;
     IOptimizationDoc& GetReportsDocument() override;
@@ -61,6 +72,9 @@ public:
 
     // Pages
     QWidget* CreateReportsPage();
+    // The layouts page's frame, made once with its view manager.
+    QWidget* CreateLayoutsPage();
+    LayoutsViewMgr* GetLayoutsViewMgr() const { return m_layouts.get(); }
     ReportsViewMgr* GetReportsViewMgr() const { return m_reports.get(); }
     void ShowTab(int page);
     void ShowPage(int page);
@@ -77,5 +91,6 @@ private:
     CKWLDoc& m_document;
     bool m_switchingPage = false;
     std::unique_ptr<ReportsViewMgr> m_reports;
+    std::shared_ptr<LayoutsViewMgr> m_layouts;
     std::function<void()> m_newProject;
 };

@@ -8,6 +8,8 @@
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
+#include "layouts/ui/ILayoutsFrame.h"
+#include "layouts/ui/LayoutsViewMgr.h"
 #include "foundation/UserPrefsBase.h"
 #include "model/CMaterials.h"
 #include "model/CMilledPart.h"
@@ -280,6 +282,47 @@ namespace {
 
 // While the jobs of a run write parts and results, the main view does not
 // paint; the progress dialog does.
+TEST_F(ShellTest, TheLayoutsTabShowsTheLayoutsFrameOverTheOptimizedProject)
+{
+    CKerfwellPlusApp& app = Start();
+    CMaterials* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
+    ASSERT_TRUE(library);
+    auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
+    auto row = std::make_shared<SheetGoodSizeCost>();
+    row->SetThickness(CDimension::FromInches(0.75));
+    SheetDimensions sheet = row->GetSheetDimensions();
+    sheet.SetWidth(CDimension::FromInches(48));
+    sheet.SetLength(CDimension::FromInches(96));
+    row->SetSheetDimensions(sheet);
+    row->SetUnlimited();
+    material->GetSizeCosts().push_back(row);
+    library->GetMaterials().push_back(material);
+    auto* part = new CMilledPart();
+    part->SetMaterial(material);
+    part->SetThickness(CDimension::FromInches(0.75));
+    part->SetWidth(CDimension::FromInches(10));
+    part->SetLength(CDimension::FromInches(20));
+    part->SetCopies(2);
+    app.GetDocument()->AppendPart(part);
+
+    LayoutsViewMgr* layouts = app.GetView()->GetViewMgr()->GetLayoutsViewMgr();
+    ASSERT_TRUE(layouts);
+    QWidget* frame = layouts->GetFrame()->GetFrameWnd();
+    EXPECT_EQ(app.GetView()->GetPage(1), frame);
+    EXPECT_FALSE(frame->isVisible());
+
+    CMainTab& tab = app.GetView()->GetTab();
+    QTest::mouseClick(&tab, Qt::LeftButton, {}, tab.tabRect(1).center());
+    EXPECT_EQ(app.GetView()->GetCurrentPage(), 1);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->geometry(), app.GetView()->GetPageRect());
+    EXPECT_TRUE(app.GetDocument()->IsFullyOptimized());
+    EXPECT_TRUE(layouts->GetCurrentDiagram());
+
+    QTest::mouseClick(&tab, Qt::LeftButton, {}, tab.tabRect(0).center());
+    EXPECT_FALSE(frame->isVisible());
+}
+
 TEST_F(ShellTest, TheViewDoesNotPaintWhileARunWritesTheProject)
 {
     CKerfwellPlusApp& app = Start();

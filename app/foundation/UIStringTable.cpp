@@ -28,6 +28,16 @@ const StringResource g_foundationStrings[] = {
     { UIStringId::Help, u"Buttons_Help_Help" },
     { UIStringId::Ok, u"Buttons_OK_OK" },
     { UIStringId::EditGeneralSettings, u"Command_EditGeneralSettings_Edit General Settings" },
+    { UIStringId::Alert, u"Alert_Title_Alert" },
+    { UIStringId::DontRemindAgain, u"Alert_DontRemind_Don't remind me again" },
+    { UIStringId::UnpinDiagrams, u"Alert_UnpinDiagrams_Unpin Diagram(s)" },
+    { UIStringId::PinnedEditNeedsUnpin,
+        u"Msgs_PinnedEdit_This edit would change a part on a pinned layout diagram. The edit can only be made if "
+        u"the affected diagrams are unpinned.\\n\\nWould you like to have those diagrams unpinned for you now?" },
+    { UIStringId::PinnedEditCopiesNeedUnpin,
+        u"Msgs_PinnedEditCopies_This edit would change a part on a pinned layout diagram. To reduce the number of "
+        u"copies that far, the affected diagrams must be unpinned.\\n\\nWould you like to have those diagrams "
+        u"unpinned for you now?" },
     { UIStringId::ColorAqua, u"Colors_Aqua_Aqua" },
     { UIStringId::ColorBlack, u"Colors_Black_Black" },
     { UIStringId::ColorBlue, u"Colors_Blue_Blue" },

@@ -39,6 +39,12 @@ constexpr int Cancel = 4539;
 constexpr int Help = 4543;
 constexpr int Ok = 4549;
 constexpr int EditGeneralSettings = 5175;
+// The alert dialog, and the alert that offers to unpin layouts an edit would change.
+constexpr int Alert = 235;
+constexpr int DontRemindAgain = 4140;
+constexpr int UnpinDiagrams = 310;
+constexpr int PinnedEditNeedsUnpin = 229;
+constexpr int PinnedEditCopiesNeedUnpin = 230;
 // The preferences sheet's title and page captions, the colour pickers.
 constexpr int ColorAqua = 4065;
 constexpr int ColorBlack = 4066;

@@ -37,4 +37,6 @@ public:
     virtual bool HasUnplacedCopies() const = 0;
     // Copies the record into the project's settings; the project is modified.
     virtual void SetOptimizationSettings(const OptimizationSettings& settings) = 0;
+    // A hand edit of the layouts (pinning, moving a part) changed the project.
+    virtual void SetModified() = 0;
 };

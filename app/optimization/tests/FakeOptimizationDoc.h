@@ -29,7 +29,7 @@ public:
 
     OptimizationJobList& GetOptimizationJobs() override { return jobs; }
     optimization::OptProgressDlgBase* GetProgressDialog() const override { return progress; }
-    std::shared_ptr<BOMOptMgr> GetBOMOptMgr() const override { return nullptr; }
+    std::shared_ptr<BOMOptMgr> GetBOMOptMgr() const override { return bom; }
     bool IsFullyOptimized() const override { return jobs.empty(); }
     const std::vector<CMilledPart*>& GetPartList() const override { return parts; }
     bool HasUnplacedCopies() const override { return false; }
@@ -38,11 +38,13 @@ public:
         settings.SetOptimizationSettings(value);
         modified = true;
     }
+    void SetModified() override { modified = true; }
 
     ProjectSettings settings;
     OptimizationJobList jobs;
     optimization::OptProgressDlgBase* progress = nullptr;
     std::vector<CMilledPart*> parts;
+    std::shared_ptr<BOMOptMgr> bom;
     bool locked = false;
     bool modified = false;
 };

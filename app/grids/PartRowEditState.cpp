@@ -6,6 +6,7 @@
 #include "grids/PartsGridStrings.h"
 #include "model/CMilledPart.h"
 #include "model/PartCommands.h"
+#include "optimization/manual/PinCommands.h"
 
 #include <algorithm>
 #include <memory>
@@ -131,6 +132,24 @@ void PartRowEditState::RefreshGrid()
         return;
     m_grid->CancelEditing();
     m_grid->NotifySelection();
+}
+
+bool PartRowEditState::Commit(int prompt)
+{
+    DropRemovedParts();
+    // A pending clone stands for the document's part it was made from: the
+    // pinned diagrams show that part, not the clone.
+    std::vector<CMilledPart*> parts = HasPendingEdit() ? std::vector<CMilledPart*> { m_edited } : m_held;
+    std::erase(parts, nullptr);
+    const bool blocked = std::any_of(
+        parts.begin(), parts.end(), [](const CMilledPart* part) { return part->HasHandPlacedCopies(); });
+    if (!blocked)
+        return true;
+    if (!m_owner || !m_owner->ConfirmPinnedEdit(prompt))
+        return false;
+    if (CmdHistory* history = GetCmdHistory())
+        history->Add(std::make_shared<UnpinDiagramsWithPartCmd>(std::move(parts)));
+    return true;
 }
 
 bool PartRowEditState::IsInList(const CMilledPart* part) const

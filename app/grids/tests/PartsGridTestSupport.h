@@ -73,6 +73,7 @@ protected:
         InitUIStrings(m_languageFolder.path(),
             { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
                 DocumentStringResources(), GridsStringResources(), PartsGridStringResources() });
+        m_library->RebuildMaterialNameList();
         m_state = std::make_unique<PartRowEditState>(&m_prompt);
         m_mgr = std::make_unique<CKerfwellGDM>(&m_host, *m_doc);
         m_mgr->SetRowEditState(m_state.get());

@@ -24,6 +24,15 @@ protected:
         m_doc->GetBOMOptMgr()->GetPinnedStacksWithPart(part, stacks);
         return stacks;
     }
+    // Clears the history so that the commands it held, and the parts they
+    // own, are destroyed: the next step replaces the one the history keeps
+    // open for merging.
+    static void FreeHistory()
+    {
+        GetCmdHistory()->Clear();
+        GetCmdHistory()->Add(std::make_shared<CPartsRenumber<CMilledPart>>(std::vector<CMilledPart*>()));
+        GetCmdHistory()->Clear();
+    }
 };
 
 TEST_F(PartRowEditStateTest, CancelledEditLeavesThePartAndHoldsNothing)
@@ -107,7 +116,7 @@ TEST_F(PartRowEditStateTest, DeletedSelectedPartIsDroppedBeforeTheHistoryFreesIt
     m_mgr->NotifySelection();
     ASSERT_EQ(m_state->GetHeldPart(), parts[1]);
     m_mgr->DeleteSelectedRows();
-    GetCmdHistory()->Clear(); // the delete command deletes the part
+    FreeHistory(); // the delete command deletes the part
     EXPECT_TRUE(m_state->GetHeldParts().empty());
     EXPECT_FALSE(m_state->IsPlacedSingleRow());
     EXPECT_TRUE(m_state->Commit(kStrPinnedPartGeometry));

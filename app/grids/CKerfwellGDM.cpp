@@ -579,3 +579,34 @@ void CKerfwellGDM::MoveCursorDown()
 {
     MoveCursor(1);
 }
+
+// ---------------------------------------------------------------- printing
+
+QString CKerfwellGDM::PartsPrintable::GetRowNotes(int row)
+{
+    const CMilledPart* part = m_owner.GetRowItem(row);
+    return part ? part->GetSpecialNotes() : QString();
+}
+
+int CKerfwellGDM::PartsPrintable::GetNotesGridPosition()
+{
+    const PartColumnInfo* notes = m_owner.GetColumn(kPartColNotes);
+    return notes->IsHidden() ? -1 : notes->GetGridPosition();
+}
+
+int CKerfwellGDM::PartsPrintable::GetPrintColumnCount()
+{
+    const int shown = GetVisibleColumnCount();
+    return m_owner.GetColumn(kPartColNotes)->IsHidden() ? shown : shown - 1;
+}
+
+bool CKerfwellGDM::PartsPrintable::IsFreeTextColumn(int column)
+{
+    return column == kPartColDescription || column == kPartColUserInfo || column == kPartColNotes;
+}
+
+int CKerfwellGDM::PartsPrintable::GetNoteCellType()
+{
+    const CUGRowMode* grid = m_owner.GetRowModeGrid();
+    return grid ? grid->GetNoteTypeIndex() : -1;
+}

@@ -36,6 +36,9 @@ public:
     // The private clipboard format the view registered for part rows.
     void SetClipboardFormat(const QString& format) { m_clipboardFormat = format; }
     PartRowEditState& GetRowEditState() const { return *m_state; }
+    // What printing reads: the cells as every grid gives them, and the
+    // notes, which print as a row under their part instead of a column.
+    IPrintable& AsPrintable() { return m_printable; }
 
     // ---- the view's commands
     void SwapLengthAndWidth(int row);
@@ -99,6 +102,32 @@ public:
     void MoveCursorDown() override;
 
 private:
+    class PartsPrintable : public IPrintable
+    {
+    public:
+        explicit PartsPrintable(CKerfwellGDM& owner)
+            : m_owner(owner)
+        { }
+        void GetCell(int column, int row, CUGCell* cell) override { Cells().GetCell(column, row, cell); }
+        int GetRowCount() override { return Cells().GetRowCount(); }
+        int GetVisibleColumnCount() override { return Cells().GetVisibleColumnCount(); }
+        int GetColumnAtGridPosition(int position) override
+        {
+            return Cells().GetColumnAtGridPosition(position);
+        }
+        bool HasNotesColumn() override { return true; }
+        QString GetRowNotes(int row) override;
+        int GetNotesGridPosition() override;
+        int GetPrintColumnCount() override;
+        bool IsFreeTextColumn(int column) override;
+        int GetNoteCellType() override;
+        void Resort() override { m_owner.Resort(); }
+
+    private:
+        IPrintable& Cells() { return m_owner.Base::AsPrintable(); }
+        CKerfwellGDM& m_owner;
+    };
+
     const std::vector<CMilledPart*>& Parts() const;
     int FillHeadingMenu();
     void FillContextMenu();
@@ -114,4 +143,5 @@ private:
     QString m_clipboardFormat;
     int m_lastOldRow = -2;
     int m_lastNewRow = -2;
+    PartsPrintable m_printable { *this };
 };

@@ -310,4 +310,21 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     EXPECT_EQ(m_grid->GetColumnCount(), 8);
 }
 
+TEST_F(KerfwellGDMTest, PrintingGetsTheNotesAsRowsAndNineColumns)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    parts[1]->SetSpecialNotes(QStringLiteral("edge band"));
+    IPrintable& printable = m_mgr->AsPrintable();
+    EXPECT_EQ(printable.GetRowCount(), 2);
+    EXPECT_TRUE(printable.HasNotesColumn());
+    EXPECT_EQ(printable.GetRowNotes(1), QStringLiteral("edge band"));
+    EXPECT_EQ(printable.GetNotesGridPosition(), -1);
+    EXPECT_EQ(printable.GetPrintColumnCount(), 9);
+    EXPECT_TRUE(printable.IsFreeTextColumn(kPartColUserInfo));
+    EXPECT_FALSE(printable.IsFreeTextColumn(kPartColCopies));
+    CUGCell cell;
+    printable.GetCell(kPartColDescription, 1, &cell);
+    EXPECT_EQ(cell.GetText(), QStringLiteral("Stile"));
+}
+
 } // namespace

@@ -104,6 +104,8 @@ TEST_F(PartRowCommandsTest, PastedRowsFollowTheNumbersAndRefusedRowsAreSkipped)
     // A length that is no length: that row is skipped, the others come in.
     rows[3].GetField(kPartColLength) = CParseField();
     rows[3].GetField(kPartColLength).SetText(QStringLiteral("long"));
+    // A material the library lacks joins it, outside the undo history.
+    rows[2].GetField(kPartColMaterial).SetText(QStringLiteral("Walnut"));
     CClipboardParser().CopyRowsToClipboard(rows, false, kClipboardFormatMilledPart);
     m_grid->ClearSelections();
     m_mgr->PasteRows();
@@ -113,9 +115,13 @@ TEST_F(PartRowCommandsTest, PastedRowsFollowTheNumbersAndRefusedRowsAreSkipped)
     EXPECT_EQ(List()[11]->GetMaterial(), m_ash);
     EXPECT_EQ(List()[11]->GetSpecialNotes(), QStringLiteral("edge"));
     EXPECT_EQ(List()[11]->GetLength().GetInches(), 20.0);
+    const auto walnut = m_library->FindMaterial(QStringLiteral("Walnut"));
+    ASSERT_TRUE(walnut);
+    EXPECT_EQ(List()[12]->GetMaterial(), walnut);
     EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1U);
     HistoryUndo();
     EXPECT_EQ(List().size(), 10U);
+    EXPECT_TRUE(m_library->FindMaterial(QStringLiteral("Walnut")));
     HistoryRedo();
     EXPECT_EQ(Numbers().back(), 13);
 

@@ -276,6 +276,9 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     EXPECT_EQ(Descriptions(), (QStringList { "Part 1", "Part 2", "Part 10" }));
     m_mgr->SortByThicknessWidthLength();
     EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
+    // The document takes only an order of its own parts.
+    m_doc->ReorderParts({parts[1], parts[0]});
+    EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
 
     // Swap length and width: nothing without a current row.
     m_grid->ResetCurrentCell();

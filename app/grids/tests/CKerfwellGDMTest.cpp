@@ -277,7 +277,7 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     m_mgr->SortByThicknessWidthLength();
     EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
     // The document takes only an order of its own parts.
-    m_doc->ReorderParts({parts[1], parts[0]});
+    m_doc->ReorderParts({ parts[1], parts[0] });
     EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
 
     // Swap length and width: nothing without a current row.

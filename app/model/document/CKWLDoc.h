@@ -79,7 +79,8 @@ public:
     void UpdatePart(CMilledPart* part, const CMilledPart& values) override;
     // explicitNumbers: each listed part takes its number; otherwise all parts
     // are numbered 1..n in list order.
-    void RenumberParts(const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers) override;
+    void RenumberParts(
+        const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers) override;
     void ReorderParts(const std::vector<CMilledPart*>& order) override;
     void SetDraggedOffCopies(CMilledPart* part, std::uint32_t count) override;
     bool IsMaterialPinned(const IOptimizableMaterial* material) const override;

@@ -251,6 +251,17 @@ void CKWLDoc::RenumberParts(const std::vector<std::pair<CMilledPart*, int>>& num
     SetModifiedFlag(true);
 }
 
+void CKWLDoc::ReorderParts(const std::vector<CMilledPart*>& order)
+{
+    std::vector<CMilledPart*> mine = m_parts;
+    std::vector<CMilledPart*> theirs = order;
+    std::sort(mine.begin(), mine.end());
+    std::sort(theirs.begin(), theirs.end());
+    if (mine != theirs)
+        return;
+    m_parts = order;
+}
+
 void CKWLDoc::RenumberFromPositions()
 {
     for (std::size_t i = 0; i < m_parts.size(); ++i)

@@ -69,17 +69,19 @@ public:
     const std::vector<CMilledPart*>& GetSkippedParts();
     void RebuildSkippedParts();
     // The part leaves the list but is not deleted: the calling command keeps it.
-    void RemovePart(CMilledPart* part);
+    void RemovePart(CMilledPart* part) override;
     // The document takes the part over.
-    void InsertPart(CMilledPart* part, int index);
-    void AppendPart(CMilledPart* part);
-    void InsertParts(std::vector<std::pair<CMilledPart*, int>> parts);
+    void InsertPart(CMilledPart* part, int index) override;
+    void AppendPart(CMilledPart* part) override;
+    void InsertParts(std::vector<std::pair<CMilledPart*, int>> parts) override;
     // The part takes the values; the manager re-targets it when its
     // optimization data changed.
     void UpdatePart(CMilledPart* part, const CMilledPart& values) override;
     // explicitNumbers: each listed part takes its number; otherwise all parts
     // are numbered 1..n in list order.
-    void RenumberParts(const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers);
+    void RenumberParts(
+        const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers) override;
+    void ReorderParts(const std::vector<CMilledPart*>& order) override;
     void SetDraggedOffCopies(CMilledPart* part, std::uint32_t count) override;
     bool IsMaterialPinned(const IOptimizableMaterial* material) const override;
 

@@ -1,0 +1,333 @@
+// The parts grid over a real project: typed values column by column, the
+// append row, row colours, the lock, one undo step per row edit, and the
+// pinned-part prompt of a refused edit.
+#include "PartsGridTestSupport.h"
+
+#include "gridctrl/CUGGridInfo.h"
+#include "grids/PartRowCommands.h"
+#include "model/CSheetGoodEx.h"
+#include "model/ModelUiHook.h"
+
+#include <QImage>
+#include <QMenu>
+
+namespace {
+
+class KerfwellGDMTest : public PartsGridTest
+{
+};
+
+TEST_F(KerfwellGDMTest, TypedValuesGiveTheColumnsCodes)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail") });
+    CMilledPart* row = parts[0];
+    row->SetCopies(5);
+    row->SetDraggedOffCopies(3);
+    struct Case
+    {
+        int column;
+        const char* text;
+        bool handPlaced;
+        int code;
+    };
+    const Case cases[] = {
+        { kPartColDescription, "Rail", false, kEditUnchanged },
+        { kPartColDescription, "Stile", false, kEditAccepted },
+        { kPartColCopies, "abc", false, kEditBadValue },
+        { kPartColCopies, "", false, kEditBadValue },
+        { kPartColCopies, "-1", false, kEditBadValue },
+        { kPartColCopies, "5", false, kEditUnchanged },
+        { kPartColCopies, "1", true, kEditRefusedPinnedCopies },
+        { kPartColCopies, "3", true, kEditAccepted },
+        { kPartColThickness, "0.75", false, kEditUnchanged },
+        { kPartColWidth, "wide", false, kEditBadValue },
+        { kPartColWidth, "12", true, kEditRefusedPinnedGeometry },
+        { kPartColLength, "30", false, kEditAccepted },
+        { kPartColUserInfo, "left", true, kEditAccepted },
+        { kPartColNotes, "edge\nband", true, kEditAccepted },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " into column " + std::to_string(c.column));
+        row->ClearHandPlacedCopies();
+        if (c.handPlaced)
+            row->AddHandPlacedCopies(2);
+        std::unique_ptr<CMilledPart> pending(row->Clone());
+        CMilledPart* pendingHolder = pending.get();
+        CMilledPart* rowHolder = row;
+        EXPECT_EQ(m_mgr->GetColumn(c.column)->ParseText(
+                      &pendingHolder, QString::fromUtf8(c.text), nullptr, &rowHolder),
+            c.code);
+        if (c.code != kEditAccepted) {
+            EXPECT_TRUE(PartEditValuesEqual(*pending, *row));
+        }
+    }
+    // Lowering copies 5 to 3 with 3 dragged off lowers those by 2.
+    row->ClearHandPlacedCopies();
+    std::unique_ptr<CMilledPart> pending(row->Clone());
+    CMilledPart* pendingHolder = pending.get();
+    CMilledPart* rowHolder = row;
+    ASSERT_EQ(
+        m_mgr->GetColumn(kPartColCopies)->ParseText(&pendingHolder, QStringLiteral("3"), nullptr, &rowHolder),
+        kEditAccepted);
+    EXPECT_EQ(pending->GetDraggedOffCopies(), 1U);
+    ASSERT_EQ(m_mgr->GetColumn(kPartColNotes)
+                  ->ParseText(&pendingHolder, QStringLiteral("a\nb"), nullptr, &rowHolder),
+        kEditAccepted);
+    EXPECT_EQ(pending->GetSpecialNotes(), QStringLiteral("ab"));
+
+    // The material drop list: the same name, a pinned part, another material.
+    CUGCell cell;
+    cell.SetText(QStringLiteral("Oak"));
+    EXPECT_EQ(
+        m_mgr->GetColumn(kPartColMaterial)->SetFromCell(&pendingHolder, &cell, &rowHolder), kEditUnchanged);
+    cell.SetText(QStringLiteral("Ash"));
+    row->AddHandPlacedCopies(1);
+    EXPECT_EQ(m_mgr->GetColumn(kPartColMaterial)->SetFromCell(&pendingHolder, &cell, &rowHolder),
+        kEditRefusedPinnedGeometry);
+    row->ClearHandPlacedCopies();
+    EXPECT_EQ(
+        m_mgr->GetColumn(kPartColMaterial)->SetFromCell(&pendingHolder, &cell, &rowHolder), kEditAccepted);
+    EXPECT_EQ(pending->GetMaterial(), m_ash);
+    EXPECT_EQ(m_mgr->GetColumn(kPartColID)
+                  ->ParseText(&pendingHolder, row->GetID().FormatPartID(), nullptr, &rowHolder),
+        kEditUnchanged);
+}
+
+TEST_F(KerfwellGDMTest, RefusedEditsOfPinnedPartsAskTheHostAboutThatPart)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    Attach();
+    parts[1]->AddHandPlacedCopies(2);
+    // Width of a hand-placed part (3), then copies below the hand-placed count (4).
+    EXPECT_EQ(Type(kPartColWidth, 1, QStringLiteral("12")), 1);
+    EXPECT_EQ(Type(kPartColCopies, 1, QStringLiteral("1")), 1);
+    ASSERT_EQ(m_host.prompts.size(), 2U);
+    EXPECT_EQ(m_host.prompts[0], std::make_pair(parts[1], int(kStrPinnedPartGeometry)));
+    EXPECT_EQ(m_host.prompts[1], std::make_pair(parts[1], int(kStrPinnedPartCopies)));
+    EXPECT_FALSE(m_mgr->HasPendingRow());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+    EXPECT_EQ(parts[1]->GetWidth().GetInches(), 10.0);
+    // Text that is no count keeps the editor open and the part as it was.
+    EXPECT_EQ(Type(kPartColCopies, 0, QStringLiteral("two")), 0);
+    m_mgr->FinishEditing();
+    EXPECT_EQ(parts[0]->GetCopies(), 2U);
+}
+
+TEST_F(KerfwellGDMTest, AppendRowOfAnEmptyListMakesPartOneWithDefaults)
+{
+    // The grid's cursor arrives on the append row, the only row.
+    Attach();
+    ASSERT_EQ(List().size(), 1U);
+    const CMilledPart* part = List()[0];
+    EXPECT_EQ(part->GetID().GetNumber(), 1);
+    EXPECT_EQ(part->GetThickness().GetInches(), 0.75);
+    EXPECT_EQ(part->GetWidth().GetInches(), 1.0);
+    EXPECT_EQ(part->GetLength().GetInches(), 1.0);
+    EXPECT_EQ(part->GetMaterial(), GetDefaultMaterial());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1U);
+    CMilledPart* made = List()[0];
+    HistoryUndo();
+    EXPECT_TRUE(List().empty());
+    HistoryRedo();
+    ASSERT_EQ(List().size(), 1U);
+    EXPECT_EQ(List()[0], made);
+}
+
+TEST_F(KerfwellGDMTest, AppendRowBelowPartsCopiesTheLastWithTheNextNumber)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Shelf") });
+    parts[1]->SetCopies(4);
+    parts[1]->SetUserInfo(QStringLiteral("left"));
+    parts[1]->SetSpecialNotes(QStringLiteral("edge"));
+    parts[1]->SetLength(CDimension::FromInches(33));
+    parts[1]->SetMaterial(m_ash);
+    parts[1]->AddHandPlacedCopies(1);
+    Attach();
+    EXPECT_EQ(m_mgr->CanMoveCurrentCell(0, 1, 0, 2), 1);
+    ASSERT_EQ(List().size(), 3U);
+    const CMilledPart* part = List()[2];
+    EXPECT_EQ(part->GetID().GetNumber(), 3);
+    EXPECT_TRUE(part->GetDescription().isEmpty());
+    EXPECT_TRUE(part->GetUserInfo().isEmpty());
+    EXPECT_TRUE(part->GetSpecialNotes().isEmpty());
+    EXPECT_EQ(part->GetCopies(), 1U);
+    EXPECT_EQ(part->GetHandPlacedCopies(), 0U);
+    EXPECT_EQ(part->GetLength().GetInches(), 33.0);
+    EXPECT_EQ(part->GetMaterial(), m_ash);
+}
+
+TEST_F(KerfwellGDMTest, SkippedAndHandPlacedRowsShowTheirColours)
+{
+    // Row 0 is the current row, drawn in the selection colour.
+    const auto parts = AddParts({ QStringLiteral("Current"), QStringLiteral("Skipped"),
+        QStringLiteral("Pinned"), QStringLiteral("Plain") });
+    parts[1]->SetSkipReason(CSkippedPartInfo::NoInventory);
+    parts[2]->AddHandPlacedCopies(1);
+    Attach();
+    m_grid->show();
+    const QImage image = m_grid->grab().toImage();
+    const CUGGridInfo* gi = m_grid->GetSheetInfo();
+    auto pixel = [&](int column, int row) {
+        platform::Rect r;
+        m_grid->GetCellRectangle(&column, &row, &r);
+        // The right end of the cell: clear of the text.
+        return image.pixel(gi->m_gridRect.left + r.right - 4, gi->m_gridRect.top + (r.top + r.bottom) / 2);
+    };
+    const QColor light = platform::ToQColor(platform::SystemColorRef(platform::SystemColor::ButtonHighlight));
+    EXPECT_EQ(QColor(pixel(kPartColDiagramList, 3)), light);
+    EXPECT_NE(QColor(pixel(kPartColDescription, 3)), platform::ToQColor(CKerfwellGDM::kSkippedRowColor));
+    EXPECT_NE(QColor(pixel(kPartColDescription, 3)), platform::ToQColor(CKerfwellGDM::kHandPlacedRowColor));
+    for (int column : { kPartColDescription, kPartColDiagramList }) {
+        SCOPED_TRACE(column);
+        EXPECT_EQ(QColor(pixel(column, 1)), platform::ToQColor(CKerfwellGDM::kSkippedRowColor));
+        EXPECT_EQ(QColor(pixel(column, 2)), platform::ToQColor(CKerfwellGDM::kHandPlacedRowColor));
+    }
+}
+
+TEST_F(KerfwellGDMTest, LockedProjectTakesTypingOnlyInInfoAndRefusesTheAppendRow)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail") });
+    RunJobs(*m_doc);
+    ASSERT_TRUE(m_doc->LockProject());
+    GetCmdHistory()->Clear();
+    Attach();
+    m_shown.clear();
+    EXPECT_EQ(Type(kPartColDescription, 0, QStringLiteral("Stile")), -1);
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown.front().startsWith(QStringLiteral("This operation is not possible")));
+    EXPECT_EQ(Type(kPartColUserInfo, 0, QStringLiteral("left")), 1);
+    m_mgr->FinishEditing();
+    EXPECT_EQ(parts[0]->GetUserInfo(), QStringLiteral("left"));
+    EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Rail"));
+    m_shown.clear();
+    EXPECT_EQ(m_mgr->CanMoveCurrentCell(0, 0, 0, 1), 0);
+    EXPECT_EQ(m_shown.size(), 1);
+    EXPECT_EQ(List().size(), 1U);
+    // The editor moves on only into <Info>.
+    int column = kPartColDescription, row = 0;
+    EXPECT_EQ(m_mgr->OnEditNextCell(kPartColUserInfo, 0, &column, &row), 0);
+    column = kPartColUserInfo;
+    EXPECT_EQ(m_mgr->OnEditNextCell(kPartColDescription, 0, &column, &row), 1);
+}
+
+TEST_F(KerfwellGDMTest, DescriptionAndLengthOfOneRowAreOneUndoStep)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    Attach();
+    EXPECT_EQ(Type(kPartColDescription, 0, QStringLiteral("Top rail")), 1);
+    EXPECT_EQ(Type(kPartColLength, 0, QStringLiteral("30")), 1);
+    EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Rail")); // still the clone only
+    EXPECT_EQ(m_mgr->CanMoveCurrentCell(0, 0, 0, 1), 1);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1U);
+    EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Top rail"));
+    EXPECT_EQ(parts[0]->GetLength().GetInches(), 30.0);
+    HistoryUndo();
+    EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Rail"));
+    EXPECT_EQ(parts[0]->GetLength().GetInches(), 20.0);
+    HistoryRedo();
+    EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Top rail"));
+    EXPECT_EQ(parts[0]->GetLength().GetInches(), 30.0);
+}
+
+TEST_F(KerfwellGDMTest, LeavingARowWithoutAChangeMakesNoCommand)
+{
+    AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    Attach();
+    m_doc->SetModifiedFlag(false);
+    EXPECT_EQ(Type(kPartColDescription, 0, QStringLiteral("Rail")), 1);
+    EXPECT_TRUE(m_mgr->HasPendingRow());
+    EXPECT_EQ(m_mgr->CanMoveCurrentCell(0, 0, 0, 1), 1);
+    EXPECT_FALSE(m_mgr->HasPendingRow());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+    EXPECT_FALSE(m_doc->IsModified());
+}
+
+TEST_F(KerfwellGDMTest, AnEditAfterAnInsertAtTheCurrentRowChangesTheNewPart)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    Attach();
+    m_grid->GotoCell(0, 0);
+    Select({ 0 });
+    m_mgr->NotifySelection();
+    ASSERT_EQ(m_state->GetHeldPart(), parts[0]);
+    // The host's "Insert New Part" puts a part at the current row; the row
+    // number stays, so no row-change notice comes.
+    auto* inserted = new CMilledPart(CPartID(1));
+    inserted->SetDescription(QStringLiteral("New"));
+    GetCmdHistory()->Add(
+        std::make_shared<CPartInsert<CMilledPart>>(std::vector<CMilledPart*> { inserted }, 0));
+    EXPECT_EQ(Type(kPartColDescription, 0, QStringLiteral("Inserted")), 1);
+    m_mgr->FinishEditing();
+    EXPECT_EQ(inserted->GetDescription(), QStringLiteral("Inserted"));
+    EXPECT_EQ(inserted->GetID().GetNumber(), 1);
+    EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Rail"));
+    EXPECT_EQ(Numbers(), (std::vector<int> { 1, 2, 3 }));
+}
+
+TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
+{
+    const auto parts
+        = AddParts({ QStringLiteral("Part 10"), QStringLiteral("Part 2"), QStringLiteral("Part 1") });
+    parts[0]->SetThickness(CDimension::FromInches(0.5));
+    parts[2]->SetWidth(CDimension::FromInches(5));
+    Attach();
+    const int description = kPartColDescription;
+    m_mgr->SortRows(&description, 1, 0);
+    EXPECT_EQ(Descriptions(), (QStringList { "Part 1", "Part 2", "Part 10" }));
+    m_mgr->SortByThicknessWidthLength();
+    EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
+    // The document takes only an order of its own parts.
+    m_doc->ReorderParts({ parts[1], parts[0] });
+    EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
+
+    // Swap length and width: nothing without a current row.
+    m_grid->ResetCurrentCell();
+    m_mgr->SwapLengthAndWidth(-1);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+    m_mgr->SwapLengthAndWidth(1);
+    EXPECT_EQ(parts[2]->GetWidth().GetInches(), 20.0);
+    EXPECT_EQ(parts[2]->GetLength().GetInches(), 5.0);
+    HistoryUndo();
+    EXPECT_EQ(parts[2]->GetWidth().GetInches(), 5.0);
+
+    // The context menu: thirteen entries, the host updates every item but
+    // the separators and "Insert New Part"; choices go to the host.
+    EXPECT_EQ(m_mgr->OnMenuOpen(0, 0, 0), 1);
+    EXPECT_EQ(m_grid->GetPopupMenu()->actions().size(), 13);
+    EXPECT_EQ(m_host.updates,
+        (std::vector<int> { -1, 2000, 2001, 2003, 2004, 2005, 2006, 2007, 2008, 2009, 2010, -2 }));
+    EXPECT_FALSE(m_grid->GetPopupMenu()->actions()[9]->isEnabled());
+    m_mgr->OnMenuItem(0, 0, 0, IPartsGridHost::kGroupEdit);
+    EXPECT_EQ(m_host.commands, (std::vector<int> { IPartsGridHost::kGroupEdit }));
+    // The heading menu never lists the part number or the notes.
+    EXPECT_EQ(m_mgr->OnMenuOpen(0, -1, CKerfwellGDM::kHeadingSection), 1);
+    const auto actions = m_grid->GetPopupMenu()->actions();
+    ASSERT_EQ(actions.size(), 10);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("Description"));
+    EXPECT_TRUE(actions[0]->isChecked());
+    EXPECT_EQ(actions[9]->data().toInt(), CKerfwellGDM::kAbbreviatedHeadersMenuId);
+    m_mgr->OnMenuItem(0, -1, CKerfwellGDM::kHeadingSection, 1000 + kPartColNotes);
+    EXPECT_TRUE(m_mgr->GetColumn(kPartColNotes)->IsHidden());
+    m_mgr->OnMenuItem(0, -1, CKerfwellGDM::kHeadingSection, 1000 + kPartColCopies);
+    EXPECT_TRUE(m_mgr->GetColumn(kPartColCopies)->IsHidden());
+    EXPECT_EQ(m_grid->GetColumnCount(), 8);
+}
+
+TEST_F(KerfwellGDMTest, PrintingGetsTheNotesAsRowsAndNineColumns)
+{
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    parts[1]->SetSpecialNotes(QStringLiteral("edge band"));
+    IPrintable& printable = m_mgr->AsPrintable();
+    EXPECT_EQ(printable.GetRowCount(), 2);
+    EXPECT_TRUE(printable.HasNotesColumn());
+    EXPECT_EQ(printable.GetRowNotes(1), QStringLiteral("edge band"));
+    EXPECT_EQ(printable.GetNotesGridPosition(), -1);
+    EXPECT_EQ(printable.GetPrintColumnCount(), 9);
+    EXPECT_TRUE(printable.IsFreeTextColumn(kPartColUserInfo));
+    EXPECT_FALSE(printable.IsFreeTextColumn(kPartColCopies));
+    CUGCell cell;
+    printable.GetCell(kPartColDescription, 1, &cell);
+    EXPECT_EQ(cell.GetText(), QStringLiteral("Stile"));
+}
+
+} // namespace

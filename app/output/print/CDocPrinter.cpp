@@ -114,8 +114,7 @@ void CDocPrinter::PrintBody()
     PrintBOM();
     PrintReports();
 
-    // Printing the reports switched the Reports page; it shows its report
-    // again as it was.
+    // The Reports page rebuilds the report it shows.
     if (views)
         views->RefreshReport();
     control.EndDoc();

@@ -27,4 +27,10 @@ public:
     virtual void RefreshRawMaterialsDisplay() = 0;
     // The window that owns popup menus and receives their commands.
     virtual QWidget* GetMainWindow() = 0;
+    // Commits the size/cost grid's pending row, then the strip's pending kerf.
+    virtual void FinishRawMaterialsEdits() = 0;
+    // Gives the keyboard focus back to the page's main control.
+    virtual void FocusMainControl() = 0;
+    // Opens the program's help at a topic.
+    virtual void ShowHelpTopic(int contextId) = 0;
 };

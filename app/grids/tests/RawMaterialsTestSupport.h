@@ -34,6 +34,9 @@ public:
             onRefresh();
     }
     QWidget* GetMainWindow() override { return nullptr; }
+    void FinishRawMaterialsEdits() override { events << QStringLiteral("finish"); }
+    void FocusMainControl() override { events << QStringLiteral("focus"); }
+    void ShowHelpTopic(int contextId) override { events << QStringLiteral("help %1").arg(contextId); }
 
     int disabledPosition = -1;
     QStringList events;

@@ -9,6 +9,7 @@
 #include "model/CMilledPart.h"
 #include "model/ProjectSettings.h"
 #include "output/print/CDocPrinter.h"
+#include "output/print/CRawMatsPrinter.h"
 #include "output/print/IPrintViewMgr.h"
 #include "output/print/PrintMessages.h"
 #include "output/reports/ui/ReportsViewMgr.h"
@@ -364,4 +365,35 @@ TEST_F(DocPrinterTest, AnEmptySkippedPartsReportIsNeverPrinted)
     const QString text = AllText();
     EXPECT_TRUE(text.contains(QStringLiteral("Materials Statistics"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Skipped Parts"))) << text.toStdString();
+}
+
+TEST_F(DocPrinterTest, TheRawMaterialsListHasEveryMaterialEvenWithoutRows)
+{
+    AddMaterial(QStringLiteral("Birch"));
+    m_printPrefs->Prefs().SetFlag(2081, false);
+    {
+        CRawMatsPrinter printer(&m_doc, this, nullptr, &m_control);
+        printer.PrintBody();
+    }
+    m_control.WritePdf(PdfPath());
+    ASSERT_GE(m_control.PageCount(), 1);
+    EXPECT_EQ(Headers().front(), QStringLiteral("Raw Materials: 1"));
+    const std::vector<QSizeF> sizes = PageSizes(PdfPath(), 1);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_GT(sizes[0].width(), sizes[0].height());
+
+    const QString text = AllText();
+    // Sorted by name, each captioned; the material without rows keeps its
+    // caption and the heading row.
+    const qsizetype ash = text.indexOf(QStringLiteral("Ash"));
+    const qsizetype birch = text.indexOf(QStringLiteral("Birch"));
+    const qsizetype oak = text.indexOf(QStringLiteral("Oak"));
+    ASSERT_GE(ash, 0) << text.toStdString();
+    EXPECT_LT(text.indexOf(QStringLiteral("Raw Materials")), ash);
+    EXPECT_LT(ash, birch);
+    EXPECT_LT(birch, oak);
+    const QString birchTable = text.mid(birch, oak - birch);
+    EXPECT_TRUE(birchTable.contains(QStringLiteral("Thick."))) << birchTable.toStdString();
+    EXPECT_FALSE(birchTable.contains(QStringLiteral("48\""))) << birchTable.toStdString();
+    EXPECT_TRUE(text.mid(oak).contains(QStringLiteral("48\"")));
 }

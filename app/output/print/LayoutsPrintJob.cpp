@@ -4,6 +4,7 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/UserPrefsBase.h"
 #include "grids/IPrintable.h"
+#include "grids/TakeOffDiagramRows.h"
 #include "layouts/LayoutPrefs.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IOptimizationDoc.h"
@@ -201,6 +202,13 @@ void LayoutsPrintJob::PrintTakeOffSection()
 void LayoutsPrintJob::PrintTakeOffList(const DisplayDiagramPtr& diagram)
 {
     IPrintViewMgr* views = m_engine.GetViewManager();
-    if (const std::unique_ptr<IPrintable> copy = views ? views->CreateTakeOffPrintCopy(diagram) : nullptr)
+    const std::shared_ptr<CTakeOffGDM> takeOff = views ? views->GetTakeOffGridMgr() : nullptr;
+    if (!takeOff)
+        return;
+    std::vector<std::unique_ptr<TAKEOFFITEM>> items;
+    TakeOffRows rows;
+    CollectTakeOffDiagramRows(*diagram, rows, items);
+    // The copy reads the rows: it goes before them.
+    if (const std::shared_ptr<IPrintable> copy = takeOff->CreatePrintCopy(&rows, diagram))
         m_engine.PrintGridDisplayManager(*copy, QString());
 }

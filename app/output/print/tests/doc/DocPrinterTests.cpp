@@ -5,6 +5,7 @@
 #include "foundation/PrintSettings.h"
 #include "gridctrl/CUGCell.h"
 #include "gridctrl/CUGRowMode.h"
+#include "grids/CTakeOffGDM.h"
 #include "grids/IPrintable.h"
 #include "model/CMilledPart.h"
 #include "model/ProjectSettings.h"
@@ -73,32 +74,6 @@ public:
     void Resort() override { }
 };
 
-// A diagram's take-off list: one row naming the diagram's material.
-class TakeOffCopy : public IPrintable
-{
-public:
-    explicit TakeOffCopy(QString material)
-        : m_material(std::move(material))
-    { }
-    void GetCell(int column, int row, CUGCell* cell) override
-    {
-        if (row < 0)
-            cell->SetText(column == 0 ? QStringLiteral("Take-off part") : QStringLiteral("Info"));
-        else
-            cell->SetText(column == 0 ? QStringLiteral("TO ") + m_material : QStringLiteral("i"));
-    }
-    int GetRowCount() override { return 1; }
-    int GetVisibleColumnCount() override { return 2; }
-    int GetColumnAtGridPosition(int position) override
-    {
-        return position >= 0 && position < 2 ? position : -1;
-    }
-    void Resort() override { }
-
-private:
-    QString m_material;
-};
-
 // The main view as the document printer reaches it: the project of the
 // reports' tests, a real Reports page, a parts list with notes on one part
 // and a small B.O.M. grid.
@@ -116,6 +91,8 @@ protected:
         m_parent.resize(900, 500);
         m_reports = std::make_unique<ReportsViewMgr>(*this);
 
+        m_takeOff = std::make_shared<CTakeOffGDM>(nullptr, &m_takeOffRows);
+        m_takeOff->ShowInfoColumn(true);
         m_parts.parts = Parts();
         m_parts.notes[1] = QStringLiteral("Glue up first");
 
@@ -168,10 +145,7 @@ protected:
         return &m_reports->GetReportGrid();
     }
     void RefreshReport() override { m_reports->RefreshReport(); }
-    std::unique_ptr<IPrintable> CreateTakeOffPrintCopy(const DisplayDiagramPtr& diagram) override
-    {
-        return std::make_unique<TakeOffCopy>(diagram->GetStockSpec().GetMaterialName());
-    }
+    std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() override { return m_takeOff; }
 
     void SetSettings(int scope, std::uint32_t bits, bool takeOffOnLayoutPage, int diagramsPerPage)
     {
@@ -223,6 +197,8 @@ protected:
     PartsPrintable m_parts;
     CUGRowMode m_bomGrid;
     CUGRowMode m_emptyGrid;
+    TakeOffRows m_takeOffRows;
+    std::shared_ptr<CTakeOffGDM> m_takeOff;
     std::vector<Optimization> m_optimizations;
     bool m_cancel = false;
     bool m_cancelled = false;
@@ -284,8 +260,9 @@ TEST_F(DocPrinterTest, EverySectionInOrderWithItsHeaderOrientationAndNumbering)
 
     const QString text = AllText();
     const QStringList inOrder { "Project Cover Page", "Primary Objective", "Parts List", "Layouts",
-        "Layout Diagram Take-Offs", "Kerf:", "TO Oak", "Bill of Materials", "Sheet Goods", "Oak BOM row",
-        "Reports", "Cost Summary", "Parts Statistics", "Materials Statistics", "Skipped Parts" };
+        "Layout Diagram Take-Offs", "Kerf:", "Copies in Layout", "Bill of Materials", "Sheet Goods",
+        "Oak BOM row", "Reports", "Cost Summary", "Parts Statistics", "Materials Statistics",
+        "Skipped Parts" };
     qsizetype at = 0;
     for (const QString& expected : inOrder) {
         SCOPED_TRACE(expected.toStdString());
@@ -293,6 +270,14 @@ TEST_F(DocPrinterTest, EverySectionInOrderWithItsHeaderOrientationAndNumbering)
         ASSERT_GE(found, 0) << text.toStdString();
         at = found + 1;
     }
+    // Each take-off list as on screen, with the Info column, the diagram's parts in it.
+    const QString takeOffs = text.mid(text.indexOf(QStringLiteral("Layout Diagram Take-Offs")));
+    EXPECT_TRUE(
+        takeOffs.contains(QRegularExpression(QStringLiteral("Part #\\s+Description\\s+Copies in Layout"))))
+        << takeOffs.toStdString();
+    EXPECT_EQ(takeOffs.count(QStringLiteral("<Info>")), 3);
+    EXPECT_TRUE(takeOffs.contains(QStringLiteral("Block")));
+
     // The parts table: no notes column, a notes row under the part with notes.
     const int partsPage = static_cast<int>(headers.indexOf(QStringLiteral("Parts: 1")));
     const QString parts = PdfPageText(PdfPath(), partsPage + 1);

@@ -143,8 +143,13 @@ void LayoutsPrintJob::PrintByArrangement()
 
 void LayoutsPrintJob::PrintRange(const std::vector<std::size_t>& indexes, int arrangement, bool newPage)
 {
+    // The second group follows on the page after the first group's last
+    // diagram rather than drawing over it.
     if (newPage)
         m_engine.StartNewPage(true);
+    else if (m_pageHasDiagrams)
+        m_engine.StartNewPage(false);
+    m_pageHasDiagrams = false;
     m_regions = PageRegions(m_engine.GetPageRect(), arrangement);
     m_engine.SetPageHeader(LoadUIString(kStrPrintLayoutsHeader), true);
     std::size_t slot = 0;
@@ -154,6 +159,7 @@ void LayoutsPrintJob::PrintRange(const std::vector<std::size_t>& indexes, int ar
             slot = 0;
         }
         PaintDiagram(index, m_regions[slot++]);
+        m_pageHasDiagrams = true;
     }
 }
 

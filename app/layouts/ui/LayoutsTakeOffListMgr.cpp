@@ -5,6 +5,7 @@
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/GridStateRecord.h"
+#include "grids/TakeOffDiagramRows.h"
 #include "layouts/DiagramTexts.h"
 #include "layouts/LayoutsStrings.h"
 #include "model/CClipboardParser.h"
@@ -124,19 +125,7 @@ void LayoutsTakeOffListMgr::DeleteRows()
 
 void LayoutsTakeOffListMgr::CollectDiagramRows(const DisplayDiagram& diagram)
 {
-    for (const DrawnPartPtr& drawn : GetCurrentParts(diagram)) {
-        if (!drawn || !drawn->GetPart())
-            continue;
-        const std::int32_t turned = drawn->IsRotated() ? 1 : 0;
-        const auto listed = std::find_if(m_rows.begin(), m_rows.end(),
-            [&](const TAKEOFFITEM* row) { return row->part == drawn->GetPart() && row->turned == turned; });
-        if (listed != m_rows.end()) {
-            ++(*listed)->copies;
-            continue;
-        }
-        m_items.push_back(std::make_unique<TAKEOFFITEM>(TAKEOFFITEM { drawn->GetPart(), 1, turned }));
-        m_rows.push_back(m_items.back().get());
-    }
+    CollectTakeOffDiagramRows(diagram, m_rows, m_items);
 }
 
 void LayoutsTakeOffListMgr::CollectTargetRows(bool unplacedOnly)

@@ -17,6 +17,7 @@
 #include "document/ProjectFile.h"
 #include "foundation/CUserPrefs.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/PrintSettings.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/SharedFolderSettings.h"
@@ -37,8 +38,13 @@
 #include "optimization/ui/CTooBigDlg.h"
 #include "output/export/ExportStrings.h"
 #include "output/print/CPrintEngineBase.h"
+#include "output/print/PrintMessages.h"
+#include "output/print/PrintPrefs.h"
 #include "output/print/PrintSetupCommands.h"
 #include "output/print/PrintStrings.h"
+#include "output/print/ui/CPrintCommands.h"
+#include "output/print/ui/PrintPreferencePages.h"
+#include "output/print/ui/PrintUiStrings.h"
 #include "output/reports/ReportsStrings.h"
 #include "shell/prefs/PrefsMessages.h"
 #include "shell/prefs/PrefsStrings.h"
@@ -73,7 +79,7 @@ bool DoPromptFileName(QString& path, bool open)
     FileDialogRequest request;
     request.open = open;
     request.title = LoadUIString(open ? kStrOpenTitle : kStrSaveAsTitle);
-    request.filters = {LoadUIString(kStrProjectFiles), LoadUIString(kStrAllFiles) + QStringLiteral(" (*)")};
+    request.filters = { LoadUIString(kStrProjectFiles), LoadUIString(kStrAllFiles) + QStringLiteral(" (*)") };
     request.defaultSuffix = QStringLiteral("kwxe");
     request.folder = PrefText(kPrefProjectsFolder);
     return RunFileDialog(request, path);
@@ -111,8 +117,7 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     if (!CreateMainWindow())
         return false;
     m_instance.Listen([this](const QString& path) { OpenDocumentFile(path); });
-    ProcessCommandLine();
-    return true;
+    return ProcessCommandLine();
 }
 
 void CKerfwellPlusApp::StartServices()
@@ -127,12 +132,14 @@ void CKerfwellPlusApp::StartServices()
     InitUserPrefs();
     Log(QStringLiteral("User Prefs initialized"));
     InitUIStrings(DefaultLanguageFolder(),
-                  {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
-                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), PrefsStringResources(), ShellStringResources()});
+        { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
+            DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
+            PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
+            ExportStringResources(), PrefsStringResources(), ShellStringResources() });
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();
+    SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });
     SetProjectNameSource([](IDoc* document) {
         auto* project = dynamic_cast<CKWLDoc*>(document);
@@ -145,6 +152,7 @@ void CKerfwellPlusApp::StartServices()
     InstallTaskProgressDialog();
     RegisterShellPreferencePages();
     RegisterLayoutDisplayPreferencePage();
+    RegisterPrintPreferencePages();
     SharedFolderSettings::Instance().Load();
     Log(QStringLiteral("Shared settings mgr loaded"));
     CMaterials* library = CreateMaterialsLibrary();
@@ -177,12 +185,29 @@ bool CKerfwellPlusApp::CreateMainWindow()
     return true;
 }
 
-void CKerfwellPlusApp::ProcessCommandLine()
+bool CKerfwellPlusApp::ProcessCommandLine()
 {
-    if (m_commandLine.GetShellCommand() == CkwlCmdLineInfo::ShellCommand::FileNew)
-        return;
+    using Command = CkwlCmdLineInfo::ShellCommand;
+    const Command command = m_commandLine.GetShellCommand();
+    if (command == Command::FileNew)
+        return true;
     // A project that cannot be opened is reported; the program stays, empty.
-    OpenDocumentFile(m_commandLine.GetFileName());
+    if (!OpenDocumentFile(m_commandLine.GetFileName()) || command == Command::FileOpen)
+        return true;
+    // The print switches print the project, with no dialog, and end the
+    // program. "-pt" names the printer for this one job.
+    const PrintSettings stored = PrintPrefs().GetPrintSettings();
+    if (command == Command::FilePrintTo) {
+        PrintSettings onPrinter = stored;
+        PageSetup setup = onPrinter.GetPrinterPageSetup();
+        setup.device = m_commandLine.GetPrinterName();
+        setup.port.clear();
+        onPrinter.SetPrinterPageSetup(setup);
+        PrintPrefs().SetPrintSettings(onPrinter);
+    }
+    m_view->GetPrintCommands().PrintDocumentNow();
+    PrintPrefs().SetPrintSettings(stored);
+    return false;
 }
 
 void CKerfwellPlusApp::WireCommands()
@@ -203,22 +228,25 @@ void CKerfwellPlusApp::WireCommands()
         HistoryUndo();
         m_view->FocusCurrentPage();
     });
-    commands.SetEnabledRule(ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
+    commands.SetEnabledRule(
+        ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
     commands.SetHandler(ShellCommand::EditRedo, [this] {
         HistoryRedo();
         m_view->FocusCurrentPage();
     });
-    commands.SetEnabledRule(ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
+    commands.SetEnabledRule(
+        ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
     commands.SetHandler(ShellCommand::EditCopy, [this, &views] { views.CopyPage(m_view->GetCurrentPage()); });
     commands.SetEnabledRule(ShellCommand::EditCopy,
-                            [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
-    commands.SetHandler(ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
+        [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
+    commands.SetHandler(
+        ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
     commands.SetHandler(ShellCommand::Preferences, [this, &views] { views.EditPreferences(m_frame.get()); });
     commands.SetHandler(ShellCommand::LockProject, [&document, &views] {
         views.FinishEditing();
         if (CmdHistory* history = GetCmdHistory())
-            history->Add(std::make_shared<LockProjectCmd>(document.IsProjectLocked() ? LockProjectCmd::Unlock
-                                                                                     : LockProjectCmd::Lock));
+            history->Add(std::make_shared<LockProjectCmd>(
+                document.IsProjectLocked() ? LockProjectCmd::Unlock : LockProjectCmd::Lock));
     });
     commands.SetCheckedRule(ShellCommand::LockProject, [&document] { return document.IsProjectLocked(); });
     commands.SetTextRule(ShellCommand::LockProject, [&document] {
@@ -231,17 +259,23 @@ void CKerfwellPlusApp::WireCommands()
             prefs->ToggleFlag(kPrefGridlines);
         views.ApplyGridlinesPref();
     });
-    commands.SetCheckedRule(ShellCommand::Gridlines,
-                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
+    commands.SetCheckedRule(
+        ShellCommand::Gridlines, [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
     commands.SetHandler(ShellCommand::AbbreviatedHeaders, [&views] {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->ToggleFlag(kPrefAbbreviatedHeaders);
         views.RefreshColumnHeaders();
     });
     commands.SetCheckedRule(ShellCommand::AbbreviatedHeaders,
-                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
+        [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
     commands.SetHandler(ShellCommand::ExportForMobile, [&views] { views.ExportForMobile(); });
     commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
+    CPrintCommands& print = m_view->GetPrintCommands();
+    commands.SetHandler(ShellCommand::FilePrint, [&print] { print.OnFilePrint(); });
+    commands.SetHandler(ShellCommand::FilePrintPreview, [&print] { print.OnFilePrintPreview(); });
+    // The preview is one at a time and prints from its own bar.
+    for (int id : { ShellCommand::FilePrint, ShellCommand::FilePrintPreview })
+        commands.SetEnabledRule(id, [&print] { return !print.IsPreviewing(); });
     commands.SetHandler(ShellCommand::FilePrintSetup, [this] {
         RunPrintSetupCommand(m_frame.get());
         m_view->update();
@@ -337,7 +371,8 @@ bool CKerfwellPlusApp::PromptFileName(QString& path, bool)
 
 IDocumentShell::Answer CKerfwellPlusApp::AskYesNoCancel(const QString& text)
 {
-    switch (AskQuestion(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
+    switch (
+        AskQuestion(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -353,7 +388,8 @@ bool CKerfwellPlusApp::PostDocumentErrorReport()
         return false;
     // Shown once the failed open has unwound; the document is already the
     // empty, untitled project the failure left.
-    QMetaObject::invokeMethod(m_frame.get(), [] { ReportDocumentError(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_frame.get(), [] { ReportDocumentError(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -374,8 +410,11 @@ void CKerfwellPlusApp::PostSkippedPartsAlert()
 {
     if (!m_frame)
         return;
-    QMetaObject::invokeMethod(m_frame.get(), [this] {
-        CTooBigDlg dialog(m_frame.get());
-        dialog.exec();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_frame.get(),
+        [this] {
+            CTooBigDlg dialog(m_frame.get());
+            dialog.exec();
+        },
+        Qt::QueuedConnection);
 }

@@ -6,8 +6,8 @@
 #include "shell/IViewMgr.h"
 
 #include "output/export/MobileExportCommand.h"
-#include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
+#include "output/reports/ui/ReportsViewMgr.h"
 
 #include <functional>
 #include <memory>
@@ -29,6 +29,7 @@ public:
     QRect GetPageRect() const override;
     QWidget* GetViewWnd() override;
     void SetModified() override;
+    void PrintActivePage() override;
     bool IsCommandIdle() const override;
     void FinishEditing() override;
     void SaveMaterialsIfDirty() override;

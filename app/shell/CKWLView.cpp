@@ -82,8 +82,7 @@ void CKWLView::OnInitialUpdate()
 {
     if (m_initialized)
         return;
-    const int names[PageCount]
-        = { kStrTabParts, kStrTabLayouts, kStrTabBOM, kStrTabReports, kStrTabRawMaterials };
+    const int names[PageCount] = {kStrTabParts, kStrTabLayouts, kStrTabBOM, kStrTabReports, kStrTabRawMaterials};
     for (int name : names)
         m_tab->addTab(LoadUIString(name));
     m_viewMgr = std::make_unique<ViewMgr>(*this, m_document);

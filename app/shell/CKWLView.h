@@ -32,14 +32,7 @@ class CKWLView : public QWidget, public IView, public platform::DocView, public 
 {
     Q_OBJECT
 public:
-    enum Page {
-        PartsPage = 0,
-        LayoutsPage = 1,
-        BOMPage = 2,
-        ReportsPage = 3,
-        RawMaterialsPage = 4,
-        PageCount = 5
-    };
+    enum Page { PartsPage = 0, LayoutsPage = 1, BOMPage = 2, ReportsPage = 3, RawMaterialsPage = 4, PageCount = 5 };
 
     explicit CKWLView(CKWLDoc& document, QWidget* parent = nullptr);
     ~CKWLView() override;

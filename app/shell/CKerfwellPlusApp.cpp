@@ -79,7 +79,7 @@ bool DoPromptFileName(QString& path, bool open)
     FileDialogRequest request;
     request.open = open;
     request.title = LoadUIString(open ? kStrOpenTitle : kStrSaveAsTitle);
-    request.filters = { LoadUIString(kStrProjectFiles), LoadUIString(kStrAllFiles) + QStringLiteral(" (*)") };
+    request.filters = {LoadUIString(kStrProjectFiles), LoadUIString(kStrAllFiles) + QStringLiteral(" (*)")};
     request.defaultSuffix = QStringLiteral("kwxe");
     request.folder = PrefText(kPrefProjectsFolder);
     return RunFileDialog(request, path);
@@ -228,25 +228,22 @@ void CKerfwellPlusApp::WireCommands()
         HistoryUndo();
         m_view->FocusCurrentPage();
     });
-    commands.SetEnabledRule(
-        ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
+    commands.SetEnabledRule(ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
     commands.SetHandler(ShellCommand::EditRedo, [this] {
         HistoryRedo();
         m_view->FocusCurrentPage();
     });
-    commands.SetEnabledRule(
-        ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
+    commands.SetEnabledRule(ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
     commands.SetHandler(ShellCommand::EditCopy, [this, &views] { views.CopyPage(m_view->GetCurrentPage()); });
     commands.SetEnabledRule(ShellCommand::EditCopy,
-        [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
-    commands.SetHandler(
-        ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
+                            [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
+    commands.SetHandler(ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
     commands.SetHandler(ShellCommand::Preferences, [this, &views] { views.EditPreferences(m_frame.get()); });
     commands.SetHandler(ShellCommand::LockProject, [&document, &views] {
         views.FinishEditing();
         if (CmdHistory* history = GetCmdHistory())
-            history->Add(std::make_shared<LockProjectCmd>(
-                document.IsProjectLocked() ? LockProjectCmd::Unlock : LockProjectCmd::Lock));
+            history->Add(std::make_shared<LockProjectCmd>(document.IsProjectLocked() ? LockProjectCmd::Unlock
+                                                                                     : LockProjectCmd::Lock));
     });
     commands.SetCheckedRule(ShellCommand::LockProject, [&document] { return document.IsProjectLocked(); });
     commands.SetTextRule(ShellCommand::LockProject, [&document] {
@@ -259,15 +256,15 @@ void CKerfwellPlusApp::WireCommands()
             prefs->ToggleFlag(kPrefGridlines);
         views.ApplyGridlinesPref();
     });
-    commands.SetCheckedRule(
-        ShellCommand::Gridlines, [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
+    commands.SetCheckedRule(ShellCommand::Gridlines,
+                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
     commands.SetHandler(ShellCommand::AbbreviatedHeaders, [&views] {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->ToggleFlag(kPrefAbbreviatedHeaders);
         views.RefreshColumnHeaders();
     });
     commands.SetCheckedRule(ShellCommand::AbbreviatedHeaders,
-        [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
+                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
     commands.SetHandler(ShellCommand::ExportForMobile, [&views] { views.ExportForMobile(); });
     commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
     CPrintCommands& print = m_view->GetPrintCommands();
@@ -371,8 +368,7 @@ bool CKerfwellPlusApp::PromptFileName(QString& path, bool)
 
 IDocumentShell::Answer CKerfwellPlusApp::AskYesNoCancel(const QString& text)
 {
-    switch (
-        AskQuestion(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
+    switch (AskQuestion(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -388,8 +384,7 @@ bool CKerfwellPlusApp::PostDocumentErrorReport()
         return false;
     // Shown once the failed open has unwound; the document is already the
     // empty, untitled project the failure left.
-    QMetaObject::invokeMethod(
-        m_frame.get(), [] { ReportDocumentError(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_frame.get(), [] { ReportDocumentError(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -410,11 +405,8 @@ void CKerfwellPlusApp::PostSkippedPartsAlert()
 {
     if (!m_frame)
         return;
-    QMetaObject::invokeMethod(
-        m_frame.get(),
-        [this] {
-            CTooBigDlg dialog(m_frame.get());
-            dialog.exec();
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_frame.get(), [this] {
+        CTooBigDlg dialog(m_frame.get());
+        dialog.exec();
+    }, Qt::QueuedConnection);
 }

@@ -18,6 +18,7 @@
 
 namespace {
 
+
 bool IsSameFile(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty())
@@ -34,8 +35,7 @@ bool IsSameFile(const QString& a, const QString& b)
 } // namespace
 
 ViewMgr::ViewMgr(CKWLView& view, CKWLDoc& document)
-    : m_view(view)
-    , m_document(document)
+    : m_view(view), m_document(document)
 { }
 
 ViewMgr::~ViewMgr() = default;
@@ -130,7 +130,7 @@ bool ViewMgr::HasPathOrChanges() const
 bool ViewMgr::ConfirmCloseProject()
 {
     if (AskQuestion(LoadUIString(kStrConfirmCloseProject), QMessageBox::Ok | QMessageBox::Cancel,
-            QMessageBox::Information)
+                    QMessageBox::Information)
         != QMessageBox::Ok)
         return false;
     NewProject();
@@ -168,15 +168,15 @@ bool ViewMgr::AskExportFileName(bool save, int kind, int folderPref, QString& pa
     const QString text = LoadUIString(kStrTextFiles);
     switch (kind) {
     case 0:
-        request.filters = { csv, text, all };
+        request.filters = {csv, text, all};
         request.defaultSuffix = QStringLiteral("csv");
         break;
     case 1:
-        request.filters = { text, csv, all };
+        request.filters = {text, csv, all};
         request.defaultSuffix = QStringLiteral("txt");
         break;
     default:
-        request.filters = { LoadUIString(kStrIosExportFiles), all };
+        request.filters = {LoadUIString(kStrIosExportFiles), all};
         request.defaultSuffix = QStringLiteral("ikwx");
         break;
     }

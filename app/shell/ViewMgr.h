@@ -6,8 +6,8 @@
 #include "shell/IViewMgr.h"
 
 #include "output/export/MobileExportCommand.h"
-#include "output/reports/ui/ReportsFrame.h"
 #include "output/reports/ui/ReportsViewMgr.h"
+#include "output/reports/ui/ReportsFrame.h"
 
 #include <functional>
 #include <memory>

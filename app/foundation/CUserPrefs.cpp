@@ -1,15 +1,15 @@
 #include "foundation/CUserPrefs.h"
 
 #include "foundation/AppFolders.h"
-#include "foundation/SessionLog.h"
 #include "foundation/DimensionFormatPrefs.h"
 #include "foundation/PrefsTable.h"
+#include "foundation/SessionLog.h"
+#include "foundation/WaitCursor.h"
 
 #include <platform/IniFile.h>
 
 #include <QCoreApplication>
 
-#include <utility>
 #include <QCursor>
 #include <QDateTime>
 #include <QDir>
@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
+#include <utility>
 
 #include <algorithm>
 #include <charconv>
@@ -103,27 +104,6 @@ QString FallbackFolder()
 {
     return GetProgramFolder();
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor()
-        : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool m_shown;
-};
 
 template <class Map, class Value> Value Lookup(const Map& map, int id, Value fallback)
 {

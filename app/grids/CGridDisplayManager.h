@@ -106,6 +106,9 @@ public:
     void SetAppendRowEnabled(bool on) { m_appendRowEnabled = on ? 1 : 0; }
     void SetLayOutOnAttach(bool on) { m_layOutOnAttach = on ? 1 : 0; }
     int GetSortColumn() const { return m_sortColumn; }
+    // The rows are no longer shown sorted (no arrow; the next click sorts up).
+    void ForgetSortColumn() { m_sortColumn = -1; }
+    int GetNoteCellType() const { return m_noteCellType; }
     int GetSortDirection() const { return m_sortDirection; }
     int GetAppendRowIndex() const { return m_appendRowIndex; }
     int GetPendingRowIndex() const { return m_pendingRowIndex; }
@@ -360,6 +363,8 @@ public:
             return;
         if constexpr (kRawStorage)
             m_pending = new RowT(*item);
+        else if constexpr (std::is_abstract_v<RowT>)
+            m_pending = item->Clone(); // rows behind an interface copy themselves
         else
             m_pending = std::make_shared<RowT>(*item);
     }

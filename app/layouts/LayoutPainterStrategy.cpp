@@ -186,8 +186,8 @@ void LayoutPainterStrategy::LayOutHeader()
     const int g = GetHeaderGap();
     m_headerRect = platform::Rect(
         m_area.left, m_area.bottom - n * (m_headerLineHeight + g) + g, m_area.right, m_area.bottom);
+    OnHeaderLaidOut(m_headerRect);
     m_headerRect.top = std::max(m_headerRect.top, m_area.top);
-    OnHeaderLaidOut();
 }
 
 std::vector<int> LayoutPainterStrategy::LayOutHeaderItems(const HeaderLine& line, int lineWidth)

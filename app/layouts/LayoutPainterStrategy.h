@@ -116,7 +116,8 @@ protected:
     virtual void AdjustFirstHeaderLine(platform::Rect&) { }
     virtual void BuildHeaderLines() = 0;
     virtual int MeasureHeaderItem(const HeaderItem& item) = 0;
-    virtual void OnHeaderLaidOut() { }
+    // May move the laid-out header block; it is kept inside the area after.
+    virtual void OnHeaderLaidOut(platform::Rect&) { }
     virtual int GetHeaderLineHeight();
     virtual void BeginDiagram() { }
     virtual int GetHeaderBandHeight() = 0;

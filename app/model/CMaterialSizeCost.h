@@ -47,6 +47,8 @@ public:
     // Only a row that is no off-cut can buy more.
     bool CanBuyMore() const { return m_offCut == 0 && m_canBuyMore == 1; }
     void SetCanBuyMore(bool canBuyMore) { m_canBuyMore = canBuyMore ? 1 : 0; }
+    // The stored flag itself, kept through an off-cut phase (row copies need it).
+    bool GetCanBuyMoreFlag() const { return m_canBuyMore == 1; }
 
     const CVendorPtr& GetVendor() const { return m_vendor; }
     void SetVendor(const CVendorPtr& vendor) { m_vendor = vendor; }

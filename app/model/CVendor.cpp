@@ -3,6 +3,7 @@
 #include "foundation/ArchiveWrapper.h"
 #include "foundation/SchemaVersion.h"
 #include "model/ModelStrings.h"
+#include "model/SizeCostRowOps.h"
 
 CVendor::CVendor(const CVendor& other)
     : ISerializeable(other)
@@ -15,7 +16,7 @@ CVendor::CVendor(const CVendor& other)
 CVendor& CVendor::operator=(const CVendor& other)
 {
     if (this != &other) {
-        SetDeleted(other.IsDeleted());
+        CopyByteFlag(*this, other);
         m_name = other.m_name;
     }
     return *this;

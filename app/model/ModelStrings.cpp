@@ -59,6 +59,8 @@ const StringResource g_modelStrings[] = {
     {kStrMinimizeTotalCostSentence, u"CoverPageContent_MinTotalCost_Minimize total cost."},
     {kStrMinimizeWasteSentence, u"CoverPageContent_MinWaste_Minimize Waste."},
     {kStrEditProjectSettings, u"Command_EditProjectSettings_Edit Project Settings"},
+    {kStrEditSizeCost, u"Commands_EditSizeCost_Edit Size-Cost Info"},
+    {kStrDeleteSizeCost, u"Commands_DeleteSizeCost_Delete Size-Cost Info"},
 };
 
 } // namespace

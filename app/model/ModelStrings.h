@@ -59,6 +59,8 @@ enum ModelStringId : int {
     kStrMinimizeTotalCostSentence = 4170, // "Minimize total cost."
     kStrMinimizeWasteSentence = 4171, // "Minimize Waste."
     kStrEditProjectSettings = 5174, // "Edit Project Settings"
+    kStrEditSizeCost = 4117,      // "Edit Size-Cost Info"
+    kStrDeleteSizeCost = 4110,    // "Delete Size-Cost Info"
 };
 
 // The model's string table, handed to the string service at start-up.

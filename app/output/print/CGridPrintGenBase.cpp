@@ -78,10 +78,10 @@ bool CGridPrintGenBase::IsSkippedAsEmpty()
     return m_skipWhenEmpty && GetRowCount() == 0;
 }
 
-void CGridPrintGenBase::Print(const QString& title)
+bool CGridPrintGenBase::Print(const QString& title)
 {
     if (IsSkippedAsEmpty())
-        return;
+        return false;
     if (m_startOnNewPage || m_engine.IsNearPageEnd())
         m_engine.StartNewPage(m_resetPageNumber);
     if (!title.isEmpty())
@@ -89,6 +89,7 @@ void CGridPrintGenBase::Print(const QString& title)
     if (m_hasCaption)
         m_engine.PrintTextBlock(m_caption, m_captionStyle);
     PrintTable();
+    return true;
 }
 
 QString CGridPrintGenBase::CellText(CUGCell& cell)

@@ -24,8 +24,9 @@ public:
     CGridPrintGenBase& operator=(const CGridPrintGenBase&) = delete;
 
     // Prints caption and table; a title that is not empty first becomes the
-    // page header. Prints nothing when the grid is skipped as empty.
-    virtual void Print(const QString& title);
+    // page header. Prints nothing, and answers false, when the grid is
+    // skipped as empty.
+    virtual bool Print(const QString& title);
 
     void SetGridlines(bool on) { m_gridlines = on; }
     void SetStretchColumns(bool on) { m_stretch = on; }

@@ -3,6 +3,7 @@
 #include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
 #include "output/print/CGDMPrintGenerator.h"
+#include "output/print/CGridPrintGenerator.h"
 #include "output/print/PrintPrefs.h"
 #include "platform/ui/IPrintControl.h"
 
@@ -68,7 +69,7 @@ QString ProjectPathName(IDoc* document)
 }
 
 CPrintEngineBase::CPrintEngineBase(
-    IDoc* document, ViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)
+    IDoc* document, IPrintViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)
     : m_control(control)
     , m_document(document)
     , m_viewManager(viewManager)
@@ -469,6 +470,20 @@ void CPrintEngineBase::PrintGridDisplayManager(IPrintable& manager, const QStrin
     generator.SetResetPageNumber(false);
     generator.Print(QString());
     PrintTextBlock(QStringLiteral(" "), SectionTitle);
+}
+
+void CPrintEngineBase::PrintUGGrid(
+    CUGRowMode& grid, int captionId, bool skipWhenEmpty, bool stretch, bool startOnNewPage)
+{
+    CGridPrintGenerator generator(*this, grid);
+    generator.SetGridlines(PrintPrefs().GetFlag(Gridlines));
+    generator.SetCaption(captionId, SubSectionTitle);
+    generator.SetSkipWhenEmpty(skipWhenEmpty);
+    generator.SetStretchColumns(stretch);
+    generator.SetStartOnNewPage(startOnNewPage);
+    generator.SetResetPageNumber(false);
+    if (generator.Print(QString()))
+        PrintTextBlock(QStringLiteral(" "), SectionTitle);
 }
 
 bool CPrintEngineBase::HasHatch(std::uint32_t hatchIndex)

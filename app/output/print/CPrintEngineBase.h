@@ -13,10 +13,11 @@
 #include <functional>
 #include <map>
 
+class CUGRowMode;
 class IDoc;
 class IPrintable;
 class QWidget;
-class ViewMgr;
+class IPrintViewMgr;
 
 namespace platform {
 class IPrintControl;
@@ -40,7 +41,8 @@ public:
 
     // control: the host's print control; a null control makes every call
     // that needs it fail with the null-pointer status.
-    CPrintEngineBase(IDoc* document, ViewMgr* viewManager, QWidget* host, platform::IPrintControl* control);
+    CPrintEngineBase(
+        IDoc* document, IPrintViewMgr* viewManager, QWidget* host, platform::IPrintControl* control);
     ~CPrintEngineBase() override;
     CPrintEngineBase(const CPrintEngineBase&) = delete;
     CPrintEngineBase& operator=(const CPrintEngineBase&) = delete;
@@ -112,6 +114,10 @@ public:
     // Any grid display manager, on the current page, the caption (when not
     // empty) in the subsection title style, columns stretched, a blank line after.
     void PrintGridDisplayManager(IPrintable& manager, const QString& caption);
+    // A grid window, on the current page unless asked otherwise, the
+    // caption in the subsection title style; a blank line after it unless it
+    // was skipped as empty.
+    void PrintUGGrid(CUGRowMode& grid, int captionId, bool skipWhenEmpty, bool stretch, bool startOnNewPage);
 
     // Fill patterns of printed diagrams: a colour with a hatch index 0 to 5;
     // 0xFFFF and 0xFFFFFFFF mean no hatch.
@@ -122,7 +128,7 @@ public:
     int GetPageNumber() const { return m_pageNumber; }
     bool IsPageOpen() const { return m_pageOpen; }
     IDoc* GetDocument() const { return m_document; }
-    ViewMgr* GetViewManager() const { return m_viewManager; }
+    IPrintViewMgr* GetViewManager() const { return m_viewManager; }
     QWidget* GetHost() const { return m_host; }
 
 private:
@@ -133,7 +139,7 @@ private:
 
     platform::IPrintControl* m_control;
     IDoc* m_document;
-    ViewMgr* m_viewManager;
+    IPrintViewMgr* m_viewManager;
     QWidget* m_host;
     bool m_pageOpen = false;
     QString m_titleFace;

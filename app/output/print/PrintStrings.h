@@ -23,6 +23,25 @@ enum PrintStringId : int {
     kStrCoverPage = 4776,
     kStrPrintNo = 4547,
     kStrPrintNotes = 4758,
+    // The document printer's sections.
+    kStrPrintCostSummary = 47,
+    kStrPrintSkippedParts = 48,
+    kStrPrintPartsStatistics = 55,
+    kStrPrintMaterialsStatistics = 56,
+    kStrPrintReportsTitle = 74,
+    kStrPrintReportsHeader = 75,
+    kStrPrintPartsList = 4739,
+    kStrPrintRawMaterialsTitle = 4753,
+    kStrPrintBillOfMaterials = 4766,
+    kStrPrintBomHeader = 4774,
+    kStrPrintLayoutsHeader = 4778,
+    kStrPrintPartsHeader = 4779,
+    kStrPrintRawMaterialsHeader = 4781,
+    kStrPrintTakeOffListsHeader = 4782,
+    kStrPrintSheetGoods = 4783,
+    kStrPrintLayoutDiagramTakeOffs = 4787,
+    // The message of a print run stopped by a cancelled optimization.
+    kStrPrintNotOptimized = 4791,
 };
 
 // Printing's string table, handed to the string service at start-up.

@@ -1,0 +1,226 @@
+#include "grids/MatInfoCtrl.h"
+
+#include "foundation/ResourceBase.h"
+#include "foundation/UIResources.h"
+#include "grids/CtrlFactory.h"
+#include "grids/GridsStrings.h"
+#include "grids/MatInfoPresenter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <type_traits>
+
+namespace {
+
+// GDI rectangles (left, top, right, bottom) as widget geometry.
+QRect FromEdges(int left, int top, int right, int bottom)
+{
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+template <class Widget> Widget* Place(QWidget* parent, int id, int captionId, const QRect& rect)
+{
+    Widget* widget = nullptr;
+    if constexpr (std::is_constructible_v<Widget, QString, QWidget*>)
+        widget = new Widget(LoadUIString(captionId), parent);
+    else
+        widget = new Widget(parent);
+    widget->setObjectName(QString::number(id));
+    widget->setGeometry(rect);
+    widget->setFont(GetDialogFont());
+    widget->setFocusPolicy(Qt::StrongFocus);
+    return widget;
+}
+
+} // namespace
+
+std::shared_ptr<IMatInfoCtrl> RealCtrlFactory::MakeMatInfoCtrl(MatInfoPresenter& presenter)
+{
+    return std::make_shared<MatInfoCtrl>(presenter);
+}
+
+MatInfoCtrl::MatInfoCtrl(MatInfoPresenter& presenter)
+    : m_presenter(presenter)
+{ }
+
+MatInfoCtrl::~MatInfoCtrl() = default;
+
+bool MatInfoCtrl::Create(const QRect& bounds, QWidget* parent, int id)
+{
+    m_id = id;
+    setObjectName(QString::number(id));
+    setParent(parent);
+    setGeometry(bounds);
+    setFont(GetDialogFont());
+    setAutoFillBackground(false);
+    hide();
+    raise();
+    CreateControls();
+    return true;
+}
+
+void MatInfoCtrl::CreateControls()
+{
+    const int l = 0, t = 0, r = kWidth, b = kHeight;
+    m_help = Place<QPushButton>(this, kHelpId, kStrHelpWithMaterials, FromEdges(l, t, l + 200, t + 24));
+    m_grainGroup = Place<QGroupBox>(this, 0, kStrMaterialInfo, FromEdges(l, t + 29, l + 200, b - 27));
+    m_grainGroup->setObjectName(QStringLiteral("grain"));
+    m_hasGrain = Place<QCheckBox>(this, kHasGrainId, kStrHasGrain, FromEdges(l + 6, t + 49, l + 194, t + 68));
+    m_longSideHorizontal = Place<QCheckBox>(
+        this, kLongSideHorizontalId, kStrLongSideHorizontal, FromEdges(l + 6, t + 68, l + 194, t + 120));
+    m_sawSetupGroup
+        = Place<QGroupBox>(this, kSawSetupGroupId, kStrSawSetup, FromEdges(l + 206, t, l + 386, b - 27));
+    m_kerfLabel = Place<QLabel>(this, kKerfLabelId, kStrSawKerf, FromEdges(l + 212, t + 15, l + 303, t + 34));
+    m_kerf = Place<QLineEdit>(this, kKerfEditId, 0, FromEdges(l + 307, t + 15, l + 380, t + 34));
+    m_firstCutLabel = Place<QLabel>(
+        this, kFirstCutLabelId, kStrFirstCutDirection, FromEdges(l + 216, t + 40, l + 380, t + 58));
+    m_doesntMatter = Place<QRadioButton>(
+        this, kDoesntMatterId, kStrDoesntMatter, FromEdges(l + 226, t + 60, l + 380, t + 78));
+    m_withGrain
+        = Place<QRadioButton>(this, kWithGrainId, kStrWithGrain, FromEdges(l + 226, t + 80, l + 380, t + 98));
+    m_againstGrain = Place<QRadioButton>(
+        this, kAgainstGrainId, kStrAgainstGrain, FromEdges(l + 226, t + 100, l + 380, t + 118));
+    m_layoutStyleLabel = Place<QLabel>(
+        this, kLayoutStyleLabelId, kStrPreferredLayoutStyle, FromEdges(l, b - 22, l + 180, b));
+    m_layoutStyle = Place<QComboBox>(this, kLayoutStyleId, 0, FromEdges(l + 184, b - 22, r, b));
+
+    // The program sets the checks of the radio buttons itself.
+    for (QRadioButton* radio : { m_doesntMatter, m_withGrain, m_againstGrain })
+        radio->setAutoExclusive(false);
+    m_kerf->setFrame(true);
+    m_kerf->installEventFilter(this);
+
+    connect(m_hasGrain, &QCheckBox::clicked, this, [this] { m_presenter.OnHasGrainClicked(); });
+    connect(m_longSideHorizontal, &QCheckBox::clicked, this,
+        [this] { m_presenter.OnLongSideHorizontalClicked(); });
+    connect(m_help, &QPushButton::clicked, this, [this] {
+        m_presenter.OnHelpClicked();
+        m_help->setDefault(false);
+    });
+    connect(m_kerf, &QLineEdit::textEdited, this, [this] { m_presenter.MarkKerfChanged(); });
+    connect(m_doesntMatter, &QRadioButton::clicked, this, [this] { OnFirstCutClicked(0); });
+    connect(m_withGrain, &QRadioButton::clicked, this, [this] { OnFirstCutClicked(1); });
+    connect(m_againstGrain, &QRadioButton::clicked, this, [this] { OnFirstCutClicked(2); });
+    connect(m_layoutStyle, &QComboBox::activated, this,
+        [this](int index) { m_presenter.SetPreferredLayoutStyle(m_layoutStyle->itemData(index).toInt()); });
+}
+
+void MatInfoCtrl::OnFirstCutClicked(int mode)
+{
+    if (m_updating)
+        return;
+    ++m_updating;
+    m_presenter.SetFirstCutDirection(mode);
+    --m_updating;
+}
+
+bool MatInfoCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_kerf) {
+        if (event->type() == QEvent::FocusIn)
+            m_presenter.OnKerfFocused();
+        else if (event->type() == QEvent::FocusOut)
+            m_presenter.ApplyKerfEdit();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MatInfoCtrl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+}
+
+void MatInfoCtrl::AddLayoutStyle(const QString& text, int value)
+{
+    const QSignalBlocker blocker(m_layoutStyle);
+    m_layoutStyle->addItem(text, value);
+}
+
+bool MatInfoCtrl::IsGrainGroupEnabled() const
+{
+    return m_grainGroup->isEnabled();
+}
+
+bool MatInfoCtrl::IsHasGrainChecked() const
+{
+    return m_hasGrain->isChecked();
+}
+
+bool MatInfoCtrl::IsLongSideHorizontalChecked() const
+{
+    return m_longSideHorizontal->isChecked();
+}
+
+QString MatInfoCtrl::GetKerfText() const
+{
+    return m_kerf->text();
+}
+
+void MatInfoCtrl::Show()
+{
+    show();
+}
+
+void MatInfoCtrl::EnableGrainGroup(bool enable)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*> { m_grainGroup, m_hasGrain, m_longSideHorizontal })
+        widget->setEnabled(enable);
+}
+
+void MatInfoCtrl::EnableSawSetupGroup(bool enable)
+{
+    for (QWidget* widget :
+        std::initializer_list<QWidget*> { m_sawSetupGroup, m_kerfLabel, m_kerf, m_firstCutLabel,
+            m_doesntMatter, m_withGrain, m_againstGrain, m_layoutStyleLabel, m_layoutStyle })
+        widget->setEnabled(enable);
+}
+
+void MatInfoCtrl::SetHasGrain(bool checked)
+{
+    m_hasGrain->setChecked(checked);
+}
+
+void MatInfoCtrl::SetLongSideHorizontal(bool checked)
+{
+    m_longSideHorizontal->setChecked(checked);
+}
+
+void MatInfoCtrl::SelectLayoutStyle(const QString& text)
+{
+    const QSignalBlocker blocker(m_layoutStyle);
+    m_layoutStyle->setCurrentIndex(m_layoutStyle->findText(text));
+}
+
+void MatInfoCtrl::SetKerfText(const QString& text)
+{
+    m_kerf->setText(text);
+}
+
+void MatInfoCtrl::SetFirstCutDirection(int mode)
+{
+    ++m_updating;
+    m_doesntMatter->setChecked(mode == 0);
+    m_withGrain->setChecked(mode == 1);
+    m_againstGrain->setChecked(mode == 2);
+    --m_updating;
+}
+
+void MatInfoCtrl::MoveTo(int top, int left)
+{
+    setGeometry(left, top, kWidth, kHeight);
+}
+
+void MatInfoCtrl::Invalidate()
+{
+    update();
+}

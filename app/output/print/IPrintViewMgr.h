@@ -1,0 +1,42 @@
+#pragma once
+// What the document printer reaches of the main view's pages. The view
+// manager, which sits above printing, implements it; printing never sees
+// the window layers themselves.
+
+#include "optimization/DisplayDiagram.h"
+
+#include <memory>
+
+class CUGRowMode;
+class IPrintable;
+
+class IPrintViewMgr
+{
+public:
+    virtual ~IPrintViewMgr() = default;
+
+    // Runs the document's optimization (the mode as the document takes it);
+    // false when the user cancelled or a job failed.
+    virtual bool OptimizeForPrinting(int mode) = 0;
+
+    // The parts list's grid manager; null when there is none.
+    virtual IPrintable* GetPartsListPrintable() = 0;
+
+    // Reloads the B.O.M. page from the project; false when it holds no
+    // bill of materials.
+    virtual bool ReloadBOMPage() = 0;
+    // The B.O.M. page's sheet-goods grid.
+    virtual CUGRowMode* GetBOMGrid() = 0;
+
+    // The Reports page: the report shown (its index in the report
+    // registry), showing another one, its grid, and rebuilding the shown one.
+    virtual int GetSelectedReport() = 0;
+    virtual void SelectReport(int index) = 0;
+    virtual CUGRowMode* GetReportGrid() = 0;
+    virtual void RefreshReport() = 0;
+
+    // A print copy of the layouts take-off list holding the diagram's rows
+    // (one per part and orientation), with the list's columns as shown;
+    // null when there is no take-off list. The copy owns its rows.
+    virtual std::unique_ptr<IPrintable> CreateTakeOffPrintCopy(const DisplayDiagramPtr& diagram) = 0;
+};

@@ -152,6 +152,11 @@ void CKWLView::PrintActivePage()
     m_print->PrintActivePage();
 }
 
+IPrintViewMgr* CKWLView::GetPrintViewMgr()
+{
+    return m_viewMgr.get();
+}
+
 IDoc* CKWLView::GetPrintDocument()
 {
     return &m_document;

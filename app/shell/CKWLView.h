@@ -64,7 +64,7 @@ public:
 
     // IPrintViewHost
     IDoc* GetPrintDocument() override;
-    ViewMgr* GetPrintViewMgr() override { return m_viewMgr.get(); }
+    IPrintViewMgr* GetPrintViewMgr() override;
     QWidget* GetPrintView() override { return this; }
     QMainWindow* GetPrintFrame() override;
     void FinishEditing() override;

@@ -235,6 +235,33 @@ bool ViewMgr::OptimizeForReports()
     return m_document.Optimize(-1);
 }
 
+bool ViewMgr::OptimizeForPrinting(int mode)
+{
+    return m_document.Optimize(mode);
+}
+
+int ViewMgr::GetSelectedReport()
+{
+    return m_reports ? m_reports->GetCurrentReport() : 0;
+}
+
+void ViewMgr::SelectReport(int index)
+{
+    if (m_reports)
+        m_reports->SelectReport(index);
+}
+
+CUGRowMode* ViewMgr::GetReportGrid()
+{
+    return m_reports ? &m_reports->GetReportGrid() : nullptr;
+}
+
+void ViewMgr::RefreshReport()
+{
+    if (m_reports)
+        m_reports->RefreshReport();
+}
+
 QWidget* ViewMgr::CreateReportsPage()
 {
     m_reports = std::make_unique<ReportsViewMgr>(*this);

@@ -6,6 +6,8 @@
 #include "shell/IViewMgr.h"
 
 #include "output/export/MobileExportCommand.h"
+#include "grids/IPrintable.h"
+#include "output/print/IPrintViewMgr.h"
 #include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
 
@@ -16,7 +18,7 @@ class CKWLDoc;
 class CKWLView;
 class UpdateHint;
 
-class ViewMgr : public IViewMgr, public IReportsPageHost, public iDeviceExport::IMobileExportHost
+class ViewMgr : public IViewMgr, public IReportsPageHost, public iDeviceExport::IMobileExportHost, public IPrintViewMgr
 {
 public:
     ViewMgr(CKWLView& view, CKWLDoc& document);
@@ -57,6 +59,17 @@ public:
     bool OptimizeForExport() override;
     bool AskPackageFileName(QString& path) override;
     void ShowExportMessage(const QString& text) override;
+    // IPrintViewMgr: the pages not part of this version yet offer nothing.
+    bool OptimizeForPrinting(int mode) override;
+    IPrintable* GetPartsListPrintable() override { return nullptr; }
+    bool ReloadBOMPage() override { return false; }
+    CUGRowMode* GetBOMGrid() override { return nullptr; }
+    int GetSelectedReport() override;
+    void SelectReport(int index) override;
+    CUGRowMode* GetReportGrid() override;
+    void RefreshReport() override;
+    std::unique_ptr<IPrintable> CreateTakeOffPrintCopy(const DisplayDiagramPtr&) override { return nullptr; }
+
     // Export for Mobile.
     void ExportForMobile();
 

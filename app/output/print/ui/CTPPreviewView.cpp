@@ -4,10 +4,12 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/UserPrefsBase.h"
+#include "output/print/CDocPrinter.h"
 #include "output/print/CPrintEngineBase.h"
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
+#include "output/print/ui/CPrintLayoutsDlg.h"
 #include "output/print/ui/IPrintViewHost.h"
 #include "output/print/ui/PrintUiStrings.h"
 #include "platform/ui/PrintControl.h"
@@ -32,11 +34,13 @@ PrintControlMaker& ControlMaker()
 }
 
 std::unique_ptr<CPrintEngineBase> MakePrinter(
-    int scope, IDoc* document, ViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)
+    int scope, IDoc* document, IPrintViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)
 {
     if (BodyFactory())
         return BodyFactory()(scope, document, viewManager, host, control);
-    return nullptr;
+    if (scope == CPrintLayoutsDlg::RawMaterials)
+        return nullptr;
+    return std::make_unique<CDocPrinter>(document, viewManager, host, control);
 }
 
 } // namespace

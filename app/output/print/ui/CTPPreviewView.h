@@ -17,7 +17,7 @@ class IDoc;
 class IPrintViewHost;
 class QPrintPreviewWidget;
 class QPrinter;
-class ViewMgr;
+class IPrintViewMgr;
 
 namespace platform {
 class IPrintControl;
@@ -25,10 +25,10 @@ class PrintControl;
 } // namespace platform
 
 // Makes the printer that composes a document for the stored scope (5 the
-// raw materials, anything else the project); the program's printers unless
-// a test installs its own. Answers the previous factory.
+// raw materials, anything else the project); the document printer unless
+// a factory is installed. Answers the previous factory.
 using PrintBodyFactory = std::function<std::unique_ptr<CPrintEngineBase>(
-    int scope, IDoc* document, ViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)>;
+    int scope, IDoc* document, IPrintViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)>;
 PrintBodyFactory SetPrintBodyFactory(PrintBodyFactory factory);
 
 // Makes the print control; null when it cannot be made (tests install a

@@ -8,7 +8,7 @@
 class IDoc;
 class QMainWindow;
 class QWidget;
-class ViewMgr;
+class IPrintViewMgr;
 
 class IPrintViewHost
 {
@@ -17,7 +17,7 @@ public:
 
     virtual IDoc* GetPrintDocument() = 0;
     // Handed to the printers, which reach the pages through it.
-    virtual ViewMgr* GetPrintViewMgr() = 0;
+    virtual IPrintViewMgr* GetPrintViewMgr() = 0;
     // The main view: parent of the dialogs and of the hidden print host.
     virtual QWidget* GetPrintView() = 0;
     // The window in which the preview takes the main view's place.

@@ -35,7 +35,7 @@ public:
     }
 
     IDoc* GetPrintDocument() override { return nullptr; }
-    ViewMgr* GetPrintViewMgr() override { return nullptr; }
+    IPrintViewMgr* GetPrintViewMgr() override { return nullptr; }
     QWidget* GetPrintView() override { return view; }
     QMainWindow* GetPrintFrame() override { return &frame; }
     void FinishEditing() override { ++editsFinished; }
@@ -75,7 +75,7 @@ protected:
         ResetRememberedPrintScope();
         m_previousHook = SetPrintMessageHook([this](const QString& text) { messages << text; });
         m_previousFactory = SetPrintBodyFactory(
-            [this](int scope, IDoc*, ViewMgr*, QWidget*, platform::IPrintControl* control) {
+            [this](int scope, IDoc*, IPrintViewMgr*, QWidget*, platform::IPrintControl* control) {
                 ++compositions;
                 scopesSeen << scope;
                 return std::make_unique<TestPrinter>(control, [this, scope](TestPrinter& printer) {

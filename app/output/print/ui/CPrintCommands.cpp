@@ -166,9 +166,14 @@ bool CPrintCommands::DoPrintPreview()
             toolBar->hide();
         }
     }
+    // The main view stays the window's child, hidden, so that it lives and
+    // dies with the window while the preview stands in for it.
     m_mainView = frame->takeCentralWidget();
-    if (m_mainView)
+    if (m_mainView) {
+        m_mainView->setParent(frame);
         m_mainView->hide();
+    }
+    m_frame = frame;
     m_previewView = view;
     m_previewPane = pane.release();
     frame->setCentralWidget(m_previewPane);
@@ -180,7 +185,7 @@ bool CPrintCommands::DoPrintPreview()
 
 void CPrintCommands::OnEndPrintPreview()
 {
-    QMainWindow* frame = m_host.GetPrintFrame();
+    QMainWindow* frame = m_frame;
     if (!m_previewPane || !frame)
         return;
     QWidget* pane

@@ -5,6 +5,7 @@
 // the window until it is closed; the view then shows again the page it
 // showed before.
 
+#include <QMainWindow>
 #include <QObject>
 #include <QPointer>
 
@@ -50,5 +51,6 @@ private:
     QPointer<QWidget> m_previewPane;
     QPointer<CTPPreviewView> m_previewView;
     QPointer<QWidget> m_mainView;
+    QPointer<QMainWindow> m_frame;
     QList<QPointer<QWidget>> m_hiddenBars;
 };

@@ -262,3 +262,28 @@ TEST_F(PrintCommandsTest, AFailingCompositionEndsWithTheMessageAndTheViewAsItWas
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PrintCommandsTest, ACompositionFailingInThePreviewClosesItWithTheMessage)
+{
+    FakePrintHost host;
+    host.page = 4;
+    CPrintCommands commands(host);
+    ASSERT_TRUE(commands.StartPreview());
+    ASSERT_TRUE(commands.IsPreviewing());
+    body = [](TestPrinter&) {
+        throw platform::PrintControlError(
+            platform::StatusFailed, platform::PrintInterface::Control, QStringLiteral("driver gone"));
+    };
+    commands.GetPreviewView()->SetPageSetupRunner([](QPrinter&, QWidget*) { return true; });
+    commands.GetPreviewView()->OnPageSetup();
+    ProcessPostedEvents();
+    EXPECT_EQ(messages, QStringList { LoadUIString(kStrPrintProblem) });
+    EXPECT_FALSE(commands.IsPreviewing());
+    EXPECT_EQ(host.frame.centralWidget(), host.view);
+    EXPECT_EQ(host.page, 4);
+    EXPECT_TRUE(host.redraw);
+}
+
+} // namespace

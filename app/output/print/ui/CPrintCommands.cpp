@@ -12,6 +12,7 @@
 #include "output/print/ui/IPrintViewHost.h"
 #include "output/print/ui/PrintUiStrings.h"
 
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
@@ -174,6 +175,7 @@ bool CPrintCommands::DoPrintPreview()
         m_mainView->hide();
     }
     m_frame = frame;
+    frame->installEventFilter(this);
     m_previewView = view;
     m_previewPane = pane.release();
     frame->setCentralWidget(m_previewPane);
@@ -188,6 +190,7 @@ void CPrintCommands::OnEndPrintPreview()
     QMainWindow* frame = m_frame;
     if (!m_previewPane || !frame)
         return;
+    frame->removeEventFilter(this);
     QWidget* pane
         = frame->centralWidget() == m_previewPane ? frame->takeCentralWidget() : m_previewPane.data();
     pane->hide();
@@ -204,6 +207,13 @@ void CPrintCommands::OnEndPrintPreview()
     m_hiddenBars.clear();
     m_host.ShowPage(m_savedPage);
     ReleaseRedrawLock();
+}
+
+bool CPrintCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched == m_frame && m_previewPane)
+        OnEndPrintPreview();
+    return QObject::eventFilter(watched, event);
 }
 
 void CPrintCommands::ReleaseRedrawLock()

@@ -39,6 +39,11 @@ public:
     CTPPreviewView* GetPreviewView() const;
     QWidget* GetPreviewPane() const { return m_previewPane; }
 
+protected:
+    // A window that closes during a preview ends it first, so that the
+    // window keeps its bars and view as the user left them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     bool DoPrintPreview();
     void ReleaseRedrawLock();

@@ -33,6 +33,25 @@ bool SetBottomMarginToOneInch(QPrinter& printer, QWidget*)
     return true;
 }
 
+// Runs a check when the window is told to close.
+class CloseWatcher : public QObject
+{
+public:
+    CloseWatcher(QObject& parent, std::function<void()> check)
+        : QObject(&parent)
+        , m_check(std::move(check))
+    { }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            m_check();
+        return false;
+    }
+
+private:
+    std::function<void()> m_check;
+};
+
 void ProcessPostedEvents()
 {
     QCoreApplication::processEvents();
@@ -284,6 +303,30 @@ TEST_F(PrintCommandsTest, ACompositionFailingInThePreviewClosesItWithTheMessage)
     EXPECT_EQ(host.frame.centralWidget(), host.view);
     EXPECT_EQ(host.page, 4);
     EXPECT_TRUE(host.redraw);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrintCommandsTest, ClosingTheWindowEndsThePreviewFirst)
+{
+    FakePrintHost host;
+    host.page = 2;
+    QToolBar* tools = host.frame.findChild<QToolBar*>();
+    ASSERT_NE(tools, nullptr);
+    // Stands in for the window's own close handling, which saves its bars:
+    // filters installed later (the preview's) run before it.
+    bool barsBackWhenClosing = false;
+    host.frame.installEventFilter(new CloseWatcher(host.frame,
+        [&] { barsBackWhenClosing = !tools->isHidden() && host.frame.centralWidget() == host.view; }));
+    CPrintCommands commands(host);
+    ASSERT_TRUE(commands.StartPreview());
+    ASSERT_TRUE(tools->isHidden());
+    host.frame.close();
+    EXPECT_TRUE(barsBackWhenClosing);
+    EXPECT_FALSE(commands.IsPreviewing());
+    EXPECT_EQ(host.page, 2);
 }
 
 } // namespace

@@ -787,6 +787,7 @@ void PrintControl::PrintOn(QPrinter& printer)
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
+    progress.show();
     const auto gate = [&](int page, int count) {
         if (progress.wasCanceled())
             return false;

@@ -39,6 +39,8 @@ public:
     void SetReadOnly(bool readOnly);
     bool IsReadOnly() const { return m_readOnly; }
     bool HasNewRowLine() const { return m_newRowLine; }
+    // A read-only list that still moves its current row has no new-row line.
+    void SetNewRowLine(bool on) { m_newRowLine = on; }
     int GetDataRowCount() const;
     void SetSingleRowSelection(bool repaint);
     int GetFirstSelectedRow() const;

@@ -62,6 +62,23 @@ const StringResource g_gridsStrings[] = {
     {kStrLongSideHorizontal, u"Materials_LongSideHorizontal_Always draw with longer side horizontal"},
     {kStrHasGrain, u"Materials_HasGrain_Has grain"},
     {kStrMaterialInfo, u"Materials_MaterialInfo_Material Info"},
+    {kStrTakeOffInfoColumn, u"LOTakeOffList_Info_<Info>"},
+    {kStrTakeOffShowInfo, u"LOTakeOffList_ShowInfo_Show &Info column from parts list"},
+    {kStrTakeOffUnplacedCopies, u"LOTakeOffList_UnplacedCopies_Unplaced Copies"},
+    {kStrTakeOffTabMaterial, u"LOTakeOffList_TabMaterial_Selected Material/Thickness"},
+    {kStrTakeOffTabDiagram, u"LOTakeOffList_TabDiagram_Selected Diagram"},
+    {kStrTakeOffTabUnplaced, u"LOTakeOffList_TabUnplaced_Unplaced Parts"},
+    {kStrTakeOffDiagramList, u"LOTakeOffList_DiagramList_Diagram #s"},
+    {kStrTakeOffLength, u"LOTakeOffList_Length_Length"},
+    {kStrTakeOffWidth, u"LOTakeOffList_Width_Width"},
+    {kStrTakeOffX, u"LOTakeOffList_X_X"},
+    {kStrTakeOffY, u"LOTakeOffList_Y_Y"},
+    {kStrTakeOffCopiesInLayout, u"LOTakeOffList_CopiesInLayout_Copies in Layout"},
+    {kStrTakeOffCopiesPlaced, u"LOTakeOffList_CopiesPlaced_Copies Placed"},
+    {kStrTakeOffDescription, u"LOTakeOffList_Description_Description"},
+    {kStrTakeOffPartId, u"LOTakeOffList_PartID_Part #"},
+    {kStrTakeOffTurnedMark, u"LOTakeOffList_Rotated_[R]"},
+    {kStrTakeOffReasonSkipped, u"LOTakeOffList_ReasonSkipped_Reason Skipped"},
 };
 
 } // namespace

@@ -65,6 +65,24 @@ enum GridsStringId : int {
     kStrLongSideHorizontal = 5165,     // "Always draw with longer side horizontal"
     kStrHasGrain = 5166,               // "Has grain"
     kStrMaterialInfo = 5167,           // "Material Info"
+    // The take-off list of the layouts page.
+    kStrTakeOffInfoColumn = 58,          // "<Info>"
+    kStrTakeOffShowInfo = 60,            // "Show &Info column from parts list"
+    kStrTakeOffUnplacedCopies = 256,     // "Unplaced Copies"
+    kStrTakeOffTabMaterial = 261,        // "Selected Material/Thickness"
+    kStrTakeOffTabDiagram = 264,         // "Selected Diagram"
+    kStrTakeOffTabUnplaced = 265,        // "Unplaced Parts"
+    kStrTakeOffDiagramList = 439,        // "Diagram #s"
+    kStrTakeOffLength = 4431,            // "Length"
+    kStrTakeOffWidth = 4433,             // "Width"
+    kStrTakeOffX = 4434,                 // "X"
+    kStrTakeOffY = 4435,                 // "Y"
+    kStrTakeOffCopiesInLayout = 4438,    // "Copies in Layout"
+    kStrTakeOffCopiesPlaced = 4439,      // "Copies Placed"
+    kStrTakeOffDescription = 4440,       // "Description"
+    kStrTakeOffPartId = 4442,            // "Part #"
+    kStrTakeOffTurnedMark = 4443,        // "[R]"
+    kStrTakeOffReasonSkipped = 4656,     // "Reason Skipped"
 };
 
 // This layer's string table, handed to the string service at start-up.

@@ -21,6 +21,12 @@ enum LayoutsStringId : int {
     kStrGrainHorizontal = 5169, // "Horizontal"
     kStrGrainVertical = 5170, // "Vertical"
     kStrGrainNone = 5171, // "None"
+    // The take-off list and the layouts tree.
+    kStrKerfField = 4744, // "Kerf:"
+    kStrLayoutQty = 4751, // "Layout Qty:"
+    kStrTreeRoot = 4452, // "Sheet Goods"
+    kStrTreePinAllPrompt = 32928, // "Pin all diagrams in this tree node\nPin All"
+    kStrTreeUnpinAllPrompt = 32929, // "Unpin all diagrams in this tree node\nUnpin All"
     // The main diagram window and the thumbnails.
     kStrToggleLabelStyle = 187, // "Toggle labeling style. Ctrl-click to change all diagrams."
     kStrPinAllTip = 247, // "Pin All. Ctrl-click to Unpin All."

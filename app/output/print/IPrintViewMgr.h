@@ -3,10 +3,9 @@
 // manager, which sits above printing, implements it; printing never sees
 // the window layers themselves.
 
-#include "optimization/DisplayDiagram.h"
-
 #include <memory>
 
+class CTakeOffGDM;
 class CUGRowMode;
 class IPrintable;
 
@@ -35,8 +34,7 @@ public:
     virtual CUGRowMode* GetReportGrid() = 0;
     virtual void RefreshReport() = 0;
 
-    // A print copy of the layouts take-off list holding the diagram's rows
-    // (one per part and orientation), with the list's columns as shown;
-    // null when there is no take-off list. The copy owns its rows.
-    virtual std::unique_ptr<IPrintable> CreateTakeOffPrintCopy(const DisplayDiagramPtr& diagram) = 0;
+    // The layouts page's take-off grid manager, whose print copies print
+    // the take-off lists with the columns shown on screen; null without one.
+    virtual std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() = 0;
 };

@@ -4,6 +4,7 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/UserPrefsBase.h"
 #include "grids/IPrintable.h"
+#include "grids/TakeOffDiagramRows.h"
 #include "layouts/LayoutPrefs.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IOptimizationDoc.h"
@@ -142,8 +143,13 @@ void LayoutsPrintJob::PrintByArrangement()
 
 void LayoutsPrintJob::PrintRange(const std::vector<std::size_t>& indexes, int arrangement, bool newPage)
 {
+    // The second group follows on the page after the first group's last
+    // diagram rather than drawing over it.
     if (newPage)
         m_engine.StartNewPage(true);
+    else if (m_pageHasDiagrams)
+        m_engine.StartNewPage(false);
+    m_pageHasDiagrams = false;
     m_regions = PageRegions(m_engine.GetPageRect(), arrangement);
     m_engine.SetPageHeader(LoadUIString(kStrPrintLayoutsHeader), true);
     std::size_t slot = 0;
@@ -153,6 +159,7 @@ void LayoutsPrintJob::PrintRange(const std::vector<std::size_t>& indexes, int ar
             slot = 0;
         }
         PaintDiagram(index, m_regions[slot++]);
+        m_pageHasDiagrams = true;
     }
 }
 
@@ -201,6 +208,13 @@ void LayoutsPrintJob::PrintTakeOffSection()
 void LayoutsPrintJob::PrintTakeOffList(const DisplayDiagramPtr& diagram)
 {
     IPrintViewMgr* views = m_engine.GetViewManager();
-    if (const std::unique_ptr<IPrintable> copy = views ? views->CreateTakeOffPrintCopy(diagram) : nullptr)
+    const std::shared_ptr<CTakeOffGDM> takeOff = views ? views->GetTakeOffGridMgr() : nullptr;
+    if (!takeOff)
+        return;
+    std::vector<std::unique_ptr<TAKEOFFITEM>> items;
+    TakeOffRows rows;
+    CollectTakeOffDiagramRows(*diagram, rows, items);
+    // The copy reads the rows: it goes before them.
+    if (const std::shared_ptr<IPrintable> copy = takeOff->CreatePrintCopy(&rows, diagram))
         m_engine.PrintGridDisplayManager(*copy, QString());
 }

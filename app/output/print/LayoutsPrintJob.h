@@ -51,4 +51,5 @@ private:
     std::vector<platform::Rect> m_regions;
     const void* m_runMaterial = nullptr;
     Run m_run;
+    bool m_pageHasDiagrams = false;
 };

@@ -68,7 +68,7 @@ public:
     void SelectReport(int index) override;
     CUGRowMode* GetReportGrid() override;
     void RefreshReport() override;
-    std::unique_ptr<IPrintable> CreateTakeOffPrintCopy(const DisplayDiagramPtr&) override { return nullptr; }
+    std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() override { return nullptr; }
 
     // Export for Mobile.
     void ExportForMobile();

@@ -105,6 +105,26 @@ TEST_F(ShellPrintTest, PrintWritesTheProjectToPdfAndThePreviewGivesThePageBack)
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(ShellPrintTest, TheRawMaterialsScopePrintsTheMaterialsList)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
+        dialog.RawMaterialsButton()->click();
+        dialog.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    m_chosenPath = folder.filePath(QStringLiteral("Materials.pdf"));
+    EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FilePrint));
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    const QString text = PdfPageText(m_chosenPath, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("Raw Materials"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Project Cover Page")));
+}
+
 TEST_F(ShellPrintTest, ThePrintSwitchesPrintTheProjectAndEndTheProgram)
 {
     QTemporaryDir folder;

@@ -6,6 +6,7 @@
 #include "foundation/UserPrefsBase.h"
 #include "output/print/CDocPrinter.h"
 #include "output/print/CPrintEngineBase.h"
+#include "output/print/CRawMatsPrinter.h"
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
@@ -39,7 +40,7 @@ std::unique_ptr<CPrintEngineBase> MakePrinter(
     if (BodyFactory())
         return BodyFactory()(scope, document, viewManager, host, control);
     if (scope == CPrintLayoutsDlg::RawMaterials)
-        return nullptr;
+        return std::make_unique<CRawMatsPrinter>(document, viewManager, host, control);
     return std::make_unique<CDocPrinter>(document, viewManager, host, control);
 }
 

@@ -25,8 +25,9 @@ class PrintControl;
 } // namespace platform
 
 // Makes the printer that composes a document for the stored scope (5 the
-// raw materials, anything else the project); the document printer unless
-// a factory is installed. Answers the previous factory.
+// raw materials, anything else the project); the raw-materials printer or
+// the document printer unless a factory is installed. Answers the previous
+// factory.
 using PrintBodyFactory = std::function<std::unique_ptr<CPrintEngineBase>(
     int scope, IDoc* document, IPrintViewMgr* viewManager, QWidget* host, platform::IPrintControl* control)>;
 PrintBodyFactory SetPrintBodyFactory(PrintBodyFactory factory);

@@ -125,6 +125,29 @@ TEST_F(ShellPrintTest, TheRawMaterialsScopePrintsTheMaterialsList)
     EXPECT_FALSE(text.contains(QStringLiteral("Project Cover Page")));
 }
 
+TEST_F(ShellPrintTest, TheViewManagerPrintsTheDiagramsOnScreenAndKeepsTheUsersChoice)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    PrintSettings chosen = GetUserPrefs()->GetPrintSettings();
+    chosen.scope = 5;
+    chosen.SetSectionBits(PrintSettings::CoverPage | PrintSettings::Reports);
+    GetUserPrefs()->SetPrintSettings(chosen);
+    CKWLView& view = *app.GetView();
+    view.GetViewMgr()->ShowTab(CKWLView::RawMaterialsPage);
+    m_chosenPath = folder.filePath(QStringLiteral("Diagrams.pdf"));
+    static_cast<IViewMgr*>(view.GetViewMgr())->PrintActivePage();
+    EXPECT_EQ(GetUserPrefs()->GetPrintSettings(), chosen);
+    EXPECT_EQ(view.GetCurrentPage(), CKWLView::RawMaterialsPage);
+    EXPECT_TRUE(view.updatesEnabled());
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        // The layouts alone, on a PDF file: no cover page.
+        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(PdfPageText(m_chosenPath, 1).contains(QStringLiteral("Project Cover Page")));
+        EXPECT_EQ(m_dialogs.size(), 1);
+    }
+}
+
 TEST_F(ShellPrintTest, ThePrintSwitchesPrintTheProjectAndEndTheProgram)
 {
     QTemporaryDir folder;

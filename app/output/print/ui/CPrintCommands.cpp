@@ -62,7 +62,7 @@ void CPrintCommands::OnFilePrintPreview()
     const int result = dialog.DoModal();
     ignorePrefs.reset();
     if (result == QDialog::Accepted)
-        StartPreview();
+        StartPreview(dialog.IsPdfOutput());
     else
         m_host.RefreshView();
 }
@@ -106,7 +106,7 @@ bool CPrintCommands::PrintDocumentNow(QPrinter* target)
     return printed;
 }
 
-bool CPrintCommands::StartPreview()
+bool CPrintCommands::StartPreview(bool pdfOutput)
 {
     if (!m_redrawLocked) {
         m_host.SetViewRedraw(false);
@@ -116,7 +116,7 @@ bool CPrintCommands::StartPreview()
     m_host.ShowPage(kPartsPage);
     bool started = false;
     try {
-        started = DoPrintPreview();
+        started = DoPrintPreview(pdfOutput);
     } catch (...) {
         // The preview never showed: the view comes back as it was.
         ShowPrintProblem();
@@ -131,7 +131,7 @@ bool CPrintCommands::StartPreview()
     return started;
 }
 
-bool CPrintCommands::DoPrintPreview()
+bool CPrintCommands::DoPrintPreview(bool pdfOutput)
 {
     QMainWindow* frame = m_host.GetPrintFrame();
     if (!frame || m_previewPane)
@@ -141,6 +141,7 @@ bool CPrintCommands::DoPrintPreview()
     auto pane = std::make_unique<QWidget>();
     pane->setObjectName(QStringLiteral("PrintPreviewPane"));
     auto* view = new CTPPreviewView(m_host, pane.get());
+    view->SetPdfOutput(pdfOutput);
     auto* bar = new CTPPrintPreviewBar(pane.get());
     auto* layout = new QVBoxLayout(pane.get());
     layout->setContentsMargins(0, 0, 0, 0);

@@ -32,7 +32,8 @@ public:
     // it showed and paints again. False when it failed or was cancelled.
     bool PrintDocumentNow(QPrinter* target = nullptr);
     // Opens the preview in the window; false when it could not be set up.
-    bool StartPreview();
+    // pdfOutput: the preview's Print writes a PDF file.
+    bool StartPreview(bool pdfOutput = false);
     void OnEndPrintPreview();
 
     bool IsPreviewing() const { return m_previewPane != nullptr; }
@@ -45,7 +46,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool DoPrintPreview();
+    bool DoPrintPreview(bool pdfOutput);
     void ReleaseRedrawLock();
 
     IPrintViewHost& m_host;

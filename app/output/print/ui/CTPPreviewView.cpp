@@ -133,7 +133,9 @@ void CTPPreviewView::OnPrint()
         if (!m_control)
             throw platform::PrintControlError(platform::StatusNullPointer, platform::PrintInterface::Control,
                 QStringLiteral("no print control"));
-        PrintComposedPages(*m_control, m_host, nullptr);
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        PrintComposedPages(*m_control, m_host, m_pdfOutput ? &pdf : nullptr);
     } catch (...) {
         ShowPrintStopMessage(LoadUIString(kStrPrintProblem));
     }

@@ -65,6 +65,8 @@ public:
     void OnPrint();
     void OnClose();
     void OnPageSetup();
+    // Print writes a PDF file rather than printing on the stored printer.
+    void SetPdfOutput(bool pdf) { m_pdfOutput = pdf; }
     // The page-setup dialog behind Page Setup (tests replace it).
     void SetPageSetupRunner(PrinterDialogRunner run) { m_runPageSetup = std::move(run); }
 
@@ -79,6 +81,7 @@ private:
     IPrintViewHost& m_host;
     std::unique_ptr<platform::PrintControl> m_control;
     bool m_isPreview;
+    bool m_pdfOutput = false;
     // The printer filling the control, only while it composes.
     CPrintEngineBase* m_activePrinter = nullptr;
     QPrintPreviewWidget* m_preview = nullptr;

@@ -218,6 +218,9 @@ TEST_F(PrintCommandsTest, ThePreviewTakesTheMainViewsPlaceAndCloseBringsThePageB
     FakePrintHost host;
     host.page = 3;
     SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
         dialog.accept();
         return static_cast<int>(QDialog::Accepted);
     });
@@ -245,6 +248,12 @@ TEST_F(PrintCommandsTest, ThePreviewTakesTheMainViewsPlaceAndCloseBringsThePageB
         x += button->width();
     }
     EXPECT_EQ(bar->PrintButton()->text(), QStringLiteral("Print"));
+
+    // PDF output was chosen: Print writes the previewed pages to a file.
+    QTemporaryDir folder;
+    host.pdfPath = folder.filePath(QStringLiteral("Preview.pdf"));
+    bar->PrintButton()->click();
+    EXPECT_TRUE(PdfPageText(host.pdfPath, 1).contains(QStringLiteral("Composed for scope 1")));
     EXPECT_EQ(bar->PageSetupButton()->text(), QStringLiteral("Page Setup..."));
 
     bar->CloseButton()->click();

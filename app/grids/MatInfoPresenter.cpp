@@ -1,5 +1,7 @@
 #include "grids/MatInfoPresenter.h"
 
+#include "optimization/manual/ManualEditStrings.h"
+
 #include "foundation/ResourceBase.h"
 #include "grids/CtrlFactory.h"
 #include "grids/GridsStrings.h"
@@ -14,13 +16,6 @@
 
 namespace {
 constexpr int kOfferedLayoutStyles = 5; // "Manual Edit" is no choice here
-}
-
-QString GetLayoutStyleLabel(int style)
-{
-    static constexpr int kLabels[] = { kStrLayoutStandard, kStrLayoutPreferRipCuts, kStrLayoutPreferCrossCuts,
-        kStrLayoutMaxSideOffCut, kStrLayoutMaxBottomOffCut, kStrLayoutManualEdit };
-    return style >= 0 && style < 6 ? LoadUIString(kLabels[style]) : QString();
 }
 
 MatInfoPresenter::MatInfoPresenter(IRawMaterialsHost* host, IOptimizationDoc* document,

@@ -52,6 +52,9 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+// The parts grid's table; its header's names clash with the grids' own.
+std::span<const StringResource> PartsGridStringResources();
+
 namespace {
 
 constexpr int kPrefRawMaterialsFolder = 1002;
@@ -133,7 +136,8 @@ void CKerfwellPlusApp::StartServices()
     Log(QStringLiteral("User Prefs initialized"));
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(), ManualEditStringResources(),
+                   DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
+                   ManualEditStringResources(),
                    PrintStringResources(), ReportsStringResources(), ExportStringResources(), ControlsStringResources(),
                    PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.

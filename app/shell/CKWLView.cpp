@@ -1,6 +1,7 @@
 #include "shell/CKWLView.h"
 
 #include "shell/CMainTab.h"
+#include "shell/GridStateFile.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
 #include "shell/ViewMgr.h"
@@ -9,7 +10,6 @@
 #include "foundation/ArchiveWrapper.h"
 #include "foundation/CUserPrefs.h"
 #include "foundation/CmdHistory.h"
-#include "foundation/RealArchive.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
 #include "foundation/UpdateHint.h"
@@ -31,16 +31,12 @@
 #include "optimization/BOMOptMgr.h"
 
 #include <platform/ArchiveError.h>
-#include <platform/BinaryArchive.h>
 
-#include <QFile>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QResizeEvent>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <sstream>
 
 namespace {
 
@@ -255,37 +251,10 @@ void CKWLView::LoadSaveGridState(bool storing)
         m_sizeCostGrid->NotifyColumnsMoved();
         SerializeGridState(ar, *m_sizeCostMgr);
     };
-    try {
-        if (storing) {
-            std::ostringstream out;
-            platform::BinaryArchive archive = platform::BinaryArchive::storing(out, path.toStdString());
-            RealArchive ar(archive);
-            sections(ar);
-            archive.flush();
-            // Written beside the old file and renamed over it: a failed
-            // write keeps the old layouts.
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly))
-                return;
-            const std::string bytes = out.str();
-            if (file.write(bytes.data(), static_cast<qint64>(bytes.size()))
-                != static_cast<qint64>(bytes.size()))
-                return;
-            file.commit();
-            return;
-        }
-        QFile file(path);
-        if (!file.exists() || !file.open(QIODevice::ReadOnly))
-            return;
-        const QByteArray bytes = file.readAll();
-        const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-        platform::BinaryArchive archive = platform::BinaryArchive::loading(data, path.toStdString());
-        RealArchive ar(archive);
-        sections(ar);
-    } catch (const platform::ArchiveError&) {
-        // A layout that cannot be read or written is not worth a message:
-        // the grids keep what they have.
-    } catch (const std::exception&) { }
+    if (storing)
+        StoreGridStateFile(path, sections);
+    else
+        LoadGridStateFile(path, sections);
 }
 
 QWidget* CKWLView::GetPage(int page) const

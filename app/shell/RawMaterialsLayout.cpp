@@ -44,7 +44,7 @@ RawMaterialsLayout ComputeRawMaterialsLayout(
         ? L::kLargeScreenTreeWidth
         : std::max(L::kLargeScreenTreeWidth, page.width() - stripWidth - L::kRoomBesideStrip);
     const int treeHeight = largeScreen ? page.height() : dividerTop - page.top() - 2;
-    layout.tree = Box(page.left(), page.top(), treeWidth, std::min(treeHeight, page.height()));
+    layout.tree = Box(page.left(), page.top(), treeWidth, treeHeight);
 
     layout.stripTopLeft = largeScreen ? QPoint(page.left() + L::kLargeScreenColumn, page.top())
                                       : QPoint(page.left() + treeWidth + L::kStripGap, page.top());

@@ -39,6 +39,27 @@ namespace {
 
 constexpr int kPrefLargeScreen = 2082;
 
+QByteArray ReadPrefs(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WritePrefs(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(text);
+}
+
+int GridlinesLines(const QByteArray& text)
+{
+    int count = 0;
+    for (const QByteArray& line : text.split('\n'))
+        count += line.startsWith("Gridlines=");
+    return count;
+}
+
 // ---- Raw Materials geometry -------------------------------------------------
 
 TEST(RawMaterialsLayoutTest, TheGeometryTableHolds)
@@ -355,6 +376,32 @@ TEST_F(MainViewTest, EachUpdateBitReachesItsManager)
     // 0x8 on the B.O.M. page: the pane refreshes from a new optimization.
     ClickTab(CKWLView::BOMPage);
     EXPECT_TRUE(view.GetBOMPane()->HasRows());
+}
+
+TEST_F(MainViewTest, AtStartTheGridLinesFollowTheStoredPreferenceWithoutRewritingIt)
+{
+    Start();
+    const QString prefsFile = GetCUserPrefs()->GetPrefsFilePath();
+    m_app.reset();
+    for (bool lines : { false, true }) {
+        SCOPED_TRACE(lines);
+        // Without its line the preference has its default (on); a start that
+        // toggled it would write the line back.
+        QByteArray text = ReadPrefs(prefsFile);
+        QList<QByteArray> kept;
+        for (const QByteArray& line : text.split('\n'))
+            if (!line.startsWith("Gridlines="))
+                kept << line;
+            else if (!lines)
+                kept << QByteArrayLiteral("Gridlines=0");
+        text = kept.join('\n');
+        WritePrefs(prefsFile, text);
+        Start();
+        EXPECT_EQ(View().GetPartsGrid()->GetSheetInfo()->m_gridLines, lines);
+        EXPECT_EQ(View().GetSizeCostGrid()->GetSheetInfo()->m_gridLines, lines);
+        EXPECT_EQ(GridlinesLines(ReadPrefs(prefsFile)), lines ? 0 : 1);
+        m_app.reset();
+    }
 }
 
 // ---- the grid state file --------------------------------------------------

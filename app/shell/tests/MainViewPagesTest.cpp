@@ -8,6 +8,7 @@
 #include "shell/CMainTab.h"
 #include "shell/GridStateFile.h"
 #include "shell/RawMaterialsLayout.h"
+#include "shell/SmallControls.h"
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
@@ -30,9 +31,12 @@
 #include <platform/ArchiveError.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -404,6 +408,74 @@ TEST_F(MainViewTest, AtStartTheGridLinesFollowTheStoredPreferenceWithoutRewritin
     }
 }
 
+TEST_F(MainViewTest, TheFirstSelectedPartsRowIsFound)
+{
+    CKerfwellPlusApp& app = StartWithProject();
+    for (int i = 0; i < 3; ++i)
+        app.GetDocument()->AppendPart(new CMilledPart());
+    View().GetViewMgr()->RebuildPartsList(nullptr);
+    CUGRowMode& grid = *View().GetPartsGrid();
+    CKerfwellGDM& parts = *View().GetPartsGridMgr();
+    struct Case
+    {
+        const char* name;
+        std::vector<int> selected;
+        int expected;
+    };
+    const Case cases[] = {
+        { "none selected", {}, -1 },
+        { "one row", { 2 }, 2 },
+        { "several rows: the lowest", { 3, 1 }, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        grid.ClearSelections();
+        for (int row : c.selected)
+            grid.SelectCell(0, row);
+        EXPECT_EQ(parts.FindUGRowMode(), c.expected);
+    }
+}
+
+TEST(SmallControlsTest, TextColourBackgroundsRedrawAndDialogHelpers)
+{
+    ColorStatic notice(QStringLiteral("Project is locked"));
+    notice.SetColor(Qt::red);
+    EXPECT_EQ(notice.palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(notice.palette().color(QPalette::Window), notice.palette().color(QPalette::Button));
+    QZGroupbox group(QStringLiteral("Grain"));
+    EXPECT_TRUE(group.autoFillBackground());
+
+    QWidget window;
+    {
+        RedrawInhibitor inhibitor(&window);
+        EXPECT_FALSE(window.updatesEnabled());
+    }
+    EXPECT_TRUE(window.updatesEnabled());
+    auto* gone = new QWidget;
+    {
+        RedrawInhibitor inhibitor(gone);
+        delete gone; // a window closed during the update is left alone
+    }
+
+    // An unchanged text keeps the edit's cursor where the user left it.
+    QLineEdit edit(QStringLiteral("48 in"));
+    edit.setCursorPosition(1);
+    SetWindowTextIfChanged(&edit, QStringLiteral("48 in"));
+    EXPECT_EQ(edit.cursorPosition(), 1);
+    SetWindowTextIfChanged(&edit, QStringLiteral("96 in"));
+    EXPECT_EQ(edit.text(), QStringLiteral("96 in"));
+    QLabel label(QStringLiteral("a"));
+    SetWindowTextIfChanged(&label, QStringLiteral("b"));
+    EXPECT_EQ(label.text(), QStringLiteral("b"));
+
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply);
+    buttons.show();
+    HidePropertySheetApplyButton(&buttons);
+    EXPECT_FALSE(buttons.button(QDialogButtonBox::Apply)->isVisible());
+    EXPECT_TRUE(buttons.button(QDialogButtonBox::Ok)->isVisible());
+    EXPECT_TRUE(buttons.button(QDialogButtonBox::Cancel)->isVisible());
+}
+
 // ---- the grid state file --------------------------------------------------
 
 std::vector<std::int32_t> Words(const QByteArray& bytes)
@@ -550,8 +622,9 @@ TEST_F(GridStateTest, RefusedRecordsLeaveTheDefaultLayout)
         WriteFile(Path(), Bytes(words));
         View().LoadSaveGridState(false);
         EXPECT_EQ(parts.GetColumn(kPartColUserInfo)->IsHidden(), c.accepted);
-        if (!c.accepted)
+        if (!c.accepted) {
             EXPECT_EQ(PartsLayout(), before);
+        }
     }
 }
 

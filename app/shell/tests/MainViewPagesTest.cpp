@@ -20,6 +20,7 @@
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CKerfwellGDM.h"
 #include "grids/CSGSCGDM.h"
+#include "grids/IMatInfoCtrl.h"
 #include "grids/MatInfoPresenter.h"
 #include "grids/PartsGridColumns.h"
 #include "grids/RMTree.h"
@@ -351,6 +352,21 @@ TEST_F(MainViewTest, EachUpdateBitReachesItsManager)
     views.ApplyDocumentUpdate(sizeCost);
     EXPECT_EQ(view.GetSizeCostGrid()->GetRowCount(), 3);
 
+    // 0x100 and 0x400: the strip shows the selected material again.
+    IMatInfoCtrl* strip = view.GetMatInfoPresenter()->GetControl();
+    ASSERT_TRUE(strip);
+    for (std::uint64_t bit : { 0x100u, 0x400u }) {
+        SCOPED_TRACE(bit);
+        const bool grain = !m_material->GetGrainInfo().GetHasGrain();
+        m_material->GetGrainInfoForEdit().SetHasGrain(grain);
+        UpdateHint unrelated(0x8, 0);
+        views.ApplyDocumentUpdate(unrelated);
+        EXPECT_NE(strip->IsHasGrainChecked(), grain);
+        UpdateHint material(bit, 0);
+        views.ApplyDocumentUpdate(material);
+        EXPECT_EQ(strip->IsHasGrainChecked(), grain);
+    }
+
     // 0x200: the materials tree is filled again.
     const int before = view.GetRMTree().topLevelItem(0)->childCount();
     m_library->GetMaterials().push_back(std::make_shared<CSheetGoodEx>(QStringLiteral("Walnut")));
@@ -474,6 +490,31 @@ TEST(SmallControlsTest, TextColourBackgroundsRedrawAndDialogHelpers)
     EXPECT_FALSE(buttons.button(QDialogButtonBox::Apply)->isVisible());
     EXPECT_TRUE(buttons.button(QDialogButtonBox::Ok)->isVisible());
     EXPECT_TRUE(buttons.button(QDialogButtonBox::Cancel)->isVisible());
+}
+
+TEST_F(MainViewTest, EnterAndEscapeOfATreeLabelEditGoToTheEditor)
+{
+    StartWithProject();
+    ClickTab(CKWLView::RawMaterialsPage);
+    RMTree& tree = View().GetRMTree();
+    SelectMaterial(m_material.get());
+
+    QWidget* editor = tree.EditSelectedLabel();
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, QStringLiteral("Oak"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(m_material->GetName(), QStringLiteral("Birch"));
+    EXPECT_EQ(View().GetCurrentPage(), CKWLView::RawMaterialsPage);
+
+    editor = tree.EditSelectedLabel();
+    ASSERT_TRUE(editor);
+    static_cast<QLineEdit*>(editor)->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Oak"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor commits in a queued call
+    EXPECT_EQ(m_material->GetName(), QStringLiteral("Oak"));
+    EXPECT_EQ(tree.GetSelectedItemText(), QStringLiteral("Oak"));
 }
 
 // ---- the grid state file --------------------------------------------------

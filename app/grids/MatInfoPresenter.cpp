@@ -1,7 +1,5 @@
 #include "grids/MatInfoPresenter.h"
 
-#include "optimization/manual/ManualEditStrings.h"
-
 #include "foundation/ResourceBase.h"
 #include "grids/CtrlFactory.h"
 #include "grids/GridsStrings.h"
@@ -13,6 +11,7 @@
 #include "model/ModelUiHook.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IOptimizationDoc.h"
+#include "optimization/manual/ManualEditStrings.h"
 
 namespace {
 constexpr int kOfferedLayoutStyles = 5; // "Manual Edit" is no choice here

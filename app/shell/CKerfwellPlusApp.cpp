@@ -27,6 +27,7 @@
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "grids/GridsStrings.h"
+#include "grids/PartsGridStrings.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
 #include "model/CMaterials.h"
@@ -51,9 +52,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMetaObject>
-
-// The parts grid's table; its header's names clash with the grids' own.
-std::span<const StringResource> PartsGridStringResources();
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "layouts/ui/LayoutsFrameFactory.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "model/MaterialsBase.h"
+#include "model/PartCommands.h"
 #include "model/RMTreeMgr.h"
 #include "optimization/manual/PinCommands.h"
 
@@ -539,6 +540,42 @@ void ViewMgr::CancelEditAndRefresh()
 {
     if (m_layouts)
         m_layouts->CancelEditAndRefresh();
+}
+
+void ViewMgr::JumpToDiagram()
+{
+    if (!m_layouts)
+        return;
+    if (m_view.GetCurrentPage() != CKWLView::PartsPage) {
+        m_layouts->JumpToNextDiagramWithPart();
+        return;
+    }
+    CMilledPart* part = m_partEditState->GetHeldPart();
+    if (!part)
+        return;
+    m_layouts->ShowDiagramForPart(part);
+    ShowTab(CKWLView::LayoutsPage);
+}
+
+bool ViewMgr::CanJumpToDiagram() const
+{
+    if (!m_document.IsFullyOptimized())
+        return false;
+    switch (m_view.GetCurrentPage()) {
+    case CKWLView::PartsPage:
+        return m_partEditState->IsPlacedSingleRow();
+    case CKWLView::LayoutsPage:
+        return m_layouts && m_layouts->HasSelectedPart();
+    default:
+        return false;
+    }
+}
+
+void ViewMgr::ReoptimizeUnplacedParts()
+{
+    FinishEditing();
+    if (CmdHistory* history = GetCmdHistory())
+        history->Add(std::make_shared<ReoptimizeUnplacedPartsCmd>());
 }
 
 bool ViewMgr::CommitPartEdits()

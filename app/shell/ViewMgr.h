@@ -139,6 +139,11 @@ public:
     std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() const;
     void ResizeFrame();
     void CancelEditAndRefresh();
+    // From the Parts page: the layouts page shows the held part's diagram;
+    // on the Layouts page: the next diagram with the selected part.
+    void JumpToDiagram();
+    bool CanJumpToDiagram() const;
+    void ReoptimizeUnplacedParts();
 
     // Pages
     QWidget* CreateReportsPage();

@@ -517,6 +517,28 @@ TEST_F(MainViewTest, EnterAndEscapeOfATreeLabelEditGoToTheEditor)
     EXPECT_EQ(tree.GetSelectedItemText(), QStringLiteral("Oak"));
 }
 
+TEST_F(MainViewTest, JumpingFromAPartToItsDiagram)
+{
+    StartWithProject();
+    ViewMgr& views = *View().GetViewMgr();
+    EXPECT_FALSE(views.CanJumpToDiagram()); // not optimized yet
+    ClickTab(CKWLView::LayoutsPage);
+    ASSERT_TRUE(m_app->GetDocument()->IsFullyOptimized());
+    ClickTab(CKWLView::PartsPage);
+    CUGRowMode& grid = *View().GetPartsGrid();
+    grid.GotoCell(1, 0);
+    grid.ClearSelections();
+    grid.SelectCell(0, 0);
+    View().GetPartsGridMgr()->NotifySelection();
+    ASSERT_TRUE(views.CanJumpToDiagram());
+    views.JumpToDiagram();
+    EXPECT_EQ(View().GetCurrentPage(), CKWLView::LayoutsPage);
+    EXPECT_TRUE(View().GetPage(CKWLView::LayoutsPage)->isVisible());
+    EXPECT_FALSE(grid.isVisible());
+    ClickTab(CKWLView::ReportsPage);
+    EXPECT_FALSE(views.CanJumpToDiagram());
+}
+
 // ---- the grid state file --------------------------------------------------
 
 std::vector<std::int32_t> Words(const QByteArray& bytes)

@@ -194,6 +194,7 @@ void CKWLView::OnInitialUpdate()
     heading.SetAlignment(kSizeCostHeadingAlignment);
     m_sizeCostGrid->SetHeadingDefault(&heading);
     m_sizeCostMgr = std::make_unique<CSGSCGDM>(m_viewMgr.get(), &m_document);
+    m_sizeCostMgr->SetColumnMenuEnabled(false);
     m_sizeCostSource = m_sizeCostGrid->AddDataSource(m_sizeCostMgr.get());
 
     LayOutRawMaterialsPage();

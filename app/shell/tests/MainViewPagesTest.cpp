@@ -351,6 +351,13 @@ TEST_F(MainViewTest, EachUpdateBitReachesItsManager)
     UpdateHint sizeCost(0x40, 0);
     views.ApplyDocumentUpdate(sizeCost);
     EXPECT_EQ(view.GetSizeCostGrid()->GetRowCount(), 3);
+    // ... and the rows the hint names become the selection.
+    UpdateHint named(0x40, 0);
+    named.GetSizeCostRowsForEdit()->GetRowsForEdit().push_back(m_material->GetSizeCosts().back());
+    named.GetSizeCostRowsForEdit()->SetRowsGiven(true);
+    views.ApplyDocumentUpdate(named);
+    const std::shared_ptr<ISGSC> selected = view.GetSizeCostGridMgr()->GetSelectedRowItem();
+    EXPECT_EQ(selected, m_material->GetSizeCosts().back());
 
     // 0x100 and 0x400: the strip shows the selected material again.
     IMatInfoCtrl* strip = view.GetMatInfoPresenter()->GetControl();

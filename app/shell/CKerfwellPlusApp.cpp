@@ -28,6 +28,7 @@
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "grids/GridsStrings.h"
+#include "grids/PartsGridStrings.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
 #include "model/CMaterials.h"
@@ -138,9 +139,9 @@ void CKerfwellPlusApp::StartServices()
     Log(QStringLiteral("User Prefs initialized"));
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(), ManualEditStringResources(),
-                   PrintStringResources(), PrintUiStringResources(), ReportsStringResources(), ExportStringResources(),
-                   ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
+                   DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
+                   ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
+                   ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();

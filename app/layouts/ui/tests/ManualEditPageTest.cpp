@@ -1,0 +1,312 @@
+// Manual editing on the real layouts page offscreen: mouse and key
+// sequences on the main diagram window, the take-off list and the
+// thumbnails, over a project document optimized by the cutting engine, with
+// the commands run through the command history.
+#include "ProjectDocumentFixture.h"
+
+#include "foundation/CUserPrefs.h"
+#include "foundation/CmdHistory.h"
+#include "grids/CTakeOffGDM.h"
+#include "grids/GridsStrings.h"
+#include "layouts/LayoutsStrings.h"
+#include "layouts/ui/ILayoutsViewOwner.h"
+#include "layouts/ui/InteractiveDiagramWnd.h"
+#include "layouts/ui/LayoutsCommands.h"
+#include "layouts/ui/LayoutsFrame.h"
+#include "layouts/ui/LayoutsFrameFactory.h"
+#include "layouts/ui/LayoutsViewMgr.h"
+#include "layouts/ui/ThumbnailsZone.h"
+#include "optimization/DiagramGeometry.h"
+#include "optimization/manual/ManualEditStrings.h"
+#include "optimization/manual/PrepareForManualEditingCmd.h"
+#include "platform/ui/Document.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kPrefHideDupes = 2034;
+constexpr int kPrefOriginBottomLeft = 2118;
+constexpr int kPrefAutoManualEdit = 2124;
+
+class PageOwner : public ILayoutsViewOwner
+{
+public:
+    QWidget* view = nullptr;
+    QRect GetPageRect() const override { return QRect(0, 0, 900, 640); }
+    QWidget* GetViewWnd() override { return view; }
+    void SetModified() override { }
+    void RefreshResultPages() override { }
+    void PrintActivePage() override { }
+    bool IsCommandIdle() const override { return true; }
+    void FinishEditing() override { }
+    void OpenProjectSettings(int) override { }
+};
+
+// The document's hints reach the page as the shell's view manager passes them.
+class HintForwarder : public platform::DocView
+{
+public:
+    LayoutsViewMgr* page = nullptr;
+    void OnDocUpdate(platform::DocView*, long, void* hintObject) override
+    {
+        if (page && hintObject)
+            page->OnDocumentUpdate(*static_cast<UpdateHint*>(hintObject), 0);
+    }
+};
+
+// What a drawn part is, by value, to compare layouts before and after.
+struct Placement
+{
+    CMilledPart* part;
+    bool rotated;
+    platform::Rect rect;
+    friend bool operator==(const Placement&, const Placement&) = default;
+};
+
+std::vector<Placement> PlacementsOf(const DrawnPartList& parts)
+{
+    std::vector<Placement> out;
+    for (const DrawnPartPtr& p : parts)
+        out.push_back({ p->GetPart(), p->IsRotated(), p->GetSheetRect() });
+    return out;
+}
+
+class ManualEditPageTest : public ProjectDocumentTest
+{
+protected:
+    void SetUp() override
+    {
+        ProjectDocumentTest::SetUp();
+        InitUIStrings(m_strings.path(),
+            { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
+                DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
+                ManualEditStringResources() });
+        RegisterManualEditingCommands();
+        GetCmdHistory()->Clear();
+        m_prefs = new CUserPrefs;
+        m_prefs->Init(m_prefsFolder.path(), m_prefsFolder.path());
+        m_prefs->SetInt(3086, 5);
+        SetUserPrefs(m_prefs);
+        m_previousMessageHook = SetManualEditMessageHook([this](const QString& text) { m_messages << text; });
+        m_previousStatusHook = SetManualEditStatusHook([this](const QString& text) { m_hints << text; });
+        m_view.resize(900, 640);
+        m_owner.view = &m_view;
+        m_doc->AddView(&m_forwarder);
+    }
+
+    void TearDown() override
+    {
+        m_forwarder.page = nullptr;
+        m_doc->RemoveView(&m_forwarder);
+        m_mgr.reset();
+        SetManualEditMessageHook(m_previousMessageHook);
+        SetManualEditStatusHook(m_previousStatusHook);
+        ProjectDocumentTest::TearDown();
+    }
+
+    // Optimizes the project and shows the page on its first diagram.
+    void ShowPage()
+    {
+        RunJobs(*m_doc);
+        ASSERT_TRUE(m_doc->IsFullyOptimized());
+        m_mgr = std::make_unique<LayoutsViewMgr>(&m_owner, m_doc.get(), m_factory);
+        m_forwarder.page = m_mgr.get();
+        m_mgr->ApplyScreenArrangement();
+        m_view.show();
+        m_mgr->ShowFrame(FrameShow::Show);
+        ASSERT_TRUE(m_mgr->GetCurrentDiagram());
+        Paint();
+    }
+
+    LayoutsFrame* Frame() const { return static_cast<LayoutsFrame*>(m_mgr->GetFrame()); }
+    InteractiveDiagramWnd* Wnd() const
+    {
+        return static_cast<InteractiveDiagramWnd*>(Frame()->GetDiagramWnd().get());
+    }
+    ManualEditMgr* Edit() const { return m_mgr->GetManualEditMgr(); }
+    const SnapToKerfMgr& Snap() const { return Edit()->GetSnapMgr(); }
+    DisplayDiagramPtr Shown() const { return m_mgr->GetCurrentDiagram(); }
+    DrawnPartList Parts() const { return GetCurrentParts(*Shown()); }
+
+    // Paints the main diagram at once, so that the parts' screen rectangles
+    // and the manual editing geometry are those the user sees.
+    void Paint()
+    {
+        QApplication::processEvents();
+        Wnd()->repaint();
+    }
+
+    static QPoint Center(const DrawnPartPtr& part)
+    {
+        const platform::Point c = part->GetScreenRect().Center();
+        return QPoint(c.x, c.y);
+    }
+
+    // A pointer move with the left button held, to the widget the pointer
+    // belongs to: the mouse grabber (the frame, in a list drag) or the
+    // diagram window. point: client coordinates of the diagram window.
+    void MoveTo(const QPoint& point, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : Wnd();
+        const QPoint global = Wnd()->mapToGlobal(point);
+        QMouseEvent event(QEvent::MouseMove, QPointF(receiver->mapFromGlobal(global)), QPointF(global),
+            Qt::NoButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(receiver, &event);
+    }
+
+    void Press(const QPoint& point) { QTest::mousePress(Wnd(), Qt::LeftButton, Qt::NoModifier, point); }
+
+    void Release(const QPoint& point)
+    {
+        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : Wnd();
+        const QPoint global = Wnd()->mapToGlobal(point);
+        QTest::mouseRelease(receiver, Qt::LeftButton, Qt::NoModifier, receiver->mapFromGlobal(global));
+    }
+
+    // The client point whose move from `from` takes a part by the layout offset.
+    QPoint Toward(const QPoint& from, const platform::Point& layoutOffset) const
+    {
+        const platform::Point v = Snap().LayoutToScreenVector(layoutOffset);
+        return from + QPoint(v.x, v.y);
+    }
+
+    // Pressed on the part and moved by 5 pixels: the drag begins.
+    void StartDrag(const DrawnPartPtr& part, QPoint& at)
+    {
+        at = Center(part);
+        Press(at);
+        at += QPoint(5, 0);
+        MoveTo(at);
+    }
+
+    QByteArray Saved(const QString& name)
+    {
+        const QString path = PathOf(name);
+        EXPECT_TRUE(m_doc->OnSaveDocument(path));
+        return ReadAll(path);
+    }
+
+    QTemporaryDir m_strings;
+    QTemporaryDir m_prefsFolder;
+    CUserPrefs* m_prefs = nullptr;
+    ManualEditTextHook m_previousMessageHook;
+    ManualEditTextHook m_previousStatusHook;
+    QStringList m_messages;
+    QStringList m_hints;
+    QWidget m_view;
+    PageOwner m_owner;
+    HintForwarder m_forwarder;
+    RealLayoutsFrameFactory m_factory;
+    std::unique_ptr<LayoutsViewMgr> m_mgr;
+};
+
+struct DrawnAs
+{
+    const char* name;
+    bool turned;
+    bool originBottomLeft;
+};
+
+class SnapDropTest : public ManualEditPageTest, public ::testing::WithParamInterface<DrawnAs>
+{
+};
+
+INSTANTIATE_TEST_SUITE_P(Orientations, SnapDropTest,
+    ::testing::Values(DrawnAs { "lengthwise", false, false }, DrawnAs { "turned", true, false },
+        DrawnAs { "originBottomLeft", false, true }),
+    [](const ::testing::TestParamInfo<DrawnAs>& param) { return std::string(param.param.name); });
+
+TEST_P(SnapDropTest, AFivePixelMoveDragsAndTheDropSnapsToTheNeighboursKerf)
+{
+    const DrawnAs c = GetParam();
+    {
+        m_prefs->SetFlag(kPrefOriginBottomLeft, c.originBottomLeft);
+        Append(m_oak, 10, 12, 2, QStringLiteral("Panel"));
+        ShowPage();
+        if (c.turned) {
+            m_mgr->TurnCurrentDiagram();
+            Paint();
+        }
+        const DisplayDiagramPtr diagram = Shown();
+        const StackPtr stack = diagram->GetStack();
+        ASSERT_EQ(Parts().size(), 2u);
+        const DrawnPartPtr moved = Parts()[0];
+        const DrawnPartPtr neighbour = Parts()[1];
+        const std::vector<Placement> before = PlacementsOf(Parts());
+        const int optimizerStyle = stack->GetCurrentGeoStyle();
+        ASSERT_NE(optimizerStyle, 5);
+
+        // Pressed and moved 4 pixels: nothing.
+        QPoint at = Center(moved);
+        Press(at);
+        MoveTo(at + QPoint(4, -4));
+        EXPECT_EQ(Edit()->GetSource(), 0);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0u);
+        // 5 pixels: the diagram is prepared (pinned, Manual Edit) and the drag begins.
+        at += QPoint(5, 0);
+        MoveTo(at);
+        ASSERT_EQ(Edit()->GetSource(), 1);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1u);
+        EXPECT_EQ(stack->GetCurrentGeoStyle(), 5);
+        EXPECT_TRUE(stack->IsPinned());
+        EXPECT_TRUE(m_mgr->IsDragInProgress());
+        ASSERT_FALSE(m_hints.isEmpty());
+        EXPECT_TRUE(m_hints.back().startsWith(QStringLiteral("Press Ctrl to rotate part. Press Shift")));
+        Paint();
+
+        // Below the neighbour, half the reach short of its kerf.
+        const std::int32_t kerf = stack->GetStockSpec().GetKerf().GetUnits();
+        const platform::Rect& from = Edit()->GetDraggedPart()->GetSheetRect();
+        const platform::Rect& next = neighbour->GetSheetRect();
+        const std::int32_t gap = Snap().GetTolerance() / 2;
+        const platform::Point wanted { next.left - from.left, next.bottom + kerf + gap - from.top };
+        const QPoint target = Toward(at, wanted);
+        MoveTo(target);
+        ASSERT_TRUE(Snap().HasHorizontalSnap());
+        const DrawnPartPtr candidate = Snap().Candidate();
+        EXPECT_EQ(candidate->GetSheetRect().top, next.bottom + kerf);
+        EXPECT_EQ(candidate->GetSheetRect().left, next.left);
+        EXPECT_TRUE(Edit()->IsDropAccepted());
+        // The band is drawn in its colour.
+        const std::vector<platform::Rect> bands = Edit()->GetActiveKerfScreenRects();
+        ASSERT_FALSE(bands.empty());
+        const QImage picture = Wnd()->grab().toImage();
+        const platform::Rect band = bands.front();
+        EXPECT_EQ(picture.pixelColor(band.left, band.top),
+            platform::ToQColor(InteractiveDiagramWnd::kKerfBandColor));
+
+        // Released: "Move Part" after the preparation step.
+        Release(target);
+        EXPECT_EQ(Edit()->GetSource(), 0);
+        EXPECT_FALSE(m_mgr->IsDragInProgress());
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), 2u);
+        EXPECT_TRUE(GetUndoMenuText().contains(QStringLiteral("Move Part")));
+        const auto after = [&] {
+            std::vector<Placement> expected = before;
+            expected[0].rect = candidate->GetSheetRect();
+            return expected;
+        }();
+        auto check = [&](const char* step, const std::vector<Placement>& placements, int style, bool pinned) {
+            SCOPED_TRACE(step);
+            EXPECT_EQ(PlacementsOf(GetCurrentParts(*Shown())), placements);
+            EXPECT_EQ(stack->GetCurrentGeoStyle(), style);
+            EXPECT_EQ(stack->IsPinned(), pinned);
+            EXPECT_EQ(Shown()->GetStack(), stack);
+        };
+        check("moved", after, 5, true);
+        HistoryUndo();
+        check("move undone", before, 5, true);
+        HistoryUndo();
+        check("preparation undone", before, optimizerStyle, false);
+        HistoryRedo();
+        HistoryRedo();
+        check("redone", after, 5, true);
+    }
+}
+
+} // namespace

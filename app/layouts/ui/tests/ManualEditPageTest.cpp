@@ -310,3 +310,131 @@ TEST_P(SnapDropTest, AFivePixelMoveDragsAndTheDropSnapsToTheNeighboursKerf)
 }
 
 } // namespace
+
+namespace {
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget, std::function<bool()> counts)
+        : m_counts(std::move(counts))
+    {
+        widget->installEventFilter(this);
+    }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_counts())
+            ++paints;
+        return false;
+    }
+
+private:
+    std::function<bool()> m_counts;
+};
+
+TEST_F(ManualEditPageTest, CtrlTurnsAndTurnsBackShiftHoldsTheAxisAndXCrossesTheKerf)
+{
+    Append(m_oak, 10, 12, 2, QStringLiteral("Panel"));
+    ShowPage();
+    const DrawnPartPtr moved = Parts()[0];
+    const DrawnPartPtr neighbour = Parts()[1];
+    QPoint at;
+    StartDrag(moved, at);
+    ASSERT_EQ(Edit()->GetSource(), 1);
+    Paint();
+
+    // Ctrl down and up: turned a quarter about the grab point, then back.
+    at += QPoint(20, 20);
+    MoveTo(at);
+    const bool rotated = Edit()->GetDraggedPart()->IsRotated();
+    QTest::keyPress(Wnd(), Qt::Key_Control);
+    EXPECT_EQ(Snap().Candidate()->IsRotated(), !rotated);
+    const platform::Rect turned = Snap().Candidate()->GetSheetRect();
+    EXPECT_EQ(turned.Width(), Edit()->GetDraggedPart()->GetSheetRect().Height());
+    QTest::keyRelease(Wnd(), Qt::Key_Control);
+    EXPECT_EQ(Snap().Candidate()->IsRotated(), rotated);
+    EXPECT_EQ(Snap().Candidate()->GetSheetRect().Width(), Edit()->GetDraggedPart()->GetSheetRect().Width());
+
+    // Shift with equal distances in x and y: a horizontal drag.
+    const QPoint start(Snap().GetStartPoint().x, Snap().GetStartPoint().y);
+    MoveTo(Wnd()->mapFromGlobal(start) + QPoint(30, 30));
+    QTest::keyPress(Wnd(), Qt::Key_Shift);
+    EXPECT_EQ(Snap().GetCurrentPoint().y, start.y());
+    EXPECT_EQ(Snap().GetCurrentPoint().x, start.x() + 30);
+    QTest::keyRelease(Wnd(), Qt::Key_Shift);
+    EXPECT_EQ(Snap().GetCurrentPoint().y, start.y() + 30);
+
+    // Held against the neighbour's kerf; after 'X' it follows the pointer
+    // across that kerf.
+    const std::int32_t kerf = Shown()->GetStack()->GetStockSpec().GetKerf().GetUnits();
+    const platform::Rect& from = Edit()->GetDraggedPart()->GetSheetRect();
+    const platform::Rect& next = neighbour->GetSheetRect();
+    const std::int32_t reach = Snap().GetTolerance();
+    const QPoint near
+        = Toward(at - QPoint(20, 20), { next.left - from.left, next.bottom + kerf + reach / 2 - from.top });
+    MoveTo(near);
+    ASSERT_TRUE(Snap().HasHorizontalSnap());
+    QTest::keyRelease(Wnd(), Qt::Key_X);
+    EXPECT_FALSE(Snap().HasHorizontalSnap());
+    const QPoint across = Toward(near, { 0, -reach });
+    MoveTo(across);
+    EXPECT_FALSE(Snap().HasHorizontalSnap());
+    EXPECT_LT(Snap().Candidate()->GetSheetRect().top, next.bottom + kerf);
+    Release(across);
+}
+
+TEST_F(ManualEditPageTest, RefusedDropsSlideBackInTenStepsAndChangeNothing)
+{
+    Append(m_oak, 10, 12, 2, QStringLiteral("Panel"));
+    ShowPage();
+    // A first drag prepares the diagram; released where it began, it moves nothing.
+    QPoint at;
+    StartDrag(Parts()[0], at);
+    Release(at);
+    ASSERT_EQ(GetCmdHistory()->GetStepCount(), 1u);
+    Paint();
+    const QByteArray before = Saved(QStringLiteral("before.kwl"));
+    const std::vector<Placement> placements = PlacementsOf(Parts());
+
+    PaintCounter slides(Wnd(), [this] { return Edit()->GetSource() != 0; });
+    struct Row
+    {
+        const char* name;
+        std::function<QPoint(const QPoint& from)> to;
+    };
+    const Row rows[] = {
+        { "on another part", [this](const QPoint&) { return Center(Parts()[1]); } },
+        { "outside the usable area",
+            [this](const QPoint& from) {
+                const platform::Rect& r = Edit()->GetDraggedPart()->GetSheetRect();
+                return Toward(from, { -r.left - r.Width() / 2, -r.top - r.Height() / 2 });
+            } },
+        { "no movement", [](const QPoint& from) { return from; } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartDrag(Parts()[0], at);
+        ASSERT_EQ(Edit()->GetSource(), 1);
+        Paint();
+        const QPoint to = row.to(at);
+        MoveTo(to + QPoint(0, 1));
+        MoveTo(to);
+        if (std::string(row.name) != "no movement") {
+            EXPECT_FALSE(Edit()->IsDropAccepted());
+        }
+        slides.paints = 0;
+        Release(to);
+        EXPECT_EQ(slides.paints, ManualEditMgr::kSlideSteps);
+        EXPECT_EQ(Edit()->GetSource(), 0);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1u);
+        EXPECT_EQ(PlacementsOf(Parts()), placements);
+        EXPECT_TRUE(m_messages.isEmpty());
+    }
+    EXPECT_EQ(Saved(QStringLiteral("after.kwl")), before);
+}
+
+} // namespace

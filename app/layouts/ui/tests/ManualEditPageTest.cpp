@@ -10,6 +10,7 @@
 #include "grids/GridsStrings.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
+#include "layouts/ui/IThumbnailsZoneMgr.h"
 #include "layouts/ui/InteractiveDiagramWnd.h"
 #include "layouts/ui/LayoutsCommands.h"
 #include "layouts/ui/LayoutsFrame.h"
@@ -435,6 +436,201 @@ TEST_F(ManualEditPageTest, RefusedDropsSlideBackInTenStepsAndChangeNothing)
         EXPECT_TRUE(m_messages.isEmpty());
     }
     EXPECT_EQ(Saved(QStringLiteral("after.kwl")), before);
+}
+
+} // namespace
+
+namespace {
+
+// The styles a diagram has layouts of.
+std::vector<int> StylesOf(const StackPtr& stack)
+{
+    std::vector<int> styles;
+    for (int style = 0; style <= 5; ++style)
+        if (stack->HasGeometry(style))
+            styles.push_back(style);
+    return styles;
+}
+
+class ManualEditListTest : public ManualEditPageTest
+{
+protected:
+    // The diagram window's client point over the middle of a widget.
+    QPoint Over(const QWidget* widget) const
+    {
+        return Wnd()->mapFromGlobal(widget->mapToGlobal(widget->rect().center()));
+    }
+    QPoint OverTabs() const { return Over(Frame()->GetTakeOffTabs().get()); }
+
+    // The take-off list's row of the part; -1 when it is not listed.
+    int RowOf(const CMilledPart* part) const
+    {
+        const std::shared_ptr<CTakeOffGDM> grid = m_mgr->GetTakeOffGridMgr();
+        for (int row = 0; row < grid->GetStoredRowCount(); ++row)
+            if (grid->GetRowItem(row)->part == part)
+                return row;
+        return -1;
+    }
+
+    void ShowUnplacedTab()
+    {
+        m_mgr->SetTakeOffListKind(TakeOffListKind::UnplacedParts);
+        QApplication::processEvents();
+    }
+
+    // The user starts dragging the part's row of the Unplaced tab.
+    void DragRow(const CMilledPart* part)
+    {
+        const int row = RowOf(part);
+        ASSERT_GE(row, 0);
+        m_mgr->GetTakeOffGridMgr()->OnRowDragStart(row);
+    }
+
+    // A client point of the main diagram where a part's top-left corner
+    // lands at the layout point.
+    QPoint AtLayout(std::int32_t x, std::int32_t y) const
+    {
+        const platform::Rect r = Snap().LayoutToScreenRect(platform::Rect(x, y, x, y));
+        return QPoint(r.left, r.top);
+    }
+};
+
+TEST_F(ManualEditListTest, APartDraggedOntoTheListBecomesUnplacedAndUndoRestoresEveryStyle)
+{
+    CMilledPart* panel = Append(m_oak, 10, 12, 2, QStringLiteral("Panel"));
+    ShowPage();
+    const StackPtr stack = Shown()->GetStack();
+    const std::vector<int> styles = StylesOf(stack);
+    const int style = stack->GetCurrentGeoStyle();
+    ASSERT_GE(styles.size(), 2u);
+    const std::vector<Placement> before = PlacementsOf(Parts());
+
+    QPoint at;
+    StartDrag(Parts()[0], at);
+    ASSERT_EQ(Edit()->GetSource(), 1);
+    MoveTo(OverTabs());
+    EXPECT_EQ(Edit()->GetTarget(), 2);
+    EXPECT_EQ(Frame()->cursor().shape(), Qt::DragMoveCursor);
+    Release(OverTabs());
+    EXPECT_EQ(Frame()->cursor().shape(), Qt::ArrowCursor);
+
+    auto check = [&](const char* step, std::size_t drawn, std::uint32_t unplaced,
+                     std::vector<int> expectedStyles, int shownStyle) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(GetCurrentParts(*Shown()).size(), drawn);
+        EXPECT_EQ(panel->GetUnplacedCopies(), unplaced);
+        EXPECT_EQ(StylesOf(stack), expectedStyles);
+        EXPECT_EQ(stack->GetCurrentGeoStyle(), shownStyle);
+    };
+    check("dragged off", 1, 1, { 5 }, 5);
+    EXPECT_EQ(panel->GetSkipInfo().GetReason(), CSkippedPartInfo::ManualEdit);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 2u);
+    ShowUnplacedTab();
+    EXPECT_GE(RowOf(panel), 0);
+
+    std::vector<int> withManual = styles;
+    withManual.push_back(5);
+    HistoryUndo();
+    check("removal undone", 2, 0, withManual, 5);
+    HistoryUndo();
+    check("preparation undone", 2, 0, styles, style);
+    EXPECT_EQ(PlacementsOf(Parts()), before);
+    HistoryRedo();
+    HistoryRedo();
+    check("redone", 1, 1, { 5 }, 5);
+}
+
+// Six sheets of one panel each, two strips beside the panel on one of them:
+// the strips dragged off, then dropped from the Unplaced tab onto the
+// optimizer's diagram of the other five, split two sheets off.
+TEST_F(ManualEditListTest, AnUnplacedPartDroppedOnAnOptimizerDiagramKeepsItsPartsInOneStep)
+{
+    CMilledPart* big = Append(m_oak, 40, 94, 6, QStringLiteral("Big"));
+    CMilledPart* strip = Append(m_oak, 6, 30, 2, QStringLiteral("Strip"));
+    ShowPage();
+    // The strips go onto the list.
+    auto thumbnail = [this](auto holds) {
+        for (int i = 0; i < m_mgr->GetDiagramCount(); ++i)
+            if (const DisplayDiagramPtr d = m_mgr->GetThumbnailsMgr()->GetDiagram(i); d && holds(*d))
+                return ThumbnailChoice { d, i };
+        return ThumbnailChoice {};
+    };
+    auto holdsStrip = [strip](const DisplayDiagram& d) {
+        const DrawnPartList& parts = GetCurrentParts(d);
+        return std::any_of(
+            parts.begin(), parts.end(), [strip](const DrawnPartPtr& p) { return p->GetPart() == strip; });
+    };
+    for (int i = 0; i < 2; ++i) {
+        const ThumbnailChoice withStrip = thumbnail(holdsStrip);
+        ASSERT_TRUE(withStrip.diagram);
+        m_mgr->OnThumbnailSelected(withStrip);
+        Paint();
+        const DrawnPartList parts = Parts();
+        const auto found = std::find_if(
+            parts.begin(), parts.end(), [strip](const DrawnPartPtr& p) { return p->GetPart() == strip; });
+        QPoint at;
+        StartDrag(*found, at);
+        MoveTo(OverTabs());
+        Release(OverTabs());
+    }
+    ASSERT_EQ(strip->GetUnplacedCopies(), 2u);
+
+    const ThumbnailChoice five
+        = thumbnail([](const DisplayDiagram& d) { return d.GetStack()->GetCount() > 1; });
+    ASSERT_TRUE(five.diagram);
+    m_mgr->OnThumbnailSelected(five);
+    Paint();
+    const StackPtr stack = Shown()->GetStack();
+    const std::uint32_t count = stack->GetCount();
+    ASSERT_GE(count, 3u);
+    ASSERT_NE(stack->GetCurrentGeoStyle(), 5);
+    const std::vector<Placement> before = PlacementsOf(Parts());
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_EQ(before[0].part, big);
+    const std::size_t steps = GetCmdHistory()->GetStepCount();
+
+    ShowUnplacedTab();
+    DragRow(strip);
+    EXPECT_TRUE(m_mgr->IsDragInProgress());
+    EXPECT_EQ(QWidget::mouseGrabber(), Frame());
+    EXPECT_EQ(m_hints.back(), QStringLiteral("Press Ctrl to rotate part."));
+    // Into the band the panel leaves free.
+    const platform::Rect& panel = before[0].rect;
+    const std::int32_t kerf = stack->GetStockSpec().GetKerf().GetUnits();
+    const std::int32_t y = panel.top > Units(7) ? 0 : panel.bottom + 2 * kerf;
+    const QPoint drop = AtLayout(Units(20), y);
+    MoveTo(drop + QPoint(1, 1));
+    MoveTo(drop);
+    EXPECT_EQ(Edit()->GetTarget(), 1);
+    EXPECT_TRUE(Edit()->IsDropAccepted());
+    Release(drop);
+    EXPECT_FALSE(m_mgr->IsDragInProgress());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // One step; the panel stays beside the strip on two sheets split off.
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), steps + 1);
+    EXPECT_TRUE(GetUndoMenuText().contains(QStringLiteral("Add Part to Diagram")));
+    EXPECT_EQ(strip->GetUnplacedCopies(), 0u);
+    const DisplayDiagramPtr edited = Shown();
+    ASSERT_NE(edited->GetStack(), stack);
+    EXPECT_EQ(edited->GetStack()->GetCount(), 2u);
+    EXPECT_EQ(stack->GetCount(), count - 2);
+    EXPECT_TRUE(edited->GetStack()->IsPinned());
+    EXPECT_EQ(edited->GetStack()->GetCurrentGeoStyle(), 5);
+    const std::vector<Placement> after = PlacementsOf(GetCurrentParts(*edited));
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[1].part, strip);
+
+    HistoryUndo();
+    EXPECT_EQ(stack->GetCount(), count);
+    EXPECT_EQ(strip->GetUnplacedCopies(), 2u);
+    EXPECT_NE(stack->GetCurrentGeoStyle(), 5);
+    EXPECT_FALSE(stack->IsPinned());
+    EXPECT_EQ(PlacementsOf(GetCurrentParts(*Shown())), before);
+    HistoryRedo();
+    EXPECT_EQ(strip->GetUnplacedCopies(), 0u);
+    EXPECT_EQ(stack->GetCount(), count - 2);
 }
 
 } // namespace

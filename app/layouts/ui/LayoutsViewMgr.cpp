@@ -960,10 +960,19 @@ ThumbnailChoice LayoutsViewMgr::GetThumbnailAt(const QPoint& screenPoint) const
 
 void LayoutsViewMgr::ShowThumbnailDiagram(const ThumbnailChoice& choice)
 {
-    if (!choice.diagram || choice.index == m_state.selection.diagramIndex)
+    const DisplayDiagramPtr& shown = m_state.selection.diagram;
+    if (!choice.diagram || !m_thumbnailsMgr || (shown && *shown == *choice.diagram))
         return;
-    ShowDiagram(choice.diagram, choice.index);
-    NotifyExtra(LayoutsHint::DiagramChanged, SelectionSource::Thumbnails);
+    // An edit since the pointer reached the thumbnail may have rebuilt the
+    // column: the diagram is looked up again.
+    for (int index = 0; index < m_thumbnailsMgr->GetThumbnailCount(); ++index) {
+        const DisplayDiagramPtr diagram = m_thumbnailsMgr->GetDiagram(index);
+        if (diagram && *diagram == *choice.diagram) {
+            ShowDiagram(diagram, index);
+            NotifyExtra(LayoutsHint::DiagramChanged, SelectionSource::Thumbnails);
+            return;
+        }
+    }
 }
 
 void LayoutsViewMgr::CaptureMouse()

@@ -314,6 +314,8 @@ void ManualEditMgr::HoverThumbnail(const QPoint& screenPoint)
         m_owner->SetTakeOffListKind(2);
     }
     m_owner->ShowThumbnailDiagram(choice);
+    // The part now travels as an unplaced part, whichever diagram is shown.
+    CancelDrag();
     m_owner->BeginListDrag();
 }
 

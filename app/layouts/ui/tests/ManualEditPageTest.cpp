@@ -634,3 +634,136 @@ TEST_F(ManualEditListTest, AnUnplacedPartDroppedOnAnOptimizerDiagramKeepsItsPart
 }
 
 } // namespace
+
+namespace {
+
+class ManualEditThumbnailTest : public ManualEditListTest
+{
+protected:
+    // A client point of the main diagram window over the diagram's thumbnail.
+    QPoint OverThumbnailOf(const DisplayDiagramPtr& diagram) const
+    {
+        const QWidget* zone = Frame()->GetThumbnailsZone().get();
+        for (int y = 0; y < zone->height(); y += 4)
+            for (int x = 0; x < zone->width(); x += 4) {
+                const QPoint global = zone->mapToGlobal(QPoint(x, y));
+                ThumbnailChoice choice;
+                m_mgr->GetThumbnailsMgr()->HitTestThumbnail(choice, global);
+                if (choice.diagram && *choice.diagram == *diagram)
+                    return Wnd()->mapFromGlobal(global);
+            }
+        ADD_FAILURE() << "no thumbnail";
+        return QPoint();
+    }
+
+    ThumbnailChoice Find(const std::function<bool(const DisplayDiagram&)>& wanted) const
+    {
+        for (int i = 0; i < m_mgr->GetDiagramCount(); ++i)
+            if (const DisplayDiagramPtr d = m_mgr->GetThumbnailsMgr()->GetDiagram(i); d && wanted(*d))
+                return ThumbnailChoice { d, i };
+        return ThumbnailChoice {};
+    }
+
+    bool Holds(const DisplayDiagram& diagram, const CMilledPart* part) const
+    {
+        const DrawnPartList& parts = GetCurrentParts(diagram);
+        return std::any_of(
+            parts.begin(), parts.end(), [part](const DrawnPartPtr& p) { return p->GetPart() == part; });
+    }
+
+    DrawnPartPtr DrawnOf(const CMilledPart* part) const
+    {
+        for (const DrawnPartPtr& p : Parts())
+            if (p->GetPart() == part)
+                return p;
+        return nullptr;
+    }
+
+    // Where a 6-inch strip fits beside the 40-inch panel.
+    QPoint FreeBand() const
+    {
+        const platform::Rect& panel = Parts()[0]->GetSheetRect();
+        const std::int32_t kerf = Shown()->GetStack()->GetStockSpec().GetKerf().GetUnits();
+        const std::int32_t y = panel.top > Units(7) ? 0 : panel.bottom + 2 * kerf;
+        return AtLayout(Units(20), y);
+    }
+};
+
+// Three sheets of a panel, a strip beside it on the first. With auto-convert
+// off the optimizer's diagram refuses the strip (307); with it on, the strip
+// carried over the thumbnail of the others lands there; released over the
+// thumbnails it is refused with message 306.
+TEST_F(ManualEditThumbnailTest, APartCarriedOverAThumbnailMovesToThatDiagram)
+{
+    Append(m_oak, 40, 94, 3, QStringLiteral("Big"));
+    CMilledPart* strip = Append(m_oak, 6, 30, 1, QStringLiteral("Strip"));
+    ShowPage();
+    const ThumbnailChoice first = Find([&](const DisplayDiagram& d) { return Holds(d, strip); });
+    const ThumbnailChoice others = Find([&](const DisplayDiagram& d) { return !Holds(d, strip); });
+    ASSERT_TRUE(first.diagram && others.diagram);
+    ASSERT_EQ(others.diagram->GetStack()->GetCount(), 2u);
+    m_mgr->OnThumbnailSelected(first);
+    Paint();
+
+    // Auto-convert off: the optimizer's diagram refuses the part, 307.
+    m_prefs->SetFlag(kPrefAutoManualEdit, false);
+    ASSERT_FALSE(m_mgr->IsManualEditingAllowed());
+    ASSERT_TRUE(Frame()->Commands().Trigger(LayoutsCmd::StyleManualEdit));
+    Paint();
+    const std::size_t steps = GetCmdHistory()->GetStepCount();
+    QPoint at;
+    StartDrag(DrawnOf(strip), at);
+    ASSERT_EQ(Edit()->GetSource(), 1);
+    const QPoint refused = OverThumbnailOf(others.diagram);
+    MoveTo(refused);
+    EXPECT_EQ(Frame()->cursor().shape(), Qt::ForbiddenCursor);
+    EXPECT_EQ(Shown()->GetStack(), first.diagram->GetStack());
+    Release(refused);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.back().startsWith(QStringLiteral("The part cannot be moved to this diagram")));
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), steps);
+    EXPECT_EQ(strip->GetUnplacedCopies(), 0u);
+    EXPECT_TRUE(Holds(*first.diagram, strip));
+    m_prefs->SetFlag(kPrefAutoManualEdit, true);
+    m_messages.clear();
+    Paint();
+
+    // Over the other diagram's thumbnail: taken off here, shown there.
+    StartDrag(DrawnOf(strip), at);
+    ASSERT_EQ(Edit()->GetSource(), 1);
+    const QPoint thumbnail = OverThumbnailOf(others.diagram);
+    MoveTo(thumbnail);
+    EXPECT_EQ(strip->GetUnplacedCopies(), 1u);
+    EXPECT_EQ(Shown()->GetStack(), others.diagram->GetStack());
+    EXPECT_EQ(Edit()->GetSource(), 2);
+    EXPECT_TRUE(m_mgr->IsDragInProgress());
+    // Dropped on it: placed there, split off the two.
+    Paint();
+    const QPoint drop = FreeBand();
+    MoveTo(drop + QPoint(1, 1));
+    MoveTo(drop);
+    EXPECT_TRUE(Edit()->IsDropAccepted());
+    Release(drop);
+    EXPECT_EQ(strip->GetUnplacedCopies(), 0u);
+    EXPECT_TRUE(Holds(*Shown(), strip));
+    EXPECT_EQ(Shown()->GetStack()->GetCount(), 1u);
+    EXPECT_EQ(others.diagram->GetStack()->GetCount(), 1u);
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    // Carried back over the first one's thumbnail and released over the
+    // thumbnails: message 306; the strip stays unplaced.
+    m_messages.clear();
+    Paint();
+    StartDrag(DrawnOf(strip), at);
+    const QPoint back = OverThumbnailOf(first.diagram);
+    MoveTo(back);
+    EXPECT_EQ(Shown()->GetStack(), first.diagram->GetStack());
+    MoveTo(back + QPoint(1, 0));
+    Release(back + QPoint(1, 0));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.back().startsWith(QStringLiteral("To move the part to this thumbnail, drag it")));
+    EXPECT_EQ(strip->GetUnplacedCopies(), 1u);
+    EXPECT_FALSE(m_mgr->IsDragInProgress());
+}
+
+} // namespace

@@ -767,3 +767,97 @@ TEST_F(ManualEditThumbnailTest, APartCarriedOverAThumbnailMovesToThatDiagram)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ManualEditThumbnailTest, WithDupesShownAMoveSplitsOneSheetOffAndUndoMergesIt)
+{
+    m_prefs->SetFlag(kPrefHideDupes, false);
+    Append(m_oak, 40, 94, 3, QStringLiteral("Big"));
+    ShowPage();
+    const StackPtr stack = Shown()->GetStack();
+    ASSERT_EQ(stack->GetCount(), 3u);
+    ASSERT_EQ(m_mgr->GetDiagramCount(), 3);
+    m_mgr->OnThumbnailSelected({ m_mgr->GetThumbnailsMgr()->GetDiagram(1), 1 });
+    Paint();
+    ASSERT_EQ(Shown()->GetCopyIndex(), 1);
+    const std::vector<Placement> before = PlacementsOf(Parts());
+
+    // Two inches across the sheet, into the band the panel leaves free.
+    QPoint at;
+    StartDrag(Parts()[0], at);
+    ASSERT_EQ(Edit()->GetSource(), 1);
+    const StackPtr edited = Shown()->GetStack();
+    EXPECT_NE(edited, stack);
+    EXPECT_EQ(stack->GetCount(), 2u);
+    Paint();
+    const std::int32_t room = Units(48) - before[0].rect.bottom;
+    const std::int32_t dy = room >= Units(2) ? Units(2) : -Units(2);
+    const QPoint to = Toward(at, { 0, dy });
+    MoveTo(to);
+    Release(to);
+    ASSERT_EQ(GetCmdHistory()->GetStepCount(), 2u);
+    const platform::Rect moved = GetCurrentParts(*edited)[0]->GetSheetRect();
+    EXPECT_NE(moved, before[0].rect);
+    EXPECT_EQ(moved.left, before[0].rect.left);
+    EXPECT_EQ(PlacementsOf(GetCurrentParts(*stack->MakeDisplayDiagram(0))), before);
+
+    HistoryUndo();
+    EXPECT_EQ(GetCurrentParts(*edited)[0]->GetSheetRect(), before[0].rect);
+    HistoryUndo();
+    EXPECT_EQ(stack->GetCount(), 3u);
+    EXPECT_FALSE(stack->IsPinned());
+    HistoryRedo();
+    HistoryRedo();
+    EXPECT_EQ(stack->GetCount(), 2u);
+    EXPECT_EQ(GetCurrentParts(*edited)[0]->GetSheetRect(), moved);
+}
+
+// The press is the part clicked: a press beside the parts that moves over
+// one drags nothing.
+TEST_F(ManualEditThumbnailTest, APressBesideThePartsDragsNothingWhereverThePointerGoes)
+{
+    Append(m_oak, 40, 94, 1, QStringLiteral("Big"));
+    ShowPage();
+    const platform::Rect& panel = Parts()[0]->GetScreenRect();
+    const QPoint beside(panel.right + 6, (panel.top + panel.bottom) / 2);
+    ASSERT_FALSE(Parts()[0]->GetScreenRect().Contains(beside.x(), beside.y()));
+    Press(beside);
+    const QPoint inside(panel.right - 10, beside.y());
+    MoveTo(inside);
+    MoveTo(inside + QPoint(-10, 0));
+    MoveTo(inside + QPoint(-20, 0));
+    EXPECT_EQ(Edit()->GetSource(), 0);
+    EXPECT_FALSE(m_mgr->IsDragInProgress());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0u);
+    Release(inside + QPoint(-20, 0));
+}
+
+// A diagram that has its Manual Edit layout but shows the optimizer's one
+// is switched to it without a command and pinned, and the drag goes on.
+TEST_F(ManualEditThumbnailTest, ADiagramWithAManualLayoutIsSwitchedToItAndPinned)
+{
+    Append(m_oak, 10, 12, 2, QStringLiteral("Panel"));
+    ShowPage();
+    const StackPtr stack = Shown()->GetStack();
+    const int optimizerStyle = stack->GetCurrentGeoStyle();
+    // As a project saved after the user went back to the optimizer's
+    // layout and unpinned the diagram: its Manual Edit layout stays.
+    stack->GetDiagram()->PrepareManualGeometry(optimizerStyle);
+    ASSERT_EQ(stack->GetCurrentGeoStyle(), optimizerStyle);
+    ASSERT_FALSE(stack->IsPinned());
+    ASSERT_TRUE(stack->HasGeometry(5));
+    Paint();
+    const std::size_t steps = GetCmdHistory()->GetStepCount();
+
+    QPoint at;
+    StartDrag(Parts()[0], at);
+    EXPECT_EQ(Edit()->GetSource(), 1);
+    EXPECT_EQ(stack->GetCurrentGeoStyle(), 5);
+    EXPECT_TRUE(stack->IsPinned());
+    // Only the pin is a step.
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), steps + 1);
+    Release(at);
+}
+
+} // namespace

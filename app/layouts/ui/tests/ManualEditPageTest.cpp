@@ -861,3 +861,40 @@ TEST_F(ManualEditThumbnailTest, ADiagramWithAManualLayoutIsSwitchedToItAndPinned
 }
 
 } // namespace
+
+namespace {
+
+// After a hand edit, another part of the same target is added: the target is
+// optimized again around the edited diagram, which comes back unchanged.
+TEST_F(ManualEditThumbnailTest, AnEditedDiagramSurvivesTheNextOptimizationPinned)
+{
+    Append(m_oak, 10, 12, 2, QStringLiteral("Panel"));
+    ShowPage();
+    const StackPtr stack = Shown()->GetStack();
+    QPoint at;
+    StartDrag(Parts()[0], at);
+    Paint();
+    const platform::Rect& from = Edit()->GetDraggedPart()->GetSheetRect();
+    const QPoint to = Toward(at, { Units(30) - from.left, Units(30) - from.top });
+    MoveTo(to);
+    Release(to);
+    ASSERT_EQ(GetCmdHistory()->GetStepCount(), 2u);
+    const std::vector<Placement> edited = PlacementsOf(Parts());
+
+    Append(m_oak, 20, 30, 1, QStringLiteral("Shelf"));
+    ASSERT_FALSE(m_doc->IsFullyOptimized());
+    RunJobs(*m_doc);
+    ASSERT_TRUE(m_doc->IsFullyOptimized());
+    m_mgr->OnDocumentUpdate(UpdateHint(UpdateMask::ChangeDefault, UpdateMask::DetailAll), 0);
+    StackList all;
+    m_doc->GetBOMOptMgr()->GetAllDiagrams(all);
+    const auto kept = std::find_if(all.begin(), all.end(), [&](const StackPtr& s) {
+        return PlacementsOf(GetCurrentParts(*s->MakeDisplayDiagram(0))) == edited;
+    });
+    ASSERT_NE(kept, all.end());
+    EXPECT_TRUE((*kept)->IsPinned());
+    EXPECT_EQ((*kept)->GetCurrentGeoStyle(), 5);
+    EXPECT_EQ(*kept, stack);
+}
+
+} // namespace

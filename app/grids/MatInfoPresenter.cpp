@@ -11,19 +11,11 @@
 #include "model/ModelUiHook.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IOptimizationDoc.h"
+#include "optimization/manual/ManualEditStrings.h"
 
 namespace {
 constexpr int kOfferedLayoutStyles = 5; // "Manual Edit" is no choice here
-
-// The label of a preferred layout style from the grids' own strings:
-// "Standard Layout" (0) to "Max. Bottom Off-Cut" (4), "Manual Edit" (5).
-QString MaterialLayoutStyleLabel(int style)
-{
-    static constexpr int kLabels[] = { kStrLayoutStandard, kStrLayoutPreferRipCuts, kStrLayoutPreferCrossCuts,
-        kStrLayoutMaxSideOffCut, kStrLayoutMaxBottomOffCut, kStrLayoutManualEdit };
-    return style >= 0 && style < 6 ? LoadUIString(kLabels[style]) : QString();
 }
-} // namespace
 
 MatInfoPresenter::MatInfoPresenter(IRawMaterialsHost* host, IOptimizationDoc* document,
     std::unique_ptr<CtrlFactory> factory, QWidget* parent)
@@ -57,8 +49,8 @@ void MatInfoPresenter::CreateControl()
         return;
     }
     for (int style = 0; style < kOfferedLayoutStyles; ++style)
-        m_control->AddLayoutStyle(MaterialLayoutStyleLabel(style), style);
-    m_control->SelectLayoutStyle(MaterialLayoutStyleLabel(0));
+        m_control->AddLayoutStyle(GetLayoutStyleLabel(style), style);
+    m_control->SelectLayoutStyle(GetLayoutStyleLabel(0));
 }
 
 void MatInfoPresenter::ShowMaterial(std::shared_ptr<CSheetGoodEx> material)
@@ -89,7 +81,7 @@ void MatInfoPresenter::UpdateSawSetupGroup()
     m_kerfChanged = false;
     ShowKerf();
     m_control->SetFirstCutDirection(m_sawSetup.GetFirstCutMode());
-    m_control->SelectLayoutStyle(MaterialLayoutStyleLabel(m_sawSetup.GetLayoutStyle()));
+    m_control->SelectLayoutStyle(GetLayoutStyleLabel(m_sawSetup.GetLayoutStyle()));
 }
 
 void MatInfoPresenter::ShowKerf()

@@ -1,6 +1,7 @@
 #include "shell/CKWLView.h"
 
 #include "shell/CMainTab.h"
+#include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
 #include "shell/ViewMgr.h"
@@ -10,8 +11,13 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/UpdateHint.h"
 #include "foundation/UpdateMasks.h"
+#include "foundation/UserPrefsBase.h"
+#include "grids/GridHooks.h"
+#include "output/print/ui/CPrintCommands.h"
 
+#include <QFileInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QResizeEvent>
 
 namespace {
@@ -53,7 +59,10 @@ MainViewGeometry ComputeMainViewGeometry(const QRect& client)
 }
 
 CKWLView::CKWLView(CKWLDoc& document, QWidget* parent)
-    : QWidget(parent), m_document(document), m_tab(new CMainTab(this))
+    : QWidget(parent)
+    , m_document(document)
+    , m_tab(new CMainTab(this))
+    , m_print(std::make_unique<CPrintCommands>(*this))
 {
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -65,6 +74,7 @@ CKWLView::CKWLView(CKWLDoc& document, QWidget* parent)
 CKWLView::~CKWLView()
 {
     m_document.RemoveView(this);
+    m_print.reset();
     m_viewMgr.reset();
 }
 
@@ -141,6 +151,73 @@ void CKWLView::UpdateCommandBars()
 {
     if (m_updateCommandBars)
         m_updateCommandBars();
+}
+
+void CKWLView::PrintActivePage()
+{
+    m_print->PrintActivePage();
+}
+
+IPrintViewMgr* CKWLView::GetPrintViewMgr()
+{
+    return m_viewMgr.get();
+}
+
+IDoc* CKWLView::GetPrintDocument()
+{
+    return &m_document;
+}
+
+QMainWindow* CKWLView::GetPrintFrame()
+{
+    return qobject_cast<QMainWindow*>(window());
+}
+
+void CKWLView::FinishEditing()
+{
+    if (m_viewMgr)
+        m_viewMgr->FinishEditing();
+}
+
+void CKWLView::ShowPage(int page)
+{
+    if (m_viewMgr)
+        m_viewMgr->ShowTab(page);
+}
+
+void CKWLView::SetViewRedraw(bool redraw)
+{
+    setUpdatesEnabled(redraw);
+    if (redraw)
+        update();
+}
+
+bool CKWLView::AskPdfFileName(QString& path)
+{
+    constexpr int kPrefExportFolder = 1006;
+    FileDialogRequest request;
+    request.open = false;
+    request.title = LoadUIString(kStrSaveAsTitle);
+    request.filters = { QStringLiteral("PDF Files (*.pdf)") };
+    request.defaultSuffix = QStringLiteral("pdf");
+    const UserPrefsBase* prefs = GetUserPrefs();
+    request.folder = prefs ? prefs->GetString(kPrefExportFolder) : QString();
+    const QString project = m_document.PathName().isEmpty()
+        ? m_document.Title()
+        : QFileInfo(m_document.PathName()).completeBaseName();
+    path = project.isEmpty() ? QString() : project + QStringLiteral(".pdf");
+    return RunFileDialog(request, path);
+}
+
+void CKWLView::ShowHelpTopic(int)
+{
+    // One help for the whole program: its contents.
+    SendMainWindowCommand(ShellCommand::HelpContents);
+}
+
+QString CKWLView::GetSupportContact() const
+{
+    return QString::fromLatin1(kSupportMailAddress);
 }
 
 void CKWLView::OnDocUpdate(platform::DocView*, long, void* hintObject)

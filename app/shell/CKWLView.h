@@ -4,6 +4,8 @@
 
 #include "shell/IView.h"
 
+#include "output/print/ui/IPrintViewHost.h"
+
 #include <platform/ui/Document.h>
 
 #include <QWidget>
@@ -14,6 +16,7 @@
 
 class CKWLDoc;
 class CMainTab;
+class CPrintCommands;
 class UpdateHint;
 class ViewMgr;
 
@@ -25,7 +28,7 @@ struct MainViewGeometry
 };
 MainViewGeometry ComputeMainViewGeometry(const QRect& client);
 
-class CKWLView : public QWidget, public IView, public platform::DocView
+class CKWLView : public QWidget, public IView, public platform::DocView, public IPrintViewHost
 {
     Q_OBJECT
 public:
@@ -58,6 +61,24 @@ public:
     void RedrawGrids() override;
     void FocusCurrentPage() override;
     void UpdateCommandBars() override;
+    void PrintActivePage() override;
+
+    // Print and Print Preview, and the preview's state.
+    CPrintCommands& GetPrintCommands() const { return *m_print; }
+
+    // IPrintViewHost
+    IDoc* GetPrintDocument() override;
+    IPrintViewMgr* GetPrintViewMgr() override;
+    QWidget* GetPrintView() override { return this; }
+    QMainWindow* GetPrintFrame() override;
+    void FinishEditing() override;
+    int GetShownPage() const override { return GetCurrentPage(); }
+    void ShowPage(int page) override;
+    void RefreshView() override { update(); }
+    void SetViewRedraw(bool redraw) override;
+    bool AskPdfFileName(QString& path) override;
+    void ShowHelpTopic(int topic) override;
+    QString GetSupportContact() const override;
 
     // DocView: every document update goes to the view manager.
     void OnDocUpdate(platform::DocView* sender, long hint, void* hintObject) override;
@@ -79,5 +100,6 @@ private:
     QRect m_pageRect;
     bool m_initialized = false;
     std::unique_ptr<ViewMgr> m_viewMgr;
+    std::unique_ptr<CPrintCommands> m_print;
     std::function<void()> m_updateCommandBars;
 };

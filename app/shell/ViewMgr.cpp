@@ -66,6 +66,11 @@ void ViewMgr::SetModified()
     m_document.SetModified();
 }
 
+void ViewMgr::PrintActivePage()
+{
+    m_view.PrintActivePage();
+}
+
 bool ViewMgr::IsCommandIdle() const
 {
     const CmdHistory* history = GetCmdHistory();
@@ -107,10 +112,10 @@ void ViewMgr::RefreshResultPages()
     m_view.RedrawGrids();
 }
 
-void ViewMgr::PrintActivePage()
+std::shared_ptr<CTakeOffGDM> ViewMgr::GetTakeOffGridMgr()
 {
-    // Printing is reached through the main frame's print commands; the
-    // view manager has no print job of its own to start here.
+    // The layouts page's take-off list gives the printed lists their rows.
+    return m_layouts ? m_layouts->GetTakeOffGridMgr() : nullptr;
 }
 
 QWidget* ViewMgr::CreateLayoutsPage()
@@ -270,6 +275,33 @@ IOptimizationDoc& ViewMgr::GetReportsDocument()
 bool ViewMgr::OptimizeForReports()
 {
     return m_document.Optimize(-1);
+}
+
+bool ViewMgr::OptimizeForPrinting(int mode)
+{
+    return m_document.Optimize(mode);
+}
+
+int ViewMgr::GetSelectedReport()
+{
+    return m_reports ? m_reports->GetCurrentReport() : 0;
+}
+
+void ViewMgr::SelectReport(int index)
+{
+    if (m_reports)
+        m_reports->SelectReport(index);
+}
+
+CUGRowMode* ViewMgr::GetReportGrid()
+{
+    return m_reports ? &m_reports->GetReportGrid() : nullptr;
+}
+
+void ViewMgr::RefreshReport()
+{
+    if (m_reports)
+        m_reports->RefreshReport();
 }
 
 QWidget* ViewMgr::CreateReportsPage()

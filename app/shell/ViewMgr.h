@@ -8,6 +8,8 @@
 #include "layouts/ui/ILayoutsViewOwner.h"
 
 #include "output/export/MobileExportCommand.h"
+#include "grids/IPrintable.h"
+#include "output/print/IPrintViewMgr.h"
 #include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
 
@@ -22,7 +24,8 @@ class UpdateHint;
 class ViewMgr : public IViewMgr,
                 public ILayoutsViewOwner,
                 public IReportsPageHost,
-                public iDeviceExport::IMobileExportHost
+                public iDeviceExport::IMobileExportHost,
+                public IPrintViewMgr
 {
 public:
     ViewMgr(CKWLView& view, CKWLDoc& document);
@@ -35,6 +38,7 @@ public:
     QRect GetPageRect() const override;
     QWidget* GetViewWnd() override;
     void SetModified() override;
+    void PrintActivePage() override;
     bool IsCommandIdle() const override;
     void FinishEditing() override;
     void SaveMaterialsIfDirty() override;
@@ -54,7 +58,6 @@ public:
 
     // ILayoutsViewOwner (the rest is shared with IViewMgr)
     void RefreshResultPages() override;
-    void PrintActivePage() override;
     void OpenProjectSettings(int page) override;
 
     // IReportsPageHost
@@ -67,6 +70,17 @@ public:
     bool OptimizeForExport() override;
     bool AskPackageFileName(QString& path) override;
     void ShowExportMessage(const QString& text) override;
+    // IPrintViewMgr: the pages not part of this version yet offer nothing.
+    bool OptimizeForPrinting(int mode) override;
+    IPrintable* GetPartsListPrintable() override { return nullptr; }
+    bool ReloadBOMPage() override { return false; }
+    CUGRowMode* GetBOMGrid() override { return nullptr; }
+    int GetSelectedReport() override;
+    void SelectReport(int index) override;
+    CUGRowMode* GetReportGrid() override;
+    void RefreshReport() override;
+    std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() override;
+
     // Export for Mobile.
     void ExportForMobile();
 

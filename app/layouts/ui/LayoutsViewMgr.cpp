@@ -846,6 +846,7 @@ void LayoutsViewMgr::EndDragState()
     if (m_manualEditMgr)
         m_manualEditMgr->CancelDrag();
     m_state.selection.takeOff.dragArmed = false;
+    SetDragCursor(Qt::ArrowCursor);
 }
 
 void LayoutsViewMgr::OnMouseUp(const QPoint&)

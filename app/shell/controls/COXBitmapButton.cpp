@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 #include <QStyle>
 #include <qdrawutil.h>
 
@@ -60,8 +61,9 @@ bool COXBitmapButton::EnableToolTip(bool enable)
     }
     if (m_toolTip) {
         m_toolTip->RemoveTool(this, kToolId);
-        delete m_toolTip;
-        m_toolTip = nullptr;
+        // Cleared first: deleting the child sends this button an event,
+        // which must not relay to the tip being destroyed.
+        delete std::exchange(m_toolTip, nullptr);
     }
     return true;
 }

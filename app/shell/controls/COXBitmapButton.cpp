@@ -8,9 +8,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <utility>
 #include <QStyle>
 #include <qdrawutil.h>
+
+#include <utility>
 
 namespace {
 

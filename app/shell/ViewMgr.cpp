@@ -332,7 +332,13 @@ bool ViewMgr::HasCopyableContent(int page) const
 
 void ViewMgr::CopyPage(int page)
 {
-    if (page == CKWLView::ReportsPage && m_reports)
+    if (page == CKWLView::ReportsPage)
+        CopyReportToClipboard();
+}
+
+void ViewMgr::CopyReportToClipboard()
+{
+    if (m_reports)
         m_reports->CopyReportToClipboard();
 }
 

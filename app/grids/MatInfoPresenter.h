@@ -74,6 +74,3 @@ private:
     bool m_busy = false;
 };
 
-// The label of a preferred layout style: "Standard Layout" (0) to
-// "Max. Bottom Off-Cut" (4), "Manual Edit" (5).
-QString GetLayoutStyleLabel(int style);

@@ -7,6 +7,8 @@
 #include "shell/ShellCommands.h"
 #include "shell/ViewMgr.h"
 
+#include "output/reports/ReportsCreatorBase.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -107,7 +109,8 @@ TEST_F(ShellTest, AFailedSaveAsKeepsTheSavedProjectsPathAndChanges)
 TEST_F(ShellTest, CopyOnTheReportsPagePutsTheShownReportOnTheClipboard)
 {
     CKerfwellPlusApp& app = Start();
-    ASSERT_TRUE(AddBirchPart(app));
+    CMilledPart* part = AddBirchPart(app);
+    ASSERT_TRUE(part);
     app.GetDocument()->NotifyAllChanged(); // heard by the hidden Reports page
     platform::CommandActions& commands = app.GetMainFrame()->GetCommands();
     ViewMgr& views = *app.GetView()->GetViewMgr();
@@ -134,6 +137,26 @@ TEST_F(ShellTest, CopyOnTheReportsPagePutsTheShownReportOnTheClipboard)
     QApplication::clipboard()->clear();
     views.CopyReportToClipboard();
     EXPECT_EQ(QApplication::clipboard()->text(), copied);
+
+    // Another report, chosen and rebuilt through the view manager.
+    views.SelectReport(kReportPartsStats);
+    EXPECT_EQ(views.GetSelectedReport(), int(kReportPartsStats));
+    EXPECT_EQ(views.GetReportGrid(), &views.GetReportsViewMgr()->GetReportGrid());
+    auto copyLines = [&views] {
+        QApplication::clipboard()->clear();
+        views.CopyPage(CKWLView::ReportsPage);
+        return QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+    };
+    QStringList parts = copyLines();
+    ASSERT_GE(parts.size(), 3);
+    EXPECT_EQ(parts[0], QStringLiteral("Parts Statistics"));
+    EXPECT_TRUE(parts[2].startsWith(QStringLiteral("Birch\t2\t"))) << parts[2].toStdString();
+    part->SetCopies(7);
+    EXPECT_TRUE(copyLines()[2].startsWith(QStringLiteral("Birch\t2\t"))) << "no rebuild without a change";
+    views.RefreshReport();
+    parts = copyLines();
+    ASSERT_GE(parts.size(), 3);
+    EXPECT_TRUE(parts[2].startsWith(QStringLiteral("Birch\t7\t"))) << parts[2].toStdString();
 }
 
 } // namespace

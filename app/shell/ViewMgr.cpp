@@ -801,7 +801,13 @@ void ViewMgr::CopyPage(int page)
 {
     if (page == CKWLView::LayoutsPage && m_layouts)
         m_layouts->CopyTakeOffList();
-    else if (page == CKWLView::ReportsPage && m_reports)
+    else if (page == CKWLView::ReportsPage)
+        CopyReportToClipboard();
+}
+
+void ViewMgr::CopyReportToClipboard()
+{
+    if (m_reports)
         m_reports->CopyReportToClipboard();
 }
 

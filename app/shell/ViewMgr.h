@@ -172,6 +172,8 @@ public:
     void Reposition();
     bool HasCopyableContent(int page) const;
     void CopyPage(int page);
+    // The Reports page's Copy: the report shown, title line first.
+    void CopyReportToClipboard();
     void ApplyGridlinesPref();
     void RefreshColumnHeaders();
 

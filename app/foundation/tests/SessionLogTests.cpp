@@ -168,14 +168,20 @@ TEST_F(SessionLogTest, WorkerFailureLooksUpTheWarningTextOnTheGuiThread)
 
 TEST_F(SessionLogTest, TheLogLivesInThePerUserDataFolderAndStartsWithItsHeader)
 {
-    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", m_dir.path().toLocal8Bit());
-    SessionLog& log = SessionLog::Instance();
-    qputenv("XDG_DATA_HOME", oldDataHome);
-
-    EXPECT_EQ(&SessionLog::Instance(), &log);
-    EXPECT_EQ(log.GetPath(), QDir(m_dir.path()).filePath(QStringLiteral("KWL Solo/kwls_session.log")));
-    QFile file(log.GetPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("Kerfwell Plus Solo Session Log\n"));
+    // The log is made once per process, where the first user asks for it:
+    // a fresh process makes sure this test is that first user.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const QString folder = m_dir.path();
+    EXPECT_EXIT(
+        {
+            qputenv("XDG_DATA_HOME", folder.toLocal8Bit());
+            SessionLog& log = SessionLog::Instance();
+            QFile file(log.GetPath());
+            const bool ok = &SessionLog::Instance() == &log
+                && log.GetPath() == QDir(folder).filePath(QStringLiteral("KWL Solo/kwls_session.log"))
+                && file.open(QIODevice::ReadOnly)
+                && file.readAll() == QByteArray("Kerfwell Plus Solo Session Log\n");
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

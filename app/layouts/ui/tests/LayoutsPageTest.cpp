@@ -1,6 +1,7 @@
 // The layouts page offscreen over a real project document: the frame and its
 // two arrangements, the view manager's refresh path through the document's
 // optimization and the real progress dialog, its commands and hints.
+#include "CancellingRunDialog.h"
 #include "ProjectDocumentFixture.h"
 
 #include "document/DocumentStrings.h"
@@ -144,33 +145,6 @@ public:
     }
 };
 
-// A progress dialog whose user cancels at once: the run ends without results.
-class CancellingDialog : public RunProgressDialog
-{
-public:
-    explicit CancellingDialog(RunStartLatch& start)
-        : m_start(start)
-    { }
-    void RunModal() override
-    {
-        RequestCancel();
-        m_start.Open();
-        std::unique_lock lock(m_mutex);
-        m_closed.wait(lock, [this] { return m_done; });
-    }
-    void PostRunDone() override
-    {
-        std::lock_guard lock(m_mutex);
-        m_done = true;
-        m_closed.notify_all();
-    }
-
-private:
-    RunStartLatch& m_start;
-    std::mutex m_mutex;
-    std::condition_variable m_closed;
-    bool m_done = false;
-};
 
 // A frame whose rows can never be balanced, counting what it is asked.
 class UnbalancedFrame : public ILayoutsFrame

@@ -1,5 +1,6 @@
 #include "document/LockProjectCmd.h"
 
+#include "CancellingRunDialog.h"
 #include "ProjectDocumentFixture.h"
 
 #include "foundation/CmdHistory.h"
@@ -17,32 +18,6 @@
 
 namespace {
 
-// A progress dialog whose user cancels at once: the run starts and every
-// job ends without results.
-class CancellingDialog : public RunProgressDialog
-{
-public:
-    explicit CancellingDialog(RunStartLatch& start) : m_start(start) { }
-    void RunModal() override
-    {
-        RequestCancel();
-        m_start.Open();
-        std::unique_lock lock(m_mutex);
-        m_closed.wait(lock, [this] { return m_done; });
-    }
-    void PostRunDone() override
-    {
-        std::lock_guard lock(m_mutex);
-        m_done = true;
-        m_closed.notify_all();
-    }
-
-private:
-    RunStartLatch& m_start;
-    std::mutex m_mutex;
-    std::condition_variable m_closed;
-    bool m_done = false;
-};
 
 class ProjectRunTest : public ProjectDocumentTest
 {

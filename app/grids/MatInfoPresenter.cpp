@@ -11,16 +11,10 @@
 #include "model/ModelUiHook.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IOptimizationDoc.h"
+#include "optimization/manual/ManualEditStrings.h"
 
 namespace {
 constexpr int kOfferedLayoutStyles = 5; // "Manual Edit" is no choice here
-}
-
-QString GetLayoutStyleLabel(int style)
-{
-    static constexpr int kLabels[] = { kStrLayoutStandard, kStrLayoutPreferRipCuts, kStrLayoutPreferCrossCuts,
-        kStrLayoutMaxSideOffCut, kStrLayoutMaxBottomOffCut, kStrLayoutManualEdit };
-    return style >= 0 && style < 6 ? LoadUIString(kLabels[style]) : QString();
 }
 
 MatInfoPresenter::MatInfoPresenter(IRawMaterialsHost* host, IOptimizationDoc* document,

@@ -73,7 +73,3 @@ private:
     std::shared_ptr<IMatInfoCtrl> m_control;
     bool m_busy = false;
 };
-
-// The label of a preferred layout style: "Standard Layout" (0) to
-// "Max. Bottom Off-Cut" (4), "Manual Edit" (5).
-QString GetLayoutStyleLabel(int style);

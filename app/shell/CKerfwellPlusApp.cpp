@@ -3,6 +3,7 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CKWLView.h"
 #include "shell/CMainFrame.h"
+#include "shell/MainViewCommands.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
@@ -235,8 +236,6 @@ void CKerfwellPlusApp::WireCommands()
     commands.SetTextRule(ShellCommand::LockProject, [&document] {
         return LoadUIString(document.IsProjectLocked() ? kStrUnlockProjectMenu : kStrLockProjectMenu);
     });
-    commands.SetTextRule(ShellCommand::EditUndo, [] { return GetUndoMenuText(); });
-    commands.SetTextRule(ShellCommand::EditRedo, [] { return GetRedoMenuText(); });
     commands.SetHandler(ShellCommand::Gridlines, [&views] {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->ToggleFlag(kPrefGridlines);
@@ -257,6 +256,7 @@ void CKerfwellPlusApp::WireCommands()
         RunPrintSetupCommand(m_frame.get());
         m_view->update();
     });
+    new MainViewCommands(commands, *m_view, document, m_frame.get());
     SetMainWindowCommandHook([this](int id) { m_frame->GetCommands().Trigger(id); });
     commands.UpdateActions();
 }

@@ -3,6 +3,7 @@
 #include "foundation/IDoc.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/ScopingCmd.h"
+#include "foundation/ThreadAffinity.h"
 #include "foundation/UIStringTable.h"
 
 #include <map>
@@ -11,6 +12,7 @@
 namespace {
 
 std::shared_ptr<CmdHistory> g_history;
+ThreadAffinity g_historyThread;
 std::shared_ptr<IDynamicDocConverter> g_docConverter;
 
 // The four menu templates are fetched once and kept for the run; an empty
@@ -45,11 +47,13 @@ void ForwardDomainUpdateToDocument(IDoc& document, const std::shared_ptr<DomainU
 
 void CreateCmdHistory(IDoc* target)
 {
+    g_historyThread.Claim();
     g_history = std::make_shared<CmdHistory>(target);
 }
 
 CmdHistory* GetCmdHistory()
 {
+    g_historyThread.Check();
     return g_history.get();
 }
 
@@ -67,6 +71,7 @@ IDoc* InvokeDocConverter(QObject* document)
 
 void CmdHistory::Run(CommandBase& command, void (CommandBase::*operation)(), CommandBase::State done)
 {
+    g_historyThread.Check();
     // Keep the history alive for the run even if the command replaces it.
     const std::shared_ptr<CmdHistory> history = g_history;
     CmdWrapperRef wrapper(&command);

@@ -100,6 +100,9 @@ void UpdateHint::Merge(const UpdateHint& other)
     MergeRowHints(other);
     MergeRowChangeCodes(other);
     MergeDomainUpdateInfo(other);
+    // The last step that names a diagram to show decides which one is shown.
+    if (other.m_diagramToShow)
+        m_diagramToShow = other.m_diagramToShow;
 }
 
 void UpdateHint::MergeMasks(const UpdateHint& other)
@@ -141,4 +144,5 @@ void UpdateHint::Clear()
     m_sizeCostRows.reset();
     m_takeOffRows.reset();
     m_gridSourceRows.assign(GridSourceEntries, nullptr);
+    m_diagramToShow.reset();
 }

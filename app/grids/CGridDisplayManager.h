@@ -489,6 +489,12 @@ public:
                 return g;
         return -1;
     }
+    // The first selected row of the grid; -1 when none is selected.
+    int FindUGRowMode() const
+    {
+        const CUGRowMode* grid = GetRowModeGrid();
+        return grid ? grid->GetFirstSelectedRow() : -1;
+    }
 
     void SelectItems(const std::vector<Holder>& items, bool gotoFirst)
     {

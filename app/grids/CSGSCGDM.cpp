@@ -301,12 +301,12 @@ int CSGSCGDM::OnMenuOpen(int, int, int section)
         return 0;
     grid->EmptyPopupMenu();
     grid->AddPopupMenuItem(kMenuEditNote, LoadUIString(kStrMenuAddEditNote));
-    grid->AddPopupMenuItem(kMenuDeleteNote, LoadUIString(kStrSCMenuDeleteNote));
+    grid->AddPopupMenuItem(kMenuDeleteNote, LoadUIString(kStrMenuDeleteNote));
     grid->AddPopupMenuItem(-1, QString());
     grid->AddPopupMenuItem(kMenuDeleteRows, LoadUIString(kStrMenuDeleteSizeCost));
-    grid->AddPopupMenuItem(kMenuCut, LoadUIString(kStrSCMenuCut));
-    grid->AddPopupMenuItem(kMenuCopy, LoadUIString(kStrSCMenuCopy));
-    grid->AddPopupMenuItem(kMenuPaste, LoadUIString(kStrSCMenuPaste));
+    grid->AddPopupMenuItem(kMenuCut, LoadUIString(kStrMenuCut));
+    grid->AddPopupMenuItem(kMenuCopy, LoadUIString(kStrMenuCopy));
+    grid->AddPopupMenuItem(kMenuPaste, LoadUIString(kStrMenuPaste));
     if (m_host) {
         m_host->UpdateSizeCostMenu(false);
         const QList<QAction*> actions = grid->GetPopupMenu()->actions();

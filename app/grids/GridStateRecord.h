@@ -60,8 +60,12 @@ void SerializeGridState(ArchiveWrapper& ar, CGridDisplayManager<RowT, Storage>& 
         ar.Read(hidden[c]);
         if (hidden[c] != 0 && hidden[c] != 1)
             gridstate::Refuse(ar);
-        if (currentForm)
+        if (currentForm) {
             ar.Read(remembered[c]);
+            // A remembered position is none (-1) or a place among the columns.
+            if (remembered[c] < -1 || remembered[c] >= n)
+                gridstate::Refuse(ar);
+        }
         if (hidden[c] == 0) {
             ar.Read(current[c]);
             if (current[c] < 0 || current[c] >= n)

@@ -73,3 +73,4 @@ private:
     std::shared_ptr<IMatInfoCtrl> m_control;
     bool m_busy = false;
 };
+

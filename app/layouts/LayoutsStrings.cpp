@@ -21,7 +21,8 @@ const StringResource g_layoutsStrings[] = {
     { kStrTreeRoot, u"LayoutsTree_Root_Sheet Goods" },
     { kStrTreePinAllPrompt, u"Command_PinAllInNode_Pin all diagrams in this tree node\\nPin All" },
     { kStrTreeUnpinAllPrompt, u"Command_UnpinAllInNode_Unpin all diagrams in this tree node\\nUnpin All" },
-    { kStrToggleLabelStyle, u"Layouts_ToggleLabelStyle_Toggle labeling style. Ctrl-click to change all diagrams." },
+    { kStrToggleLabelStyle,
+        u"Layouts_ToggleLabelStyle_Toggle labeling style. Ctrl-click to change all diagrams." },
     { kStrPinAllTip, u"Layouts_PinAllTip_Pin All. Ctrl-click to Unpin All." },
     { kStrQuickPrintTip, u"Layouts_QuickPrintTip_Quick Print checked layouts" },
     { kStrCheckAll, u"Layouts_CheckAll_Check All" },
@@ -30,8 +31,11 @@ const StringResource g_layoutsStrings[] = {
     { kStrDefaultLabelingStyle, u"LayoutDisplay_LabelingStyle_Default layout labeling style:" },
     { kStrPlain, u"LayoutDisplay_Plain_Plain" },
     { kStrBold, u"LayoutDisplay_Bold_Bold" },
-    { kStrOriginBottomLeft, u"LayoutDisplay_OriginBottomLeft_Always place origin in the bottom left of layout diagrams" },
-    { kStrAutoManualEdit, u"LayoutDisplay_AutoManualEdit_Automatically convert diagrams to manual edit mode when a part is dragged" },
+    { kStrOriginBottomLeft,
+        u"LayoutDisplay_OriginBottomLeft_Always place origin in the bottom left of layout diagrams" },
+    { kStrAutoManualEdit,
+        u"LayoutDisplay_AutoManualEdit_Automatically convert diagrams to manual edit mode when a part is "
+        u"dragged" },
     { kStrShowSliceSizes, u"LayoutDisplay_ShowSliceSizes_Show slice sizes on diagrams" },
     { kStrHideSliceDims, u"LayoutDisplay_HideSliceDims_Hide slice dimensions smaller than:" },
     { kStrRotateSliceDims, u"LayoutDisplay_RotateSliceDims_Rotate slice dimensions" },
@@ -59,6 +63,17 @@ const StringResource g_layoutsStrings[] = {
     { 32925, u"LayoutsCmd_Pin_Pin/Unpin the current diagram\nPin/Unpin Diagram" },
     { 32928, u"LayoutsCmd_PinAll_Pin all diagrams in this tree node\nPin All" },
     { 32929, u"LayoutsCmd_UnpinAll_Unpin all diagrams in this tree node\nUnpin All" },
+    { kStrListDragHint, u"ManualEdit_ListDragHint_Press Ctrl to rotate part." },
+    { kStrDiagramDragHint,
+        u"ManualEdit_DiagramDragHint_Press Ctrl to rotate part. Press Shift to constrain to horizontal or "
+        u"vertical drag. Type 'X' to cancel the currently active kerfs." },
+    { kStrDropOnMainDiagram,
+        u"ManualEdit_DropOnMainDiagram_To move the part to this thumbnail, drag it to the main diagram area "
+        u"before releasing the mouse button." },
+    { kStrAutoConvertOff,
+        u"ManualEdit_AutoConvertOff_The part cannot be moved to this diagram because the diagram does not\\n"
+        u"have the manual edit style selected, and the auto-convert to manual edit feature is disabled.\\n\\n"
+        u"Turn auto-convert to manual edit back on in Settings>General Preferences>Layout Display." },
 };
 
 } // namespace

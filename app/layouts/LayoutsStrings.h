@@ -55,6 +55,11 @@ enum LayoutsStringId : int {
     kStrCaptionStyle = 4416, // "Style"
     kStrCaptionSettings = 4413, // "Settings"
     kStrCaptionPin = 243, // "Pin"
+    // Manual editing of diagrams.
+    kStrListDragHint = 266, // "Press Ctrl to rotate part."
+    kStrDiagramDragHint = 267, // "Press Ctrl to rotate part. Press Shift to ..."
+    kStrDropOnMainDiagram = 306, // "To move the part to this thumbnail, drag it ..."
+    kStrAutoConvertOff = 307, // "The part cannot be moved to this diagram ..."
 };
 
 // This layer's string table, handed to the string service at start-up.

@@ -3,6 +3,7 @@
 #include "foundation/IdentityMapper.h"
 #include "foundation/RealArchive.h"
 #include "foundation/SchemaVersion.h"
+#include "foundation/ThreadAffinity.h"
 #include "model/CSheetGoodEx.h"
 #include "model/CVendor.h"
 #include "model/MaterialCmd.h"
@@ -29,6 +30,12 @@ MaterialsBase*& LibrarySlot()
     return library;
 }
 
+ThreadAffinity& LibraryThread()
+{
+    static ThreadAffinity thread;
+    return thread;
+}
+
 bool SameNameNoCase(const QString& a, const QString& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -37,11 +44,13 @@ bool SameNameNoCase(const QString& a, const QString& b)
 
 MaterialsBase* GetMaterialsLibrary()
 {
+    LibraryThread().Check();
     return LibrarySlot();
 }
 
 void SetMaterialsLibrary(MaterialsBase* library)
 {
+    LibraryThread().Claim();
     MaterialsBase*& slot = LibrarySlot();
     if (slot != library)
         delete slot;

@@ -20,6 +20,7 @@
 #include "document/ProjectFile.h"
 #include "foundation/CUserPrefs.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/PrintSettings.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/SharedFolderSettings.h"
@@ -28,6 +29,7 @@
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "grids/GridsStrings.h"
+#include "grids/PartsGridStrings.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
 #include "model/CMaterials.h"
@@ -42,8 +44,13 @@
 #include "optimization/ui/CTooBigDlg.h"
 #include "output/export/ExportStrings.h"
 #include "output/print/CPrintEngineBase.h"
+#include "output/print/PrintMessages.h"
+#include "output/print/PrintPrefs.h"
 #include "output/print/PrintSetupCommands.h"
 #include "output/print/PrintStrings.h"
+#include "output/print/ui/CPrintCommands.h"
+#include "output/print/ui/PrintPreferencePages.h"
+#include "output/print/ui/PrintUiStrings.h"
 #include "output/reports/ReportsStrings.h"
 #include "shell/prefs/PrefsMessages.h"
 #include "shell/prefs/PrefsStrings.h"
@@ -116,8 +123,7 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     if (!CreateMainWindow())
         return false;
     m_instance.Listen([this](const QString& path) { OpenDocumentFile(path); });
-    ProcessCommandLine();
-    return true;
+    return ProcessCommandLine();
 }
 
 void CKerfwellPlusApp::StartServices()
@@ -134,12 +140,13 @@ void CKerfwellPlusApp::StartServices()
     Log(QStringLiteral("User Prefs initialized"));
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), LayoutsStringResources(), ManualEditStringResources(),
-                   PrintStringResources(), ReportsStringResources(), ExportStringResources(), ControlsStringResources(),
-                   PrefsStringResources(), ShellStringResources()});
+                   DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
+                   ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
+                   ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();
+    SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });
     SetProjectNameSource([](IDoc* document) {
         auto* project = dynamic_cast<CKWLDoc*>(document);
@@ -152,6 +159,7 @@ void CKerfwellPlusApp::StartServices()
     InstallTaskProgressDialog();
     RegisterShellPreferencePages();
     RegisterLayoutDisplayPreferencePage();
+    RegisterPrintPreferencePages();
     SharedFolderSettings::Instance().Load();
     Log(QStringLiteral("Shared settings mgr loaded"));
     CMaterials* library = CreateMaterialsLibrary();
@@ -184,12 +192,29 @@ bool CKerfwellPlusApp::CreateMainWindow()
     return true;
 }
 
-void CKerfwellPlusApp::ProcessCommandLine()
+bool CKerfwellPlusApp::ProcessCommandLine()
 {
-    if (m_commandLine.GetShellCommand() == CkwlCmdLineInfo::ShellCommand::FileNew)
-        return;
+    using Command = CkwlCmdLineInfo::ShellCommand;
+    const Command command = m_commandLine.GetShellCommand();
+    if (command == Command::FileNew)
+        return true;
     // A project that cannot be opened is reported; the program stays, empty.
-    OpenDocumentFile(m_commandLine.GetFileName());
+    if (!OpenDocumentFile(m_commandLine.GetFileName()) || command == Command::FileOpen)
+        return true;
+    // The print switches print the project, with no dialog, and end the
+    // program. "-pt" names the printer for this one job.
+    const PrintSettings stored = PrintPrefs().GetPrintSettings();
+    if (command == Command::FilePrintTo) {
+        PrintSettings onPrinter = stored;
+        PageSetup setup = onPrinter.GetPrinterPageSetup();
+        setup.device = m_commandLine.GetPrinterName();
+        setup.port.clear();
+        onPrinter.SetPrinterPageSetup(setup);
+        PrintPrefs().SetPrintSettings(onPrinter);
+    }
+    m_view->GetPrintCommands().PrintDocumentNow();
+    PrintPrefs().SetPrintSettings(stored);
+    return false;
 }
 
 void CKerfwellPlusApp::WireCommands()
@@ -252,6 +277,12 @@ void CKerfwellPlusApp::WireCommands()
                             [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
     commands.SetHandler(ShellCommand::ExportForMobile, [&views] { views.ExportForMobile(); });
     commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
+    CPrintCommands& print = m_view->GetPrintCommands();
+    commands.SetHandler(ShellCommand::FilePrint, [&print] { print.OnFilePrint(); });
+    commands.SetHandler(ShellCommand::FilePrintPreview, [&print] { print.OnFilePrintPreview(); });
+    // The preview is one at a time and prints from its own bar.
+    for (int id : { ShellCommand::FilePrint, ShellCommand::FilePrintPreview })
+        commands.SetEnabledRule(id, [&print] { return !print.IsPreviewing(); });
     commands.SetHandler(ShellCommand::FilePrintSetup, [this] {
         RunPrintSetupCommand(m_frame.get());
         m_view->update();

@@ -26,7 +26,8 @@ public:
     explicit CKerfwellPlusApp(const QString& instanceName = QStringLiteral("KerfwellPlusSoloInstance"));
     ~CKerfwellPlusApp() override;
 
-    // False ends the program (a second instance, or no window).
+    // False ends the program (a second instance, no window, or a print
+    // switch whose job is done).
     bool InitInstance(const QStringList& arguments);
     int ExitInstance();
     bool IsRefusedSecondInstance() const { return m_refused; }
@@ -65,7 +66,8 @@ private:
     void StartServices();
     bool CreateMainWindow();
     void WireCommands();
-    void ProcessCommandLine();
+    // False when the command line asked for a job that ends the program.
+    bool ProcessCommandLine();
 
     SingleInstance m_instance;
     bool m_refused = false;

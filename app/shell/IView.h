@@ -23,4 +23,6 @@ public:
     virtual void RedrawGrids() = 0;
     virtual void FocusCurrentPage() = 0;
     virtual void UpdateCommandBars() = 0;
+    // Prints the layout diagrams on screen, without a dialog.
+    virtual void PrintActivePage() = 0;
 };

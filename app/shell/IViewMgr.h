@@ -17,6 +17,8 @@ public:
     virtual QRect GetPageRect() const = 0;
     virtual QWidget* GetViewWnd() = 0;
     virtual void SetModified() = 0;
+    // The view's PrintActivePage.
+    virtual void PrintActivePage() = 0;
     virtual bool IsCommandIdle() const = 0;
     // Ends any in-place edit of the page grids.
     virtual void FinishEditing() = 0;

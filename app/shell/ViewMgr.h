@@ -5,9 +5,13 @@
 
 #include "shell/IViewMgr.h"
 
+#include "grids/IPartsGridHost.h"
+#include "grids/RawMaterialsHost.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
 
 #include "output/export/MobileExportCommand.h"
+#include "grids/IPrintable.h"
+#include "output/print/IPrintViewMgr.h"
 #include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
 
@@ -16,13 +20,20 @@
 
 class CKWLDoc;
 class CKWLView;
+class CTakeOffGDM;
 class LayoutsViewMgr;
+class PartRowEditState;
+class RMTreeMgr;
+class SheetGoodBOMPane;
 class UpdateHint;
 
 class ViewMgr : public IViewMgr,
                 public ILayoutsViewOwner,
                 public IReportsPageHost,
-                public iDeviceExport::IMobileExportHost
+                public iDeviceExport::IMobileExportHost,
+                public IPrintViewMgr,
+                public IPartsGridHost,
+                public IRawMaterialsHost
 {
 public:
     ViewMgr(CKWLView& view, CKWLDoc& document);
@@ -35,6 +46,7 @@ public:
     QRect GetPageRect() const override;
     QWidget* GetViewWnd() override;
     void SetModified() override;
+    void PrintActivePage() override;
     bool IsCommandIdle() const override;
     void FinishEditing() override;
     void SaveMaterialsIfDirty() override;
@@ -54,7 +66,6 @@ public:
 
     // ILayoutsViewOwner (the rest is shared with IViewMgr)
     void RefreshResultPages() override;
-    void PrintActivePage() override;
     void OpenProjectSettings(int page) override;
 
     // IReportsPageHost
@@ -67,8 +78,86 @@ public:
     bool OptimizeForExport() override;
     bool AskPackageFileName(QString& path) override;
     void ShowExportMessage(const QString& text) override;
+    // IPrintViewMgr
+    bool OptimizeForPrinting(int mode) override;
+    IPrintable* GetPartsListPrintable() override;
+    bool ReloadBOMPage() override;
+    CUGRowMode* GetBOMGrid() override;
+    int GetSelectedReport() override;
+    void SelectReport(int index) override;
+    CUGRowMode* GetReportGrid() override;
+    void RefreshReport() override;
+    std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() override;
+
     // Export for Mobile.
     void ExportForMobile();
+
+    // IPartsGridHost (FinishEditing is shared with IViewMgr)
+    bool CommitPendingPartEdits() override { return CommitPartEdits(); }
+    void ShowPinnedPartPrompt(CMilledPart* part, int messageId) override;
+    void OnEditNote() override;
+    void OnDeleteNote() override;
+    void OnInsertNewPart() override;
+    void OnInsertDuplicatePart() override;
+    void OnDelete() override;
+    void OnCut() override;
+    void OnCopy() override;
+    void OnPaste() override;
+    void OnGroupEdit() override;
+    void OnJumpToDiagram() override;
+    void BeginMenuUpdate() override;
+    void UpdateMenuItem(int commandId, QAction* action) override;
+    void EndMenuUpdate() override { }
+
+    // IRawMaterialsHost
+    void UpdateSizeCostMenu(bool end) override;
+    bool IsSizeCostMenuItemEnabled(int position) override;
+    void EditSizeCostNote() override;
+    void DeleteSizeCostNote() override;
+    void DeleteSizeCostRows() override;
+    void CutSizeCostRows() override;
+    void CopySizeCostRows() override;
+    void PasteSizeCostRows() override;
+    void RefreshRawMaterialsDisplay() override { RefreshMaterialsDisplay(); }
+    QWidget* GetMainWindow() override;
+    void FinishRawMaterialsEdits() override;
+    void FocusMainControl() override { FocusActivePage(); }
+    void ShowHelpTopic(int contextId) override;
+
+    // The part edits: the unpin step of held parts with hand-placed copies.
+    bool CommitPartEdits();
+    // The pinned-diagram alert for a part; on OK its diagrams are unpinned
+    // as one undo step.
+    bool ConfirmUnpinDiagramsWithPart(int messageId, CMilledPart* part);
+    bool ConfirmPinnedEdit(int messageId);
+    const std::shared_ptr<PartRowEditState>& GetPartEditState() const { return m_partEditState; }
+    const std::shared_ptr<RMTreeMgr>& GetRMTreeMgr() const { return m_treeMgr; }
+    void SetBOMPane(std::shared_ptr<SheetGoodBOMPane> pane) { m_bomPane = std::move(pane); }
+    // Gives the parts list's grid manager the part-edit state.
+    void LinkPartEditState();
+    // Refresh, recount and refit the parts list; with a hint, select its rows.
+    void RebuildPartsList(UpdateHint* hint);
+    void LayoutPartsGrid();
+    void RefreshMaterialsDisplay();
+    void ApplyFitModePref();
+    void ApplyLargeScreenPref();
+    void ClearTreeSelection();
+    void RefreshGrids();
+    int GetPageHeight() const;
+    bool IsLayoutsDragInProgress() const;
+    void ReloadBOM();
+    void FocusPage(int page);
+    void RefreshTakeOffHeaders(int code, long long first, long long second);
+    void ToggleTakeOffInfoColumn();
+    bool IsTakeOffInfoColumnShown() const;
+    std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() const;
+    void ResizeFrame();
+    void CancelEditAndRefresh();
+    // From the Parts page: the layouts page shows the held part's diagram;
+    // on the Layouts page: the next diagram with the selected part.
+    void JumpToDiagram();
+    bool CanJumpToDiagram() const;
+    void ReoptimizeUnplacedParts();
 
     // Pages
     QWidget* CreateReportsPage();
@@ -83,6 +172,8 @@ public:
     void Reposition();
     bool HasCopyableContent(int page) const;
     void CopyPage(int page);
+    // The Reports page's Copy: the report shown, title line first.
+    void CopyReportToClipboard();
     void ApplyGridlinesPref();
     void RefreshColumnHeaders();
 
@@ -90,7 +181,10 @@ private:
     CKWLView& m_view;
     CKWLDoc& m_document;
     bool m_switchingPage = false;
+    std::shared_ptr<PartRowEditState> m_partEditState;
     std::unique_ptr<ReportsViewMgr> m_reports;
+    std::shared_ptr<RMTreeMgr> m_treeMgr;
     std::shared_ptr<LayoutsViewMgr> m_layouts;
+    std::shared_ptr<SheetGoodBOMPane> m_bomPane;
     std::function<void()> m_newProject;
 };

@@ -96,6 +96,7 @@ public:
     void ShowCurrentDiagramContextMenu(const QPoint&) override { }
     void OnMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, const QPoint&) override { }
     void OnMouseUp(const QPoint&) override { }
+    void OnDiagramPress(const DrawnPartPtr&, const QPoint&) override { }
     void OnThumbnailSelected(const ThumbnailChoice&) override { }
     void ShowDiagramContextMenu(const DisplayDiagramPtr&, const QPoint&) override { }
     void PinDiagrams(const std::vector<DisplayDiagramPtr>&) override { }

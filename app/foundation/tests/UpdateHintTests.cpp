@@ -175,6 +175,28 @@ TEST(UpdateHint, ClearDropsMasksAndRowsButKeepsPayload)
     EXPECT_EQ(hint.GetDomainUpdateInfo(), info);
 }
 
+// The steps of one compound name their diagrams in turn; the last one named
+// is shown, and a sent hint names none for the next step.
+TEST(UpdateHint, TheLastDiagramToShowMergesAndClearDropsIt)
+{
+    UpdateHint pending(0, 0);
+    UpdateHint first(0, 0x4000);
+    UpdateHint second(0, 0x4000);
+    const auto a
+        = std::shared_ptr<DisplayDiagram>(reinterpret_cast<DisplayDiagram*>(0x10), [](DisplayDiagram*) {});
+    const auto b
+        = std::shared_ptr<DisplayDiagram>(reinterpret_cast<DisplayDiagram*>(0x20), [](DisplayDiagram*) {});
+    first.SetDiagramToShow(a);
+    second.SetDiagramToShow(b);
+    pending.Merge(first);
+    EXPECT_EQ(pending.GetDiagramToShow(), a);
+    pending.Merge(second);
+    pending.Merge(UpdateHint(0x1, 0));
+    EXPECT_EQ(pending.GetDiagramToShow(), b);
+    pending.Clear();
+    EXPECT_FALSE(pending.GetDiagramToShow());
+}
+
 TEST(DomainUpdateInfo, AnswersOfTheThreeFoundationPayloads)
 {
     using Answers = std::array<bool, 14>;

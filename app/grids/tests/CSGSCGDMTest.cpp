@@ -447,6 +447,9 @@ TEST_F(SizeCostGridTest, StockSizesOfPinnedLayoutsKeepTheirSizes)
 
 TEST_F(SizeCostGridTest, TheContextMenuAsksTheHostAndPassesItsCommands)
 {
+    m_grid->ClearSelections();
+    m_grid->SelectCell(0, RowOf(m_thick));
+    EXPECT_EQ(m_mgr->GetSelectedRowItem(), m_thick);
     m_host.disabledPosition = IRawMaterialsHost::kPaste;
     ASSERT_EQ(m_mgr->OnMenuOpen(0, 0, 1), 1);
     const QList<QAction*> actions = m_grid->GetPopupMenu()->actions();

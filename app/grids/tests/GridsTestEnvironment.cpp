@@ -1,5 +1,6 @@
 // Installs the program's string service once for all tests of the grids.
 #include "grids/GridsStrings.h"
+#include "optimization/manual/ManualEditStrings.h"
 
 #include "foundation/TCPResource.h"
 #include "foundation/UIStringTable.h"
@@ -17,8 +18,9 @@ class GridsTestEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
-        InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources(),
-                                                OptimizationStringResources(), GridsStringResources()});
+        InitUIStrings(m_languageFolder.path(),
+            { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
+                ManualEditStringResources(), GridsStringResources() });
     }
 
 private:

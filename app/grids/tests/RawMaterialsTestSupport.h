@@ -9,6 +9,7 @@
 #include "grids/GridsStrings.h"
 #include "grids/RawMaterialsHost.h"
 #include "model/MaterialCommands.h"
+#include "optimization/manual/ManualEditStrings.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -51,7 +52,7 @@ protected:
         ProjectDocumentTest::SetUp();
         InitUIStrings(m_stringsFolder.path(),
             { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                DocumentStringResources(), GridsStringResources() });
+                DocumentStringResources(), ManualEditStringResources(), GridsStringResources() });
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         m_prefs.prefs->SetInt(PrefId::DimensionAlignment, 34);
     }

@@ -324,18 +324,26 @@ void InteractiveDiagramWnd::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
+// Taken here, the pointer's events do not go on to the frame, which would
+// pass them to the view manager a second time.
 void InteractiveDiagramWnd::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_viewMgr)
-        m_viewMgr->OnMouseMove(event->buttons(), event->modifiers(), event->globalPosition().toPoint());
-    QWidget::mouseMoveEvent(event);
+    if (!m_viewMgr) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    m_viewMgr->OnMouseMove(event->buttons(), event->modifiers(), event->globalPosition().toPoint());
+    event->accept();
 }
 
 void InteractiveDiagramWnd::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_viewMgr && event->button() == Qt::LeftButton)
-        m_viewMgr->OnLeftButtonUp(event->globalPosition().toPoint());
-    QWidget::mouseReleaseEvent(event);
+    if (!m_viewMgr || event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    m_viewMgr->OnLeftButtonUp(event->globalPosition().toPoint());
+    event->accept();
 }
 
 void InteractiveDiagramWnd::keyPressEvent(QKeyEvent* event)

@@ -24,6 +24,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -70,6 +71,7 @@ LayoutsViewMgr::LayoutsViewMgr(ILayoutsViewOwner* owner, CKWLDoc* doc, LayoutsFr
     m_mainDiagramMgr = factory.CreateMainDiagramViewMgr(this);
     m_takeOffMgr = factory.CreateTakeOffListMgr(this);
     m_thumbnailsMgr = factory.CreateThumbnailsZoneMgr(this);
+    m_manualEditMgr = std::make_shared<ManualEditMgr>(this);
     m_frame = factory.CreateFrame(this, owner->GetPageRect(), owner->GetViewWnd());
     ApplyScreenArrangement();
     m_frame->SetTextBelowIcons(true);
@@ -80,6 +82,7 @@ LayoutsViewMgr::~LayoutsViewMgr()
     m_menuDiagram.reset();
     m_state.pressedPart.reset();
     m_state.selection = LayoutsSelection();
+    m_manualEditMgr.reset();
     m_thumbnailsMgr.reset();
     m_takeOffMgr.reset();
     m_mainDiagramMgr.reset();
@@ -188,6 +191,8 @@ void LayoutsViewMgr::Refresh()
     if (!m_doc->IsFullyOptimized()) {
         EndPendingPress();
         EmptySelectionAndPanes();
+        if (m_manualEditMgr)
+            m_manualEditMgr->CancelDrag();
         m_optimizing = true;
         const bool optimized = m_doc->Optimize(-1);
         m_optimizing = false;
@@ -291,6 +296,8 @@ void LayoutsViewMgr::ShowDiagram(const DisplayDiagramPtr& diagram, int index)
     selection.diagram = selection.diagramToShow = diagram;
     selection.diagramIndex = index;
     EndPendingPress();
+    if (m_manualEditMgr)
+        m_manualEditMgr->CancelDrag();
     selection.takeOff.dragArmed = false;
 }
 
@@ -749,21 +756,115 @@ void LayoutsViewMgr::ShowDiagramContextMenu(const DisplayDiagramPtr& diagram, co
     m_frame->TrackPopupMenu(LayoutsCmd::DiagramContextMenu, screenPoint);
 }
 
-void LayoutsViewMgr::OnMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, const QPoint&)
+void LayoutsViewMgr::OnDiagramPress(const DrawnPartPtr& part, const QPoint& screenPoint)
 {
-    // Dragging parts on the diagram belongs to manual editing.
+    if (!part || !m_state.selection.diagram || !IsManualEditingAllowed() || IsDragInProgress())
+        return;
+    m_state.pressedPart = part;
+    m_state.pressPoint = screenPoint;
+}
+
+void LayoutsViewMgr::OnMouseMove(
+    Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& screenPoint)
+{
+    if (!(buttons & Qt::LeftButton))
+        return;
+    const TakeOffSelection& takeOff = m_state.selection.takeOff;
+    if (takeOff.part && takeOff.dragArmed) {
+        int flags = DragKeys::LeftButton;
+        if (modifiers & Qt::ShiftModifier)
+            flags |= DragKeys::Shift;
+        if (modifiers & Qt::ControlModifier)
+            flags |= DragKeys::Control;
+        m_manualEditMgr->OnPointerMove(flags, screenPoint);
+        return;
+    }
+    if (!m_state.pressedPart)
+        return;
+    const QPoint moved = screenPoint - m_state.pressPoint;
+    // Four pixels either way are a click that wobbled.
+    if (std::abs(moved.x()) > 4 || std::abs(moved.y()) > 4)
+        BeginPressedDrag(screenPoint);
+}
+
+void LayoutsViewMgr::BeginPressedDrag(const QPoint& screenPoint)
+{
+    const DrawnPartPtr pressed = m_state.pressedPart;
+    const DrawnPart record = *pressed;
+    EndPendingPress();
+    TakeOffSelection selection;
+    selection.part = record.GetPart();
+    selection.turned = record.IsRotated();
+    selection.rect = record.GetSheetRect();
+    OnTakeOffSelectionChanged(selection, SelectionSource::ViewManager);
+    if (!PrepareDiagramForEditing(selection))
+        return;
+    // The preparation may have given the diagram a new layout (or split it
+    // off its stack): the part is found again by its placement, and painted
+    // once so that its screen rectangle is known.
+    const DisplayDiagramPtr diagram = m_state.selection.diagram;
+    const DrawnPartPtr part = diagram ? FindDrawnPart(GetCurrentParts(*diagram), record) : nullptr;
+    if (!part) {
+        m_state.selection.takeOff.dragArmed = false;
+        return;
+    }
+    if (m_mainDiagramMgr) {
+        m_mainDiagramMgr->InvalidateAll();
+        m_mainDiagramMgr->UpdateNow();
+    }
+    selection.dragArmed = true;
+    OnTakeOffSelectionChanged(selection, SelectionSource::ViewManager);
+    m_state.selection.takeOff.dragArmed = true;
+    m_manualEditMgr->BeginDragOnDiagram(part, screenPoint, ScreenToClientPoint(screenPoint));
+}
+
+bool LayoutsViewMgr::PrepareDiagramForEditing(const TakeOffSelection& selection)
+{
+    DisplayDiagramPtr diagram = m_state.selection.diagram;
+    if (!diagram)
+        return false;
+    if (StyleOf(*diagram) != kManualEditStyle) {
+        // Runs the preparing command, or switches to the Manual Edit layout
+        // the diagram already has.
+        ApplyLayoutStyle(diagram, kManualEditStyle);
+        diagram = m_state.selection.diagram;
+        if (!diagram || StyleOf(*diagram) != kManualEditStyle)
+            return false;
+    }
+    // Editing a Manual Edit diagram pins it, so that a re-optimization keeps it.
+    if (!diagram->GetStack()->IsPinned())
+        Run(std::make_shared<PinDiagramCmd>(diagram->GetStack(), diagram->GetCopyIndex()));
+    if (!m_state.selection.takeOff.part)
+        m_state.selection.takeOff = selection;
+    m_state.selection.takeOff.dragArmed = true;
+    return true;
+}
+
+void LayoutsViewMgr::EndDragState()
+{
+    EndPendingPress();
+    if (m_manualEditMgr)
+        m_manualEditMgr->CancelDrag();
+    m_state.selection.takeOff.dragArmed = false;
+    SetDragCursor(Qt::ArrowCursor);
 }
 
 void LayoutsViewMgr::OnMouseUp(const QPoint&)
 {
     m_frame->ReleaseMouse();
+    if (m_state.selection.takeOff.dragArmed) {
+        m_manualEditMgr->OnDrop();
+        EndDragState();
+        if (m_mainDiagramMgr)
+            m_mainDiagramMgr->InvalidateAll();
+        return;
+    }
     EndPendingPress();
 }
 
 void LayoutsViewMgr::OnCaptureLost()
 {
-    EndPendingPress();
-    m_state.selection.takeOff.dragArmed = false;
+    EndDragState();
 }
 
 void LayoutsViewMgr::OnThumbnailSelected(const ThumbnailChoice& choice)
@@ -809,14 +910,117 @@ bool LayoutsViewMgr::IsManualEditingAllowed() const
 
 void LayoutsViewMgr::BeginListDrag()
 {
-    // Dragging a listed part onto the diagram belongs to manual editing.
+    m_state.selection.takeOff.dragArmed = true;
+    if (m_mainDiagramMgr)
+        m_mainDiagramMgr->TakeFocus();
+    m_manualEditMgr->BeginDragFromList();
 }
 
-void LayoutsViewMgr::OnListKeyDown(int)
-{ }
+void LayoutsViewMgr::OnListKeyDown(int key)
+{
+    if (m_state.selection.takeOff.dragArmed)
+        m_manualEditMgr->OnKeyDown(key);
+}
 
-void LayoutsViewMgr::OnListKeyUp(int)
-{ }
+void LayoutsViewMgr::OnListKeyUp(int key)
+{
+    if (m_state.selection.takeOff.dragArmed)
+        m_manualEditMgr->OnKeyUp(key);
+}
+
+// --- manual editing
+
+void LayoutsViewMgr::RestoreTakeOffSelection(const TakeOffSelection& selection)
+{
+    m_state.selection.takeOff = selection;
+    NotifyExtra(LayoutsHint::TakeOffSelectionChanged, SelectionSource::ViewManager);
+}
+
+bool LayoutsViewMgr::ContainsScreenPoint(const QPoint& screenPoint) const
+{
+    return m_mainDiagramMgr && m_mainDiagramMgr->ContainsScreenPoint(screenPoint);
+}
+
+bool LayoutsViewMgr::IsOverTakeOffTabs(const QPoint& screenPoint) const
+{
+    return m_takeOffMgr && m_takeOffMgr->IsPointOverList(screenPoint);
+}
+
+bool LayoutsViewMgr::IsOverThumbnails(const QPoint& screenPoint) const
+{
+    return m_thumbnailsMgr && m_thumbnailsMgr->IsPointInZone(screenPoint);
+}
+
+ThumbnailChoice LayoutsViewMgr::GetThumbnailAt(const QPoint& screenPoint) const
+{
+    ThumbnailChoice choice;
+    if (m_thumbnailsMgr)
+        m_thumbnailsMgr->HitTestThumbnail(choice, screenPoint);
+    return choice;
+}
+
+void LayoutsViewMgr::ShowThumbnailDiagram(const ThumbnailChoice& choice)
+{
+    const DisplayDiagramPtr& shown = m_state.selection.diagram;
+    if (!choice.diagram || !m_thumbnailsMgr || (shown && *shown == *choice.diagram))
+        return;
+    // An edit since the pointer reached the thumbnail may have rebuilt the
+    // column: the diagram is looked up again.
+    for (int index = 0; index < m_thumbnailsMgr->GetThumbnailCount(); ++index) {
+        const DisplayDiagramPtr diagram = m_thumbnailsMgr->GetDiagram(index);
+        if (diagram && *diagram == *choice.diagram) {
+            ShowDiagram(diagram, index);
+            NotifyExtra(LayoutsHint::DiagramChanged, SelectionSource::Thumbnails);
+            return;
+        }
+    }
+}
+
+void LayoutsViewMgr::CaptureMouse()
+{
+    m_frame->CaptureMouse();
+}
+
+void LayoutsViewMgr::InvalidateAll()
+{
+    if (m_mainDiagramMgr)
+        m_mainDiagramMgr->InvalidateAll();
+}
+
+void LayoutsViewMgr::InvalidateDiagramArea()
+{
+    if (m_mainDiagramMgr)
+        m_mainDiagramMgr->InvalidateDiagramArea();
+}
+
+void LayoutsViewMgr::UpdateNow()
+{
+    if (m_mainDiagramMgr)
+        m_mainDiagramMgr->UpdateNow();
+}
+
+void LayoutsViewMgr::RedrawThumbnails()
+{
+    if (m_thumbnailsMgr)
+        m_thumbnailsMgr->Refresh((m_state.extraFlags & LayoutsHint::DiagramChanged) != 0);
+}
+
+void LayoutsViewMgr::SetTakeOffListKind(int kind)
+{
+    if (m_takeOffMgr)
+        m_takeOffMgr->SetListKind(kind);
+}
+
+QPoint LayoutsViewMgr::ScreenToClientPoint(const QPoint& screenPoint) const
+{
+    return m_mainDiagramMgr ? m_mainDiagramMgr->ScreenToClientPoint(screenPoint) : screenPoint;
+}
+
+void LayoutsViewMgr::SetDragCursor(Qt::CursorShape shape)
+{
+    if (QWidget* window = m_frame->GetFrameWnd())
+        window->setCursor(shape);
+}
 
 void LayoutsViewMgr::OnTreeSelectionChanged(const LayoutsTreeSelection& selection)
 {

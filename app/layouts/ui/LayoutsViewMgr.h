@@ -10,6 +10,7 @@
 #include "layouts/ui/ILayoutsTakeOffListMgr.h"
 #include "layouts/ui/ILayoutsTreeMgr.h"
 #include "layouts/ui/LayoutsSelection.h"
+#include "layouts/ui/ManualEditMgr.h"
 #include "layouts/ui/PaneOwners.h"
 
 #include <QSize>
@@ -29,7 +30,8 @@ class UpdateHint;
 class LayoutsViewMgr : public IMainDiagramOwner,
                        public IThumbnailsOwner,
                        public ITakeOffListOwner,
-                       public ILayoutsTreeOwner
+                       public ILayoutsTreeOwner,
+                       public IManualEditOwner
 {
 public:
     // Makes the panes' managers and the frame through the factory and sets
@@ -94,7 +96,7 @@ public:
     TakeOffSelection GetTakeOffSelection() const override { return m_state.selection.takeOff; }
     bool IsTakeOffTurnMatched() const override;
     int GetDiagramCount() const override;
-    std::shared_ptr<IManualEditView> GetManualEditView() const override { return nullptr; }
+    std::shared_ptr<IManualEditView> GetManualEditView() const override { return m_manualEditMgr; }
     void OnTakeOffSelectionChanged(const TakeOffSelection& selection, int source) override;
     void OnMainDiagramResized() override;
     void TurnCurrentDiagram() override;
@@ -104,6 +106,7 @@ public:
     void OnMouseMove(
         Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& screenPoint) override;
     void OnMouseUp(const QPoint& screenPoint) override;
+    void OnDiagramPress(const DrawnPartPtr& part, const QPoint& screenPoint) override;
     void OnThumbnailSelected(const ThumbnailChoice& choice) override;
     void ShowDiagramContextMenu(const DisplayDiagramPtr& diagram, const QPoint& screenPoint) override;
     void PinDiagrams(const std::vector<DisplayDiagramPtr>& diagrams) override;
@@ -123,6 +126,28 @@ public:
     QWidget* GetFrameWnd() const override;
     void SendFrameCommand(int commandId) override;
 
+    // --- manual editing
+    // Gives the shown diagram its Manual Edit layout (running the preparing
+    // command when it has none yet) and pins it; false when the diagram
+    // could not be brought to that style. The selection becomes the dragged
+    // part's when none is selected.
+    bool PrepareDiagramForEditing(const TakeOffSelection& selection);
+    void RestoreTakeOffSelection(const TakeOffSelection& selection) override;
+    bool ContainsScreenPoint(const QPoint& screenPoint) const override;
+    bool IsOverTakeOffTabs(const QPoint& screenPoint) const override;
+    bool IsOverThumbnails(const QPoint& screenPoint) const override;
+    ThumbnailChoice GetThumbnailAt(const QPoint& screenPoint) const override;
+    void ShowThumbnailDiagram(const ThumbnailChoice& choice) override;
+    void CaptureMouse() override;
+    void InvalidateAll() override;
+    void InvalidateDiagramArea() override;
+    void UpdateNow() override;
+    void RedrawThumbnails() override;
+    void SetTakeOffListKind(int kind) override;
+    QPoint ScreenToClientPoint(const QPoint& screenPoint) const override;
+    void SetDragCursor(Qt::CursorShape shape) override;
+    ManualEditMgr* GetManualEditMgr() const { return m_manualEditMgr.get(); }
+
     // For the window layers and the tests.
     ILayoutsFrame* GetFrame() const { return m_frame; }
     const LayoutsViewState& GetState() const { return m_state; }
@@ -140,6 +165,9 @@ private:
     void EmptySelectionAndPanes();
     void ShowDiagram(const DisplayDiagramPtr& diagram, int index);
     void EndPendingPress();
+    // A pending press has moved far enough: prepare the diagram and drag.
+    void BeginPressedDrag(const QPoint& screenPoint);
+    void EndDragState();
     // The take-off selection's part when it is still in the document's
     // parts list, else null (the part is never dereferenced to find out).
     CMilledPart* LiveSelectedPart() const;
@@ -155,6 +183,7 @@ private:
     std::shared_ptr<IMainDiagramViewMgr> m_mainDiagramMgr;
     std::shared_ptr<ILayoutsTakeOffListMgr> m_takeOffMgr;
     std::shared_ptr<IThumbnailsZoneMgr> m_thumbnailsMgr;
+    std::shared_ptr<ManualEditMgr> m_manualEditMgr;
     ILayoutsFrame* m_frame = nullptr;
     LayoutsViewState m_state;
     bool m_optimizing = false;

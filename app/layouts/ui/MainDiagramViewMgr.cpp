@@ -128,13 +128,17 @@ void MainDiagramViewMgr::OnLeftButtonDown(const QPoint& clientPoint)
     TakeFocus();
     const TakeOffSelection current = m_owner->GetTakeOffSelection();
     const bool sameTurn = !m_owner->IsTakeOffTurnMatched() || current.turned == part->IsRotated();
-    if (current.part == part->GetPart() && sameTurn)
-        return;
-    TakeOffSelection picked;
-    picked.part = part->GetPart();
-    picked.turned = part->IsRotated();
-    picked.rect = part->GetSheetRect();
-    m_owner->OnTakeOffSelectionChanged(picked, SelectionSource::ViewManager);
+    if (current.part != part->GetPart() || !sameTurn) {
+        TakeOffSelection picked;
+        picked.part = part->GetPart();
+        picked.turned = part->IsRotated();
+        picked.rect = part->GetSheetRect();
+        m_owner->OnTakeOffSelectionChanged(picked, SelectionSource::ViewManager);
+    }
+    // The press is taken here, on the part clicked, for a drag that a later
+    // move may start.
+    const QPoint screenOrigin = m_window ? -m_window->ScreenToClientPoint(QPoint(0, 0)) : QPoint();
+    m_owner->OnDiagramPress(part, clientPoint + screenOrigin);
 }
 
 void MainDiagramViewMgr::OnMouseMove(

@@ -63,6 +63,9 @@ public:
         Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint& screenPoint)
         = 0;
     virtual void OnMouseUp(const QPoint& screenPoint) = 0;
+    // The left button went down on a drawn part of the shown diagram: the
+    // press that a later move may turn into a drag.
+    virtual void OnDiagramPress(const DrawnPartPtr& part, const QPoint& screenPoint) = 0;
 };
 
 class IThumbnailsOwner : public virtual IDiagramPaneOwner

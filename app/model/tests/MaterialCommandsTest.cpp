@@ -126,13 +126,18 @@ TEST_F(MaterialCommandsTest, NewRowUndoesAndRedoes)
     EXPECT_NEAR(row->GetRoughWidth().GetInches(), 48.0, 1e-9);
     EXPECT_NEAR(row->GetRoughLength().GetInches(), 96.0, 1e-9);
 
-    // One undo removes the row only: the two commands are two steps.
+    EXPECT_FALSE(row->IsRemoved());
+
+    // One undo removes the row only: the two commands are two steps. What
+    // still holds the row sees it marked removed until the redo.
     HistoryUndo();
     EXPECT_TRUE(material->GetSizeCosts().empty());
     EXPECT_EQ(m_library->GetMaterials().size(), 1u);
+    EXPECT_TRUE(row->IsRemoved());
     HistoryRedo();
     ASSERT_EQ(material->GetSizeCosts().size(), 1u);
     EXPECT_EQ(material->GetSizeCosts()[0], row);
+    EXPECT_FALSE(row->IsRemoved());
 }
 
 TEST_F(MaterialCommandsTest, RenameKeepsNamesUnique)

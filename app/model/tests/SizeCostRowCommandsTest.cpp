@@ -174,7 +174,11 @@ TEST_F(SizeCostRowCommandsTest, DeletedRowsComeBackAfterEveryoneElseLetGo)
         std::vector<std::shared_ptr<ISGSC>> selected(Rows().begin(), Rows().begin() + 3);
         for (const auto& row : selected)
             watched.push_back(row);
-        GetCmdHistory()->Add(std::make_shared<SheetGoodRowDeleteCmd>(m_material, selected));
+        auto command = std::make_shared<SheetGoodRowDeleteCmd>(m_material, selected);
+        GetCmdHistory()->Add(command);
+        // The command must keep the rows by itself, not through what its
+        // update information happens to list.
+        command->ResetUpdateInfo();
     }
     EXPECT_EQ(GetCmdHistory()->GetStepCount(), 1u);
     EXPECT_TRUE(GetUndoMenuText().contains(QStringLiteral("Delete Size-Cost Info")));

@@ -33,7 +33,48 @@ protected:
     std::shared_ptr<ISGSC> m_ashRow;
 };
 
+// A material of another kind than sheet goods, as lumber would be.
+class OtherKindMaterial : public CSheetGoodEx
+{
+public:
+    using CSheetGoodEx::CSheetGoodEx;
+    int GetKind() const override { return 1; }
+    std::uint32_t GetTypeCode() const override { return 1; }
+};
+
 } // namespace
+
+// Only sheet goods are cut from sheets: a part of another material joins no
+// target, so no job and no bill is made for it, and its copies stay unplaced.
+TEST_F(BOMOptMgrTest, APartOfAnotherKindOfMaterialGetsNoTargetAndIsSkipped)
+{
+    auto walnut = std::make_shared<OtherKindMaterial>(QStringLiteral("Walnut"));
+    AddRow(*walnut, 0.75, 6, 96)->SetUnlimited();
+    m_library->GetMaterials().push_back(walnut);
+    CMilledPart* board = AddPart(walnut, Inches(0.75), 3);
+    CMilledPart* panel = AddPart(m_oak, Inches(0.75), 1);
+    m_bom->AddParts(Parts());
+    EXPECT_FALSE(TargetOf(board));
+    const OptimizationTargetPtr target = TargetOf(panel);
+    ASSERT_TRUE(target);
+    EXPECT_EQ(m_bom->GetTargetsMgr()->GetTargetList().size(), 1U);
+
+    OptTargetList pending;
+    m_bom->CollectPendingJobs(kCollectPendingTargets, pending);
+    ASSERT_EQ(pending.size(), 1U);
+    EXPECT_EQ(pending.front(), target);
+    EXPECT_FALSE(BillOf(QStringLiteral("Walnut")));
+
+    Optimized(target, { StackFor(target, { panel }, 1) });
+    EXPECT_TRUE(m_bom->IsFullyOptimized());
+    EXPECT_EQ(board->GetUnplacedCopies(), 3U);
+
+    // Added on its own, as an edit adds it, it still finds none.
+    m_bom->RemovePart(board);
+    m_bom->AddPart(board);
+    EXPECT_FALSE(TargetOf(board));
+    EXPECT_TRUE(m_bom->IsFullyOptimized());
+}
 
 TEST_F(BOMOptMgrTest, APartMovedToAnotherThicknessChangesTarget)
 {

@@ -476,6 +476,31 @@ TEST_F(OptimizationStateArchiveTest, DamagedOrTruncatedRecordsAreRefusedAndTheSt
     EXPECT_EQ(Describe(m_state), original);
 }
 
+// A target names its parts by number; a number that names no part of the
+// project is a damaged file, refused before the state held is touched.
+TEST_F(OptimizationStateArchiveTest, ATargetNamingAnUnknownPartIsRefused)
+{
+    const Stored stored = Store(m_state, true);
+    const std::string original = Describe(m_state);
+    CMilledPart* part = m_context->at(4); // in target C only
+    part->GetIDForEdit().SetNumber(50);
+    const KeepNumbering numbering;
+    State loaded;
+    try {
+        Load(stored.bytes, loaded);
+        ADD_FAILURE() << "a target naming part 5 was loaded without it";
+    } catch (const platform::ArchiveError& error) {
+        EXPECT_EQ(error.cause(), platform::ArchiveError::BadSchema);
+        EXPECT_EQ(error.fileName(), "project.kwxe");
+    }
+    part->GetIDForEdit().SetNumber(5);
+    EXPECT_EQ(Describe(m_state), original);
+
+    // The same record loads once the part is back.
+    State again;
+    EXPECT_NO_THROW(Load(stored.bytes, again));
+}
+
 } // namespace
 
 namespace {

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr double kFooterGap = 180.0; // twips between the bottom margin and the body's end
-
 int Rounded(double value)
 {
     return static_cast<int>(std::lround(value));
@@ -197,7 +195,7 @@ void ApplyPageSetup(platform::IPrintControl& control)
     control.SetMarginBottom(MilsToTwips(setup.bottomMargin));
     control.SetMarginLeft(MilsToTwips(setup.leftMargin));
     control.SetMarginRight(MilsToTwips(setup.rightMargin));
-    control.SetFooterMargin(control.MarginBottom() + kFooterGap);
+    control.SetFooterMargin(control.MarginBottom() + kFooterGapTwips);
     control.SetOrientation(setup.orientation != 1 ? 1 : 0);
 }
 
@@ -218,6 +216,6 @@ void ReadPageSetup(platform::IPrintControl& control)
     setup.duplex = static_cast<std::uint16_t>(control.Duplex());
     settings.SetPrinterPageSetup(setup);
     control.SetMarginBottom(control.FooterMargin());
-    control.SetFooterMargin(control.MarginBottom() + kFooterGap);
+    control.SetFooterMargin(control.MarginBottom() + kFooterGapTwips);
     PrintPrefs().SetPrintSettings(settings);
 }

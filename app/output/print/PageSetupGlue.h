@@ -49,5 +49,6 @@ void StorePrintDialogResult(const QPrinter& printer);
 // The stored page setup given to the print control, and read back from it
 // after its own page-setup dialog. The control's body ends a footer margin
 // (1/8 inch above the bottom margin) from the paper's bottom.
+constexpr double kFooterGapTwips = 180.0;
 void ApplyPageSetup(platform::IPrintControl& control);
 void ReadPageSetup(platform::IPrintControl& control);

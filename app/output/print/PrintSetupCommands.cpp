@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kPrefIgnorePrefs = 2114; // on while a print dialog is open
-
 // A dialog that could not be prepared; it has shown its own message.
 struct DialogNotReady
 {
@@ -32,21 +30,18 @@ bool TryPageSetup(QWidget* parent, const PrinterDialogRunner& run)
     return true;
 }
 
-// Keeps "Ignore Prefs" on for the life of a dialog command.
-class IgnorePrefsScope
-{
-public:
-    IgnorePrefsScope() { PrintPrefs().SetFlag(kPrefIgnorePrefs, true); }
-    ~IgnorePrefsScope()
-    {
-        if (UserPrefsBase* prefs = GetUserPrefs())
-            prefs->SetFlag(kPrefIgnorePrefs, false);
-    }
-    IgnorePrefsScope(const IgnorePrefsScope&) = delete;
-    IgnorePrefsScope& operator=(const IgnorePrefsScope&) = delete;
-};
-
 } // namespace
+
+IgnorePrefsScope::IgnorePrefsScope()
+{
+    PrintPrefs().SetFlag(kPrefIgnorePrefs, true);
+}
+
+IgnorePrefsScope::~IgnorePrefsScope()
+{
+    if (UserPrefsBase* prefs = GetUserPrefs())
+        prefs->SetFlag(kPrefIgnorePrefs, false);
+}
 
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
 {

@@ -9,6 +9,20 @@
 
 class QPrinter;
 
+// "Ignore Prefs" (preference 2114): on exactly while a print, preview or
+// page-setup dialog is open.
+constexpr int kPrefIgnorePrefs = 2114;
+
+// Keeps "Ignore Prefs" on for the life of a dialog command.
+class IgnorePrefsScope
+{
+public:
+    IgnorePrefsScope();
+    ~IgnorePrefsScope();
+    IgnorePrefsScope(const IgnorePrefsScope&) = delete;
+    IgnorePrefsScope& operator=(const IgnorePrefsScope&) = delete;
+};
+
 // Runs a dialog over the printer; true when the user confirmed it.
 using PrinterDialogRunner = std::function<bool(QPrinter& printer, QWidget* parent)>;
 

@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <qdrawutil.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kFocusInset = 4;
@@ -60,8 +62,9 @@ bool COXBitmapButton::EnableToolTip(bool enable)
     }
     if (m_toolTip) {
         m_toolTip->RemoveTool(this, kToolId);
-        delete m_toolTip;
-        m_toolTip = nullptr;
+        // Cleared first: deleting the child sends this button an event,
+        // which must not relay to the tip being destroyed.
+        delete std::exchange(m_toolTip, nullptr);
     }
     return true;
 }

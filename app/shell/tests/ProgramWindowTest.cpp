@@ -285,25 +285,8 @@ namespace {
 TEST_F(ShellTest, TheLayoutsTabShowsTheLayoutsFrameOverTheOptimizedProject)
 {
     CKerfwellPlusApp& app = Start();
-    CMaterials* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
-    ASSERT_TRUE(library);
-    auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
-    auto row = std::make_shared<SheetGoodSizeCost>();
-    row->SetThickness(CDimension::FromInches(0.75));
-    SheetDimensions sheet = row->GetSheetDimensions();
-    sheet.SetWidth(CDimension::FromInches(48));
-    sheet.SetLength(CDimension::FromInches(96));
-    row->SetSheetDimensions(sheet);
-    row->SetUnlimited();
-    material->GetSizeCosts().push_back(row);
-    library->GetMaterials().push_back(material);
-    auto* part = new CMilledPart();
-    part->SetMaterial(material);
-    part->SetThickness(CDimension::FromInches(0.75));
-    part->SetWidth(CDimension::FromInches(10));
-    part->SetLength(CDimension::FromInches(20));
-    part->SetCopies(2);
-    app.GetDocument()->AppendPart(part);
+    CMilledPart* part = AddBirchPart(app);
+    ASSERT_TRUE(part);
 
     LayoutsViewMgr* layouts = app.GetView()->GetViewMgr()->GetLayoutsViewMgr();
     ASSERT_TRUE(layouts);
@@ -326,25 +309,8 @@ TEST_F(ShellTest, TheLayoutsTabShowsTheLayoutsFrameOverTheOptimizedProject)
 TEST_F(ShellTest, TheViewDoesNotPaintWhileARunWritesTheProject)
 {
     CKerfwellPlusApp& app = Start();
-    CMaterials* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
-    ASSERT_TRUE(library);
-    auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
-    auto row = std::make_shared<SheetGoodSizeCost>();
-    row->SetThickness(CDimension::FromInches(0.75));
-    SheetDimensions sheet = row->GetSheetDimensions();
-    sheet.SetWidth(CDimension::FromInches(48));
-    sheet.SetLength(CDimension::FromInches(96));
-    row->SetSheetDimensions(sheet);
-    row->SetUnlimited();
-    material->GetSizeCosts().push_back(row);
-    library->GetMaterials().push_back(material);
-    auto* part = new CMilledPart();
-    part->SetMaterial(material);
-    part->SetThickness(CDimension::FromInches(0.75));
-    part->SetWidth(CDimension::FromInches(10));
-    part->SetLength(CDimension::FromInches(20));
-    part->SetCopies(2);
-    app.GetDocument()->AppendPart(part);
+    CMilledPart* part = AddBirchPart(app);
+    ASSERT_TRUE(part);
 
     bool paintingDuringRun = true;
     RunProgressDialogMaker real = SetRunProgressDialogMaker(nullptr);

@@ -5,7 +5,12 @@
 #include "shell/CKerfwellPlusApp.h"
 #include "shell/ShellDialogs.h"
 
+#include "document/CKWLDoc.h"
 #include "foundation/SessionLog.h"
+#include "model/CMaterials.h"
+#include "model/CMilledPart.h"
+#include "model/CSheetGoodEx.h"
+#include "model/SheetGoodSizeCost.h"
 
 #include <QFile>
 #include <QStringList>
@@ -42,6 +47,33 @@ protected:
         m_app = std::make_unique<CKerfwellPlusApp>(instance);
         EXPECT_TRUE(m_app->InitInstance(arguments));
         return *m_app;
+    }
+
+    // A 48 x 96 sheet of Birch, 3/4", in the library, and a part of it.
+    static CMilledPart* AddBirchPart(CKerfwellPlusApp& app, std::uint32_t copies = 2)
+    {
+        auto* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
+        EXPECT_TRUE(library);
+        if (!library)
+            return nullptr;
+        auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
+        auto row = std::make_shared<SheetGoodSizeCost>();
+        row->SetThickness(CDimension::FromInches(0.75));
+        SheetDimensions sheet = row->GetSheetDimensions();
+        sheet.SetWidth(CDimension::FromInches(48));
+        sheet.SetLength(CDimension::FromInches(96));
+        row->SetSheetDimensions(sheet);
+        row->SetUnlimited();
+        material->GetSizeCosts().push_back(row);
+        library->GetMaterials().push_back(material);
+        auto* part = new CMilledPart();
+        part->SetMaterial(material);
+        part->SetThickness(CDimension::FromInches(0.75));
+        part->SetWidth(CDimension::FromInches(10));
+        part->SetLength(CDimension::FromInches(20));
+        part->SetCopies(copies);
+        app.GetDocument()->AppendPart(part);
+        return part;
     }
 
     static QStringList LogLines()

@@ -5,6 +5,8 @@
 #include "PrintTextLayout.h"
 #include "platform/ui/PrinterCodes.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -14,8 +16,10 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -51,6 +55,47 @@ std::optional<PrintLength> PrintLength::FromText(const QString& text)
 }
 
 namespace {
+// Fills "%s" and "%d" in order with the arguments; the text is never read
+// as a printf format.
+QString FillPlaceholders(const QString& text, const QStringList& arguments)
+{
+    static const QRegularExpression placeholder(QStringLiteral("%[sd]"));
+    QString result;
+    qsizetype from = 0;
+    int next = 0;
+    QRegularExpressionMatchIterator matches = placeholder.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        result += text.mid(from, match.capturedStart() - from);
+        result += next < arguments.size() ? arguments[next] : QString();
+        ++next;
+        from = match.capturedEnd();
+    }
+    return result + text.mid(from);
+}
+
+// Zoom 0 whole page, 1 page width, 2 two pages, 3 thumbnails.
+void ApplyPreviewZoom(QPrintPreviewWidget& preview, int zoom)
+{
+    switch (zoom) {
+    case 1:
+        preview.setViewMode(QPrintPreviewWidget::SinglePageView);
+        preview.setZoomMode(QPrintPreviewWidget::FitToWidth);
+        break;
+    case 2:
+        preview.setViewMode(QPrintPreviewWidget::FacingPagesView);
+        preview.setZoomMode(QPrintPreviewWidget::FitInView);
+        break;
+    case 3:
+        preview.setViewMode(QPrintPreviewWidget::AllPagesView);
+        break;
+    default:
+        preview.setViewMode(QPrintPreviewWidget::SinglePageView);
+        preview.setZoomMode(QPrintPreviewWidget::FitInView);
+        break;
+    }
+}
+
 [[noreturn]] void Fail(
     std::int32_t status, const QString& message, PrintInterface where = PrintInterface::Control)
 {
@@ -705,7 +750,6 @@ void PrintControl::PrintDoc(
         Fail(StatusFailed, QStringLiteral("No printer is installed."));
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(device);
-    printer.setDocName(m_docTitle);
     if (const auto source = PaperSourceFromBinCode(m_paperBin))
         printer.setPaperSource(*source);
     if (const auto duplex = DuplexModeFromCode(m_duplex))
@@ -717,10 +761,57 @@ void PrintControl::PrintDoc(
         if (dialog.exec() != QDialog::Accepted)
             return;
     }
-    Render(printer);
+    PrintOn(printer);
+}
+
+void PrintControl::PrintOn(QPrinter& printer)
+{
+    if (m_docOpen)
+        Fail(StatusFailed, QStringLiteral("the document is still open"));
+    printer.setDocName(m_docTitle);
+    if (!m_showProgress || m_progressTexts.size() < 4) {
+        Render(printer);
+        return;
+    }
+    if (m_devicePainter)
+        Fail(StatusFailed, QStringLiteral("the page is still being drawn"));
+    // "on the <printer> on <port>": a PDF file is its own port.
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    const QString deviceName = toFile ? QStringLiteral("PDF") : printer.printerName();
+    const QString port = toFile ? printer.outputFileName() : QString();
+    const QString deviceLine = FillPlaceholders(m_progressTexts[2], { deviceName, port });
+    QProgressDialog progress(QApplication::activeWindow());
+    progress.setWindowTitle(m_progressTexts[0]);
+    progress.setCancelButtonText(m_progressTexts[1]);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    const auto gate = [&](int page, int count) {
+        if (progress.wasCanceled())
+            return false;
+        progress.setRange(0, count);
+        progress.setLabelText(m_docTitle + QLatin1Char('\n') + deviceLine + QLatin1Char('\n')
+            + FillPlaceholders(m_progressTexts[3], { QString::number(page + 1) }) + QLatin1Char(' ')
+            + QString::number(count));
+        progress.setValue(page);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    if (!RenderPages(m_pages, printer, gate))
+        Fail(StatusFailed, QStringLiteral("the pages cannot be printed on this device"));
 }
 
 bool PrintControl::ShowPageSetupDialog(QWidget* parent)
+{
+    return ShowPageSetupDialog(parent, [](QPrinter& printer, QWidget* owner) {
+        QPageSetupDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
+    });
+}
+
+bool PrintControl::ShowPageSetupDialog(QWidget* parent, const std::function<bool(QPrinter&, QWidget*)>& run)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!m_device.isEmpty() && !QPrinterInfo::printerInfo(m_device).isNull())
@@ -731,8 +822,7 @@ bool PrintControl::ShowPageSetupDialog(QWidget* parent)
             QMarginsF(next.marginLeft / 20.0, next.marginTop / 20.0, next.marginRight / 20.0,
                 next.marginBottom / 20.0),
             QPageLayout::Point));
-    QPageSetupDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!run(printer, parent))
         return false;
     const QPageLayout layout = printer.pageLayout();
     const QMarginsF margins = layout.margins(QPageLayout::Point);
@@ -742,10 +832,13 @@ bool PrintControl::ShowPageSetupDialog(QWidget* parent)
     geometry.marginLeft = margins.left() * 20.0;
     geometry.marginTop = margins.top() * 20.0;
     geometry.marginRight = margins.right() * 20.0;
-    // The dialog's bottom margin is where the body ends.
+    // The dialog's bottom margin is where the body ends: the footer margin
+    // carries it, so that a caller who keeps a footer gap below the body
+    // reads the user's choice there.
     geometry.marginBottom = margins.bottom() * 20.0;
     geometry.footerMargin = geometry.marginBottom;
-    m_device = printer.printerName();
+    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.printerName().isEmpty())
+        m_device = printer.printerName();
     return true;
 }
 
@@ -754,20 +847,16 @@ QPrintPreviewWidget* PrintControl::CreatePreviewWidget(QWidget* parent) const
     auto* preview = new QPrintPreviewWidget(parent);
     QObject::connect(preview, &QPrintPreviewWidget::paintRequested, preview,
         [this](QPrinter* printer) { RenderPages(m_pages, *printer); });
-    switch (m_previewZoom) {
-    case 1:
-        preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
-        break;
-    case 2:
-        preview->setViewMode(QPrintPreviewWidget::FacingPagesView);
-        break;
-    case 3:
-        preview->setViewMode(QPrintPreviewWidget::AllPagesView);
-        break;
-    default:
-        preview->setZoomMode(QPrintPreviewWidget::FitInView);
-        break;
+    ApplyPreviewZoom(*preview, m_previewZoom);
+    const QStringList choices = m_zoomMenuText.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    for (int zoom = 0; zoom < std::min<int>(static_cast<int>(choices.size()), 4); ++zoom) {
+        auto* action = new QAction(choices[zoom], preview);
+        QObject::connect(
+            action, &QAction::triggered, preview, [preview, zoom] { ApplyPreviewZoom(*preview, zoom); });
+        preview->addAction(action);
     }
+    if (!preview->actions().isEmpty())
+        preview->setContextMenuPolicy(Qt::ActionsContextMenu);
     preview->updatePreview();
     preview->setCurrentPage(m_previewPage);
     return preview;

@@ -198,7 +198,7 @@ double PageGeometry::BodyBottom() const
     return Height() - std::max(marginBottom, footerMargin);
 }
 
-bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device)
+bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device, const PageGate& gate)
 {
     if (pages.empty())
         return true;
@@ -211,7 +211,15 @@ bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QTransform toDevice
         = QTransform::fromScale(device.logicalDpiX() / 1440.0, device.logicalDpiY() / 1440.0);
+    const int count = static_cast<int>(pages.size());
     for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (gate && !gate(static_cast<int>(i), count)) {
+            // The pages already sent stay sent; a printer drops the job.
+            if (auto* printer = dynamic_cast<QPrinter*>(&device))
+                printer->abort();
+            painter.end();
+            return true;
+        }
         // A page's paper and orientation are set before it begins.
         if (i > 0) {
             device.setPageLayout(LayoutOf(pages[i].geometry));

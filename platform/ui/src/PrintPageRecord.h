@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <variant>
 #include <vector>
@@ -93,8 +94,12 @@ struct PageRecord
     std::vector<PageItem> items;
 };
 
+// Asked before each page is played back with its index (from 0) and the
+// page count; false stops the playback there.
+using PageGate = std::function<bool(int page, int count)>;
+
 // Plays the pages back, one device page each; false when the device cannot
-// be painted on.
-bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device);
+// be painted on. A playback the gate stops is not a failure.
+bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device, const PageGate& gate = {});
 
 } // namespace platform

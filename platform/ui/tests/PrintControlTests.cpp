@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPainter>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <vector>
@@ -191,4 +198,47 @@ TEST(PrinterCodesTest, BinAndDuplexCodesRoundTrip)
     }
     EXPECT_EQ(DuplexModeFromCode(2), QPrinter::DuplexLongSide);
     EXPECT_EQ(DuplexCodeFromMode(QPrinter::DuplexAuto), 0);
+}
+
+TEST(PrintControlTest, PrintingShowsItsProgressAndItsCancelStopsTheJob)
+{
+    PrintControl control;
+    control.SetDocTitle(QStringLiteral("Bench"));
+    control.StartDoc();
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0)
+            control.NewPage();
+        control.PrintParagraph(QStringLiteral("page %1").arg(page + 1));
+    }
+    control.EndDoc();
+    control.SetShowProgress(true);
+    control.SetProgressTexts(QStringLiteral("Printing..."), QStringLiteral("Cancel"),
+        QStringLiteral("on the %s on %s"), QStringLiteral("Now printing Page %d of"));
+
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("job.pdf")));
+    // The user reads the first page's line and cancels.
+    QString label;
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(widget); progress && progress->isVisible()) {
+                caption = progress->windowTitle();
+                label = progress->labelText();
+                progress->cancel();
+            }
+        }
+    });
+    control.PrintOn(printer);
+    EXPECT_EQ(caption, QStringLiteral("Printing..."));
+    EXPECT_EQ(label,
+        QStringLiteral("Bench\non the PDF on %1\nNow printing Page 1 of 3").arg(printer.outputFileName()));
+    // The job stopped after the page being sent.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), { printer.outputFileName() });
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
 }

@@ -67,6 +67,7 @@ public:
     void ShowCurrentDiagramContextMenu(const QPoint&) override { calls << QStringLiteral("menu"); }
     void OnMouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, const QPoint&) override { }
     void OnMouseUp(const QPoint&) override { calls << QStringLiteral("up"); }
+    void OnDiagramPress(const DrawnPartPtr&, const QPoint&) override { calls << QStringLiteral("press"); }
 
     void OnThumbnailSelected(const ThumbnailChoice& choice) override { chosen.push_back(choice); }
     void ShowDiagramContextMenu(const DisplayDiagramPtr&, const QPoint&) override

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -51,16 +53,18 @@ protected:
 
     const PrintedText* Find(const QString& text)
     {
-        m_texts = m_control.TextsOnPage(1);
+        // Each look-up keeps its own copy of the page's texts, so a pointer
+        // from an earlier look-up stays valid beside a later one.
+        const std::vector<PrintedText>& texts = m_texts.emplace_back(m_control.TextsOnPage(1));
         const auto it = std::find_if(
-            m_texts.begin(), m_texts.end(), [&](const PrintedText& printed) { return printed.text == text; });
-        return it == m_texts.end() ? nullptr : &*it;
+            texts.begin(), texts.end(), [&](const PrintedText& printed) { return printed.text == text; });
+        return it == texts.end() ? nullptr : &*it;
     }
 
     ScopedPrintPrefs m_prefs;
     PrintControl m_control;
     ProjectSettings m_project;
-    std::vector<PrintedText> m_texts;
+    std::list<std::vector<PrintedText>> m_texts;
 };
 
 } // namespace

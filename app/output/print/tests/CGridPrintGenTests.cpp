@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -111,10 +113,12 @@ protected:
 
     const PrintedText* Find(const QString& text, int page = 0) const
     {
-        m_texts = m_control.TextsOnPage(page);
+        // Each look-up keeps its own copy of the page's texts, so a pointer
+        // from an earlier look-up stays valid beside a later one.
+        const std::vector<PrintedText>& texts = m_texts.emplace_back(m_control.TextsOnPage(page));
         const auto it = std::find_if(
-            m_texts.begin(), m_texts.end(), [&](const PrintedText& printed) { return printed.text == text; });
-        return it == m_texts.end() ? nullptr : &*it;
+            texts.begin(), texts.end(), [&](const PrintedText& printed) { return printed.text == text; });
+        return it == texts.end() ? nullptr : &*it;
     }
 
     // The width the grid font gives a text.
@@ -128,7 +132,7 @@ protected:
 
     ScopedPrintPrefs m_prefs;
     WidthRecordingControl m_control;
-    mutable std::vector<PrintedText> m_texts;
+    mutable std::list<std::vector<PrintedText>> m_texts;
 };
 
 FakePrintable PartsList()

@@ -3,12 +3,15 @@
 #include "ProjectDocumentFixture.h"
 
 #include "foundation/CmdHistory.h"
+#include "foundation/ThreadAffinity.h"
+#include "model/MaterialsBase.h"
 #include "optimization/RunProgressDialog.h"
 #include "optimization/RunStartLatch.h"
 #include "optimization/ui/CTaskProgressDialog.h"
 
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -114,6 +117,27 @@ TEST_F(ProjectRunTest, ACancelledRunAnswersFalseAndLeavesTheTargetsPending)
     UseRealDialog();
     EXPECT_TRUE(m_doc->Optimize(-1));
     EXPECT_TRUE(m_doc->IsFullyOptimized());
+}
+
+// The jobs run on workers while this thread sits in the progress dialog;
+// they took what they need of the library and the history before, here.
+TEST_F(ProjectRunTest, JobsOnWorkersNeverReachTheLibraryNorTheHistory)
+{
+    // A call from another thread is noted.
+    const std::uint64_t start = GetForeignThreadCallCount();
+    std::thread([] {
+        GetMaterialsLibrary();
+        GetCmdHistory();
+    }).join();
+    ASSERT_EQ(GetForeignThreadCallCount(), start + 2);
+
+    const std::uint64_t before = GetForeignThreadCallCount();
+    EXPECT_TRUE(m_doc->Optimize(-1));
+    EXPECT_EQ(m_dialogs, 1);
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    for (const CMilledPart* part : m_doc->GetPartList())
+        EXPECT_EQ(part->GetOptimizerPlacedCopies(), part->GetCopies());
+    EXPECT_EQ(GetForeignThreadCallCount(), before);
 }
 
 TEST_F(ProjectRunTest, LockOptimizesAndLocksUndoUnlocksRedoLocksAgain)

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPrinter;
 class QPrintPreviewWidget;
 
 namespace platform {
@@ -139,12 +140,21 @@ public:
     void PrintDoc(std::optional<bool> showDialog = std::nullopt, std::optional<int> fromPage = std::nullopt,
         std::optional<int> toPage = std::nullopt) override;
     bool ShowPageSetupDialog(QWidget* parent) override;
+    // The same over a dialog the caller runs: run gets a printer that
+    // carries the control's printer, paper and margins and answers whether
+    // the user confirmed; the control then takes the printer's values.
+    bool ShowPageSetupDialog(QWidget* parent, const std::function<bool(QPrinter&, QWidget*)>& run);
+    // Plays the composed pages back onto the printer (a PDF file when it
+    // is set up for one), behind the progress box when that is switched
+    // on; its Cancel stops the job after the page being sent.
+    void PrintOn(QPrinter& printer);
 
     // Playing the composed pages back.
     void Render(QPagedPaintDevice& device) const;
     void WritePdf(const QString& path) const;
     // A preview of the composed pages, owned by parent; the control must
     // outlive it, since the preview asks it for the pages when it repaints.
+    // Its context menu offers the zoom choices of the zoom menu text.
     QPrintPreviewWidget* CreatePreviewWidget(QWidget* parent) const;
 
     // The lines of text on a composed page (0-based), in the order drawn.

@@ -1,0 +1,51 @@
+#include "shell/GridStateFile.h"
+
+#include "foundation/RealArchive.h"
+
+#include <platform/ArchiveError.h>
+#include <platform/BinaryArchive.h>
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <sstream>
+#include <vector>
+
+bool StoreGridStateFile(const QString& path, const GridStateSections& sections)
+{
+    std::ostringstream out;
+    try {
+        platform::BinaryArchive archive = platform::BinaryArchive::storing(out, path.toStdString());
+        RealArchive ar(archive);
+        sections(ar);
+        archive.flush();
+    } catch (const std::exception&) {
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const std::string bytes = out.str();
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        return false;
+    return file.commit();
+}
+
+bool LoadGridStateFile(const QString& path, const GridStateSections& sections)
+{
+    QFile file(path);
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    try {
+        platform::BinaryArchive archive = platform::BinaryArchive::loading(data, path.toStdString());
+        RealArchive ar(archive);
+        sections(ar);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}

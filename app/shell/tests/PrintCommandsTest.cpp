@@ -1,0 +1,187 @@
+// Print and Print Preview in the program window, and the print switches of
+// the command line, over the document printer.
+#include "ShellTestSupport.h"
+
+#include "PrintTestSupport.h"
+
+#include "shell/CKWLView.h"
+#include "shell/CMainFrame.h"
+#include "shell/ShellCommands.h"
+#include "shell/ViewMgr.h"
+
+#include "document/CKWLDoc.h"
+#include "foundation/PrintSettings.h"
+#include "foundation/UserPrefsBase.h"
+#include "output/print/PrintSetupCommands.h"
+#include "output/print/ui/CPrintCommands.h"
+#include "output/print/ui/CPrintLayoutsDlg.h"
+#include "output/print/ui/CTPPreviewView.h"
+#include "output/print/ui/CTPPrintPreviewBar.h"
+#include "platform/ui/PrintControl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+namespace {
+
+class ShellPrintTest : public ShellTest
+{
+protected:
+    void TearDown() override
+    {
+        SetPrintDialogRunner({});
+        ShellTest::TearDown();
+    }
+
+    // The user asks for the cover page alone, on PDF output.
+    void AnswerWithTheCoverPageAsPdf()
+    {
+        SetPrintDialogRunner([this](CPrintLayoutsDlg& dialog) {
+            m_ignoredWhileOpen = GetUserPrefs()->GetFlag(kPrefIgnorePrefs);
+            QComboBox* printers = dialog.PrinterChoice();
+            printers->setCurrentIndex(printers->count() - 1);
+            Q_EMIT printers->activated(printers->count() - 1);
+            dialog.SelectedSectionsButton()->click();
+            for (QCheckBox* box : {dialog.PartsListBox(), dialog.ReportsBox(), dialog.LayoutsBox(),
+                                   dialog.TakeOffListsBox(), dialog.BillOfMaterialsBox()})
+                box->setChecked(false);
+            dialog.CoverPageBox()->setChecked(true);
+            dialog.accept();
+            return static_cast<int>(QDialog::Accepted);
+        });
+    }
+
+    bool m_ignoredWhileOpen = false;
+};
+
+TEST_F(ShellPrintTest, PrintWritesTheProjectToPdfAndThePreviewGivesThePageBack)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    platform::CommandActions& commands = app.GetMainFrame()->GetCommands();
+    commands.UpdateActions();
+    EXPECT_TRUE(commands.Find(ShellCommand::FilePrint)->isEnabled());
+    EXPECT_TRUE(commands.Find(ShellCommand::FilePrintPreview)->isEnabled());
+
+    AnswerWithTheCoverPageAsPdf();
+    m_chosenPath = folder.filePath(QStringLiteral("Cover.pdf"));
+    EXPECT_TRUE(commands.Trigger(ShellCommand::FilePrint));
+    EXPECT_TRUE(m_ignoredWhileOpen);
+    EXPECT_FALSE(GetUserPrefs()->GetFlag(kPrefIgnorePrefs));
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    ASSERT_EQ(m_dialogs.size(), 1);
+    EXPECT_TRUE(m_dialogs.front().startsWith(QStringLiteral("save:"))) << m_dialogs.front().toStdString();
+    EXPECT_TRUE(m_dialogs.front().endsWith(QStringLiteral(".pdf"))) << m_dialogs.front().toStdString();
+    EXPECT_TRUE(PdfPageText(m_chosenPath, 1).contains(QStringLiteral("Project Cover Page")));
+
+    CKWLView& view = *app.GetView();
+    view.GetViewMgr()->ShowTab(CKWLView::ReportsPage);
+    EXPECT_TRUE(commands.Trigger(ShellCommand::FilePrintPreview));
+    CPrintCommands& print = view.GetPrintCommands();
+    ASSERT_TRUE(print.IsPreviewing());
+    EXPECT_EQ(app.GetMainFrame()->centralWidget(), print.GetPreviewPane());
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(view.GetCurrentPage(), CKWLView::PartsPage);
+    ASSERT_NE(print.GetPreviewView(), nullptr);
+    EXPECT_GE(print.GetPreviewView()->GetControl()->PageCount(), 1);
+    commands.UpdateActions();
+    EXPECT_FALSE(commands.Find(ShellCommand::FilePrintPreview)->isEnabled());
+
+    auto* bar = print.GetPreviewPane()->findChild<CTPPrintPreviewBar*>();
+    ASSERT_NE(bar, nullptr);
+    bar->CloseButton()->click();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(print.IsPreviewing());
+    EXPECT_EQ(app.GetMainFrame()->centralWidget(), &view);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(view.GetCurrentPage(), CKWLView::ReportsPage);
+    EXPECT_TRUE(view.updatesEnabled());
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ShellPrintTest, TheRawMaterialsScopePrintsTheMaterialsList)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
+        dialog.RawMaterialsButton()->click();
+        dialog.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    m_chosenPath = folder.filePath(QStringLiteral("Materials.pdf"));
+    EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FilePrint));
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    const QString text = PdfPageText(m_chosenPath, 1);
+    EXPECT_TRUE(text.contains(QStringLiteral("Raw Materials"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Project Cover Page")));
+}
+
+TEST_F(ShellPrintTest, TheViewManagerPrintsTheDiagramsOnScreenAndKeepsTheUsersChoice)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    PrintSettings chosen = GetUserPrefs()->GetPrintSettings();
+    chosen.scope = 5;
+    chosen.SetSectionBits(PrintSettings::CoverPage | PrintSettings::Reports);
+    GetUserPrefs()->SetPrintSettings(chosen);
+    CKWLView& view = *app.GetView();
+    view.GetViewMgr()->ShowTab(CKWLView::RawMaterialsPage);
+    m_chosenPath = folder.filePath(QStringLiteral("Diagrams.pdf"));
+    static_cast<IViewMgr*>(view.GetViewMgr())->PrintActivePage();
+    EXPECT_EQ(GetUserPrefs()->GetPrintSettings(), chosen);
+    EXPECT_EQ(view.GetCurrentPage(), CKWLView::RawMaterialsPage);
+    EXPECT_TRUE(view.updatesEnabled());
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        // The layouts alone, on a PDF file: no cover page.
+        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(PdfPageText(m_chosenPath, 1).contains(QStringLiteral("Project Cover Page")));
+        EXPECT_EQ(m_dialogs.size(), 1);
+    }
+}
+
+TEST_F(ShellPrintTest, ThePrintSwitchesPrintTheProjectAndEndTheProgram)
+{
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("Bench.kwxe"));
+    {
+        CKerfwellPlusApp& app = Start();
+        m_chosenPath = project;
+        ASSERT_TRUE(app.OnFileSaveAs());
+        m_app.reset();
+    }
+    const struct
+    {
+        QStringList arguments;
+        const char* pdf;
+    } cases[] = {
+        {{QStringLiteral("-p"), project}, "p.pdf"},
+        {{QStringLiteral("-pt"), QStringLiteral("Bench Printer"), project}, "pt.pdf"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.pdf);
+        m_messages.clear();
+        m_chosenPath = folder.filePath(QString::fromLatin1(test.pdf));
+        m_app = std::make_unique<CKerfwellPlusApp>(QStringLiteral("KwlShellTest"));
+        EXPECT_FALSE(m_app->InitInstance(test.arguments)); // the job ends the program
+        EXPECT_EQ(m_app->GetDocument()->PathName(), project);
+        // "-pt" names the printer of one job; the stored printer stays.
+        EXPECT_TRUE(GetUserPrefs()->GetPrintSettings().GetPrinterPageSetup().device.isEmpty());
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            // Without a printer the job goes to a PDF file.
+            EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(PdfPageText(m_chosenPath, 1).contains(QStringLiteral("Project Cover Page")));
+        }
+        m_app.reset();
+    }
+}
+
+} // namespace

@@ -366,6 +366,17 @@ void CKerfwellGDM::DuplicateSelectedRows()
     InsertParsedRows(rows);
 }
 
+bool CKerfwellGDM::SwapRows(int first, int second)
+{
+    const int count = GetStoredRowCount();
+    if (first < 0 || second < 0 || first >= count || second >= count || first == second)
+        return false;
+    std::vector<CMilledPart*> order = Parts();
+    std::swap(order[static_cast<std::size_t>(first)], order[static_cast<std::size_t>(second)]);
+    m_document.ReorderParts(order);
+    return true;
+}
+
 void CKerfwellGDM::InsertParsedRows(const ParseFieldRows& rows)
 {
     std::vector<CMilledPart*> parts;

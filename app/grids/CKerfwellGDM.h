@@ -48,6 +48,9 @@ public:
     // Inserts copies of the selected rows before the first of them, as one
     // undoable step; the clipboard is left alone.
     void DuplicateSelectedRows();
+    // Exchanges two parts of the list; false, with nothing changed, unless
+    // both rows hold parts.
+    bool SwapRows(int first, int second);
 
     // ---- the grid manager's operations
     CMilledPart* GetRowItem(int row) override;

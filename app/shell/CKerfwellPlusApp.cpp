@@ -236,19 +236,6 @@ void CKerfwellPlusApp::WireCommands()
         });
         about.exec();
     });
-    commands.SetHandler(ShellCommand::EditUndo, [this] {
-        HistoryUndo();
-        m_view->FocusCurrentPage();
-    });
-    commands.SetEnabledRule(ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
-    commands.SetHandler(ShellCommand::EditRedo, [this] {
-        HistoryRedo();
-        m_view->FocusCurrentPage();
-    });
-    commands.SetEnabledRule(ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
-    commands.SetHandler(ShellCommand::EditCopy, [this, &views] { views.CopyPage(m_view->GetCurrentPage()); });
-    commands.SetEnabledRule(ShellCommand::EditCopy,
-                            [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
     commands.SetHandler(ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
     commands.SetHandler(ShellCommand::Preferences, [this, &views] { views.EditPreferences(m_frame.get()); });
     commands.SetHandler(ShellCommand::LockProject, [&document, &views] {

@@ -12,18 +12,29 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
+#include "gridctrl/CUGRowMode.h"
+#include "grids/CGDMRowCopy.h"
+#include "grids/CKerfwellGDM.h"
+#include "grids/CSGSCGDM.h"
 #include "grids/CVendorsDlg.h"
+#include "grids/SheetGoodBOMPane.h"
 #include "layouts/ui/LayoutsViewMgr.h"
+#include "model/CClipboardParser.h"
+#include "model/CPartID.h"
+#include "model/MaterialRowCommands.h"
 #include "model/MaterialsBase.h"
 #include "model/MaterialsRestore.h"
 #include "model/PartCommands.h"
 
 #include <platform/ui/CommandActions.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 
 namespace {
 
@@ -115,7 +126,23 @@ MainViewCommands::MainViewCommands(
 
 void MainViewCommands::Register(platform::CommandActions& commands)
 {
+    // Undo and redo first drop any cell edit in progress, which the history
+    // knows nothing of.
+    commands.SetHandler(ShellCommand::EditUndo, [this] {
+        m_view.RefreshGrids();
+        HistoryUndo();
+        m_view.FocusCurrentPage();
+    });
+    commands.SetEnabledRule(
+        ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
     commands.SetTextRule(ShellCommand::EditUndo, [] { return UndoItemText(); });
+    commands.SetHandler(ShellCommand::EditRedo, [this] {
+        m_view.RefreshGrids();
+        HistoryRedo();
+        m_view.FocusCurrentPage();
+    });
+    commands.SetEnabledRule(
+        ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
     commands.SetTextRule(ShellCommand::EditRedo, [] { return RedoItemText(); });
 
     commands.SetHandler(ShellCommand::BackupMaterials, [this] { BackupMaterials(); });
@@ -148,15 +175,19 @@ void MainViewCommands::Register(platform::CommandActions& commands)
 
     commands.SetHandler(ShellCommand::ReoptimizeUnplaced, [this] {
         if (ViewMgr* views = m_view.GetViewMgr())
-            views->RunIfNotLocked(std::make_shared<ReoptimizeUnplacedPartsCmd>());
+            views->ReoptimizeUnplacedParts();
     });
     commands.SetEnabledRule(
         ShellCommand::ReoptimizeUnplaced, [this] { return !m_document.IsProjectLocked(); });
-
-    // The Parts page's side of the jump needs the parts grid's current part.
-    commands.SetHandler(ShellCommand::JumpToNextDiagram, [this] { Layouts()->JumpToNextDiagramWithPart(); });
-    commands.SetEnabledRule(ShellCommand::JumpToNextDiagram,
-        [this] { return OnLayoutsPage() && m_document.IsFullyOptimized() && Layouts()->HasSelectedPart(); });
+    commands.SetHandler(ShellCommand::JumpToNextDiagram, [this] {
+        if (ViewMgr* views = m_view.GetViewMgr())
+            views->JumpToDiagram();
+    });
+    commands.SetEnabledRule(ShellCommand::JumpToNextDiagram, [this] {
+        const ViewMgr* views = m_view.GetViewMgr();
+        return views && views->CanJumpToDiagram();
+    });
+    RegisterPageCommands(commands);
 }
 
 LayoutsViewMgr* MainViewCommands::Layouts() const
@@ -266,12 +297,332 @@ void MainViewCommands::EditVendors()
 
 void MainViewCommands::ToggleLargeScreen()
 {
-    LayoutsViewMgr* layouts = Layouts();
+    ViewMgr* views = m_view.GetViewMgr();
     // Rearranging the panes under a part being dragged would drop it.
-    if (layouts && layouts->IsDragInProgress())
+    if (!views || views->IsLayoutsDragInProgress())
         return;
     if (UserPrefsBase* prefs = Prefs())
         prefs->ToggleFlag(kPrefLargeScreen);
-    if (layouts)
-        layouts->ApplyScreenArrangement();
+    views->ApplyLargeScreenPref();
+}
+
+// ------------------------------------------------------------ page commands
+
+namespace {
+
+constexpr int kDuplicateRow = 32886;
+constexpr int kPrefFitMode = 3085;
+// Part numbers shown as text cannot be renumbered.
+constexpr std::uint16_t kTextPartNumbers = 3;
+
+using PartRowCopy = CGDMRowCopy<CMilledPart, PartStorage>;
+using SizeCostRowCopy = CGDMRowCopy<ISGSC, sgsc::Storage>;
+
+bool ClipboardHolds(const QString& format)
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(format);
+}
+
+int FitMode()
+{
+    return Prefs() ? Prefs()->GetInt(kPrefFitMode) : 0;
+}
+
+} // namespace
+
+void MainViewCommands::RegisterPageCommands(platform::CommandActions& commands)
+{
+    QAction* duplicate = commands.Add(kDuplicateRow, QStringLiteral("Insert Duplicate Part"),
+        QKeySequence(Qt::Key_F7), QStringLiteral("Insert Duplicate Part"));
+    if (m_parent)
+        m_parent->addAction(duplicate);
+
+    commands.SetHandler(ShellCommand::EditCopy, [this] { Copy(); });
+    commands.SetEnabledRule(ShellCommand::EditCopy, [this] { return CanCopy(); });
+    commands.SetHandler(ShellCommand::EditCut, [this] { Cut(); });
+    commands.SetEnabledRule(ShellCommand::EditCut, [this] { return CanDelete(); });
+    commands.SetHandler(ShellCommand::DeleteSelection, [this] { Delete(); });
+    commands.SetEnabledRule(ShellCommand::DeleteSelection, [this] { return CanDelete(); });
+    commands.SetHandler(ShellCommand::EditPaste, [this] { Paste(); });
+    commands.SetEnabledRule(ShellCommand::EditPaste, [this] { return CanPaste(); });
+    commands.SetHandler(kDuplicateRow, [this] { Duplicate(); });
+    commands.SetEnabledRule(kDuplicateRow, [this] { return CanDuplicate(); });
+    commands.SetHandler(ShellCommand::MoveUp, [this] { MoveUp(); });
+    commands.SetEnabledRule(ShellCommand::MoveUp, [this] { return CanMoveUp(); });
+    commands.SetHandler(ShellCommand::MoveDown, [this] { MoveDown(); });
+    commands.SetEnabledRule(ShellCommand::MoveDown, [this] { return CanMoveDown(); });
+    commands.SetHandler(ShellCommand::InsertNewPart, [this] { InsertNewPart(); });
+    commands.SetHandler(ShellCommand::RenumberParts, [this] { Renumber(); });
+    commands.SetEnabledRule(ShellCommand::RenumberParts, [this] { return CanRenumber(); });
+    commands.SetHandler(ShellCommand::SortByCrossSection, [this] {
+        if (ViewMgr* views = m_view.GetViewMgr())
+            views->FinishEditing();
+        if (CKerfwellGDM* parts = m_view.GetPartsGridMgr())
+            parts->SortByThicknessWidthLength();
+    });
+    commands.SetEnabledRule(ShellCommand::SortByCrossSection,
+        [this] { return Page() == CKWLView::PartsPage && m_view.GetPartsGridMgr(); });
+    commands.SetHandler(ShellCommand::DeleteSizeCost, [this] {
+        if (CSGSCGDM* sizes = m_view.GetSizeCostGridMgr())
+            sizes->DeleteSelectedRows();
+    });
+    commands.SetEnabledRule(ShellCommand::DeleteSizeCost,
+        [this] { return Page() == CKWLView::RawMaterialsPage && IsSizeCostRowSelected(); });
+
+    const std::pair<int, int> fitModes[] = { { ShellCommand::FitToScreen, 0 },
+        { ShellCommand::FitToContents, 1 }, { ShellCommand::NoAutoSizing, 2 } };
+    for (const auto& [id, mode] : fitModes) {
+        commands.SetHandler(id, [this, mode = mode] { SetFitMode(mode); });
+        commands.SetCheckedRule(id, [mode = mode] { return FitMode() == mode; });
+    }
+
+    // Paste follows what the clipboard holds, even from another program.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &commands,
+        &platform::CommandActions::UpdateActions);
+}
+
+int MainViewCommands::Page() const
+{
+    return m_view.GetCurrentPage();
+}
+
+int MainViewCommands::FirstSelectedPartRow() const
+{
+    const CUGRowMode* grid = m_view.GetPartsGrid();
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    if (!grid || !parts)
+        return -1;
+    const int row = grid->GetFirstSelectedRow();
+    return row >= 0 && row < parts->GetStoredRowCount() ? row : -1;
+}
+
+bool MainViewCommands::IsSinglePartRowSelected() const
+{
+    const CUGRowMode* grid = m_view.GetPartsGrid();
+    return grid && grid->IsSingleRowSelected() && FirstSelectedPartRow() >= 0;
+}
+
+bool MainViewCommands::IsSizeCostGridBound() const
+{
+    CSGSCGDM* sizes = m_view.GetSizeCostGridMgr();
+    CUGRowMode* grid = m_view.GetSizeCostGrid();
+    return sizes && grid && sizes->GetSheetGoodRef()
+        && grid->GetDataSource(grid->GetDataSourceIndex()) == sizes;
+}
+
+bool MainViewCommands::IsSizeCostRowSelected() const
+{
+    if (!IsSizeCostGridBound())
+        return false;
+    const int row = m_view.GetSizeCostGrid()->GetFirstSelectedRow();
+    return row >= 0 && row < m_view.GetSizeCostGridMgr()->GetStoredRowCount();
+}
+
+bool MainViewCommands::CanCopy() const
+{
+    switch (Page()) {
+    case CKWLView::PartsPage:
+        return FirstSelectedPartRow() >= 0;
+    case CKWLView::RawMaterialsPage:
+        return IsSizeCostRowSelected();
+    default: {
+        const ViewMgr* views = m_view.GetViewMgr();
+        return views && views->HasCopyableContent(Page());
+    }
+    }
+}
+
+bool MainViewCommands::CanDelete() const
+{
+    // Layouts, bill of materials and reports are read-only pages.
+    return (Page() == CKWLView::PartsPage || Page() == CKWLView::RawMaterialsPage) && CanCopy();
+}
+
+bool MainViewCommands::CanPaste() const
+{
+    // Text alone never enables Paste: only the program's own rows paste.
+    switch (Page()) {
+    case CKWLView::PartsPage:
+        return ClipboardHolds(kClipboardFormatMilledPart);
+    case CKWLView::RawMaterialsPage:
+        return ClipboardHolds(SizeCostClipboardFormat());
+    default:
+        return false;
+    }
+}
+
+bool MainViewCommands::CanDuplicate() const
+{
+    return Page() == CKWLView::PartsPage && IsSinglePartRowSelected();
+}
+
+bool MainViewCommands::CanMoveUp() const
+{
+    return Page() == CKWLView::PartsPage && IsSinglePartRowSelected() && FirstSelectedPartRow() > 0;
+}
+
+bool MainViewCommands::CanMoveDown() const
+{
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    return Page() == CKWLView::PartsPage && IsSinglePartRowSelected()
+        && FirstSelectedPartRow() < parts->GetStoredRowCount() - 1;
+}
+
+bool MainViewCommands::CanRenumber() const
+{
+    return Page() == CKWLView::PartsPage && CPartID::GetPartIDDisplayMode() != kTextPartNumbers;
+}
+
+void MainViewCommands::Copy()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    if (!views)
+        return;
+    views->FinishEditing();
+    switch (Page()) {
+    case CKWLView::PartsPage:
+        if (CKerfwellGDM* parts = m_view.GetPartsGridMgr())
+            PartRowCopy(*parts).Copy();
+        break;
+    case CKWLView::BOMPage:
+        // The bill is text for other programs only: it cannot be pasted back.
+        if (const std::shared_ptr<SheetGoodBOMPane>& pane = m_view.GetBOMPane()) {
+            ParseFieldRows rows;
+            pane->GetRowsForCopy(rows);
+            CClipboardParser().CopyRowsToClipboard(rows, false, QString());
+        }
+        break;
+    case CKWLView::RawMaterialsPage:
+        if (CSGSCGDM* sizes = m_view.GetSizeCostGridMgr())
+            SizeCostRowCopy(*sizes).Copy();
+        break;
+    default:
+        views->CopyPage(Page());
+        break;
+    }
+}
+
+void MainViewCommands::Cut()
+{
+    Copy();
+    Delete();
+}
+
+void MainViewCommands::Delete()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    if (!views)
+        return;
+    m_view.RefreshGrids();
+    if (Page() == CKWLView::PartsPage) {
+        CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+        // A part on a pinned diagram goes only once its diagrams are unpinned.
+        if (parts && views->CheckNotLocked() && views->CommitPartEdits())
+            parts->DeleteSelectedRows();
+    } else if (Page() == CKWLView::RawMaterialsPage) {
+        if (CSGSCGDM* sizes = m_view.GetSizeCostGridMgr())
+            sizes->DeleteSelectedRows();
+    }
+}
+
+void MainViewCommands::Paste()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    if (!views)
+        return;
+    views->FinishEditing();
+    if (Page() == CKWLView::PartsPage) {
+        if (CKerfwellGDM* parts = m_view.GetPartsGridMgr(); parts && views->CheckNotLocked())
+            parts->PasteRows();
+    } else if (Page() == CKWLView::RawMaterialsPage) {
+        if (CSGSCGDM* sizes = m_view.GetSizeCostGridMgr())
+            sizes->PasteRows();
+    }
+}
+
+void MainViewCommands::Duplicate()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    if (!views || !parts)
+        return;
+    views->FinishEditing();
+    if (!views->CheckNotLocked())
+        return;
+    parts->DuplicateSelectedRows();
+}
+
+void MainViewCommands::MoveUp()
+{
+    MovePart(-1);
+}
+
+void MainViewCommands::MoveDown()
+{
+    MovePart(1);
+}
+
+void MainViewCommands::MovePart(int step)
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    CUGRowMode* grid = m_view.GetPartsGrid();
+    if (!views || !parts || !grid)
+        return;
+    views->FinishEditing();
+    if (!views->CheckNotLocked() || Page() != CKWLView::PartsPage)
+        return;
+    const int row = FirstSelectedPartRow();
+    parts->FinishEditing();
+    parts->RefreshGrid();
+    const int target = row + step;
+    // The update rule is not the only guard: a shortcut can arrive before it ran.
+    if (row < 0 || target < 0 || target >= parts->GetStoredRowCount())
+        return;
+    CMilledPart* moved = parts->GetRowItem(row);
+    if (!parts->SwapRows(row, target))
+        return;
+    m_view.SetDocumentModified();
+    parts->SelectItems({ moved }, true);
+    grid->RedrawAll();
+}
+
+void MainViewCommands::InsertNewPart()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    if (!views || !parts)
+        return;
+    views->FinishEditing();
+    if (!views->CheckNotLocked())
+        return;
+    if (Page() != CKWLView::PartsPage)
+        views->ShowTab(CKWLView::PartsPage);
+    if (!parts->CanAppendRow())
+        return;
+    const int selected = FirstSelectedPartRow();
+    parts->InsertNewRow(selected >= 0 ? selected : parts->GetStoredRowCount());
+}
+
+void MainViewCommands::Renumber()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    if (!views || !parts)
+        return;
+    views->FinishEditing();
+    if (views->CheckNotLocked() && Page() == CKWLView::PartsPage)
+        parts->RenumberSelectedParts();
+}
+
+void MainViewCommands::SetFitMode(int mode)
+{
+    // Choosing the mode in force changes nothing, not even the grids.
+    if (FitMode() == mode)
+        return;
+    if (UserPrefsBase* prefs = Prefs())
+        prefs->SetInt(kPrefFitMode, mode);
+    if (ViewMgr* views = m_view.GetViewMgr())
+        views->ApplyFitModePref();
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The main view's commands that act on the whole program rather than on one
-// page's grid: the undo and redo texts, the raw-materials backup and
-// restore, the guides, the vendors, the layouts page's pin commands, Snap to
-// Kerf, Large Screen and the reoptimization of unplaced parts. Each has its
-// handler and its enable (and tick) rule on the frame's command actions.
+// The main view's commands: undo and redo with their texts, the edit
+// commands of the Parts and Raw Materials pages (copy, cut, paste, delete,
+// duplicate, move, insert, renumber, sort), the column fit modes, the
+// raw-materials backup and restore, the guides, the vendors, the layouts
+// page's pin commands, Snap to Kerf, Large Screen and the reoptimization of
+// unplaced parts. Each has its handler and its enable (and tick) rule on the
+// frame's command actions.
 
 #include <QObject>
 #include <QString>
@@ -37,8 +39,39 @@ public:
     void EditVendors();
     void ToggleLargeScreen();
 
+    // The edit commands of the Parts and Raw Materials pages.
+    void Copy();
+    void Cut();
+    void Paste();
+    void Delete();
+    // Inserts copies of the selected parts; the clipboard keeps what it held.
+    void Duplicate();
+    void MoveUp();
+    void MoveDown();
+    void InsertNewPart();
+    void Renumber();
+    void SetFitMode(int mode);
+
+    // The enable rules of those commands, on the shown page.
+    bool CanCopy() const;
+    bool CanDelete() const;
+    bool CanPaste() const;
+    bool CanDuplicate() const;
+    bool CanMoveUp() const;
+    bool CanMoveDown() const;
+    bool CanRenumber() const;
+
 private:
     void Register(platform::CommandActions& commands);
+    void RegisterPageCommands(platform::CommandActions& commands);
+    int Page() const;
+    // The selected row of the parts grid that holds a part, or -1.
+    int FirstSelectedPartRow() const;
+    bool IsSinglePartRowSelected() const;
+    // The size/cost grid shows the rows of a sheet good (with one selected).
+    bool IsSizeCostGridBound() const;
+    bool IsSizeCostRowSelected() const;
+    void MovePart(int step);
     void RedrawTakeOffAndTree();
     LayoutsViewMgr* Layouts() const;
     bool OnLayoutsPage() const;

@@ -14,6 +14,7 @@
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CGDMRowCopy.h"
+#include "grids/CGroupEditDlg.h"
 #include "grids/CKerfwellGDM.h"
 #include "grids/CSGSCGDM.h"
 #include "grids/CVendorsDlg.h"
@@ -25,6 +26,7 @@
 #include "model/MaterialsBase.h"
 #include "model/MaterialsRestore.h"
 #include "model/PartCommands.h"
+#include "model/SizeCostRowCommands.h"
 
 #include <platform/ui/CommandActions.h>
 
@@ -370,6 +372,16 @@ void MainViewCommands::RegisterPageCommands(platform::CommandActions& commands)
     commands.SetEnabledRule(ShellCommand::DeleteSizeCost,
         [this] { return Page() == CKWLView::RawMaterialsPage && IsSizeCostRowSelected(); });
 
+    commands.SetHandler(ShellCommand::AddEditNote, [this] { EditNote(); });
+    commands.SetEnabledRule(ShellCommand::AddEditNote, [this] { return CanEditNote(); });
+    commands.SetHandler(ShellCommand::DeleteNote, [this] { DeleteNote(); });
+    commands.SetEnabledRule(ShellCommand::DeleteNote, [this] { return CanDeleteNote(); });
+    commands.SetHandler(ShellCommand::GroupEdit, [this] { GroupEdit(); });
+    commands.SetEnabledRule(ShellCommand::GroupEdit, [this] {
+        CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+        return Page() == CKWLView::PartsPage && parts && parts->GetSelectedItems().size() >= 2;
+    });
+
     const std::pair<int, int> fitModes[] = { { ShellCommand::FitToScreen, 0 },
         { ShellCommand::FitToContents, 1 }, { ShellCommand::NoAutoSizing, 2 } };
     for (const auto& [id, mode] : fitModes) {
@@ -625,4 +637,93 @@ void MainViewCommands::SetFitMode(int mode)
         prefs->SetInt(kPrefFitMode, mode);
     if (ViewMgr* views = m_view.GetViewMgr())
         views->ApplyFitModePref();
+}
+
+bool MainViewCommands::SelectedNote(QString& note) const
+{
+    if (Page() == CKWLView::PartsPage && IsSinglePartRowSelected()) {
+        note = m_view.GetPartsGridMgr()->GetRowItem(FirstSelectedPartRow())->GetSpecialNotes();
+        return true;
+    }
+    if (Page() == CKWLView::RawMaterialsPage && IsSizeCostRowSelected()
+        && m_view.GetSizeCostGrid()->IsSingleRowSelected()) {
+        note = m_view.GetSizeCostGridMgr()->GetSelectedRowItem()->GetSpecialNotes();
+        return true;
+    }
+    return false;
+}
+
+bool MainViewCommands::CanEditNote() const
+{
+    QString note;
+    return SelectedNote(note);
+}
+
+bool MainViewCommands::CanDeleteNote() const
+{
+    QString note;
+    return SelectedNote(note) && !note.isEmpty();
+}
+
+void MainViewCommands::ReplaceSelectedNote(const QString& note)
+{
+    CmdHistory* history = GetCmdHistory();
+    if (!history)
+        return;
+    if (Page() == CKWLView::PartsPage) {
+        CMilledPart* part = m_view.GetPartsGridMgr()->GetRowItem(FirstSelectedPartRow());
+        std::unique_ptr<CMilledPart> values(part->Clone());
+        values->SetSpecialNotes(note);
+        history->Add(std::make_shared<CPartEdit>(part, std::move(values)));
+    } else {
+        CSGSCGDM* sizes = m_view.GetSizeCostGridMgr();
+        const std::shared_ptr<ISGSC> row = sizes->GetSelectedRowItem();
+        std::shared_ptr<ISGSC> after = row->Clone();
+        after->SetSpecialNotes(note);
+        history->Add(std::make_shared<CMaterialSCEdit<CSheetGoodEx, ISGSC>>(
+            sizes->GetSheetGoodRef(), row, std::move(after)));
+    }
+}
+
+void MainViewCommands::EditNote()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    if (!views)
+        return;
+    views->FinishEditing();
+    RedrawTakeOffAndTree();
+    QString note;
+    if (!SelectedNote(note))
+        return;
+    if (Page() == CKWLView::PartsPage && !views->CheckNotLocked())
+        return;
+    CNotesEditDlg dialog(note, QString(), m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ReplaceSelectedNote(dialog.GetNote());
+}
+
+void MainViewCommands::DeleteNote()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    QString note;
+    if (!views)
+        return;
+    views->FinishEditing();
+    if (!SelectedNote(note))
+        return;
+    if (Page() == CKWLView::PartsPage && !views->CheckNotLocked())
+        return;
+    ReplaceSelectedNote(QString());
+}
+
+void MainViewCommands::GroupEdit()
+{
+    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
+    if (!parts)
+        return;
+    std::vector<CMilledPart*> selected = parts->GetSelectedItems();
+    CGroupEditDlg dialog(m_document, std::move(selected), m_parent, &m_view);
+    dialog.exec();
+    RedrawTakeOffAndTree();
 }

@@ -51,6 +51,9 @@ public:
     void InsertNewPart();
     void Renumber();
     void SetFitMode(int mode);
+    void EditNote();
+    void DeleteNote();
+    void GroupEdit();
 
     // The enable rules of those commands, on the shown page.
     bool CanCopy() const;
@@ -60,6 +63,8 @@ public:
     bool CanMoveUp() const;
     bool CanMoveDown() const;
     bool CanRenumber() const;
+    bool CanEditNote() const;
+    bool CanDeleteNote() const;
 
 private:
     void Register(platform::CommandActions& commands);
@@ -72,6 +77,10 @@ private:
     bool IsSizeCostGridBound() const;
     bool IsSizeCostRowSelected() const;
     void MovePart(int step);
+    // The note of the selected part or size/cost row; false when none.
+    bool SelectedNote(QString& note) const;
+    // Gives the selected part or size/cost row the note, as one undo step.
+    void ReplaceSelectedNote(const QString& note);
     void RedrawTakeOffAndTree();
     LayoutsViewMgr* Layouts() const;
     bool OnLayoutsPage() const;

@@ -7,6 +7,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/MainViewCommands.h"
 #include "shell/ShellCommands.h"
+#include "shell/SmallDialogs.h"
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
@@ -21,9 +22,12 @@
 #include "model/CSheetGoodEx.h"
 #include "model/SheetGoodSizeCost.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -226,6 +230,42 @@ TEST_F(MainViewEditCommandsTest, RenumberIsOffForTextNumbersAndAFitModeChosenTwi
     EXPECT_TRUE(Commands().Trigger(ShellCommand::FitToContents));
     EXPECT_EQ(GetUserPrefs()->GetInt(kPrefFitMode), 1);
     EXPECT_EQ(Grid().GetFitMode(), 2);
+}
+
+TEST_F(MainViewEditCommandsTest, NotesAreEditedAndDeletedAsUndoableStepsAndGroupEditNeedsTwoRows)
+{
+    ShowPage(0);
+    Select({ 1 });
+    CMilledPart* leg = m_app->GetDocument()->GetPartsContainer()[1];
+    EXPECT_TRUE(Enabled(ShellCommand::AddEditNote));
+    EXPECT_FALSE(Enabled(ShellCommand::DeleteNote)) << "there is no note to delete";
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<CNotesEditDlg*>(QApplication::activeModalWidget())) {
+            dialog->Editor()->setPlainText(QStringLiteral("round the edges"));
+            dialog->accept();
+        }
+    });
+    EXPECT_TRUE(Commands().Trigger(ShellCommand::AddEditNote));
+    EXPECT_EQ(leg->GetSpecialNotes(), QStringLiteral("round the edges"));
+    HistoryUndo();
+    EXPECT_TRUE(leg->GetSpecialNotes().isEmpty());
+    HistoryRedo();
+    EXPECT_EQ(leg->GetSpecialNotes(), QStringLiteral("round the edges"));
+
+    Select({ 1 });
+    EXPECT_TRUE(Commands().Trigger(ShellCommand::DeleteNote));
+    EXPECT_TRUE(leg->GetSpecialNotes().isEmpty());
+    HistoryUndo();
+    EXPECT_EQ(leg->GetSpecialNotes(), QStringLiteral("round the edges"));
+
+    Select({ 1 });
+    EXPECT_FALSE(Enabled(ShellCommand::GroupEdit));
+    Select({ 0, 2 });
+    EXPECT_TRUE(Enabled(ShellCommand::GroupEdit));
+    EXPECT_FALSE(Enabled(ShellCommand::AddEditNote));
+    ShowPage(2);
+    EXPECT_FALSE(Enabled(ShellCommand::GroupEdit));
+    EXPECT_FALSE(Enabled(ShellCommand::AddEditNote));
 }
 
 } // namespace

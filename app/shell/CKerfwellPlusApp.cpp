@@ -65,7 +65,6 @@ namespace {
 constexpr int kPrefRawMaterialsFolder = 1002;
 constexpr int kPrefProjectsFolder = 1004;
 constexpr int kPrefGridlines = 2036;
-constexpr int kPrefAbbreviatedHeaders = 2037;
 
 void Log(const QString& text)
 {
@@ -255,13 +254,6 @@ void CKerfwellPlusApp::WireCommands()
     });
     commands.SetCheckedRule(ShellCommand::Gridlines,
                             [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
-    commands.SetHandler(ShellCommand::AbbreviatedHeaders, [&views] {
-        if (UserPrefsBase* prefs = GetUserPrefs())
-            prefs->ToggleFlag(kPrefAbbreviatedHeaders);
-        views.RefreshColumnHeaders();
-    });
-    commands.SetCheckedRule(ShellCommand::AbbreviatedHeaders,
-                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
     commands.SetHandler(ShellCommand::ExportForMobile, [&views] { views.ExportForMobile(); });
     commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
     CPrintCommands& print = m_view->GetPrintCommands();

@@ -18,14 +18,17 @@
 #include "grids/CKerfwellGDM.h"
 #include "grids/CSGSCGDM.h"
 #include "grids/CVendorsDlg.h"
+#include "grids/RMTree.h"
 #include "grids/SheetGoodBOMPane.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "model/CClipboardParser.h"
 #include "model/CPartID.h"
+#include "model/MaterialCommands.h"
 #include "model/MaterialRowCommands.h"
 #include "model/MaterialsBase.h"
 #include "model/MaterialsRestore.h"
 #include "model/PartCommands.h"
+#include "model/RMTreeMgr.h"
 #include "model/SizeCostRowCommands.h"
 
 #include <platform/ui/CommandActions.h>
@@ -41,6 +44,7 @@
 namespace {
 
 constexpr int kPrefMaterialsBackup = 1012;
+constexpr int kPrefAbbreviatedHeaders = 2037;
 constexpr int kPrefLargeScreen = 2082;
 constexpr int kPrefSnapToKerf = 2126;
 
@@ -381,6 +385,16 @@ void MainViewCommands::RegisterPageCommands(platform::CommandActions& commands)
         CKerfwellGDM* parts = m_view.GetPartsGridMgr();
         return Page() == CKWLView::PartsPage && parts && parts->GetSelectedItems().size() >= 2;
     });
+
+    commands.SetHandler(ShellCommand::AddNewMaterial, [this] { AddNewMaterial(); });
+    commands.SetHandler(RMTree::kNewMaterial, [this] { NewMaterial(); });
+    commands.SetHandler(ShellCommand::EditMaterialName, [this] { EditMaterialName(); });
+    commands.SetEnabledRule(ShellCommand::EditMaterialName, [this] { return IsSheetGoodSelected(); });
+    commands.SetHandler(ShellCommand::DeleteMaterial, [this] { DeleteSelectedMaterial(); });
+    commands.SetEnabledRule(ShellCommand::DeleteMaterial, [this] { return IsSheetGoodSelected(); });
+    commands.SetHandler(ShellCommand::AbbreviatedHeaders, [this] { ToggleAbbreviatedHeaders(); });
+    commands.SetCheckedRule(
+        ShellCommand::AbbreviatedHeaders, [] { return PrefFlag(kPrefAbbreviatedHeaders); });
 
     const std::pair<int, int> fitModes[] = { { ShellCommand::FitToScreen, 0 },
         { ShellCommand::FitToContents, 1 }, { ShellCommand::NoAutoSizing, 2 } };
@@ -726,4 +740,66 @@ void MainViewCommands::GroupEdit()
     CGroupEditDlg dialog(m_document, std::move(selected), m_parent, &m_view);
     dialog.exec();
     RedrawTakeOffAndTree();
+}
+
+bool MainViewCommands::IsSheetGoodSelected() const
+{
+    return Page() == CKWLView::RawMaterialsPage && m_view.GetRMTree().IsSheetGoodMaterialSelected();
+}
+
+void MainViewCommands::NewMaterial()
+{
+    if (ViewMgr* views = m_view.GetViewMgr())
+        views->FinishEditing();
+    const std::shared_ptr<CSheetGoodEx> material = AddNewMaterialWithRow();
+    if (!material)
+        return;
+    // The user names it at once, in the tree.
+    RMTree& tree = m_view.GetRMTree();
+    tree.SelectItemByData(material.get());
+    tree.EditSelectedLabel();
+}
+
+void MainViewCommands::AddNewMaterial()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    if (!views)
+        return;
+    views->FinishEditing();
+    if (Page() != CKWLView::RawMaterialsPage)
+        views->ShowTab(CKWLView::RawMaterialsPage);
+    NewMaterial();
+}
+
+void MainViewCommands::EditMaterialName()
+{
+    m_view.GetRMTree().EditSelectedLabel();
+}
+
+void MainViewCommands::DeleteSelectedMaterial()
+{
+    ViewMgr* views = m_view.GetViewMgr();
+    if (!views)
+        return;
+    views->FinishEditing();
+    const std::shared_ptr<CSheetGoodEx> material = views->GetRMTreeMgr()->GetSelectedSheetGood();
+    if (material && DeleteMaterial(&m_document, material))
+        m_view.GetRMTree().ClearSelection();
+}
+
+void MainViewCommands::ToggleAbbreviatedHeaders()
+{
+    if (UserPrefsBase* prefs = Prefs())
+        prefs->ToggleFlag(kPrefAbbreviatedHeaders);
+    // Code 11 tells a grid's manager that its headings changed.
+    constexpr int kHeadingsChanged = 11;
+    if (CKerfwellGDM* parts = m_view.GetPartsGridMgr())
+        parts->OnGridNotify(kHeadingsChanged, 0, 0);
+    if (CSGSCGDM* sizes = m_view.GetSizeCostGridMgr())
+        sizes->OnGridNotify(kHeadingsChanged, 0, 0);
+    if (ViewMgr* views = m_view.GetViewMgr()) {
+        views->RefreshTakeOffHeaders(kHeadingsChanged, 0, 0);
+        views->RefreshColumnHeaders();
+        views->ApplyFitModePref();
+    }
 }

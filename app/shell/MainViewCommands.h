@@ -54,6 +54,14 @@ public:
     void EditNote();
     void DeleteNote();
     void GroupEdit();
+    // The Raw Materials page's sheet goods: a new one (named in place), and
+    // the rename and deletion of the one selected in the tree.
+    void NewMaterial();
+    void AddNewMaterial();
+    void EditMaterialName();
+    void DeleteSelectedMaterial();
+    bool IsSheetGoodSelected() const;
+    void ToggleAbbreviatedHeaders();
 
     // The enable rules of those commands, on the shown page.
     bool CanCopy() const;

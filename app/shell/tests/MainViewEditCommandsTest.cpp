@@ -15,6 +15,7 @@
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CKerfwellGDM.h"
+#include "grids/RMTree.h"
 #include "model/CClipboardParser.h"
 #include "model/CMaterials.h"
 #include "model/CMilledPart.h"
@@ -266,6 +267,28 @@ TEST_F(MainViewEditCommandsTest, NotesAreEditedAndDeletedAsUndoableStepsAndGroup
     ShowPage(2);
     EXPECT_FALSE(Enabled(ShellCommand::GroupEdit));
     EXPECT_FALSE(Enabled(ShellCommand::AddEditNote));
+}
+
+TEST_F(MainViewEditCommandsTest, MaterialsAreAddedOnTheirPageAndTheSelectedOneIsDeleted)
+{
+    ShowPage(0);
+    MaterialsBase* library = GetMaterialsLibrary();
+    const std::size_t count = library->GetMaterials().size();
+    EXPECT_FALSE(Enabled(ShellCommand::DeleteMaterial));
+    EXPECT_TRUE(Commands().Trigger(ShellCommand::AddNewMaterial));
+    EXPECT_EQ(View().GetCurrentPage(), CKWLView::RawMaterialsPage);
+    ASSERT_EQ(library->GetMaterials().size(), count + 1);
+    RMTree& tree = View().GetRMTree();
+    EXPECT_TRUE(tree.IsSheetGoodMaterialSelected()) << "the new material is named in place";
+    EXPECT_TRUE(tree.GetSelectedItemText().startsWith(QStringLiteral("New")));
+    EXPECT_TRUE(Enabled(ShellCommand::EditMaterialName));
+
+    m_answer = QMessageBox::Yes;
+    EXPECT_TRUE(Commands().Trigger(ShellCommand::DeleteMaterial));
+    EXPECT_EQ(library->GetMaterials().size(), count);
+    EXPECT_FALSE(Enabled(ShellCommand::DeleteMaterial));
+    HistoryUndo();
+    EXPECT_EQ(library->GetMaterials().size(), count + 1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "foundation/CmdHistory.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UserPrefsBase.h"
+#include "grids/CGDMRowCopy.h"
 #include "grids/GridHooks.h"
 #include "grids/IPartsGridHost.h"
 #include "grids/PartRowCommands.h"
@@ -351,6 +352,33 @@ void CKerfwellGDM::PasteRows()
     const QString format = m_clipboardFormat.isEmpty() ? GetClipboardFormatName() : m_clipboardFormat;
     if (!CClipboardParser().PasteRowsFromClipboard(rows, format) || rows.empty())
         return;
+    InsertParsedRows(rows);
+}
+
+void CKerfwellGDM::DuplicateSelectedRows()
+{
+    // The copies go straight from the rows to the insert: what the user put
+    // on the clipboard stays there.
+    const ParseFieldRows rows = CGDMRowCopy<CMilledPart, PartStorage>(*this).CollectRows(false);
+    if (rows.empty())
+        return;
+    auto blocker = SuspendRedraw();
+    InsertParsedRows(rows);
+}
+
+bool CKerfwellGDM::SwapRows(int first, int second)
+{
+    const int count = GetStoredRowCount();
+    if (first < 0 || second < 0 || first >= count || second >= count || first == second)
+        return false;
+    std::vector<CMilledPart*> order = Parts();
+    std::swap(order[static_cast<std::size_t>(first)], order[static_cast<std::size_t>(second)]);
+    m_document.ReorderParts(order);
+    return true;
+}
+
+void CKerfwellGDM::InsertParsedRows(const ParseFieldRows& rows)
+{
     std::vector<CMilledPart*> parts;
     for (const ParseFieldRow& row : rows) {
         auto part = std::make_unique<CMilledPart>();

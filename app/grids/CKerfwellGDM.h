@@ -8,6 +8,7 @@
 #include "grids/CGridDisplayManager.h"
 #include "grids/IPartsListMgr.h"
 #include "grids/PartsGridColumns.h"
+#include "model/ParseFieldRow.h"
 
 #include <QString>
 
@@ -44,6 +45,12 @@ public:
     void SwapLengthAndWidth(int row);
     void SortByThicknessWidthLength();
     void RenumberSelectedParts();
+    // Inserts copies of the selected rows before the first of them, as one
+    // undoable step; the clipboard is left alone.
+    void DuplicateSelectedRows();
+    // Exchanges two parts of the list; false, with nothing changed, unless
+    // both rows hold parts.
+    bool SwapRows(int first, int second);
 
     // ---- the grid manager's operations
     CMilledPart* GetRowItem(int row) override;
@@ -133,6 +140,9 @@ private:
     void FillContextMenu();
     void RunHostCommand(int id, int row);
     void MoveCursor(int step);
+    // New parts from copied rows, inserted before the first selected row
+    // (else at the end) by one undoable command.
+    void InsertParsedRows(const ParseFieldRows& rows);
 
     IPartsGridHost* m_host;
     IPartsDoc& m_document;

@@ -3,6 +3,7 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CKWLView.h"
 #include "shell/CMainFrame.h"
+#include "shell/MainViewCommands.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
@@ -64,7 +65,6 @@ namespace {
 constexpr int kPrefRawMaterialsFolder = 1002;
 constexpr int kPrefProjectsFolder = 1004;
 constexpr int kPrefGridlines = 2036;
-constexpr int kPrefAbbreviatedHeaders = 2037;
 
 void Log(const QString& text)
 {
@@ -235,19 +235,6 @@ void CKerfwellPlusApp::WireCommands()
         });
         about.exec();
     });
-    commands.SetHandler(ShellCommand::EditUndo, [this] {
-        HistoryUndo();
-        m_view->FocusCurrentPage();
-    });
-    commands.SetEnabledRule(ShellCommand::EditUndo, [] { return GetCmdHistory() && GetCmdHistory()->CanUndo(); });
-    commands.SetHandler(ShellCommand::EditRedo, [this] {
-        HistoryRedo();
-        m_view->FocusCurrentPage();
-    });
-    commands.SetEnabledRule(ShellCommand::EditRedo, [] { return GetCmdHistory() && GetCmdHistory()->CanRedo(); });
-    commands.SetHandler(ShellCommand::EditCopy, [this, &views] { views.CopyPage(m_view->GetCurrentPage()); });
-    commands.SetEnabledRule(ShellCommand::EditCopy,
-                            [this, &views] { return views.HasCopyableContent(m_view->GetCurrentPage()); });
     commands.SetHandler(ShellCommand::ProjectSettings, [this, &views] { views.EditProjectSettings(m_frame.get()); });
     commands.SetHandler(ShellCommand::Preferences, [this, &views] { views.EditPreferences(m_frame.get()); });
     commands.SetHandler(ShellCommand::LockProject, [&document, &views] {
@@ -260,8 +247,6 @@ void CKerfwellPlusApp::WireCommands()
     commands.SetTextRule(ShellCommand::LockProject, [&document] {
         return LoadUIString(document.IsProjectLocked() ? kStrUnlockProjectMenu : kStrLockProjectMenu);
     });
-    commands.SetTextRule(ShellCommand::EditUndo, [] { return GetUndoMenuText(); });
-    commands.SetTextRule(ShellCommand::EditRedo, [] { return GetRedoMenuText(); });
     commands.SetHandler(ShellCommand::Gridlines, [&views] {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->ToggleFlag(kPrefGridlines);
@@ -269,13 +254,6 @@ void CKerfwellPlusApp::WireCommands()
     });
     commands.SetCheckedRule(ShellCommand::Gridlines,
                             [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefGridlines); });
-    commands.SetHandler(ShellCommand::AbbreviatedHeaders, [&views] {
-        if (UserPrefsBase* prefs = GetUserPrefs())
-            prefs->ToggleFlag(kPrefAbbreviatedHeaders);
-        views.RefreshColumnHeaders();
-    });
-    commands.SetCheckedRule(ShellCommand::AbbreviatedHeaders,
-                            [] { return GetUserPrefs() && GetUserPrefs()->GetFlag(kPrefAbbreviatedHeaders); });
     commands.SetHandler(ShellCommand::ExportForMobile, [&views] { views.ExportForMobile(); });
     commands.SetHandler(ShellCommand::PageSetup, [this] { RunPageSetupCommand(m_frame.get()); });
     CPrintCommands& print = m_view->GetPrintCommands();
@@ -288,6 +266,7 @@ void CKerfwellPlusApp::WireCommands()
         RunPrintSetupCommand(m_frame.get());
         m_view->update();
     });
+    new MainViewCommands(commands, *m_view, document, m_frame.get());
     SetMainWindowCommandHook([this](int id) { m_frame->GetCommands().Trigger(id); });
     commands.UpdateActions();
 }

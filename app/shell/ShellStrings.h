@@ -26,6 +26,13 @@ enum ShellStringId : int {
     kStrTabRawMaterials = 5042,    // "Raw Materials"
     kStrUnlockProjectMenu = 4288,  // "Un&lock Project"
     kStrLockProjectMenu = 5049,    // "&Lock Project"
+    // Main view commands.
+    kStrPdfReaderNeeded = 4224,      // "...needs a free PDF reader... %1"
+    kStrManualMissing = 4239,        // "The electronic version of the User's Manual..."
+    kStrBackupSaved = 4457,          // "A copy of your raw materials database has been saved."
+    kStrBackupReplace = 4458,        // "Replace the raw materials database currently in that folder?"
+    kStrBackupFailed = 4462,         // "There was a problem writing to the backup folder. ..."
+    kStrQuickStartMissing = 5162,    // "The electronic version of the Quick Start Guide..."
     kStrTabReports = 5215,         // "Reports"
     // Small dialogs.
     kStrResetPreferences = 196,     // "Reset preferences"
@@ -46,3 +53,5 @@ std::span<const StringResource> ShellStringResources();
 // Where the about box sends a user who needs help.
 inline constexpr const char* kSupportWebAddress = "https://kerfwell.example/support";
 inline constexpr const char* kSupportMailAddress = "support@kerfwell.example";
+// Where the guides' PDF reader can be had.
+inline constexpr const char* kPdfReaderDownload = "https://pdfreader.example/download";

@@ -7,6 +7,7 @@
 #include "shell/ShellCommands.h"
 #include "shell/ViewMgr.h"
 
+#include "gridctrl/CUGRowMode.h"
 #include "output/reports/ReportsCreatorBase.h"
 
 #include <QApplication>
@@ -114,8 +115,9 @@ TEST_F(ShellTest, CopyOnTheReportsPagePutsTheShownReportOnTheClipboard)
     app.GetDocument()->NotifyAllChanged(); // heard by the hidden Reports page
     platform::CommandActions& commands = app.GetMainFrame()->GetCommands();
     ViewMgr& views = *app.GetView()->GetViewMgr();
+    app.GetView()->GetPartsGrid()->ClearSelections();
     commands.UpdateActions();
-    EXPECT_FALSE(commands.Find(ShellCommand::EditCopy)->isEnabled()) << "the Parts page copies nothing yet";
+    EXPECT_FALSE(commands.Find(ShellCommand::EditCopy)->isEnabled()) << "no part row is selected";
 
     views.ShowTab(CKWLView::ReportsPage);
     EXPECT_TRUE(app.GetDocument()->IsFullyOptimized()) << "the page optimizes before it reports";

@@ -316,7 +316,6 @@ void MainViewCommands::ToggleLargeScreen()
 
 namespace {
 
-constexpr int kDuplicateRow = 32886;
 constexpr int kPrefFitMode = 3085;
 // Part numbers shown as text cannot be renumbered.
 constexpr std::uint16_t kTextPartNumbers = 3;
@@ -339,7 +338,7 @@ int FitMode()
 
 void MainViewCommands::RegisterPageCommands(platform::CommandActions& commands)
 {
-    QAction* duplicate = commands.Add(kDuplicateRow, QStringLiteral("Insert Duplicate Part"),
+    QAction* duplicate = commands.Add(ShellCommand::DuplicateRow, QStringLiteral("Insert Duplicate Part"),
         QKeySequence(Qt::Key_F7), QStringLiteral("Insert Duplicate Part"));
     if (m_parent)
         m_parent->addAction(duplicate);
@@ -352,8 +351,8 @@ void MainViewCommands::RegisterPageCommands(platform::CommandActions& commands)
     commands.SetEnabledRule(ShellCommand::DeleteSelection, [this] { return CanDelete(); });
     commands.SetHandler(ShellCommand::EditPaste, [this] { Paste(); });
     commands.SetEnabledRule(ShellCommand::EditPaste, [this] { return CanPaste(); });
-    commands.SetHandler(kDuplicateRow, [this] { Duplicate(); });
-    commands.SetEnabledRule(kDuplicateRow, [this] { return CanDuplicate(); });
+    commands.SetHandler(ShellCommand::DuplicateRow, [this] { Duplicate(); });
+    commands.SetEnabledRule(ShellCommand::DuplicateRow, [this] { return CanDuplicate(); });
     commands.SetHandler(ShellCommand::MoveUp, [this] { MoveUp(); });
     commands.SetEnabledRule(ShellCommand::MoveUp, [this] { return CanMoveUp(); });
     commands.SetHandler(ShellCommand::MoveDown, [this] { MoveDown(); });

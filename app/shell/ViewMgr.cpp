@@ -32,7 +32,6 @@
 
 namespace {
 
-constexpr int kDuplicateRowCommand = 32886;
 // The prompt of the unpin step of held parts.
 constexpr int kCommitPartEditsPrompt = 240;
 constexpr int kPrefFitMode = 3085;
@@ -59,7 +58,7 @@ int PartsMenuCommand(int menuId)
     case IPartsGridHost::kInsertNewPart:
         return ShellCommand::InsertNewPart;
     case IPartsGridHost::kInsertDuplicatePart:
-        return kDuplicateRowCommand;
+        return ShellCommand::DuplicateRow;
     case IPartsGridHost::kDelete:
         return ShellCommand::DeleteSelection;
     case IPartsGridHost::kCut:
@@ -668,7 +667,7 @@ void ViewMgr::OnInsertNewPart()
 }
 void ViewMgr::OnInsertDuplicatePart()
 {
-    SendMainWindowCommand(kDuplicateRowCommand);
+    SendMainWindowCommand(ShellCommand::DuplicateRow);
 }
 void ViewMgr::OnDelete()
 {

@@ -35,7 +35,7 @@ constexpr ContextMenuItem kContextMenu[] = {
     { IPartsGridHost::kEditNote, kStrMenuEditNote, true },
     { IPartsGridHost::kDeleteNote, kStrPartsMenuDeleteNote, true },
     { -1, 0, false },
-    { IPartsGridHost::kInsertNewPart, kStrMenuInsertNewPart, false },
+    { IPartsGridHost::kInsertNewPart, kStrMenuInsertNewPart, true },
     { IPartsGridHost::kInsertDuplicatePart, kStrMenuInsertDuplicate, true },
     { -1, 0, false },
     { IPartsGridHost::kDelete, kStrMenuDelete, true },

@@ -171,6 +171,17 @@ void MainViewCommands::Register(platform::CommandActions& commands)
     commands.SetEnabledRule(ShellCommand::RemoveEmptyDiagram,
         [this] { return OnLayoutsPage() && Layouts()->IsCurrentDiagramEmpty(); });
 
+    // The take-off list's Info column, from the parts list.
+    commands.Add(ShellCommand::ShowTakeOffInfoColumn, QStringLiteral("Show &Info column from parts list"));
+    commands.SetHandler(ShellCommand::ShowTakeOffInfoColumn, [this] {
+        if (ViewMgr* views = m_view.GetViewMgr())
+            views->ToggleTakeOffInfoColumn();
+    });
+    commands.SetCheckedRule(ShellCommand::ShowTakeOffInfoColumn, [this] {
+        const ViewMgr* views = m_view.GetViewMgr();
+        return views && views->IsTakeOffInfoColumnShown();
+    });
+
     commands.SetHandler(ShellCommand::SnapToKerf, [] {
         if (UserPrefsBase* prefs = Prefs())
             prefs->ToggleFlag(kPrefSnapToKerf);

@@ -56,4 +56,5 @@ constexpr int LargeScreen = 32003;
 constexpr int ExportForMobile = 32972;
 constexpr int QuickStart = 32889;
 constexpr int DuplicateRow = 32886; // "Insert Duplicate Part", F7
+constexpr int ShowTakeOffInfoColumn = 32913;
 } // namespace ShellCommand

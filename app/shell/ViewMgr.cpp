@@ -13,6 +13,7 @@
 #include "foundation/UpdateHint.h"
 #include "foundation/UserPrefsBase.h"
 #include "foundation/ui/CUserPrefsPropSheet.h"
+#include "gridctrl/CUGRowMode.h"
 #include "grids/CKerfwellGDM.h"
 #include "grids/GridHooks.h"
 #include "grids/GridPaintBlocker.h"
@@ -743,8 +744,17 @@ void ViewMgr::BeginMenuUpdate()
 
 void ViewMgr::UpdateMenuItem(int commandId, QAction* action)
 {
-    if (action)
-        action->setEnabled(IsCommandEnabled(m_view, PartsMenuCommand(commandId)));
+    if (!action)
+        return;
+    if (commandId == IPartsGridHost::kInsertNewPart) {
+        // The grid's own menu inserts at the row it was opened on, so it
+        // needs exactly one; the menu bar's command inserts anywhere.
+        const CUGRowMode* grid = m_view.GetPartsGrid();
+        action->setEnabled(
+            m_view.GetCurrentPage() == CKWLView::PartsPage && grid && grid->IsSingleRowSelected());
+        return;
+    }
+    action->setEnabled(IsCommandEnabled(m_view, PartsMenuCommand(commandId)));
 }
 
 void ViewMgr::UpdateSizeCostMenu(bool end)

@@ -292,3 +292,41 @@ TEST_F(MainViewEditCommandsTest, MaterialsAreAddedOnTheirPageAndTheSelectedOneIs
 }
 
 } // namespace
+
+TEST_F(MainViewEditCommandsTest, TheGridMenusInsertNeedsOneRowAndTheInfoColumnCommandToggles)
+{
+    // The grid's own menu inserts at the row it was opened on; the menu
+    // bar's Insert New Part works without a selection.
+    ViewMgr& views = *View().GetViewMgr();
+    QAction insert;
+    const struct
+    {
+        int page;
+        std::vector<int> rows;
+        bool enabled;
+    } cases[] = {
+        { 0, {}, false },
+        { 0, { 1 }, true },
+        { 0, { 0, 2 }, false },
+        { 4, { 1 }, false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows.size());
+        ShowPage(c.page);
+        Grid().ClearSelections();
+        for (int row : c.rows)
+            Grid().SelectCell(0, row);
+        views.UpdateMenuItem(IPartsGridHost::kInsertNewPart, &insert);
+        EXPECT_EQ(insert.isEnabled(), c.enabled);
+    }
+    ShowPage(0);
+    Select({});
+    EXPECT_TRUE(Enabled(ShellCommand::InsertNewPart));
+
+    ShowPage(1);
+    const bool shown = views.IsTakeOffInfoColumnShown();
+    Commands().Find(ShellCommand::ShowTakeOffInfoColumn)->trigger();
+    EXPECT_NE(views.IsTakeOffInfoColumnShown(), shown);
+    Commands().UpdateActions();
+    EXPECT_EQ(Commands().Find(ShellCommand::ShowTakeOffInfoColumn)->isChecked(), !shown);
+}

@@ -291,11 +291,12 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     EXPECT_EQ(parts[2]->GetWidth().GetInches(), 5.0);
 
     // The context menu: thirteen entries, the host updates every item but
-    // the separators and "Insert New Part"; choices go to the host.
+    // the separators ("Insert New Part" too: it needs one selected row there);
+    // choices go to the host.
     EXPECT_EQ(m_mgr->OnMenuOpen(0, 0, 0), 1);
     EXPECT_EQ(m_grid->GetPopupMenu()->actions().size(), 13);
     EXPECT_EQ(m_host.updates,
-        (std::vector<int> { -1, 2000, 2001, 2003, 2004, 2005, 2006, 2007, 2008, 2009, 2010, -2 }));
+        (std::vector<int> { -1, 2000, 2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 2009, 2010, -2 }));
     EXPECT_FALSE(m_grid->GetPopupMenu()->actions()[9]->isEnabled());
     m_mgr->OnMenuItem(0, 0, 0, IPartsGridHost::kGroupEdit);
     EXPECT_EQ(m_host.commands, (std::vector<int> { IPartsGridHost::kGroupEdit }));

@@ -14,7 +14,7 @@ namespace {
 void AppendUnpinned(const StackList& stacks, StackList& out)
 {
     std::copy_if(stacks.begin(), stacks.end(), std::back_inserter(out),
-                 [](const StackPtr& stack) { return stack->IsNotPinned(); });
+        [](const StackPtr& stack) { return stack->IsNotPinned(); });
 }
 
 } // namespace
@@ -191,9 +191,9 @@ std::shared_ptr<IOptimizationMgr> BOMOptMgr::MakeOptimizationJob(
     if (!target)
         return nullptr;
     const auto topLevel = GetTopLevelBOMForTarget(*target);
-    const auto sink = topLevel
-        ? std::dynamic_pointer_cast<IOptimizedMaterialBOM>(topLevel->FindLineItemByName(target->GetMaterialName()))
-        : nullptr;
+    const auto sink = topLevel ? std::dynamic_pointer_cast<IOptimizedMaterialBOM>(
+                          topLevel->FindLineItemByName(target->GetMaterialName()))
+                               : nullptr;
     if (!sink)
         return nullptr;
     return target->GetJobFactory()->CreateJob(sink, m_pinnedUsage, document);
@@ -204,7 +204,8 @@ void BOMOptMgr::RunOptimizationJob(IOptimizationMgr& job)
     job.Run();
 }
 
-void BOMOptMgr::Serialize(ArchiveWrapper& ar, std::uint8_t locked, const std::shared_ptr<IdentityMapper>& mapper)
+void BOMOptMgr::Serialize(
+    ArchiveWrapper& ar, std::uint8_t locked, const std::shared_ptr<IdentityMapper>& mapper)
 {
     SerializeOptimizationState(ar, locked != 0, mapper, *m_topLevelBOM, *m_targets, m_pinnedUsage);
     m_projectLocked = locked != 0;
@@ -279,8 +280,8 @@ void BOMOptMgr::RemoveStackFromResults(const StackPtr& stack)
         target->RemovePinnedLayout(stack);
 }
 
-OptimizedLineItemPtr BOMOptMgr::RemoveEmptyDiagram(const StackPtr& stack, std::uint32_t count,
-                                                   const OptimizationResultsPtr& results)
+OptimizedLineItemPtr BOMOptMgr::RemoveEmptyDiagram(
+    const StackPtr& stack, std::uint32_t count, const OptimizationResultsPtr& results)
 {
     if (stack->GetCount() != count) {
         stack->RemoveCopy();
@@ -296,8 +297,8 @@ OptimizedLineItemPtr BOMOptMgr::RemoveEmptyDiagram(const StackPtr& stack, std::u
 
 // The line tells the two removals apart: a whole stack left with its line, a
 // single sheet left nothing.
-void BOMOptMgr::RestoreEmptyDiagram(const StackPtr& stack, std::uint32_t count, const OptimizationResultsPtr& results,
-                                    const OptimizedLineItemPtr& lineItem)
+void BOMOptMgr::RestoreEmptyDiagram(const StackPtr& stack, std::uint32_t count,
+    const OptimizationResultsPtr& results, const OptimizedLineItemPtr& lineItem, int position)
 {
     if (stack->GetCount() != count || !lineItem) {
         stack->AddCopy();
@@ -305,7 +306,7 @@ void BOMOptMgr::RestoreEmptyDiagram(const StackPtr& stack, std::uint32_t count, 
     }
     const OptimizedLineItemList& items = results->GetLineItems();
     const bool lineLeft = lineItem && std::find(items.begin(), items.end(), lineItem) == items.end();
-    results->RestoreStack(stack, lineItem);
+    results->RestoreStack(stack, lineItem, position);
     if (lineLeft)
         if (const OptimizationTargetPtr& target = results->GetTarget())
             if (const MaterialBOMPtr bom = MaterialBOMFor(*target))
@@ -351,7 +352,8 @@ void BOMOptMgr::GetUnpinnedStacksOfMaterial(const IOptimizableMaterial& material
     const IMaterialData* data = material.AsMaterialData();
     if (!topLevel || !data)
         return;
-    const auto bom = std::dynamic_pointer_cast<IOptimizedMaterialBOM>(topLevel->FindLineItemByName(data->GetName()));
+    const auto bom
+        = std::dynamic_pointer_cast<IOptimizedMaterialBOM>(topLevel->FindLineItemByName(data->GetName()));
     if (!bom)
         return;
     StackList stacks;

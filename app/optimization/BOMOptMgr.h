@@ -108,10 +108,12 @@ public:
     // Removes count sheets: the whole stack when count is its Count (answers
     // the stock's line, which leaves the bill once it has no layouts), else
     // one copy (answers nothing).
-    OptimizedLineItemPtr RemoveEmptyDiagram(const StackPtr& stack, std::uint32_t count,
-                                            const OptimizationResultsPtr& results);
-    void RestoreEmptyDiagram(const StackPtr& stack, std::uint32_t count, const OptimizationResultsPtr& results,
-                             const OptimizedLineItemPtr& lineItem);
+    OptimizedLineItemPtr RemoveEmptyDiagram(
+        const StackPtr& stack, std::uint32_t count, const OptimizationResultsPtr& results);
+    // Undoes RemoveEmptyDiagram; a whole stack goes back to position, the
+    // place it had in its results (the end when -1).
+    void RestoreEmptyDiagram(const StackPtr& stack, std::uint32_t count,
+        const OptimizationResultsPtr& results, const OptimizedLineItemPtr& lineItem, int position = -1);
 
     void GetPinnedStacksWithPart(const CMilledPart* part, StackList& out) const;
     void GetAllPinnedStacks(StackList& out) const;

@@ -32,9 +32,11 @@ OptimizationResults::OptimizationResults(OptimizationTargetPtr target)
     : m_target(std::move(target))
 { }
 
-OptimizationResults::OptimizationResults(OptimizationTargetPtr target, StackList stacks,
-                                         OptimizedLineItemList lineItems)
-    : m_target(std::move(target)), m_stacks(std::move(stacks)), m_lineItems(std::move(lineItems))
+OptimizationResults::OptimizationResults(
+    OptimizationTargetPtr target, StackList stacks, OptimizedLineItemList lineItems)
+    : m_target(std::move(target))
+    , m_stacks(std::move(stacks))
+    , m_lineItems(std::move(lineItems))
 {
     SortStacksForResults(m_stacks);
 }
@@ -127,9 +129,19 @@ OptimizedLineItemPtr OptimizationResults::RemoveEmptyStack(const StackPtr& stack
     return item;
 }
 
-void OptimizationResults::RestoreStack(const StackPtr& stack, const OptimizedLineItemPtr& lineItem)
+int OptimizationResults::IndexOfStack(const StackPtr& stack) const
 {
-    m_stacks.push_back(stack);
+    const auto it = std::find(m_stacks.begin(), m_stacks.end(), stack);
+    return it == m_stacks.end() ? -1 : static_cast<int>(it - m_stacks.begin());
+}
+
+void OptimizationResults::RestoreStack(
+    const StackPtr& stack, const OptimizedLineItemPtr& lineItem, int position)
+{
+    if (position >= 0 && position <= static_cast<int>(m_stacks.size()))
+        m_stacks.insert(m_stacks.begin() + position, stack);
+    else
+        m_stacks.push_back(stack);
     Renumber();
     OptimizedLineItemPtr item = FindLineItemOf(stack);
     if (!item && lineItem) {
@@ -156,7 +168,6 @@ bool OptimizationResults::SelectLayoutStyle(const DisplayDiagram& display, int s
     stack->SetCurrentGeoStyle(style);
     return false;
 }
-
 
 bool CompareTargets(const OptimizationResultsPtr& a, const OptimizationResultsPtr& b)
 {

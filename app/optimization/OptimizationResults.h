@@ -4,8 +4,8 @@
 // diagram numbering in step. OptResultsPending stands in for a target whose
 // results are still to come.
 
-#include "optimization/OptimizedBOMLineItem.h"
 #include "optimization/OptimizationTarget.h"
+#include "optimization/OptimizedBOMLineItem.h"
 
 #include <QString>
 
@@ -49,9 +49,13 @@ public:
     // As RemoveStack; a line left without layouts leaves the results too.
     // Answers the stack's line (empty when it had none).
     OptimizedLineItemPtr RemoveEmptyStack(const StackPtr& stack);
-    // Undoes RemoveEmptyStack: the line comes back (at the end) when it had
-    // left, and counts the stack.
-    void RestoreStack(const StackPtr& stack, const OptimizedLineItemPtr& lineItem);
+    // Where the stack stands in the results (its first place), -1 when absent.
+    int IndexOfStack(const StackPtr& stack) const;
+    // Undoes RemoveEmptyStack: the stack goes back to the place it had (at
+    // the end when the place is unknown or beyond the list), so the diagrams
+    // keep their order and numbers; the line comes back (at the end) when it
+    // had left, and counts the stack.
+    void RestoreStack(const StackPtr& stack, const OptimizedLineItemPtr& lineItem, int position = -1);
 
     // The user picked a layout style for a shown diagram. The manual-edit
     // style, when the diagram has none yet, is prepared by the layouts
@@ -73,7 +77,9 @@ private:
 class OptResultsPending : public OptimizationResults
 {
 public:
-    explicit OptResultsPending(OptimizationTargetPtr target) : OptimizationResults(std::move(target)) { }
+    explicit OptResultsPending(OptimizationTargetPtr target)
+        : OptimizationResults(std::move(target))
+    { }
     bool IsPending() const override { return true; }
     QString GetName() const override { return QStringLiteral("Pending"); }
 };
@@ -86,5 +92,6 @@ bool CompareTargets(const OptimizationResultsPtr& a, const OptimizationResultsPt
 
 // The layouts window registers the command that prepares a stack's copy for
 // manual editing; the results run it through the command history.
-using PrepareForManualEditingFactory = std::function<std::shared_ptr<CommandBase>(const StackPtr& stack, int copyIndex)>;
+using PrepareForManualEditingFactory
+    = std::function<std::shared_ptr<CommandBase>(const StackPtr& stack, int copyIndex)>;
 void RegisterPrepareForManualEditingCommand(PrepareForManualEditingFactory factory);

@@ -122,6 +122,9 @@ bool WrappedTreeCtrl::SelectItem(TreeItemHandle item, int code)
     m_tree->setAutoScroll(false);
     m_tree->setCurrentItem(node);
     m_tree->setAutoScroll(autoScroll);
+    // The listener hears of the change at once and may rebuild the tree
+    // (the page optimizing its out-of-date results): the item may be gone.
+    node = ItemOf(item);
     bool shown = node != nullptr;
     for (const QTreeWidgetItem* parent = node ? node->parent() : nullptr; parent && shown;
          parent = parent->parent())

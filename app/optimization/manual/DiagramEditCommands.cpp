@@ -255,6 +255,7 @@ void RemoveEmptyDiagramCmd::Execute()
     m_wasPinned = edited->IsPinned() ? 1 : 0;
     if (m_wasPinned)
         manager->UnpinDiagram(edited);
+    m_removedAt = m_results->IndexOfStack(edited);
     m_removedEntry = manager->RemoveEmptyDiagram(edited, m_removedCount, m_results);
     // Nothing to show: a redo must not name the diagram its undo showed.
     GetUpdateHint().SetDiagramToShow(nullptr);
@@ -265,7 +266,7 @@ void RemoveEmptyDiagramCmd::Undo()
     const auto manager = GetManager();
     const StackPtr edited = GetEditedStack();
     if (manager) {
-        manager->RestoreEmptyDiagram(edited, m_removedCount, m_results, m_removedEntry);
+        manager->RestoreEmptyDiagram(edited, m_removedCount, m_results, m_removedEntry, m_removedAt);
         if (m_wasPinned)
             manager->RestorePinnedDiagram(edited);
     }

@@ -104,5 +104,6 @@ private:
     OptimizationResultsPtr m_results;
     std::uint32_t m_removedCount = 0;
     OptimizedLineItemPtr m_removedEntry;
+    int m_removedAt = -1; // the stack's place in its results, for the undo
     std::uint8_t m_wasPinned = 0;
 };

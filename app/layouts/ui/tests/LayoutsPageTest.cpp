@@ -20,6 +20,8 @@
 #include "layouts/ui/MainDiagramViewMgr.h"
 #include "layouts/ui/ThumbnailsZone.h"
 #include "layouts/ui/ThumbnailsZoneMgr.h"
+#include "model/IMaterialData.h"
+#include "model/IOptimizableMaterial.h"
 #include "optimization/DiagramIndex.h"
 #include "optimization/RunProgressDialog.h"
 #include "optimization/RunStartLatch.h"
@@ -309,8 +311,9 @@ TEST_F(LayoutsPageTest, FrameHasTheTenButtonsAndStartsHidden)
     QStringList styles;
     for (const QAction* action : frame->StyleButton()->menu()->actions())
         styles << action->text();
-    EXPECT_EQ(styles.join(u'|'), QStringLiteral("Prefer Rip-Cuts|Prefer Cross-Cuts|Max. Side Off-Cut|"
-                                                 "Max. Bottom Off-Cut|Standard Layout|Manual Edit"));
+    EXPECT_EQ(styles.join(u'|'),
+        QStringLiteral("Prefer Rip-Cuts|Prefer Cross-Cuts|Max. Side Off-Cut|"
+                       "Max. Bottom Off-Cut|Standard Layout|Manual Edit"));
     EXPECT_EQ(
         frame->Commands().Find(LayoutsCmd::Stretch)->statusTip(), QStringLiteral("Stretch narrow layouts"));
 }
@@ -887,6 +890,114 @@ TEST_F(LayoutsPageTest, PinToggleAndPinAllPerTreeLevelUndoAndRedo)
     EXPECT_EQ(pinnedCount(all), count);
     HistoryRedo();
     EXPECT_EQ(pinnedCount(all), 0);
+}
+
+// Pin All and Unpin All from the tree's context menu at each level: the
+// root works on every diagram of the project, a material item on the
+// diagrams of that material, a target item on its own. Each is done, undone
+// and redone over the document's own stacks.
+TEST_F(LayoutsPageTest, PinAllAndUnpinAllPerTreeLevelOverTheProjectsDiagrams)
+{
+    ShowOptimizedPage();
+    auto materialName = [](const StackPtr& stack) {
+        const IMaterialData* data = stack->GetStockSpec().material->AsMaterialData();
+        return data ? data->GetName() : QString();
+    };
+    // The tree is rebuilt after each command: its items are looked up afresh.
+    const std::shared_ptr<ITreeCtrl> tree = Frame()->GetTreeCtrl();
+    auto select = [&tree](int level) {
+        const TreeItemHandle root = tree->GetChildItem(TreeCtrl::Root);
+        const TreeItemHandle material = tree->GetChildItem(root);
+        tree->SelectItem(level == 1 ? root
+                : level == 2        ? material
+                                    : tree->GetChildItem(material),
+            TreeCtrl::Caret);
+    };
+    select(2);
+    const QString firstMaterialName = tree->GetSelectedItemText();
+
+    struct Case
+    {
+        const char* name;
+        int level;
+    };
+    const Case cases[] = { { "root", 1 }, { "material", 2 }, { "target", 3 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        select(c.level);
+        const LayoutsSelection selection = m_mgr->GetState().selection;
+        ASSERT_EQ(selection.level, c.level);
+        const OptimizationTargetPtr target = selection.target;
+        // What the level covers, among the project's diagrams as they are now.
+        auto covers = [&](const StackPtr& stack) {
+            return c.level == 1 || (c.level == 2 && materialName(stack) == firstMaterialName)
+                || (c.level == 3 && GetDiagramIndex().GetStackTarget(stack) == target);
+        };
+        // Each step's hint reaches the page as the document's would: after an
+        // unpin the page optimizes the unpinned targets again at once.
+        auto expectPinned = [&](bool pinnedWhereCovered, const char* step) {
+            SCOPED_TRACE(step);
+            m_mgr->OnDocumentUpdate(UpdateHint(UpdateMask::Change0001, UpdateMask::Detail0001), 0);
+            ASSERT_TRUE(m_doc->IsFullyOptimized());
+            StackList all;
+            m_doc->GetBOMOptMgr()->GetAllDiagrams(all);
+            std::size_t pinned = 0;
+            std::size_t covered = 0;
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                covered += covers(all[i]) ? 1 : 0;
+                EXPECT_EQ(all[i]->IsPinned(), pinnedWhereCovered && covers(all[i])) << "stack " << i;
+                pinned += all[i]->IsPinned() ? 1 : 0;
+            }
+            // Two materials: a material or a target leaves diagrams out.
+            EXPECT_NE(covered, 0u);
+            EXPECT_EQ(covered == all.size(), c.level == 1);
+            // The targets' pinned lists hold the pinned diagrams and no others.
+            StackList listed;
+            m_doc->GetBOMOptMgr()->GetAllPinnedStacks(listed);
+            EXPECT_EQ(listed.size(), pinned);
+            for (const StackPtr& stack : listed)
+                EXPECT_NE(std::find(all.begin(), all.end(), stack), all.end());
+        };
+        expectPinned(false, "before");
+        m_mgr->SendFrameCommand(LayoutsTreeCommand::PinAll);
+        expectPinned(true, "pin all");
+        HistoryUndo();
+        expectPinned(false, "pin all undone");
+        HistoryRedo();
+        expectPinned(true, "pin all redone");
+        select(c.level);
+        ASSERT_EQ(m_mgr->GetState().selection.level, c.level);
+        m_mgr->SendFrameCommand(LayoutsTreeCommand::UnpinAll);
+        expectPinned(false, "unpin all");
+        HistoryUndo();
+        expectPinned(true, "unpin all undone");
+        HistoryRedo();
+        expectPinned(false, "unpin all redone");
+    }
+}
+
+// A click in the tree while the results are out of date (an Unpin All whose
+// hint has not arrived yet) makes the page optimize and rebuild the tree
+// from inside the selection change: the click ends on the item picked.
+TEST_F(LayoutsPageTest, PickingATreeItemThatRebuildsTheTreeKeepsThePick)
+{
+    ShowOptimizedPage();
+    const std::shared_ptr<ITreeCtrl> tree = Frame()->GetTreeCtrl();
+    const TreeItemHandle root = tree->GetChildItem(TreeCtrl::Root);
+    tree->SelectItem(root, TreeCtrl::Caret);
+    m_mgr->SendFrameCommand(LayoutsTreeCommand::PinAll);
+    m_mgr->SendFrameCommand(LayoutsTreeCommand::UnpinAll);
+    ASSERT_FALSE(m_doc->IsFullyOptimized());
+    const TreeItemHandle target = tree->GetChildItem(tree->GetChildItem(root));
+    tree->SelectItem(target, TreeCtrl::Caret);
+    const QString picked = tree->GetSelectedItemText();
+    EXPECT_TRUE(m_doc->IsFullyOptimized());
+    EXPECT_EQ(m_mgr->GetState().selection.level, 3);
+    EXPECT_NE(tree->GetSelectedItem(), target) << "the tree was rebuilt";
+    EXPECT_FALSE(picked.isEmpty());
+    tree->SelectItem(
+        tree->GetChildItem(tree->GetChildItem(tree->GetChildItem(TreeCtrl::Root))), TreeCtrl::Caret);
+    EXPECT_EQ(tree->GetSelectedItemText(), picked);
 }
 
 TEST_F(LayoutsPageTest, ThePageSelectionDropsAPartThatLeftTheDocument)

@@ -1,6 +1,7 @@
 #include "ManualEditFixture.h"
 
 #include "model/CSkippedPartInfo.h"
+#include "optimization/DiagramIndex.h"
 #include "optimization/manual/DiagramEditCommands.h"
 
 namespace {
@@ -209,8 +210,6 @@ TEST_P(DiagramEditTest, ASheetWithEnoughCopiesLeftIsEditedInPlace)
     });
 }
 
-// A stack put back by an undo comes last in its results (the results append
-// it), so these worlds are compared without the order of their stacks.
 TEST_P(DiagramEditTest, RemovingAnEmptyPinnedDiagramUnpinsItAndUndoPinsItAgain)
 {
     m_bom->PinDiagram(m_empty);
@@ -219,7 +218,7 @@ TEST_P(DiagramEditTest, RemovingAnEmptyPinnedDiagramUnpinsItAndUndoPinsItAgain)
     EXPECT_EQ(command->GetUpdateHint().GetChangeFlags(), 0x49U);
     EXPECT_EQ(command->GetUpdateHint().GetDetailFlags(), 0x1U);
     EXPECT_TRUE(command->GetUpdateInfo()->NeedsBOMRefresh());
-    const World before = Unordered(Snapshot());
+    const World before = Snapshot();
     m_doc.modified = false;
     for (const char* step : { "done", "redone" }) {
         SCOPED_TRACE(step);
@@ -244,7 +243,7 @@ TEST_P(DiagramEditTest, RemovingAnEmptyPinnedDiagramUnpinsItAndUndoPinsItAgain)
         }
         EXPECT_FALSE(m_doc.modified);
         HistoryUndo();
-        EXPECT_EQ(Unordered(Snapshot()), before);
+        EXPECT_EQ(Snapshot(), before);
         EXPECT_TRUE(m_empty->IsPinned());
         const auto shown = command->GetUpdateHint().GetDiagramToShow();
         ASSERT_TRUE(shown);
@@ -286,6 +285,53 @@ TEST_P(DiagramEditTest, RemovingAnEmptyUnpinnedSheetNeverSplitsTheStack)
     HistoryUndo();
     EXPECT_EQ(Unordered(Snapshot()), before);
     EXPECT_EQ(m_empty->GetCount(), 3U);
+}
+
+// Undoing the removal of a whole stack puts it back where it stood, so the
+// diagrams keep their order and their numbers; so does every later undo.
+TEST_P(DiagramEditTest, UndoingARemovedDiagramPutsItBackInItsPlace)
+{
+    // The empty stack between the others.
+    Optimize({ m_three, m_empty, m_five });
+    GetDiagramIndex().AddTargetResults(m_target, m_results->GetStacks());
+    const StackList order = m_results->GetStacks();
+    ASSERT_EQ(order.size(), 3U);
+    ASSERT_NE(order.back(), m_empty);
+    auto labels = [this] {
+        QStringList out;
+        for (const StackPtr& stack : m_results->GetStacks())
+            out << GetDiagramIndex().FindDiagramLabel(stack);
+        return out;
+    };
+    const QStringList numbered = labels();
+    for (const bool pinned : { false, true }) {
+        SCOPED_TRACE(pinned ? "pinned" : "not pinned");
+        if (pinned)
+            m_bom->PinDiagram(m_empty);
+        const World before = Snapshot();
+        // The whole stack leaves: all its sheets are removed at once.
+        const std::uint32_t copies = m_empty->GetCount();
+        const auto command = std::make_shared<RemoveEmptyDiagramCmd>(m_empty, 0, m_results);
+        GetCmdHistory()->Add(command);
+        if (HideDupes())
+            EXPECT_EQ(m_results->IndexOfStack(m_empty), -1);
+        else
+            EXPECT_EQ(m_empty->GetCount(), copies - 1);
+        for (const char* step : { "undone", "redone and undone" }) {
+            SCOPED_TRACE(step);
+            if (std::string(step) != "undone") {
+                HistoryRedo();
+                HistoryUndo();
+            } else {
+                HistoryUndo();
+            }
+            EXPECT_EQ(m_results->GetStacks(), order);
+            EXPECT_EQ(labels(), numbered);
+            EXPECT_EQ(Snapshot(), before);
+        }
+        if (pinned)
+            m_bom->UnpinDiagram(m_empty);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(HideLayoutDupes, DiagramEditTest, ::testing::Bool());

@@ -18,6 +18,8 @@
 #include <tbb/task_arena.h>
 
 #include <algorithm>
+#include <atomic>
+#include <limits>
 #include <memory>
 
 namespace optimization {
@@ -193,9 +195,11 @@ struct EliminationAttempt
 };
 
 // Offers every copy of the attempt's sheet to copies of the other sheets;
-// the set itself is only read.
-void RunEliminationAttempt(
-    EliminationAttempt& attempt, const std::vector<OptTopLevelLayout*>& layouts, ParallelOptimizer& optimizer)
+// the set itself is only read. `winner` holds the lowest index of an attempt
+// of the round that placed every copy so far: an attempt after it cannot be
+// chosen, so it stops.
+void RunEliminationAttempt(EliminationAttempt& attempt, const std::vector<OptTopLevelLayout*>& layouts,
+    ParallelOptimizer& optimizer, std::atomic<std::size_t>& winner)
 {
     CLayoutSet others(false);
     for (OptTopLevelLayout* other : layouts)
@@ -204,11 +208,16 @@ void RunEliminationAttempt(
     others.CopyInto(attempt.trial, true);
     attempt.all = true;
     for (const PartProxy* part : attempt.parts) {
-        if (!PlaceInAnyStyle(part, attempt.trial.Layouts(), attempt.offCutOnly, optimizer, attempt.trial)) {
+        if (winner.load(std::memory_order_relaxed) < attempt.index
+            || !PlaceInAnyStyle(
+                part, attempt.trial.Layouts(), attempt.offCutOnly, optimizer, attempt.trial)) {
             attempt.all = false;
-            break;
+            return;
         }
     }
+    std::size_t current = winner.load(std::memory_order_relaxed);
+    while (attempt.index < current && !winner.compare_exchange_weak(current, attempt.index))
+        ;
 }
 
 } // namespace
@@ -264,14 +273,15 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
                 attempt->offCutOnly = offCutOnly;
                 round.push_back(std::move(attempt));
             }
+            std::atomic<std::size_t> winner { std::numeric_limits<std::size_t>::max() };
             if (round.size() == 1) {
-                RunEliminationAttempt(*round.front(), layouts, optimizer);
+                RunEliminationAttempt(*round.front(), layouts, optimizer, winner);
             } else if (round.size() > 1) {
                 std::vector<std::unique_ptr<ParallelOptimizer>> own;
                 for (std::size_t k = 0; k < round.size(); ++k)
                     own.push_back(optimizer.MakeScratchCopy());
                 tbb::parallel_for(std::size_t(0), round.size(),
-                    [&](std::size_t k) { RunEliminationAttempt(*round[k], layouts, *own[k]); });
+                    [&](std::size_t k) { RunEliminationAttempt(*round[k], layouts, *own[k], winner); });
             }
             for (std::unique_ptr<EliminationAttempt>& attempt : round) {
                 if (!attempt->all)

@@ -194,6 +194,37 @@ struct EliminationAttempt
     bool all = false;
 };
 
+// The attempt for the sheet at `index` of the ordered set, or null when the
+// sheet is passed over; the set is only read.
+std::unique_ptr<EliminationAttempt> PrepareElimination(
+    const CLayoutSet& set, std::size_t index, const ParallelOptimizer& optimizer)
+{
+    const std::vector<OptTopLevelLayout*>& layouts = set.Layouts();
+    OptTopLevelLayout* sheet = layouts[index];
+    if (sheet->IsDuplicate())
+        return nullptr;
+    if (set.FreeAreaOfOthers(*sheet) < sheet->PlacedArea())
+        return nullptr;
+    std::vector<OptTopLevelLayout*> others;
+    for (OptTopLevelLayout* other : layouts)
+        if (other != sheet)
+            others.push_back(other);
+    std::vector<const PartProxy*> parts = sheet->GetPlacedCopies();
+    SortPartSequence(parts, optimizer.Job().RunState().GetPartOrderKind());
+    const ParStockComparer& comparer = *optimizer.Job().Policy().stockComparer;
+    const bool offCutOnly = comparer.IsOffCutsFirst() && sheet->GetStockProxy()->GetInventory().offCut;
+    // Placing copies only takes room: a part that no other sheet has the
+    // area for now will find none later either, so the attempt would fail;
+    // it is not made.
+    if (!EveryPartHasRoom(parts, others, offCutOnly))
+        return nullptr;
+    auto attempt = std::make_unique<EliminationAttempt>();
+    attempt->index = index;
+    attempt->parts = std::move(parts);
+    attempt->offCutOnly = offCutOnly;
+    return attempt;
+}
+
 // Offers every copy of the attempt's sheet to copies of the other sheets;
 // the set itself is only read. `winner` holds the lowest index of an attempt
 // of the round that placed every copy so far: an attempt after it cannot be
@@ -228,7 +259,6 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
     CLayoutSet& set = state.Layouts();
     if (set.Size() < 2)
         return;
-    const ParStockComparer& comparer = *optimizer.Job().Policy().stockComparer;
     // The attempts of one round read the set and write only their own
     // copies, so as many run side by side as there are threads, each with a
     // scratch optimizer of its own (the rebuilds of a sheet set the run
@@ -247,31 +277,18 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
             if (optimizer.IsCancelRequested())
                 break;
             std::vector<std::unique_ptr<EliminationAttempt>> round;
-            for (; i + 1 < layouts.size() && round.size() < batch; ++i) {
-                OptTopLevelLayout* sheet = layouts[i];
-                if (sheet->IsDuplicate())
-                    continue;
-                if (set.FreeAreaOfOthers(*sheet) < sheet->PlacedArea())
-                    continue;
-
-                std::vector<OptTopLevelLayout*> others;
-                for (OptTopLevelLayout* other : layouts)
-                    if (other != sheet)
-                        others.push_back(other);
-                std::vector<const PartProxy*> parts = sheet->GetPlacedCopies();
-                SortPartSequence(parts, state.GetPartOrderKind());
-                const bool offCutOnly
-                    = comparer.IsOffCutsFirst() && sheet->GetStockProxy()->GetInventory().offCut;
-                // Placing copies only takes room: a part that no other sheet
-                // has the area for now will find none later either, so the
-                // attempt would fail; it is not made.
-                if (!EveryPartHasRoom(parts, others, offCutOnly))
-                    continue;
-                auto attempt = std::make_unique<EliminationAttempt>();
-                attempt->index = i;
-                attempt->parts = std::move(parts);
-                attempt->offCutOnly = offCutOnly;
-                round.push_back(std::move(attempt));
+            // Which sheets are worth an attempt is read off the set for a
+            // few sheets at a time, side by side; the round takes them in
+            // order.
+            while (i + 1 < layouts.size() && round.size() < batch) {
+                const std::size_t end = std::min(layouts.size() - 1, i + batch - round.size());
+                std::vector<std::unique_ptr<EliminationAttempt>> chunk(end - i);
+                tbb::parallel_for(std::size_t(i), end,
+                    [&](std::size_t k) { chunk[k - i] = PrepareElimination(set, k, optimizer); });
+                for (std::unique_ptr<EliminationAttempt>& attempt : chunk)
+                    if (attempt)
+                        round.push_back(std::move(attempt));
+                i = end;
             }
             std::atomic<std::size_t> winner { std::numeric_limits<std::size_t>::max() };
             if (round.size() == 1) {

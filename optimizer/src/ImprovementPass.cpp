@@ -12,6 +12,8 @@
 #include "StyleVariants.h"
 #include "TryOCD.h"
 
+#include <nestcore/IOptProgressDlg.h>
+
 #include <nestcore/StockProxy.h>
 
 #include <tbb/parallel_for.h>
@@ -225,6 +227,28 @@ std::unique_ptr<EliminationAttempt> PrepareElimination(
     return attempt;
 }
 
+// The cancel question of one attempt of a round: besides the user's cancel,
+// an attempt after one that placed every copy can no longer be chosen, so
+// whatever it does is stopped at the next cancel point.
+class AttemptCancel final : public IOptProgressDlg
+{
+public:
+    AttemptCancel(const ParallelOptimizer& run, const std::atomic<std::size_t>& winner, std::size_t index)
+        : m_run(run)
+        , m_winner(winner)
+        , m_index(index)
+    { }
+    bool IsCancelRequested() const override
+    {
+        return m_winner.load(std::memory_order_relaxed) < m_index || m_run.IsCancelRequested();
+    }
+
+private:
+    const ParallelOptimizer& m_run;
+    const std::atomic<std::size_t>& m_winner;
+    std::size_t m_index;
+};
+
 // Offers every copy of the attempt's sheet to copies of the other sheets;
 // the set itself is only read. `winner` holds the lowest index of an attempt
 // of the round that placed every copy so far: an attempt after it cannot be
@@ -232,6 +256,8 @@ std::unique_ptr<EliminationAttempt> PrepareElimination(
 void RunEliminationAttempt(EliminationAttempt& attempt, const std::vector<OptTopLevelLayout*>& layouts,
     ParallelOptimizer& optimizer, std::atomic<std::size_t>& winner)
 {
+    if (winner.load(std::memory_order_relaxed) < attempt.index)
+        return;
     CLayoutSet others(false);
     for (OptTopLevelLayout* other : layouts)
         if (other != layouts[attempt.index])
@@ -294,9 +320,13 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
             if (round.size() == 1) {
                 RunEliminationAttempt(*round.front(), layouts, optimizer, winner);
             } else if (round.size() > 1) {
+                std::vector<std::unique_ptr<AttemptCancel>> cancels;
                 std::vector<std::unique_ptr<ParallelOptimizer>> own;
-                for (std::size_t k = 0; k < round.size(); ++k)
-                    own.push_back(optimizer.MakeScratchCopy());
+                for (std::size_t k = 0; k < round.size(); ++k) {
+                    cancels.push_back(std::make_unique<AttemptCancel>(optimizer, winner, round[k]->index));
+                    own.push_back(std::make_unique<ParallelOptimizer>(
+                        optimizer.Job().CloneWithoutSheets(), cancels.back().get()));
+                }
                 tbb::parallel_for(std::size_t(0), round.size(),
                     [&](std::size_t k) { RunEliminationAttempt(*round[k], layouts, *own[k], winner); });
             }

@@ -15,6 +15,9 @@
 #include "ResizeSheets.h"
 #include "RunPasses.h"
 
+#include <tbb/task_arena.h>
+#include <tbb/task_group.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -142,23 +145,19 @@ void RunGlobalIsoDimPass(ParallelOptimizer& optimizer, IsoDimTrace* trace)
     }
 
     const std::int32_t mode = job.Policy().localOpt.GetMode();
-    bool cancelled = false;
-    auto attempt = [&](bool ripFirst) -> std::unique_ptr<ParallelOptimizer> {
-        std::unique_ptr<ParallelOptimizer> trial = optimizer.MakeDetachedCopy();
-        CLayoutSet& set = trial->Job().RunState().Layouts();
+    // Each attempt works on its own detached copy and reads nothing the
+    // other writes, so with more than one thread the two run side by side;
+    // the choice below takes them in the serial order all the same.
+    auto attempt = [&](ParallelOptimizer& trial, bool ripFirst) -> bool {
+        CLayoutSet& set = trial.Job().RunState().Layouts();
         set.RelayInDirection(ripFirst);
-        const bool rebuilt = TryIsoDimLayout(*trial, set, placed);
-        if (optimizer.IsCancelRequested()) {
-            cancelled = true;
-            return nullptr;
-        }
-        if (!rebuilt)
-            return nullptr;
+        if (!TryIsoDimLayout(trial, set, placed) || optimizer.IsCancelRequested())
+            return false;
         set.ResetStyleWords();
         set.RemoveLayoutsWithoutBlock();
         for (OptTopLevelLayout* sheet : set.Layouts())
             sheet->Policy().SetMode(mode);
-        return trial;
+        return true;
     };
 
     // A first cut fixed with the grain is a length-wise first cut, the one
@@ -169,18 +168,37 @@ void RunGlobalIsoDimPass(ParallelOptimizer& optimizer, IsoDimTrace* trace)
     const FirstCutSpecification firstCut = job.Rules().GetFirstCutSpecification();
     std::unique_ptr<ParallelOptimizer> ripFirst;
     std::unique_ptr<ParallelOptimizer> crossFirst;
-    if (firstCut != FirstCutAcrossGrain) {
+    if (firstCut != FirstCutAcrossGrain)
+        ripFirst = optimizer.MakeDetachedCopy();
+    if (firstCut != FirstCutWithGrain)
+        crossFirst = optimizer.MakeDetachedCopy();
+    bool ripDone = false;
+    bool crossDone = false;
+    if (ripFirst && crossFirst && tbb::this_task_arena::max_concurrency() > 1) {
         result.triedRipFirst = true;
-        ripFirst = attempt(true);
-    }
-    if (!cancelled && firstCut != FirstCutWithGrain) {
         result.triedCrossFirst = true;
-        crossFirst = attempt(false);
+        tbb::task_group group;
+        group.run([&] { ripDone = attempt(*ripFirst, true); });
+        group.run([&] { crossDone = attempt(*crossFirst, false); });
+        group.wait();
+    } else {
+        if (ripFirst) {
+            result.triedRipFirst = true;
+            ripDone = attempt(*ripFirst, true);
+        }
+        if (crossFirst && !optimizer.IsCancelRequested()) {
+            result.triedCrossFirst = true;
+            crossDone = attempt(*crossFirst, false);
+        }
     }
-    if (cancelled) {
+    if (optimizer.IsCancelRequested()) {
         result.outcome = IsoDimTrace::Cancelled;
         return;
     }
+    if (!ripDone)
+        ripFirst.reset();
+    if (!crossDone)
+        crossFirst.reset();
 
     ParallelOptimizer* chosen = ripFirst.get();
     if (crossFirst

@@ -9,7 +9,7 @@
 namespace optimization {
 
 OptRunState::OptRunState(const std::vector<std::shared_ptr<StockProxy>>& stocks,
-                         const std::vector<std::shared_ptr<PartProxy>>& parts)
+    const std::vector<std::shared_ptr<PartProxy>>& parts)
     : m_stockTrackers(BuildStockTrackers(stocks))
     , m_partTrackers(BuildPartTrackers(parts))
     , m_partSequence(AllTrackers(m_partTrackers))
@@ -63,6 +63,13 @@ std::unique_ptr<OptRunState> OptRunState::CloneDetached() const
     CloneTrackersInto(*copy);
     for (const OptTopLevelLayout* sheet : m_layouts.Layouts())
         copy->m_layouts.Add(sheet->EmptyCopy().release());
+    return copy;
+}
+
+std::unique_ptr<OptRunState> OptRunState::CloneWithoutSheets() const
+{
+    std::unique_ptr<OptRunState> copy(new OptRunState);
+    CloneTrackersInto(*copy);
     return copy;
 }
 

@@ -19,7 +19,7 @@ class OptRunState
 {
 public:
     OptRunState(const std::vector<std::shared_ptr<StockProxy>>& stocks,
-                const std::vector<std::shared_ptr<PartProxy>>& parts);
+        const std::vector<std::shared_ptr<PartProxy>>& parts);
     OptRunState(const OptRunState&) = delete;
     OptRunState& operator=(const OptRunState&) = delete;
     ~OptRunState();
@@ -33,6 +33,10 @@ public:
     // or off-cut setting, alone in no group. The trackers keep their placed
     // counts, so the pass places that many copies again.
     std::unique_ptr<OptRunState> CloneDetached() const;
+    // Trackers and part order as the full clone, no sheets at all: scratch
+    // state for a trial that builds sheets of its own and may set the part
+    // order kind meanwhile.
+    std::unique_ptr<OptRunState> CloneWithoutSheets() const;
 
     std::int32_t GetPartOrderKind() const { return m_partOrderKind; }
     // Sets the kind and re-sorts the part sequence by it.
@@ -61,7 +65,7 @@ private:
     void CloneTrackersInto(OptRunState& copy) const;
 
     std::int32_t m_partOrderKind = 0;
-    CLayoutSet m_layouts{true};
+    CLayoutSet m_layouts { true };
     StockTrackerMap m_stockTrackers;
     PartUsageMap m_partTrackers;
     PartTrackerList m_partSequence;

@@ -37,10 +37,9 @@ std::vector<const PartProxy*> SortedByFactoryOrder(std::vector<const PartProxy*>
 
 } // namespace
 
-OptTopLevelLayout::OptTopLevelLayout(const StockProxy* stock, std::int32_t partOrderKind,
-                                     const ParLocalOpt& policy)
-    : OptLayout(stock->GetCanvas().GetTrimmedWidth(), stock->GetCanvas().GetTrimmedLength(), 0, 0,
-                nullptr)
+OptTopLevelLayout::OptTopLevelLayout(
+    const StockProxy* stock, std::int32_t partOrderKind, const ParLocalOpt& policy)
+    : OptLayout(stock->GetCanvas().GetTrimmedWidth(), stock->GetCanvas().GetTrimmedLength(), 0, 0, nullptr)
     , m_stock(stock)
     , m_policy(policy)
     , m_styleMap(std::make_shared<StyleMap>())
@@ -235,8 +234,8 @@ void OptTopLevelLayout::SetCutOrientation(bool dirFlag, bool turnedState, bool f
     if (file)
         FileStyleLayout(m_policy.GetStyleWord(), this);
     const std::int32_t restriction = m_record.firstCutRestriction;
-    const std::int32_t direction =
-        restriction != 0 ? restriction : (dirFlag ? CutLengthFirst : CutWidthFirst);
+    const std::int32_t direction
+        = restriction != 0 ? restriction : (dirFlag ? CutLengthFirst : CutWidthFirst);
     m_record.cutDirection = direction;
     m_record.stripDirection = direction;
     m_record.itemState = turnedState ? 2 : 1;
@@ -283,9 +282,8 @@ bool OptTopLevelLayout::TakeCopyOut(const PartProxy* part)
     OptLayout* parent = FindLeafParent(part);
     if (!parent)
         return false;
-    return TakeLeafOut(*parent, [part](const OptLayout& child) {
-        return !child.CanHoldChildren() && child.GetPart() == part;
-    });
+    return TakeLeafOut(*parent,
+        [part](const OptLayout& child) { return !child.CanHoldChildren() && child.GetPart() == part; });
 }
 
 bool OptTopLevelLayout::TakeCopyOut(const PlacedPart* placed)
@@ -299,7 +297,8 @@ bool OptTopLevelLayout::TakeCopyOut(const PlacedPart* placed)
     });
 }
 
-bool OptTopLevelLayout::TakeLeafOut(OptLayout& parentNode, const std::function<bool(const OptLayout&)>& isLeaf)
+bool OptTopLevelLayout::TakeLeafOut(
+    OptLayout& parentNode, const std::function<bool(const OptLayout&)>& isLeaf)
 {
     OptLayout* parent = &parentNode;
     std::unique_ptr<OptLayout> leaf;
@@ -315,8 +314,8 @@ bool OptTopLevelLayout::TakeLeafOut(OptLayout& parentNode, const std::function<b
     } else {
         return false;
     }
-    auto empty = std::make_unique<OptLayout>(leaf->GetWidth(), leaf->GetLength(), leaf->GetX(),
-                                             leaf->GetY(), parent);
+    auto empty = std::make_unique<OptLayout>(
+        leaf->GetWidth(), leaf->GetLength(), leaf->GetX(), leaf->GetY(), parent);
     empty->Record().cutDirection = leaf->Record().cutDirection;
     if (leaf->Record().rebuiltBranch)
         empty->Record().rebuiltBranch = leaf->Record().rebuiltBranch;
@@ -329,8 +328,9 @@ bool OptTopLevelLayout::TakeLeafOut(OptLayout& parentNode, const std::function<b
         parent->SetLengthRemainder(std::move(empty));
     else
         parent->SetWidthRemainder(std::move(empty));
-    (slot == 0 ? parent->GetBlock() : slot == 1 ? parent->GetLengthRemainder()
-                                                : parent->GetWidthRemainder())
+    (slot == 0          ? parent->GetBlock()
+            : slot == 1 ? parent->GetLengthRemainder()
+                        : parent->GetWidthRemainder())
         ->SetDepth(depth);
     // The leaf's record left the sheet with it.
     RebuildLists();
@@ -380,37 +380,77 @@ std::uint64_t PackEdges(std::int64_t first, std::int64_t second)
 }
 } // namespace
 
-OptTopLevelLayout::AlignIndex OptTopLevelLayout::MakeAlignIndex() const
+void OptTopLevelLayout::AlignIndex::Reset(std::size_t entries)
+{
+    std::size_t capacity = 16;
+    while (capacity < 4 * entries)
+        capacity *= 2;
+    slots.assign(capacity, Slot { kEmpty, 0 });
+    shift = 64;
+    for (std::size_t c = capacity; c > 1; c /= 2)
+        --shift;
+}
+
+std::size_t OptTopLevelLayout::AlignIndex::Home(std::uint64_t key) const
+{
+    // Fibonacci hashing: the top bits of the product spread nearby edges.
+    return std::size_t((key * 0x9E3779B97F4A7C15ull) >> shift);
+}
+
+void OptTopLevelLayout::AlignIndex::Add(std::uint64_t key)
+{
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = Home(key);; i = (i + 1) & mask) {
+        Slot& slot = slots[i];
+        if (slot.key == key) {
+            ++slot.count;
+            return;
+        }
+        if (slot.key == kEmpty) {
+            slot = Slot { key, 1 };
+            return;
+        }
+    }
+}
+
+std::uint32_t OptTopLevelLayout::AlignIndex::Count(std::uint64_t key) const
+{
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = Home(key);; i = (i + 1) & mask) {
+        const Slot& slot = slots[i];
+        if (slot.key == key)
+            return slot.count;
+        if (slot.key == kEmpty)
+            return 0;
+    }
+}
+
+void OptTopLevelLayout::MakeAlignIndex(AlignIndex& index) const
 {
     const std::int64_t kerf = m_stock->GetRules().GetKerf().ToEncodedInt();
-    AlignIndex index;
-    index.besides.reserve(m_placedParts.size());
-    index.below.reserve(m_placedParts.size());
+    // Both kinds of entry in one table: the lowest bit tells them apart.
+    index.Reset(2 * m_placedParts.size());
     for (const PlacedPart* placed : m_placedParts) {
         const OptRect& p = placed->GetRect();
-        index.besides.push_back(PackEdges(std::int64_t(p.right) + kerf, p.bottom));
-        index.below.push_back(PackEdges(std::int64_t(p.bottom) + kerf, p.right));
+        index.Add(PackEdges(std::int64_t(p.right) + kerf, p.bottom) << 1);
+        index.Add((PackEdges(std::int64_t(p.bottom) + kerf, p.right) << 1) | 1);
     }
-    std::sort(index.besides.begin(), index.besides.end());
-    std::sort(index.below.begin(), index.below.end());
-    return index;
 }
 
 std::int32_t OptTopLevelLayout::CountAligned(const AlignIndex& index, const OptRect& rect)
 {
     // Entries whose first edge lies within the tolerance of `first` and whose
-    // second edge within that of `second`.
-    auto count = [](const std::vector<std::uint64_t>& keys, std::int64_t first, std::int64_t second) {
-        std::ptrdiff_t n = 0;
-        for (std::int64_t k = first - OptDim::INTERNAL_EPSILON; k <= first + OptDim::INTERNAL_EPSILON; ++k) {
-            auto lo = std::lower_bound(keys.begin(), keys.end(), PackEdges(k, second - OptDim::INTERNAL_EPSILON));
-            auto hi = std::upper_bound(lo, keys.end(), PackEdges(k, second + OptDim::INTERNAL_EPSILON));
-            n += hi - lo;
-        }
+    // second edge within that of `second`: every pair of edges in that box
+    // is looked up exactly.
+    auto count = [&index](std::uint64_t tag, std::int64_t first, std::int64_t second) {
+        std::int64_t n = 0;
+        for (std::int64_t a = first - OptDim::INTERNAL_EPSILON; a <= first + OptDim::INTERNAL_EPSILON; ++a)
+            for (std::int64_t b = second - OptDim::INTERNAL_EPSILON; b <= second + OptDim::INTERNAL_EPSILON;
+                 ++b)
+                n += index.Count((PackEdges(a, b) << 1) | tag);
         return n;
     };
-    return static_cast<std::int32_t>(count(index.besides, rect.left, rect.bottom) +
-                                     count(index.below, rect.top, rect.right));
+    return static_cast<std::int32_t>(count(0, rect.left, rect.bottom) + count(1, rect.top, rect.right));
 }
 
 std::int32_t OptTopLevelLayout::AlignedNeighboursOf(const OptRect& rect) const
@@ -423,7 +463,7 @@ std::int32_t OptTopLevelLayout::AlignedNeighboursOf(const OptRect& rect) const
             m_alignQueries = 0;
         }
         if (++m_alignQueries == kAlignIndexAfter)
-            m_alignIndex = MakeAlignIndex();
+            MakeAlignIndex(m_alignIndex);
         if (m_alignQueries >= kAlignIndexAfter)
             return CountAligned(m_alignIndex, rect);
     }
@@ -448,7 +488,8 @@ std::int32_t OptTopLevelLayout::TotalAlignedNeighbours() const
         return total;
     }
     // A local index: the sheet may be read by several threads at once.
-    const AlignIndex index = MakeAlignIndex();
+    AlignIndex index;
+    MakeAlignIndex(index);
     std::int32_t total = 0;
     for (const PlacedPart* placed : m_placedParts)
         total += CountAligned(index, placed->GetRect());
@@ -465,7 +506,7 @@ std::int32_t OptTopLevelLayout::AlignedPartEdges() const
         ++rights[placed->GetRect().right];
     }
     std::int32_t total = 0;
-    for (const auto* groups : {&bottoms, &rights})
+    for (const auto* groups : { &bottoms, &rights })
         for (const auto& group : *groups)
             if (group.second >= 2)
                 total += group.second;
@@ -509,7 +550,7 @@ bool OptTopLevelLayout::ContainsPartsOf(const OptTopLevelLayout& other) const
 bool OptTopLevelLayout::SamePartsAs(const OptTopLevelLayout& other) const
 {
     return m_placedCopies.size() == other.m_placedCopies.size()
-           && SortedByFactoryOrder(m_placedCopies) == SortedByFactoryOrder(other.m_placedCopies);
+        && SortedByFactoryOrder(m_placedCopies) == SortedByFactoryOrder(other.m_placedCopies);
 }
 
 bool OptTopLevelLayout::SameRootSize(const OptTopLevelLayout& other) const

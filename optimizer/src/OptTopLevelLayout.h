@@ -22,8 +22,7 @@ using StyleMap = std::map<GeometryStyle, std::unique_ptr<OptTopLevelLayout>>;
 class OptTopLevelLayout : public OptLayout, public ITopLevelLayout
 {
 public:
-    OptTopLevelLayout(const StockProxy* stock, std::int32_t partOrderKind,
-                      const ParLocalOpt& policy);
+    OptTopLevelLayout(const StockProxy* stock, std::int32_t partOrderKind, const ParLocalOpt& policy);
     ~OptTopLevelLayout() override;
 
     // Deep copy with tree, lists, policy and group links; shares the style map.
@@ -57,7 +56,7 @@ public:
     const OptTopLevelLayout* GetTopLevel() const override { return this; }
     OptLayout* GetContinuationNode() override { return nullptr; }
     const StockProxy* GetStock() const override { return m_stock; }
-    void SetParent(OptLayout*) override {}
+    void SetParent(OptLayout*) override { }
     void MarkClosed(bool turned) override;
     void RegisterPlaced(PlacedPart* placed) override;
     void Clear() override;
@@ -127,14 +126,28 @@ public:
     bool SameRootSize(const OptTopLevelLayout& other) const;
 
 private:
-    // The placed copies' edges that a neighbour lines up with, sorted, so
-    // that counting a rectangle's aligned neighbours takes a few searches.
-    // Each key packs two edges, the first in the high half.
-    struct AlignIndex {
-        std::vector<std::uint64_t> besides; // (right + kerf, bottom)
-        std::vector<std::uint64_t> below;   // (bottom + kerf, right)
+    // The placed copies' edges that a neighbour lines up with, counted in a
+    // flat hash table, so that counting a rectangle's aligned neighbours
+    // takes a few exact look-ups. Each key packs two edges, the first in the
+    // high half, shifted left by one for the kind: 0 for (right + kerf,
+    // bottom), 1 for (bottom + kerf, right). The table keeps its storage
+    // from one relay to the next.
+    struct AlignIndex
+    {
+        struct Slot
+        {
+            std::uint64_t key;
+            std::uint32_t count;
+        };
+        static constexpr std::uint64_t kEmpty = ~std::uint64_t(0);
+        std::vector<Slot> slots;
+        int shift = 64;
+        void Reset(std::size_t entries);
+        std::size_t Home(std::uint64_t key) const;
+        void Add(std::uint64_t key);
+        std::uint32_t Count(std::uint64_t key) const;
     };
-    AlignIndex MakeAlignIndex() const;
+    void MakeAlignIndex(AlignIndex& index) const;
     static std::int32_t CountAligned(const AlignIndex& index, const OptRect& rect);
 
     void CopyFieldsInto(OptTopLevelLayout& copy) const;
@@ -156,7 +169,7 @@ private:
     // Built at most once per relay, while the copies stay where they are;
     // below these counts of copies and questions a plain scan is cheaper.
     static constexpr std::size_t kAlignIndexFrom = 64;
-    static constexpr std::uint32_t kAlignIndexAfter = 8;
+    static constexpr std::uint32_t kAlignIndexAfter = 2;
     mutable AlignIndex m_alignIndex;
     mutable std::uint64_t m_alignRelay = 0;
     mutable std::uint32_t m_alignQueries = 0;

@@ -2,17 +2,16 @@
 
 namespace optimization {
 
-OptimizationJob::OptimizationJob(const OptTargetProxy& target, const JobPolicy& policy, const CuttingRules& rules,
-                                 const std::vector<std::shared_ptr<StockProxy>>& stocks,
-                                 const std::vector<std::shared_ptr<PartProxy>>& parts)
+OptimizationJob::OptimizationJob(const OptTargetProxy& target, const JobPolicy& policy,
+    const CuttingRules& rules, const std::vector<std::shared_ptr<StockProxy>>& stocks,
+    const std::vector<std::shared_ptr<PartProxy>>& parts)
     : m_stocks(stocks)
     , m_parts(parts)
     , m_policy(policy)
     , m_target(target)
     , m_rules(rules)
     , m_state(std::make_unique<OptRunState>(stocks, parts))
-{
-}
+{ }
 
 OptimizationJob::OptimizationJob(const OptimizationJob& other, std::unique_ptr<OptRunState> state)
     : m_stocks(other.m_stocks)
@@ -21,8 +20,7 @@ OptimizationJob::OptimizationJob(const OptimizationJob& other, std::unique_ptr<O
     , m_target(other.m_target)
     , m_rules(other.m_rules)
     , m_state(std::move(state))
-{
-}
+{ }
 
 OptimizationJob::~OptimizationJob() = default;
 
@@ -34,6 +32,11 @@ std::unique_ptr<OptimizationJob> OptimizationJob::CloneFull() const
 std::unique_ptr<OptimizationJob> OptimizationJob::CloneDetached() const
 {
     return std::unique_ptr<OptimizationJob>(new OptimizationJob(*this, m_state->CloneDetached()));
+}
+
+std::unique_ptr<OptimizationJob> OptimizationJob::CloneWithoutSheets() const
+{
+    return std::unique_ptr<OptimizationJob>(new OptimizationJob(*this, m_state->CloneWithoutSheets()));
 }
 
 void OptimizationJob::SetStockComparer(std::unique_ptr<ParStockComparer> comparer)

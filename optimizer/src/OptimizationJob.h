@@ -19,16 +19,18 @@ class OptimizationJob
 {
 public:
     OptimizationJob(const OptTargetProxy& target, const JobPolicy& policy, const CuttingRules& rules,
-                    const std::vector<std::shared_ptr<StockProxy>>& stocks,
-                    const std::vector<std::shared_ptr<PartProxy>>& parts);
+        const std::vector<std::shared_ptr<StockProxy>>& stocks,
+        const std::vector<std::shared_ptr<PartProxy>>& parts);
     OptimizationJob(const OptimizationJob&) = delete;
     OptimizationJob& operator=(const OptimizationJob&) = delete;
     virtual ~OptimizationJob();
 
     // Copies of the job for a trial: policy (with its own stock comparer),
-    // target and rules copied, the run state cloned fully or detached.
+    // target and rules copied, the run state cloned fully, detached or
+    // without sheets.
     std::unique_ptr<OptimizationJob> CloneFull() const;
     std::unique_ptr<OptimizationJob> CloneDetached() const;
+    std::unique_ptr<OptimizationJob> CloneWithoutSheets() const;
 
     JobPolicy& Policy() { return m_policy; }
     const JobPolicy& Policy() const { return m_policy; }

@@ -15,8 +15,7 @@ IParallelOptimizer::~IParallelOptimizer() = default;
 ParallelOptimizer::ParallelOptimizer(std::unique_ptr<OptimizationJob> job, IOptProgressDlg* dialog)
     : m_job(std::move(job))
     , m_dialog(dialog)
-{
-}
+{ }
 
 ParallelOptimizer::~ParallelOptimizer() = default;
 
@@ -28,6 +27,11 @@ std::unique_ptr<ParallelOptimizer> ParallelOptimizer::MakeFullCopy() const
 std::unique_ptr<ParallelOptimizer> ParallelOptimizer::MakeDetachedCopy() const
 {
     return std::make_unique<ParallelOptimizer>(m_job->CloneDetached(), m_dialog);
+}
+
+std::unique_ptr<ParallelOptimizer> ParallelOptimizer::MakeScratchCopy() const
+{
+    return std::make_unique<ParallelOptimizer>(m_job->CloneWithoutSheets(), m_dialog);
 }
 
 void ParallelOptimizer::AdoptJobOf(ParallelOptimizer& trial)
@@ -56,8 +60,7 @@ void ParallelOptimizer::GetLayouts(std::vector<ITopLevelLayout*>& layouts) const
         layouts.reserve(layouts.size() + sheets.size());
         for (OptTopLevelLayout* sheet : sheets)
             layouts.push_back(sheet);
-    } catch (...) {
-    }
+    } catch (...) { }
 }
 
 const PartUsageMap& ParallelOptimizer::GetPartUsage() const
@@ -99,8 +102,8 @@ void ParallelOptimizer::MarkUnplacedCopies()
         bool fitsSomeStock = false;
         for (const auto& [stock, stockTracker] : state.StockTrackers())
             fitsSomeStock = fitsSomeStock || FitsStock(*tracker->GetPartProxy(), *stock);
-        tracker->SetAnyUnplacedViableCopiesSkipped(fitsSomeStock ? SkipNotEnoughInventory
-                                                                 : SkipNoStockWideLongEnough);
+        tracker->SetAnyUnplacedViableCopiesSkipped(
+            fitsSomeStock ? SkipNotEnoughInventory : SkipNoStockWideLongEnough);
     }
 }
 
@@ -192,8 +195,7 @@ bool ParallelOptimizer::Run()
         m_result = false;
         try {
             m_job->RunState().Discard();
-        } catch (...) {
-        }
+        } catch (...) { }
     }
     return m_result;
 }

@@ -7,7 +7,13 @@
 
 #include <nestcore/StockProxy.h>
 
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
 #include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
 
 namespace optimization {
 
@@ -53,8 +59,8 @@ double SquareInches(std::int64_t a, std::int64_t b)
 // Finds the shortest usable region in which the sheet's parts can still be
 // rebuilt, shrinking by a tenth of the sheet at a time, and keeps the rest
 // of the sheet as one off-cut.
-std::unique_ptr<OptTopLevelLayout> BuildOffcutVariant(int setting, const OptTopLevelLayout& sheet,
-                                                      ParallelOptimizer& optimizer, double& measure)
+std::unique_ptr<OptTopLevelLayout> BuildOffcutVariant(
+    int setting, const OptTopLevelLayout& sheet, ParallelOptimizer& optimizer, double& measure)
 {
     if (sheet.HasNoBlock())
         return nullptr;
@@ -63,8 +69,7 @@ std::unique_ptr<OptTopLevelLayout> BuildOffcutVariant(int setting, const OptTopL
     if (across <= 0)
         return nullptr;
     const double acrossInches = double(across) / OptDim::DIM_SCALE_FACTOR;
-    const std::int64_t shortest =
-        std::int64_t(sheet.PlacedArea() / acrossInches * OptDim::DIM_SCALE_FACTOR);
+    const std::int64_t shortest = std::int64_t(sheet.PlacedArea() / acrossInches * OptDim::DIM_SCALE_FACTOR);
     const std::int64_t step = full / 10;
     if (step > full - shortest || step <= 0)
         return nullptr;
@@ -76,8 +81,8 @@ std::unique_ptr<OptTopLevelLayout> BuildOffcutVariant(int setting, const OptTopL
     for (std::int64_t length = full; length > shortest + OptDim::INTERNAL_EPSILON; length -= step) {
         if (optimizer.IsCancelRequested())
             break;
-        auto trial = std::make_unique<OptTopLevelLayout>(sheet.GetStockProxy(), sheet.GetPartOrderKind(),
-                                                         sheet.Policy());
+        auto trial = std::make_unique<OptTopLevelLayout>(
+            sheet.GetStockProxy(), sheet.GetPartOrderKind(), sheet.Policy());
         trial->Policy().SetStyleWord(style);
         trial->MarkClosed(setting == 1);
         const OptDim shortened = OptDim::FromInternalRep(std::int32_t(length));
@@ -100,8 +105,8 @@ std::unique_ptr<OptTopLevelLayout> BuildOffcutVariant(int setting, const OptTopL
     region->SetLengthRemainder(best->ReleaseLengthRemainder());
     region->SetWidthRemainder(best->ReleaseWidthRemainder());
 
-    auto variant = std::make_unique<OptTopLevelLayout>(sheet.GetStockProxy(), sheet.GetPartOrderKind(),
-                                                       sheet.Policy());
+    auto variant = std::make_unique<OptTopLevelLayout>(
+        sheet.GetStockProxy(), sheet.GetPartOrderKind(), sheet.Policy());
     variant->Policy().SetStyleWord(style);
     variant->SetWithinInventory(sheet.GetWithinInventory());
     // Style 3 keeps its off-cut beyond the region along the length, style 4
@@ -118,8 +123,8 @@ double StoredOffcutMeasure(const OptTopLevelLayout& variant, int setting)
     const OptLayout* block = variant.GetBlock();
     if (!block)
         return 0.0;
-    return SquareInches(ShortenedExtent(variant, setting) - ShortenedExtent(*block, setting),
-                        AcrossExtent(variant, setting));
+    return SquareInches(
+        ShortenedExtent(variant, setting) - ShortenedExtent(*block, setting), AcrossExtent(variant, setting));
 }
 
 } // namespace
@@ -133,7 +138,8 @@ bool IsStyleAdmitted(GeometryStyle style, FirstCutSpecification firstCut)
     return true;
 }
 
-void PutVariantInPlace(OptTopLevelLayout& sheet, const OptTopLevelLayout& variant, ParallelOptimizer& optimizer)
+void PutVariantInPlace(
+    OptTopLevelLayout& sheet, const OptTopLevelLayout& variant, ParallelOptimizer& optimizer)
 {
     for (OptTopLevelLayout* other : optimizer.Job().RunState().Layouts().Layouts()) {
         if (other == &sheet || other->GetMaster() != &sheet)
@@ -149,27 +155,59 @@ void PutVariantInPlace(OptTopLevelLayout& sheet, const OptTopLevelLayout& varian
     sheet.SetDoneMark(variant.GetDoneMark());
 }
 
-bool MakeOrientationVariant(int orientation, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer,
-                            bool compare, bool keepInMapOnly)
+namespace {
+
+GeometryStyle OrientationStyle(int orientation)
 {
-    const GeometryStyle style = orientation == 1 ? PreferRipCuts : PreferCrossCuts;
+    return orientation == 1 ? PreferRipCuts : PreferCrossCuts;
+}
+
+GeometryStyle OffcutStyle(int setting)
+{
+    return setting == 0 ? MaxSideOffCut : MaxBottomOffCut;
+}
+
+// The sheet laid anew with its first cut in the orientation; null when the
+// parts do not all go in. The sheet is only read.
+std::unique_ptr<OptTopLevelLayout> BuildOrientationVariant(
+    int orientation, const OptTopLevelLayout& sheet, ParallelOptimizer& optimizer, bool keepInMapOnly)
+{
+    const GeometryStyle style = OrientationStyle(orientation);
+    // The orientation goes on a template, not on the sheet itself: the
+    // sheet's tree was cut in its own direction and must stay so.
+    std::unique_ptr<OptTopLevelLayout> templ = sheet.IsolatedCopy();
+    const std::int32_t kind = optimizer.Job().RunState().GetPartOrderKind();
+    templ->SetPartOrderKind(kind);
+    templ->SetCutOrientation(orientation == 1, false, false);
+    templ->Policy().SetStyleWord(style);
+    RelayoutFlags flags;
+    flags.keepStyle = keepInMapOnly;
+    std::unique_ptr<OptTopLevelLayout> built = RelayoutSheet(templ->Policy(), kind, *templ, optimizer, flags);
+    if (built)
+        built->Policy().SetStyleWord(style);
+    return built;
+}
+
+// A variant built ahead of its Make call (side by side with the others).
+struct PrebuiltVariant
+{
+    bool made = false; // built ahead; `variant` null when the build failed
+    std::unique_ptr<OptTopLevelLayout> variant;
+    double measure = 0.0;
+};
+
+bool MakeOrientationVariant(int orientation, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer,
+    bool compare, bool keepInMapOnly, PrebuiltVariant* prebuilt)
+{
+    const GeometryStyle style = OrientationStyle(orientation);
     FileSelfWhenMissing(sheet);
     OptTopLevelLayout* variant = StoredVariant(sheet, style);
     if (!variant) {
-        // The orientation goes on a template, not on the sheet itself: the
-        // sheet's tree was cut in its own direction and must stay so.
-        std::unique_ptr<OptTopLevelLayout> templ = sheet.IsolatedCopy();
-        const std::int32_t kind = optimizer.Job().RunState().GetPartOrderKind();
-        templ->SetPartOrderKind(kind);
-        templ->SetCutOrientation(orientation == 1, false, false);
-        templ->Policy().SetStyleWord(style);
-        RelayoutFlags flags;
-        flags.keepStyle = keepInMapOnly;
-        std::unique_ptr<OptTopLevelLayout> built =
-            RelayoutSheet(templ->Policy(), kind, *templ, optimizer, flags);
+        std::unique_ptr<OptTopLevelLayout> built = prebuilt && prebuilt->made
+            ? std::move(prebuilt->variant)
+            : BuildOrientationVariant(orientation, sheet, optimizer, keepInMapOnly);
         if (!built)
             return false;
-        built->Policy().SetStyleWord(style);
         sheet.FileStyleLayout(style, built.get());
         variant = StoredVariant(sheet, style);
         if (!variant)
@@ -186,14 +224,20 @@ bool MakeOrientationVariant(int orientation, OptTopLevelLayout& sheet, ParallelO
 }
 
 bool MakeOffcutVariant(int setting, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer,
-                       bool keepInMapOnly, double& offCutMeasure)
+    bool keepInMapOnly, double& offCutMeasure, PrebuiltVariant* prebuilt)
 {
-    const GeometryStyle style = setting == 0 ? MaxSideOffCut : MaxBottomOffCut;
+    const GeometryStyle style = OffcutStyle(setting);
     FileSelfWhenMissing(sheet);
     OptTopLevelLayout* variant = StoredVariant(sheet, style);
     if (!variant) {
         double measure = 0.0;
-        std::unique_ptr<OptTopLevelLayout> built = BuildOffcutVariant(setting, sheet, optimizer, measure);
+        std::unique_ptr<OptTopLevelLayout> built;
+        if (prebuilt && prebuilt->made) {
+            built = std::move(prebuilt->variant);
+            measure = prebuilt->measure;
+        } else {
+            built = BuildOffcutVariant(setting, sheet, optimizer, measure);
+        }
         if (!built)
             return false;
         sheet.FileStyleLayout(style, built.get());
@@ -212,6 +256,54 @@ bool MakeOffcutVariant(int setting, OptTopLevelLayout& sheet, ParallelOptimizer&
     return true;
 }
 
+// Builds the variants that the sheet's map lacks side by side, when there
+// is more than one thread and more than one to build, each read-only on the
+// sheet and with a scratch optimizer of its own (an off-cut rebuild sets
+// the part order kind for a while). The Make calls then file them in their
+// own order, as if each had built its own.
+void BuildMissingVariants(
+    OptTopLevelLayout& sheet, ParallelOptimizer& optimizer, std::array<PrebuiltVariant, 4>& prebuilt)
+{
+    if (tbb::this_task_arena::max_concurrency() <= 1)
+        return;
+    FileSelfWhenMissing(sheet);
+    const GeometryStyle styles[4]
+        = { OrientationStyle(1), OrientationStyle(0), OffcutStyle(0), OffcutStyle(1) };
+    std::vector<std::size_t> missing;
+    for (std::size_t k = 0; k < 4; ++k)
+        if (!StoredVariant(sheet, styles[k]))
+            missing.push_back(k);
+    if (missing.size() < 2)
+        return;
+    std::vector<std::unique_ptr<ParallelOptimizer>> own;
+    for (std::size_t k = 0; k < missing.size(); ++k)
+        own.push_back(optimizer.MakeScratchCopy());
+    tbb::parallel_for(std::size_t(0), missing.size(), [&](std::size_t i) {
+        const std::size_t k = missing[i];
+        PrebuiltVariant& out = prebuilt[k];
+        ParallelOptimizer& scratch = *own[i];
+        if (k < 2)
+            out.variant = BuildOrientationVariant(k == 0 ? 1 : 0, sheet, scratch, true);
+        else
+            out.variant = BuildOffcutVariant(k == 2 ? 0 : 1, sheet, scratch, out.measure);
+        out.made = true;
+    });
+}
+
+} // namespace
+
+bool MakeOrientationVariant(
+    int orientation, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer, bool compare, bool keepInMapOnly)
+{
+    return MakeOrientationVariant(orientation, sheet, optimizer, compare, keepInMapOnly, nullptr);
+}
+
+bool MakeOffcutVariant(int setting, OptTopLevelLayout& sheet, ParallelOptimizer& optimizer,
+    bool keepInMapOnly, double& offCutMeasure)
+{
+    return MakeOffcutVariant(setting, sheet, optimizer, keepInMapOnly, offCutMeasure, nullptr);
+}
+
 void DropStaleVariants(OptTopLevelLayout& sheet)
 {
     for (auto& [style, variant] : *sheet.GetStyleMap())
@@ -222,18 +314,20 @@ void DropStaleVariants(OptTopLevelLayout& sheet)
 void RunSpecialLocalSteps(OptTopLevelLayout& sheet, ParallelOptimizer& optimizer)
 {
     DropStaleVariants(sheet);
-    const bool made1 = MakeOrientationVariant(1, sheet, optimizer, false, true);
+    std::array<PrebuiltVariant, 4> prebuilt;
+    BuildMissingVariants(sheet, optimizer, prebuilt);
+    const bool made1 = MakeOrientationVariant(1, sheet, optimizer, false, true, &prebuilt[0]);
     if (optimizer.IsCancelRequested())
         return;
-    const bool made2 = MakeOrientationVariant(0, sheet, optimizer, false, true);
+    const bool made2 = MakeOrientationVariant(0, sheet, optimizer, false, true, &prebuilt[1]);
     if (optimizer.IsCancelRequested())
         return;
     double m3 = 0.0;
     double m4 = 0.0;
-    const bool made3 = MakeOffcutVariant(0, sheet, optimizer, true, m3);
+    const bool made3 = MakeOffcutVariant(0, sheet, optimizer, true, m3, &prebuilt[2]);
     if (optimizer.IsCancelRequested())
         return;
-    const bool made4 = MakeOffcutVariant(1, sheet, optimizer, true, m4);
+    const bool made4 = MakeOffcutVariant(1, sheet, optimizer, true, m4, &prebuilt[3]);
     if (optimizer.IsCancelRequested())
         return;
 

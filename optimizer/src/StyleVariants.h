@@ -36,7 +36,8 @@ bool MakeOffcutVariant(int setting, OptTopLevelLayout& sheet, ParallelOptimizer&
                        bool keepInMapOnly, double& offCutMeasure);
 
 // Builds the four variants into the map and lets the sheet take one style.
-// Stops after the first cancel.
+// Stops after the first cancel. The variants the map lacks are built side by
+// side (each on a scratch optimizer) and filed in the serial order.
 void RunSpecialLocalSteps(OptTopLevelLayout& sheet, ParallelOptimizer& optimizer);
 
 // Empties the style-map entries whose layout no longer holds the sheet's

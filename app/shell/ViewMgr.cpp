@@ -198,6 +198,12 @@ std::shared_ptr<CTakeOffGDM> ViewMgr::GetTakeOffGridMgr()
     return m_layouts ? m_layouts->GetTakeOffGridMgr() : nullptr;
 }
 
+void ViewMgr::CollectThumbnailDiagrams(std::vector<DisplayDiagramPtr>& out)
+{
+    if (m_layouts)
+        m_layouts->CollectThumbnailDiagrams(out);
+}
+
 QWidget* ViewMgr::CreateLayoutsPage()
 {
     if (!m_layouts) {

@@ -9,11 +9,11 @@
 #include "grids/RawMaterialsHost.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
 
-#include "output/export/MobileExportCommand.h"
 #include "grids/IPrintable.h"
+#include "output/export/MobileExportCommand.h"
 #include "output/print/IPrintViewMgr.h"
-#include "output/reports/ui/ReportsViewMgr.h"
 #include "output/reports/ui/ReportsFrame.h"
+#include "output/reports/ui/ReportsViewMgr.h"
 
 #include <functional>
 #include <memory>
@@ -88,6 +88,7 @@ public:
     CUGRowMode* GetReportGrid() override;
     void RefreshReport() override;
     std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() override;
+    void CollectThumbnailDiagrams(std::vector<DisplayDiagramPtr>& out) override;
 
     // Export for Mobile.
     void ExportForMobile();

@@ -3,7 +3,10 @@
 // manager, which sits above printing, implements it; printing never sees
 // the window layers themselves.
 
+#include "optimization/DisplayDiagram.h"
+
 #include <memory>
+#include <vector>
 
 class CTakeOffGDM;
 class CUGRowMode;
@@ -37,4 +40,8 @@ public:
     // The layouts page's take-off grid manager, whose print copies print
     // the take-off lists with the columns shown on screen; null without one.
     virtual std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() = 0;
+
+    // Appends the diagrams the layouts page shows checked for quick
+    // printing, in the order shown.
+    virtual void CollectThumbnailDiagrams(std::vector<DisplayDiagramPtr>& out) = 0;
 };

@@ -66,6 +66,12 @@ std::vector<platform::Rect> LayoutsPrintJob::PageRegions(const platform::Rect& p
 void LayoutsPrintJob::CollectDiagrams()
 {
     m_diagrams.clear();
+    // Quick printing prints what the layouts page shows checked.
+    if (PrintPrefs().GetPrintSettings().IsCurrentDiagramsOnly()) {
+        if (IPrintViewMgr* views = m_engine.GetViewManager())
+            views->CollectThumbnailDiagrams(m_diagrams);
+        return;
+    }
     auto* document = dynamic_cast<IOptimizationDoc*>(m_engine.GetDocument());
     const std::shared_ptr<BOMOptMgr> bills = document ? document->GetBOMOptMgr() : nullptr;
     if (!bills)

@@ -12,6 +12,10 @@
 #include "document/CKWLDoc.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
+#include "foundation/ui/CIconButton.h"
+#include "layouts/ui/ILayoutsFrame.h"
+#include "layouts/ui/LayoutsViewMgr.h"
+#include "layouts/ui/ThumbnailsZone.h"
 #include "output/print/PrintSetupCommands.h"
 #include "output/print/ui/CPrintCommands.h"
 #include "output/print/ui/CPrintLayoutsDlg.h"
@@ -25,6 +29,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
@@ -47,8 +52,8 @@ protected:
             printers->setCurrentIndex(printers->count() - 1);
             Q_EMIT printers->activated(printers->count() - 1);
             dialog.SelectedSectionsButton()->click();
-            for (QCheckBox* box : {dialog.PartsListBox(), dialog.ReportsBox(), dialog.LayoutsBox(),
-                                   dialog.TakeOffListsBox(), dialog.BillOfMaterialsBox()})
+            for (QCheckBox* box : { dialog.PartsListBox(), dialog.ReportsBox(), dialog.LayoutsBox(),
+                     dialog.TakeOffListsBox(), dialog.BillOfMaterialsBox() })
                 box->setChecked(false);
             dialog.CoverPageBox()->setChecked(true);
             dialog.accept();
@@ -125,6 +130,37 @@ TEST_F(ShellPrintTest, TheRawMaterialsScopePrintsTheMaterialsList)
     EXPECT_FALSE(text.contains(QStringLiteral("Project Cover Page")));
 }
 
+TEST_F(ShellPrintTest, QuickPrintPrintsTheCheckedThumbnailsOfTheLayoutsPage)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "prints on the installed printer rather than into a file";
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    // Two materials, two targets: the thumbnails show the diagrams of one.
+    ASSERT_TRUE(AddBirchPart(app));
+    ASSERT_TRUE(AddBirchPart(app));
+    CKWLView& view = *app.GetView();
+    view.GetViewMgr()->ShowTab(CKWLView::LayoutsPage);
+    LayoutsViewMgr* layouts = view.GetViewMgr()->GetLayoutsViewMgr();
+    ASSERT_TRUE(layouts && layouts->GetCurrentDiagram());
+    auto* zone = layouts->GetFrame()->GetFrameWnd()->findChild<ThumbnailsZone*>();
+    ASSERT_NE(zone, nullptr);
+    zone->CheckAllButton()->click();
+    std::vector<DisplayDiagramPtr> checked;
+    view.GetViewMgr()->CollectThumbnailDiagrams(checked);
+    ASSERT_EQ(checked.size(), 1u);
+    EXPECT_EQ(checked.front(), layouts->GetCurrentDiagram());
+    ASSERT_TRUE(zone->QuickPrintButton()->isEnabled());
+
+    m_chosenPath = folder.filePath(QStringLiteral("Checked.pdf"));
+    zone->QuickPrintButton()->click();
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    const QString text = RunPdfTool(QStringLiteral("pdftotext"), { m_chosenPath, QStringLiteral("-") });
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("\\[[A-Z]+\\d+\\] Birch"))), 1)
+        << text.toStdString();
+    EXPECT_FALSE(GetUserPrefs()->GetPrintSettings().IsCurrentDiagramsOnly());
+}
+
 TEST_F(ShellPrintTest, TheViewManagerPrintsTheDiagramsOnScreenAndKeepsTheUsersChoice)
 {
     CKerfwellPlusApp& app = Start();
@@ -163,8 +199,8 @@ TEST_F(ShellPrintTest, ThePrintSwitchesPrintTheProjectAndEndTheProgram)
         QStringList arguments;
         const char* pdf;
     } cases[] = {
-        {{QStringLiteral("-p"), project}, "p.pdf"},
-        {{QStringLiteral("-pt"), QStringLiteral("Bench Printer"), project}, "pt.pdf"},
+        { { QStringLiteral("-p"), project }, "p.pdf" },
+        { { QStringLiteral("-pt"), QStringLiteral("Bench Printer"), project }, "pt.pdf" },
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.pdf);

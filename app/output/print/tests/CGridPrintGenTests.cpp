@@ -3,8 +3,10 @@
 #include "foundation/CUserPrefs.h"
 #include "foundation/PrintSettings.h"
 #include "gridctrl/CUGCell.h"
+#include "gridctrl/CUGRowMode.h"
 #include "grids/IPrintable.h"
 #include "output/print/CGDMPrintGenerator.h"
+#include "output/print/CGridPrintGenerator.h"
 #include "output/print/PrintPrefs.h"
 #include "platform/ui/PrintControl.h"
 
@@ -307,4 +309,89 @@ TEST_F(GridPrintTest, OddRowsAreShadedWhenTheGridlinesAndThePreferenceAreOn)
         EXPECT_NEAR(qRed(pixel), shaded ? 0xDC : 0xFF, 3);
         EXPECT_NEAR(qBlue(pixel), shaded ? 0xDC : 0xFF, 3);
     }
+}
+
+// The B.O.M. and report grids print straight from the grid window: headings
+// from its heading row, check boxes and alignment from its column defaults.
+TEST_F(GridPrintTest, AGridWindowPrintsAsAGridManagerDoes)
+{
+    CUGRowMode grid;
+    grid.SetReadOnly(true);
+    grid.SetColumnCount(3);
+    grid.SetRowCount(2);
+    CUGCell checkBox;
+    checkBox.SetCellType(2);
+    grid.SetColumnDefault(2, &checkBox);
+    grid.SetColumnAlignment(1, CUGCell::kAlignRight);
+    const char* const cells[3][3]
+        = { { "Material", "Unit Cost", "Banded" }, { "Oak", "42.00", "1" }, { "Ash", "7.50", "0" } };
+    for (int row = -1; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QString text = QString::fromUtf8(cells[row + 1][column]);
+            if (column == 2 && row >= 0)
+                grid.SetCellNumberAt(column, row, text.toDouble());
+            else
+                grid.SetCellTextAt(column, row, text);
+        }
+    }
+    const auto print = [&](bool stretch) {
+        m_control.widths.clear();
+        Compose([&](TestPrinter& p) {
+            CGridPrintGenerator generator(p, grid);
+            generator.SetStretchColumns(stretch);
+            generator.SetStartOnNewPage(false);
+            generator.Print(QString());
+        });
+    };
+    const auto natural
+        = [&](const QString& text) { return static_cast<int>(std::trunc(GridTextWidth(text))) + 181; };
+
+    // At their natural widths, in twips; the check boxes as Yes and No.
+    print(false);
+    ASSERT_EQ(m_control.widths.size(), 3U);
+    EXPECT_EQ(m_control.widths[0], QVariant(natural(QStringLiteral("Material"))));
+    EXPECT_EQ(m_control.widths[1], QVariant(natural(QStringLiteral("Unit Cost"))));
+    EXPECT_EQ(m_control.widths[2], QVariant(natural(QStringLiteral("Banded"))));
+    const QString text = PdfPageText(PdfPath(), 1);
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Material\\s+Unit Cost\\s+Banded"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Oak\\s+42.00\\s+Yes"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Ash\\s+7.50\\s+No")))) << text.toStdString();
+    const PrintedText* cost = Find(QStringLiteral("42.00"));
+    ASSERT_NE(cost, nullptr);
+    EXPECT_NEAR(cost->x + GridTextWidth(QStringLiteral("42.00")),
+        m_control.PageLeft() + natural(QStringLiteral("Material")) + natural(QStringLiteral("Unit Cost"))
+            - 72,
+        1.0);
+
+    // Stretched: shares of the page in per-cent.
+    print(true);
+    ASSERT_EQ(m_control.widths.size(), 3U);
+    double total = 0.0;
+    for (const QVariant& width : m_control.widths) {
+        EXPECT_TRUE(width.toString().endsWith(QLatin1Char('%'))) << width.toString().toStdString();
+        total += width.toString().chopped(1).toDouble();
+    }
+    EXPECT_NEAR(total, 100.0, 1e-4);
+
+    // Over-wide: "Unit Cost" wraps and its column narrows to its data.
+    const double usable = m_control.PageRight() - m_control.PageLeft();
+    QString material = QStringLiteral("Baltic birch");
+    while (natural(material) + natural(QStringLiteral("Unit Cost")) + natural(QStringLiteral("Banded"))
+        <= usable)
+        material += QLatin1Char('x');
+    grid.SetCellTextAt(0, 0, material);
+    print(false);
+    ASSERT_EQ(m_control.widths.size(), 3U);
+    EXPECT_EQ(m_control.widths[1],
+        QVariant(std::max({ natural(QStringLiteral("42.00")), natural(QStringLiteral("Unit")),
+            natural(QStringLiteral("Cost")) })));
+    const PrintedText* unit = Find(QStringLiteral("Unit"));
+    const PrintedText* wrapped = Find(QStringLiteral("Cost"));
+    ASSERT_NE(unit, nullptr);
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_GT(wrapped->y, unit->y);
+    EXPECT_FALSE(Find(QStringLiteral("Unit Cost")));
+    EXPECT_TRUE(Find(QStringLiteral("No")));
 }

@@ -151,6 +151,10 @@ protected:
     }
     void RefreshReport() override { m_reports->RefreshReport(); }
     std::shared_ptr<CTakeOffGDM> GetTakeOffGridMgr() override { return m_takeOff; }
+    void CollectThumbnailDiagrams(std::vector<DisplayDiagramPtr>& out) override
+    {
+        out.insert(out.end(), m_checkedDiagrams.begin(), m_checkedDiagrams.end());
+    }
 
     void SetSettings(int scope, std::uint32_t bits, bool takeOffOnLayoutPage, int diagramsPerPage)
     {
@@ -204,6 +208,8 @@ protected:
     CUGRowMode m_emptyGrid;
     TakeOffRows m_takeOffRows;
     std::shared_ptr<CTakeOffGDM> m_takeOff;
+    // The layouts page's checked thumbnails.
+    std::vector<DisplayDiagramPtr> m_checkedDiagrams;
     std::vector<Optimization> m_optimizations;
     bool m_cancel = false;
     bool m_cancelled = false;

@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include <cmath>
+
 using namespace doc_print_test;
 using platform::PrintedText;
 using platform::Rect;
@@ -238,6 +240,45 @@ TEST_F(LayoutsPrintTest, DiagramsWithInterleavedStockValuesPrintOnceEach)
         Captions(m_control, m_control.PageCount() - 1).size(), static_cast<std::size_t>(5 - firstGroup));
 }
 
+TEST_F(LayoutsPrintTest, QuickPrintingPrintsTheCheckedDiagramsOfTheLayoutsPageOnly)
+{
+    FiveDiagrams();
+    SetSettings(2, PrintSettings::Layouts, false, 0);
+    Print();
+    std::vector<QString> every;
+    for (int page = 0; page < m_control.PageCount(); ++page)
+        for (const PrintedText& caption : Captions(m_control, page))
+            every.push_back(caption.text.section(QLatin1Char(':'), 0, 0));
+    ASSERT_EQ(every.size(), 5u);
+
+    DisplayDiagramList shown;
+    ExpandStacks(AllStacks(), true, shown);
+    ASSERT_EQ(shown.size(), 5u);
+    m_checkedDiagrams = { shown[3], shown[0] };
+    PrintSettings settings = m_printPrefs->Prefs().GetPrintSettings();
+    settings.SetCurrentLayoutsOnly();
+    m_printPrefs->Prefs().SetPrintSettings(settings);
+    Print();
+    // One to a page, in the order the page shows them; each is the first of
+    // its material printed, so its label ends in 1.
+    ASSERT_EQ(m_control.PageCount(), 2);
+    for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        const std::vector<PrintedText> captions = Captions(m_control, page);
+        ASSERT_EQ(captions.size(), 1u);
+        const QString& expected = every[page == 0 ? 3 : 0];
+        EXPECT_EQ(captions[0].text.section(QLatin1Char(':'), 0, 0),
+            expected.left(2) + QStringLiteral("1") + expected.mid(3));
+    }
+    EXPECT_EQ(Headers(), QStringList({ QStringLiteral("Layouts: 1"), QStringLiteral("Layouts: 2") }));
+
+    // Nothing checked: no layouts at all.
+    m_checkedDiagrams.clear();
+    Print();
+    for (int page = 0; page < m_control.PageCount(); ++page)
+        EXPECT_TRUE(Captions(m_control, page).empty());
+}
+
 TEST_F(LayoutsPrintTest, AProjectWithoutResultsPrintsNeitherSection)
 {
     m_doc.manager = std::make_shared<BOMOptMgr>();
@@ -247,5 +288,58 @@ TEST_F(LayoutsPrintTest, AProjectWithoutResultsPrintsNeitherSection)
     for (int page = 0; page < m_control.PageCount(); ++page) {
         EXPECT_TRUE(m_control.TextsOnPage(page).empty());
         EXPECT_TRUE(Headers()[page].isEmpty());
+    }
+}
+
+TEST_F(LayoutsPrintTest, ATakeOffListStartsANewPageWhenFewerThanFourLinesAreLeft)
+{
+    FiveDiagrams();
+    SetSettings(2, PrintSettings::TakeOffLists, false, 1);
+    // All five lists on one long page: where the third one's closing blank
+    // line ends and what the fourth diagram's header begins with.
+    Print();
+    ASSERT_EQ(m_control.PageCount(), 1);
+    std::vector<PrintedText> blanks;
+    for (const PrintedText& text : m_control.TextsOnPage(0))
+        if (text.text.trimmed().isEmpty())
+            blanks.push_back(text);
+    ASSERT_EQ(blanks.size(), 5u);
+    const std::vector<PrintedText> captions = Captions(m_control, 0);
+    ASSERT_EQ(captions.size(), 5u);
+    const QString fourth = captions[3].text.section(QLatin1Char(']'), 0, 0) + QLatin1Char(']');
+    const double belowBaseline = m_control.CurrentY() - blanks.back().y;
+    ASSERT_GT(belowBaseline, 0.0);
+    m_control.SetFontName(blanks.back().fontName);
+    m_control.SetFontSize(blanks.back().points);
+    m_control.SetFontBold(blanks.back().bold);
+    const double fourLines = 4 * std::trunc(m_control.TextHeight(QStringLiteral("X")));
+    const double afterThird = blanks[2].y + belowBaseline;
+    m_control.UpdateLayout();
+    const double longBottom = m_control.PageBottom();
+    const double bottomMargin = m_control.MarginBottom();
+
+    // The page ends a little short of, or a little past, four lines below
+    // the third list; either way its first header line would fit.
+    ASSERT_GT(fourLines - 60, captions[3].y - blanks[2].y + 100);
+    for (const double left : { fourLines - 60, fourLines + 60 }) {
+        SCOPED_TRACE(left);
+        m_control.SetMarginBottom(bottomMargin + longBottom - (afterThird + left));
+        Print();
+        ASSERT_GE(m_control.PageCount(), 2);
+        const QString first = PdfPageText(PdfPath(), 1);
+        const QString second = PdfPageText(PdfPath(), 2);
+        if (left < fourLines) {
+            // A new page, its header lines and its table together on it.
+            EXPECT_FALSE(first.contains(fourth)) << first.toStdString();
+            ASSERT_TRUE(second.contains(fourth)) << second.toStdString();
+            const QString block = second.mid(second.indexOf(fourth));
+            EXPECT_TRUE(block.contains(QStringLiteral("Kerf:")));
+            EXPECT_TRUE(block.contains(QStringLiteral("Part #")));
+            EXPECT_EQ(Captions(m_control, 1).front().text, captions[3].text);
+        } else {
+            EXPECT_TRUE(first.contains(fourth)) << first.toStdString();
+        }
+        // The page number goes on within the section.
+        EXPECT_EQ(Headers()[1], QStringLiteral("Take-Off Lists: 2"));
     }
 }

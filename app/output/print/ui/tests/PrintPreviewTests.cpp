@@ -1,6 +1,7 @@
 #include "PrintUiTestSupport.h"
 
 #include "foundation/ResourceBase.h"
+#include "foundation/SessionLog.h"
 #include "output/print/PrintSetupCommands.h"
 #include "output/print/ui/CPrintCommands.h"
 #include "output/print/ui/CTPPrintPreviewBar.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QPageLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -21,6 +23,16 @@ namespace {
 
 using PrintPreviewTest = PrintUiTest;
 using PrintCommandsTest = PrintUiTest;
+
+// How often the session log holds a line at a level.
+int CountLogLines(int level, const QString& text)
+{
+    QFile log(SessionLog::Instance().GetPath());
+    if (!log.open(QIODevice::ReadOnly))
+        return -1;
+    return QString::fromUtf8(log.readAll())
+        .count(QStringLiteral("[%1] %2").arg(SessionLog::LevelName(level), text));
+}
 
 // A page-setup dialog in which the user sets a bottom margin of one inch.
 bool SetBottomMarginToOneInch(QPrinter& printer, QWidget*)
@@ -107,11 +119,15 @@ TEST_F(PrintPreviewTest, ThePreviewOffersTheZoomChoices)
 
 TEST_F(PrintPreviewTest, AControlThatCannotBeMadeIsReportedWithTheSupportContact)
 {
+    const QString logLine = QStringLiteral("PreviewView::OnCreate() failed!");
+    const int logged = CountLogLines(SessionLog::Error, logLine);
+    ASSERT_GE(logged, 0);
     const PrintControlMaker previous = SetPrintControlMaker([] { return nullptr; });
     FakePrintHost host;
     CTPPreviewView view(host, host.view);
     EXPECT_FALSE(view.Create());
     SetPrintControlMaker(previous);
+    EXPECT_EQ(CountLogLines(SessionLog::Error, logLine), logged + 1);
     EXPECT_FALSE(view.HasControl());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages.front().startsWith(QStringLiteral("Could not start printing.")));

@@ -18,6 +18,9 @@ class PrintUiTestEnvironment : public ::testing::Environment
 public:
     void SetUp() override
     {
+        // The session log is one file per user, which test processes running
+        // at the same time would empty under each other's feet.
+        qputenv("XDG_DATA_HOME", m_dataFolder.path().toUtf8());
         InitUIStrings(m_languageFolder.path(),
             { FoundationStringResources(), ModelStringResources(), PrintStringResources(),
                 PrintUiStringResources() });
@@ -26,6 +29,7 @@ public:
 
 private:
     QTemporaryDir m_languageFolder;
+    QTemporaryDir m_dataFolder;
 };
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new PrintUiTestEnvironment);

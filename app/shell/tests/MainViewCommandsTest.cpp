@@ -92,25 +92,7 @@ protected:
     // optimizes into one diagram.
     CMilledPart* AddOptimizablePart()
     {
-        auto* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
-        auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
-        auto row = std::make_shared<SheetGoodSizeCost>();
-        row->SetThickness(CDimension::FromInches(0.75));
-        SheetDimensions sheet = row->GetSheetDimensions();
-        sheet.SetWidth(CDimension::FromInches(48));
-        sheet.SetLength(CDimension::FromInches(96));
-        row->SetSheetDimensions(sheet);
-        row->SetUnlimited();
-        material->GetSizeCosts().push_back(row);
-        library->GetMaterials().push_back(material);
-        auto* part = new CMilledPart();
-        part->SetMaterial(material);
-        part->SetThickness(CDimension::FromInches(0.75));
-        part->SetWidth(CDimension::FromInches(10));
-        part->SetLength(CDimension::FromInches(20));
-        part->SetCopies(2);
-        m_app->GetDocument()->AppendPart(part);
-        return part;
+        return AddBirchPart(*m_app);
     }
 
     QTemporaryDir m_guides;

@@ -42,17 +42,7 @@ protected:
     {
         ShellTest::SetUp();
         Start();
-        auto* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
-        auto material = std::make_shared<CSheetGoodEx>(QStringLiteral("Birch"));
-        auto row = std::make_shared<SheetGoodSizeCost>();
-        row->SetThickness(CDimension::FromInches(0.75));
-        SheetDimensions sheet = row->GetSheetDimensions();
-        sheet.SetWidth(CDimension::FromInches(48));
-        sheet.SetLength(CDimension::FromInches(96));
-        row->SetSheetDimensions(sheet);
-        row->SetUnlimited();
-        material->GetSizeCosts().push_back(row);
-        library->GetMaterials().push_back(material);
+        const std::shared_ptr<CSheetGoodEx> material = AddBirch();
         for (const char* name : { "Apron", "Leg", "Rail" }) {
             auto* part = new CMilledPart();
             part->SetMaterial(material);

@@ -49,8 +49,8 @@ protected:
         return *m_app;
     }
 
-    // A 48 x 96 sheet of Birch, 3/4", in the library, and a part of it.
-    static CMilledPart* AddBirchPart(CKerfwellPlusApp& app, std::uint32_t copies = 2)
+    // A 48 x 96 sheet of Birch, 3/4", unlimited, in the library.
+    static std::shared_ptr<CSheetGoodEx> AddBirch()
     {
         auto* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
         EXPECT_TRUE(library);
@@ -66,6 +66,15 @@ protected:
         row->SetUnlimited();
         material->GetSizeCosts().push_back(row);
         library->GetMaterials().push_back(material);
+        return material;
+    }
+
+    // Birch and a 10 x 20 part of it: a project that optimizes into one diagram.
+    static CMilledPart* AddBirchPart(CKerfwellPlusApp& app, std::uint32_t copies = 2)
+    {
+        const std::shared_ptr<CSheetGoodEx> material = AddBirch();
+        if (!material)
+            return nullptr;
         auto* part = new CMilledPart();
         part->SetMaterial(material);
         part->SetThickness(CDimension::FromInches(0.75));

@@ -577,16 +577,20 @@ void MainViewCommands::Paste()
     }
 }
 
-void MainViewCommands::Duplicate()
+CKerfwellGDM* MainViewCommands::PartsForEdit()
 {
     ViewMgr* views = m_view.GetViewMgr();
     CKerfwellGDM* parts = m_view.GetPartsGridMgr();
     if (!views || !parts)
-        return;
+        return nullptr;
     views->FinishEditing();
-    if (!views->CheckNotLocked())
-        return;
-    parts->DuplicateSelectedRows();
+    return views->CheckNotLocked() ? parts : nullptr;
+}
+
+void MainViewCommands::Duplicate()
+{
+    if (CKerfwellGDM* parts = PartsForEdit())
+        parts->DuplicateSelectedRows();
 }
 
 void MainViewCommands::MoveUp()
@@ -601,13 +605,9 @@ void MainViewCommands::MoveDown()
 
 void MainViewCommands::MovePart(int step)
 {
-    ViewMgr* views = m_view.GetViewMgr();
-    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
     CUGRowMode* grid = m_view.GetPartsGrid();
-    if (!views || !parts || !grid)
-        return;
-    views->FinishEditing();
-    if (!views->CheckNotLocked() || Page() != CKWLView::PartsPage)
+    CKerfwellGDM* parts = grid ? PartsForEdit() : nullptr;
+    if (!parts || Page() != CKWLView::PartsPage)
         return;
     const int row = FirstSelectedPartRow();
     parts->FinishEditing();
@@ -626,15 +626,11 @@ void MainViewCommands::MovePart(int step)
 
 void MainViewCommands::InsertNewPart()
 {
-    ViewMgr* views = m_view.GetViewMgr();
-    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
-    if (!views || !parts)
-        return;
-    views->FinishEditing();
-    if (!views->CheckNotLocked())
+    CKerfwellGDM* parts = PartsForEdit();
+    if (!parts)
         return;
     if (Page() != CKWLView::PartsPage)
-        views->ShowTab(CKWLView::PartsPage);
+        m_view.GetViewMgr()->ShowTab(CKWLView::PartsPage);
     if (!parts->CanAppendRow())
         return;
     const int selected = FirstSelectedPartRow();
@@ -643,12 +639,8 @@ void MainViewCommands::InsertNewPart()
 
 void MainViewCommands::Renumber()
 {
-    ViewMgr* views = m_view.GetViewMgr();
-    CKerfwellGDM* parts = m_view.GetPartsGridMgr();
-    if (!views || !parts)
-        return;
-    views->FinishEditing();
-    if (views->CheckNotLocked() && Page() == CKWLView::PartsPage)
+    CKerfwellGDM* parts = PartsForEdit();
+    if (parts && Page() == CKWLView::PartsPage)
         parts->RenumberSelectedParts();
 }
 

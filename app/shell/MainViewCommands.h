@@ -14,6 +14,7 @@
 #include <functional>
 
 class CKWLDoc;
+class CKerfwellGDM;
 class CKWLView;
 class LayoutsViewMgr;
 class ViewMgr;
@@ -85,6 +86,9 @@ private:
     bool IsSizeCostGridBound() const;
     bool IsSizeCostRowSelected() const;
     void MovePart(int step);
+    // The parts grid's manager once editing has finished and the project is
+    // not locked (which says so); null otherwise.
+    CKerfwellGDM* PartsForEdit();
     // The note of the selected part or size/cost row; false when none.
     bool SelectedNote(QString& note) const;
     // Gives the selected part or size/cost row the note, as one undo step.

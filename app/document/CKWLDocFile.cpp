@@ -53,7 +53,7 @@ void CKWLDoc::LoadFromBytes(const QByteArray& bytes, const QString& path)
     std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     auto archive = platform::BinaryArchive::loading(std::move(data), path.toStdString());
     RealArchive ar(archive, this);
-    ProjectFileContents contents = ReadProjectFile(ar);
+    ProjectFileContents contents = ReadProjectFile(ar, *m_bom);
 
     // The whole file was read: the project takes it over.
     m_settings = contents.settings;
@@ -61,7 +61,6 @@ void CKWLDoc::LoadFromBytes(const QByteArray& bytes, const QString& path)
     for (auto& part : contents.parts)
         parts.push_back(part.release());
     TakeParts(std::move(parts));
-    m_bom = contents.bom;
     m_locked = contents.locked;
     MaterialsBase* library = GetMaterialsLibrary();
     if (m_locked) {
@@ -96,6 +95,8 @@ bool CKWLDoc::OnNewDocument()
     }
     SetTitle(UiText(kStrUntitled));
     m_initialized = true;
+    if (m_shell && m_shell->IsMainViewInitialized())
+        m_shell->OnNewDocument();
     return true;
 }
 

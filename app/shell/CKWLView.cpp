@@ -289,6 +289,12 @@ void CKWLView::RebuildPartsGrid()
         m_viewMgr->RebuildPartsList(nullptr);
 }
 
+void CKWLView::RefreshPartsPage()
+{
+    RebuildPartsGrid();
+    update();
+}
+
 void CKWLView::FitPartsGridColumns()
 {
     if (m_initialized)

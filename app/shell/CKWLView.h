@@ -85,6 +85,8 @@ public:
     void OnDocumentReset();
     // The document asks for the parts list to be rebuilt.
     void RebuildPartsGrid();
+    // The document's second new project: the Parts page shows the empty list.
+    void RefreshPartsPage();
     void FitPartsGridColumns();
 
     // The page's controls.

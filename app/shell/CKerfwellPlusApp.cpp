@@ -3,6 +3,7 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CKWLView.h"
 #include "shell/CMainFrame.h"
+#include "shell/HandOverQueue.h"
 #include "shell/MainViewCommands.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
@@ -56,7 +57,10 @@
 #include "shell/prefs/PrefsStrings.h"
 #include "shell/prefs/RegisterPreferencePages.h"
 
+#include <platform/ui/RecentFileList.h>
+
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
 
@@ -65,6 +69,7 @@ namespace {
 constexpr int kPrefRawMaterialsFolder = 1002;
 constexpr int kPrefProjectsFolder = 1004;
 constexpr int kPrefGridlines = 2036;
+constexpr int kPrefMruCount = 3061;
 
 void Log(const QString& text)
 {
@@ -96,6 +101,7 @@ CKerfwellPlusApp::CKerfwellPlusApp(const QString& instanceName)
 
 CKerfwellPlusApp::~CKerfwellPlusApp()
 {
+    m_handOvers.reset();
     if (m_document)
         m_document->SetShell(nullptr);
     m_frame.reset();
@@ -110,7 +116,7 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     if (!m_instance.TryAcquire()) {
         m_refused = true;
         if (!m_commandLine.GetFileName().isEmpty())
-            m_instance.HandOver(QFileInfo(m_commandLine.GetFileName()).absoluteFilePath());
+            m_instance.HandOver({QFileInfo(m_commandLine.GetFileName()).absoluteFilePath()});
         return false;
     }
     Log(QStringLiteral("App Startup"));
@@ -121,7 +127,11 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     splash.close();
     if (!CreateMainWindow())
         return false;
-    m_instance.Listen([this](const QString& path) { OpenDocumentFile(path); });
+    // The socket's handler only queues: opening asks to save the project,
+    // and that question's event loop must not run inside the handler.
+    m_handOvers = std::make_unique<HandOverQueue>([this] { return IsBusyForHandOver(); },
+                                                  [this](const QStringList& paths) { OnHandOver(paths); });
+    m_instance.Listen([this](const QStringList& paths) { m_handOvers->Add(paths); });
     return ProcessCommandLine();
 }
 
@@ -137,6 +147,9 @@ void CKerfwellPlusApp::StartServices()
     CreateUserPrefs();
     InitUserPrefs();
     Log(QStringLiteral("User Prefs initialized"));
+    const UserPrefsBase* prefs = GetUserPrefs();
+    m_recent = std::make_unique<platform::RecentFileList>(prefs ? prefs->GetInt(kPrefMruCount) : 9);
+    m_recent->Load();
     InitUIStrings(DefaultLanguageFolder(),
                   {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
                    DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
@@ -171,18 +184,26 @@ bool CKerfwellPlusApp::CreateMainWindow()
 {
     m_document = std::make_unique<CKWLDoc>();
     m_document->SetShell(this);
+    m_document->SetRecentFileList(m_recent.get());
     m_frame = std::make_unique<CMainFrame>(CreatePrintControlOnce);
     if (!m_frame->OnCreate())
         return false;
+    m_document->SetStateObserver([this] { UpdateFrameTitle(); });
+    m_frame->SetRecentFiles([this] { return m_recent ? m_recent->Files() : QStringList(); },
+                            [this](const QString& path) { OnOpenRecentFile(path); });
     m_view = new CKWLView(*m_document, m_frame.get());
     m_frame->SetView(m_view);
     m_frame->SetCloseQuery([this] {
         if (ViewMgr* manager = m_view->GetViewMgr())
             manager->FinishEditingForClose();
-        return m_document->SaveModified();
+        if (!m_document->SaveModified())
+            return false;
+        m_document->OnCloseDocument();
+        return true;
     });
     m_frame->SetFileOpener([this](const QString& path) { OpenDocumentFile(path); });
     m_document->OnNewDocument();
+    UpdateFrameTitle();
     m_view->OnInitialUpdate();
     m_view->GetViewMgr()->SetNewProjectHandler([this] { OnFileNew(); });
     WireCommands();
@@ -314,6 +335,42 @@ void CKerfwellPlusApp::OnFileOpen()
     OpenDocumentFile(path);
 }
 
+void CKerfwellPlusApp::OnOpenRecentFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_recent->Remove(path);
+        m_recent->Save();
+        ShowShellMessage(LoadUIString(kStrRecentFileGone).arg(QDir::toNativeSeparators(path)), QMessageBox::Warning);
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+void CKerfwellPlusApp::OnHandOver(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    OpenDocumentFile(paths.front());
+    if (paths.size() > 1) {
+        QStringList others;
+        for (qsizetype i = 1; i < paths.size(); ++i)
+            others << QDir::toNativeSeparators(paths[i]);
+        ShowShellMessage(LoadUIString(kStrHandOverNotOpened).arg(others.join(QLatin1Char('\n'))));
+    }
+}
+
+bool CKerfwellPlusApp::IsBusyForHandOver() const
+{
+    return (m_document && m_document->GetProgressDialog()) || QApplication::activeModalWidget()
+        || QApplication::activePopupWidget();
+}
+
+void CKerfwellPlusApp::UpdateFrameTitle()
+{
+    if (m_frame && m_document)
+        m_frame->UpdateFrameTitle(m_document->Title(), m_document->IsModified());
+}
+
 bool CKerfwellPlusApp::OnFileSave()
 {
     return m_document->DoFileSave();
@@ -337,6 +394,42 @@ void CKerfwellPlusApp::OnDocumentReset()
 {
     if (m_view)
         m_view->OnDocumentReset();
+}
+
+void CKerfwellPlusApp::FitPartsGridColumns()
+{
+    if (m_view)
+        m_view->FitPartsGridColumns();
+}
+
+void CKerfwellPlusApp::RebuildPartsGrid()
+{
+    if (m_view)
+        m_view->RebuildPartsGrid();
+}
+
+void CKerfwellPlusApp::RefreshPartsPage()
+{
+    if (m_view)
+        m_view->RefreshPartsPage();
+}
+
+void CKerfwellPlusApp::ClearMaterialsTreeSelection()
+{
+    if (m_view && m_view->IsInitialized())
+        m_view->ClearTreeSelection();
+}
+
+void CKerfwellPlusApp::OnCloseDocument()
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->OnCloseDocument();
+}
+
+void CKerfwellPlusApp::OnNewDocument()
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->OnNewDocument();
 }
 
 void CKerfwellPlusApp::OnBeforeSaveDocument()

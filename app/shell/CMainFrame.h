@@ -13,6 +13,7 @@
 
 class CKWLView;
 class QLabel;
+class QMenu;
 class SplashScreen;
 
 class CMainFrame : public QMainWindow
@@ -45,6 +46,15 @@ public:
     // A file dropped on the window is opened with this.
     void SetFileOpener(std::function<void(const QString& path)> opener) { m_openFile = std::move(opener); }
 
+    // The title: the project's name, a mark while it has unsaved changes,
+    // and the application's title.
+    void UpdateFrameTitle(const QString& documentTitle, bool modified);
+    // The File menu lists source's files, newest first, each time it opens;
+    // a picked entry goes to open.
+    void SetRecentFiles(std::function<QStringList()> source, std::function<void(const QString& path)> open);
+    // The File menu's recent-file entries as they are now; each holds its path as data.
+    QList<QAction*> GetRecentFileActions() const { return m_recentActions; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -56,6 +66,7 @@ private:
     void BuildToolBar();
     void RunPrintControlGuard();
     void SavePlacementAndLayout();
+    void RefreshRecentFileMenu();
 
     platform::CommandActions* m_commands;
     CKWLView* m_view = nullptr;
@@ -67,4 +78,9 @@ private:
     PrintControlStarter m_startPrintControl;
     std::function<bool()> m_closeQuery;
     std::function<void(const QString&)> m_openFile;
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+    std::function<QStringList()> m_recentSource;
+    std::function<void(const QString&)> m_openRecent;
 };

@@ -284,6 +284,16 @@ void ViewMgr::UpdateCommandBars()
     m_view.UpdateCommandBars();
 }
 
+void ViewMgr::OnCloseDocument()
+{
+    FinishEditing();
+}
+
+void ViewMgr::OnNewDocument()
+{
+    UpdateCommandBars();
+}
+
 void ViewMgr::ShowUIStringBox(int stringId)
 {
     ShowShellMessage(LoadUIString(stringId));

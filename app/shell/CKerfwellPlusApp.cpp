@@ -203,7 +203,6 @@ bool CKerfwellPlusApp::CreateMainWindow()
     });
     m_frame->SetFileOpener([this](const QString& path) { OpenDocumentFile(path); });
     m_document->OnNewDocument();
-    UpdateFrameTitle();
     m_view->OnInitialUpdate();
     m_view->GetViewMgr()->SetNewProjectHandler([this] { OnFileNew(); });
     WireCommands();

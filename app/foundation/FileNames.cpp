@@ -2,6 +2,11 @@
 
 #include <QUrl>
 
+#include <cerrno>
+#include <unistd.h>
+
+#include <vector>
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;  // + byte (0x80 to 0xFF)
@@ -88,6 +93,19 @@ QByteArray EncodeFileName(const QString& name)
     }
     flushRun(name.size());
     return bytes;
+}
+
+QString AbsoluteFileName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(u'/'))
+        return name;
+    std::vector<char> folder(4096);
+    while (!::getcwd(folder.data(), folder.size())) {
+        if (errno != ERANGE)
+            return name;
+        folder.resize(folder.size() * 2);
+    }
+    return DecodeFileName(QByteArray(folder.data())) + u'/' + name;
 }
 
 QStringList DecodeArguments(int argc, const char* const* argv)

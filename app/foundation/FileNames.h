@@ -16,6 +16,9 @@ class QUrl;
 QString DecodeFileName(const QByteArray& bytes);
 // The bytes the system needs for a name that DecodeFileName gave, or any text.
 QByteArray EncodeFileName(const QString& name);
+// The name made absolute against the current folder, keeping the bytes of
+// both (QFileInfo::absoluteFilePath replaces those that are not UTF-8).
+QString AbsoluteFileName(const QString& name);
 // The program's arguments after its own name, as main() received them
 // (Qt's own options already taken out), each decoded like a file name.
 QStringList DecodeArguments(int argc, const char* const* argv);

@@ -1,5 +1,6 @@
 #include "foundation/FileNames.h"
 
+#include <QDir>
 #include <QFile>
 #include <QUrl>
 
@@ -52,6 +53,12 @@ TEST(FileNamesTest, ArgumentsAndDroppedLinksKeepTheBytesOfTheirNames)
     EXPECT_EQ(LocalFileOfUrl(QUrl::fromEncoded("file:///tmp/a%20b/caf%C3%A9.kwxe")),
               QString::fromUtf8("/tmp/a b/caf\xc3\xa9.kwxe"));
     EXPECT_TRUE(LocalFileOfUrl(QUrl(QStringLiteral("https://example.com/Bench.kwxe"))).isEmpty());
+
+    // A name given relative to the current folder, as a second start hands
+    // it over.
+    const QByteArray here = QDir::currentPath().toUtf8();
+    EXPECT_EQ(EncodeFileName(AbsoluteFileName(DecodeFileName("caf\xe9/Bench.kwxe"))), here + "/caf\xe9/Bench.kwxe");
+    EXPECT_EQ(EncodeFileName(AbsoluteFileName(arguments[0])), latin1);
 }
 
 } // namespace

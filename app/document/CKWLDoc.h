@@ -125,7 +125,7 @@ public:
     // The whole project file as bytes, and the project read from them
     // (exceptions of the archive on damage; the document is then as before).
     QByteArray StoreToBytes();
-    void LoadFromBytes(const QByteArray& bytes, const QString& path);
+    void LoadFromBytes(std::vector<std::uint8_t> bytes, const QString& path);
 
 private:
     void ResetProject();

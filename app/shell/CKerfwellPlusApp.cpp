@@ -21,6 +21,7 @@
 #include "document/ProjectFile.h"
 #include "foundation/CUserPrefs.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/FileNames.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
@@ -116,7 +117,7 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     if (!m_instance.TryAcquire()) {
         m_refused = true;
         if (!m_commandLine.GetFileName().isEmpty())
-            m_instance.HandOver({QFileInfo(m_commandLine.GetFileName()).absoluteFilePath()});
+            m_instance.HandOver({AbsoluteFileName(m_commandLine.GetFileName())});
         return false;
     }
     Log(QStringLiteral("App Startup"));

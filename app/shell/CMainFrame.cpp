@@ -5,6 +5,7 @@
 #include "shell/ShellStrings.h"
 #include "shell/SplashScreen.h"
 
+#include "foundation/FileNames.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/UserPrefsBase.h"
@@ -396,7 +397,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
 {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile() && m_openFile) {
-            m_openFile(url.toLocalFile());
+            m_openFile(LocalFileOfUrl(url));
             event->acceptProposedAction();
             return;
         }

@@ -1,6 +1,7 @@
 #include "shell/HandOverMessage.h"
 
-#include <QFile>
+#include "foundation/FileNames.h"
+
 #include <QtEndian>
 
 namespace HandOverMessage {
@@ -31,7 +32,7 @@ QByteArray Encode(const QStringList& paths)
     QByteArray bytes;
     AppendCount(bytes, static_cast<quint32>(paths.size()));
     for (const QString& path : paths) {
-        const QByteArray name = QFile::encodeName(path);
+        const QByteArray name = EncodeFileName(path);
         AppendCount(bytes, static_cast<quint32>(name.size()));
         bytes.append(name);
     }
@@ -59,7 +60,7 @@ Status Decode(const QByteArray& bytes, QStringList& paths)
         const QByteArray name = bytes.mid(offset, length);
         if (name.contains('\0'))
             return Status::Invalid;
-        names << QFile::decodeName(name);
+        names << DecodeFileName(name);
         offset += length;
     }
     if (offset != bytes.size())

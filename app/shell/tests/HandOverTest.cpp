@@ -7,6 +7,8 @@
 #include "shell/HandOverMessage.h"
 #include "shell/SingleInstance.h"
 
+#include "foundation/FileNames.h"
+
 #include "optimization/RunProgressDialog.h"
 
 #include <platform/ui/RecentFileList.h>
@@ -86,7 +88,7 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
     for (int i = 0; i < 50; ++i)
         fifty << QStringLiteral("/projects/Part %1.kwxe").arg(i);
     const QStringList cases[] = {
-        {QFile::decodeName("/projects/Caf\xe9\nShelf.kwxe")},
+        {DecodeFileName("/projects/Caf\xe9\nShelf.kwxe")},
         fifty,
     };
     for (const QStringList& names : cases) {
@@ -99,7 +101,7 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
         ASSERT_EQ(HandOverMessage::Decode(message, decoded), HandOverMessage::Status::Complete);
         EXPECT_EQ(decoded, names);
         for (qsizetype i = 0; i < names.size(); ++i)
-            EXPECT_EQ(QFile::encodeName(decoded[i]), QFile::encodeName(names[i]));
+            EXPECT_EQ(EncodeFileName(decoded[i]), EncodeFileName(names[i]));
     }
 
     // What no start of this program sends.
@@ -121,7 +123,7 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
 TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
 {
     CKerfwellPlusApp& app = Start({}, kInstance);
-    const QString odd = SaveProject(app, QFile::decodeName("Caf\xe9\nShelf.kwxe"), QStringLiteral("Odd"));
+    const QString odd = SaveProject(app, DecodeFileName("Caf\xe9\nShelf.kwxe"), QStringLiteral("Odd"));
     ASSERT_TRUE(QFile::exists(odd));
 
     StartSecond(odd);

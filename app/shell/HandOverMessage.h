@@ -3,8 +3,8 @@
 // was asked to open. A file name is bytes to the system and may hold any
 // byte but NUL, a line break too, so each name travels with its length:
 // the count of names, then per name its length and its bytes, all counts
-// 32-bit big-endian. The names are encoded and decoded the way the system
-// names files (QFile::encodeName / decodeName).
+// 32-bit big-endian. The names keep their bytes both ways, also those that
+// are not UTF-8 (EncodeFileName / DecodeFileName).
 
 #include <QByteArray>
 #include <QStringList>

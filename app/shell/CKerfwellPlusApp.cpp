@@ -4,6 +4,7 @@
 #include "shell/CKWLView.h"
 #include "shell/CMainFrame.h"
 #include "shell/MainViewCommands.h"
+#include "shell/ProgramStringTables.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
@@ -137,11 +138,7 @@ void CKerfwellPlusApp::StartServices()
     CreateUserPrefs();
     InitUserPrefs();
     Log(QStringLiteral("User Prefs initialized"));
-    InitUIStrings(DefaultLanguageFolder(),
-                  {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
-                   ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
-                   ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
+    InitUIStrings(DefaultLanguageFolder(), ProgramStringTables());
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();

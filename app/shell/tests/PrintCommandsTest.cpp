@@ -49,14 +49,20 @@ protected:
         ShellTest::TearDown();
     }
 
+    // The last printer of the dialog's list: PDF output.
+    static void ChoosePdfOutput(CPrintLayoutsDlg& dialog)
+    {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
+    }
+
     // The user asks for the cover page alone, on PDF output.
     void AnswerWithTheCoverPageAsPdf()
     {
         SetPrintDialogRunner([this](CPrintLayoutsDlg& dialog) {
             m_ignoredWhileOpen = GetUserPrefs()->GetFlag(kPrefIgnorePrefs);
-            QComboBox* printers = dialog.PrinterChoice();
-            printers->setCurrentIndex(printers->count() - 1);
-            Q_EMIT printers->activated(printers->count() - 1);
+            ChoosePdfOutput(dialog);
             dialog.SelectedSectionsButton()->click();
             for (QCheckBox* box : { dialog.PartsListBox(), dialog.ReportsBox(), dialog.LayoutsBox(),
                      dialog.TakeOffListsBox(), dialog.BillOfMaterialsBox() })
@@ -124,7 +130,6 @@ TEST_F(ShellPrintTest, APrintWhoseOptimizationIsCancelledAsksForNoFileAndSaysWhy
     m_chosenPath = folder.filePath(QStringLiteral("Cancelled.pdf"));
     PrintSettings everything = GetUserPrefs()->GetPrintSettings();
     everything.scope = 1; // all sections
-    GetUserPrefs()->SetPrintSettings(everything);
     const RunProgressDialogMaker real = SetRunProgressDialogMaker(
         [](RunStartLatch& start, TaskProgressRows) { return std::make_unique<CancellingDialog>(start); });
     CPrintCommands& print = app.GetView()->GetPrintCommands();
@@ -136,14 +141,13 @@ TEST_F(ShellPrintTest, APrintWhoseOptimizationIsCancelledAsksForNoFileAndSaysWhy
     const Case cases[] = {
         { "File > Print onto PDF output", [&] {
              SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
-                 QComboBox* printers = dialog.PrinterChoice();
-                 printers->setCurrentIndex(printers->count() - 1);
-                 Q_EMIT printers->activated(printers->count() - 1);
+                 ChoosePdfOutput(dialog);
+                 dialog.AllSectionsButton()->click();
                  dialog.accept();
                  return static_cast<int>(QDialog::Accepted);
              });
              EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FilePrint));
-             return false;
+             return false; // the menu command answers nothing of its own
          } },
         { "a print job onto a PDF file", [&] {
              QPrinter pdf(QPrinter::HighResolution);
@@ -153,6 +157,7 @@ TEST_F(ShellPrintTest, APrintWhoseOptimizationIsCancelledAsksForNoFileAndSaysWhy
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        GetUserPrefs()->SetPrintSettings(everything);
         m_messages.clear();
         m_dialogs.clear();
         EXPECT_FALSE(c.print());
@@ -170,9 +175,7 @@ TEST_F(ShellPrintTest, TheRawMaterialsScopePrintsTheMaterialsList)
     CKerfwellPlusApp& app = Start();
     QTemporaryDir folder;
     SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
-        QComboBox* printers = dialog.PrinterChoice();
-        printers->setCurrentIndex(printers->count() - 1);
-        Q_EMIT printers->activated(printers->count() - 1);
+        ChoosePdfOutput(dialog);
         dialog.RawMaterialsButton()->click();
         dialog.accept();
         return static_cast<int>(QDialog::Accepted);

@@ -179,10 +179,6 @@ void CKWLView::OnInitialUpdate()
 
     m_partsGrid->SetGridFont(GridFont());
     m_partsMgr = std::make_unique<CKerfwellGDM>(m_viewMgr.get(), m_document);
-    // Binding and laying out move the grid's cursor onto the first row,
-    // which in an empty list is the append row: that must not make a part
-    // nobody asked for. The list takes edits once the page is set up.
-    m_partsMgr->SetEnabled(false);
     m_partsGrid->SetDataSource(m_partsGrid->AddDataSource(m_partsMgr.get()));
     m_partsMgr->SetClipboardFormat(m_partsMgr->GetClipboardFormatName());
     m_viewMgr->LinkPartEditState();
@@ -221,7 +217,6 @@ void CKWLView::OnInitialUpdate()
     m_initialized = true;
     LayOut();
     m_viewMgr->ShowTab(PartsPage);
-    m_partsMgr->SetEnabled(true);
 }
 
 void CKWLView::OnDestroy()
@@ -313,7 +308,7 @@ int CKWLView::GetCurrentPage() const
 
 void CKWLView::SetCurrentPage(int page)
 {
-    m_tab->setCurrentIndex(page);
+    m_tab->SelectWithoutSwitching(page);
 }
 
 void CKWLView::SetDocumentModified()

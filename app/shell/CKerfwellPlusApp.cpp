@@ -5,18 +5,16 @@
 #include "shell/CMainFrame.h"
 #include "shell/HandOverQueue.h"
 #include "shell/MainViewCommands.h"
+#include "shell/ProgramStringTables.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
 #include "shell/SplashScreen.h"
-
-#include <QPointer>
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
 #include "document/ConcreteDocConverter.h"
 #include "document/DocumentErrorRecord.h"
-#include "document/DocumentStrings.h"
 #include "document/LockProjectCmd.h"
 #include "document/ProjectFile.h"
 #include "foundation/CUserPrefs.h"
@@ -30,18 +28,12 @@
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
-#include "grids/GridsStrings.h"
-#include "grids/PartsGridStrings.h"
-#include "layouts/LayoutsStrings.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
 #include "model/CMaterials.h"
 #include "model/CSheetGoodEx.h"
-#include "model/ModelStrings.h"
 #include "model/ModelUiHook.h"
-#include "optimization/manual/ManualEditStrings.h"
 #include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/OptimizationServices.h"
-#include "optimization/OptimizationStrings.h"
 #include "optimization/ui/CTaskProgressDialog.h"
 #include "optimization/ui/CTooBigDlg.h"
 #include "output/export/ExportStrings.h"
@@ -49,13 +41,9 @@
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
 #include "output/print/PrintSetupCommands.h"
-#include "output/print/PrintStrings.h"
 #include "output/print/ui/CPrintCommands.h"
 #include "output/print/ui/PrintPreferencePages.h"
-#include "output/print/ui/PrintUiStrings.h"
-#include "output/reports/ReportsStrings.h"
 #include "shell/prefs/PrefsMessages.h"
-#include "shell/prefs/PrefsStrings.h"
 #include "shell/prefs/RegisterPreferencePages.h"
 
 #include <platform/ui/RecentFileList.h>
@@ -64,6 +52,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QPointer>
 
 namespace {
 
@@ -151,11 +140,7 @@ void CKerfwellPlusApp::StartServices()
     const UserPrefsBase* prefs = GetUserPrefs();
     m_recent = std::make_unique<platform::RecentFileList>(prefs ? prefs->GetInt(kPrefMruCount) : 9);
     m_recent->Load();
-    InitUIStrings(DefaultLanguageFolder(),
-                  {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
-                   ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
-                   ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
+    InitUIStrings(DefaultLanguageFolder(), ProgramStringTables());
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
     InstallPrefsMessageBox();

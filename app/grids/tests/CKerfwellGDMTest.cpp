@@ -11,6 +11,8 @@
 #include <QImage>
 #include <QMenu>
 
+#include <functional>
+
 namespace {
 
 class KerfwellGDMTest : public PartsGridTest
@@ -115,8 +117,12 @@ TEST_F(KerfwellGDMTest, RefusedEditsOfPinnedPartsAskTheHostAboutThatPart)
 
 TEST_F(KerfwellGDMTest, AppendRowOfAnEmptyListMakesPartOneWithDefaults)
 {
-    // The grid's cursor arrives on the append row, the only row.
+    // Binding and counting the rows make no part; the user's move onto the
+    // append row, the only row, does.
     Attach();
+    EXPECT_TRUE(List().empty());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+    EXPECT_EQ(m_grid->GotoCell(0, 0), 0);
     ASSERT_EQ(List().size(), 1U);
     const CMilledPart* part = List()[0];
     EXPECT_EQ(part->GetID().GetNumber(), 1);
@@ -262,6 +268,43 @@ TEST_F(KerfwellGDMTest, AnEditAfterAnInsertAtTheCurrentRowChangesTheNewPart)
     EXPECT_EQ(inserted->GetID().GetNumber(), 1);
     EXPECT_EQ(parts[0]->GetDescription(), QStringLiteral("Rail"));
     EXPECT_EQ(Numbers(), (std::vector<int> { 1, 2, 3 }));
+}
+
+TEST_F(KerfwellGDMTest, AnOrderChangeOfTheListMarksTheProjectModified)
+{
+    // The order of the list is what a save writes.
+    struct Case
+    {
+        const char* name;
+        QStringList descriptions;
+        std::function<void(CKerfwellGDM&)> change;
+        bool modified;
+    };
+    const int description = kPartColDescription;
+    const Case cases[] = {
+        { "a heading sort", { "Rail", "Apron" }, [&](CKerfwellGDM& mgr) { mgr.SortRows(&description, 1, 0); },
+            true },
+        { "a sort that keeps the order", { "Apron", "Rail" },
+            [&](CKerfwellGDM& mgr) { mgr.SortRows(&description, 1, 0); }, false },
+        { "sort by thickness, width and length", { "Wide", "Narrow" },
+            [](CKerfwellGDM& mgr) { mgr.SortByThicknessWidthLength(); }, true },
+        { "a row dragged over another", { "Apron", "Rail" }, [](CKerfwellGDM& mgr) { mgr.SwapRows(0, 1); },
+            true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_grid.reset();
+        m_doc->OnNewDocument();
+        m_mgr->ForgetSortColumn();
+        const auto parts = AddParts(c.descriptions);
+        parts[0]->SetWidth(CDimension::FromInches(30));
+        Attach();
+        m_doc->SetModifiedFlag(false);
+        const QStringList before = Descriptions();
+        c.change(*m_mgr);
+        EXPECT_EQ(Descriptions() != before, c.modified);
+        EXPECT_EQ(m_doc->IsModified(), c.modified);
+    }
 }
 
 TEST_F(KerfwellGDMTest, SortsSwapAndMenus)

@@ -17,10 +17,10 @@ ModelMessageHook SetModelMessageHook(ModelMessageHook hook)
     return std::exchange(Hook(), std::move(hook));
 }
 
-void ShowModelMessage(const QString& text)
+void ShowModelMessage(const QString& text, ModelMessageIcon icon)
 {
     if (Hook())
-        Hook()(text);
+        Hook()(text, icon);
     else
         qWarning("%s", qUtf8Printable(text));
 }

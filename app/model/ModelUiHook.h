@@ -8,11 +8,14 @@
 
 #include <functional>
 
-using ModelMessageHook = std::function<void(const QString& text)>;
+// The icon the box shows: a report of an outcome, or a warning of a failure.
+enum class ModelMessageIcon { Information, Exclamation };
+
+using ModelMessageHook = std::function<void(const QString& text, ModelMessageIcon icon)>;
 
 // Installs the receiver of model messages and answers the previous one.
 ModelMessageHook SetModelMessageHook(ModelMessageHook hook);
 
 // Shows one message box with an OK button (through the hook; without a hook
 // the text goes to the Qt message handler, so it is never lost silently).
-void ShowModelMessage(const QString& text);
+void ShowModelMessage(const QString& text, ModelMessageIcon icon = ModelMessageIcon::Information);

@@ -25,6 +25,7 @@
 #include "foundation/SessionLog.h"
 #include "foundation/SharedFolderSettings.h"
 #include "foundation/TCPResource.h"
+#include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
@@ -36,6 +37,8 @@
 #include "model/CSheetGoodEx.h"
 #include "model/ModelStrings.h"
 #include "model/ModelUiHook.h"
+#include "model/SheetGoodSizeCost.h"
+#include "model/SizeCostFactory.h"
 #include "optimization/manual/ManualEditStrings.h"
 #include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/OptimizationServices.h"
@@ -143,7 +146,9 @@ void CKerfwellPlusApp::StartServices()
                    ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
                    ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
-    SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
+    SetModelMessageHook([](const QString& text, ModelMessageIcon icon) {
+        ShowShellMessage(text, icon == ModelMessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information);
+    });
     InstallPrefsMessageBox();
     SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });
@@ -161,6 +166,8 @@ void CKerfwellPlusApp::StartServices()
     RegisterPrintPreferencePages();
     SharedFolderSettings::Instance().Load();
     Log(QStringLiteral("Shared settings mgr loaded"));
+    // Every size/cost row, loaded or made later, comes from this factory.
+    InstallSizeCostFactory(std::make_unique<SizeCostFactory<SheetGoodSizeCost, CSGSizeCost>>());
     CMaterials* library = CreateMaterialsLibrary();
     library->SetFolder(PrefText(kPrefRawMaterialsFolder));
     library->Load(false, false, true);
@@ -280,6 +287,7 @@ int CKerfwellPlusApp::ExitInstance()
         library->StoreIfDirty();
         Log(QStringLiteral("Called StoreIfDirty"));
     }
+    ReleaseDialogFont();
     return 0;
 }
 

@@ -60,19 +60,30 @@ bool MatInfoCtrl::Create(const QRect& bounds, QWidget* parent, int id)
 void MatInfoCtrl::CreateControls()
 {
     const int l = 0, t = 0, r = kWidth, b = kHeight;
-    m_help = Fit(CreatePushButtonControl(this, platform::Rect(l, t, l + 200, t + 24), kHelpId, kStrHelpWithMaterials));
-    m_grainGroup = Fit(CreateGroupBoxControl(this, platform::Rect(l, t + 29, l + 200, b - 27), 0, kStrMaterialInfo));
+    m_help = Fit(
+        CreatePushButtonControl(this, platform::Rect(l, t, l + 200, t + 24), kHelpId, kStrHelpWithMaterials));
+    m_grainGroup
+        = Fit(CreateGroupBoxControl(this, platform::Rect(l, t + 29, l + 200, b - 27), 0, kStrMaterialInfo));
     m_grainGroup->setObjectName(QStringLiteral("grain"));
-    m_hasGrain = Fit(CreateCheckBoxControl(this, platform::Rect(l + 6, t + 49, l + 194, t + 68), kHasGrainId, kStrHasGrain));
-    m_longSideHorizontal = Fit(CreateCheckBoxControl(this, platform::Rect(l + 6, t + 68, l + 194, t + 120), kLongSideHorizontalId, kStrLongSideHorizontal));
-    m_sawSetupGroup = Fit(CreateGroupBoxControl(this, platform::Rect(l + 206, t, l + 386, b - 27), kSawSetupGroupId, kStrSawSetup));
-    m_kerfLabel = Fit(CreateStaticTextControl(this, platform::Rect(l + 212, t + 15, l + 303, t + 34), kKerfLabelId, kStrSawKerf));
+    m_hasGrain = Fit(CreateCheckBoxControl(
+        this, platform::Rect(l + 6, t + 49, l + 194, t + 68), kHasGrainId, kStrHasGrain));
+    m_longSideHorizontal = Fit(CreateCheckBoxControl(this, platform::Rect(l + 6, t + 68, l + 194, t + 120),
+        kLongSideHorizontalId, kStrLongSideHorizontal));
+    m_sawSetupGroup = Fit(CreateGroupBoxControl(
+        this, platform::Rect(l + 206, t, l + 386, b - 27), kSawSetupGroupId, kStrSawSetup));
+    m_kerfLabel = Fit(CreateStaticTextControl(
+        this, platform::Rect(l + 212, t + 15, l + 303, t + 34), kKerfLabelId, kStrSawKerf));
     m_kerf = Fit(CreateEditControl(this, platform::Rect(l + 307, t + 15, l + 380, t + 34), kKerfEditId));
-    m_firstCutLabel = Fit(CreateStaticTextControl(this, platform::Rect(l + 216, t + 40, l + 380, t + 58), kFirstCutLabelId, kStrFirstCutDirection));
-    m_doesntMatter = Fit(CreateRadioButtonControl(this, platform::Rect(l + 226, t + 60, l + 380, t + 78), kDoesntMatterId, kStrDoesntMatter));
-    m_withGrain = Fit(CreateRadioButtonControl(this, platform::Rect(l + 226, t + 80, l + 380, t + 98), kWithGrainId, kStrWithGrain));
-    m_againstGrain = Fit(CreateRadioButtonControl(this, platform::Rect(l + 226, t + 100, l + 380, t + 118), kAgainstGrainId, kStrAgainstGrain));
-    m_layoutStyleLabel = Fit(CreateStaticTextControl(this, platform::Rect(l, b - 22, l + 180, b), kLayoutStyleLabelId, kStrPreferredLayoutStyle));
+    m_firstCutLabel = Fit(CreateStaticTextControl(
+        this, platform::Rect(l + 216, t + 40, l + 380, t + 58), kFirstCutLabelId, kStrFirstCutDirection));
+    m_doesntMatter = Fit(CreateRadioButtonControl(
+        this, platform::Rect(l + 226, t + 60, l + 380, t + 78), kDoesntMatterId, kStrDoesntMatter));
+    m_withGrain = Fit(CreateRadioButtonControl(
+        this, platform::Rect(l + 226, t + 80, l + 380, t + 98), kWithGrainId, kStrWithGrain));
+    m_againstGrain = Fit(CreateRadioButtonControl(
+        this, platform::Rect(l + 226, t + 100, l + 380, t + 118), kAgainstGrainId, kStrAgainstGrain));
+    m_layoutStyleLabel = Fit(CreateStaticTextControl(
+        this, platform::Rect(l, b - 22, l + 180, b), kLayoutStyleLabelId, kStrPreferredLayoutStyle));
     m_layoutStyle = Fit(CreateComboBoxControl(this, platform::Rect(l + 184, b - 22, r, b), kLayoutStyleId));
 
     // The program sets the checks of the radio buttons itself.

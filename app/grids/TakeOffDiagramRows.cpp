@@ -8,7 +8,8 @@ void CollectTakeOffDiagramRows(
     for (const DrawnPartTally& entry : tally) {
         if (!entry.part)
             continue;
-        items.push_back(std::make_unique<TAKEOFFITEM>(TAKEOFFITEM { entry.part, entry.count, entry.rotated ? 1 : 0 }));
+        items.push_back(
+            std::make_unique<TAKEOFFITEM>(TAKEOFFITEM { entry.part, entry.count, entry.rotated ? 1 : 0 }));
         rows.push_back(items.back().get());
     }
 }

@@ -41,8 +41,7 @@ std::uint64_t RowIdentity(const StockSpec& stock)
 // Longer first, then wider, both within the length tolerance; rows of the
 // same size by identity, which is stable from run to run where addresses
 // are not.
-template <class Item>
-bool StockSizeBefore(const Item& a, const Item& b)
+template <class Item> bool StockSizeBefore(const Item& a, const Item& b)
 {
     if (DiagramSizeGreater(a, b))
         return true;
@@ -55,8 +54,10 @@ template <class List>
 void SortByWasteThenStockSize(List& list)
 {
     PartitionPinnedFirst(list);
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return DiagramYieldGreater(a, b); });
-    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return StockSizeBefore(a, b); });
+    std::stable_sort(
+        list.begin(), list.end(), [](const auto& a, const auto& b) { return DiagramYieldGreater(a, b); });
+    std::stable_sort(
+        list.begin(), list.end(), [](const auto& a, const auto& b) { return StockSizeBefore(a, b); });
 }
 
 } // namespace

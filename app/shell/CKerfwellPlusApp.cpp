@@ -147,7 +147,8 @@ void CKerfwellPlusApp::StartServices()
                    ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text, ModelMessageIcon icon) {
-        ShowShellMessage(text, icon == ModelMessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information);
+        ShowShellMessage(
+            text, icon == ModelMessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information);
     });
     InstallPrefsMessageBox();
     SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });

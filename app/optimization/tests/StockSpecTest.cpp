@@ -209,7 +209,8 @@ TEST_F(StockSpecTest, RelinkKeepsThePinnedSheetsSize)
         EXPECT_EQ(stock.size, std::shared_ptr<IOptimizableSize>(expected));
         EXPECT_EQ(stock.GetRoughWidth().GetInches(), 48.0);
         const auto& rows = walnut->GetSizeCosts();
-        EXPECT_NE(std::find(rows.begin(), rows.end(), expected), rows.end()) << "the material has the sheet's size";
+        EXPECT_NE(std::find(rows.begin(), rows.end(), expected), rows.end())
+            << "the material has the sheet's size";
     }
 }
 

@@ -224,7 +224,8 @@ TEST_F(MainViewCommandsTest, RestoreFromAFolderWithoutTheLibraryWarnsWithTheExcl
     AnswerFolderDialog(empty.path());
     EXPECT_TRUE(Commands().Trigger(ShellCommand::RestoreMaterials));
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_TRUE(m_messages.last().startsWith(QStringLiteral("There was a problem reading from the backup folder.")));
+    EXPECT_TRUE(
+        m_messages.last().startsWith(QStringLiteral("There was a problem reading from the backup folder.")));
     EXPECT_EQ(m_icons, QList { QMessageBox::Warning });
 }
 

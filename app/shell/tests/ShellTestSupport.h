@@ -22,11 +22,12 @@ class ShellTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_previousQuestion = SetQuestionFunction([this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon icon) {
-            m_messages << text;
-            m_icons << icon;
-            return m_answer;
-        });
+        m_previousQuestion = SetQuestionFunction(
+            [this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon icon) {
+                m_messages << text;
+                m_icons << icon;
+                return m_answer;
+            });
         m_previousDialog = SetFileDialogFunction([this](const FileDialogRequest& request, QString& path) {
             m_dialogs << (request.open ? QStringLiteral("open:") : QStringLiteral("save:")) + path;
             if (m_chosenPath.isEmpty())

@@ -16,6 +16,7 @@
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CKerfwellGDM.h"
+#include "grids/CSGSCGDM.h"
 #include "grids/RMTree.h"
 #include "model/CClipboardParser.h"
 #include "model/CMaterials.h"
@@ -268,9 +269,8 @@ TEST_F(MainViewEditCommandsTest, ASizeCostNoteConfirmedUnchangedRecordsNoStep)
     UpdateHint materials(0x200, 0);
     View().GetViewMgr()->ApplyDocumentUpdate(materials);
     View().GetRMTree().SelectItemByData(m_birch.get());
-    CUGRowMode* sizes = View().GetSizeCostGrid();
-    ASSERT_EQ(sizes->GetRowCount(), 1);
-    sizes->SelectCell(0, 0);
+    ASSERT_EQ(View().GetSizeCostGridMgr()->GetSheetGoodRef(), m_birch);
+    View().GetSizeCostGrid()->SelectCell(0, 0);
     const std::shared_ptr<ISGSC> row = m_birch->GetSizeCosts().front();
     row->SetSpecialNotes(QStringLiteral("edge banded"));
     const struct

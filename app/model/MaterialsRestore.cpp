@@ -28,7 +28,7 @@ bool RestoreMaterialsFrom(const QString& folder)
     if (restored)
         ShowModelMessage(UiText(kStrMaterialsRestored));
     else
-        ShowModelMessage(UiText(kStrMaterialsNotRestored), ModelMessageIcon::Exclamation);
+        ShowModelWarning(UiText(kStrMaterialsNotRestored));
     if (restored) {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->SetString(kPrefMaterialsBackup, folder);

@@ -10,6 +10,12 @@ ModelMessageHook& Hook()
     static ModelMessageHook hook;
     return hook;
 }
+
+ModelMessageHook& WarningHook()
+{
+    static ModelMessageHook hook;
+    return hook;
+}
 } // namespace
 
 ModelMessageHook SetModelMessageHook(ModelMessageHook hook)
@@ -17,10 +23,23 @@ ModelMessageHook SetModelMessageHook(ModelMessageHook hook)
     return std::exchange(Hook(), std::move(hook));
 }
 
-void ShowModelMessage(const QString& text, ModelMessageIcon icon)
+ModelMessageHook SetModelWarningHook(ModelMessageHook hook)
+{
+    return std::exchange(WarningHook(), std::move(hook));
+}
+
+void ShowModelMessage(const QString& text)
 {
     if (Hook())
-        Hook()(text, icon);
+        Hook()(text);
     else
         qWarning("%s", qUtf8Printable(text));
+}
+
+void ShowModelWarning(const QString& text)
+{
+    if (WarningHook())
+        WarningHook()(text);
+    else
+        ShowModelMessage(text);
 }

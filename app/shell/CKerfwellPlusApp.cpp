@@ -146,10 +146,8 @@ void CKerfwellPlusApp::StartServices()
                    ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
                    ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
     // Messages of the lower layers become message boxes of this window.
-    SetModelMessageHook([](const QString& text, ModelMessageIcon icon) {
-        ShowShellMessage(
-            text, icon == ModelMessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information);
-    });
+    SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
+    SetModelWarningHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     InstallPrefsMessageBox();
     SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });

@@ -20,8 +20,7 @@ protected:
     {
         InitUIStrings(m_languageFolder.path(),
                       {FoundationStringResources(), ModelStringResources(), DocumentStringResources()});
-        m_previous
-            = SetModelMessageHook([this](const QString& text, ModelMessageIcon) { m_shown.push_back(text); });
+        m_previous = SetModelMessageHook([this](const QString& text) { m_shown.push_back(text); });
         TheDocumentErrorRecord().Reset();
     }
     void TearDown() override { SetModelMessageHook(m_previous); }

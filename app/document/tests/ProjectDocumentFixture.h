@@ -26,8 +26,7 @@ protected:
         TargetTest::SetUp();
         InitUIStrings(m_languageFolder.path(), {FoundationStringResources(), ModelStringResources(),
                                                 OptimizationStringResources(), DocumentStringResources()});
-        m_previousHook
-            = SetModelMessageHook([this](const QString& text, ModelMessageIcon) { m_shown.push_back(text); });
+        m_previousHook = SetModelMessageHook([this](const QString& text) { m_shown.push_back(text); });
         m_oak = AddMaterial(QStringLiteral("Oak"));
         AddRow(*m_oak, 0.75, 48, 96)->SetUnlimited();
         m_ash = AddMaterial(QStringLiteral("Ash"));

@@ -47,7 +47,7 @@ protected:
         // No shipped defaults unless a test puts some there.
         MaterialsFiles::SetProgramFolder(m_dir.filePath(QStringLiteral("program")));
         CreateCmdHistory(&m_doc);
-        SetModelMessageHook([this](const QString& text, ModelMessageIcon) { m_messages << text; });
+        SetModelMessageHook([this](const QString& text) { m_messages << text; });
     }
 
     void TearDown() override

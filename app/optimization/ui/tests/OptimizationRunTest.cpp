@@ -146,8 +146,7 @@ protected:
         }
         ASSERT_NE(m_targets[0], m_targets[1]);
         m_sink = m_targets[0]->CreateMaterialBOM();
-        m_previousHook = SetModelMessageHook(
-            [this](const QString& text, ModelMessageIcon) { m_messages.push_back(text); });
+        m_previousHook = SetModelMessageHook([this](const QString& text) { m_messages.push_back(text); });
     }
 
     void TearDown() override

@@ -502,10 +502,7 @@ void CKWLView::ShowSizeCostRowsOfSelection(UpdateHint* hint)
 
 void CKWLView::RebuildFonts()
 {
-    if (const std::shared_ptr<UIResources> resources = GetUIResources()) {
-        resources->BuildGridFonts();
-        resources->BuildDiagramFonts();
-    }
+    RefreshUIFonts();
     for (CUGRowMode* grid : { m_partsGrid, m_sizeCostGrid })
         if (grid)
             grid->SetGridFont(GridFont());

@@ -25,6 +25,7 @@
 #include "foundation/SessionLog.h"
 #include "foundation/SharedFolderSettings.h"
 #include "foundation/TCPResource.h"
+#include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
@@ -32,6 +33,8 @@
 #include "model/CMaterials.h"
 #include "model/CSheetGoodEx.h"
 #include "model/ModelUiHook.h"
+#include "model/SheetGoodSizeCost.h"
+#include "model/SizeCostFactory.h"
 #include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/OptimizationServices.h"
 #include "optimization/ui/CTaskProgressDialog.h"
@@ -143,6 +146,7 @@ void CKerfwellPlusApp::StartServices()
     InitUIStrings(DefaultLanguageFolder(), ProgramStringTables());
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
+    SetModelWarningHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     InstallPrefsMessageBox();
     SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });
@@ -160,6 +164,8 @@ void CKerfwellPlusApp::StartServices()
     RegisterPrintPreferencePages();
     SharedFolderSettings::Instance().Load();
     Log(QStringLiteral("Shared settings mgr loaded"));
+    // Every size/cost row, loaded or made later, comes from this factory.
+    InstallSizeCostFactory(std::make_unique<SizeCostFactory<SheetGoodSizeCost, CSGSizeCost>>());
     CMaterials* library = CreateMaterialsLibrary();
     library->SetFolder(PrefText(kPrefRawMaterialsFolder));
     library->Load(false, false, true);
@@ -286,6 +292,7 @@ int CKerfwellPlusApp::ExitInstance()
         library->StoreIfDirty();
         Log(QStringLiteral("Called StoreIfDirty"));
     }
+    ReleaseDialogFont();
     return 0;
 }
 

@@ -323,8 +323,10 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     m_doc->ReorderParts({ parts[1], parts[0] });
     EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
 
-    // Swap length and width: nothing without a current row.
+    // Swap length and width: without a row, the first selected row; nothing
+    // when none is selected.
     m_grid->ResetCurrentCell();
+    m_grid->ClearSelections();
     m_mgr->SwapLengthAndWidth(-1);
     EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
     m_mgr->SwapLengthAndWidth(1);
@@ -332,6 +334,10 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     EXPECT_EQ(parts[2]->GetLength().GetInches(), 5.0);
     HistoryUndo();
     EXPECT_EQ(parts[2]->GetWidth().GetInches(), 5.0);
+    m_grid->SelectCell(0, 1);
+    m_mgr->SwapLengthAndWidth(-1);
+    EXPECT_EQ(parts[2]->GetWidth().GetInches(), 20.0);
+    HistoryUndo();
 
     // The context menu: thirteen entries, the host updates every item but
     // the separators ("Insert New Part" too: it needs one selected row there);

@@ -214,6 +214,19 @@ TEST_F(MainViewCommandsTest, RestoreReadsTheLibraryBackFromTheChosenFolder)
     EXPECT_EQ(m_dialogTitles, QStringList { QStringLiteral("Raw Materials Restore") });
     EXPECT_EQ(library->GetMaterials().size(), count);
     EXPECT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_icons, QList { QMessageBox::Information });
+}
+
+TEST_F(MainViewCommandsTest, RestoreFromAFolderWithoutTheLibraryWarnsWithTheExclamationIcon)
+{
+    Start();
+    QTemporaryDir empty;
+    AnswerFolderDialog(empty.path());
+    EXPECT_TRUE(Commands().Trigger(ShellCommand::RestoreMaterials));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(
+        m_messages.last().startsWith(QStringLiteral("There was a problem reading from the backup folder.")));
+    EXPECT_EQ(m_icons, QList { QMessageBox::Warning });
 }
 
 TEST_F(MainViewCommandsTest, GuidesOpenThroughTheDesktopOrSayWhatIsMissing)

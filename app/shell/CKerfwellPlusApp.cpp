@@ -32,6 +32,7 @@
 #include "grids/PartsGridStrings.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
+#include "layouts/ui/LayoutsViewMgr.h"
 #include "model/CMaterials.h"
 #include "model/CSheetGoodEx.h"
 #include "model/ModelStrings.h"
@@ -398,5 +399,9 @@ void CKerfwellPlusApp::PostSkippedPartsAlert()
     QMetaObject::invokeMethod(m_frame.get(), [this] {
         CTooBigDlg dialog(m_frame.get());
         dialog.exec();
+        // The lists behind the dialog show the skipped parts afresh.
+        if (ViewMgr* views = m_view ? m_view->GetViewMgr() : nullptr)
+            if (LayoutsViewMgr* layouts = views->GetLayoutsViewMgr())
+                layouts->RedrawTakeOffAndTree();
     }, Qt::QueuedConnection);
 }

@@ -24,6 +24,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // A packing choice as the page numbers it: " 1  Pack parts tightly, ...".
@@ -126,7 +128,9 @@ CProjSettingsSheet::CProjSettingsSheet(IOptimizationDoc& document, int startPage
     m_options = new COptOptionsPP(document, *this);
     m_tabs->addTab(m_general, LoadUIString(kStrGeneralPage));
     m_tabs->addTab(m_options, LoadUIString(kStrOptimizationPage));
-    m_tabs->setCurrentIndex(startPage == 1 ? 1 : 0);
+    // Callers may name a page past the last (the layouts toolbar asks for its
+    // optimization settings by a later index): that is the last page.
+    m_tabs->setCurrentIndex(std::clamp(startPage, 0, m_tabs->count() - 1));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(LoadUIString(UIStringId::Ok));
     buttons->button(QDialogButtonBox::Cancel)->setText(LoadUIString(UIStringId::Cancel));

@@ -8,6 +8,7 @@
 #include "foundation/CmdHistory.h"
 #include "grids/CTakeOffGDM.h"
 #include "grids/GridsStrings.h"
+#include "layouts/DashedBarPainter.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
 #include "layouts/ui/IThumbnailsZoneMgr.h"
@@ -273,13 +274,19 @@ TEST_P(SnapDropTest, AFivePixelMoveDragsAndTheDropSnapsToTheNeighboursKerf)
         EXPECT_EQ(candidate->GetSheetRect().top, next.bottom + kerf);
         EXPECT_EQ(candidate->GetSheetRect().left, next.left);
         EXPECT_TRUE(Edit()->IsDropAccepted());
-        // The band is drawn in its colour.
+        // The band is drawn in its colour, dashed along its length.
         const std::vector<platform::Rect> bands = Edit()->GetActiveKerfScreenRects();
         ASSERT_FALSE(bands.empty());
         const QImage picture = Wnd()->grab().toImage();
         const platform::Rect band = bands.front();
-        EXPECT_EQ(picture.pixelColor(band.left, band.top),
-            platform::ToQColor(InteractiveDiagramWnd::kKerfBandColor));
+        ASSERT_GT(band.Width(), DashedBarPainter::kDash + DashedBarPainter::kGap) << "a horizontal band";
+        const QColor dashColour = platform::ToQColor(DashedBarPainter::kColor);
+        const int middle = (band.top + band.bottom - 1) / 2;
+        QString seen;
+        for (int x = band.left; x < band.left + DashedBarPainter::kDash + DashedBarPainter::kGap + 1; ++x)
+            seen += picture.pixelColor(x, middle) == dashColour ? QLatin1Char('#') : QLatin1Char('.');
+        EXPECT_EQ(seen, QString(DashedBarPainter::kDash, QLatin1Char('#')) + QString(DashedBarPainter::kGap, QLatin1Char('.'))
+                + QLatin1Char('#'));
 
         // Released: "Move Part" after the preparation step.
         Release(target);

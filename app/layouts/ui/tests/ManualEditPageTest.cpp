@@ -279,12 +279,15 @@ TEST_P(SnapDropTest, AFivePixelMoveDragsAndTheDropSnapsToTheNeighboursKerf)
         ASSERT_FALSE(bands.empty());
         const QImage picture = Wnd()->grab().toImage();
         const platform::Rect band = bands.front();
-        ASSERT_GT(band.Width(), DashedBarPainter::kDash + DashedBarPainter::kGap) << "a horizontal band";
+        const bool vertical = band.Height() > band.Width();
+        ASSERT_GT(vertical ? band.Height() : band.Width(), DashedBarPainter::kDash + DashedBarPainter::kGap);
         const QColor dashColour = platform::ToQColor(DashedBarPainter::kColor);
-        const int middle = (band.top + band.bottom - 1) / 2;
+        const QPoint middle((band.left + band.right - 1) / 2, (band.top + band.bottom - 1) / 2);
+        const QPoint step = vertical ? QPoint(0, 1) : QPoint(1, 0);
+        QPoint pixel = vertical ? QPoint(middle.x(), band.top) : QPoint(band.left, middle.y());
         QString seen;
-        for (int x = band.left; x < band.left + DashedBarPainter::kDash + DashedBarPainter::kGap + 1; ++x)
-            seen += picture.pixelColor(x, middle) == dashColour ? QLatin1Char('#') : QLatin1Char('.');
+        for (int i = 0; i <= DashedBarPainter::kDash + DashedBarPainter::kGap; ++i, pixel += step)
+            seen += picture.pixelColor(pixel) == dashColour ? QLatin1Char('#') : QLatin1Char('.');
         EXPECT_EQ(seen, QString(DashedBarPainter::kDash, QLatin1Char('#')) + QString(DashedBarPainter::kGap, QLatin1Char('.'))
                 + QLatin1Char('#'));
 

@@ -183,6 +183,9 @@ TEST_F(VendorsDlgTest, TheGridIsSetUpAsEveryGridAndLeavesEnterAndEscapeToTheDial
         EXPECT_EQ(names.indexOf(QStringLiteral("Acme")) < names.indexOf(QStringLiteral("Birch & Co")), ascending);
     }
     EXPECT_EQ(dlg.GetManager().GetSortColumn(), 0);
+    CUGCell sorted;
+    grid.GetCellWithDefaults(0, -1, &sorted);
+    EXPECT_NE(sorted.GetCellType(), 0) << "the heading shows the sort arrow";
 
     // A right click on a row offers to delete it.
     QStringList offered;

@@ -2,6 +2,7 @@
 
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
+#include "foundation/ui/SmallControls.h"
 #include "grids/CtrlFactory.h"
 #include "grids/GridsStrings.h"
 #include "grids/MatInfoPresenter.h"
@@ -72,13 +73,13 @@ void MatInfoCtrl::CreateControls()
 {
     const int l = 0, t = 0, r = kWidth, b = kHeight;
     m_help = Place<QPushButton>(this, kHelpId, kStrHelpWithMaterials, FromEdges(l, t, l + 200, t + 24));
-    m_grainGroup = Place<QGroupBox>(this, 0, kStrMaterialInfo, FromEdges(l, t + 29, l + 200, b - 27));
+    m_grainGroup = Place<QZGroupbox>(this, 0, kStrMaterialInfo, FromEdges(l, t + 29, l + 200, b - 27));
     m_grainGroup->setObjectName(QStringLiteral("grain"));
     m_hasGrain = Place<QCheckBox>(this, kHasGrainId, kStrHasGrain, FromEdges(l + 6, t + 49, l + 194, t + 68));
     m_longSideHorizontal = Place<QCheckBox>(
         this, kLongSideHorizontalId, kStrLongSideHorizontal, FromEdges(l + 6, t + 68, l + 194, t + 120));
     m_sawSetupGroup
-        = Place<QGroupBox>(this, kSawSetupGroupId, kStrSawSetup, FromEdges(l + 206, t, l + 386, b - 27));
+        = Place<QZGroupbox>(this, kSawSetupGroupId, kStrSawSetup, FromEdges(l + 206, t, l + 386, b - 27));
     m_kerfLabel = Place<QLabel>(this, kKerfLabelId, kStrSawKerf, FromEdges(l + 212, t + 15, l + 303, t + 34));
     m_kerf = Place<QLineEdit>(this, kKerfEditId, 0, FromEdges(l + 307, t + 15, l + 380, t + 34));
     m_firstCutLabel = Place<QLabel>(

@@ -16,6 +16,7 @@
 #include "foundation/UpdateHint.h"
 #include "foundation/UpdateMasks.h"
 #include "foundation/UserPrefsBase.h"
+#include "foundation/ui/SmallControls.h"
 #include "grids/GridHooks.h"
 #include "output/print/ui/CPrintCommands.h"
 
@@ -382,9 +383,10 @@ void CKWLView::ShowPage(int page)
 
 void CKWLView::SetViewRedraw(bool redraw)
 {
-    setUpdatesEnabled(redraw);
     if (redraw)
-        update();
+        m_redrawLock.reset();
+    else if (!m_redrawLock)
+        m_redrawLock = std::make_shared<RedrawInhibitor>(this);
 }
 
 bool CKWLView::AskPdfFileName(QString& path)

@@ -29,6 +29,7 @@ class CSGSCGDM;
 class CUGRowMode;
 class MatInfoPresenter;
 class QFrame;
+class RedrawInhibitor;
 class RMTree;
 class UpdateHint;
 class ViewMgr;
@@ -198,4 +199,6 @@ private:
     std::unique_ptr<MatInfoPresenter> m_matInfo;
     std::array<QWidget*, PageCount> m_pages {};
     std::function<void()> m_updateCommandBars;
+    // Held while printing or a preview keeps the view from painting.
+    std::shared_ptr<RedrawInhibitor> m_redrawLock;
 };

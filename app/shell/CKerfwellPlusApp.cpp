@@ -30,6 +30,7 @@
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
+#include "layouts/ui/LayoutsViewMgr.h"
 #include "model/CMaterials.h"
 #include "model/CSheetGoodEx.h"
 #include "model/ModelUiHook.h"
@@ -483,5 +484,9 @@ void CKerfwellPlusApp::PostSkippedPartsAlert()
     QMetaObject::invokeMethod(m_frame.get(), [this] {
         CTooBigDlg dialog(m_frame.get());
         dialog.exec();
+        // The lists behind the dialog show the skipped parts afresh.
+        if (ViewMgr* views = m_view ? m_view->GetViewMgr() : nullptr)
+            if (LayoutsViewMgr* layouts = views->GetLayoutsViewMgr())
+                layouts->RedrawTakeOffAndTree();
     }, Qt::QueuedConnection);
 }

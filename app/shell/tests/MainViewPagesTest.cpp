@@ -8,7 +8,7 @@
 #include "shell/CMainTab.h"
 #include "shell/GridStateFile.h"
 #include "shell/RawMaterialsLayout.h"
-#include "shell/SmallControls.h"
+#include "foundation/ui/SmallControls.h"
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"

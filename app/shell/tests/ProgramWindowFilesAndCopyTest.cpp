@@ -11,6 +11,7 @@
 #include "gridctrl/CUGRowMode.h"
 #include "output/reports/ReportsCreatorBase.h"
 
+#include <filesystem>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -78,6 +79,11 @@ TEST_F(ShellTest, AProjectInAFolderNamedInLatin1SavesAndOpens)
     QTemporaryDir folder;
     const QByteArray rawFolder = QFile::encodeName(folder.path()) + QByteArrayLiteral("/caf\xe9");
     ASSERT_EQ(::mkdir(rawFolder.constData(), 0700), 0);
+    // QTemporaryDir cannot remove what Qt cannot name.
+    struct RemoveAtEnd {
+        std::filesystem::path folder;
+        ~RemoveAtEnd() { std::filesystem::remove_all(folder); }
+    } removeAtEnd {rawFolder.toStdString()};
     const QByteArray rawFile = rawFolder + QByteArrayLiteral("/Bench.kwxe");
     const QString path = DecodeFileName(rawFile);
     auto fileSize = [&] {

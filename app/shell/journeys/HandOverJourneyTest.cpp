@@ -79,7 +79,7 @@ protected:
     void HandOverFromASecondStart() const
     {
         SingleInstance second(InstanceName());
-        EXPECT_TRUE(second.HandOver(m_handed));
+        EXPECT_TRUE(second.HandOver({m_handed}));
     }
 
     // Until the prompt was answered and the program settled, at most 5 s.

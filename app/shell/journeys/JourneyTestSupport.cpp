@@ -20,6 +20,9 @@
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "layouts/ui/ThumbnailsZone.h"
 #include "layouts/ui/ThumbsPanel.h"
+#include "model/CMilledPart.h"
+#include "optimization/DisplayDiagram.h"
+#include "optimization/DrawnPart.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -64,6 +67,8 @@ void PrintTo(const PagesShown& pages, std::ostream* out)
     *out << "\n  thumbnails:";
     for (int count : pages.thumbnails)
         *out << ' ' << count;
+    for (const QStringList& parts : pages.diagrams)
+        PrintLines("main diagram", parts, out);
     for (const QStringList& rows : pages.takeOffs)
         PrintLines("take-off", rows, out);
     PrintLines("bill of materials", pages.bom, out);
@@ -280,12 +285,22 @@ PagesShown JourneyTest::ReadEveryPage()
         return pages;
     }
     pages.layoutsTree = TreeLines(*tree);
-    QList<QTreeWidgetItem*> diagrams;
+    QList<QTreeWidgetItem*> targets;
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        CollectLeaves(tree->topLevelItem(i), diagrams);
-    for (QTreeWidgetItem* diagram : diagrams) {
-        ClickTreeItem(*tree, diagram);
+        CollectLeaves(tree->topLevelItem(i), targets);
+    for (QTreeWidgetItem* target : targets) {
+        ClickTreeItem(*tree, target);
         pages.thumbnails << static_cast<int>(frame.GetThumbnailsZone()->Panel()->Thumbnails().size());
+        QStringList parts;
+        if (const DisplayDiagramPtr shown = layouts.GetCurrentDiagram())
+            for (const DrawnPartPtr& part : GetCurrentParts(shown)) {
+                const platform::Rect& r = part->GetSheetRect();
+                parts << QStringLiteral("part %1 at %2,%3 to %4,%5%6")
+                             .arg(part->GetPart() ? part->GetPart()->GetID().GetNumber() : 0)
+                             .arg(r.left).arg(r.top).arg(r.right).arg(r.bottom)
+                             .arg(part->IsRotated() ? QStringLiteral(" turned") : QString());
+            }
+        pages.diagrams << parts;
         pages.takeOffs << GridRows(*frame.GetTakeOffGrid());
     }
 

@@ -24,9 +24,11 @@ struct PagesShown
 {
     QStringList parts;
     QStringList layoutsTree;
-    // Per diagram of the layouts tree, in tree order: the thumbnails shown
-    // with it and the rows of its take-off list.
+    // Per target (material and thickness) of the layouts tree, in tree
+    // order: the thumbnails shown with it, where the main diagram draws each
+    // part, and the rows of the take-off list.
     QList<int> thumbnails;
+    QList<QStringList> diagrams;
     QList<QStringList> takeOffs;
     QStringList bom;
     QList<QStringList> reports;

@@ -104,7 +104,7 @@ TEST_F(ProjectLifeJourney, EveryPageShowsAfterReopeningWhatItShowedBeforeTheSave
         moved = moved && part->GetSheetRect() != from;
     EXPECT_TRUE(moved) << "no part left where the dragged part lay";
 
-    // The last diagram of the tree (the other material's) pinned from the menu.
+    // The other material's diagram, chosen in the tree, pinned from the menu.
     QTreeWidget& tree = LayoutsTree();
     QTreeWidgetItem* last = tree.topLevelItem(tree.topLevelItemCount() - 1);
     while (last->childCount() > 0)
@@ -131,6 +131,7 @@ TEST_F(ProjectLifeJourney, EveryPageShowsAfterReopeningWhatItShowedBeforeTheSave
     EXPECT_EQ(after.parts, before.parts);
     EXPECT_EQ(after.layoutsTree, before.layoutsTree);
     EXPECT_EQ(after.thumbnails, before.thumbnails);
+    EXPECT_EQ(after.diagrams, before.diagrams) << "the part moved by hand";
     EXPECT_EQ(after.takeOffs, before.takeOffs);
     EXPECT_EQ(after.bom, before.bom) << "the B.O.M. page after the file was opened";
     EXPECT_EQ(after.reports, before.reports);
@@ -201,6 +202,7 @@ TEST_F(ProjectLifeJourney, AfterAMaterialInUseIsDeletedEveryPageMatchesTheReopen
     EXPECT_EQ(shown.parts, reopened.parts);
     EXPECT_EQ(shown.layoutsTree, reopened.layoutsTree) << "the layouts of the deleted material";
     EXPECT_EQ(shown.thumbnails, reopened.thumbnails);
+    EXPECT_EQ(shown.diagrams, reopened.diagrams);
     EXPECT_EQ(shown.takeOffs, reopened.takeOffs);
     EXPECT_EQ(shown.bom, reopened.bom);
     EXPECT_EQ(shown.reports, reopened.reports);

@@ -46,7 +46,8 @@ protected:
 
     void TearDown() override
     {
-        SetRunProgressDialogMaker(m_realMaker ? m_realMaker : RunProgressDialogMaker());
+        if (m_realMaker)
+            SetRunProgressDialogMaker(m_realMaker);
         JourneyTest::TearDown();
     }
 

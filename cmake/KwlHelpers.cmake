@@ -38,14 +38,15 @@ function(kwl_shared_library target)
 endfunction()
 
 # A GoogleTest executable registered with CTest.
-#   kwl_add_gtest(<name> SOURCES ... LIBRARIES ... [QT_GUI | QT_WIDGETS])
+#   kwl_add_gtest(<name> SOURCES ... LIBRARIES ... [QT_GUI | QT_WIDGETS] [TEST_PREFIX <prefix>])
 # Without QT_*, GTest's own main runs. QT_GUI makes a QGuiApplication and
 # QT_WIDGETS a QApplication first (offscreen unless QT_QPA_PLATFORM is set).
+# TEST_PREFIX goes before every CTest name, so that a set can be run by name.
 function(kwl_add_gtest name)
   if(NOT KWL_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "QT_GUI;QT_WIDGETS" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(T "QT_GUI;QT_WIDGETS" "TEST_PREFIX" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBRARIES} GTest::gtest GTest::gmock)
   if(T_QT_WIDGETS)
@@ -59,6 +60,7 @@ function(kwl_add_gtest name)
   # Discovery runs when ctest starts, not at build time, so a build never
   # needs a display or touches the user's files.
   gtest_discover_tests(${name}
+    TEST_PREFIX "${T_TEST_PREFIX}"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <type_traits>
 
@@ -39,6 +40,27 @@ template <class Widget> Widget* Place(QWidget* parent, int id, int captionId, co
     widget->setFont(GetDialogFont());
     widget->setFocusPolicy(Qt::StrongFocus);
     return widget;
+}
+
+// The strip's boxes are laid out for a caption of one or two lines, as the
+// desktop's check boxes wrap theirs; Qt's do not, so the caption is broken
+// between words wherever a line would run past the box.
+void WrapCaption(QAbstractButton* button)
+{
+    const QStyle* style = button->style();
+    const int mark = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
+        + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+    const int room = button->width() - mark - 2;
+    const QFontMetrics metrics(button->font());
+    const QStringList words = button->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + QLatin1Char(' ') + word) <= room)
+            lines.back() += QLatin1Char(' ') + word;
+        else
+            lines << word;
+    }
+    button->setText(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace
@@ -93,6 +115,9 @@ void MatInfoCtrl::CreateControls()
         this, kLayoutStyleLabelId, kStrPreferredLayoutStyle, FromEdges(l, b - 22, l + 180, b));
     m_layoutStyle = Place<QComboBox>(this, kLayoutStyleId, 0, FromEdges(l + 184, b - 22, r, b));
 
+    for (QAbstractButton* box : std::initializer_list<QAbstractButton*> {
+             m_hasGrain, m_longSideHorizontal, m_doesntMatter, m_withGrain, m_againstGrain })
+        WrapCaption(box);
     // The program sets the checks of the radio buttons itself.
     for (QRadioButton* radio : { m_doesntMatter, m_withGrain, m_againstGrain })
         radio->setAutoExclusive(false);

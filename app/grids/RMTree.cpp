@@ -14,6 +14,8 @@ constexpr int kDataRole = Qt::UserRole;
 
 // The typed label goes to the rename, never straight into the tree: the new
 // name shows when the rename has refreshed the tree, a refused one never.
+// The rename runs once the editor has closed: it rebuilds the tree, and an
+// editor whose item is gone can no longer be closed by the view.
 class LabelDelegate : public QStyledItemDelegate
 {
 public:
@@ -23,8 +25,11 @@ public:
     { }
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const override
     {
-        if (auto* line = qobject_cast<QLineEdit*>(editor))
-            m_tree.OnEndLabelEdit(line->text());
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (!line)
+            return;
+        QMetaObject::invokeMethod(
+            &m_tree, [tree = &m_tree, text = line->text()] { tree->OnEndLabelEdit(text); }, Qt::QueuedConnection);
     }
 
 private:

@@ -32,6 +32,7 @@ enum class SystemColor {
     ButtonFace,      // face of buttons and headings
     ButtonHighlight, // lit edge of raised frames
     ButtonShadow,    // shaded edge of raised frames
+    ButtonLight,     // face of cells that cannot be edited: a shade below the button face
 };
 ColorRef SystemColorRef(SystemColor which);
 

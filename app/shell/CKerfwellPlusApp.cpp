@@ -26,6 +26,7 @@
 #include "foundation/SharedFolderSettings.h"
 #include "foundation/TCPResource.h"
 #include "foundation/UserPrefsBase.h"
+#include "foundation/ui/DialogTitleFitter.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "grids/GridsStrings.h"
@@ -115,6 +116,8 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     }
     Log(QStringLiteral("App Startup"));
     Log(ProgramVersionText());
+    if (!qApp->findChild<DialogTitleFitter*>(QString(), Qt::FindDirectChildrenOnly))
+        qApp->installEventFilter(new DialogTitleFitter(qApp));
     SplashScreen splash;
     splash.Show(QString());
     StartServices();

@@ -781,8 +781,7 @@ private:
             cell->SetTextColor(gdm::kAppendTipColor);
             cell->SetReadOnly(1);
             // The tip is a hint, not data: the italic grid font sets it apart.
-            if (const auto resources = GetUIResourcesBase())
-                cell->SetFont(&resources->GetItalicGridFont());
+            cell->SetFont(&GetUIResources()->GetItalicGridFont());
         }
         return 0;
     }

@@ -45,7 +45,7 @@ template <class Widget> Widget* Place(QWidget* parent, int id, int captionId, co
 // The strip's boxes are laid out for a caption of one or two lines, as the
 // desktop's check boxes wrap theirs; Qt's do not, so the caption is broken
 // between words wherever a line would run past the box.
-void WrapCaption(QAbstractButton* button)
+void FitCaption(QAbstractButton* button)
 {
     const QStyle* style = button->style();
     const int mark = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
@@ -61,6 +61,12 @@ void WrapCaption(QAbstractButton* button)
             lines << word;
     }
     button->setText(lines.join(QLatin1Char('\n')));
+    // A box a pixel or two lower than its text is grown about its middle.
+    const int needed = button->sizeHint().height();
+    if (needed > button->height()) {
+        const QRect box = button->geometry();
+        button->setGeometry(box.x(), box.center().y() - needed / 2, box.width(), needed);
+    }
 }
 
 } // namespace
@@ -117,7 +123,7 @@ void MatInfoCtrl::CreateControls()
 
     for (QAbstractButton* box : std::initializer_list<QAbstractButton*> {
              m_hasGrain, m_longSideHorizontal, m_doesntMatter, m_withGrain, m_againstGrain })
-        WrapCaption(box);
+        FitCaption(box);
     // The program sets the checks of the radio buttons itself.
     for (QRadioButton* radio : { m_doesntMatter, m_withGrain, m_againstGrain })
         radio->setAutoExclusive(false);

@@ -8,14 +8,14 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
 
 // The typed label goes to the rename, never straight into the tree: the new
 // name shows when the rename has refreshed the tree, a refused one never.
-// The rename runs once the editor has closed: it rebuilds the tree, and an
-// editor whose item is gone can no longer be closed by the view.
 class LabelDelegate : public QStyledItemDelegate
 {
 public:
@@ -25,11 +25,8 @@ public:
     { }
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const override
     {
-        auto* line = qobject_cast<QLineEdit*>(editor);
-        if (!line)
-            return;
-        QMetaObject::invokeMethod(
-            &m_tree, [tree = &m_tree, text = line->text()] { tree->OnEndLabelEdit(text); }, Qt::QueuedConnection);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            m_tree.KeepTypedLabel(line->text());
     }
 
 private:
@@ -96,7 +93,8 @@ QString RMTree::GetSelectedItemText() const
 QWidget* RMTree::EditSelectedLabel()
 {
     QTreeWidgetItem* item = currentItem();
-    if (!item)
+    // Asked before the view is, which would complain of a refused edit.
+    if (!item || item == m_categoryNode || !CanEditLabel())
         return nullptr;
     editItem(item);
     // An editor closed before waits hidden for its deletion.
@@ -115,6 +113,16 @@ bool RMTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
     if (trigger != QAbstractItemView::NoEditTriggers && !CanEditLabel())
         return false;
     return QTreeWidget::edit(index, trigger, event);
+}
+
+void RMTree::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QString before = currentItem() ? currentItem()->text(0) : QString();
+    QTreeWidget::closeEditor(editor, hint);
+    // A label left as it was renames nothing.
+    const std::optional<QString> typed = std::exchange(m_typedLabel, std::nullopt);
+    if (typed && *typed != before)
+        OnEndLabelEdit(*typed);
 }
 
 void RMTree::OnEndLabelEdit(const QString& text)

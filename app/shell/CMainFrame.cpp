@@ -212,6 +212,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         if (widget && widget->window() == this)
             RefreshLockKeyPanes();
     }
+
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -222,6 +223,9 @@ void CMainFrame::BuildCommands()
         QAction* action = m_commands->Add(command.id, text, QKeySequence(QString::fromLatin1(command.shortcut)),
                                           QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
         action->setIcon(CommandIcon(command.id));
+        // A button that ran its command (maybe through a dialog that took the
+        // pointer away) no longer shows the prompt.
+        connect(action, &QAction::triggered, statusBar(), &QStatusBar::clearMessage);
         addAction(action); // shortcuts work wherever the focus is
     }
 }

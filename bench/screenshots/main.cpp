@@ -135,7 +135,9 @@ void CaptureDrag(CMainFrame& frame, LayoutsViewMgr& layouts)
         ++g_failures;
         return;
     }
-    QWidget* window = layoutsFrame->GetDiagramWnd().get();
+    auto* window = dynamic_cast<QWidget*>(layoutsFrame->GetDiagramWnd().get());
+    if (!window)
+        return;
     window->repaint();
     const DrawnPartList parts = GetCurrentParts(*diagram);
     if (parts.empty())
@@ -217,7 +219,8 @@ int main(int argc, char* argv[])
 
     const auto birch = AddMaterial(QStringLiteral("Birch Plywood"), 48, 96);
     CMilledPart* side = AddSampleParts(*program.GetDocument(), birch);
-    view.GetViewMgr()->ApplyDocumentUpdate(UpdateHint(0x201, 0));
+    UpdateHint added(0x201, 0);
+    view.GetViewMgr()->ApplyDocumentUpdate(added);
     Settle();
 
     const char* const names[] = {"1-parts", "2-layouts", "3-bom", "4-reports", "5-raw-materials"};

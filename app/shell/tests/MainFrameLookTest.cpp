@@ -5,7 +5,10 @@
 #include "shell/CMainFrame.h"
 #include "shell/ShellCommands.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
@@ -65,7 +68,7 @@ TEST_F(ShellTest, LockKeyPanesShowOnlyTheKeysThatAreOn)
     }
 }
 
-TEST_F(ShellTest, ACommandPromptShowsOnlyWhileThePointerIsOnTheCommand)
+TEST_F(ShellTest, ACommandPromptGoesWhenItsMenuClosesOrItsButtonHasRun)
 {
     CMainFrame* frame = Start().GetMainFrame();
     frame->resize(1200, 800);
@@ -74,25 +77,47 @@ TEST_F(ShellTest, ACommandPromptShowsOnlyWhileThePointerIsOnTheCommand)
     QAction* print = frame->GetCommands().Find(ShellCommand::FilePrint);
     const QString prompt = print->statusTip();
     ASSERT_FALSE(prompt.isEmpty());
+    QAction* gridlines = frame->GetCommands().Find(ShellCommand::Gridlines);
 
-    auto* button = qobject_cast<QToolButton*>(frame->GetToolBar()->widgetForAction(print));
+    // A menu item under the pointer shows its prompt; the menu closing,
+    // under the pointer or after a choice, takes it away.
+    QAction* viewMenu = nullptr;
+    for (QAction* top : frame->menuBar()->actions())
+        if (top->menu() && top->menu()->actions().contains(gridlines))
+            viewMenu = top;
+    ASSERT_TRUE(viewMenu);
+    QMenu* view = viewMenu->menu();
+    for (bool choose : {false, true}) {
+        SCOPED_TRACE(choose ? "chosen" : "closed");
+        frame->menuBar()->setActiveAction(viewMenu); // opened from the menu bar
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+        const QPoint at = view->actionGeometry(gridlines).center();
+        // A menu follows the pointer once it has moved a little.
+        for (const QPoint& step : {at + QPoint(0, 30), at + QPoint(0, 15), at}) {
+            QMouseEvent move(QEvent::MouseMove, QPointF(step), QPointF(view->mapToGlobal(step)), Qt::NoButton,
+                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(view, &move);
+        }
+        EXPECT_EQ(frame->statusBar()->currentMessage(), gridlines->statusTip());
+        if (choose)
+            QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        else
+            view->close();
+        QApplication::processEvents();
+        EXPECT_EQ(frame->statusBar()->currentMessage(), QString());
+    }
+
+    // A toolbar button: the pointer on it shows the prompt; once its command
+    // has run the prompt is gone, even though no leave event came.
+    auto* button = qobject_cast<QToolButton*>(frame->GetToolBar()->widgetForAction(
+        frame->GetCommands().Find(ShellCommand::FileNew)));
     ASSERT_TRUE(button);
-    QTest::mouseMove(button, button->rect().center());
-    QTest::qWait(20);
-    EXPECT_EQ(frame->statusBar()->currentMessage(), prompt);
-    QTest::mouseMove(frame->centralWidget(), frame->centralWidget()->rect().center());
-    QTest::qWait(20);
-    EXPECT_EQ(frame->statusBar()->currentMessage(), QString());
-
-    // The same for a menu item, and when the menu closes under the pointer.
-    QMenu* file = frame->menuBar()->actions().first()->menu();
-    file->popup(frame->mapToGlobal(QPoint(10, 30)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
-    QTest::mouseMove(file, file->actionGeometry(print).center());
-    QTest::qWait(20);
-    EXPECT_EQ(frame->statusBar()->currentMessage(), prompt);
-    file->close();
-    QTest::qWait(20);
+    QEnterEvent enter(QPointF(5, 5), QPointF(button->mapTo(frame, QPoint(5, 5))), QPointF(button->mapToGlobal(QPoint(5, 5))));
+    QApplication::sendEvent(button, &enter);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), button->defaultAction()->statusTip());
+    frame->GetCommands().UpdateActions();
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
     EXPECT_EQ(frame->statusBar()->currentMessage(), QString());
 }
 

@@ -92,10 +92,12 @@ TEST_F(PrefsSheetTest, NinePagesInTheirPlacesRenderOffscreen)
     EXPECT_EQ(sheet.GetTabs()->currentIndex(), 6);
     EXPECT_EQ(sheet.GetButtons()->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
 
-    sheet.resize(480, 360);
+    // At least 480 x 360, and as wide as the nine tabs need.
+    const QSize size = QSize(480, 360).expandedTo(sheet.minimumSizeHint());
+    sheet.resize(size);
     const QImage picture = sheet.grab().toImage();
     ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.size(), QSize(480, 360) * picture.devicePixelRatio());
+    EXPECT_EQ(picture.size(), size * picture.devicePixelRatio());
     QSet<QRgb> colours;
     for (int y = 0; y < picture.height(); y += 4)
         for (int x = 0; x < picture.width(); x += 4)

@@ -16,7 +16,13 @@
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
+#include "foundation/DimensionFormatPrefs.h"
 #include "foundation/UpdateHint.h"
+#include "foundation/UserPrefsBase.h"
+#include "gridctrl/CUGDropListType.h"
+#include "gridctrl/CUGGrid.h"
+#include "gridctrl/CUGRowMode.h"
+#include "grids/RMTree.h"
 #include "grids/PartsGridStrings.h"
 #include "layouts/ui/InteractiveDiagramBase.h"
 #include "layouts/ui/LayoutsFrame.h"
@@ -39,6 +45,9 @@
 #include <cstdlib>
 
 namespace {
+
+constexpr int kDimensionsStyle = 3016;
+constexpr int kMillimetres = 5;
 
 QString g_out;
 int g_failures = 0;
@@ -73,6 +82,7 @@ std::shared_ptr<CSheetGoodEx> AddMaterial(const QString& name, double width, dou
     sheet.SetLength(CDimension::FromInches(length));
     row->SetSheetDimensions(sheet);
     row->SetUnlimited();
+    row->SetVendor(library->FindOrAddVendor(QStringLiteral("Northwest Hardwood & Plywood Supply Co.")));
     material->GetSizeCosts().push_back(row);
     library->GetMaterials().push_back(material);
     return material;
@@ -229,6 +239,44 @@ int main(int argc, char* argv[])
     for (int i = 0; i < 5; ++i) {
         ShowPage(view, order[i]);
         Save(&frame, QString::fromLatin1(names[i]));
+    }
+
+    // The raw materials of the sample's plywood, its vendor's drop list open.
+    view.GetRMTree().SelectItemByData(birch.get());
+    Settle();
+    Save(&frame, QStringLiteral("5-raw-materials-selected"));
+    if (CUGRowMode* grid = view.GetSizeCostGrid()) {
+        for (int column = 0; column < grid->GetColumnCount(); ++column) {
+            CUGCell cell;
+            grid->GetCellWithDefaults(column, 0, &cell);
+            if (cell.GetText().startsWith(QStringLiteral("Northwest"))) {
+                grid->GotoCell(column, 0);
+                QTest::keyClick(grid->GetGridArea(), Qt::Key_Return);
+                Settle();
+                Save(&frame, QStringLiteral("5-raw-materials-vendor-list"));
+                if (auto* list = grid->GetGridArea()->findChild<CUGLstBox*>())
+                    QTest::keyClick(list, Qt::Key_Escape);
+                Settle();
+                break;
+            }
+        }
+    }
+
+    // The layouts in millimetres: the longest dimension texts.
+    if (UserPrefsBase* prefs = GetUserPrefs()) {
+        const int style = prefs->GetInt(kDimensionsStyle);
+        prefs->SetInt(kDimensionsStyle, kMillimetres);
+        ApplyDimensionFormats(*prefs);
+        ShowPage(view, CKWLView::LayoutsPage);
+        if (LayoutsViewMgr* layouts = view.GetViewMgr()->GetLayoutsViewMgr())
+            if (auto* layoutsFrame = dynamic_cast<LayoutsFrame*>(layouts->GetFrame()))
+                if (auto* window = dynamic_cast<QWidget*>(layoutsFrame->GetDiagramWnd().get()))
+                    window->update();
+        Settle();
+        Save(&frame, QStringLiteral("2-layouts-mm"));
+        prefs->SetInt(kDimensionsStyle, style);
+        ApplyDimensionFormats(*prefs);
+        ShowPage(view, CKWLView::PartsPage);
     }
 
     ShowPage(view, CKWLView::LayoutsPage);

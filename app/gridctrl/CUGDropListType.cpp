@@ -386,7 +386,8 @@ int CUGDropListType::openList(const QString& prefix)
     int widest = 0;
     for (const QString& text : items)
         widest = std::max(widest, metrics.horizontalAdvance(text));
-    const int scrollBar = count > kMaxVisibleItems ? area->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    const int scrollBar
+        = count > kMaxVisibleItems ? area->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
     const int width = std::max(cellRect.Width(), widest + 2 * metrics.averageCharWidth() + scrollBar + 6);
     QRect box(cellRect.left + 10, cellRect.bottom, width, itemHeight * std::min(count, kMaxVisibleItems) + 6);
     if (box.bottom() >= area->height())

@@ -196,7 +196,8 @@ void CMainFrame::RefreshLockKeyPanes()
         LockKey key;
         const char* text;
     };
-    const Pane panes[] = {{1, LockKey::Caps, "CAP"}, {2, LockKey::Num, "NUM"}, {3, LockKey::Scroll, "SCRL"}};
+    const Pane panes[]
+        = { { 1, LockKey::Caps, "CAP" }, { 2, LockKey::Num, "NUM" }, { 3, LockKey::Scroll, "SCRL" } };
     for (const Pane& pane : panes) {
         if (pane.index >= m_statusPanes.size())
             continue;

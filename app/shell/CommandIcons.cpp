@@ -17,34 +17,35 @@ enum class Drawn { None, Padlock, Book };
 struct IconSource
 {
     int id;
-    const char* themeName;         // freedesktop icon naming
+    const char* themeName; // freedesktop icon naming
     QStyle::StandardPixmap standard; // used when the theme has no such icon
-    Drawn drawn;                   // drawn when the style has none either
+    Drawn drawn; // drawn when the style has none either
 };
 
 constexpr QStyle::StandardPixmap kNoStandard = QStyle::SP_CustomBase;
 
 const IconSource kSources[] = {
-    {ShellCommand::FileNew, "document-new", QStyle::SP_FileIcon, Drawn::None},
-    {ShellCommand::FileOpen, "document-open", QStyle::SP_DialogOpenButton, Drawn::None},
-    {ShellCommand::FileSave, "document-save", QStyle::SP_DialogSaveButton, Drawn::None},
-    {ShellCommand::FilePrint, "document-print", QStyle::SP_ComputerIcon, Drawn::None},
-    {ShellCommand::FilePrintPreview, "document-print-preview", QStyle::SP_FileDialogContentsView, Drawn::None},
-    {ShellCommand::EditCut, "edit-cut", QStyle::SP_TrashIcon, Drawn::None},
-    {ShellCommand::EditCopy, "edit-copy", QStyle::SP_FileDialogDetailedView, Drawn::None},
-    {ShellCommand::EditPaste, "edit-paste", QStyle::SP_FileDialogListView, Drawn::None},
-    {ShellCommand::InsertNewPart, "list-add", QStyle::SP_FileDialogNewFolder, Drawn::None},
-    {ShellCommand::DeleteSelection, "edit-delete", QStyle::SP_DialogDiscardButton, Drawn::None},
-    {ShellCommand::GroupEdit, "edit-select-all", QStyle::SP_FileDialogInfoView, Drawn::None},
-    {ShellCommand::MoveUp, "go-up", QStyle::SP_ArrowUp, Drawn::None},
-    {ShellCommand::MoveDown, "go-down", QStyle::SP_ArrowDown, Drawn::None},
-    {ShellCommand::RenumberParts, "view-refresh", QStyle::SP_BrowserReload, Drawn::None},
-    {ShellCommand::SortByCrossSection, "view-sort-ascending", QStyle::SP_TitleBarShadeButton, Drawn::None},
-    {ShellCommand::ProjectSettings, "document-properties", QStyle::SP_DirHomeIcon, Drawn::None},
-    {ShellCommand::Preferences, "preferences-system", QStyle::SP_DesktopIcon, Drawn::None},
-    {ShellCommand::LockProject, "changes-prevent", kNoStandard, Drawn::Padlock},
-    {ShellCommand::Vendors, "x-office-address-book", QStyle::SP_DriveNetIcon, Drawn::None},
-    {ShellCommand::UsersManual, "help-contents", kNoStandard, Drawn::Book},
+    { ShellCommand::FileNew, "document-new", QStyle::SP_FileIcon, Drawn::None },
+    { ShellCommand::FileOpen, "document-open", QStyle::SP_DialogOpenButton, Drawn::None },
+    { ShellCommand::FileSave, "document-save", QStyle::SP_DialogSaveButton, Drawn::None },
+    { ShellCommand::FilePrint, "document-print", QStyle::SP_ComputerIcon, Drawn::None },
+    { ShellCommand::FilePrintPreview, "document-print-preview", QStyle::SP_FileDialogContentsView,
+        Drawn::None },
+    { ShellCommand::EditCut, "edit-cut", QStyle::SP_TrashIcon, Drawn::None },
+    { ShellCommand::EditCopy, "edit-copy", QStyle::SP_FileDialogDetailedView, Drawn::None },
+    { ShellCommand::EditPaste, "edit-paste", QStyle::SP_FileDialogListView, Drawn::None },
+    { ShellCommand::InsertNewPart, "list-add", QStyle::SP_FileDialogNewFolder, Drawn::None },
+    { ShellCommand::DeleteSelection, "edit-delete", QStyle::SP_DialogDiscardButton, Drawn::None },
+    { ShellCommand::GroupEdit, "edit-select-all", QStyle::SP_FileDialogInfoView, Drawn::None },
+    { ShellCommand::MoveUp, "go-up", QStyle::SP_ArrowUp, Drawn::None },
+    { ShellCommand::MoveDown, "go-down", QStyle::SP_ArrowDown, Drawn::None },
+    { ShellCommand::RenumberParts, "view-refresh", QStyle::SP_BrowserReload, Drawn::None },
+    { ShellCommand::SortByCrossSection, "view-sort-ascending", QStyle::SP_TitleBarShadeButton, Drawn::None },
+    { ShellCommand::ProjectSettings, "document-properties", QStyle::SP_DirHomeIcon, Drawn::None },
+    { ShellCommand::Preferences, "preferences-system", QStyle::SP_DesktopIcon, Drawn::None },
+    { ShellCommand::LockProject, "changes-prevent", kNoStandard, Drawn::Padlock },
+    { ShellCommand::Vendors, "x-office-address-book", QStyle::SP_DriveNetIcon, Drawn::None },
+    { ShellCommand::UsersManual, "help-contents", kNoStandard, Drawn::Book },
 };
 
 QPixmap DrawnPixmap(Drawn kind)

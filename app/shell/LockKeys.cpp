@@ -5,9 +5,12 @@
 
 std::optional<bool> ReadLockKeyLight(LockKey key)
 {
-    const char* suffix = key == LockKey::Caps ? "::capslock" : key == LockKey::Num ? "::numlock" : "::scrolllock";
+    const char* suffix = key == LockKey::Caps ? "::capslock"
+        : key == LockKey::Num                 ? "::numlock"
+                                              : "::scrolllock";
     const QDir leds(QStringLiteral("/sys/class/leds"));
-    const QStringList names = leds.entryList({QLatin1Char('*') + QString::fromLatin1(suffix)}, QDir::Dirs | QDir::System);
+    const QStringList names
+        = leds.entryList({ QLatin1Char('*') + QString::fromLatin1(suffix) }, QDir::Dirs | QDir::System);
     std::optional<bool> state;
     for (const QString& name : names) {
         QFile brightness(leds.filePath(name + QStringLiteral("/brightness")));

@@ -22,8 +22,8 @@
 #include "gridctrl/CUGDropListType.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGRowMode.h"
-#include "grids/RMTree.h"
 #include "grids/PartsGridStrings.h"
+#include "grids/RMTree.h"
 #include "layouts/ui/InteractiveDiagramBase.h"
 #include "layouts/ui/LayoutsFrame.h"
 #include "layouts/ui/LayoutsViewMgr.h"
@@ -99,8 +99,13 @@ CMilledPart* AddSampleParts(CKWLDoc& doc, const std::shared_ptr<CSheetGoodEx>& m
         std::uint32_t copies;
     };
     const Part parts[] = {
-        {"Side", 22.5, 34.5, 2}, {"Top", 22.5, 34.5, 1}, {"Bottom", 22.5, 34.5, 1}, {"Shelf", 11.25, 33, 3},
-        {"Back", 30, 33.75, 1},  {"Face strip", 1.5, 34.5, 4}, {"Kick", 3.5, 34.5, 2},
+        { "Side", 22.5, 34.5, 2 },
+        { "Top", 22.5, 34.5, 1 },
+        { "Bottom", 22.5, 34.5, 1 },
+        { "Shelf", 11.25, 33, 3 },
+        { "Back", 30, 33.75, 1 },
+        { "Face strip", 1.5, 34.5, 4 },
+        { "Kick", 3.5, 34.5, 2 },
     };
     CMilledPart* first = nullptr;
     for (const Part& p : parts) {
@@ -129,8 +134,8 @@ void SendMove(QWidget* window, const QPoint& point)
 {
     QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : window;
     const QPoint global = window->mapToGlobal(point);
-    QMouseEvent event(QEvent::MouseMove, QPointF(receiver->mapFromGlobal(global)), QPointF(global), Qt::NoButton,
-        Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent event(QEvent::MouseMove, QPointF(receiver->mapFromGlobal(global)), QPointF(global),
+        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(receiver, &event);
 }
 
@@ -201,9 +206,10 @@ int main(int argc, char* argv[])
     QTemporaryDir home;
     if (!home.isValid())
         return 2;
-    for (const char* folder : {"home", "data", "config", "cache", "runtime"})
+    for (const char* folder : { "home", "data", "config", "cache", "runtime" })
         QDir(home.path()).mkpath(QString::fromLatin1(folder));
-    QFile::setPermissions(home.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("HOME", qPrintable(home.filePath(QStringLiteral("home"))), 1);
     setenv("XDG_DATA_HOME", qPrintable(home.filePath(QStringLiteral("data"))), 1);
     setenv("XDG_CONFIG_HOME", qPrintable(home.filePath(QStringLiteral("config"))), 1);
@@ -233,9 +239,9 @@ int main(int argc, char* argv[])
     view.GetViewMgr()->ApplyDocumentUpdate(added);
     Settle();
 
-    const char* const names[] = {"1-parts", "2-layouts", "3-bom", "4-reports", "5-raw-materials"};
-    const int order[] = {CKWLView::PartsPage, CKWLView::LayoutsPage, CKWLView::BOMPage, CKWLView::ReportsPage,
-                         CKWLView::RawMaterialsPage};
+    const char* const names[] = { "1-parts", "2-layouts", "3-bom", "4-reports", "5-raw-materials" };
+    const int order[] = { CKWLView::PartsPage, CKWLView::LayoutsPage, CKWLView::BOMPage,
+        CKWLView::ReportsPage, CKWLView::RawMaterialsPage };
     for (int i = 0; i < 5; ++i) {
         ShowPage(view, order[i]);
         Save(&frame, QString::fromLatin1(names[i]));

@@ -9,8 +9,8 @@
 #include "model/ModelUiHook.h"
 
 #include <QImage>
-#include <cstdlib>
 #include <QMenu>
+#include <cstdlib>
 
 namespace {
 

@@ -157,7 +157,8 @@ TEST_F(SizeCostGridTest, CanBuyMoreIsNotApplicableToUnlimitedAndOffCutRows)
     EXPECT_EQ(Cell(kCanBuy, row).GetText(), QStringLiteral("N/A"));
     EXPECT_TRUE(Cell(kCanBuy, row).GetReadOnly());
     // Shaded as every grid shades a cell that cannot be edited.
-    EXPECT_EQ(Cell(kCanBuy, row).GetBackColor(), platform::SystemColorRef(platform::SystemColor::ButtonLight));
+    EXPECT_EQ(
+        Cell(kCanBuy, row).GetBackColor(), platform::SystemColorRef(platform::SystemColor::ButtonLight));
     Type(kInventory, row, QStringLiteral("5"));
     Choose(kCanBuy, row, 1);
     m_mgr->FinishEditing();

@@ -228,7 +228,9 @@ TEST_F(MatInfoStripTest, EveryCaptionFitsItsControl)
     }
     EXPECT_EQ(checked, 5);
     // A caption broken over lines keeps its words.
-    EXPECT_EQ(Child<QCheckBox>(MatInfoCtrl::kLongSideHorizontalId)->text().replace(QLatin1Char('\n'), QLatin1Char(' ')),
+    EXPECT_EQ(Child<QCheckBox>(MatInfoCtrl::kLongSideHorizontalId)
+                  ->text()
+                  .replace(QLatin1Char('\n'), QLatin1Char(' ')),
         QStringLiteral("Always draw with longer side horizontal"));
 }
 

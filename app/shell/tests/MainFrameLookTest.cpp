@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -40,7 +40,7 @@ TEST_F(ShellTest, EveryToolbarAndMenuCommandHasAPictureWithoutAnIconTheme)
                 check(action);
         }
     }
-    for (int id : {ShellCommand::UsersManual, ShellCommand::LockProject})
+    for (int id : { ShellCommand::UsersManual, ShellCommand::LockProject })
         EXPECT_FALSE(frame->GetCommands().Find(id)->icon().pixmap(24, 24).isNull()) << id;
 }
 
@@ -53,10 +53,10 @@ TEST_F(ShellTest, LockKeyPanesShowOnlyTheKeysThatAreOn)
         QStringList shown;
     };
     const Case cases[] = {
-        {std::nullopt, std::nullopt, std::nullopt, {QString(), QString(), QString()}},
-        {false, false, false, {QString(), QString(), QString()}},
-        {true, std::nullopt, false, {QStringLiteral("CAP"), QString(), QString()}},
-        {false, true, true, {QString(), QStringLiteral("NUM"), QStringLiteral("SCRL")}},
+        { std::nullopt, std::nullopt, std::nullopt, { QString(), QString(), QString() } },
+        { false, false, false, { QString(), QString(), QString() } },
+        { true, std::nullopt, false, { QStringLiteral("CAP"), QString(), QString() } },
+        { false, true, true, { QString(), QStringLiteral("NUM"), QStringLiteral("SCRL") } },
     };
     for (const Case& c : cases) {
         frame->SetLockKeyReader([&c](LockKey key) {
@@ -87,13 +87,13 @@ TEST_F(ShellTest, ACommandPromptGoesWhenItsMenuClosesOrItsButtonHasRun)
             viewMenu = top;
     ASSERT_TRUE(viewMenu);
     QMenu* view = viewMenu->menu();
-    for (bool choose : {false, true}) {
+    for (bool choose : { false, true }) {
         SCOPED_TRACE(choose ? "chosen" : "closed");
         frame->menuBar()->setActiveAction(viewMenu); // opened from the menu bar
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
         const QPoint at = view->actionGeometry(gridlines).center();
         // A menu follows the pointer once it has moved a little.
-        for (const QPoint& step : {at + QPoint(0, 30), at + QPoint(0, 15), at}) {
+        for (const QPoint& step : { at + QPoint(0, 30), at + QPoint(0, 15), at }) {
             QMouseEvent move(QEvent::MouseMove, QPointF(step), QPointF(view->mapToGlobal(step)), Qt::NoButton,
                 Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(view, &move);
@@ -109,10 +109,11 @@ TEST_F(ShellTest, ACommandPromptGoesWhenItsMenuClosesOrItsButtonHasRun)
 
     // A toolbar button: the pointer on it shows the prompt; once its command
     // has run the prompt is gone, even though no leave event came.
-    auto* button = qobject_cast<QToolButton*>(frame->GetToolBar()->widgetForAction(
-        frame->GetCommands().Find(ShellCommand::FileNew)));
+    auto* button = qobject_cast<QToolButton*>(
+        frame->GetToolBar()->widgetForAction(frame->GetCommands().Find(ShellCommand::FileNew)));
     ASSERT_TRUE(button);
-    QEnterEvent enter(QPointF(5, 5), QPointF(button->mapTo(frame, QPoint(5, 5))), QPointF(button->mapToGlobal(QPoint(5, 5))));
+    QEnterEvent enter(QPointF(5, 5), QPointF(button->mapTo(frame, QPoint(5, 5))),
+        QPointF(button->mapToGlobal(QPoint(5, 5))));
     QApplication::sendEvent(button, &enter);
     EXPECT_EQ(frame->statusBar()->currentMessage(), button->defaultAction()->statusTip());
     frame->GetCommands().UpdateActions();

@@ -18,8 +18,15 @@ namespace platform {
 namespace {
 
 const QPageSize::PageSizeId kPapers[] = {
-    QPageSize::Letter, QPageSize::Legal, QPageSize::Tabloid, QPageSize::A3, QPageSize::A4, QPageSize::A5,
-    QPageSize::B4, QPageSize::B5, QPageSize::Executive,
+    QPageSize::Letter,
+    QPageSize::Legal,
+    QPageSize::Tabloid,
+    QPageSize::A3,
+    QPageSize::A4,
+    QPageSize::A5,
+    QPageSize::B4,
+    QPageSize::B5,
+    QPageSize::Executive,
 };
 
 } // namespace
@@ -41,7 +48,8 @@ PdfPageSetupDialog::PdfPageSetupDialog(QPrinter& printer, QWidget* parent)
     , m_portrait(new QRadioButton(tr("&Portrait")))
     , m_landscape(new QRadioButton(tr("&Landscape")))
     , m_margins {}
-    , m_unit(QLocale().measurementSystem() == QLocale::MetricSystem ? QPageLayout::Millimeter : QPageLayout::Inch)
+    , m_unit(QLocale().measurementSystem() == QLocale::MetricSystem ? QPageLayout::Millimeter
+                                                                    : QPageLayout::Inch)
 {
     setWindowTitle(tr("Page Setup"));
     const QPageLayout layout = printer.pageLayout();
@@ -101,8 +109,8 @@ void PdfPageSetupDialog::accept()
     const QPageSize paper(static_cast<QPageSize::PageSizeId>(m_paper->currentData().toInt()));
     const QMarginsF margins(
         m_margins[0]->value(), m_margins[1]->value(), m_margins[2]->value(), m_margins[3]->value());
-    const QPageLayout layout(paper, m_landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait,
-        margins, unit);
+    const QPageLayout layout(
+        paper, m_landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait, margins, unit);
     m_printer.setPageLayout(layout);
     QDialog::accept();
 }

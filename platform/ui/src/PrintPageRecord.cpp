@@ -4,8 +4,8 @@
 #include "platform/ui/ColorRef.h"
 
 #include <QPageLayout>
-#include <QPaintEngine>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>

@@ -114,7 +114,8 @@ TEST_F(PrefsSheetTest, EveryTabShowsWholeAtTheSheetsSize)
     for (int i = 0; i < bar->count(); ++i) {
         SCOPED_TRACE(bar->tabText(i).toStdString());
         EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1);
-        EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(QString(bar->tabText(i)).remove(QLatin1Char('&'))));
+        EXPECT_GE(bar->tabRect(i).width(),
+            bar->fontMetrics().horizontalAdvance(QString(bar->tabText(i)).remove(QLatin1Char('&'))));
     }
     for (const QWidget* arrow : bar->findChildren<QWidget*>())
         EXPECT_FALSE(arrow->isVisible()) << "no scroll arrows";

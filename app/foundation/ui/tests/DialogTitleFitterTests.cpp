@@ -35,7 +35,8 @@ TEST(DialogTitleFitter, ADialogIsShownWideEnoughForItsTitle)
             EXPECT_EQ(dialog.width(), 120);
         else
             EXPECT_GE(dialog.width(), DialogTitleFitter::TitleWidth(dialog));
-        EXPECT_GT(DialogTitleFitter::TitleWidth(dialog), QFontMetrics(QApplication::font()).horizontalAdvance(dialog.windowTitle()));
+        EXPECT_GT(DialogTitleFitter::TitleWidth(dialog),
+            QFontMetrics(QApplication::font()).horizontalAdvance(dialog.windowTitle()));
     }
     qApp->removeEventFilter(&fitter);
 }

@@ -271,9 +271,11 @@ TEST(PrintSetupCommandTest, TheDialogsButtonDoesNotPromiseAPrint)
     });
     EXPECT_FALSE(ExecPrintSetupDialog(printer, nullptr));
     ASSERT_FALSE(texts.isEmpty());
-    EXPECT_TRUE(texts.contains(QStringLiteral("OK")) || texts.contains(QStringLiteral("&OK"))) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("OK")) || texts.contains(QStringLiteral("&OK")))
+        << texts.join(QLatin1Char('|')).toStdString();
     for (const QString& text : texts)
-        EXPECT_FALSE(QString(text).remove(QLatin1Char('&')).startsWith(QStringLiteral("Print"))) << text.toStdString();
+        EXPECT_FALSE(QString(text).remove(QLatin1Char('&')).startsWith(QStringLiteral("Print")))
+            << text.toStdString();
 }
 
 TEST(ControlPageSetupTest, StoredSetupReachesTheControlInTwips)

@@ -246,10 +246,10 @@ void CUGDropListType::AdjustEditRect(Rect* rect)
 
 void CUGDropListType::GetBestSize(QPainter* dc, QSize* size, CUGCell* cell)
 {
+    // Room for the button even where it shows on the current cell only: a
+    // column fitted to its texts would otherwise hide their ends under it.
     CUGCellType::GetBestSize(dc, size, cell);
-    const int style = cell->GetCellTypeStyle() < 0 ? 0 : cell->GetCellTypeStyle();
-    if (!(style & kButtonOnCurrentOnly))
-        size->setWidth(size->width() + m_buttonWidth);
+    size->setWidth(size->width() + m_buttonWidth);
 }
 
 int CUGDropListType::OnLeftButton(int column, int row, int down, const Rect& rect, const Point& point)

@@ -221,6 +221,26 @@ TEST(DropListType, TypedLettersMatchTheWholePrefixAndTheListOpensOnTheValue)
     }
 }
 
+TEST(DropListType, AColumnFittedToItsTextsLeavesRoomForTheButton)
+{
+    // The button shows on the current cell only, or always: either way the
+    // fitted column holds the whole text beside it.
+    for (int style : { 0, CUGDropListType::kButtonOnCurrentOnly }) {
+        SCOPED_TRACE(style);
+        CUGCtrl grid;
+        useDejaVu(grid);
+        createGrid(grid, 2, 3, 600, 200);
+        grid.show();
+        const QString name = QStringLiteral("Northwest Hardwood & Plywood Supply Co.");
+        grid.SetCellTypeAt(0, 0, 1);
+        grid.SetCellStyleAt(0, 0, style);
+        grid.SetCellTextAt(0, 0, name);
+        ASSERT_EQ(grid.FitColumnsToContent(0, 0, 0, 0), 0);
+        const int button = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1))->GetButtonWidth();
+        EXPECT_GE(grid.GetColumnWidth(0), QFontMetrics(*grid.GetDefaultFont()).horizontalAdvance(name) + button);
+    }
+}
+
 // One picture per cell type: each draws its own marks and its text.
 TEST(BuiltInCellTypes, Pictures)
 {

@@ -257,9 +257,11 @@ void CKWLDoc::ReorderParts(const std::vector<CMilledPart*>& order)
     std::vector<CMilledPart*> theirs = order;
     std::sort(mine.begin(), mine.end());
     std::sort(theirs.begin(), theirs.end());
-    if (mine != theirs)
+    if (mine != theirs || order == m_parts)
         return;
     m_parts = order;
+    // The order is what a save writes.
+    SetModifiedFlag(true);
 }
 
 void CKWLDoc::RenumberFromPositions()

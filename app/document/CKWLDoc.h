@@ -125,7 +125,7 @@ public:
     // The whole project file as bytes, and the project read from them
     // (exceptions of the archive on damage; the document is then as before).
     QByteArray StoreToBytes();
-    void LoadFromBytes(const QByteArray& bytes, const QString& path);
+    void LoadFromBytes(std::vector<std::uint8_t> bytes, const QString& path);
 
 private:
     void ResetProject();
@@ -137,7 +137,8 @@ private:
     std::vector<CMilledPart*> m_parts; // owned
     std::vector<CMilledPart*> m_skipped;
     std::int32_t m_locked = 0;
-    std::shared_ptr<BOMOptMgr> m_bom;
+    // One manager for the document's life: the views hold it and its bill.
+    const std::shared_ptr<BOMOptMgr> m_bom;
     bool m_initialized = false;
     UpdateHint m_pending {UpdateMask::ChangeDefault, UpdateMask::DetailAll};
     OptimizationJobList m_jobs;

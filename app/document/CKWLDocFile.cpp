@@ -5,11 +5,13 @@
 #include "document/DocumentStrings.h"
 #include "document/IDocumentShell.h"
 #include "document/ProjectFile.h"
+#include "document/ProjectFileBytes.h"
 #include "document/SaveModified.h"
 
 #include "foundation/CmdHistory.h"
 #include "foundation/CommandExecutionScope.h"
 #include "foundation/DomainUpdateInfo.h"
+#include "foundation/FileNames.h"
 #include "foundation/FutureSchemaException.h"
 #include "foundation/RealArchive.h"
 #include "foundation/UserPrefsBase.h"
@@ -22,10 +24,11 @@
 #include <platform/ArchiveError.h>
 #include <platform/BinaryArchive.h>
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -48,12 +51,11 @@ QByteArray CKWLDoc::StoreToBytes()
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-void CKWLDoc::LoadFromBytes(const QByteArray& bytes, const QString& path)
+void CKWLDoc::LoadFromBytes(std::vector<std::uint8_t> bytes, const QString& path)
 {
-    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-    auto archive = platform::BinaryArchive::loading(std::move(data), path.toStdString());
+    auto archive = platform::BinaryArchive::loading(std::move(bytes), path.toStdString());
     RealArchive ar(archive, this);
-    ProjectFileContents contents = ReadProjectFile(ar);
+    ProjectFileContents contents = ReadProjectFile(ar, *m_bom);
 
     // The whole file was read: the project takes it over.
     m_settings = contents.settings;
@@ -61,7 +63,6 @@ void CKWLDoc::LoadFromBytes(const QByteArray& bytes, const QString& path)
     for (auto& part : contents.parts)
         parts.push_back(part.release());
     TakeParts(std::move(parts));
-    m_bom = contents.bom;
     m_locked = contents.locked;
     MaterialsBase* library = GetMaterialsLibrary();
     if (m_locked) {
@@ -96,22 +97,30 @@ bool CKWLDoc::OnNewDocument()
     }
     SetTitle(UiText(kStrUntitled));
     m_initialized = true;
+    if (m_shell && m_shell->IsMainViewInitialized())
+        m_shell->OnNewDocument();
     return true;
 }
 
 bool CKWLDoc::OnOpenDocument(const QString& path)
 {
+    TheDocumentErrorRecord().Reset();
+    // The file comes off the disk first: one that cannot be read at all (no
+    // such file, a pipe or a device, far too large, no memory for it) is
+    // reported and the open project stays as it was.
+    ProjectFileBytes file = ReadProjectFileBytes(path);
+    if (file.outcome == ProjectFileBytes::Outcome::NotFound || file.outcome == ProjectFileBytes::Outcome::NotReadable) {
+        const QString shown = QDir::toNativeSeparators(path);
+        TheDocumentErrorRecord().RecordFileError(file.outcome == ProjectFileBytes::Outcome::NotFound
+                                                     ? UiText(kStrFileNotFound).arg(shown)
+                                                     : UiText(kStrFileNotReadable).arg(shown, file.reason));
+        DeliverDocumentError(m_shell);
+        return false;
+    }
     if (m_initialized && m_shell && m_shell->IsMainViewInitialized()) {
         m_shell->OnDocumentReset();
         UpdateAllViews(nullptr);
     }
-    TheDocumentErrorRecord().Reset();
-    QByteArray bytes;
-    QFile file(path);
-    const bool readable = file.open(QIODevice::ReadOnly);
-    if (readable)
-        bytes = file.readAll();
-    file.close();
 
     bool loaded = false;
     {
@@ -122,9 +131,9 @@ bool CKWLDoc::OnOpenDocument(const QString& path)
         ResetProject();
         m_initialized = true;
         try {
-            if (!readable)
-                throw platform::ArchiveError(platform::ArchiveError::Generic, path.toStdString());
-            LoadFromBytes(bytes, path);
+            if (file.outcome != ProjectFileBytes::Outcome::Read)
+                throw platform::ArchiveError(platform::ArchiveError::BadSchema, path.toStdString());
+            LoadFromBytes(std::move(file.bytes), path);
             loaded = true;
         } catch (const FutureSchemaException& error) {
             TheDocumentErrorRecord().RecordNewerFile(error, QString());
@@ -202,12 +211,18 @@ bool CKWLDoc::DoSave(const QString& path, bool replace)
 
 bool CKWLDoc::DoFileSave()
 {
-    const QFileInfo info(PathName());
+    // Asked of the system by the name's own bytes, so that a folder whose
+    // name is not UTF-8 does not turn Save into Save As.
+    const QByteArray name = EncodeFileName(PathName());
+    struct stat status
+    {
+    };
+    const bool exists = !name.isEmpty() && ::stat(name.constData(), &status) == 0;
     // A file without any write permission is read-only even to a user who
     // could write it anyway (the administrator): it asks for a new name.
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    const bool readOnly = !info.isWritable() || !(info.permissions() & anyWrite);
-    const bool saveAs = PathName().isEmpty() || !info.exists() || readOnly;
+    const bool readOnly = exists
+        && (::access(name.constData(), W_OK) != 0 || !(status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)));
+    const bool saveAs = !exists || readOnly;
     const bool saved = DoSave(saveAs ? QString() : PathName(), true);
     if (m_shell)
         m_shell->OnAfterSaveCommand();

@@ -21,6 +21,12 @@ void DocumentErrorRecord::RecordReadError()
         kind = DocumentErrorKind::ReadError;
 }
 
+void DocumentErrorRecord::RecordFileError(const QString& why)
+{
+    kind = DocumentErrorKind::FileError;
+    reason = why;
+}
+
 QString DocumentErrorRecord::Message() const
 {
     switch (kind) {
@@ -28,6 +34,8 @@ QString DocumentErrorRecord::Message() const
         return UiText(kStrNewerFileVersion).arg(fileVersionText, programVersionText);
     case DocumentErrorKind::ReadError:
         return UiText(kStrDocumentReadError);
+    case DocumentErrorKind::FileError:
+        return UiText(kStrDocumentReadError) + QStringLiteral("\n\n") + reason;
     case DocumentErrorKind::None:
         break;
     }

@@ -11,6 +11,7 @@ enum class DocumentErrorKind : int {
     None = 0,
     NewerFile = 2,  // stored data newer than the program
     ReadError = 3,  // any other read failure
+    FileError = 4,  // the file could not be taken off the disk: not found or not readable
 };
 
 struct DocumentErrorRecord
@@ -20,12 +21,17 @@ struct DocumentErrorRecord
     QString fileVersionText;  // the version text stored in the refused file
     // The version text of this program as the refusing reader gave it.
     QString programVersionText;
+    // For a file error: the line that says why, naming the file.
+    QString reason;
 
     void Reset() { *this = DocumentErrorRecord(); }
     void RecordNewerFile(const FutureSchemaException& error, const QString& firstTextOfFile);
     // Keeps a newer-file verdict: a later failure of the same load is only
     // a consequence of it.
     void RecordReadError();
+    // A file that could not be read at all is not called damaged: the read
+    // error's message is followed by the reason.
+    void RecordFileError(const QString& why);
     // The message to show for the record; empty for no error.
     QString Message() const;
 };

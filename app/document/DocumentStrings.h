@@ -9,6 +9,11 @@ enum DocumentStringId : int {
     kStrProgramVersion = 156,    // the version text files are written with
     kStrNewerFileVersion = 503,  // "The file you are trying to open was created with ..."
     kStrDocumentReadError = 4225, // "AR-101: Error reading document: ..."
+    // Why a project file could not be taken off the disk at all.
+    kStrFileNotFound = 5301,     // "%1 cannot be found."
+    kStrFileNotReadable = 5302,  // "%1 cannot be read: %2"
+    kStrNotARegularFile = 5303,  // "Not a regular file"
+    kStrFileTooLarge = 5304,     // "Larger than any project file (%1 MB)"
     kStrSaveChanges = 5092,      // "Save changes to %1?"
     kStrUntitled = 5093,         // "Untitled"
     kStrLockProject = 5177,      // "Lock Project"

@@ -74,7 +74,7 @@ void WriteProjectFile(ArchiveWrapper& ar, const ProjectSettings& settings, const
     bom.Serialize(ar, static_cast<std::uint8_t>(locked == 1), mapper);
 }
 
-ProjectFileContents ReadProjectFile(ArchiveWrapper& ar)
+ProjectFileContents ReadProjectFile(ArchiveWrapper& ar, BOMOptMgr& bom)
 {
     ProjectFileContents contents;
     std::uint32_t generation = 0;
@@ -120,7 +120,6 @@ ProjectFileContents ReadProjectFile(ArchiveWrapper& ar)
         context->push_back(part.get());
         contents.parts.push_back(std::move(part));
     }
-    contents.bom = std::make_shared<BOMOptMgr>();
-    contents.bom->Serialize(ar, static_cast<std::uint8_t>(contents.locked), mapper);
+    bom.Serialize(ar, static_cast<std::uint8_t>(contents.locked), mapper);
     return contents;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The project file (".kwxe"): two header words, the identity preamble, then
 // the body: schema, texts, the lock flag, the pro-rate preference, the
-// project settings, the parts and the optimization state. Reading builds a
-// new project beside the open one; nothing is taken over until the whole
-// file has been read and checked.
+// project settings, the parts and the optimization state. Reading builds the
+// settings and parts beside the open project; the optimization state, the
+// file's last record, goes into the document's own manager, which takes it
+// only once that record has been read whole.
 
 #include "model/ProjectSettings.h"
 
@@ -30,7 +31,6 @@ struct ProjectFileContents
     bool proRateCosts = false;
     ProjectSettings settings;
     std::vector<std::unique_ptr<CMilledPart>> parts;
-    std::shared_ptr<BOMOptMgr> bom;
 };
 
 // The program's version text as the files it writes carry it.
@@ -39,5 +39,7 @@ QString ProgramVersionText();
 void WriteProjectFile(ArchiveWrapper& ar, const ProjectSettings& settings, const std::vector<CMilledPart*>& parts,
                       std::int32_t locked, BOMOptMgr& bom);
 // Throws the archive's errors (and FutureSchemaException for a newer file);
-// every count, version and reference is checked where it is read.
-ProjectFileContents ReadProjectFile(ArchiveWrapper& ar);
+// every count, version and reference is checked where it is read. The
+// optimization state is read into bom: the document keeps one manager for
+// its whole life, since the views hold it and its bill.
+ProjectFileContents ReadProjectFile(ArchiveWrapper& ar, BOMOptMgr& bom);

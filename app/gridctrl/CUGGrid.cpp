@@ -7,6 +7,7 @@
 #include "gridctrl/GridKeys.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -279,6 +280,14 @@ bool CUGGrid::focusNextPrevChild(bool)
 
 void CUGGrid::keyPressEvent(QKeyEvent* event)
 {
+    // In a dialog, Enter and Escape belong to its OK and Cancel, as with
+    // every other control of the dialog.
+    const int plainKey = event->modifiers() & ~Qt::KeypadModifier ? 0 : event->key();
+    if ((plainKey == Qt::Key_Escape || plainKey == Qt::Key_Return || plainKey == Qt::Key_Enter)
+        && qobject_cast<QDialog*>(window())) {
+        event->ignore();
+        return;
+    }
     m_ctrl->SetKeyModifiers(event->modifiers());
     const int key = gridkey::FromQtKey(event->key());
     if (key != 0)

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace gdm {
@@ -238,7 +239,7 @@ public:
                 GetGrid()->GotoCell(oldColumn, oldRow);
             return 0;
         }
-        if (m_enabled && m_attached && m_appendRowIndex >= 0 && newRow == m_appendRowIndex) {
+        if (m_enabled && m_attached && !m_refreshing && m_appendRowIndex >= 0 && newRow == m_appendRowIndex) {
             // Dragging a selection over the append row creates no row.
             if (GetGrid() && GetGrid()->GetSheetInfo()->m_moveKeyState == kDragSelectMove)
                 return 0;
@@ -421,10 +422,10 @@ public:
     }
     void RefreshRowCount() override
     {
-        if (IsCurrentSource()) {
-            GetGrid()->SetRowCount(GetRowCount());
-            OnRowChange(-1, -1, false, false);
-        }
+        if (!IsCurrentSource())
+            return;
+        HandCountsToGrid([this](CUGCtrl& grid) { grid.SetRowCount(GetRowCount()); });
+        OnRowChange(-1, -1, false, false);
     }
     void FitColumns() override
     {
@@ -569,13 +570,32 @@ public:
     // ---- column layout ----
     void LayOutColumns()
     {
-        CUGCtrl* grid = GetGrid();
-        if (!grid)
+        if (!GetGrid())
             return;
-        grid->SetColumnCount(GetVisibleColumnCount());
-        for (const auto& column : m_columns)
-            if (!column->IsHidden() && column->GetGridPosition() >= 0)
-                grid->SetColumnMapping(column->GetGridPosition(), IndexOf(column.get()));
+        HandCountsToGrid([this](CUGCtrl& grid) {
+            grid.SetColumnCount(GetVisibleColumnCount());
+            for (const auto& column : m_columns)
+                if (!column->IsHidden() && column->GetGridPosition() >= 0)
+                    grid.SetColumnMapping(column->GetGridPosition(), IndexOf(column.get()));
+        });
+    }
+
+    // A new row or column count moves the grid's cursor in passing, onto the
+    // append row when the list is empty or lost its last rows. That is no
+    // move of the user's: it makes no row, and the cursor does not stay on
+    // the append row, where the user's own click would then be no move and
+    // add nothing.
+    template <class Change> void HandCountsToGrid(Change change)
+    {
+        CUGCtrl* grid = GetGrid();
+        const bool outer = std::exchange(m_refreshing, true);
+        change(*grid);
+        m_refreshing = outer;
+        if (outer || m_appendRowIndex < 0 || grid->GetCurrentRow() != m_appendRowIndex)
+            return;
+        if (GetStoredRowCount() == 0)
+            grid->ClearSelections();
+        grid->ResetCurrentCell();
     }
 
     void ReadGridPositions()
@@ -797,6 +817,8 @@ private:
     int m_appendRowIndex = -1;
     const QFont* m_gridFont = nullptr;
     int m_enabled = 1;
+    // A row or column count is being handed to the grid.
+    bool m_refreshing = false;
     int m_attached = 0;
     int m_layOutOnAttach = 0;
 

@@ -4,6 +4,7 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
 #include "foundation/ui/PinnedEditAlert.h"
+#include "foundation/ui/SmallControls.h"
 #include "grids/PartRowEditState.h"
 #include "grids/PartsGridStrings.h"
 #include "model/CMilledPart.h"
@@ -86,10 +87,8 @@ void CGroupEditDlg::BuildControls()
     addRow(2, 0, LoadUIString(kStrGroupLabelThickness), m_thicknessEdit);
     addRow(2, 1, LoadUIString(kStrGroupLabelWidth), m_widthEdit);
     addRow(3, 0, LoadUIString(kStrGroupLabelLength), m_lengthEdit);
-    m_lockNotice = new QLabel(kLockNoticeText, this);
-    QPalette palette = m_lockNotice->palette();
-    palette.setColor(QPalette::WindowText, platform::ToQColor(kLockNoticeColor));
-    m_lockNotice->setPalette(palette);
+    m_lockNotice = new ColorStatic(kLockNoticeText, this);
+    m_lockNotice->SetColor(platform::ToQColor(kLockNoticeColor));
     layout->addWidget(m_lockNotice);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(LoadUIString(UIStringId::Ok), QDialogButtonBox::AcceptRole);

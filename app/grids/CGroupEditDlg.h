@@ -20,6 +20,7 @@ class CSheetGoodEx;
 class IPartsDoc;
 class IPinnedEditPrompt;
 class QComboBox;
+class ColorStatic;
 class QLabel;
 class QLineEdit;
 
@@ -50,7 +51,7 @@ public:
     QLineEdit* GetEdit(int id) const;
     QComboBox* GetMaterialBox() const { return m_materialBox; }
     QLabel* GetIntro() const { return m_intro; }
-    QLabel* GetLockNotice() const { return m_lockNotice; }
+    ColorStatic* GetLockNotice() const { return m_lockNotice; }
     // The parts whose diagrams OK will unpin, in the order agreed to.
     const std::vector<CMilledPart*>& GetPartsToUnpin() const { return m_unpin; }
 
@@ -127,5 +128,5 @@ private:
     QLineEdit* m_widthEdit = nullptr;
     QLineEdit* m_lengthEdit = nullptr;
     QLabel* m_intro = nullptr;
-    QLabel* m_lockNotice = nullptr;
+    ColorStatic* m_lockNotice = nullptr;
 };

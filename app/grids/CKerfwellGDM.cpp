@@ -333,7 +333,7 @@ void CKerfwellGDM::SwapLengthAndWidth(int row)
     if (m_host)
         m_host->FinishEditing();
     if (row < 0 && GetGrid())
-        row = GetGrid()->GetCurrentRow();
+        row = FindUGRowMode();
     CMilledPart* part = GetRowItem(row);
     if (!part || !CanEditCell(kPartColLength))
         return;
@@ -393,11 +393,8 @@ void CKerfwellGDM::InsertParsedRows(const ParseFieldRows& rows)
     if (parts.empty())
         return;
     int index = GetStoredRowCount();
-    if (CUGRowMode* grid = GetRowModeGrid()) {
-        const int selected = grid->GetFirstSelectedRow();
-        if (selected >= 0 && selected < index)
-            index = selected;
-    }
+    if (const int selected = FindUGRowMode(); selected >= 0 && selected < index)
+        index = selected;
     const int firstNumber = GetStoredRowCount() + 1;
     if (CmdHistory* history = GetCmdHistory())
         history->Add(std::make_shared<CGDMRowPaste<CMilledPart>>(std::move(parts), index, firstNumber));
@@ -573,8 +570,7 @@ void CKerfwellGDM::BeginCurrentRowEdit()
 
 bool CKerfwellGDM::CanMoveSelectionUp()
 {
-    CUGRowMode* grid = GetRowModeGrid();
-    return grid && grid->GetFirstSelectedRow() > 0;
+    return FindUGRowMode() > 0;
 }
 
 bool CKerfwellGDM::CanMoveSelectionDown()

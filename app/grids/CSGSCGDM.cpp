@@ -102,8 +102,7 @@ void CSGSCGDM::SortByDefaultColumn()
 
 std::shared_ptr<ISGSC> CSGSCGDM::GetSelectedRowItem()
 {
-    CUGRowMode* grid = GetRowModeGrid();
-    return grid ? GetRowItemHolder(grid->GetFirstSelectedRow()) : nullptr;
+    return GetRowItemHolder(FindUGRowMode());
 }
 
 void CSGSCGDM::SetUnitsChoiceList(const QString& choices)

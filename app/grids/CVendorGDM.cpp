@@ -105,8 +105,7 @@ void CVendorGDM::UpdateDeleteButton()
 {
     if (!m_deleteButton)
         return;
-    auto* grid = GetRowModeGrid();
-    m_deleteButton->setEnabled(grid && grid->GetFirstSelectedRow() >= 0);
+    m_deleteButton->setEnabled(FindUGRowMode() >= 0);
 }
 
 void CVendorGDM::GotoLastRow()
@@ -155,8 +154,7 @@ void CVendorGDM::AbandonRowEdit()
 void CVendorGDM::DeleteSelectedRows()
 {
     RefreshGrid();
-    auto* grid = GetRowModeGrid();
-    const int row = grid ? grid->GetFirstSelectedRow() : -1;
+    const int row = FindUGRowMode();
     std::shared_ptr<CVendor> working = GetRowItemHolder(row);
     if (!working)
         return;

@@ -8,6 +8,7 @@
 #include "grids/GridsStrings.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,17 +19,21 @@ CVendorsDlg::CVendorsDlg(MaterialsBase& library, const QFont* gridFont, QWidget*
     , m_cancel(new QPushButton(LoadUIString(UIStringId::Cancel), this))
     , m_help(new QPushButton(LoadUIString(UIStringId::Help), this))
     , m_gridFont(gridFont)
-    , m_grid(new CUGRowMode(this))
+    , m_grid(new CUGRowMode)
 {
     setWindowTitle(LoadUIString(kStrVendorsTitle));
     m_ok->setDefault(true);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_delete, m_ok, m_cancel, m_help})
         buttons->addWidget(button);
+    // The grid takes the place, and the font, of the dialog's "Vendors Grid".
+    auto* place = new QLabel(QStringLiteral("Vendors Grid"), this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid, 1);
+    layout->addWidget(place, 1);
     layout->addLayout(buttons);
-    resize(320, 300);
+    resize(360, 340);
+    m_grid->AttachGrid(place);
+    delete layout->replaceWidget(place, m_grid);
 
     m_manager = std::make_unique<CVendorGDM>(library, m_queued, m_delete);
     if (m_gridFont)
@@ -38,6 +43,8 @@ CVendorsDlg::CVendorsDlg(MaterialsBase& library, const QFont* gridFont, QWidget*
     m_grid->SetCornerButtonSizing(0);
     m_grid->SetDataSource(m_grid->AddDataSource(m_manager.get()));
     m_manager->SetRowHeadingMarks(true);
+    // The side heading makes room for the row marks.
+    m_grid->OnSourceMessage(0, 6, 1);
     if (m_grid->GetRowCount() > 1)
         m_grid->SelectCell(0, 0);
     Refresh();
@@ -51,6 +58,13 @@ CVendorsDlg::~CVendorsDlg()
 {
     // The grid reads the manager until it dies: it goes first.
     delete m_grid;
+}
+
+void CVendorsDlg::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    // The one column fills the grid at whatever size the dialog has.
+    m_grid->FitColumnsByMode();
 }
 
 void CVendorsDlg::Refresh()

@@ -26,6 +26,9 @@ public:
     void accept() override;
     void reject() override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void Refresh();
     void OnDelete();

@@ -56,14 +56,18 @@ void SerializeGridState(ArchiveWrapper& ar, CGridDisplayManager<RowT, Storage>& 
     std::vector<std::int32_t> hidden(static_cast<std::size_t>(n), 0);
     std::vector<std::int32_t> current(static_cast<std::size_t>(n), -1);
     std::vector<std::int32_t> remembered(static_cast<std::size_t>(n), -1);
+    std::set<std::int32_t> rememberedPlaces;
     for (std::size_t c = 0; c < hidden.size(); ++c) {
         ar.Read(hidden[c]);
         if (hidden[c] != 0 && hidden[c] != 1)
             gridstate::Refuse(ar);
         if (currentForm) {
             ar.Read(remembered[c]);
-            // A remembered position is none (-1) or a place among the columns.
-            if (remembered[c] < -1 || remembered[c] >= n)
+            // A remembered position is none (-1) or a place among the columns
+            // that no other column claims: the program never writes one twice,
+            // and a repeat would read back as another layout.
+            if (remembered[c] < -1 || remembered[c] >= n
+                || (remembered[c] >= 0 && !rememberedPlaces.insert(remembered[c]).second))
                 gridstate::Refuse(ar);
         }
         if (hidden[c] == 0) {

@@ -2,6 +2,7 @@
 
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
+#include "foundation/ui/ControlFactory.h"
 #include "grids/CtrlFactory.h"
 #include "grids/GridsStrings.h"
 #include "grids/MatInfoPresenter.h"
@@ -18,25 +19,13 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
-#include <type_traits>
-
 namespace {
 
-// GDI rectangles (left, top, right, bottom) as widget geometry.
-QRect FromEdges(int left, int top, int right, int bottom)
+// The strip's controls come from the shared control makers; the strip then
+// gives each its own font, a tab stop and its id as the name it is found by.
+template <class Widget> Widget* Fit(Widget* widget)
 {
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
-template <class Widget> Widget* Place(QWidget* parent, int id, int captionId, const QRect& rect)
-{
-    Widget* widget = nullptr;
-    if constexpr (std::is_constructible_v<Widget, QString, QWidget*>)
-        widget = new Widget(LoadUIString(captionId), parent);
-    else
-        widget = new Widget(parent);
-    widget->setObjectName(QString::number(id));
-    widget->setGeometry(rect);
+    widget->setObjectName(QString::number(GetControlId(widget)));
     widget->setFont(GetDialogFont());
     widget->setFocusPolicy(Qt::StrongFocus);
     return widget;
@@ -99,27 +88,31 @@ bool MatInfoCtrl::Create(const QRect& bounds, QWidget* parent, int id)
 void MatInfoCtrl::CreateControls()
 {
     const int l = 0, t = 0, r = kWidth, b = kHeight;
-    m_help = Place<QPushButton>(this, kHelpId, kStrHelpWithMaterials, FromEdges(l, t, l + 200, t + 24));
-    m_grainGroup = Place<QGroupBox>(this, 0, kStrMaterialInfo, FromEdges(l, t + 29, l + 200, b - 27));
+    m_help = Fit(
+        CreatePushButtonControl(this, platform::Rect(l, t, l + 200, t + 24), kHelpId, kStrHelpWithMaterials));
+    m_grainGroup
+        = Fit(CreateGroupBoxControl(this, platform::Rect(l, t + 29, l + 200, b - 27), 0, kStrMaterialInfo));
     m_grainGroup->setObjectName(QStringLiteral("grain"));
-    m_hasGrain = Place<QCheckBox>(this, kHasGrainId, kStrHasGrain, FromEdges(l + 6, t + 49, l + 194, t + 68));
-    m_longSideHorizontal = Place<QCheckBox>(
-        this, kLongSideHorizontalId, kStrLongSideHorizontal, FromEdges(l + 6, t + 68, l + 194, t + 120));
-    m_sawSetupGroup
-        = Place<QGroupBox>(this, kSawSetupGroupId, kStrSawSetup, FromEdges(l + 206, t, l + 386, b - 27));
-    m_kerfLabel = Place<QLabel>(this, kKerfLabelId, kStrSawKerf, FromEdges(l + 212, t + 15, l + 303, t + 34));
-    m_kerf = Place<QLineEdit>(this, kKerfEditId, 0, FromEdges(l + 307, t + 15, l + 380, t + 34));
-    m_firstCutLabel = Place<QLabel>(
-        this, kFirstCutLabelId, kStrFirstCutDirection, FromEdges(l + 216, t + 40, l + 380, t + 58));
-    m_doesntMatter = Place<QRadioButton>(
-        this, kDoesntMatterId, kStrDoesntMatter, FromEdges(l + 226, t + 60, l + 380, t + 78));
-    m_withGrain
-        = Place<QRadioButton>(this, kWithGrainId, kStrWithGrain, FromEdges(l + 226, t + 80, l + 380, t + 98));
-    m_againstGrain = Place<QRadioButton>(
-        this, kAgainstGrainId, kStrAgainstGrain, FromEdges(l + 226, t + 100, l + 380, t + 118));
-    m_layoutStyleLabel = Place<QLabel>(
-        this, kLayoutStyleLabelId, kStrPreferredLayoutStyle, FromEdges(l, b - 22, l + 180, b));
-    m_layoutStyle = Place<QComboBox>(this, kLayoutStyleId, 0, FromEdges(l + 184, b - 22, r, b));
+    m_hasGrain = Fit(CreateCheckBoxControl(
+        this, platform::Rect(l + 6, t + 49, l + 194, t + 68), kHasGrainId, kStrHasGrain));
+    m_longSideHorizontal = Fit(CreateCheckBoxControl(this, platform::Rect(l + 6, t + 68, l + 194, t + 120),
+        kLongSideHorizontalId, kStrLongSideHorizontal));
+    m_sawSetupGroup = Fit(CreateGroupBoxControl(
+        this, platform::Rect(l + 206, t, l + 386, b - 27), kSawSetupGroupId, kStrSawSetup));
+    m_kerfLabel = Fit(CreateStaticTextControl(
+        this, platform::Rect(l + 212, t + 15, l + 303, t + 34), kKerfLabelId, kStrSawKerf));
+    m_kerf = Fit(CreateEditControl(this, platform::Rect(l + 307, t + 15, l + 380, t + 34), kKerfEditId));
+    m_firstCutLabel = Fit(CreateStaticTextControl(
+        this, platform::Rect(l + 216, t + 40, l + 380, t + 58), kFirstCutLabelId, kStrFirstCutDirection));
+    m_doesntMatter = Fit(CreateRadioButtonControl(
+        this, platform::Rect(l + 226, t + 60, l + 380, t + 78), kDoesntMatterId, kStrDoesntMatter));
+    m_withGrain = Fit(CreateRadioButtonControl(
+        this, platform::Rect(l + 226, t + 80, l + 380, t + 98), kWithGrainId, kStrWithGrain));
+    m_againstGrain = Fit(CreateRadioButtonControl(
+        this, platform::Rect(l + 226, t + 100, l + 380, t + 118), kAgainstGrainId, kStrAgainstGrain));
+    m_layoutStyleLabel = Fit(CreateStaticTextControl(
+        this, platform::Rect(l, b - 22, l + 180, b), kLayoutStyleLabelId, kStrPreferredLayoutStyle));
+    m_layoutStyle = Fit(CreateComboBoxControl(this, platform::Rect(l + 184, b - 22, r, b), kLayoutStyleId));
 
     for (QAbstractButton* box : std::initializer_list<QAbstractButton*> {
              m_hasGrain, m_longSideHorizontal, m_doesntMatter, m_withGrain, m_againstGrain })

@@ -52,13 +52,12 @@ bool TakeOffCtrl::Create(QWidget* parent, int id)
     m_tabs->setExpanding(false);
     for (int caption : { kStrTakeOffTabMaterial, kStrTakeOffTabDiagram, kStrTakeOffTabUnplaced })
         m_tabs->addTab(LoadUIString(caption));
-    // Only the user's pick is reported, as the tab control of the list did:
-    // the list manager moves the tabs itself without hearing of it.
-    connect(m_tabs.get(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index < 0 || index == m_tabs->currentIndex() || !m_listener)
-            return;
-        m_tabs->setCurrentIndex(index);
-        m_listener->OnTabChanged();
+    // Every change of the current tab (a click, the arrow keys, the mouse
+    // wheel) switches the list; the list manager moves the tabs itself with
+    // their signals blocked.
+    connect(m_tabs.get(), &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0 && m_listener)
+            m_listener->OnTabChanged();
     });
     // The grid lies inside the tab bar's frame, above it.
     m_grid->raise();

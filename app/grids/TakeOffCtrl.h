@@ -1,7 +1,7 @@
 #pragma once
 // The take-off window of the layouts page: a tab bar with the three list
 // kinds and, framed by it, the take-off grid. The list manager fills the
-// grid; this window only lays the two out and reports a tab the user picked.
+// grid; this window only lays the two out and reports every change of tab.
 
 #include "grids/ITakeOffCtrl.h"
 

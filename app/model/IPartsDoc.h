@@ -32,8 +32,9 @@ public:
     // are numbered 1..n in list order.
     virtual void RenumberParts(const std::vector<std::pair<CMilledPart*, int>>& numbers, bool explicitNumbers)
         = 0;
-    // The list takes the order (a sorted grid shows the list itself); an
-    // order that is not the list's own parts changes nothing.
+    // The list takes the order (a sorted grid shows the list itself); a new
+    // order modifies the project. An order that is not the list's own parts
+    // changes nothing.
     virtual void ReorderParts(const std::vector<CMilledPart*>& order) = 0;
     // The part takes the values; it is re-targeted when its optimization
     // data changed. The project is modified.

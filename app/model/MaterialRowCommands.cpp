@@ -35,9 +35,12 @@ void AttachSizeCostRow(CSheetGoodEx& material, const std::shared_ptr<ISGSC>& row
 
 // ----------------------------------------------------------------- delete
 
+// The parts of a deleted material lose their stock: its targets are reset as
+// after any change of what the optimizer reads, so the session shows what a
+// reopened file shows.
 CMaterialDelete::CMaterialDelete(std::shared_ptr<CSheetGoodEx> material)
     : MaterialCmd(static_cast<std::uint64_t>(material->Constant27()), GetPartsHintMask(),
-                  std::make_shared<SheetGoodUpdateInfo>(0, material)),
+                  std::make_shared<SheetGoodUpdateInfo>(1, material)),
       m_material(std::move(material))
 { }
 

@@ -63,7 +63,9 @@ FileStamp StampOf(const QString& path)
 bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed,
     QString* error, const FileStamp* known, QString* setAside)
 {
-    const QString target = PathIn(folder, kLibraryFile);
+    // A library file that is a symbolic link stays one: the file it points
+    // to is rotated and replaced.
+    const QString target = ResolveSymbolicLinks(PathIn(folder, kLibraryFile));
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         if (error)
             *error = QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder));

@@ -25,7 +25,10 @@ bool RestoreMaterialsFrom(const QString& folder)
                                                               std::make_shared<DefaultUpdateInfo>())
                                : nullptr;
     const bool restored = library->ExistsIn(folder) && library->LoadFromFolder(folder, false);
-    ShowModelMessage(UiText(restored ? kStrMaterialsRestored : kStrMaterialsNotRestored));
+    if (restored)
+        ShowModelMessage(UiText(kStrMaterialsRestored));
+    else
+        ShowModelWarning(UiText(kStrMaterialsNotRestored));
     if (restored) {
         if (UserPrefsBase* prefs = GetUserPrefs())
             prefs->SetString(kPrefMaterialsBackup, folder);

@@ -10,11 +10,22 @@ ModelMessageHook& Hook()
     static ModelMessageHook hook;
     return hook;
 }
+
+ModelMessageHook& WarningHook()
+{
+    static ModelMessageHook hook;
+    return hook;
+}
 } // namespace
 
 ModelMessageHook SetModelMessageHook(ModelMessageHook hook)
 {
     return std::exchange(Hook(), std::move(hook));
+}
+
+ModelMessageHook SetModelWarningHook(ModelMessageHook hook)
+{
+    return std::exchange(WarningHook(), std::move(hook));
 }
 
 void ShowModelMessage(const QString& text)
@@ -23,4 +34,12 @@ void ShowModelMessage(const QString& text)
         Hook()(text);
     else
         qWarning("%s", qUtf8Printable(text));
+}
+
+void ShowModelWarning(const QString& text)
+{
+    if (WarningHook())
+        WarningHook()(text);
+    else
+        ShowModelMessage(text);
 }

@@ -13,6 +13,12 @@ using ModelMessageHook = std::function<void(const QString& text)>;
 // Installs the receiver of model messages and answers the previous one.
 ModelMessageHook SetModelMessageHook(ModelMessageHook hook);
 
+// Installs the receiver of model warnings and answers the previous one.
+ModelMessageHook SetModelWarningHook(ModelMessageHook hook);
+
 // Shows one message box with an OK button (through the hook; without a hook
 // the text goes to the Qt message handler, so it is never lost silently).
 void ShowModelMessage(const QString& text);
+// The same for a failure the user must notice (the box shows the warning
+// icon): through the warning hook, else like any other model message.
+void ShowModelWarning(const QString& text);

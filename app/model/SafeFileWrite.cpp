@@ -1,18 +1,28 @@
 #include "model/SafeFileWrite.h"
 
+#include "foundation/FileNames.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+const QByteArray kTempPrefix = QByteArrayLiteral(".kwlsave-");
+const QByteArray kTempSuffix = QByteArrayLiteral(".tmp");
+constexpr int kTempRandomChars = 6;
+// Beyond any chain a user builds on purpose; also stops a loop of links.
+constexpr int kMaxLinkHops = 40;
+
 QString SystemError(int err)
 {
     return QString::fromLocal8Bit(std::strerror(err));
@@ -23,10 +33,77 @@ QString TargetError(const QString& target, const QString& reason)
     return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), reason);
 }
 
-// Fills the open temporary file; answers false with an error text.
-using ContentStep = std::function<bool(QTemporaryFile& temp, QString* error)>;
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
 
-bool ReplaceThroughTemporary(const QString& target, const ContentStep& fillContent,
+bool IsTemporaryName(const char* name)
+{
+    const QByteArray text(name);
+    return text.size() == kTempPrefix.size() + kTempRandomChars + kTempSuffix.size() && text.startsWith(kTempPrefix)
+        && text.endsWith(kTempSuffix);
+}
+
+// Removes the temporaries of killed saves: old enough that no save can still
+// be writing them, and not locked (every save locks its temporary for as
+// long as it exists).
+void RemoveStaleTemporaries(const QByteArray& folder)
+{
+    DIR* listing = ::opendir(folder.constData());
+    if (!listing)
+        return;
+    const int folderFd = ::dirfd(listing);
+    const std::time_t staleBefore = std::time(nullptr) - kStaleTemporaryAgeSeconds;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTemporaryName(entry->d_name))
+            continue;
+        struct stat status
+        {
+        };
+        if (::fstatat(folderFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode)
+            || status.st_mtime >= staleBefore)
+            continue;
+        const int fd = ::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folderFd, entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(listing);
+}
+
+// A new temporary file beside the target, open for writing and locked.
+int CreateTemporary(const QByteArray& folder, QByteArray* tempPath)
+{
+    static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray name = kTempPrefix;
+        for (int i = 0; i < kTempRandomChars; ++i)
+            name.append(alphabet[QRandomGenerator::system()->bounded(int(sizeof alphabet) - 1)]);
+        name.append(kTempSuffix);
+        *tempPath = folder + '/' + name;
+        const int fd = ::open(tempPath->constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (fd >= 0) {
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Fills the temporary file (open as fd, named tempPath); answers false with
+// an error text.
+using ContentStep = std::function<bool(int fd, const QByteArray& tempPath, QString* error)>;
+
+bool ReplaceThroughTemporary(const QString& requested, const ContentStep& fillContent,
                              const std::function<bool(QString* error)>& beforeReplace, QString* error)
 {
     auto fail = [&](const QString& text) {
@@ -34,58 +111,82 @@ bool ReplaceThroughTemporary(const QString& target, const ContentStep& fillConte
             *error = text;
         return false;
     };
-    // A short hidden name of its own beside the target, so that a target
-    // whose name is near the length limit still has room for it.
-    QTemporaryFile temp(QFileInfo(target).absolutePath() + QStringLiteral("/.XXXXXX.tmp"));
-    temp.setAutoRemove(true);
-    if (!temp.open())
-        return fail(TargetError(target, temp.errorString()));
+    const QString target = ResolveSymbolicLinks(requested);
+    const QByteArray targetBytes = EncodeFileName(target);
+    const QByteArray folder = FolderOf(targetBytes);
+    RemoveStaleTemporaries(folder);
+
+    QByteArray tempPath;
+    const int fd = CreateTemporary(folder, &tempPath);
+    if (fd < 0)
+        return fail(TargetError(requested, SystemError(errno)));
+    auto abandon = [&](const QString& text) {
+        ::unlink(tempPath.constData());
+        ::close(fd);
+        return fail(text);
+    };
     QString stepError;
-    if (!fillContent(temp, &stepError))
-        return fail(stepError);
-    const int fd = temp.handle();
+    if (!fillContent(fd, tempPath, &stepError))
+        return abandon(stepError);
     if (::fsync(fd) != 0)
-        return fail(TargetError(target, SystemError(errno)));
+        return abandon(TargetError(requested, SystemError(errno)));
     // The new file keeps the permission bits of the file it replaces.
     struct stat previous
     {
     };
-    const mode_t mode = ::stat(QFile::encodeName(target).constData(), &previous) == 0
-        ? previous.st_mode & 07777
-        : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+    const mode_t mode = ::stat(targetBytes.constData(), &previous) == 0 ? previous.st_mode & 07777
+                                                                         : S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
     ::fchmod(fd, mode);
-    temp.close();
 
     if (beforeReplace && !beforeReplace(&stepError))
-        return fail(stepError);
-    if (!RenameReplacing(temp.fileName(), target, &stepError))
-        return fail(stepError);
-    temp.setAutoRemove(false);
+        return abandon(stepError);
+    if (::rename(tempPath.constData(), targetBytes.constData()) != 0)
+        return abandon(TargetError(requested, SystemError(errno)));
+    ::close(fd);
     // Make the rename itself durable.
-    const int dir = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return true;
 }
+
 } // namespace
 
 bool RenameReplacing(const QString& from, const QString& to, QString* error)
 {
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+    if (::rename(EncodeFileName(from).constData(), EncodeFileName(to).constData()) == 0)
         return true;
     if (error)
         *error = TargetError(to, SystemError(errno));
     return false;
 }
 
+QString ResolveSymbolicLinks(const QString& path)
+{
+    QByteArray current = EncodeFileName(path);
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat status
+        {
+        };
+        if (::lstat(current.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+            break;
+        QByteArray link(static_cast<qsizetype>(status.st_size > 0 ? status.st_size : 4096) + 1, '\0');
+        const ssize_t length = ::readlink(current.constData(), link.data(), static_cast<std::size_t>(link.size()));
+        if (length <= 0 || length >= link.size())
+            break;
+        link.truncate(length);
+        current = link.startsWith('/') ? link : FolderOf(current) + '/' + link;
+    }
+    return DecodeFileName(current);
+}
+
 bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
                                const std::function<bool(QString* error)>& beforeReplace, QString* error)
 {
-    auto writeBytes = [&](QTemporaryFile& temp, QString* stepError) {
+    auto writeBytes = [&](int fd, const QByteArray&, QString* stepError) {
         // Written by hand, so that a failure reports the system's own reason.
-        const int fd = temp.handle();
         const char* data = bytes.constData();
         for (qsizetype left = bytes.size(); left > 0;) {
             const ssize_t written = ::write(fd, data, static_cast<std::size_t>(left));
@@ -106,10 +207,10 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
 bool WriteFileThroughTemporaryWith(const QString& target, const std::function<bool(const QString& tempPath)>& writeContent,
                                    QString* error)
 {
-    auto writeByName = [&](QTemporaryFile& temp, QString* stepError) {
+    auto writeByName = [&](int, const QByteArray& tempPath, QString* stepError) {
         // The writer opens the file by name and truncates it: the same file,
         // so the handle kept here still flushes what it wrote.
-        if (writeContent(temp.fileName()))
+        if (writeContent(DecodeFileName(tempPath)))
             return true;
         *stepError = TargetError(target, QStringLiteral("the file could not be written"));
         return false;

@@ -3,15 +3,28 @@
 // written: the new contents go to a temporary file beside the target, are
 // flushed to disk, and only then take the target's name by an atomic rename.
 // A failure at any step leaves the old file as it was and no temporary file.
+// A target that is a symbolic link stays one: the file it points to is
+// replaced. Names go to the system through EncodeFileName, so a folder whose
+// name is not UTF-8 works too.
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
 
+// The temporary files of a save are named ".kwlsave-XXXXXX.tmp". One that a
+// killed save left behind is removed by a later save into the same folder
+// once it is older than this and no process holds it.
+constexpr int kStaleTemporaryAgeSeconds = 60 * 60;
+
 // POSIX rename: replaces the target atomically. On failure error (when
 // given) reads "<target>: <reason>".
 bool RenameReplacing(const QString& from, const QString& to, QString* error);
+
+// The file a path finally names once every symbolic link on its last
+// component is followed (the path itself when it is no link). A link that
+// points nowhere yet gives the path where the file is to be created.
+QString ResolveSymbolicLinks(const QString& path);
 
 // Writes bytes as target through a temporary file. beforeReplace (when set)
 // runs once the new file is complete, just before the rename; answering false

@@ -146,18 +146,21 @@ void DrawnPart::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapp
 
 void StockSpec::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper)
 {
+    // Read into a copy: a load that fails part-way leaves the stock as it was.
+    StockSpec stock = ar.IsStoring() ? *this : StockSpec {};
     SerializeSchemaWord(ar, kRecordVersion);
-    SerializeSharedMaterialRef(ar, material, mapper, MakeMaterialIdentity);
-    mapper->SerializeObject(ar, size, MakeSizeCostIdentity);
+    SerializeSharedMaterialRef(ar, stock.material, mapper, MakeMaterialIdentity);
+    mapper->SerializeObject(ar, stock.size, MakeSizeCostIdentity);
     if (ar.IsStoring()) {
         ar.Write(static_cast<std::uint32_t>(matType));
         return;
     }
-    RequireLoaded(ar, material);
-    RequireLoaded(ar, size);
+    RequireLoaded(ar, stock.material);
+    RequireLoaded(ar, stock.size);
     std::uint32_t type = 0;
     ar.Read(type);
-    matType = static_cast<int>(type);
+    stock.matType = static_cast<int>(type);
+    *this = std::move(stock);
 }
 
 void Diagram::Serialize(ArchiveWrapper& ar, const std::shared_ptr<IdentityMapper>& mapper)

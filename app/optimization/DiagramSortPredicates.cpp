@@ -48,5 +48,5 @@ bool DiagramSizeGreater(StackPtr a, StackPtr b)
 
 bool DiagramSizeGreater(DisplayDiagramPtr a, DisplayDiagramPtr b)
 {
-    return SizeGreater(a->GetDrawnLength(), a->GetDrawnWidth(), b->GetDrawnLength(), b->GetDrawnWidth());
+    return SizeGreater(a->GetRoughLength(), a->GetRoughWidth(), b->GetRoughLength(), b->GetRoughWidth());
 }

@@ -45,6 +45,8 @@ DrawnPartPtr FindDrawnPart(const DrawnPartList& parts, const DrawnPart& record)
 void TallyDrawnParts(const DrawnPartList& parts, DrawnPartTallyList& tally)
 {
     for (const DrawnPartPtr& drawn : parts) {
+        if (!drawn)
+            continue;
         auto it = std::find_if(tally.begin(), tally.end(), [&drawn](const DrawnPartTally& entry) {
             return entry.part == drawn->GetPart() && entry.rotated == drawn->IsRotated();
         });

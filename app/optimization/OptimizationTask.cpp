@@ -89,7 +89,7 @@ void OptimizationTask::RunJobs() const
             // A job that throws must not take the other jobs, or the close of
             // the dialog, with it.
             try {
-                job->Run();
+                BOMOptMgr::RunOptimizationJob(*job);
             } catch (...) {
                 m_failures->Record(ReasonOf(std::current_exception()));
             }

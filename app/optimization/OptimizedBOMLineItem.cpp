@@ -4,6 +4,7 @@ UsageStats IOptimizedBOMLineItem::SumLayoutStatistics() const
 {
     UsageStats sum;
     for (const StackPtr& stack : GetLayouts())
-        sum.Add(stack->GetTotalStats());
+        if (stack)
+            sum.Add(stack->GetTotalStats());
     return sum;
 }

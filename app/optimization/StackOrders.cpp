@@ -4,6 +4,7 @@
 #include "model/IOptimizableSize.h"
 #include "model/ThicknessBasedOptTarget.h"
 #include "optimization/DiagramIndex.h"
+#include "optimization/DiagramSortPredicates.h"
 #include "optimization/OptimizationTarget.h"
 
 #include <algorithm>
@@ -40,31 +41,23 @@ std::uint64_t RowIdentity(const StockSpec& stock)
 // Longer first, then wider, both within the length tolerance; rows of the
 // same size by identity, which is stable from run to run where addresses
 // are not.
-bool StockSizeBefore(const StockSpec& a, const StockSpec& b)
+template <class Item> bool StockSizeBefore(const Item& a, const Item& b)
 {
-    const CDimension aLength = a.GetRoughLength();
-    const CDimension bLength = b.GetRoughLength();
-    if (CDimension::LessWithTolerance(bLength, aLength))
+    if (DiagramSizeGreater(a, b))
         return true;
-    if (CDimension::LessWithTolerance(aLength, bLength))
+    if (DiagramSizeGreater(b, a))
         return false;
-    const CDimension aWidth = a.GetRoughWidth();
-    const CDimension bWidth = b.GetRoughWidth();
-    if (CDimension::LessWithTolerance(bWidth, aWidth))
-        return true;
-    if (CDimension::LessWithTolerance(aWidth, bWidth))
-        return false;
-    return RowIdentity(a) < RowIdentity(b);
+    return RowIdentity(GetStockSpec(a)) < RowIdentity(GetStockSpec(b));
 }
 
 template <class List>
 void SortByWasteThenStockSize(List& list)
 {
     PartitionPinnedFirst(list);
-    std::stable_sort(list.begin(), list.end(),
-                     [](const auto& a, const auto& b) { return GetYieldRatio(a) > GetYieldRatio(b); });
-    std::stable_sort(list.begin(), list.end(),
-                     [](const auto& a, const auto& b) { return StockSizeBefore(GetStockSpec(a), GetStockSpec(b)); });
+    std::stable_sort(
+        list.begin(), list.end(), [](const auto& a, const auto& b) { return DiagramYieldGreater(a, b); });
+    std::stable_sort(
+        list.begin(), list.end(), [](const auto& a, const auto& b) { return StockSizeBefore(a, b); });
 }
 
 } // namespace

@@ -85,8 +85,8 @@ void StockSpec::Relink()
     material = current;
     if (!size)
         return;
-    if (std::shared_ptr<ISGSC> row = current->FindSizeCostByPinnableID(size->GetID()))
-        size = row;
+    if (const auto row = std::dynamic_pointer_cast<ISGSC>(size))
+        size = ResolveSizeCostRow(current, row);
 }
 
 bool IsLengthwiseByStock(const StockSpec& stock)

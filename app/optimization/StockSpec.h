@@ -37,7 +37,9 @@ struct StockSpec
     // The material and the size become the canonical objects of the mapper.
     void ResolveReferences(const std::shared_ptr<IdentityMapper>& mapper);
     // The material as the library holds it now, and its row of the same
-    // pinnable stamp; a row the library no longer has stays as it was.
+    // pinnable stamp while that row still has the sheet's size, else a row
+    // of that size; a size the material no longer has is added back to it,
+    // so a pinned sheet never changes the size it was cut from.
     void Relink();
 };
 

@@ -16,6 +16,7 @@
 #include "foundation/UpdateHint.h"
 #include "foundation/UpdateMasks.h"
 #include "foundation/UserPrefsBase.h"
+#include "foundation/ui/SmallControls.h"
 #include "grids/GridHooks.h"
 #include "output/print/ui/CPrintCommands.h"
 
@@ -179,10 +180,6 @@ void CKWLView::OnInitialUpdate()
 
     m_partsGrid->SetGridFont(GridFont());
     m_partsMgr = std::make_unique<CKerfwellGDM>(m_viewMgr.get(), m_document);
-    // Binding and laying out move the grid's cursor onto the first row,
-    // which in an empty list is the append row: that must not make a part
-    // nobody asked for. The list takes edits once the page is set up.
-    m_partsMgr->SetEnabled(false);
     m_partsGrid->SetDataSource(m_partsGrid->AddDataSource(m_partsMgr.get()));
     m_partsMgr->SetClipboardFormat(m_partsMgr->GetClipboardFormatName());
     m_viewMgr->LinkPartEditState();
@@ -221,7 +218,6 @@ void CKWLView::OnInitialUpdate()
     m_initialized = true;
     LayOut();
     m_viewMgr->ShowTab(PartsPage);
-    m_partsMgr->SetEnabled(true);
 }
 
 void CKWLView::OnDestroy()
@@ -289,6 +285,12 @@ void CKWLView::RebuildPartsGrid()
         m_viewMgr->RebuildPartsList(nullptr);
 }
 
+void CKWLView::RefreshPartsPage()
+{
+    RebuildPartsGrid();
+    update();
+}
+
 void CKWLView::FitPartsGridColumns()
 {
     if (m_initialized)
@@ -307,7 +309,7 @@ int CKWLView::GetCurrentPage() const
 
 void CKWLView::SetCurrentPage(int page)
 {
-    m_tab->setCurrentIndex(page);
+    m_tab->SelectWithoutSwitching(page);
 }
 
 void CKWLView::SetDocumentModified()
@@ -381,9 +383,10 @@ void CKWLView::ShowPage(int page)
 
 void CKWLView::SetViewRedraw(bool redraw)
 {
-    setUpdatesEnabled(redraw);
     if (redraw)
-        update();
+        m_redrawLock.reset();
+    else if (!m_redrawLock)
+        m_redrawLock = std::make_shared<RedrawInhibitor>(this);
 }
 
 bool CKWLView::AskPdfFileName(QString& path)
@@ -501,10 +504,7 @@ void CKWLView::ShowSizeCostRowsOfSelection(UpdateHint* hint)
 
 void CKWLView::RebuildFonts()
 {
-    if (const std::shared_ptr<UIResources> resources = GetUIResources()) {
-        resources->BuildGridFonts();
-        resources->BuildDiagramFonts();
-    }
+    RefreshUIFonts();
     for (CUGRowMode* grid : { m_partsGrid, m_sizeCostGrid })
         if (grid)
             grid->SetGridFont(GridFont());

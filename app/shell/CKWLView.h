@@ -29,6 +29,7 @@ class CSGSCGDM;
 class CUGRowMode;
 class MatInfoPresenter;
 class QFrame;
+class RedrawInhibitor;
 class RMTree;
 class UpdateHint;
 class ViewMgr;
@@ -85,6 +86,8 @@ public:
     void OnDocumentReset();
     // The document asks for the parts list to be rebuilt.
     void RebuildPartsGrid();
+    // The document's second new project: the Parts page shows the empty list.
+    void RefreshPartsPage();
     void FitPartsGridColumns();
 
     // The page's controls.
@@ -196,4 +199,6 @@ private:
     std::unique_ptr<MatInfoPresenter> m_matInfo;
     std::array<QWidget*, PageCount> m_pages {};
     std::function<void()> m_updateCommandBars;
+    // Held while printing or a preview keeps the view from painting.
+    std::shared_ptr<RedrawInhibitor> m_redrawLock;
 };

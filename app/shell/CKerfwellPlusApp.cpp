@@ -3,44 +3,42 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CKWLView.h"
 #include "shell/CMainFrame.h"
+#include "shell/HandOverQueue.h"
 #include "shell/MainViewCommands.h"
+#include "shell/ProgramStringTables.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
 #include "shell/SplashScreen.h"
-
-#include <QPointer>
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
 #include "document/ConcreteDocConverter.h"
 #include "document/DocumentErrorRecord.h"
-#include "document/DocumentStrings.h"
 #include "document/LockProjectCmd.h"
 #include "document/ProjectFile.h"
 #include "foundation/CUserPrefs.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/FileNames.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/SharedFolderSettings.h"
 #include "foundation/TCPResource.h"
+#include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
 #include "foundation/ui/DialogTitleFitter.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
-#include "grids/GridsStrings.h"
-#include "grids/PartsGridStrings.h"
-#include "layouts/LayoutsStrings.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
+#include "layouts/ui/LayoutsViewMgr.h"
 #include "model/CMaterials.h"
 #include "model/CSheetGoodEx.h"
-#include "model/ModelStrings.h"
 #include "model/ModelUiHook.h"
-#include "optimization/OptimizationServices.h"
-#include "optimization/OptimizationStrings.h"
-#include "optimization/manual/ManualEditStrings.h"
+#include "model/SheetGoodSizeCost.h"
+#include "model/SizeCostFactory.h"
 #include "optimization/manual/PrepareForManualEditingCmd.h"
+#include "optimization/OptimizationServices.h"
 #include "optimization/ui/CTaskProgressDialog.h"
 #include "optimization/ui/CTooBigDlg.h"
 #include "output/export/ExportStrings.h"
@@ -48,24 +46,25 @@
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
 #include "output/print/PrintSetupCommands.h"
-#include "output/print/PrintStrings.h"
 #include "output/print/ui/CPrintCommands.h"
 #include "output/print/ui/PrintPreferencePages.h"
-#include "output/print/ui/PrintUiStrings.h"
-#include "output/reports/ReportsStrings.h"
 #include "shell/prefs/PrefsMessages.h"
-#include "shell/prefs/PrefsStrings.h"
 #include "shell/prefs/RegisterPreferencePages.h"
 
+#include <platform/ui/RecentFileList.h>
+
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QPointer>
 
 namespace {
 
 constexpr int kPrefRawMaterialsFolder = 1002;
 constexpr int kPrefProjectsFolder = 1004;
 constexpr int kPrefGridlines = 2036;
+constexpr int kPrefMruCount = 3061;
 
 void Log(const QString& text)
 {
@@ -97,6 +96,7 @@ CKerfwellPlusApp::CKerfwellPlusApp(const QString& instanceName)
 
 CKerfwellPlusApp::~CKerfwellPlusApp()
 {
+    m_handOvers.reset();
     if (m_document)
         m_document->SetShell(nullptr);
     m_frame.reset();
@@ -111,7 +111,7 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     if (!m_instance.TryAcquire()) {
         m_refused = true;
         if (!m_commandLine.GetFileName().isEmpty())
-            m_instance.HandOver(QFileInfo(m_commandLine.GetFileName()).absoluteFilePath());
+            m_instance.HandOver({AbsoluteFileName(m_commandLine.GetFileName())});
         return false;
     }
     Log(QStringLiteral("App Startup"));
@@ -124,7 +124,11 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     splash.close();
     if (!CreateMainWindow())
         return false;
-    m_instance.Listen([this](const QString& path) { OpenDocumentFile(path); });
+    // The socket's handler only queues: opening asks to save the project,
+    // and that question's event loop must not run inside the handler.
+    m_handOvers = std::make_unique<HandOverQueue>([this] { return IsBusyForHandOver(); },
+                                                  [this](const QStringList& paths) { OnHandOver(paths); });
+    m_instance.Listen([this](const QStringList& paths) { m_handOvers->Add(paths); });
     return ProcessCommandLine();
 }
 
@@ -140,13 +144,13 @@ void CKerfwellPlusApp::StartServices()
     CreateUserPrefs();
     InitUserPrefs();
     Log(QStringLiteral("User Prefs initialized"));
-    InitUIStrings(DefaultLanguageFolder(),
-                  {FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                   DocumentStringResources(), GridsStringResources(), PartsGridStringResources(), LayoutsStringResources(),
-                   ManualEditStringResources(), PrintStringResources(), PrintUiStringResources(), ReportsStringResources(),
-                   ExportStringResources(), ControlsStringResources(), PrefsStringResources(), ShellStringResources()});
+    const UserPrefsBase* prefs = GetUserPrefs();
+    m_recent = std::make_unique<platform::RecentFileList>(prefs ? prefs->GetInt(kPrefMruCount) : 9);
+    m_recent->Load();
+    InitUIStrings(DefaultLanguageFolder(), ProgramStringTables());
     // Messages of the lower layers become message boxes of this window.
     SetModelMessageHook([](const QString& text) { ShowShellMessage(text); });
+    SetModelWarningHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     InstallPrefsMessageBox();
     SetPrintMessageHook([](const QString& text) { ShowShellMessage(text, QMessageBox::Warning); });
     SetGridMessageHook([](QWidget*, const QString& text, const QString&) { ShowShellMessage(text); });
@@ -164,6 +168,8 @@ void CKerfwellPlusApp::StartServices()
     RegisterPrintPreferencePages();
     SharedFolderSettings::Instance().Load();
     Log(QStringLiteral("Shared settings mgr loaded"));
+    // Every size/cost row, loaded or made later, comes from this factory.
+    InstallSizeCostFactory(std::make_unique<SizeCostFactory<SheetGoodSizeCost, CSGSizeCost>>());
     CMaterials* library = CreateMaterialsLibrary();
     library->SetFolder(PrefText(kPrefRawMaterialsFolder));
     library->Load(false, false, true);
@@ -174,15 +180,22 @@ bool CKerfwellPlusApp::CreateMainWindow()
 {
     m_document = std::make_unique<CKWLDoc>();
     m_document->SetShell(this);
+    m_document->SetRecentFileList(m_recent.get());
     m_frame = std::make_unique<CMainFrame>(CreatePrintControlOnce);
     if (!m_frame->OnCreate())
         return false;
+    m_document->SetStateObserver([this] { UpdateFrameTitle(); });
+    m_frame->SetRecentFiles([this] { return m_recent ? m_recent->Files() : QStringList(); },
+                            [this](const QString& path) { OnOpenRecentFile(path); });
     m_view = new CKWLView(*m_document, m_frame.get());
     m_frame->SetView(m_view);
     m_frame->SetCloseQuery([this] {
         if (ViewMgr* manager = m_view->GetViewMgr())
             manager->FinishEditingForClose();
-        return m_document->SaveModified();
+        if (!m_document->SaveModified())
+            return false;
+        m_document->OnCloseDocument();
+        return true;
     });
     m_frame->SetFileOpener([this](const QString& path) { OpenDocumentFile(path); });
     m_document->OnNewDocument();
@@ -283,6 +296,7 @@ int CKerfwellPlusApp::ExitInstance()
         library->StoreIfDirty();
         Log(QStringLiteral("Called StoreIfDirty"));
     }
+    ReleaseDialogFont();
     return 0;
 }
 
@@ -317,6 +331,42 @@ void CKerfwellPlusApp::OnFileOpen()
     OpenDocumentFile(path);
 }
 
+void CKerfwellPlusApp::OnOpenRecentFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        m_recent->Remove(path);
+        m_recent->Save();
+        ShowShellMessage(LoadUIString(kStrRecentFileGone).arg(QDir::toNativeSeparators(path)), QMessageBox::Warning);
+        return;
+    }
+    OpenDocumentFile(path);
+}
+
+void CKerfwellPlusApp::OnHandOver(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    OpenDocumentFile(paths.front());
+    if (paths.size() > 1) {
+        QStringList others;
+        for (qsizetype i = 1; i < paths.size(); ++i)
+            others << QDir::toNativeSeparators(paths[i]);
+        ShowShellMessage(LoadUIString(kStrHandOverNotOpened).arg(others.join(QLatin1Char('\n'))));
+    }
+}
+
+bool CKerfwellPlusApp::IsBusyForHandOver() const
+{
+    return (m_document && m_document->GetProgressDialog()) || QApplication::activeModalWidget()
+        || QApplication::activePopupWidget();
+}
+
+void CKerfwellPlusApp::UpdateFrameTitle()
+{
+    if (m_frame && m_document)
+        m_frame->UpdateFrameTitle(m_document->Title(), m_document->IsModified());
+}
+
 bool CKerfwellPlusApp::OnFileSave()
 {
     return m_document->DoFileSave();
@@ -340,6 +390,42 @@ void CKerfwellPlusApp::OnDocumentReset()
 {
     if (m_view)
         m_view->OnDocumentReset();
+}
+
+void CKerfwellPlusApp::FitPartsGridColumns()
+{
+    if (m_view)
+        m_view->FitPartsGridColumns();
+}
+
+void CKerfwellPlusApp::RebuildPartsGrid()
+{
+    if (m_view)
+        m_view->RebuildPartsGrid();
+}
+
+void CKerfwellPlusApp::RefreshPartsPage()
+{
+    if (m_view)
+        m_view->RefreshPartsPage();
+}
+
+void CKerfwellPlusApp::ClearMaterialsTreeSelection()
+{
+    if (m_view && m_view->IsInitialized())
+        m_view->ClearTreeSelection();
+}
+
+void CKerfwellPlusApp::OnCloseDocument()
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->OnCloseDocument();
+}
+
+void CKerfwellPlusApp::OnNewDocument()
+{
+    if (m_view && m_view->GetViewMgr())
+        m_view->GetViewMgr()->OnNewDocument();
 }
 
 void CKerfwellPlusApp::OnBeforeSaveDocument()
@@ -401,5 +487,9 @@ void CKerfwellPlusApp::PostSkippedPartsAlert()
     QMetaObject::invokeMethod(m_frame.get(), [this] {
         CTooBigDlg dialog(m_frame.get());
         dialog.exec();
+        // The lists behind the dialog show the skipped parts afresh.
+        if (ViewMgr* views = m_view ? m_view->GetViewMgr() : nullptr)
+            if (LayoutsViewMgr* layouts = views->GetLayoutsViewMgr())
+                layouts->RedrawTakeOffAndTree();
     }, Qt::QueuedConnection);
 }

@@ -14,7 +14,12 @@
 
 #include <memory>
 
+namespace platform {
+class RecentFileList;
+}
+
 class CKWLDoc;
+class HandOverQueue;
 class CKWLView;
 class CMainFrame;
 class SplashScreen;
@@ -38,22 +43,30 @@ public:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // An entry of the File menu's recent-file list: a file that is gone is
+    // reported and dropped from the list.
+    void OnOpenRecentFile(const QString& path);
+    // Projects handed over by later starts: the first is opened, the others
+    // reported in one message.
+    void OnHandOver(const QStringList& paths);
 
     CKWLDoc* GetDocument() const { return m_document.get(); }
     CMainFrame* GetMainFrame() const { return m_frame.get(); }
     CKWLView* GetView() const { return m_view; }
     const CkwlCmdLineInfo& GetCommandLine() const { return m_commandLine; }
+    platform::RecentFileList* GetRecentFileList() const { return m_recent.get(); }
+    const SingleInstance& GetInstance() const { return m_instance; }
 
     // IDocumentShell
     bool IsMainViewInitialized() const override;
     void OnDocumentReset() override;
-    void FitPartsGridColumns() override { }
-    void RebuildPartsGrid() override { }
-    void RefreshPartsPage() override { }
-    void ClearMaterialsTreeSelection() override { }
-    void OnCloseDocument() override { }
+    void FitPartsGridColumns() override;
+    void RebuildPartsGrid() override;
+    void RefreshPartsPage() override;
+    void ClearMaterialsTreeSelection() override;
+    void OnCloseDocument() override;
     void OnBeforeSaveDocument() override;
-    void OnNewDocument() override { }
+    void OnNewDocument() override;
     void OnAfterSaveCommand() override;
     bool PromptFileName(QString& path, bool saveAs) override;
     Answer AskYesNoCancel(const QString& text) override;
@@ -68,13 +81,19 @@ private:
     void WireCommands();
     // False when the command line asked for a job that ends the program.
     bool ProcessCommandLine();
+    // Whether a handed-over project must wait: a run, a modal dialog or a
+    // popup menu has its own event loop running.
+    bool IsBusyForHandOver() const;
+    void UpdateFrameTitle();
 
     SingleInstance m_instance;
     bool m_refused = false;
     CkwlCmdLineInfo m_commandLine;
+    std::unique_ptr<platform::RecentFileList> m_recent;
     std::unique_ptr<CKWLDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     CKWLView* m_view = nullptr; // owned by the frame
+    std::unique_ptr<HandOverQueue> m_handOvers;
 };
 
 // The project file dialog (open or save as); tests replace it through

@@ -6,6 +6,7 @@
 #include "shell/ShellStrings.h"
 #include "shell/SplashScreen.h"
 
+#include "foundation/FileNames.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/UserPrefsBase.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -27,6 +29,7 @@
 namespace {
 
 constexpr int kPrefInitPrintOnStartup = 2119;
+const char* const kApplicationTitle = "Kerfwell Plus Solo";
 constexpr int kShowMaximized = 3;
 const char* const kCommandBarsKey = "KWLS_CommandBars";
 
@@ -139,7 +142,7 @@ QSettings Profile()
 CMainFrame::CMainFrame(PrintControlStarter startPrintControl)
     : m_commands(new platform::CommandActions(this)), m_startPrintControl(std::move(startPrintControl))
 {
-    setWindowTitle(QStringLiteral("Kerfwell Plus Solo"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
     setAcceptDrops(true);
 }
 
@@ -235,6 +238,10 @@ void CMainFrame::BuildMenus()
 {
     for (const MenuLayout& layout : kMenus) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(layout.title));
+        if (!m_fileMenu) {
+            m_fileMenu = menu;
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshRecentFileMenu);
+        }
         for (int id : layout.ids) {
             if (id == 0)
                 menu->addSeparator();
@@ -326,6 +333,56 @@ void CMainFrame::SavePlacementAndLayout()
     profile.setValue(QString::fromLatin1(kCommandBarsKey), saveState());
 }
 
+void CMainFrame::UpdateFrameTitle(const QString& documentTitle, bool modified)
+{
+    setWindowTitle(documentTitle + QStringLiteral("[*] - ") + QString::fromLatin1(kApplicationTitle));
+    setWindowModified(modified);
+}
+
+void CMainFrame::SetRecentFiles(std::function<QStringList()> source, std::function<void(const QString&)> open)
+{
+    m_recentSource = std::move(source);
+    m_openRecent = std::move(open);
+    RefreshRecentFileMenu();
+}
+
+void CMainFrame::RefreshRecentFileMenu()
+{
+    // The old entries go later: one of them may be the action being triggered.
+    for (QAction* action : std::as_const(m_recentActions)) {
+        m_fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    if (m_recentSeparator) {
+        m_fileMenu->removeAction(m_recentSeparator);
+        m_recentSeparator->deleteLater();
+        m_recentSeparator = nullptr;
+    }
+    const QStringList files = m_recentSource ? m_recentSource() : QStringList();
+    if (!m_fileMenu || files.isEmpty())
+        return;
+    // Between Export for Mobile and Exit, with a separator of their own.
+    QAction* exit = m_commands->Find(ShellCommand::AppExit);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QString shown = QDir::toNativeSeparators(files[i]);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* action = new QAction(number + QLatin1Char(' ') + shown, m_fileMenu);
+        action->setData(files[i]);
+        const QString path = files[i];
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (m_openRecent)
+                m_openRecent(path);
+        });
+        m_fileMenu->insertAction(exit, action);
+        m_recentActions << action;
+    }
+    m_recentSeparator = new QAction(m_fileMenu);
+    m_recentSeparator->setSeparator(true);
+    m_fileMenu->insertAction(exit, m_recentSeparator);
+}
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())
@@ -336,7 +393,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
 {
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile() && m_openFile) {
-            m_openFile(url.toLocalFile());
+            m_openFile(LocalFileOfUrl(url));
             event->acceptProposedAction();
             return;
         }

@@ -15,6 +15,7 @@
 
 class CKWLView;
 class QLabel;
+class QMenu;
 class SplashScreen;
 
 class CMainFrame : public QMainWindow
@@ -51,6 +52,15 @@ public:
     // A file dropped on the window is opened with this.
     void SetFileOpener(std::function<void(const QString& path)> opener) { m_openFile = std::move(opener); }
 
+    // The title: the project's name, a mark while it has unsaved changes,
+    // and the application's title.
+    void UpdateFrameTitle(const QString& documentTitle, bool modified);
+    // The File menu lists source's files, newest first, each time it opens;
+    // a picked entry goes to open.
+    void SetRecentFiles(std::function<QStringList()> source, std::function<void(const QString& path)> open);
+    // The File menu's recent-file entries as they are now; each holds its path as data.
+    QList<QAction*> GetRecentFileActions() const { return m_recentActions; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +73,7 @@ private:
     void BuildToolBar();
     void RunPrintControlGuard();
     void SavePlacementAndLayout();
+    void RefreshRecentFileMenu();
 
     platform::CommandActions* m_commands;
     CKWLView* m_view = nullptr;
@@ -75,4 +86,9 @@ private:
     PrintControlStarter m_startPrintControl;
     std::function<bool()> m_closeQuery;
     std::function<void(const QString&)> m_openFile;
+    QMenu* m_fileMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+    std::function<QStringList()> m_recentSource;
+    std::function<void(const QString&)> m_openRecent;
 };

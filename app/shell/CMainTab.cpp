@@ -1,16 +1,23 @@
 #include "shell/CMainTab.h"
 
+#include <QSignalBlocker>
+
 CMainTab::CMainTab(QWidget* parent)
     : QTabBar(parent)
 {
     setExpanding(false);
     setDrawBase(true);
-    // Clicking the tab that is already selected does not switch pages.
-    connect(this, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index < 0 || index == currentIndex())
-            return;
-        setCurrentIndex(index);
-        if (m_switcher)
+    // Every change of the current tab (a click, the arrow keys, the mouse
+    // wheel) switches the pages, so that the highlighted tab is always the
+    // page shown; a click on the current tab changes nothing.
+    connect(this, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0 && m_switcher)
             m_switcher(index);
     });
+}
+
+void CMainTab::SelectWithoutSwitching(int index)
+{
+    const QSignalBlocker blocker(this);
+    setCurrentIndex(index);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The main view's tab strip: clicking a tab other than the current one
-// switches the pages through the view manager.
+// The main view's tab strip: whatever makes another tab current switches
+// the pages through the view manager.
 
 #include <QTabBar>
 
@@ -13,6 +13,8 @@ public:
     explicit CMainTab(QWidget* parent = nullptr);
     // Called with the new index when the user picks another tab.
     void SetPageSwitcher(std::function<void(int page)> switcher) { m_switcher = std::move(switcher); }
+    // Highlights a tab for a page the view manager shows itself.
+    void SelectWithoutSwitching(int index);
 
 private:
     std::function<void(int)> m_switcher;

@@ -1,12 +1,12 @@
 #include "shell/GridStateFile.h"
 
 #include "foundation/RealArchive.h"
+#include "model/SafeFileWrite.h"
 
 #include <platform/ArchiveError.h>
 #include <platform/BinaryArchive.h>
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <sstream>
 #include <vector>
@@ -22,13 +22,10 @@ bool StoreGridStateFile(const QString& path, const GridStateSections& sections)
     } catch (const std::exception&) {
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    // Every byte reaches the disk before the old file is replaced: a full
+    // disk keeps the old layouts.
     const std::string bytes = out.str();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-        return false;
-    return file.commit();
+    return WriteFileThroughTemporary(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), {}, nullptr);
 }
 
 bool LoadGridStateFile(const QString& path, const GridStateSections& sections)

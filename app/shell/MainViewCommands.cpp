@@ -305,7 +305,10 @@ void MainViewCommands::EditVendors()
 {
     if (ViewMgr* views = m_view.GetViewMgr())
         views->FinishEditing();
-    if (MaterialsBase* library = GetMaterialsLibrary()) {
+    // The vendors are edited for the program's own project document, which
+    // the converter installed at start-up recognises.
+    MaterialsBase* library = GetMaterialsLibrary();
+    if (library && InvokeDocConverter(&m_document)) {
         CVendorsDlg dialog(*library, &GetUIResources()->GetGridFont(), m_parent);
         dialog.exec();
     }
@@ -681,24 +684,15 @@ bool MainViewCommands::CanDeleteNote() const
     return SelectedNote(note) && !note.isEmpty();
 }
 
-void MainViewCommands::ReplaceSelectedNote(const QString& note)
+void MainViewCommands::ReplaceSelectedPartNote(const QString& note)
 {
     CmdHistory* history = GetCmdHistory();
     if (!history)
         return;
-    if (Page() == CKWLView::PartsPage) {
-        CMilledPart* part = m_view.GetPartsGridMgr()->GetRowItem(FirstSelectedPartRow());
-        std::unique_ptr<CMilledPart> values(part->Clone());
-        values->SetSpecialNotes(note);
-        history->Add(std::make_shared<CPartEdit>(part, std::move(values)));
-    } else {
-        CSGSCGDM* sizes = m_view.GetSizeCostGridMgr();
-        const std::shared_ptr<ISGSC> row = sizes->GetSelectedRowItem();
-        std::shared_ptr<ISGSC> after = row->Clone();
-        after->SetSpecialNotes(note);
-        history->Add(std::make_shared<CMaterialSCEdit<CSheetGoodEx, ISGSC>>(
-            sizes->GetSheetGoodRef(), row, std::move(after)));
-    }
+    CMilledPart* part = m_view.GetPartsGridMgr()->GetRowItem(FirstSelectedPartRow());
+    std::unique_ptr<CMilledPart> values(part->Clone());
+    values->SetSpecialNotes(note);
+    history->Add(std::make_shared<CPartEdit>(part, std::move(values)));
 }
 
 void MainViewCommands::EditNote()
@@ -711,12 +705,21 @@ void MainViewCommands::EditNote()
     QString note;
     if (!SelectedNote(note))
         return;
-    if (Page() == CKWLView::PartsPage && !views->CheckNotLocked())
+    const auto editor = [this](QString& text) {
+        CNotesEditDlg dialog(text, QString(), m_parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        text = dialog.GetNote();
+        return true;
+    };
+    if (Page() != CKWLView::PartsPage) {
+        CSGSCGDM* sizes = m_view.GetSizeCostGridMgr();
+        EditRowNote(sizes->GetSheetGoodRef(), sizes->GetSelectedRowItem(), editor);
         return;
-    CNotesEditDlg dialog(note, QString(), m_parent);
-    if (dialog.exec() != QDialog::Accepted)
+    }
+    if (!views->CheckNotLocked() || !editor(note))
         return;
-    ReplaceSelectedNote(dialog.GetNote());
+    ReplaceSelectedPartNote(note);
 }
 
 void MainViewCommands::DeleteNote()
@@ -728,9 +731,13 @@ void MainViewCommands::DeleteNote()
     views->FinishEditing();
     if (!SelectedNote(note))
         return;
-    if (Page() == CKWLView::PartsPage && !views->CheckNotLocked())
+    if (Page() != CKWLView::PartsPage) {
+        CSGSCGDM* sizes = m_view.GetSizeCostGridMgr();
+        DeleteRowNote(sizes->GetSheetGoodRef(), sizes->GetSelectedRowItem());
         return;
-    ReplaceSelectedNote(QString());
+    }
+    if (views->CheckNotLocked())
+        ReplaceSelectedPartNote(QString());
 }
 
 void MainViewCommands::GroupEdit()

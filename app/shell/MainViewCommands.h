@@ -91,8 +91,8 @@ private:
     CKerfwellGDM* PartsForEdit();
     // The note of the selected part or size/cost row; false when none.
     bool SelectedNote(QString& note) const;
-    // Gives the selected part or size/cost row the note, as one undo step.
-    void ReplaceSelectedNote(const QString& note);
+    // Gives the selected part the note, as one undo step.
+    void ReplaceSelectedPartNote(const QString& note);
     void RedrawTakeOffAndTree();
     LayoutsViewMgr* Layouts() const;
     bool OnLayoutsPage() const;

@@ -34,6 +34,9 @@ enum ShellStringId : int {
     kStrBackupFailed = 4462,         // "There was a problem writing to the backup folder. ..."
     kStrQuickStartMissing = 5162,    // "The electronic version of the Quick Start Guide..."
     kStrTabReports = 5215,         // "Reports"
+    // Projects handed over by a later start, and the recent-file list.
+    kStrHandOverNotOpened = 5460,  // "Only one project can be open at a time. These files were not opened:\n%1"
+    kStrRecentFileGone = 5461,     // "%1\nThis file cannot be found. It has been removed from the recent-file list."
     // Small dialogs.
     kStrResetPreferences = 196,     // "Reset preferences"
     kStrBackupTitle = 4460,         // "Raw Materials Backup"

@@ -1,12 +1,14 @@
 #pragma once
-// One running program per user. The first start takes a lock file in the
-// runtime folder and listens on a local socket; a later start that finds
-// the lock hands the project it was asked to open over that socket and ends,
-// writing nothing (not even the session log, which the running program owns).
+// One running program per user session. The first start takes a lock file
+// in the session's runtime folder and listens on a local socket beside it;
+// a later start that finds the lock hands the projects it was asked to open
+// over that socket and ends, writing nothing (not even the session log,
+// which the running program owns).
 
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -23,12 +25,16 @@ public:
 
     // True for the first instance.
     bool TryAcquire();
-    // A later instance: hands the path to the running one; true when it was taken.
-    bool HandOver(const QString& path) const;
-    // The first instance: called with every path handed over.
-    void Listen(std::function<void(const QString& path)> onPath);
+    // A later instance: hands the paths to the running one as one message;
+    // true when the whole message was sent.
+    bool HandOver(const QStringList& paths) const;
+    // The first instance: called with the names of each message once the
+    // whole message has been read, as the last step of the socket's handler.
+    void Listen(std::function<void(const QStringList& paths)> onPaths);
 
     QString LockFilePath() const;
+    // The socket's full path, in the folder of the lock: a session's
+    // programs never meet another session's.
     QString ServerName() const;
 
 private:

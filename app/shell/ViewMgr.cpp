@@ -284,6 +284,16 @@ void ViewMgr::UpdateCommandBars()
     m_view.UpdateCommandBars();
 }
 
+void ViewMgr::OnCloseDocument()
+{
+    FinishEditing();
+}
+
+void ViewMgr::OnNewDocument()
+{
+    UpdateCommandBars();
+}
+
 void ViewMgr::ShowUIStringBox(int stringId)
 {
     ShowShellMessage(LoadUIString(stringId));
@@ -467,12 +477,7 @@ void ViewMgr::RebuildPartsList(UpdateHint* hint)
     if (!parts)
         return;
     const std::shared_ptr<CGridPaintBlocker> blocker = parts->SuspendRedraw();
-    // A recount moves the grid's cursor, onto the append row when the list
-    // is empty: only the user's own move there makes a new part.
-    const bool enabled = parts->IsEnabled();
-    parts->SetEnabled(false);
     parts->RefreshRowCount();
-    parts->SetEnabled(enabled);
     parts->FitColumns();
     if (hint)
         if (const std::shared_ptr<PartRowsHint> rows = hint->PeekPartRows())

@@ -39,6 +39,12 @@ public:
     ViewMgr(CKWLView& view, CKWLDoc& document);
     ~ViewMgr() override;
 
+    // The document's events: before it resets on close the grids end their
+    // in-place edits (no editor is left on a part about to go); after a new
+    // project the commands' states are brought up to date.
+    void OnCloseDocument();
+    void OnNewDocument();
+
     // The application's File New; the shell installs it.
     void SetNewProjectHandler(std::function<void()> handler) { m_newProject = std::move(handler); }
 

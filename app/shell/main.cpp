@@ -1,6 +1,8 @@
 // KWLSolo: plans how the parts of a woodworking project are cut from sheet stock.
 #include "shell/CKerfwellPlusApp.h"
 
+#include "foundation/FileNames.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
@@ -8,7 +10,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Kerfwell Plus Solo"));
     CKerfwellPlusApp program;
-    if (!program.InitInstance(QApplication::arguments().mid(1)))
+    // Not QApplication::arguments(): it replaces the bytes of a name that is
+    // not UTF-8, and such a file could then not be opened.
+    if (!program.InitInstance(DecodeArguments(argc, argv)))
         return program.ExitInstance();
     const int result = QApplication::exec();
     program.ExitInstance();

@@ -63,6 +63,43 @@ TEST_F(MaterialRowCommandsTest, ADeletedMaterialComesBackAtTheEndWithItsRows)
     EXPECT_EQ(part->GetMaterialName(), QStringLiteral("Oak"));
 }
 
+// The results as the pages show them: each diagram stack's material and
+// sheet count, and each part's placed copies.
+QStringList DescribeResults(CKWLDoc& doc)
+{
+    QStringList lines;
+    StackList stacks;
+    doc.GetBOMOptMgr()->GetAllDiagrams(stacks);
+    for (const StackPtr& stack : stacks)
+        lines << QStringLiteral("sheet %1 x%2").arg(stack->GetStockSpec().GetMaterialName()).arg(stack->GetCount());
+    for (const CMilledPart* part : doc.GetPartList())
+        lines << QStringLiteral("part %1 placed %2").arg(part->GetDescription()).arg(part->GetPlacedCopies());
+    return lines;
+}
+
+TEST_F(MaterialRowCommandsTest, DeletingAMaterialThatPartsUseDropsItsResultsAsAReopenShows)
+{
+    Append(m_oak, 10, 20, 2, QStringLiteral("Rail"));
+    Append(m_ash, 10, 20, 1, QStringLiteral("Shelf"));
+    RunJobs(*m_doc);
+    ASSERT_TRUE(DescribeResults(*m_doc).contains(QStringLiteral("part Rail placed 2")));
+    GetCmdHistory()->Clear();
+
+    ASSERT_TRUE(DeleteMaterial(m_doc.get(), m_oak));
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    RunJobs(*m_doc);
+    const QStringList session = DescribeResults(*m_doc);
+    EXPECT_FALSE(session.contains(QStringLiteral("part Rail placed 2"))) << session.join(u';').toStdString();
+
+    const QString path = PathOf(QStringLiteral("Deleted.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    CKWLDoc reopened;
+    reopened.SetShell(&m_shell);
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    RunJobs(reopened);
+    EXPECT_EQ(DescribeResults(reopened).join(u';').toStdString(), session.join(u';').toStdString());
+}
+
 TEST_F(MaterialRowCommandsTest, AMaterialOfAPinnedDiagramIsNotDeleted)
 {
     Append(m_oak, 10, 20, 1, QStringLiteral("Rail"));

@@ -1,15 +1,20 @@
 #include "ProjectDocumentFixture.h"
 
 #include "document/ProjectFile.h"
+#include "document/ProjectFileBytes.h"
 #include "model/CMilledPart.h"
 #include "optimization/PinnedUsage.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -167,6 +172,131 @@ TEST_F(RefusedFileTest, AnOldOrDamagedFileIsAReadError)
         ExpectRefused(good.left(size), UiText(kStrDocumentReadError));
     }
     ExpectRefused(QByteArray(), UiText(kStrDocumentReadError));
+}
+
+class UnreadableFileTest : public ProjectFileTest
+{
+protected:
+    void SetUp() override
+    {
+        ProjectFileTest::SetUp();
+        Append(m_oak, 10, 20, 1, QStringLiteral("Earlier work"));
+        ASSERT_TRUE(m_doc->DoSave(PathOf(QStringLiteral("Open.kwxe")), true));
+        Append(m_ash, 5, 5, 2, QStringLiteral("Unsaved edit"));
+        m_shell.hasMainFrame = false;
+    }
+
+    // A file of the given size holding only a project's header word: its
+    // blocks are never written, so even a huge one takes no room.
+    QString SparseProject(const QString& name, qint64 size)
+    {
+        const QString path = PathOf(name);
+        WriteAll(path, QByteArray::fromHex("0f000080"));
+        EXPECT_EQ(::truncate(QFile::encodeName(path).constData(), size), 0);
+        return path;
+    }
+
+    // The open fails with message; the open project, its name and its
+    // unsaved edit stay.
+    void ExpectKept(const QString& path, const QString& message)
+    {
+        const auto parts = DescribeParts(*m_doc);
+        const QString openPath = m_doc->PathName();
+        m_shown.clear();
+        m_shell.events.clear();
+        EXPECT_FALSE(m_doc->OnOpenDocument(path));
+        ASSERT_EQ(m_shown.size(), 1);
+        EXPECT_EQ(m_shown.front(), message);
+        EXPECT_EQ(DescribeParts(*m_doc), parts);
+        EXPECT_EQ(m_doc->PathName(), openPath);
+        EXPECT_TRUE(m_doc->IsModified());
+        EXPECT_FALSE(m_shell.events.contains(QStringLiteral("reset")));
+    }
+
+    static QString FileMessage(int reasonId, const QString& path, const QString& why = QString())
+    {
+        const QString named = QDir::toNativeSeparators(path);
+        return UiText(kStrDocumentReadError) + QStringLiteral("\n\n")
+            + (why.isEmpty() ? UiText(reasonId).arg(named) : UiText(reasonId).arg(named, why));
+    }
+};
+
+TEST_F(UnreadableFileTest, FilesThatCannotBeReadLeaveTheOpenProject)
+{
+    const QString pipe = PathOf(QStringLiteral("Pipe.kwxe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString notRegular = UiText(kStrNotARegularFile);
+    const QString tooLarge = UiText(kStrFileTooLarge).arg(kMaxProjectFileBytes >> 20);
+    const struct
+    {
+        const char* name;
+        QString path;
+        QString message;
+    } cases[] = {
+        { "no such file", PathOf(QStringLiteral("Gone.kwxe")),
+          FileMessage(kStrFileNotFound, PathOf(QStringLiteral("Gone.kwxe"))) },
+        { "a file where a folder should be", PathOf(QStringLiteral("Open.kwxe/Inner.kwxe")),
+          FileMessage(kStrFileNotFound, PathOf(QStringLiteral("Open.kwxe/Inner.kwxe"))) },
+        { "a folder", m_files.path(), FileMessage(kStrFileNotReadable, m_files.path(), notRegular) },
+        { "a named pipe with no writer", pipe, FileMessage(kStrFileNotReadable, pipe, notRegular) },
+        { "an endless device", QStringLiteral("/dev/zero"),
+          FileMessage(kStrFileNotReadable, QStringLiteral("/dev/zero"), notRegular) },
+        { "a sparse file beyond any project",
+          SparseProject(QStringLiteral("Huge.kwxe"), 4 * kMaxProjectFileBytes),
+          FileMessage(kStrFileNotReadable, PathOf(QStringLiteral("Huge.kwxe")), tooLarge) },
+        { "one byte beyond the limit", SparseProject(QStringLiteral("Over.kwxe"), kMaxProjectFileBytes + 1),
+          FileMessage(kStrFileNotReadable, PathOf(QStringLiteral("Over.kwxe")), tooLarge) },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectKept(c.path, c.message);
+    }
+}
+
+TEST_F(UnreadableFileTest, NoMemoryForTheFileIsReportedAndTheProjectStays)
+{
+    // A file within the limit, in a child whose address space has no room
+    // for it.
+    const QString path = SparseProject(QStringLiteral("Big.kwxe"), kMaxProjectFileBytes);
+    const auto parts = DescribeParts(*m_doc);
+    const QString message = FileMessage(kStrFileNotReadable, path, QString::fromLocal8Bit(std::strerror(ENOMEM)));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit limit {};
+        ::getrlimit(RLIMIT_AS, &limit);
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        if (!statm.open(QIODevice::ReadOnly))
+            ::_exit(2);
+        const rlim_t pages = statm.readAll().split(' ').front().toULongLong();
+        limit.rlim_cur = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t(64) << 20);
+        ::setrlimit(RLIMIT_AS, &limit);
+        m_shown.clear();
+        const bool opened = m_doc->OnOpenDocument(path);
+        const bool kept = DescribeParts(*m_doc) == parts && m_doc->IsModified();
+        ::_exit(!opened && kept && m_shown == QStringList{message} ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(ProjectFileTest, SavingOverALinkWritesTheFileItPointsTo)
+{
+    ASSERT_TRUE(QDir(m_files.path()).mkpath(QStringLiteral("store")));
+    const QString real = PathOf(QStringLiteral("store/Bench.kwxe"));
+    const QString link = PathOf(QStringLiteral("Bench.kwxe"));
+    ASSERT_EQ(::symlink("store/Bench.kwxe", QFile::encodeName(link).constData()), 0);
+    Append(m_oak, 24, 48, 4, QStringLiteral("Door"));
+    ASSERT_TRUE(m_doc->DoSave(link, true));
+    Append(m_ash, 10, 20, 2, QStringLiteral("Shelf"));
+    ASSERT_TRUE(m_doc->DoFileSave());
+
+    EXPECT_EQ(QFileInfo(link).isSymLink(), true);
+    EXPECT_EQ(QFile::symLinkTarget(link), real);
+    EXPECT_EQ(DescribeParts(*Reopen(real)), DescribeParts(*m_doc));
+    EXPECT_EQ(QDir(m_files.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{QStringLiteral("Bench.kwxe")});
 }
 
 TEST_F(ProjectFileTest, AWriteFailingPartWayKeepsTheOldFile)

@@ -6,6 +6,7 @@
 #include "foundation/CommandExecutionScope.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
+#include "foundation/ui/SmallControls.h"
 #include "model/ModelStrings.h"
 #include "model/ModelUiHook.h"
 #include "model/ProjSettingsEditCmd.h"
@@ -23,6 +24,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -126,8 +129,13 @@ CProjSettingsSheet::CProjSettingsSheet(IOptimizationDoc& document, int startPage
     m_options = new COptOptionsPP(document, *this);
     m_tabs->addTab(m_general, LoadUIString(kStrGeneralPage));
     m_tabs->addTab(m_options, LoadUIString(kStrOptimizationPage));
-    m_tabs->setCurrentIndex(startPage == 1 ? 1 : 0);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Callers may name a page past the last (the layouts toolbar asks for its
+    // optimization settings by a later index): that is the last page.
+    m_tabs->setCurrentIndex(std::clamp(startPage, 0, m_tabs->count() - 1));
+    // A property sheet: Apply has no use here, OK and Cancel take its place.
+    auto* buttons
+        = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    HidePropertySheetApplyButton(buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(LoadUIString(UIStringId::Ok));
     buttons->button(QDialogButtonBox::Cancel)->setText(LoadUIString(UIStringId::Cancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

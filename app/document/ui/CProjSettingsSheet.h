@@ -63,7 +63,7 @@ class CProjSettingsSheet : public QDialog
 {
     Q_OBJECT
 public:
-    // startPage: 0 General, 1 Optimization.
+    // startPage: 0 General, 1 (or any later index) Optimization.
     CProjSettingsSheet(IOptimizationDoc& document, int startPage = 0, QWidget* parent = nullptr);
     ~CProjSettingsSheet() override;
 

@@ -1,4 +1,5 @@
 #include "foundation/ui/CDimensionEdit.h"
+#include "foundation/ui/SmallControls.h"
 
 #include <QKeyEvent>
 
@@ -37,9 +38,7 @@ void CDimensionEdit::Commit()
         m_modified = true;
         m_value = typed;
     }
-    const QString display = GetDisplayText();
-    if (text() != display)
-        setText(display);
+    SetWindowTextIfChanged(this, GetDisplayText());
 }
 
 bool CDimensionEdit::event(QEvent* event)

@@ -4,6 +4,7 @@
 #include "foundation/UIResources.h"
 #include "foundation/ui/CIconButton.h"
 #include "foundation/ui/CStaticWithTip.h"
+#include "foundation/ui/SmallControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +33,8 @@ Control* Place(Control* control, const platform::Rect& rect, int id)
 
 QGroupBox* CreateGroupBoxControl(QWidget* parent, const platform::Rect& rect, int id, int captionId)
 {
-    return Place(new QGroupBox(LoadUIString(captionId), parent), rect, id);
+    // The program's group boxes fill their face with the button colour.
+    return Place(new QZGroupbox(LoadUIString(captionId), parent), rect, id);
 }
 
 QPushButton* CreatePushButtonControl(QWidget* parent, const platform::Rect& rect, int id, int captionId)

@@ -45,13 +45,13 @@ void QZAlert::OnInitDialog()
     m_message->setText(m_text);
 }
 
-void QZAlert::showEvent(QShowEvent* event)
+void QZAlert::setVisible(bool visible)
 {
-    if (!m_initialized) {
+    if (visible && !m_initialized) {
         m_initialized = true;
         OnInitDialog();
     }
-    QDialog::showEvent(event);
+    QDialog::setVisible(visible);
 }
 
 void QZAlert::accept()

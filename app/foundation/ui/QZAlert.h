@@ -27,12 +27,14 @@ public:
     QCheckBox* GetDontRemindBox() const { return m_dontRemindBox; }
 
     void accept() override;
+    // The texts are set before the alert first sizes itself, so that its
+    // size fits the whole message and the buttons.
+    void setVisible(bool visible) override;
 
 protected:
-    // Runs once, when the alert is first shown: the texts from the string
-    // service. Alerts of their own kind extend it.
+    // Runs once, just before the alert is first shown: the texts from the
+    // string service. Alerts of their own kind extend it.
     virtual void OnInitDialog();
-    void showEvent(QShowEvent* event) override;
 
 private:
     QCheckBox* m_dontRemindBox;

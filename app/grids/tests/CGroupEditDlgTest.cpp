@@ -3,6 +3,7 @@
 // runs on OK and never on Cancel.
 #include "PartsGridTestSupport.h"
 
+#include "foundation/ui/SmallControls.h"
 #include "grids/CGroupEditDlg.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IdenticalDiagramStack.h"

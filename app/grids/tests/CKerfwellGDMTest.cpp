@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <cstdlib>
 
+#include <functional>
+
 namespace {
 
 class KerfwellGDMTest : public PartsGridTest
@@ -128,8 +130,12 @@ TEST_F(KerfwellGDMTest, AppendRowTipIsItalicPlainText)
 
 TEST_F(KerfwellGDMTest, AppendRowOfAnEmptyListMakesPartOneWithDefaults)
 {
-    // The grid's cursor arrives on the append row, the only row.
+    // Binding and counting the rows make no part; the user's move onto the
+    // append row, the only row, does.
     Attach();
+    EXPECT_TRUE(List().empty());
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+    EXPECT_EQ(m_grid->GotoCell(0, 0), 0);
     ASSERT_EQ(List().size(), 1U);
     const CMilledPart* part = List()[0];
     EXPECT_EQ(part->GetID().GetNumber(), 1);
@@ -281,6 +287,43 @@ TEST_F(KerfwellGDMTest, AnEditAfterAnInsertAtTheCurrentRowChangesTheNewPart)
     EXPECT_EQ(Numbers(), (std::vector<int> { 1, 2, 3 }));
 }
 
+TEST_F(KerfwellGDMTest, AnOrderChangeOfTheListMarksTheProjectModified)
+{
+    // The order of the list is what a save writes.
+    struct Case
+    {
+        const char* name;
+        QStringList descriptions;
+        std::function<void(CKerfwellGDM&)> change;
+        bool modified;
+    };
+    const int description = kPartColDescription;
+    const Case cases[] = {
+        { "a heading sort", { "Rail", "Apron" }, [&](CKerfwellGDM& mgr) { mgr.SortRows(&description, 1, 0); },
+            true },
+        { "a sort that keeps the order", { "Apron", "Rail" },
+            [&](CKerfwellGDM& mgr) { mgr.SortRows(&description, 1, 0); }, false },
+        { "sort by thickness, width and length", { "Wide", "Narrow" },
+            [](CKerfwellGDM& mgr) { mgr.SortByThicknessWidthLength(); }, true },
+        { "a row dragged over another", { "Apron", "Rail" }, [](CKerfwellGDM& mgr) { mgr.SwapRows(0, 1); },
+            true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_grid.reset();
+        m_doc->OnNewDocument();
+        m_mgr->ForgetSortColumn();
+        const auto parts = AddParts(c.descriptions);
+        parts[0]->SetWidth(CDimension::FromInches(30));
+        Attach();
+        m_doc->SetModifiedFlag(false);
+        const QStringList before = Descriptions();
+        c.change(*m_mgr);
+        EXPECT_EQ(Descriptions() != before, c.modified);
+        EXPECT_EQ(m_doc->IsModified(), c.modified);
+    }
+}
+
 TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
 {
     const auto parts
@@ -297,8 +340,10 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     m_doc->ReorderParts({ parts[1], parts[0] });
     EXPECT_EQ(Descriptions(), (QStringList { "Part 10", "Part 1", "Part 2" }));
 
-    // Swap length and width: nothing without a current row.
+    // Swap length and width: without a row, the first selected row; nothing
+    // when none is selected.
     m_grid->ResetCurrentCell();
+    m_grid->ClearSelections();
     m_mgr->SwapLengthAndWidth(-1);
     EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
     m_mgr->SwapLengthAndWidth(1);
@@ -306,6 +351,10 @@ TEST_F(KerfwellGDMTest, SortsSwapAndMenus)
     EXPECT_EQ(parts[2]->GetLength().GetInches(), 5.0);
     HistoryUndo();
     EXPECT_EQ(parts[2]->GetWidth().GetInches(), 5.0);
+    m_grid->SelectCell(0, 1);
+    m_mgr->SwapLengthAndWidth(-1);
+    EXPECT_EQ(parts[2]->GetWidth().GetInches(), 20.0);
+    HistoryUndo();
 
     // The context menu: thirteen entries, the host updates every item but
     // the separators ("Insert New Part" too: it needs one selected row there);

@@ -4,7 +4,16 @@
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CVendorsDlg.h"
 
+#include "gridctrl/CUGGrid.h"
+#include "gridctrl/CUGGridInfo.h"
+#include "gridctrl/CUGHeadings.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -146,6 +155,65 @@ TEST_F(VendorsDlgTest, VendorColumnShowsDeletedAndPrintsWithoutAGrid)
     CUGCell heading;
     mgr.AsPrintable().GetCell(0, -1, &heading);
     EXPECT_EQ(heading.GetText(), QStringLiteral("Vendor"));
+}
+
+// The dialog's grid is set up as every grid of the program: the Vendor
+// column fills it, its side heading is 30 pixels, it scrolls live, sorts
+// from its heading with an arrow and offers "Delete vendor" on a right
+// click; Enter and Escape reach the dialog's buttons.
+TEST_F(VendorsDlgTest, TheGridIsSetUpAsEveryGridAndLeavesEnterAndEscapeToTheDialog)
+{
+    CVendorsDlg dlg(*m_library, nullptr);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    CUGRowMode& grid = *dlg.GetGrid();
+    EXPECT_EQ(grid.GetSheetInfo()->m_sideHdgWidth, 30);
+    EXPECT_EQ(grid.GetSheetInfo()->m_vScrollMode, 1) << "live scrolling";
+    const int column = grid.GetColumnWidth(0);
+    EXPECT_GE(column, QFontMetrics(grid.GetGridArea()->font()).horizontalAdvance(QStringLiteral("Birch & Co")));
+    EXPECT_GE(column + grid.GetSheetInfo()->m_sideHdgWidth, grid.GetGridArea()->width() * 3 / 4)
+        << "the one column fills the grid";
+
+    // The heading sorts; a second click turns the order.
+    CUGTopHdg* heading = grid.GetTopHeading();
+    const QPoint onHeading(grid.GetSheetInfo()->m_sideHdgWidth + 10, heading->height() / 2);
+    for (const bool ascending : {true, false}) {
+        QTest::mouseClick(heading, Qt::LeftButton, {}, heading->mapFrom(&grid, onHeading));
+        const QStringList names = WorkingNames(dlg);
+        EXPECT_EQ(names.indexOf(QStringLiteral("Acme")) < names.indexOf(QStringLiteral("Birch & Co")), ascending);
+    }
+    EXPECT_EQ(dlg.GetManager().GetSortColumn(), 0);
+    CUGCell sorted;
+    grid.GetCellWithDefaults(0, -1, &sorted);
+    EXPECT_NE(sorted.GetCellType(), 0) << "the heading shows the sort arrow";
+
+    // A right click on a row offers to delete it.
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* action : menu->actions())
+                offered << action->text();
+            menu->close();
+        }
+    });
+    CUGGrid* cells = grid.GetGridArea();
+    QTest::mouseClick(cells, Qt::RightButton, {}, QPoint(10, 5));
+    EXPECT_EQ(offered, QStringList{QStringLiteral("Delete vendor")});
+
+    struct Case
+    {
+        Qt::Key key;
+        QDialog::DialogCode result;
+    };
+    for (const Case& c : {Case{Qt::Key_Escape, QDialog::Rejected}, Case{Qt::Key_Return, QDialog::Accepted}}) {
+        SCOPED_TRACE(c.key);
+        dlg.setResult(-1);
+        dlg.show();
+        cells->setFocus();
+        QTest::keyClick(cells, c.key);
+        EXPECT_FALSE(dlg.isVisible());
+        EXPECT_EQ(dlg.result(), c.result);
+    }
 }
 
 } // namespace

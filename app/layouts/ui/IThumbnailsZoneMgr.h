@@ -40,6 +40,9 @@ public:
 
     // From the pane's windows.
     virtual IThumbnailsOwner* GetOwner() const = 0;
+    // The column reached the width it is first seen at: the thumbnails are
+    // sized again for it when it differs from the width they were sized for.
+    virtual void FitThumbnailsToColumn() = 0;
     virtual void OnThumbnailClicked(const ThumbnailInfo& thumbnail) = 0;
     // A single check box clicked: the mark flips and the project is modified.
     virtual void OnCheckBoxClicked(const ThumbnailInfo& thumbnail) = 0;

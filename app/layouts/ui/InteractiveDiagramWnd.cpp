@@ -6,6 +6,7 @@
 #include "foundation/ui/ControlFactory.h"
 #include "layouts/CDCScreenDriver.h"
 #include "layouts/CoordinateMappers.h"
+#include "layouts/DashedBarPainter.h"
 #include "layouts/GDIScopes.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/MainDiagramPainter.h"
@@ -260,17 +261,15 @@ void InteractiveDiagramWnd::DrawDragFeedback(QPainter& painter)
         return;
     painter.save();
     painter.setClipRect(QRect(0, 0, width(), std::max(0, StripTop())));
-    auto driver = std::make_shared<CDCScreenDriver>(&painter);
     if (const DrawnPartPtr dragged = m_manualEdit->GetDraggedPartToDraw()) {
-        WindowDiagramPainter partPainter(driver);
+        WindowDiagramPainter partPainter(std::make_shared<CDCScreenDriver>(&painter));
         partPainter.FillOnePart(dragged->GetScreenRect(),
             m_manualEdit->IsDropAccepted() ? PartClass::Dragged : PartClass::Refused);
     }
-    const QColor band = platform::ToQColor(kKerfBandColor);
-    CGDIObject<QPen> pen(&painter, QPen(band));
-    CGDIObject<QBrush> brush(&painter, QBrush(band));
+    // A kerf band runs along its longer side on the screen.
+    DashedBarPainter bands(&painter);
     for (const platform::Rect& kerf : m_manualEdit->GetActiveKerfScreenRects())
-        driver->DrawRectangle(kerf);
+        bands.Draw(kerf.Height() > kerf.Width(), kerf);
     painter.restore();
 }
 

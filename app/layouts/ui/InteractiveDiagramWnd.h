@@ -21,8 +21,6 @@ public:
     static constexpr int kSpinId = 6346;
     static constexpr int kLabelButtonId = 6347;
     static constexpr int kButtonSize = 27;
-    // The colour of the kerf bands a dragged part snaps to (0x00BBGGRR).
-    static constexpr unsigned kKerfBandColor = 0x1879F2;
 
     explicit InteractiveDiagramWnd(QWidget* parent = nullptr);
     ~InteractiveDiagramWnd() override;

@@ -317,7 +317,7 @@ bool LayoutsViewMgr::IsCurrentDiagramPinned() const
 bool LayoutsViewMgr::IsCurrentDiagramEmpty() const
 {
     const DisplayDiagramPtr& diagram = m_state.selection.diagram;
-    return diagram && diagram->GetStack()->GetCurrentParts().empty();
+    return diagram && IsCurrentGeometryEmpty(diagram);
 }
 
 bool LayoutsViewMgr::HasSelectedPart() const

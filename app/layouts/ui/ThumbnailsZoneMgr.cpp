@@ -67,8 +67,8 @@ void ThumbnailsZoneMgr::SetDiagrams(
             index = static_cast<int>(found - m_diagrams.begin());
     }
 
-    const int columnWidth = m_zone ? m_zone->Panel()->ClientRect().width() : 0;
-    m_thumbnails = SizeThumbnails(m_diagrams, ThumbnailBox(columnWidth));
+    m_sizedWidth = ColumnWidth();
+    m_thumbnails = SizeThumbnails(m_diagrams, ThumbnailBox(m_sizedWidth));
 
     QString text;
     int tipId = 0;
@@ -86,6 +86,22 @@ void ThumbnailsZoneMgr::SetDiagrams(
     }
     out.diagram = m_diagrams.empty() ? nullptr : m_diagrams[static_cast<std::size_t>(index)];
     out.index = index;
+}
+
+int ThumbnailsZoneMgr::ColumnWidth() const
+{
+    return m_zone ? m_zone->Panel()->ClientRect().width() : 0;
+}
+
+void ThumbnailsZoneMgr::FitThumbnailsToColumn()
+{
+    if (!m_zone || m_diagrams.empty() || ColumnWidth() == m_sizedWidth)
+        return;
+    m_sizedWidth = ColumnWidth();
+    m_thumbnails = SizeThumbnails(m_diagrams, ThumbnailBox(m_sizedWidth));
+    ThumbsPanel* panel = m_zone->Panel();
+    panel->SetThumbnails(m_thumbnails);
+    panel->BringIntoView(std::clamp(m_owner->GetCurrentDiagramIndex(), 0, GetThumbnailCount() - 1));
 }
 
 void ThumbnailsZoneMgr::Refresh(bool scrollToCurrent)

@@ -23,6 +23,7 @@ public:
     void HitTestThumbnail(ThumbnailChoice& out, const QPoint& screenPoint) const override;
 
     IThumbnailsOwner* GetOwner() const override { return m_owner; }
+    void FitThumbnailsToColumn() override;
     void OnThumbnailClicked(const ThumbnailInfo& thumbnail) override;
     void OnCheckBoxClicked(const ThumbnailInfo& thumbnail) override;
     void OnThumbnailRightClicked(const ThumbnailInfo& thumbnail, const QPoint& screenPoint) override;
@@ -35,6 +36,7 @@ public:
 
 private:
     bool AnyChecked() const;
+    int ColumnWidth() const;
     void UpdateButtons();
 
     IThumbnailsOwner* m_owner;
@@ -42,4 +44,6 @@ private:
     std::vector<DisplayDiagramPtr> m_diagrams;
     int m_labelKind = 0;
     ThumbnailList m_thumbnails;
+    // The column width the thumbnails were sized for.
+    int m_sizedWidth = 0;
 };

@@ -49,6 +49,7 @@ QRect ThumbsPanel::ClientRect() const
 void ThumbsPanel::SetThumbnails(const ThumbnailList& thumbnails)
 {
     m_thumbnails = thumbnails;
+    m_seen = false;
     m_scrollPos = 0;
     m_contentHeight = kTopMargin;
     for (const ThumbnailInfoPtr& thumbnail : m_thumbnails) {
@@ -153,11 +154,31 @@ void ThumbsPanel::resizeEvent(QResizeEvent* event)
     const int barWidth = m_scrollBar->sizeHint().width();
     m_scrollBar->setGeometry(width() - barWidth, 0, barWidth, height());
     UpdateScrollBar();
+    // A width given while the page is hidden is not the one the user sees.
+    if (!isVisible())
+        m_seen = false;
+    FitUnseenThumbnails();
+}
+
+void ThumbsPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FitUnseenThumbnails();
+}
+
+void ThumbsPanel::FitUnseenThumbnails()
+{
+    // The column is often filled while its page is hidden, at a width that
+    // is not yet its own; later resizes keep the sizes the user has seen.
+    if (!m_seen && isVisible() && m_manager)
+        m_manager->FitThumbnailsToColumn();
 }
 
 void ThumbsPanel::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    if (isVisible())
+        m_seen = true;
     // While a command changes the diagrams nothing is drawn from them.
     if (!m_manager || !m_manager->GetOwner()->IsEditAllowed())
         return;

@@ -45,10 +45,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void UpdateScrollBar();
+    // Until the user has seen the thumbnails, they follow the column's width.
+    void FitUnseenThumbnails();
     void ScrollBy(int step);
     void DrawThumbnail(QPainter& painter, const ThumbnailInfo& thumbnail);
 
@@ -57,6 +60,8 @@ private:
     int m_scrollPos = 0;
     int m_pageHeight = 0;
     int m_contentHeight = 5;
+    // The thumbnails were painted on the screen at their present sizes.
+    bool m_seen = false;
     QScrollBar* m_scrollBar;
     QPixmap m_checked;
     QPixmap m_unchecked;

@@ -4,17 +4,18 @@
 //
 //   kwl_defmats <description.txt> <output DefMats.KWDE>
 
+#include "foundation/FileNames.h"
 #include "foundation/SheetDimensions.h"
 #include "model/CMaterials.h"
 #include "model/CSGSizeCost.h"
 #include "model/CSheetGoodEx.h"
+#include "model/SafeFileWrite.h"
 #include "model/SheetGoodSizeCost.h"
 #include "model/SizeCostFactory.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -56,8 +57,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc != 3)
         return Fail(QStringLiteral("usage: kwl_defmats <description> <output>"));
-    const QString descriptionPath = QString::fromLocal8Bit(argv[1]);
-    const QString outputPath = QString::fromLocal8Bit(argv[2]);
+    const QString descriptionPath = DecodeFileName(argv[1]);
+    const QString outputPath = DecodeFileName(argv[2]);
 
     RegisterSheetGoodServices();
     InstallSizeCostFactory(std::make_unique<SizeCostFactory<SheetGoodSizeCost, CSGSizeCost>>());
@@ -117,9 +118,9 @@ int main(int argc, char** argv)
     if (library.GetMaterials().empty())
         return Fail(descriptionPath + QStringLiteral(": no materials"));
 
-    QSaveFile output(outputPath);
-    const QByteArray bytes = library.ToBytes();
-    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() || !output.commit())
-        return Fail(outputPath + QStringLiteral(": ") + output.errorString());
+    // Flushed before it takes the name: a full disk keeps the old file.
+    QString error;
+    if (!WriteFileThroughTemporary(outputPath, library.ToBytes(), {}, &error))
+        return Fail(error);
     return 0;
 }

@@ -6,12 +6,28 @@
 
 #include <gtest/gtest.h>
 
+#include <FileSizeLimit.h>
+
+#include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QByteArray ReadAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a symbolic link names; empty when the path is no link.
+QString LinkText(const QString& path)
+{
+    char text[4096];
+    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), text, sizeof text);
+    return length > 0 ? QFile::decodeName(QByteArray(text, length)) : QString();
 }
 
 TEST(SafeFileWriteTest, ReplacesOnlyWithACompleteFileAndLeavesNoTemporary)
@@ -37,6 +53,117 @@ TEST(SafeFileWriteTest, ReplacesOnlyWithACompleteFileAndLeavesNoTemporary)
     ASSERT_TRUE(WriteFileThroughTemporary(target, QByteArrayLiteral("new"), {}, &error));
     EXPECT_EQ(ReadAll(target), QByteArrayLiteral("new"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Bench.kwxe")});
+}
+
+TEST(SafeFileWriteTest, ASymbolicLinkStaysALinkAndItsFileIsReplaced)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("real")));
+    const QString real = dir.filePath(QStringLiteral("real/Bench.kwxe"));
+    const struct
+    {
+        const char* name;
+        QString link;
+        QString pointsTo;  // what the link names, as written
+        QString finalFile; // the file that takes the new bytes
+    } cases[] = {
+        { "absolute link", dir.filePath(QStringLiteral("Abs.kwxe")), real, real },
+        { "relative link", dir.filePath(QStringLiteral("Rel.kwxe")), QStringLiteral("real/Bench.kwxe"), real },
+        { "link to a link", dir.filePath(QStringLiteral("Chain.kwxe")), QStringLiteral("Rel.kwxe"), real },
+        { "link to no file yet", dir.filePath(QStringLiteral("New.kwxe")), QStringLiteral("real/New.kwxe"),
+          dir.filePath(QStringLiteral("real/New.kwxe")) },
+    };
+    for (const auto& c : cases)
+        ASSERT_EQ(::symlink(c.pointsTo.toUtf8().constData(), c.link.toUtf8().constData()), 0) << c.name;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString error;
+        ASSERT_TRUE(WriteFileThroughTemporary(real, QByteArrayLiteral("old"), {}, &error)) << error.toStdString();
+        const QByteArray bytes = QByteArray("new through ") + c.name;
+        ASSERT_TRUE(WriteFileThroughTemporary(c.link, bytes, {}, &error)) << error.toStdString();
+        EXPECT_EQ(LinkText(c.link), c.pointsTo);
+        EXPECT_EQ(ReadAll(c.finalFile), bytes);
+        EXPECT_EQ(ReadAll(c.link), bytes);
+    }
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("Bench.kwxe"), QStringLiteral("New.kwxe")}));
+}
+
+TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto make = [&](const char* name, std::time_t age) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("part of an old save");
+        file.close();
+        const std::time_t when = std::time(nullptr) - age;
+        const timespec times[2] = {{when, 0}, {when, 0}};
+        EXPECT_EQ(::utimensat(AT_FDCWD, path.toUtf8().constData(), times, 0), 0);
+        return path;
+    };
+    constexpr std::time_t old = kStaleTemporaryAgeSeconds + 60;
+    make(".kwlsave-Ab12Cd.tmp", old);                     // left by a killed save
+    make(".kwlsave-Fresh1.tmp", 5);                      // a save may still be writing it
+    const QString held = make(".kwlsave-Held01.tmp", old); // a live save holds it
+    make(".Xy34Zw.tmp", old);                            // not this program's
+    make("Notes.kwlsave-Ab12Cd.tmp", old);
+    const int holder = ::open(held.toUtf8().constData(), O_RDONLY);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+
+    // The temporary of a save is recognisable by its name.
+    QStringList during;
+    QString error;
+    ASSERT_TRUE(WriteFileThroughTemporary(dir.filePath(QStringLiteral("Bench.kwxe")), "new", [&](QString*) {
+        during = QDir(dir.path()).entryList({QStringLiteral(".kwlsave-??????.tmp")}, QDir::Files | QDir::Hidden);
+        return true;
+    }, &error)) << error.toStdString();
+    ::close(holder);
+    EXPECT_EQ(during.size(), 3); // the fresh one, the held one and the save's own
+
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{QStringLiteral(".Xy34Zw.tmp"), QStringLiteral(".kwlsave-Fresh1.tmp"),
+                                 QStringLiteral(".kwlsave-Held01.tmp"), QStringLiteral("Bench.kwxe"),
+                                 QStringLiteral("Notes.kwlsave-Ab12Cd.tmp")}));
+}
+
+TEST(SafeFileWriteTest, TheDefaultsToolKeepsItsOldOutputOnAFullDisk)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString description = dir.filePath(QStringLiteral("Defaults.txt"));
+    const QString output = dir.filePath(QStringLiteral("DefMats.KWDE"));
+    QFile text(description);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("material: Birch\nkerf: 1/8 in\nsize: 3/4 in x 48 in x 96 in\n");
+    text.close();
+    QFile old(output);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old defaults");
+    old.close();
+    const QByteArray tool = QByteArrayLiteral(KWL_DEFMATS_TOOL);
+    const QByteArray in = QFile::encodeName(description);
+    const QByteArray out = QFile::encodeName(output);
+    const int status = kwl::testing::ExitStatusUnderFileSizeLimit(16, [&] {
+        ::execl(tool.constData(), tool.constData(), in.constData(), out.constData(), static_cast<char*>(nullptr));
+        return 127;
+    });
+    EXPECT_NE(status, 0);
+    EXPECT_NE(status, 127);
+    EXPECT_EQ(ReadAll(output), QByteArrayLiteral("old defaults"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    // Without the limit the tool writes the library.
+    EXPECT_EQ(kwl::testing::ExitStatusUnderFileSizeLimit(RLIM_INFINITY, [&] {
+        ::execl(tool.constData(), tool.constData(), in.constData(), out.constData(), static_cast<char*>(nullptr));
+        return 127;
+    }), 0);
+    EXPECT_GT(ReadAll(output).size(), 16);
 }
 
 }  // namespace

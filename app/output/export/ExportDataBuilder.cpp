@@ -8,6 +8,7 @@
 #include "model/CSheetGoodEx.h"
 #include "model/ISGSC.h"
 #include "model/ProjectSettings.h"
+#include "model/SizeCostRowOps.h"
 #include "model/ThicknessBasedOptTarget.h"
 #include "optimization/OptimizationTarget.h"
 
@@ -41,7 +42,7 @@ XSizeCost SizeCostRecord(const ISGSC& row, std::uint64_t materialIdentity)
     record.EncLRTrim = sheet.GetLeftRightTrim().GetUnits();
     record.EncTBTrim = sheet.GetTopBottomTrim().GetUnits();
     if (const CVendorPtr vendor = row.GetVendor())
-        record.Vendor = vendor->GetName();
+        record.Vendor = GetRefNameOrDeleted(*vendor);
     record.Bin = row.GetBin();
     record.Notes = row.GetSpecialNotes();
     return record;

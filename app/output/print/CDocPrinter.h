@@ -32,7 +32,7 @@ public:
     void PrintBody() override;
 
     // The last PrintBody stopped because the optimization did not finish.
-    bool WasCancelled() const { return m_cancelled; }
+    bool WasCancelled() const override { return m_cancelled; }
 
 private:
     static bool IsSelected(std::uint32_t sectionBit);

@@ -70,6 +70,9 @@ public:
 
     // Composes the whole document; each printer has its own.
     virtual void PrintBody() = 0;
+    // The last PrintBody stopped before it composed anything, after a
+    // message that says why: there is nothing to print.
+    virtual bool WasCancelled() const { return false; }
     // Runs when the control starts a page: counts it and sends the header.
     virtual void NewPage();
     virtual void BeginDocument();

@@ -41,7 +41,7 @@ enum PrintStringId : int {
     kStrPrintSheetGoods = 4783,
     kStrPrintLayoutDiagramTakeOffs = 4787,
     // The message of a print run stopped by a cancelled optimization.
-    kStrPrintNotOptimized = 4791,
+    kStrPrintNotOptimized = 4792,
 };
 
 // Printing's string table, handed to the string service at start-up.

@@ -18,15 +18,6 @@ constexpr int kColumns = 7;
 // The reports show the cuts without those for part padding.
 constexpr bool kWithPadding = false;
 
-UsageStats SumStatistics(const IOptimizedBOMLineItem& item)
-{
-    UsageStats sum;
-    for (const StackPtr& stack : item.GetLayouts())
-        if (stack)
-            sum.Add(stack->GetTotalStats());
-    return sum;
-}
-
 // The six figures after the first cell.
 std::vector<QString> StatisticsCells(const QString& first, const UsageStats& stats)
 {
@@ -71,7 +62,7 @@ SimpleReportPtr MaterialsStatsReportCreator::Build() const
         for (const OptimizationResultsPtr& results : material.results) {
             UsageStats set;
             for (const OptimizedLineItemPtr& item : results->GetLineItems()) {
-                const UsageStats itemStats = SumStatistics(*item);
+                const UsageStats itemStats = item->SumLayoutStatistics();
                 set.Add(itemStats);
                 report->AddDetailLine(StatisticsCells(StockSizeText(*item), itemStats));
             }

@@ -86,6 +86,9 @@ CShadingPg::CShadingPg(GeneralSettings* record, QWidget* parent)
 
         SetUpColorPicker(colors, *controls.color, static_cast<platform::ColorRef>(Record()->*fields.color),
             fields.defaultColor);
+        // The pattern button looks and tells like its colour neighbour.
+        controls.pattern->EnableToolTip(true);
+        controls.pattern->SetTrackLook(true);
         CTCPPatternPickerCtrl& bar = controls.pattern->PatternBar();
         bar.SetButtons(patternValues);
         bar.SetToolTipTexts(patternNames);

@@ -12,24 +12,38 @@
 #include "shell/controls/CFileEditCtrl.h"
 
 #include "document/CKWLDoc.h"
+#include "document/ui/CProjSettingsSheet.h"
 #include "foundation/CmdHistory.h"
 #include "foundation/UserPrefsBase.h"
 #include "grids/CVendorsDlg.h"
+#include "grids/TakeOffCtrl.h"
+#include "layouts/ui/LayoutsCommands.h"
+#include "layouts/ui/LayoutsFrame.h"
 #include "layouts/ui/LayoutsViewMgr.h"
+#include "layouts/ui/ThumbnailsZoneMgr.h"
+#include "layouts/ui/ThumbsPanel.h"
 #include "model/CMaterials.h"
 #include "model/CMilledPart.h"
 #include "model/CSheetGoodEx.h"
 #include "model/MaterialsFiles.h"
 #include "model/PartCommands.h"
 #include "model/SheetGoodSizeCost.h"
+#include "optimization/ui/CTooBigDlg.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTabWidget>
+#include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <functional>
 
 namespace {
 
@@ -214,6 +228,19 @@ TEST_F(MainViewCommandsTest, RestoreReadsTheLibraryBackFromTheChosenFolder)
     EXPECT_EQ(m_dialogTitles, QStringList { QStringLiteral("Raw Materials Restore") });
     EXPECT_EQ(library->GetMaterials().size(), count);
     EXPECT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_icons, QList { QMessageBox::Information });
+}
+
+TEST_F(MainViewCommandsTest, RestoreFromAFolderWithoutTheLibraryWarnsWithTheExclamationIcon)
+{
+    Start();
+    QTemporaryDir empty;
+    AnswerFolderDialog(empty.path());
+    EXPECT_TRUE(Commands().Trigger(ShellCommand::RestoreMaterials));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(
+        m_messages.last().startsWith(QStringLiteral("There was a problem reading from the backup folder.")));
+    EXPECT_EQ(m_icons, QList { QMessageBox::Warning });
 }
 
 TEST_F(MainViewCommandsTest, GuidesOpenThroughTheDesktopOrSayWhatIsMissing)
@@ -296,6 +323,154 @@ TEST_F(MainViewCommandsTest, VendorsRunTheVendorsDialogOverTheLibrary)
     });
     EXPECT_TRUE(Commands().Trigger(ShellCommand::Vendors));
     EXPECT_EQ(title, QStringLiteral("Vendors"));
+}
+
+// The menu opens the project settings at General; the layouts toolbar's
+// "Settings" opens them at the optimization settings.
+TEST_F(MainViewCommandsTest, ProjectSettingsOpenAtThePageTheirCommandAsksFor)
+{
+    Start();
+    ASSERT_TRUE(AddOptimizablePart());
+    CKWLView* view = m_app->GetView();
+    view->GetViewMgr()->ShowTab(CKWLView::LayoutsPage);
+    auto* frame = dynamic_cast<LayoutsFrame*>(view->GetViewMgr()->GetLayoutsViewMgr()->GetFrame());
+    ASSERT_TRUE(frame);
+    QAction* settings = frame->Commands().Find(LayoutsCmd::OptimizationSettings);
+    ASSERT_TRUE(settings);
+    QWidget* settingsButton = frame->ToolBar()->widgetForAction(settings);
+    ASSERT_TRUE(settingsButton);
+
+    struct Case
+    {
+        const char* name;
+        std::function<void()> open;
+        bool optimizationPage;
+    };
+    const Case cases[] = {
+        { "menu", [&] { Commands().Trigger(ShellCommand::ProjectSettings); }, false },
+        { "layouts toolbar",
+            [&] { QTest::mouseClick(settingsButton, Qt::LeftButton, {}, settingsButton->rect().center()); }, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool shown = false;
+        bool optimizationPage = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* sheet = qobject_cast<CProjSettingsSheet*>(QApplication::activeModalWidget())) {
+                shown = true;
+                optimizationPage
+                    = sheet->findChild<QTabWidget*>()->currentWidget() == &sheet->GetOptimizationPage();
+                sheet->reject();
+            }
+        });
+        c.open();
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(optimizationPage, c.optimizationPage);
+    }
+}
+
+// The thumbnails are filled while the page is still hidden; they take the
+// width the column has when the page shows, also after Large Screen was
+// switched while the page was hidden.
+TEST_F(MainViewCommandsTest, ThumbnailsFitTheColumnTheUserSees)
+{
+    Start();
+    ASSERT_TRUE(AddOptimizablePart());
+    CKWLView* view = m_app->GetView();
+    LayoutsViewMgr* layouts = view->GetViewMgr()->GetLayoutsViewMgr();
+    auto* thumbnails = dynamic_cast<ThumbnailsZoneMgr*>(layouts->GetThumbnailsMgr());
+    ASSERT_TRUE(thumbnails);
+    auto check = [&](const char* step) {
+        SCOPED_TRACE(step);
+        view->GetViewMgr()->ShowTab(CKWLView::LayoutsPage);
+        QTest::qWait(1);
+        ThumbsPanel* shown = nullptr;
+        for (ThumbsPanel* panel : layouts->GetFrameWnd()->findChildren<ThumbsPanel*>())
+            if (panel->isVisible())
+                shown = panel;
+        ASSERT_TRUE(shown);
+        ASSERT_EQ(thumbnails->GetThumbnailCount(), 1);
+        const ThumbnailList wanted
+            = SizeThumbnails(thumbnails->GetDiagrams(), ThumbnailBox(shown->ClientRect().width()));
+        const platform::Rect& got = thumbnails->GetThumbnails().front()->rect;
+        EXPECT_EQ(got.Width(), wanted.front()->rect.Width());
+        EXPECT_EQ(got.Height(), wanted.front()->rect.Height());
+        EXPECT_GT(got.Width(), ThumbsPanel::kMinWidth);
+        view->GetViewMgr()->ShowTab(CKWLView::PartsPage);
+    };
+    check("first shown");
+    ASSERT_TRUE(Commands().Trigger(ShellCommand::LargeScreen));
+    check("Large Screen switched");
+    ASSERT_TRUE(Commands().Trigger(ShellCommand::LargeScreen));
+    check("Large Screen switched back");
+}
+
+// Paint events of a window and everything inside it.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QWidget* top)
+    {
+        top->installEventFilter(this);
+        for (QWidget* child : top->findChildren<QWidget*>())
+            child->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.insert(watched);
+        return false;
+    }
+    // Whether a widget of that class, or one inside it, was painted.
+    template <class Widget>
+    bool PaintedInside() const
+    {
+        for (QObject* object : painted)
+            for (QObject* up = object; up; up = up->parent())
+                if (qobject_cast<Widget*>(up))
+                    return true;
+        return false;
+    }
+    QSet<QObject*> painted;
+};
+
+// After the skipped-parts warning closes, the take-off list and the tree
+// behind it are drawn afresh.
+TEST_F(MainViewCommandsTest, TheSkippedPartsWarningRedrawsTheTakeOffListAndTheTree)
+{
+    Start();
+    CMilledPart* part = AddOptimizablePart();
+    ASSERT_TRUE(part);
+    auto* tooBig = new CMilledPart();
+    tooBig->SetMaterial(part->GetMaterial());
+    tooBig->SetThickness(part->GetThickness());
+    tooBig->SetCopies(1);
+    tooBig->SetWidth(CDimension::FromInches(60));
+    tooBig->SetLength(CDimension::FromInches(120));
+    m_app->GetDocument()->AppendPart(tooBig);
+    CKWLView* view = m_app->GetView();
+    QWidget* frame = view->GetViewMgr()->GetLayoutsViewMgr()->GetFrameWnd();
+    PaintRecorder recorder(frame);
+    bool warned = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<CTooBigDlg*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            warned = true;
+            QTest::qWait(1);
+            recorder.painted.clear();
+            dialog->reject();
+        }
+    });
+    answer.start(5);
+    view->GetViewMgr()->ShowTab(CKWLView::LayoutsPage);
+    for (int wait = 0; wait < 500 && !warned; ++wait)
+        QTest::qWait(10);
+    answer.stop();
+    ASSERT_TRUE(warned);
+    QTest::qWait(20);
+    EXPECT_TRUE(recorder.PaintedInside<QTreeWidget>());
+    EXPECT_TRUE(recorder.PaintedInside<TakeOffCtrl>());
 }
 
 TEST_F(MainViewCommandsTest, LayoutsCommandsFollowThePageAndLargeScreenWaitsForADrag)

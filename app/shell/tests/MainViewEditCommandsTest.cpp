@@ -12,9 +12,11 @@
 
 #include "document/CKWLDoc.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/UpdateHint.h"
 #include "foundation/UserPrefsBase.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CKerfwellGDM.h"
+#include "grids/CSGSCGDM.h"
 #include "grids/RMTree.h"
 #include "model/CClipboardParser.h"
 #include "model/CMaterials.h"
@@ -42,7 +44,7 @@ protected:
     {
         ShellTest::SetUp();
         Start();
-        const std::shared_ptr<CSheetGoodEx> material = AddBirch();
+        const std::shared_ptr<CSheetGoodEx> material = m_birch = AddBirch();
         for (const char* name : { "Apron", "Leg", "Rail" }) {
             auto* part = new CMilledPart();
             part->SetMaterial(material);
@@ -55,6 +57,8 @@ protected:
         View().RebuildPartsGrid();
         GetCmdHistory()->Clear();
     }
+
+    std::shared_ptr<CSheetGoodEx> m_birch;
 
     CKWLView& View() { return *m_app->GetView(); }
     CUGRowMode& Grid() { return *View().GetPartsGrid(); }
@@ -257,6 +261,41 @@ TEST_F(MainViewEditCommandsTest, NotesAreEditedAndDeletedAsUndoableStepsAndGroup
     ShowPage(2);
     EXPECT_FALSE(Enabled(ShellCommand::GroupEdit));
     EXPECT_FALSE(Enabled(ShellCommand::AddEditNote));
+}
+
+TEST_F(MainViewEditCommandsTest, ASizeCostNoteConfirmedUnchangedRecordsNoStep)
+{
+    ShowPage(CKWLView::RawMaterialsPage);
+    UpdateHint materials(0x200, 0);
+    View().GetViewMgr()->ApplyDocumentUpdate(materials);
+    View().GetRMTree().SelectItemByData(m_birch.get());
+    ASSERT_EQ(View().GetSizeCostGridMgr()->GetSheetGoodRef(), m_birch);
+    View().GetSizeCostGrid()->SelectCell(0, 0);
+    const std::shared_ptr<ISGSC> row = m_birch->GetSizeCosts().front();
+    row->SetSpecialNotes(QStringLiteral("edge banded"));
+    const struct
+    {
+        const char* typed;
+        bool recorded;
+    } cases[] = { { "edge banded", false }, { "veneer core", true } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        GetCmdHistory()->Clear();
+        const QString typed = QString::fromLatin1(c.typed);
+        QTimer::singleShot(0, [typed] {
+            if (auto* dialog = qobject_cast<CNotesEditDlg*>(QApplication::activeModalWidget())) {
+                dialog->Editor()->setPlainText(typed);
+                dialog->accept();
+            }
+        });
+        EXPECT_TRUE(Commands().Trigger(ShellCommand::AddEditNote));
+        EXPECT_EQ(row->GetSpecialNotes(), typed);
+        EXPECT_EQ(GetCmdHistory()->CanUndo(), c.recorded);
+        if (c.recorded) {
+            HistoryUndo();
+            EXPECT_EQ(row->GetSpecialNotes(), QStringLiteral("edge banded"));
+        }
+    }
 }
 
 TEST_F(MainViewEditCommandsTest, MaterialsAreAddedOnTheirPageAndTheSelectedOneIsDeleted)

@@ -8,7 +8,7 @@
 #include "shell/CMainTab.h"
 #include "shell/GridStateFile.h"
 #include "shell/RawMaterialsLayout.h"
-#include "shell/SmallControls.h"
+#include "foundation/ui/SmallControls.h"
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
@@ -31,9 +31,13 @@
 
 #include <platform/ArchiveError.h>
 
+#include <FileSizeLimit.h>
+
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -681,6 +685,7 @@ TEST_F(GridStateTest, RefusedRecordsLeaveTheDefaultLayout)
         { "a remembered position beyond the columns", Offset(good, 1, 1), 10, false },
         { "a remembered position below -1", Offset(good, 1, 1), -2, false },
         { "a remembered position of none", Offset(good, 1, 1), -1, true },
+        { "a remembered position repeated", Offset(good, 2, 1), good[Offset(good, 1, 1)], false },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -754,6 +759,25 @@ TEST_F(GridStateTest, AFailedWriteKeepsTheOldFile)
     });
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadFile(path), QByteArrayLiteral("old layouts"));
+}
+
+TEST_F(GridStateTest, AFullDiskKeepsTheOldFile)
+{
+    StartWithProject();
+    const QString path = Path();
+    WriteFile(path, QByteArrayLiteral("old layouts"));
+    // The record is longer than the disk has room for: its end never reaches
+    // the disk, and the store must say so.
+    const int status = kwl::testing::ExitStatusUnderFileSizeLimit(16, [&] {
+        const bool written = StoreGridStateFile(path, [](ArchiveWrapper& ar) {
+            for (std::int32_t word = 0; word < 10; ++word)
+                ar.Write(word);
+        });
+        return written ? 1 : 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadFile(path), QByteArrayLiteral("old layouts"));
+    EXPECT_EQ(QFileInfo(path).dir().entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")), QStringList());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the command line, over the document printer.
 #include "ShellTestSupport.h"
 
+#include "CancellingRunDialog.h"
 #include "PrintTestSupport.h"
 
 #include "shell/CKWLView.h"
@@ -12,6 +13,7 @@
 #include "document/CKWLDoc.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
+#include "optimization/RunProgressDialog.h"
 #include "foundation/ui/CIconButton.h"
 #include "layouts/ui/ILayoutsFrame.h"
 #include "layouts/ui/LayoutsViewMgr.h"
@@ -26,11 +28,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace {
 
@@ -43,14 +49,20 @@ protected:
         ShellTest::TearDown();
     }
 
+    // The last printer of the dialog's list: PDF output.
+    static void ChoosePdfOutput(CPrintLayoutsDlg& dialog)
+    {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
+    }
+
     // The user asks for the cover page alone, on PDF output.
     void AnswerWithTheCoverPageAsPdf()
     {
         SetPrintDialogRunner([this](CPrintLayoutsDlg& dialog) {
             m_ignoredWhileOpen = GetUserPrefs()->GetFlag(kPrefIgnorePrefs);
-            QComboBox* printers = dialog.PrinterChoice();
-            printers->setCurrentIndex(printers->count() - 1);
-            Q_EMIT printers->activated(printers->count() - 1);
+            ChoosePdfOutput(dialog);
             dialog.SelectedSectionsButton()->click();
             for (QCheckBox* box : { dialog.PartsListBox(), dialog.ReportsBox(), dialog.LayoutsBox(),
                      dialog.TakeOffListsBox(), dialog.BillOfMaterialsBox() })
@@ -110,14 +122,60 @@ TEST_F(ShellPrintTest, PrintWritesTheProjectToPdfAndThePreviewGivesThePageBack)
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
 }
 
+TEST_F(ShellPrintTest, APrintWhoseOptimizationIsCancelledAsksForNoFileAndSaysWhy)
+{
+    CKerfwellPlusApp& app = Start();
+    ASSERT_TRUE(AddBirchPart(app));
+    QTemporaryDir folder;
+    m_chosenPath = folder.filePath(QStringLiteral("Cancelled.pdf"));
+    PrintSettings everything = GetUserPrefs()->GetPrintSettings();
+    everything.scope = 1; // all sections
+    const RunProgressDialogMaker real = SetRunProgressDialogMaker(
+        [](RunStartLatch& start, TaskProgressRows) { return std::make_unique<CancellingDialog>(start); });
+    CPrintCommands& print = app.GetView()->GetPrintCommands();
+    struct Case
+    {
+        const char* name;
+        std::function<bool()> print;
+    };
+    const Case cases[] = {
+        { "File > Print onto PDF output", [&] {
+             SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
+                 ChoosePdfOutput(dialog);
+                 dialog.AllSectionsButton()->click();
+                 dialog.accept();
+                 return static_cast<int>(QDialog::Accepted);
+             });
+             EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FilePrint));
+             return false; // the menu command answers nothing of its own
+         } },
+        { "a print job onto a PDF file", [&] {
+             QPrinter pdf(QPrinter::HighResolution);
+             pdf.setOutputFormat(QPrinter::PdfFormat);
+             return print.PrintDocumentNow(&pdf);
+         } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GetUserPrefs()->SetPrintSettings(everything);
+        m_messages.clear();
+        m_dialogs.clear();
+        EXPECT_FALSE(c.print());
+        EXPECT_TRUE(m_dialogs.isEmpty()) << m_dialogs.join(QLatin1Char('\n')).toStdString();
+        EXPECT_FALSE(QFileInfo::exists(m_chosenPath));
+        EXPECT_EQ(m_messages.join(QLatin1Char('\n')).toStdString(),
+                  "The project was not optimized, so nothing was printed.");
+    }
+    SetRunProgressDialogMaker(real);
+    EXPECT_FALSE(app.GetDocument()->IsFullyOptimized());
+}
+
 TEST_F(ShellPrintTest, TheRawMaterialsScopePrintsTheMaterialsList)
 {
     CKerfwellPlusApp& app = Start();
     QTemporaryDir folder;
     SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
-        QComboBox* printers = dialog.PrinterChoice();
-        printers->setCurrentIndex(printers->count() - 1);
-        Q_EMIT printers->activated(printers->count() - 1);
+        ChoosePdfOutput(dialog);
         dialog.RawMaterialsButton()->click();
         dialog.accept();
         return static_cast<int>(QDialog::Accepted);

@@ -7,15 +7,19 @@
 #include "shell/ShellCommands.h"
 #include "shell/ViewMgr.h"
 
+#include "foundation/FileNames.h"
 #include "gridctrl/CUGRowMode.h"
 #include "output/reports/ReportsCreatorBase.h"
 
+#include <filesystem>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -64,6 +68,55 @@ TEST_F(ShellTest, AProjectDroppedOnTheWindowOpens)
     EXPECT_EQ(document.GetPartList()[0]->GetDescription(), QStringLiteral("Dropped"));
     EXPECT_EQ(document.GetPartList()[0]->GetCopies(), 3U);
     EXPECT_FALSE(document.IsModified());
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+// A folder named in Latin-1: the name's bytes are not UTF-8. The project is
+// saved there, saved again without a new name, dropped on the window and
+// named on the command line.
+TEST_F(ShellTest, AProjectInAFolderNamedInLatin1SavesAndOpens)
+{
+    QTemporaryDir folder;
+    const QByteArray rawFolder = QFile::encodeName(folder.path()) + QByteArrayLiteral("/caf\xe9");
+    ASSERT_EQ(::mkdir(rawFolder.constData(), 0700), 0);
+    // QTemporaryDir cannot remove what Qt cannot name.
+    struct RemoveAtEnd {
+        std::filesystem::path folder;
+        ~RemoveAtEnd() { std::filesystem::remove_all(folder); }
+    } removeAtEnd {rawFolder.toStdString()};
+    const QByteArray rawFile = rawFolder + QByteArrayLiteral("/Bench.kwxe");
+    const QString path = DecodeFileName(rawFile);
+    auto fileSize = [&] {
+        struct stat status {};
+        return ::stat(rawFile.constData(), &status) == 0 ? qint64(status.st_size) : -1;
+    };
+
+    CKerfwellPlusApp& app = Start();
+    CKWLDoc& document = *app.GetDocument();
+    AddBirchPart(app, 3)->SetDescription(QStringLiteral("Latin"));
+    m_chosenPath = path;
+    ASSERT_TRUE(app.OnFileSaveAs());
+    EXPECT_GT(fileSize(), 0);
+    m_chosenPath.clear();
+    m_dialogs.clear();
+    AddBirchPart(app, 1);
+    EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FileSave));
+    EXPECT_TRUE(m_dialogs.isEmpty());
+    EXPECT_FALSE(document.IsModified());
+
+    ASSERT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FileNew));
+    EXPECT_TRUE(DropOn(*app.GetMainFrame(), { QUrl::fromEncoded("file://" + rawFile.toPercentEncoding("/")) }));
+    EXPECT_EQ(document.PathName(), path);
+    EXPECT_EQ(document.GetPartList().size(), 2U);
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    m_app.reset();
+    const char* argv[] = { "KWLSolo", rawFile.constData() };
+    CKerfwellPlusApp& started = Start(DecodeArguments(2, argv));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(started.GetDocument()->PathName(), path);
+    ASSERT_EQ(started.GetDocument()->GetPartList().size(), 2U);
+    EXPECT_EQ(started.GetDocument()->GetPartList()[0]->GetDescription(), QStringLiteral("Latin"));
     EXPECT_TRUE(m_messages.isEmpty());
 }
 

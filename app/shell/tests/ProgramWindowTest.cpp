@@ -10,11 +10,13 @@
 #include "document/CKWLDoc.h"
 #include "layouts/ui/ILayoutsFrame.h"
 #include "layouts/ui/LayoutsViewMgr.h"
+#include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
 #include "model/CMaterials.h"
 #include "model/CMilledPart.h"
 #include "model/CSheetGoodEx.h"
 #include "model/SheetGoodSizeCost.h"
+#include "model/SizeCostFactory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +67,16 @@ TEST_F(ShellTest, AStartLogsItsStepsInOrderAndShowsTheFiveTabs)
         for (int x = tabArea.left(); x <= tabArea.right(); ++x)
             ink += qGray(picture.pixel(x, y)) < 100;
     EXPECT_GT(ink, 50); // the five tab texts
+}
+
+TEST_F(ShellTest, StartInstallsTheSizeCostFactoryAndExitReleasesTheDialogFont)
+{
+    InstallSizeCostFactory(nullptr);
+    CKerfwellPlusApp& app = Start();
+    EXPECT_NE(GetSizeCostFactory(), nullptr);
+    GetDialogFont();
+    app.ExitInstance();
+    EXPECT_FALSE(IsDialogFontCreated());
 }
 
 TEST_F(ShellTest, FileCommandsRoundTripAProject)

@@ -22,10 +22,12 @@ class ShellTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_previousQuestion = SetQuestionFunction([this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon) {
-            m_messages << text;
-            return m_answer;
-        });
+        m_previousQuestion = SetQuestionFunction(
+            [this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon icon) {
+                m_messages << text;
+                m_icons << icon;
+                return m_answer;
+            });
         m_previousDialog = SetFileDialogFunction([this](const FileDialogRequest& request, QString& path) {
             m_dialogs << (request.open ? QStringLiteral("open:") : QStringLiteral("save:")) + path;
             if (m_chosenPath.isEmpty())
@@ -99,6 +101,7 @@ protected:
 
     std::unique_ptr<CKerfwellPlusApp> m_app;
     QStringList m_messages;
+    QList<QMessageBox::Icon> m_icons; // one per message
     QStringList m_dialogs;
     QString m_chosenPath;
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;

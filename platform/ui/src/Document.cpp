@@ -16,6 +16,35 @@ void Document::SetPathName(const QString& path, bool addToRecent)
         m_recent->Add(path);
         m_recent->Save();
     }
+    NotifyStateChanged();
+}
+
+void Document::ClearPathName()
+{
+    m_path.clear();
+    NotifyStateChanged();
+}
+
+void Document::SetTitle(const QString& title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    NotifyStateChanged();
+}
+
+void Document::SetModifiedFlag(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    NotifyStateChanged();
+}
+
+void Document::NotifyStateChanged()
+{
+    if (m_stateObserver)
+        m_stateObserver();
 }
 
 void Document::AddView(DocView* view)

@@ -11,6 +11,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,5 +98,31 @@ TEST_F(QZAlertTest, TheBoxCountsOnlyWhenOkClosesTheAlert)
             alert.reject();
         EXPECT_EQ(alert.result(), c.ok ? QDialog::Accepted : QDialog::Rejected);
         EXPECT_EQ(alert.GetDontRemind(), c.dontRemind);
+    }
+}
+
+// The alert sizes itself from its texts: the whole message and its buttons
+// lie inside the window, however long the message is.
+TEST_F(QZAlertTest, EveryAlertShowsItsWholeText)
+{
+    const QString longLine = QStringLiteral("A rather long line of an alert that must wrap more than once. ").repeated(6);
+    const std::vector<std::function<std::unique_ptr<QZAlert>()>> alerts {
+        [] { return std::make_unique<PinnedEditAlert>(UIStringId::PinnedEditCopiesNeedUnpin); },
+        [] { return std::make_unique<PinnedEditAlert>(UIStringId::PinnedEditNeedsUnpin); },
+        [&] { return std::make_unique<QZAlert>(longLine + QStringLiteral("\n\nAnd a question at the end?")); },
+        [] { return std::make_unique<QZAlert>(QStringLiteral("Short.")); },
+    };
+    for (std::size_t i = 0; i < alerts.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::unique_ptr<QZAlert> alert = alerts[i]();
+        alert->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(alert.get()));
+        QLabel* label = alert->GetMessageLabel();
+        const QRect inside = alert->rect();
+        EXPECT_TRUE(inside.contains(label->geometry())) << "the message lies inside the alert";
+        EXPECT_GE(label->height(), label->heightForWidth(label->width())) << "no line of the message is cut";
+        EXPECT_TRUE(inside.contains(alert->GetOkButton()->geometry()));
+        EXPECT_GE(alert->GetOkButton()->geometry().top(), label->geometry().bottom());
+        EXPECT_GE(alert->GetOkButton()->height(), alert->GetOkButton()->sizeHint().height());
     }
 }

@@ -8,6 +8,7 @@
 #include "foundation/CmdHistory.h"
 #include "grids/CTakeOffGDM.h"
 #include "grids/GridsStrings.h"
+#include "layouts/DashedBarPainter.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
 #include "layouts/ui/IThumbnailsZoneMgr.h"
@@ -273,13 +274,22 @@ TEST_P(SnapDropTest, AFivePixelMoveDragsAndTheDropSnapsToTheNeighboursKerf)
         EXPECT_EQ(candidate->GetSheetRect().top, next.bottom + kerf);
         EXPECT_EQ(candidate->GetSheetRect().left, next.left);
         EXPECT_TRUE(Edit()->IsDropAccepted());
-        // The band is drawn in its colour.
+        // The band is drawn in its colour, dashed along its length.
         const std::vector<platform::Rect> bands = Edit()->GetActiveKerfScreenRects();
         ASSERT_FALSE(bands.empty());
         const QImage picture = Wnd()->grab().toImage();
         const platform::Rect band = bands.front();
-        EXPECT_EQ(picture.pixelColor(band.left, band.top),
-            platform::ToQColor(InteractiveDiagramWnd::kKerfBandColor));
+        const bool vertical = band.Height() > band.Width();
+        ASSERT_GT(vertical ? band.Height() : band.Width(), DashedBarPainter::kDash + DashedBarPainter::kGap);
+        const QColor dashColour = platform::ToQColor(DashedBarPainter::kColor);
+        const QPoint middle((band.left + band.right - 1) / 2, (band.top + band.bottom - 1) / 2);
+        const QPoint step = vertical ? QPoint(0, 1) : QPoint(1, 0);
+        QPoint pixel = vertical ? QPoint(middle.x(), band.top) : QPoint(band.left, middle.y());
+        QString seen;
+        for (int i = 0; i <= DashedBarPainter::kDash + DashedBarPainter::kGap; ++i, pixel += step)
+            seen += picture.pixelColor(pixel) == dashColour ? QLatin1Char('#') : QLatin1Char('.');
+        EXPECT_EQ(seen, QString(DashedBarPainter::kDash, QLatin1Char('#')) + QString(DashedBarPainter::kGap, QLatin1Char('.'))
+                + QLatin1Char('#'));
 
         // Released: "Move Part" after the preparation step.
         Release(target);

@@ -1,6 +1,7 @@
 #include "output/export/ExportDataBuilder.h"
 
 #include "TargetTestFixture.h"
+#include "model/CVendor.h"
 #include "model/ProjectSettings.h"
 #include "model/ThicknessBasedOptTarget.h"
 #include "output/export/ExportSource.h"
@@ -52,6 +53,14 @@ TEST_F(ExportDataBuilderTest, CopiesSmallOptimizedProjectInStepOrder)
     auto birch = AddMaterial(QStringLiteral("Birch"));
     auto birchRow = AddRow(*birch, 0.75, 48, 96);
     birchRow->SetSpecialNotes(QStringLiteral("Good face up"));
+    // A vendor is written by the name every view shows for it.
+    auto acme = std::make_shared<CVendor>();
+    acme->SetName(QStringLiteral("Acme"));
+    birchRow->SetVendor(acme);
+    auto gone = std::make_shared<CVendor>();
+    gone->SetName(QStringLiteral("Gone"));
+    gone->SetDeleted(true);
+    mdfRow->SetVendor(gone);
     birch->GetGrainInfoForEdit().SetHasGrain(true);
     CMilledPart* side = AddPart(birch, Inches(0.75), 2);
     CMilledPart* shelf = AddPart(birch, Inches(0.75), 3);
@@ -111,6 +120,8 @@ TEST_F(ExportDataBuilderTest, CopiesSmallOptimizedProjectInStepOrder)
     EXPECT_EQ(birchRecord.SizeCosts[0].Notes, QStringLiteral("Good face up"));
     EXPECT_EQ(package.MaterialsWithSizes[1].ID, mdf->GetIdentity());
     EXPECT_EQ(package.MaterialsWithSizes[1].SizeCosts.at(0).ID, mdfRow->GetIdentity());
+    EXPECT_EQ(birchRecord.SizeCosts[0].Vendor, QStringLiteral("Acme"));
+    EXPECT_EQ(package.MaterialsWithSizes[1].SizeCosts.at(0).Vendor, QStringLiteral("<Deleted>"));
     EXPECT_TRUE(package.MaterialsWithCosts.empty());
 
     ASSERT_EQ(package.BomLineItems.size(), 1u);

@@ -96,7 +96,7 @@ bool CPrintCommands::PrintDocumentNow(QPrinter* target)
     bool printed = false;
     try {
         CTPPreviewView job(m_host, target);
-        printed = job.HasControl();
+        printed = job.WasPrinted();
     } catch (...) {
         ShowPrintProblem();
     }

@@ -71,8 +71,8 @@ CTPPreviewView::CTPPreviewView(IPrintViewHost& host, QPrinter* target)
 {
     // Never shown: the control composes in it and prints.
     setAttribute(Qt::WA_DontShowOnScreen);
-    if (Create() && HasControl())
-        PrintComposedPages(*m_control, m_host, target);
+    if (Create() && HasControl() && m_composed)
+        m_printed = PrintComposedPages(*m_control, m_host, target);
 }
 
 CTPPreviewView::~CTPPreviewView()
@@ -123,12 +123,16 @@ void CTPPreviewView::ComposeDocument()
         ~ClearActive() { active = nullptr; }
     } clear { m_activePrinter };
     printer->PrintBody();
+    m_composed = !printer->WasCancelled();
     if (m_preview)
         m_preview->updatePreview();
 }
 
 void CTPPreviewView::OnPrint()
 {
+    // A composition that stopped has said why; there is nothing to print.
+    if (!m_composed)
+        return;
     try {
         if (!m_control)
             throw platform::PrintControlError(platform::StatusNullPointer, platform::PrintInterface::Control,

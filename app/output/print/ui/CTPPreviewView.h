@@ -45,8 +45,9 @@ public:
     // Preview mode; Create composes the pages.
     CTPPreviewView(IPrintViewHost& host, QWidget* parent);
     // Print mode: creates the hidden control, composes the document and
-    // prints it on target (the stored printer when null). Whatever fails
-    // leaves the constructor as an exception.
+    // prints it on target (the stored printer when null); a composition that
+    // stopped prints nothing and asks for no file. Whatever fails leaves the
+    // constructor as an exception.
     CTPPreviewView(IPrintViewHost& host, QPrinter* target);
     ~CTPPreviewView() override;
 
@@ -55,6 +56,8 @@ public:
     // A failing composition leaves as an exception.
     bool Create();
     bool HasControl() const { return m_control != nullptr; }
+    // Print mode: the composed pages went to the printer or a file.
+    bool WasPrinted() const { return m_printed; }
     platform::PrintControl* GetControl() const { return m_control.get(); }
     QPrintPreviewWidget* GetPreviewWidget() const { return m_preview; }
     bool IsPreview() const { return m_isPreview; }
@@ -82,6 +85,8 @@ private:
     std::unique_ptr<platform::PrintControl> m_control;
     bool m_isPreview;
     bool m_pdfOutput = false;
+    bool m_composed = false;
+    bool m_printed = false;
     // The printer filling the control, only while it composes.
     CPrintEngineBase* m_activePrinter = nullptr;
     QPrintPreviewWidget* m_preview = nullptr;

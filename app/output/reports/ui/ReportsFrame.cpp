@@ -50,6 +50,8 @@ RptsGridsFrame::RptsGridsFrame(QWidget* parent)
     m_grid->SetReadOnly(true);
     m_grid->SetDefaultFont(&GetUIResources()->GetGridFont());
     m_grid->EnableColumnSwap(true);
+    // The columns keep the widths the report fits them to.
+    m_grid->SetCornerButtonSizing(0);
     CUGCell cell;
     m_grid->GetGridDefault(&cell);
     cell.SetReadOnly(1);

@@ -119,6 +119,12 @@ TEST_F(ShadingPageTest, PickersSetUpAndStored)
         EXPECT_EQ(bar.DefaultValue(), defaultPatterns[row]);
         EXPECT_EQ(bar.DefaultButtonText(), QStringLiteral("Default"));
         EXPECT_EQ(bar.Values(), values);
+        // Both pickers of a row have the flat look and a tooltip.
+        for (COXBitmapButton* picker : { static_cast<COXBitmapButton*>(page.ColorPicker(which)),
+                 static_cast<COXBitmapButton*>(page.PatternPicker(which)) }) {
+            EXPECT_TRUE(picker->GetTrackLook());
+            EXPECT_TRUE(picker->ToolTip());
+        }
     }
     EXPECT_EQ(page.PatternPicker(CShadingPg::SelectedPart)->GetPattern(), 0xFFFFFFFFu);
 

@@ -3,6 +3,7 @@
 
 #include "ReportsTestProject.h"
 #include "foundation/UIResources.h"
+#include "gridctrl/CUGHeadings.h"
 #include "gridctrl/CUGRowMode.h"
 #include "platform/ui/ColorRef.h"
 
@@ -10,6 +11,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -185,6 +187,27 @@ TEST_F(ReportsPageTest, PictureShowsTheListTheCaptionAndTheGrid)
     EXPECT_GT(inkIn(caption), 20);
     const QRect grid = frame.GetGridPane().geometry().adjusted(0, 40, 0, -300);
     EXPECT_GT(inkIn(grid), 100); // headings and rows
+}
+
+// The report's columns keep their fitted widths: dragging a heading edge
+// changes nothing.
+TEST_F(ReportsPageTest, TheMouseDoesNotSizeTheColumns)
+{
+    ReportsViewMgr page(*this);
+    page.SelectReport(kReportCostSummary);
+    m_parent.show();
+    page.Show(true);
+    CUGRowMode& grid = page.GetReportGrid();
+    CUGTopHdg* heading = grid.GetTopHeading();
+    const int before = grid.GetColumnWidth(0);
+    ASSERT_GT(before, 10);
+    const QPoint edge(before - 1, heading->height() / 2);
+    QTest::mouseMove(heading, edge);
+    EXPECT_NE(heading->cursor().shape(), Qt::SplitHCursor);
+    QTest::mousePress(heading, Qt::LeftButton, {}, edge);
+    QTest::mouseMove(heading, edge + QPoint(40, 0));
+    QTest::mouseRelease(heading, Qt::LeftButton, {}, edge + QPoint(40, 0));
+    EXPECT_EQ(grid.GetColumnWidth(0), before);
 }
 
 } // namespace

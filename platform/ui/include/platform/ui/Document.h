@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -31,13 +32,17 @@ public:
     // added to the recent-file list when one is attached and addToRecent.
     void SetPathName(const QString& path, bool addToRecent = true);
     // Forgets the path (an untitled document); the title stays.
-    void ClearPathName() { m_path.clear(); }
+    void ClearPathName();
 
     const QString& Title() const { return m_title; }
-    void SetTitle(const QString& title) { m_title = title; }
+    void SetTitle(const QString& title);
 
     virtual bool IsModified() const { return m_modified; }
-    virtual void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    virtual void SetModifiedFlag(bool modified = true);
+
+    // Told after the path, the title or the modified flag changed (the
+    // window title shows them).
+    void SetStateObserver(std::function<void()> observer) { m_stateObserver = std::move(observer); }
 
     void AddView(DocView* view);
     void RemoveView(DocView* view);
@@ -48,11 +53,14 @@ public:
     void SetRecentFileList(RecentFileList* recent) { m_recent = recent; }
 
 private:
+    void NotifyStateChanged();
+
     QString m_path;
     QString m_title;
     bool m_modified = false;
     std::vector<DocView*> m_views;
     RecentFileList* m_recent = nullptr;
+    std::function<void()> m_stateObserver;
 };
 
 // The file name offered when an untitled document is first saved: the

@@ -1,4 +1,4 @@
-#include "shell/SmallControls.h"
+#include "foundation/ui/SmallControls.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>

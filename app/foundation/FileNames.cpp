@@ -1,0 +1,124 @@
+#include "foundation/FileNames.h"
+
+#include <QUrl>
+
+#include <cerrno>
+#include <unistd.h>
+
+#include <vector>
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;  // + byte (0x80 to 0xFF)
+
+// Length of the valid UTF-8 sequence at data[0..left), 0 when it is not one.
+// Overlong forms, surrogates and values above U+10FFFF are not valid.
+int ValidSequenceLength(const unsigned char* data, qsizetype left)
+{
+    const unsigned char lead = data[0];
+    int length = 0;
+    char32_t value = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (left < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((data[i] & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (data[i] & 0x3F);
+    }
+    const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+bool IsEscapedByte(char16_t unit)
+{
+    return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF;
+}
+
+} // namespace
+
+QString DecodeFileName(const QByteArray& bytes)
+{
+    QString name;
+    name.reserve(bytes.size());
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    for (qsizetype at = 0; at < bytes.size();) {
+        const int length = ValidSequenceLength(data + at, bytes.size() - at);
+        if (length == 0) {
+            name.append(QChar(static_cast<char16_t>(kEscapeBase + data[at])));
+            ++at;
+            continue;
+        }
+        name.append(QString::fromUtf8(bytes.constData() + at, length));
+        at += length;
+    }
+    return name;
+}
+
+QByteArray EncodeFileName(const QString& name)
+{
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    const auto* units = reinterpret_cast<const char16_t*>(name.utf16());
+    qsizetype runStart = 0;
+    auto flushRun = [&](qsizetype end) {
+        if (end > runStart)
+            bytes.append(QStringView(units + runStart, end - runStart).toUtf8());
+    };
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        if (!IsEscapedByte(units[at]))
+            continue;
+        // A lone escape stands for its byte; one that pairs with a high
+        // surrogate before it is part of a real character.
+        if (at > 0 && QChar::isHighSurrogate(units[at - 1]))
+            continue;
+        flushRun(at);
+        bytes.append(static_cast<char>(units[at] - kEscapeBase));
+        runStart = at + 1;
+    }
+    flushRun(name.size());
+    return bytes;
+}
+
+QString AbsoluteFileName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(u'/'))
+        return name;
+    std::vector<char> folder(4096);
+    while (!::getcwd(folder.data(), folder.size())) {
+        if (errno != ERANGE)
+            return name;
+        folder.resize(folder.size() * 2);
+    }
+    return DecodeFileName(QByteArray(folder.data())) + u'/' + name;
+}
+
+QStringList DecodeArguments(int argc, const char* const* argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(DecodeFileName(QByteArray(argv[i])));
+    return arguments;
+}
+
+QString LocalFileOfUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return {};
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}

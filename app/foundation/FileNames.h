@@ -1,0 +1,27 @@
+#pragma once
+// File names as the system keeps them: bytes, not text. Most names are
+// UTF-8, but a folder named in another encoding (Latin-1, say) must still
+// open and save. Qt's own decoding replaces such bytes and the name then
+// points nowhere, so the program turns names into text and back with this
+// pair: every byte that is not part of valid UTF-8 becomes one character of
+// its own (U+DC80 to U+DCFF) and turns back into the same byte.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QUrl;
+
+// Bytes of a name (from the command line, a directory listing, a URL) as text.
+QString DecodeFileName(const QByteArray& bytes);
+// The bytes the system needs for a name that DecodeFileName gave, or any text.
+QByteArray EncodeFileName(const QString& name);
+// The name made absolute against the current folder, keeping the bytes of
+// both (QFileInfo::absoluteFilePath replaces those that are not UTF-8).
+QString AbsoluteFileName(const QString& name);
+// The program's arguments after its own name, as main() received them
+// (Qt's own options already taken out), each decoded like a file name.
+QStringList DecodeArguments(int argc, const char* const* argv);
+// The local file a dropped or handed-over URL names, with the bytes that
+// its percent-encoding stands for; empty when it is not a local file.
+QString LocalFileOfUrl(const QUrl& url);

@@ -1,0 +1,64 @@
+#include "foundation/FileNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+
+namespace {
+
+TEST(FileNamesTest, EveryNameTurnsBackIntoItsOwnBytes)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        QString text; // empty: not checked, only the way back
+    } cases[] = {
+        { "plain", QByteArrayLiteral("/home/ann/Bench.kwxe"), QStringLiteral("/home/ann/Bench.kwxe") },
+        { "UTF-8", QByteArrayLiteral("/home/ann/caf\xc3\xa9/\xf0\x9f\xaa\x9a.kwxe"),
+          QString::fromUtf8("/home/ann/caf\xc3\xa9/\xf0\x9f\xaa\x9a.kwxe") },
+        { "a Latin-1 folder", QByteArrayLiteral("/home/ann/caf\xe9/Bench.kwxe"),
+          QStringLiteral("/home/ann/caf") + QChar(0xDCE9) + QStringLiteral("/Bench.kwxe") },
+        { "a cut-off sequence at the end", QByteArrayLiteral("a\xe2\x82"), QString() },
+        { "an overlong slash", QByteArrayLiteral("a\xc0\xaf" "b"), QString() },
+        { "an encoded surrogate", QByteArrayLiteral("\xed\xb3\xa9"), QString() },
+        { "beyond the last character", QByteArrayLiteral("\xf4\x90\x80\x80"), QString() },
+        { "bytes that never start a character", QByteArrayLiteral("\x80\xbf\xfe\xff"), QString() },
+        { "a valid character after a stray byte", QByteArrayLiteral("\xe9\xf0\x9f\xaa\x9a\xe9"), QString() },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = DecodeFileName(c.bytes);
+        EXPECT_EQ(EncodeFileName(text), c.bytes);
+        if (!c.text.isEmpty())
+            EXPECT_EQ(text, c.text);
+        // Qt's own decoding loses what the name was, except for UTF-8.
+        EXPECT_EQ(QFile::encodeName(QFile::decodeName(c.bytes)) == c.bytes, text == QString::fromUtf8(c.bytes));
+    }
+}
+
+TEST(FileNamesTest, ArgumentsAndDroppedLinksKeepTheBytesOfTheirNames)
+{
+    const QByteArray latin1 = QByteArrayLiteral("/tmp/caf\xe9/Bench.kwxe");
+    const char* argv[] = { "KWLSolo", latin1.constData(), "-p" };
+    const QStringList arguments = DecodeArguments(3, argv);
+    ASSERT_EQ(arguments.size(), 2);
+    EXPECT_EQ(EncodeFileName(arguments[0]), latin1);
+    EXPECT_EQ(arguments[1], QStringLiteral("-p"));
+
+    EXPECT_EQ(EncodeFileName(LocalFileOfUrl(QUrl::fromEncoded("file:///tmp/caf%E9/Bench.kwxe"))), latin1);
+    EXPECT_EQ(LocalFileOfUrl(QUrl::fromEncoded("file:///tmp/a%20b/caf%C3%A9.kwxe")),
+              QString::fromUtf8("/tmp/a b/caf\xc3\xa9.kwxe"));
+    EXPECT_TRUE(LocalFileOfUrl(QUrl(QStringLiteral("https://example.com/Bench.kwxe"))).isEmpty());
+
+    // A name given relative to the current folder, as a second start hands
+    // it over.
+    const QByteArray here = QDir::currentPath().toUtf8();
+    EXPECT_EQ(EncodeFileName(AbsoluteFileName(DecodeFileName("caf\xe9/Bench.kwxe"))), here + "/caf\xe9/Bench.kwxe");
+    EXPECT_EQ(EncodeFileName(AbsoluteFileName(arguments[0])), latin1);
+}
+
+} // namespace

@@ -1,0 +1,324 @@
+// A later start hands its project to the running program: the message, the
+// socket beside the session's lock, and when the running program opens it.
+#include "ShellTestSupport.h"
+
+#include "shell/CKWLView.h"
+#include "shell/CMainFrame.h"
+#include "shell/HandOverMessage.h"
+#include "shell/SingleInstance.h"
+
+#include "foundation/FileNames.h"
+
+#include "optimization/RunProgressDialog.h"
+
+#include <platform/ui/RecentFileList.h>
+
+#include <QDialog>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+const QString kInstance = QStringLiteral("KwlHandOverTest");
+
+// Events are served until done answers true or about two seconds passed.
+bool WaitFor(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 100 && !done(); ++i)
+        QTest::qWait(20);
+    return done();
+}
+
+// A second start of the program with a project on its command line.
+void StartSecond(const QString& path)
+{
+    CKerfwellPlusApp second(kInstance);
+    EXPECT_FALSE(second.InitInstance({path}));
+    EXPECT_TRUE(second.IsRefusedSecondInstance());
+}
+
+class HandOverTest : public ShellTest
+{
+protected:
+    // A saved project of one part with the description, then File New.
+    QString SaveProject(CKerfwellPlusApp& app, const QString& name, const QString& description)
+    {
+        auto* part = new CMilledPart();
+        part->SetDescription(description);
+        app.GetDocument()->AppendPart(part);
+        m_chosenPath = m_folder.filePath(name);
+        EXPECT_TRUE(app.OnFileSaveAs());
+        const QString path = m_chosenPath;
+        m_chosenPath.clear();
+        app.OnFileNew();
+        return path;
+    }
+
+    // Whether the project file holds the text (texts are stored as UTF-16).
+    static bool FileHolds(const QString& path, const QString& text)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        return file.readAll().contains(utf16);
+    }
+
+    static QString FirstDescription(CKerfwellPlusApp& app)
+    {
+        const auto& parts = app.GetDocument()->GetPartList();
+        return parts.empty() ? QString() : parts.front()->GetDescription();
+    }
+
+    QTemporaryDir m_folder;
+};
+
+TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
+{
+    QStringList fifty;
+    for (int i = 0; i < 50; ++i)
+        fifty << QStringLiteral("/projects/Part %1.kwxe").arg(i);
+    const QStringList cases[] = {
+        {DecodeFileName("/projects/Caf\xe9\nShelf.kwxe")},
+        fifty,
+    };
+    for (const QStringList& names : cases) {
+        const QByteArray message = HandOverMessage::Encode(names);
+        QStringList decoded;
+        // Any part of the message waits for the rest.
+        for (qsizetype cut = 0; cut < message.size(); ++cut)
+            ASSERT_EQ(HandOverMessage::Decode(message.left(cut), decoded), HandOverMessage::Status::Incomplete)
+                << cut;
+        ASSERT_EQ(HandOverMessage::Decode(message, decoded), HandOverMessage::Status::Complete);
+        EXPECT_EQ(decoded, names);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            EXPECT_EQ(EncodeFileName(decoded[i]), EncodeFileName(names[i]));
+    }
+
+    // What no start of this program sends.
+    const QByteArray refused[] = {
+        QByteArray::fromHex("ffffffff"),                 // a count beyond any start
+        QByteArray::fromHex("0000000100000000"),         // an empty name
+        QByteArray::fromHex("0000000100100000"),         // a name beyond any path
+        QByteArray::fromHex("00000001000000022f00"),     // a NUL in a name
+        HandOverMessage::Encode({QStringLiteral("/a")}) + 'x', // bytes after the message
+    };
+    for (const QByteArray& bytes : refused) {
+        QStringList decoded;
+        EXPECT_EQ(HandOverMessage::Decode(bytes, decoded), HandOverMessage::Status::Invalid) << bytes.toHex().data();
+    }
+}
+
+// A name with a line break is one name; a message of many names opens the
+// first and reports the others in one message.
+TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
+{
+    CKerfwellPlusApp& app = Start({}, kInstance);
+    const QString odd = SaveProject(app, DecodeFileName("Caf\xe9\nShelf.kwxe"), QStringLiteral("Odd"));
+    // Qt's own file functions cannot name it: the bytes are not UTF-8.
+    const std::filesystem::path oddFile(EncodeFileName(odd).toStdString());
+    ASSERT_TRUE(std::filesystem::is_regular_file(oddFile));
+    struct RemoveAtEnd {
+        std::filesystem::path file;
+        ~RemoveAtEnd() { std::filesystem::remove(file); }
+    } removeAtEnd {oddFile};
+
+    StartSecond(odd);
+    ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == odd; }));
+    EXPECT_EQ(FirstDescription(app), QStringLiteral("Odd"));
+    EXPECT_EQ(app.GetRecentFileList()->Files().front(), odd);
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    const QString first = SaveProject(app, QStringLiteral("First.kwxe"), QStringLiteral("First"));
+    QStringList names {first};
+    for (int i = 1; i < 50; ++i)
+        names << m_folder.filePath(QStringLiteral("Other %1.kwxe").arg(i));
+    ASSERT_TRUE(app.GetInstance().HandOver(names));
+    ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == first; }));
+    QTest::qWait(200);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains(QStringLiteral("Other 1.kwxe")));
+    EXPECT_TRUE(m_messages[0].contains(QStringLiteral("Other 49.kwxe")));
+    EXPECT_FALSE(m_messages[0].contains(QStringLiteral("First.kwxe")));
+}
+
+// The save question of a handed-over project runs outside the socket's
+// handler: a further hand-over during the question waits for its answer
+// and never asks inside it.
+TEST_F(HandOverTest, TheSaveQuestionIsAnsweredBeforeAnythingElseIsHandedOver)
+{
+    struct Case
+    {
+        QMessageBox::StandardButton answer;
+        const char* shown; // the project shown at the end
+        int questions;
+    };
+    const Case cases[] = {
+        {QMessageBox::Yes, "Later", 1},
+        {QMessageBox::No, "Later", 1},
+        // The later project asks again, and is cancelled again.
+        {QMessageBox::Cancel, "Work changed", 2},
+    };
+    CKerfwellPlusApp& app = Start({}, kInstance);
+    const QString handed = SaveProject(app, QStringLiteral("Handed.kwxe"), QStringLiteral("Handed"));
+    const QString later = SaveProject(app, QStringLiteral("Later.kwxe"), QStringLiteral("Later"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        const QString work = SaveProject(app, QStringLiteral("Work.kwxe"), QStringLiteral("Work"));
+        ASSERT_TRUE(app.OpenDocumentFile(work));
+        app.GetDocument()->GetPartList().front()->SetDescription(QStringLiteral("Work changed"));
+        app.GetDocument()->SetModified();
+
+        int depth = 0;
+        int deepest = 0;
+        int questions = 0;
+        SetQuestionFunction([&](const QString&, QMessageBox::StandardButtons, QMessageBox::Icon) {
+            ++questions;
+            deepest = std::max(deepest, ++depth);
+            if (questions == 1)
+                StartSecond(later);
+            // A modal box runs its own event loop until the user answers.
+            QTest::qWait(150);
+            --depth;
+            return c.answer;
+        });
+        StartSecond(handed);
+        ASSERT_TRUE(WaitFor([&] { return questions == c.questions && depth == 0; }));
+        QTest::qWait(300);
+        EXPECT_EQ(deepest, 1);
+        EXPECT_EQ(questions, c.questions);
+        EXPECT_EQ(FirstDescription(app), QString::fromLatin1(c.shown));
+
+        EXPECT_EQ(FileHolds(work, QStringLiteral("Work changed")), c.answer == QMessageBox::Yes);
+        SetQuestionFunction([this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon) {
+            m_messages << text;
+            return QMessageBox::No;
+        });
+        app.OnFileNew();
+    }
+}
+
+// A hand-over while a run or a modal dialog runs its own event loop waits
+// until that loop has ended, then opens.
+TEST_F(HandOverTest, AHandOverWaitsForARunAndForAModalDialog)
+{
+    CKerfwellPlusApp& app = Start({}, kInstance);
+    const QString handed = SaveProject(app, QStringLiteral("Handed.kwxe"), QStringLiteral("Handed"));
+    m_answer = QMessageBox::No;
+
+    // During a run.
+    CMilledPart* part = AddBirchPart(app);
+    ASSERT_TRUE(part);
+    RunProgressDialogMaker real = SetRunProgressDialogMaker(nullptr);
+    SetRunProgressDialogMaker([&](RunStartLatch& start, TaskProgressRows rows) {
+        StartSecond(handed);
+        return real(start, std::move(rows));
+    });
+    EXPECT_TRUE(app.GetDocument()->Optimize(-1));
+    SetRunProgressDialogMaker(real);
+    EXPECT_TRUE(app.GetDocument()->PathName().isEmpty());
+    EXPECT_EQ(part->GetOptimizerPlacedCopies(), 2U);
+    EXPECT_TRUE(m_messages.isEmpty());
+    ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == handed; }));
+    EXPECT_EQ(FirstDescription(app), QStringLiteral("Handed"));
+
+    // During a modal dialog.
+    app.OnFileNew();
+    QDialog dialog(app.GetMainFrame());
+    QString shownInside = QStringLiteral("not looked");
+    QTimer::singleShot(0, &dialog, [&] { StartSecond(handed); });
+    QTimer::singleShot(400, &dialog, [&] {
+        shownInside = app.GetDocument()->PathName();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(shownInside.isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == handed; }));
+}
+
+// The socket lies beside the lock in the session's runtime folder: a
+// session's starts reach that session's program, and a socket is removed
+// only when no program answers on it.
+TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    QTemporaryDir sessionA;
+    QTemporaryDir sessionB;
+    for (const QTemporaryDir* folder : {&sessionA, &sessionB})
+        QFile::setPermissions(folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString name = QStringLiteral("KwlSessionTest");
+    auto enter = [](const QTemporaryDir& session) { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(session.path())); };
+
+    enter(sessionA);
+    SingleInstance first(name);
+    ASSERT_TRUE(first.TryAcquire());
+    EXPECT_EQ(QFileInfo(first.ServerName()).absolutePath(), QFileInfo(first.LockFilePath()).absolutePath());
+    QStringList toFirst;
+    first.Listen([&](const QStringList& paths) { toFirst << paths; });
+
+    enter(sessionB);
+    SingleInstance other(name);
+    ASSERT_TRUE(other.TryAcquire());
+    QStringList toOther;
+    other.Listen([&](const QStringList& paths) { toOther << paths; });
+
+    enter(sessionA);
+    SingleInstance laterA(name);
+    EXPECT_FALSE(laterA.TryAcquire());
+    EXPECT_TRUE(laterA.HandOver({QStringLiteral("/a.kwxe")}));
+    enter(sessionB);
+    SingleInstance laterB(name);
+    EXPECT_FALSE(laterB.TryAcquire());
+    EXPECT_TRUE(laterB.HandOver({QStringLiteral("/b.kwxe")}));
+    EXPECT_TRUE(WaitFor([&] { return toFirst.size() + toOther.size() == 2; }));
+    EXPECT_EQ(toFirst, QStringList {QStringLiteral("/a.kwxe")});
+    EXPECT_EQ(toOther, QStringList {QStringLiteral("/b.kwxe")});
+
+    // A program that answers on the socket keeps it; one left by a program
+    // that died is taken over.
+    QTemporaryDir sessionC;
+    QFile::setPermissions(sessionC.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    enter(sessionC);
+    SingleInstance third(name);
+    QLocalServer answering;
+    ASSERT_TRUE(answering.listen(third.ServerName()));
+    third.Listen([](const QStringList&) { });
+    {
+        QLocalSocket probe;
+        probe.connectToServer(third.ServerName());
+        EXPECT_TRUE(probe.waitForConnected(1000));
+    }
+    EXPECT_TRUE(answering.waitForNewConnection(1000));
+    answering.close();
+
+    const QByteArray socketPath = QFile::encodeName(third.ServerName());
+    const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(left, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, socketPath.constData(), static_cast<std::size_t>(socketPath.size()));
+    ASSERT_EQ(::bind(left, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(left);
+    ASSERT_TRUE(QFileInfo::exists(third.ServerName()));
+    SingleInstance fourth(name);
+    QStringList toFourth;
+    fourth.Listen([&](const QStringList& paths) { toFourth << paths; });
+    SingleInstance laterC(name);
+    EXPECT_TRUE(laterC.HandOver({QStringLiteral("/c.kwxe")}));
+    EXPECT_TRUE(WaitFor([&] { return !toFourth.isEmpty(); }));
+    EXPECT_EQ(toFourth, QStringList {QStringLiteral("/c.kwxe")});
+
+    qputenv("XDG_RUNTIME_DIR", runtime);
+}
+
+} // namespace

@@ -62,9 +62,35 @@ void CUGLstBox::keyPressEvent(QKeyEvent* event)
         QCoreApplication::sendEvent(m_grid->GetGridArea(), &tab);
         return;
     }
+    case Qt::Key_Backspace:
+        if (!m_typed.isEmpty())
+            SetTypedPrefix(m_typed.chopped(1));
+        return;
     default:
-        QListWidget::keyPressEvent(event);
+        break;
     }
+    const QString text = event->text();
+    const bool typed = !text.isEmpty() && text.at(0).isPrint()
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (typed) {
+        SetTypedPrefix(m_typed + text);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void CUGLstBox::SetTypedPrefix(const QString& prefix)
+{
+    m_typed = prefix;
+    if (m_typed.isEmpty())
+        return;
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->text().startsWith(m_typed, Qt::CaseInsensitive)) {
+            setCurrentRow(i);
+            return;
+        }
+    }
+    // No item begins with it: the highlight stays where it was.
 }
 
 void CUGLstBox::mouseReleaseEvent(QMouseEvent* event)
@@ -220,10 +246,10 @@ void CUGDropListType::AdjustEditRect(Rect* rect)
 
 void CUGDropListType::GetBestSize(QPainter* dc, QSize* size, CUGCell* cell)
 {
+    // Room for the button even where it shows on the current cell only: a
+    // column fitted to its texts would otherwise hide their ends under it.
     CUGCellType::GetBestSize(dc, size, cell);
-    const int style = cell->GetCellTypeStyle() < 0 ? 0 : cell->GetCellTypeStyle();
-    if (!(style & kButtonOnCurrentOnly))
-        size->setWidth(size->width() + m_buttonWidth);
+    size->setWidth(size->width() + m_buttonWidth);
 }
 
 int CUGDropListType::OnLeftButton(int column, int row, int down, const Rect& rect, const Point& point)
@@ -354,8 +380,16 @@ int CUGDropListType::openList(const QString& prefix)
     m_ctrl->GetCellRectangle(&c, &r, &cellRect);
     CUGGrid* area = m_ctrl->GetGridArea();
     const int count = static_cast<int>(items.size());
-    QRect box(cellRect.left + 10, cellRect.bottom, cellRect.Width(),
-              itemHeight * std::min(count, kMaxVisibleItems) + 6);
+    // At least as wide as the cell, and wide enough for the longest item,
+    // with room for the frame and a scroll bar when one shows.
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& text : items)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    const int scrollBar
+        = count > kMaxVisibleItems ? area->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    const int width = std::max(cellRect.Width(), widest + 2 * metrics.averageCharWidth() + scrollBar + 6);
+    QRect box(cellRect.left + 10, cellRect.bottom, width, itemHeight * std::min(count, kMaxVisibleItems) + 6);
     if (box.bottom() >= area->height())
         box.moveBottom(area->height() - 1);
     if (box.right() >= area->width())
@@ -370,13 +404,14 @@ int CUGDropListType::openList(const QString& prefix)
         auto* item = new QListWidgetItem(text, list);
         item->setSizeHint(QSize(box.width(), itemHeight));
     }
-    if (!prefix.isEmpty()) {
-        for (int i = 0; i < list->count(); ++i)
-            if (list->item(i)->text().startsWith(prefix, Qt::CaseInsensitive)) {
-                list->setCurrentRow(i);
-                break;
-            }
-    }
+    // The list opens on the cell's value, or on the item the typed letter
+    // begins.
+    const int current = static_cast<int>(items.indexOf(m_scratch.GetText()));
+    if (current >= 0)
+        list->setCurrentRow(current);
+    list->SetTypedPrefix(prefix);
+    if (list->currentItem())
+        list->scrollToItem(list->currentItem(), QAbstractItemView::PositionAtCenter);
     m_list = list;
     list->m_shown = true;
     list->show();

@@ -14,13 +14,17 @@
 class CUGDropListType;
 
 // The pop-up list. A choice is made with a click, Enter or Tab; Esc and
-// losing the focus close it without one.
+// losing the focus close it without one. Typed letters add up to a prefix
+// (Backspace takes the last one back) and move to the first item that
+// begins with all of them.
 class CUGLstBox : public QListWidget {
     Q_OBJECT
 public:
     CUGLstBox(CUGCtrl* grid, CUGDropListType* owner, QWidget* parent);
 
     bool IsShown() const { return m_shown; }
+    // Starts the typed prefix over with this text and moves to its item.
+    void SetTypedPrefix(const QString& prefix);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -34,6 +38,7 @@ private:
 
     CUGCtrl* m_grid;
     CUGDropListType* m_owner;
+    QString m_typed;
     bool m_shown = false;
     bool m_chosen = false;
     bool m_closing = false;

@@ -6,6 +6,7 @@
 // attached still hands its cells to printing.
 
 #include "foundation/GridUpdateHint.h"
+#include "foundation/UIResources.h"
 #include "gridctrl/CUGCell.h"
 #include "gridctrl/CUGDataSource.h"
 #include "gridctrl/CUGDropListType.h"
@@ -37,6 +38,7 @@ constexpr int kSortArrowDown = 32;
 constexpr int kSortArrowWidening = 14;
 constexpr int kInsertionRun = 32;
 constexpr unsigned kAppendTipColor = 0xC80000;
+constexpr int kAppendTipStyle = 1; // plain text in the cell's own font
 
 // Stable merge sort whose short runs are sorted by insertion.
 template <class It, class Less> void StableSortRange(It first, It last, Less less)
@@ -795,8 +797,11 @@ private:
         }
         if (column == GetDefaultSortColumn()) {
             cell->SetText(GetAppendRowTip());
+            cell->SetCellTypeStyle(gdm::kAppendTipStyle);
             cell->SetTextColor(gdm::kAppendTipColor);
             cell->SetReadOnly(1);
+            // The tip is a hint, not data: the italic grid font sets it apart.
+            cell->SetFont(&GetUIResources()->GetItalicGridFont());
         }
         return 0;
     }

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace {
 
@@ -28,6 +29,33 @@ template <class Widget> Widget* Fit(Widget* widget)
     widget->setFont(GetDialogFont());
     widget->setFocusPolicy(Qt::StrongFocus);
     return widget;
+}
+
+// The strip's boxes are laid out for a caption of one or two lines, as the
+// desktop's check boxes wrap theirs; Qt's do not, so the caption is broken
+// between words wherever a line would run past the box.
+void FitCaption(QAbstractButton* button)
+{
+    const QStyle* style = button->style();
+    const int mark = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
+        + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+    const int room = button->width() - mark - 2;
+    const QFontMetrics metrics(button->font());
+    const QStringList words = button->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + QLatin1Char(' ') + word) <= room)
+            lines.back() += QLatin1Char(' ') + word;
+        else
+            lines << word;
+    }
+    button->setText(lines.join(QLatin1Char('\n')));
+    // A box a pixel or two lower than its text is grown about its middle.
+    const int needed = button->sizeHint().height();
+    if (needed > button->height()) {
+        const QRect box = button->geometry();
+        button->setGeometry(box.x(), box.center().y() - needed / 2, box.width(), needed);
+    }
 }
 
 } // namespace
@@ -86,6 +114,9 @@ void MatInfoCtrl::CreateControls()
         this, platform::Rect(l, b - 22, l + 180, b), kLayoutStyleLabelId, kStrPreferredLayoutStyle));
     m_layoutStyle = Fit(CreateComboBoxControl(this, platform::Rect(l + 184, b - 22, r, b), kLayoutStyleId));
 
+    for (QAbstractButton* box : std::initializer_list<QAbstractButton*> {
+             m_hasGrain, m_longSideHorizontal, m_doesntMatter, m_withGrain, m_againstGrain })
+        FitCaption(box);
     // The program sets the checks of the radio buttons itself.
     for (QRadioButton* radio : { m_doesntMatter, m_withGrain, m_againstGrain })
         radio->setAutoExclusive(false);

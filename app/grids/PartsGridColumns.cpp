@@ -36,7 +36,7 @@ CMilledPart& PartOf(PartColumnInfo::Holder* holder)
 void MarkReadOnly(CUGCell* cell)
 {
     cell->SetReadOnly(1);
-    cell->SetBackColor(platform::SystemColorRef(platform::SystemColor::ButtonHighlight));
+    cell->SetBackColor(platform::SystemColorRef(platform::SystemColor::ButtonLight));
 }
 
 int CompareNumbers(std::uint64_t a, std::uint64_t b)

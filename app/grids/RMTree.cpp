@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
+#include <utility>
+
 namespace {
 
 constexpr int kDataRole = Qt::UserRole;
@@ -24,7 +26,7 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const override
     {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
-            m_tree.OnEndLabelEdit(line->text());
+            m_tree.KeepTypedLabel(line->text());
     }
 
 private:
@@ -91,7 +93,8 @@ QString RMTree::GetSelectedItemText() const
 QWidget* RMTree::EditSelectedLabel()
 {
     QTreeWidgetItem* item = currentItem();
-    if (!item)
+    // Asked before the view is, which would complain of a refused edit.
+    if (!item || item == m_categoryNode || !CanEditLabel())
         return nullptr;
     editItem(item);
     // An editor closed before waits hidden for its deletion.
@@ -110,6 +113,16 @@ bool RMTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
     if (trigger != QAbstractItemView::NoEditTriggers && !CanEditLabel())
         return false;
     return QTreeWidget::edit(index, trigger, event);
+}
+
+void RMTree::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QString before = currentItem() ? currentItem()->text(0) : QString();
+    QTreeWidget::closeEditor(editor, hint);
+    // A label left as it was renames nothing.
+    const std::optional<QString> typed = std::exchange(m_typedLabel, std::nullopt);
+    if (typed && *typed != before)
+        OnEndLabelEdit(*typed);
 }
 
 void RMTree::OnEndLabelEdit(const QString& text)

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include <memory>
+#include <optional>
 
 class IRawMaterialsHost;
 class QMenu;
@@ -49,6 +50,8 @@ public:
     void OnSelectionChanged();
     // An accepted label edit: the rename command names the node anew.
     void OnEndLabelEdit(const QString& text);
+    // The editor's text, kept until the editor has closed (see closeEditor).
+    void KeepTypedLabel(const QString& text) { m_typedLabel = text; }
 
     // ---- IRMTree
     void SetRedraw(bool on) override;
@@ -63,6 +66,9 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    // The rename rebuilds the tree: it runs once the editor is closed, since
+    // the view can no longer close an editor whose item has gone.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     // Runs the menu at the point and answers the chosen action (null: none).
     virtual QAction* ExecMenu(QMenu& menu, const QPoint& screenPoint);
 
@@ -76,6 +82,7 @@ private:
     IRawMaterialsHost* m_host = nullptr;
     QTreeWidgetItem* m_categoryNode = nullptr;
     bool m_busy = false;
+    std::optional<QString> m_typedLabel;
     RMTreeMgr::Selection m_selection = RMTreeMgr::NoneSelected;
     int m_category = 0;
 };

@@ -35,12 +35,6 @@ int CompareInts(long long a, long long b)
     return (a > b) - (a < b);
 }
 
-// COLOR_3DLIGHT: the face of a cell that cannot be edited.
-platform::ColorRef ReadOnlyBackColor()
-{
-    return platform::FromQColor(QApplication::palette().color(QPalette::Midlight));
-}
-
 void FillCheckBox(CUGCell* cell, bool value)
 {
     cell->SetCellType(kCheckBoxCellType);
@@ -378,7 +372,7 @@ int CColInfoSGCanBuyMore::FillCell(Holder* row, CUGCell* cell)
         cell->SetText(UiText(kStrNotApplicable));
         cell->SetReadOnly(1);
         cell->SetAlignment(kAlignCentre);
-        cell->SetBackColor(ReadOnlyBackColor());
+        cell->SetBackColor(platform::SystemColorRef(platform::SystemColor::ButtonLight));
         return 0;
     }
     FillCheckBox(cell, (*row)->CanBuyMore());

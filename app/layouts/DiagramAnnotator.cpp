@@ -147,16 +147,25 @@ void DiagramAnnotator::DrawEdge(const std::vector<std::int32_t>& positions, bool
         const QString text = CDimension::FromUnits(m_showOffsets ? to : to - from).FormatDimension();
         if (text.isEmpty())
             continue;
+        // The length threshold alone does not know how wide the text is: a
+        // segment over it can still be narrower than its label (millimetre
+        // texts are the longest). A label that does not fit is left out,
+        // never cut or run over its neighbours.
+        const int room = std::abs(end - start);
         if (!rotated) {
+            const int w = driver->GetTextWidth(text);
+            if (!m_showOffsets && w > room)
+                continue;
             int a1 = start, a2 = end;
             if (m_showOffsets) {
-                const int w = driver->GetTextWidth(text);
                 a1 = end - w / 2;
                 a2 = a1 + w;
             }
             driver->DrawTextInRect(text, box(a1, a2, e - t - shift, e + t - shift), !topEdge);
             continue;
         }
+        if (!m_showOffsets && small > room)
+            continue;
         const int centre = m_showOffsets ? end : (start + end) / 2;
         const platform::Rect r = box(centre - small / 2, centre - small / 2 + small, e - margin, e - t - 1);
         if (topEdge)

@@ -27,6 +27,7 @@
 #include "foundation/TCPResource.h"
 #include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
+#include "foundation/ui/DialogTitleFitter.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
@@ -115,6 +116,8 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     }
     Log(QStringLiteral("App Startup"));
     Log(ProgramVersionText());
+    if (!qApp->findChild<DialogTitleFitter*>(QString(), Qt::FindDirectChildrenOnly))
+        qApp->installEventFilter(new DialogTitleFitter(qApp));
     SplashScreen splash;
     splash.Show(QString());
     StartServices();

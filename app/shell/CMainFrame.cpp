@@ -1,6 +1,7 @@
 #include "shell/CMainFrame.h"
 
 #include "shell/CKWLView.h"
+#include "shell/CommandIcons.h"
 #include "shell/ShellCommands.h"
 #include "shell/ShellStrings.h"
 #include "shell/SplashScreen.h"
@@ -131,56 +132,6 @@ const int kToolBar[] = {
     ShellCommand::UsersManual,
 };
 
-// Our own icons, drawn from the style's standard pictures where one fits.
-QIcon IconFor(int id)
-{
-    QStyle* style = QApplication::style();
-    switch (id) {
-    case ShellCommand::FileNew:
-        return style->standardIcon(QStyle::SP_FileIcon);
-    case ShellCommand::FileOpen:
-        return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case ShellCommand::FileSave:
-        return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case ShellCommand::FilePrint:
-        return style->standardIcon(QStyle::SP_ComputerIcon);
-    case ShellCommand::FilePrintPreview:
-        return style->standardIcon(QStyle::SP_FileDialogContentsView);
-    case ShellCommand::EditCut:
-        return style->standardIcon(QStyle::SP_TrashIcon);
-    case ShellCommand::EditCopy:
-        return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    case ShellCommand::EditPaste:
-        return style->standardIcon(QStyle::SP_FileDialogListView);
-    case ShellCommand::InsertNewPart:
-        return style->standardIcon(QStyle::SP_FileDialogNewFolder);
-    case ShellCommand::DeleteSelection:
-        return style->standardIcon(QStyle::SP_DialogDiscardButton);
-    case ShellCommand::GroupEdit:
-        return style->standardIcon(QStyle::SP_FileDialogInfoView);
-    case ShellCommand::MoveUp:
-        return style->standardIcon(QStyle::SP_ArrowUp);
-    case ShellCommand::MoveDown:
-        return style->standardIcon(QStyle::SP_ArrowDown);
-    case ShellCommand::RenumberParts:
-        return style->standardIcon(QStyle::SP_BrowserReload);
-    case ShellCommand::SortByCrossSection:
-        return style->standardIcon(QStyle::SP_TitleBarShadeButton);
-    case ShellCommand::ProjectSettings:
-        return style->standardIcon(QStyle::SP_DirHomeIcon);
-    case ShellCommand::Preferences:
-        return style->standardIcon(QStyle::SP_DesktopIcon);
-    case ShellCommand::LockProject:
-        return style->standardIcon(QStyle::SP_VistaShield);
-    case ShellCommand::Vendors:
-        return style->standardIcon(QStyle::SP_DriveNetIcon);
-    case ShellCommand::UsersManual:
-        return style->standardIcon(QStyle::SP_DialogHelpButton);
-    default:
-        return {};
-    }
-}
-
 QSettings Profile()
 {
     return QSettings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
@@ -204,13 +155,20 @@ bool CMainFrame::OnCreate()
     m_loadingSplash->Show(LoadUIString(kStrLoading));
 
     for (const char* pane : {"", "CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(pane), this);
+        auto* label = new QLabel(this);
         m_statusPanes.push_back(label);
-        if (*pane)
+        if (*pane) {
+            // As wide as the word, so that the panes keep their places.
+            label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QString::fromLatin1(pane)) + 8);
+            label->setAlignment(Qt::AlignCenter);
             statusBar()->addPermanentWidget(label);
-        else
+        } else {
             statusBar()->addWidget(label, 1);
+        }
     }
+    RefreshLockKeyPanes();
+    // A lock key changes its state on a key press anywhere in the program.
+    qApp->installEventFilter(this);
     BuildCommands();
     BuildMenus();
     BuildToolBar();
@@ -227,13 +185,51 @@ QStringList CMainFrame::GetStatusPaneTexts() const
     return texts;
 }
 
+void CMainFrame::SetLockKeyReader(LockKeyReader reader)
+{
+    m_lockKeys = std::move(reader);
+    RefreshLockKeyPanes();
+}
+
+void CMainFrame::RefreshLockKeyPanes()
+{
+    struct Pane
+    {
+        int index;
+        LockKey key;
+        const char* text;
+    };
+    const Pane panes[]
+        = { { 1, LockKey::Caps, "CAP" }, { 2, LockKey::Num, "NUM" }, { 3, LockKey::Scroll, "SCRL" } };
+    for (const Pane& pane : panes) {
+        if (pane.index >= m_statusPanes.size())
+            continue;
+        const bool on = m_lockKeys && m_lockKeys(pane.key).value_or(false);
+        m_statusPanes[pane.index]->setText(on ? QString::fromLatin1(pane.text) : QString());
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyRelease) {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this)
+            RefreshLockKeyPanes();
+    }
+
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void CMainFrame::BuildCommands()
 {
     for (const CommandText& command : kCommands) {
         const QString text = QString::fromUtf8(command.text);
         QAction* action = m_commands->Add(command.id, text, QKeySequence(QString::fromLatin1(command.shortcut)),
                                           QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-        action->setIcon(IconFor(command.id));
+        action->setIcon(CommandIcon(command.id));
+        // A button that ran its command (maybe through a dialog that took the
+        // pointer away) no longer shows the prompt.
+        connect(action, &QAction::triggered, statusBar(), &QStatusBar::clearMessage);
         addAction(action); // shortcuts work wherever the focus is
     }
 }

@@ -4,6 +4,8 @@
 // layout, shows "Loading..." while the view builds its pages, and starts the
 // print system once under a guard kept in the preferences.
 
+#include "shell/LockKeys.h"
+
 #include <platform/ui/CommandActions.h>
 
 #include <QMainWindow>
@@ -33,6 +35,10 @@ public:
     platform::CommandActions& GetCommands() { return *m_commands; }
     QToolBar* GetToolBar() const { return m_toolBar; }
     QStringList GetStatusPaneTexts() const;
+    // Where the lock-key panes learn the keys' state (the keyboard lights
+    // unless a test gives another); the panes are refreshed at once.
+    void SetLockKeyReader(LockKeyReader reader);
+    void RefreshLockKeyPanes();
 
     // The first time: the saved placement (maximized over 500 x 400 at the
     // origin on a first start).
@@ -56,6 +62,7 @@ public:
     QList<QAction*> GetRecentFileActions() const { return m_recentActions; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -72,6 +79,7 @@ private:
     CKWLView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QList<QLabel*> m_statusPanes;
+    LockKeyReader m_lockKeys = ReadLockKeyLight;
     std::unique_ptr<SplashScreen> m_loadingSplash;
     bool m_placementRestored = false;
     bool m_closing = false;

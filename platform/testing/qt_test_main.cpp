@@ -1,4 +1,6 @@
 // Test entry point for code that needs a Qt application object.
+#include "QtWarningGuard.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -18,5 +20,6 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    kwltesting::InstallQtWarningGuard();
     return RUN_ALL_TESTS();
 }

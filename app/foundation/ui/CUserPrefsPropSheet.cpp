@@ -59,6 +59,10 @@ CUserPrefsPropSheet::CUserPrefsPropSheet(PrefsPage startPage, QWidget* parent)
         m_pages[index] = page;
         m_tabs->addTab(page, LoadUIString(kCaptions[index]));
     }
+    // All nine tabs show whole: the sheet is made as wide as their titles
+    // instead of hiding some behind scroll arrows.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideNone);
     m_tabs->setCurrentIndex(static_cast<int>(startPage));
     m_activeIndex = m_tabs->currentIndex();
     connect(m_tabs, &QTabWidget::currentChanged, this, &CUserPrefsPropSheet::OnTabChanged);

@@ -169,6 +169,78 @@ TEST(DropListType, MessagesArriveInOrderFromOpeningToTheStoredChoice)
     EXPECT_EQ(open, (QList<bool>{true, false, true}));
 }
 
+TEST(DropListType, TypedLettersMatchTheWholePrefixAndTheListOpensOnTheValue)
+{
+    MessageGrid grid;
+    createGrid(grid, 2, 3);
+    grid.show();
+    grid.SetCellTypeAt(1, 1, 1);
+    const QString longest = QStringLiteral("Plywood 3/4 in, prefinished both faces");
+    grid.SetCellLabelAt(1, 1, QStringLiteral("Oak\nPlywood 1/2 in\n") + longest + QStringLiteral("\nPine\n"));
+    grid.SetCellTextAt(1, 1, QStringLiteral("Pine"));
+    auto* type = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+    grid.GotoCell(1, 1);
+
+    // Opened without a letter, the list shows the cell's value, and every
+    // item whole however narrow the column.
+    QTest::keyClick(grid.GetGridArea(), Qt::Key_Return);
+    ASSERT_NE(type->GetListBox(), nullptr);
+    EXPECT_EQ(type->GetListBox()->currentRow(), 3);
+    CUGLstBox* opened = type->GetListBox();
+    EXPECT_GE(opened->viewport()->width(), QFontMetrics(opened->font()).horizontalAdvance(longest));
+    QTest::keyClick(type->GetListBox(), Qt::Key_Escape);
+    ASSERT_EQ(type->GetListBox(), nullptr);
+
+    struct Case
+    {
+        const char* typed; // after the letter that opens the list
+        int row;
+    };
+    const Case cases[] = {
+        { "", 1 },
+        { "lywood 3", 2 },
+        { "lywood 1", 1 },
+        { "LYWOOD 3/", 2 },
+        { "i", 3 },
+        { "lywood 9", 1 }, // no item: the highlight stays on the last match
+        { "lywood 3\b1", 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QTest::keyClick(grid.GetGridArea(), Qt::Key_P);
+        CUGLstBox* list = type->GetListBox();
+        ASSERT_NE(list, nullptr);
+        for (const char* ch = c.typed; *ch; ++ch) {
+            if (*ch == '\b')
+                QTest::keyClick(list, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(list, QString(QChar::fromLatin1(*ch)));
+        }
+        EXPECT_EQ(list->currentRow(), c.row);
+        QTest::keyClick(list, Qt::Key_Escape);
+    }
+}
+
+TEST(DropListType, AColumnFittedToItsTextsLeavesRoomForTheButton)
+{
+    // The button shows on the current cell only, or always: either way the
+    // fitted column holds the whole text beside it.
+    for (int style : { 0, CUGDropListType::kButtonOnCurrentOnly }) {
+        SCOPED_TRACE(style);
+        CUGCtrl grid;
+        useDejaVu(grid);
+        createGrid(grid, 2, 3, 600, 200);
+        grid.show();
+        const QString name = QStringLiteral("Northwest Hardwood & Plywood Supply Co.");
+        grid.SetCellTypeAt(0, 0, 1);
+        grid.SetCellStyleAt(0, 0, style);
+        grid.SetCellTextAt(0, 0, name);
+        ASSERT_EQ(grid.FitColumnsToContent(0, 0, 0, 0), 0);
+        const int button = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1))->GetButtonWidth();
+        EXPECT_GE(grid.GetColumnWidth(0), QFontMetrics(*grid.GetDefaultFont()).horizontalAdvance(name) + button);
+    }
+}
+
 // One picture per cell type: each draws its own marks and its text.
 TEST(BuiltInCellTypes, Pictures)
 {

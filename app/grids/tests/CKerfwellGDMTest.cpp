@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QMenu>
+#include <cstdlib>
 
 #include <functional>
 
@@ -115,6 +116,18 @@ TEST_F(KerfwellGDMTest, RefusedEditsOfPinnedPartsAskTheHostAboutThatPart)
     EXPECT_EQ(parts[0]->GetCopies(), 2U);
 }
 
+TEST_F(KerfwellGDMTest, AppendRowTipIsItalicPlainText)
+{
+    AddParts({ QStringLiteral("Rail") });
+    Attach();
+    CUGCell tip;
+    m_mgr->GetCell(m_mgr->GetDefaultSortColumn(), 1, &tip);
+    EXPECT_EQ(tip.GetText(), QStringLiteral("(Click here to add a part)"));
+    EXPECT_EQ(tip.GetCellTypeStyle(), 1);
+    ASSERT_NE(tip.GetFont(), nullptr);
+    EXPECT_TRUE(tip.GetFont()->italic());
+}
+
 TEST_F(KerfwellGDMTest, AppendRowOfAnEmptyListMakesPartOneWithDefaults)
 {
     // Binding and counting the rows make no part; the user's move onto the
@@ -179,8 +192,12 @@ TEST_F(KerfwellGDMTest, SkippedAndHandPlacedRowsShowTheirColours)
         // The right end of the cell: clear of the text.
         return image.pixel(gi->m_gridRect.left + r.right - 4, gi->m_gridRect.top + (r.top + r.bottom) / 2);
     };
-    const QColor light = platform::ToQColor(platform::SystemColorRef(platform::SystemColor::ButtonHighlight));
+    const QColor light = platform::ToQColor(platform::SystemColorRef(platform::SystemColor::ButtonLight));
     EXPECT_EQ(QColor(pixel(kPartColDiagramList, 3)), light);
+    // A read-only cell must not look like one the user can type into.
+    const QColor editable(pixel(kPartColDescription, 3));
+    EXPECT_GE(std::abs(qGray(light.rgb()) - qGray(editable.rgb())), 8)
+        << qPrintable(light.name()) << " against " << qPrintable(editable.name());
     EXPECT_NE(QColor(pixel(kPartColDescription, 3)), platform::ToQColor(CKerfwellGDM::kSkippedRowColor));
     EXPECT_NE(QColor(pixel(kPartColDescription, 3)), platform::ToQColor(CKerfwellGDM::kHandPlacedRowColor));
     for (int column : { kPartColDescription, kPartColDiagramList }) {

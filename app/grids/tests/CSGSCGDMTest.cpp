@@ -9,6 +9,7 @@
 #include "model/CPricingScheme.h"
 #include "model/ParseFieldRow.h"
 #include "model/SizeCostRowCommands.h"
+#include "platform/ui/ColorRef.h"
 
 #include <QMenu>
 
@@ -155,6 +156,9 @@ TEST_F(SizeCostGridTest, CanBuyMoreIsNotApplicableToUnlimitedAndOffCutRows)
     // Unlimited (the rows' default): read only.
     EXPECT_EQ(Cell(kCanBuy, row).GetText(), QStringLiteral("N/A"));
     EXPECT_TRUE(Cell(kCanBuy, row).GetReadOnly());
+    // Shaded as every grid shades a cell that cannot be edited.
+    EXPECT_EQ(
+        Cell(kCanBuy, row).GetBackColor(), platform::SystemColorRef(platform::SystemColor::ButtonLight));
     Type(kInventory, row, QStringLiteral("5"));
     Choose(kCanBuy, row, 1);
     m_mgr->FinishEditing();

@@ -210,3 +210,28 @@ TEST_F(MatInfoStripTest, TheStripDrawsItsControls)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MatInfoStripTest, EveryCaptionFitsItsControl)
+{
+    // The captions must show whole in the boxes of the strip's fixed layout.
+    int checked = 0;
+    for (const QAbstractButton* button : Strip()->findChildren<QAbstractButton*>()) {
+        if (!qobject_cast<const QCheckBox*>(button) && !qobject_cast<const QRadioButton*>(button))
+            continue;
+        SCOPED_TRACE(button->text().toStdString());
+        ++checked;
+        const QSize needed = button->sizeHint();
+        EXPECT_LE(needed.width(), button->width());
+        EXPECT_LE(needed.height(), button->height());
+    }
+    EXPECT_EQ(checked, 5);
+    // A caption broken over lines keeps its words.
+    EXPECT_EQ(Child<QCheckBox>(MatInfoCtrl::kLongSideHorizontalId)
+                  ->text()
+                  .replace(QLatin1Char('\n'), QLatin1Char(' ')),
+        QStringLiteral("Always draw with longer side horizontal"));
+}
+
+} // namespace

@@ -129,6 +129,24 @@ TEST_F(OuterDims, SegmentsGetLineTicksAndTextsButNoTextUnderTwoInches)
     EXPECT_TRUE(driver->Of("dim")[2].vertical) << "left-edge texts are turned";
 }
 
+TEST_F(OuterDims, ALabelWiderThanItsSegmentIsLeftOut)
+{
+    // Two strips of about 3 inches: over the 2-inch threshold, but at this
+    // scale (about 3.6 units an inch) narrower than their texts.
+    f.prefs.prefs->SetFlag(kShowPartIds, false);
+    f.Place(1, 0, 0, 30, 48);
+    f.Place(2, 30.125, 0, 3, 48);
+    f.Place(3, 33.25, 0, 2.5, 48);
+    painter.Paint(f.Show(), Rect(0, 0, 400, 300), { 0, 1, 1, 0 }, true);
+    // Segments 30, 3 1/8, 2 5/8 and 60 1/4 along the top; 48 on the left.
+    EXPECT_EQ(Texts(), (QStringList { Inch(30), Inch(60.25), Inch(48) }));
+    for (const RecordingDriver::Call& c : driver->Of("dim")) {
+        SCOPED_TRACE(c.text.toStdString());
+        const Rect r = c.rect.Normalized();
+        EXPECT_LE(driver->GetTextWidth(c.text), c.vertical ? r.Height() : r.Width());
+    }
+}
+
 TEST_F(OuterDims, OffsetsShowTheOriginMarkAndDistancesFromIt)
 {
     f.prefs.prefs->SetFlag(kShowOffsets, true);

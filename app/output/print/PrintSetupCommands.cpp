@@ -5,11 +5,13 @@
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
+#include "platform/ui/PageSetupDialog.h"
 #include "platform/ui/PrintControl.h"
 
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -45,13 +47,18 @@ IgnorePrefsScope::~IgnorePrefsScope()
 
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
 {
-    QPageSetupDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return platform::ExecPageSetupDialog(printer, parent);
 }
 
 bool ExecPrintSetupDialog(QPrinter& printer, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
+    // The dialog only stores the printer and paper; its button must not
+    // promise a print.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QDialogButtonBox::tr("OK"));
+    }
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -36,14 +37,21 @@ QComboBox* NewSizeBox(int smallest, int largest, int tenths)
 }
 
 // The stored face itself when offered, else the first face that begins with
-// it; nothing when none does.
-void SelectFace(QComboBox* list, const QString& face)
+// it, else the face the system draws in its place (a list never shows blank
+// while the text is drawn in some face). True when that stand-in is shown.
+bool SelectFace(QComboBox* list, const QString& face)
 {
     int index = face.isEmpty() ? -1 : list->findText(face, Qt::MatchExactly);
     for (int i = 0; index < 0 && !face.isEmpty() && i < list->count(); ++i)
         if (list->itemText(i).startsWith(face))
             index = i;
+    bool standsIn = false;
+    if (index < 0 && !face.isEmpty()) {
+        index = list->findText(QFontInfo(QFont(face)).family(), Qt::MatchFixedString);
+        standsIn = index >= 0;
+    }
     list->setCurrentIndex(index);
+    return standsIn;
 }
 
 // The size typed into box, in tenths of a point; keeps tenths when the text
@@ -94,8 +102,10 @@ CFormatsPg::CFormatsPg(GeneralSettings* record, QWidget* parent, const QStringLi
     offered.sort(Qt::CaseInsensitive);
     m_listFace->addItems(offered);
     m_diagramFace->addItems(offered);
-    SelectFace(m_listFace, Record()->gridFace);
-    SelectFace(m_diagramFace, Record()->diagramFace);
+    m_listFaceStandsIn = SelectFace(m_listFace, Record()->gridFace);
+    m_diagramFaceStandsIn = SelectFace(m_diagramFace, Record()->diagramFace);
+    connect(m_listFace, &QComboBox::activated, this, [this] { m_listFaceStandsIn = false; });
+    connect(m_diagramFace, &QComboBox::activated, this, [this] { m_diagramFaceStandsIn = false; });
 
     NamedColorList colors;
     BuildNamedColorList(colors);
@@ -133,9 +143,9 @@ void CFormatsPg::CommitToRecord()
 {
     GeneralSettings& record = *Record();
     // A face the list could not select is kept, not blanked.
-    if (m_listFace->currentIndex() >= 0)
+    if (m_listFace->currentIndex() >= 0 && !m_listFaceStandsIn)
         record.gridFace = m_listFace->currentText();
-    if (m_diagramFace->currentIndex() >= 0)
+    if (m_diagramFace->currentIndex() >= 0 && !m_diagramFaceStandsIn)
         record.diagramFace = m_diagramFace->currentText();
     CommitSize(m_listSize, record.gridHeight);
     CommitSize(m_diagramSize, record.diagramHeight);

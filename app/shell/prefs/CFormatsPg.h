@@ -37,4 +37,8 @@ private:
     QComboBox* m_smallPartsSize;
     QComboBox* m_boldDimsSize;
     COXColorPickerButton* m_boldPartColor;
+    // The list shows the face the system uses in place of a stored face that
+    // is not installed; the stored face stays until the user picks one.
+    bool m_listFaceStandsIn = false;
+    bool m_diagramFaceStandsIn = false;
 };

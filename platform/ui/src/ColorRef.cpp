@@ -14,6 +14,8 @@ namespace {
 constexpr std::array<Qt::BrushStyle, 6> kHatchStyles = {
     Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern,
 };
+// Per cent: the button face this much darker (about 240 to 226 in grey).
+constexpr int kReadOnlyShade = 106;
 } // namespace
 
 QColor ToQColor(ColorRef value)
@@ -38,6 +40,12 @@ ColorRef SystemColorRef(SystemColor which)
     case SystemColor::ButtonFace: return FromQColor(palette.color(QPalette::Button));
     case SystemColor::ButtonHighlight: return FromQColor(palette.color(QPalette::Light));
     case SystemColor::ButtonShadow: return FromQColor(palette.color(QPalette::Dark));
+    case SystemColor::ButtonLight:
+        // The desktop's own "light" roles are as white as an editable cell
+        // under the default style; a read-only cell must look shaded, so it
+        // takes the button face a step darker, which stays apart from the
+        // cell background in light and dark palettes alike.
+        return FromQColor(palette.color(QPalette::Button).darker(kReadOnlyShade));
     }
     return 0;
 }

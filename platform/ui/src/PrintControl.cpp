@@ -3,12 +3,12 @@
 #include "PrintPageRecord.h"
 #include "PrintTable.h"
 #include "PrintTextLayout.h"
+#include "platform/ui/PageSetupDialog.h"
 #include "platform/ui/PrinterCodes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QPageLayout>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
@@ -805,10 +805,7 @@ void PrintControl::PrintOn(QPrinter& printer)
 
 bool PrintControl::ShowPageSetupDialog(QWidget* parent)
 {
-    return ShowPageSetupDialog(parent, [](QPrinter& printer, QWidget* owner) {
-        QPageSetupDialog dialog(&printer, owner);
-        return dialog.exec() == QDialog::Accepted;
-    });
+    return ShowPageSetupDialog(parent, ExecPageSetupDialog);
 }
 
 bool PrintControl::ShowPageSetupDialog(QWidget* parent, const std::function<bool(QPrinter&, QWidget*)>& run)

@@ -5,6 +5,7 @@
 
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPicture>
@@ -19,6 +20,17 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 constexpr double kHatchSpacing = 90.0; // 1/16 inch between hatch lines
 constexpr double kHeaderGap = 90.0; // between the header and the body
+
+// PDF output takes a new paper for every page; other print engines (a
+// printer's own, the preview's) refuse it once the job has begun.
+bool CanChangePaperWithinJob(QPagedPaintDevice& device)
+{
+    auto* printer = dynamic_cast<QPrinter*>(&device);
+    if (!printer)
+        return true;
+    const QPaintEngine* engine = printer->paintEngine();
+    return engine && engine->type() == QPaintEngine::Pdf;
+}
 
 QPageLayout LayoutOf(const PageGeometry& geometry)
 {
@@ -220,9 +232,13 @@ bool RenderPages(const std::vector<PageRecord>& pages, QPagedPaintDevice& device
             painter.end();
             return true;
         }
-        // A page's paper and orientation are set before it begins.
+        // A page's paper and orientation are set before it begins, where the
+        // device can change them within a job (PDF output can; a printer or
+        // the preview keep the first page's paper and only warn).
         if (i > 0) {
-            device.setPageLayout(LayoutOf(pages[i].geometry));
+            const QPageLayout layout = LayoutOf(pages[i].geometry);
+            if (!layout.isEquivalentTo(device.pageLayout()) && CanChangePaperWithinJob(device))
+                device.setPageLayout(layout);
             device.newPage();
         }
         DrawPage(painter, pages[i], toDevice);

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -91,15 +92,33 @@ TEST_F(PrefsSheetTest, NinePagesInTheirPlacesRenderOffscreen)
     EXPECT_EQ(sheet.GetTabs()->currentIndex(), 6);
     EXPECT_EQ(sheet.GetButtons()->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
 
-    sheet.resize(480, 360);
+    // At least 480 x 360, and as wide as the nine tabs need.
+    const QSize size = QSize(480, 360).expandedTo(sheet.minimumSizeHint());
+    sheet.resize(size);
     const QImage picture = sheet.grab().toImage();
     ASSERT_FALSE(picture.isNull());
-    EXPECT_EQ(picture.size(), QSize(480, 360) * picture.devicePixelRatio());
+    EXPECT_EQ(picture.size(), size * picture.devicePixelRatio());
     QSet<QRgb> colours;
     for (int y = 0; y < picture.height(); y += 4)
         for (int x = 0; x < picture.width(); x += 4)
             colours.insert(picture.pixel(x, y));
     EXPECT_GT(colours.size(), 2) << "tabs and buttons are drawn";
+}
+
+TEST_F(PrefsSheetTest, EveryTabShowsWholeAtTheSheetsSize)
+{
+    CUserPrefsPropSheet sheet(PrefsPage::DisplayStyle, nullptr);
+    sheet.show();
+    QTabBar* bar = sheet.GetTabs()->tabBar();
+    ASSERT_EQ(bar->count(), 9);
+    for (int i = 0; i < bar->count(); ++i) {
+        SCOPED_TRACE(bar->tabText(i).toStdString());
+        EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1);
+        EXPECT_GE(bar->tabRect(i).width(),
+            bar->fontMetrics().horizontalAdvance(QString(bar->tabText(i)).remove(QLatin1Char('&'))));
+    }
+    for (const QWidget* arrow : bar->findChildren<QWidget*>())
+        EXPECT_FALSE(arrow->isVisible()) << "no scroll arrows";
 }
 
 TEST_F(PrefsSheetTest, OkRecordsOneStepEvenWithoutChange)

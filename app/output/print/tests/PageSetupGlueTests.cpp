@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -252,6 +255,27 @@ TEST(PrintSetupCommandTest, StoresThePrinterPaper)
         return true;
     }));
     EXPECT_EQ(StoredSetup().paperSize, 5);
+}
+
+TEST(PrintSetupCommandTest, TheDialogsButtonDoesNotPromiseAPrint)
+{
+    QPrinter printer;
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+            texts << button->text();
+        dialog->close();
+    });
+    EXPECT_FALSE(ExecPrintSetupDialog(printer, nullptr));
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.contains(QStringLiteral("OK")) || texts.contains(QStringLiteral("&OK")))
+        << texts.join(QLatin1Char('|')).toStdString();
+    for (const QString& text : texts)
+        EXPECT_FALSE(QString(text).remove(QLatin1Char('&')).startsWith(QStringLiteral("Print")))
+            << text.toStdString();
 }
 
 TEST(ControlPageSetupTest, StoredSetupReachesTheControlInTwips)

@@ -5,6 +5,7 @@
 #include "PrefsPageTest.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTest>
 
@@ -47,14 +48,26 @@ TEST_F(FontsPageTest, FacesSortedAndTheStoredFaceSelected)
     EXPECT_EQ(record.diagramFace, QStringLiteral("Verdana Pro"));
 }
 
-TEST_F(FontsPageTest, FaceWithoutAnyMatchIsKept)
+TEST_F(FontsPageTest, FaceWithoutAnyMatchShowsItsStandInAndIsKept)
 {
-    record.gridFace = QStringLiteral("Arial");
-    CFormatsPg page(&record, nullptr, faces);
-    EXPECT_EQ(page.ListFaceList()->currentIndex(), -1);
+    // A face that is not installed: the list shows the face the system
+    // draws instead, and the stored face stays until the user picks one.
+    const QString missing = QStringLiteral("Arial Not Installed");
+    const QString standIn = QFontInfo(QFont(missing)).family();
+    ASSERT_NE(standIn, missing);
+    record.gridFace = missing;
+    CFormatsPg page(&record, nullptr, faces + QStringList { standIn });
+    EXPECT_EQ(page.ListFaceList()->currentText(), standIn);
     page.CommitToRecord();
-    EXPECT_EQ(record.gridFace, QStringLiteral("Arial"));
+    EXPECT_EQ(record.gridFace, missing);
     EXPECT_EQ(record.diagramFace, QStringLiteral("DejaVu Sans"));
+
+    // Picking a face stores it, the stand-in too.
+    const int index = page.ListFaceList()->findText(standIn);
+    page.ListFaceList()->setCurrentIndex(index);
+    Q_EMIT page.ListFaceList()->activated(index);
+    page.CommitToRecord();
+    EXPECT_EQ(record.gridFace, standIn);
 }
 
 TEST_F(FontsPageTest, InstalledFacesOpenThePage)

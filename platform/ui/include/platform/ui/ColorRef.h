@@ -25,13 +25,14 @@ ColorRef FromQColor(const QColor& color);
 
 // The desktop's named colours, read from the application palette at the call.
 enum class SystemColor {
-    WindowText,      // text in windows and cells
-    Window,          // background of windows and cells
-    HighlightText,   // text of selected items
-    Highlight,       // background of selected items
-    ButtonFace,      // face of buttons and headings
+    WindowText, // text in windows and cells
+    Window, // background of windows and cells
+    HighlightText, // text of selected items
+    Highlight, // background of selected items
+    ButtonFace, // face of buttons and headings
     ButtonHighlight, // lit edge of raised frames
-    ButtonShadow,    // shaded edge of raised frames
+    ButtonShadow, // shaded edge of raised frames
+    ButtonLight, // face of cells that cannot be edited: a shade below the button face
 };
 ColorRef SystemColorRef(SystemColor which);
 

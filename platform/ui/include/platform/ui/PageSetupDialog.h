@@ -1,0 +1,42 @@
+#pragma once
+// The page-setup dialog for any printer. The toolkit's own dialog works only
+// with a printer's native output; for PDF output (the only output on a
+// machine without printers) a small dialog of ours edits the same paper,
+// orientation and margins of the printer's page layout.
+
+#include <QDialog>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QPrinter;
+class QRadioButton;
+
+namespace platform {
+
+// Shows the dialog that suits the printer; true when the user confirmed, and
+// then the printer holds the chosen page layout.
+bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent);
+
+class PdfPageSetupDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    PdfPageSetupDialog(QPrinter& printer, QWidget* parent);
+
+    QComboBox* PaperList() const { return m_paper; }
+    QRadioButton* LandscapeButton() const { return m_landscape; }
+    // Left, top, right, bottom, in the unit the dialog shows.
+    QDoubleSpinBox* MarginBox(int side) const { return m_margins[side]; }
+
+    void accept() override;
+
+private:
+    QPrinter& m_printer;
+    QComboBox* m_paper;
+    QRadioButton* m_portrait;
+    QRadioButton* m_landscape;
+    QDoubleSpinBox* m_margins[4];
+    int m_unit; // QPageLayout::Unit
+};
+
+} // namespace platform

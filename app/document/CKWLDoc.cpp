@@ -6,6 +6,7 @@
 #include "foundation/DomainUpdateInfo.h"
 #include "foundation/UpdateMasks.h"
 #include "model/CMilledPart.h"
+#include "model/MaterialUpdateInfo.h"
 #include "model/MaterialsBase.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/PinnedUsage.h"
@@ -64,8 +65,13 @@ void CKWLDoc::FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo> info)
         UnlockProject();
         return;
     }
-    if (!IsProjectLocked())
-        m_bom->ResetAffectedTargets(info);
+    if (IsProjectLocked())
+        return;
+    m_bom->ResetAffectedTargets(info);
+    // A material deleted from the library, or brought back by an undo:
+    // its parts change targets without changing themselves.
+    if (std::dynamic_pointer_cast<SheetGoodUpdateInfo>(info))
+        m_bom->RegroupParts(m_parts);
 }
 
 void CKWLDoc::UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo> info)

@@ -167,11 +167,14 @@ bool CMilledPart::IsLargerThan(const CMilledPart& other) const
     return mine > theirs;
 }
 
+std::shared_ptr<CSheetGoodEx> CMilledPart::GetMaterialInUse() const
+{
+    return m_material->IsPlaceholder() ? GetDefaultMaterial() : m_material;
+}
+
 QString CMilledPart::GetMaterialName() const
 {
-    if (m_material->IsPlaceholder())
-        return GetDefaultMaterial()->GetName();
-    return m_material->GetName();
+    return GetMaterialInUse()->GetName();
 }
 
 int CMilledPart::GetMaterialKind() const
@@ -197,7 +200,7 @@ bool CMilledPart::HasGrainConstraint() const
 
 std::shared_ptr<OptTargetCriteria> CMilledPart::CreateOptimizationTarget() const
 {
-    return m_material->CreateOptimizationTarget(m_thickness, m_width, m_length);
+    return GetMaterialInUse()->CreateOptimizationTarget(m_thickness, m_width, m_length);
 }
 
 std::uint32_t CMilledPart::GetCopiesForOptimizer() const

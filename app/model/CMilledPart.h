@@ -130,6 +130,10 @@ public:
     // The material link; never empty (the default material stands in).
     std::shared_ptr<CSheetGoodEx> GetMaterial() const { return m_material; }
     void SetMaterial(std::shared_ptr<CSheetGoodEx> material);
+    // The material the part is listed and optimized with: while its own was
+    // deleted from the library (a placeholder kept for an undo), the default
+    // material, as a reopened file would have it.
+    std::shared_ptr<CSheetGoodEx> GetMaterialInUse() const;
     QString GetMaterialName() const;
     int GetMaterialKind() const;
     QString GetMaterialCellText() const;

@@ -128,6 +128,16 @@ void BOMOptMgr::InvalidatePartTarget(CMilledPart* part)
     ResetTargetResults(target, false);
 }
 
+void BOMOptMgr::RegroupParts(const PartList& parts)
+{
+    for (CMilledPart* part : parts) {
+        if (m_targets->IsPartInItsTarget(*part))
+            continue;
+        RemovePart(part);
+        AddPart(part);
+    }
+}
+
 void BOMOptMgr::CollectPendingJobs(std::uint32_t request, OptTargetList& out)
 {
     const std::size_t first = out.size();

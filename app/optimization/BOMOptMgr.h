@@ -55,6 +55,9 @@ public:
     void RestoreTargetsAfterLoad(bool keepParts);
     // After copies of the part were dragged off the layouts.
     void InvalidatePartTarget(CMilledPart* part);
+    // Moves every part whose target no longer matches what the part asks for
+    // (its material left the library, or came back) to the matching target.
+    void RegroupParts(const PartList& parts);
     // Appends the targets still to optimize when bit 0 of the request is
     // set, and makes every missing material bill for them here, so that the
     // jobs of the run only look bills up.

@@ -165,7 +165,7 @@ DiagramIndex& GetDiagramIndex()
 
 QString FormatPartDiagramList(const CMilledPart& part)
 {
-    const auto material = part.GetMaterial();
+    const auto material = part.GetMaterialInUse();
     if (!material || material->IsDefaultMaterial() || part.GetCopies() == 0)
         return QString();
     const DiagramIndex& index = GetDiagramIndex();

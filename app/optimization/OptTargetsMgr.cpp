@@ -66,6 +66,15 @@ OptimizationTargetPtr OptTargetsMgr::FindTargetOfPart(const CMilledPart* part) c
     return found;
 }
 
+bool OptTargetsMgr::IsPartInItsTarget(const CMilledPart& part) const
+{
+    const OptimizationTargetPtr current = FindTargetOfPart(&part);
+    const std::shared_ptr<OptTargetCriteria> wanted = MakeCriteriaForPart(part);
+    if (!current)
+        return !wanted || wanted->GetMaterialKind() != kSheetGoodKind;
+    return current->CriteriaEquals(wanted);
+}
+
 OptimizationTargetPtr OptTargetsMgr::FindTargetForStock(const StockSpec& stock) const
 {
     if (stock.matType != 0)

@@ -42,6 +42,9 @@ public:
     OptimizationTargetPtr FindOrCreateTarget(const std::shared_ptr<OptTargetCriteria>& criteria,
                                              const PinnedUsage& usage);
     OptimizationTargetPtr FindTargetOfPart(const CMilledPart* part) const;
+    // The part sits in the target its material and thickness ask for now, or
+    // in none when they ask for none.
+    bool IsPartInItsTarget(const CMilledPart& part) const;
     OptimizationTargetPtr FindTargetForStock(const StockSpec& stock) const;
     // Removes every target whose criteria equal the target's.
     void RemoveTarget(const std::shared_ptr<OptTargetBase>& target);

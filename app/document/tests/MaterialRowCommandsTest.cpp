@@ -8,6 +8,9 @@
 #include "model/MaterialRowCommands.h"
 #include "model/ParseFieldRow.h"
 #include "model/SizeCostFactory.h"
+#include "optimization/DiagramIndex.h"
+#include "optimization/MaterialBOM.h"
+#include "optimization/TopLevelBOM.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +77,13 @@ QStringList DescribeResults(CKWLDoc& doc)
         lines << QStringLiteral("sheet %1 x%2").arg(stack->GetStockSpec().GetMaterialName()).arg(stack->GetCount());
     for (const CMilledPart* part : doc.GetPartList())
         lines << QStringLiteral("part %1 placed %2").arg(part->GetDescription()).arg(part->GetPlacedCopies());
-    return lines;
+    // The pages list the bills by name, whatever order they were made in.
+    QStringList bills;
+    if (const auto top = doc.GetBOMOptMgr()->GetTopLevelBOMByKind(IOptimizableMaterial::kKindSheetGood))
+        for (unsigned i = 0; i < top->GetCount(); ++i)
+            bills << QStringLiteral("bill '%1'").arg(top->GetMaterialBOM(static_cast<int>(i))->GetName());
+    bills.sort();
+    return lines + bills;
 }
 
 TEST_F(MaterialRowCommandsTest, DeletingAMaterialThatPartsUseDropsItsResultsAsAReopenShows)
@@ -98,6 +107,28 @@ TEST_F(MaterialRowCommandsTest, DeletingAMaterialThatPartsUseDropsItsResultsAsAR
     ASSERT_TRUE(reopened.OnOpenDocument(path));
     RunJobs(reopened);
     EXPECT_EQ(DescribeResults(reopened).join(u';').toStdString(), session.join(u';').toStdString());
+}
+
+// The parts keep their link to a deleted material: they are optimized as
+// parts without a material, and an undo puts them back on its sheets.
+TEST_F(MaterialRowCommandsTest, PartsOfADeletedMaterialGoBackToItsSheetsOnUndo)
+{
+    CMilledPart* rail = Append(m_oak, 10, 20, 2, QStringLiteral("Rail"));
+    RunJobs(*m_doc);
+    const QStringList before = DescribeResults(*m_doc);
+    GetCmdHistory()->Clear();
+
+    ASSERT_TRUE(DeleteMaterial(m_doc.get(), m_oak));
+    RunJobs(*m_doc);
+    EXPECT_EQ(rail->GetMaterial(), m_oak);
+    EXPECT_EQ(FormatPartDiagramList(*rail), QString());
+    StackList stacks;
+    m_doc->GetBOMOptMgr()->GetAllDiagrams(stacks);
+    EXPECT_TRUE(stacks.empty());
+
+    HistoryUndo();
+    RunJobs(*m_doc);
+    EXPECT_EQ(DescribeResults(*m_doc), before);
 }
 
 TEST_F(MaterialRowCommandsTest, AMaterialOfAPinnedDiagramIsNotDeleted)

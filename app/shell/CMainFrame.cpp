@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QLabel>
 #include <QMenuBar>
@@ -211,10 +212,17 @@ void CMainFrame::RefreshLockKeyPanes()
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // The lights change with a lock key pressed in this window, or with one
+    // pressed elsewhere while it was inactive: other keys are not worth a
+    // look at the lights, and every key passes here once per widget.
     if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
         const auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this)
+        if ((key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock) && widget
+            && widget->window() == this)
             RefreshLockKeyPanes();
+    } else if (event->type() == QEvent::WindowActivate && watched == this) {
+        RefreshLockKeyPanes();
     }
 
     return QMainWindow::eventFilter(watched, event);

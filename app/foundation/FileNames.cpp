@@ -95,6 +95,12 @@ QByteArray EncodeFileName(const QString& name)
     return bytes;
 }
 
+bool FileNameExists(const QString& name)
+{
+    const QByteArray bytes = EncodeFileName(name);
+    return !bytes.isEmpty() && ::access(bytes.constData(), F_OK) == 0;
+}
+
 QString AbsoluteFileName(const QString& name)
 {
     if (name.isEmpty() || name.startsWith(u'/'))

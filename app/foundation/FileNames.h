@@ -16,6 +16,9 @@ class QUrl;
 QString DecodeFileName(const QByteArray& bytes);
 // The bytes the system needs for a name that DecodeFileName gave, or any text.
 QByteArray EncodeFileName(const QString& name);
+// Whether the name names anything, asked with its bytes (QFileInfo::exists
+// cannot find a name that is not UTF-8).
+bool FileNameExists(const QString& name);
 // The name made absolute against the current folder, keeping the bytes of
 // both (QFileInfo::absoluteFilePath replaces those that are not UTF-8).
 QString AbsoluteFileName(const QString& name);

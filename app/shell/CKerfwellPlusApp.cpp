@@ -55,7 +55,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -333,7 +332,7 @@ void CKerfwellPlusApp::OnFileOpen()
 
 void CKerfwellPlusApp::OnOpenRecentFile(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
+    if (!FileNameExists(path)) {
         m_recent->Remove(path);
         m_recent->Save();
         ShowShellMessage(LoadUIString(kStrRecentFileGone).arg(QDir::toNativeSeparators(path)), QMessageBox::Warning);

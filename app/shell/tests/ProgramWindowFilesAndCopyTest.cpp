@@ -8,6 +8,8 @@
 #include "shell/ViewMgr.h"
 
 #include "foundation/FileNames.h"
+
+#include <platform/ui/RecentFileList.h>
 #include "gridctrl/CUGRowMode.h"
 #include "output/reports/ReportsCreatorBase.h"
 
@@ -108,6 +110,13 @@ TEST_F(ShellTest, AProjectInAFolderNamedInLatin1SavesAndOpens)
     EXPECT_TRUE(DropOn(*app.GetMainFrame(), { QUrl::fromEncoded("file://" + rawFile.toPercentEncoding("/")) }));
     EXPECT_EQ(document.PathName(), path);
     EXPECT_EQ(document.GetPartList().size(), 2U);
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    // Picked again from the recent files, it is found and opens.
+    ASSERT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FileNew));
+    ASSERT_TRUE(app.GetRecentFileList()->Files().contains(path));
+    app.OnOpenRecentFile(path);
+    EXPECT_EQ(document.PathName(), path);
     EXPECT_TRUE(m_messages.isEmpty());
 
     m_app.reset();

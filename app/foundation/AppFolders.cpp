@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 bool GetAppDataFolder(const QString& subfolder, QString& path)
@@ -26,7 +27,30 @@ void EnsureFolderPath(const QString& base, const QString& relative)
     }
 }
 
+QString FolderWithSlash(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    return clean.endsWith(QLatin1Char('/')) ? clean : clean + QLatin1Char('/');
+}
+
 QString GetProgramFolder()
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/');
+}
+
+QString EnsureDocumentsFolder(const QString& folder)
+{
+    QString documents
+        = folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) : folder;
+    if (documents.isEmpty() || !QDir().mkpath(documents))
+        documents = QDir::homePath();
+    return FolderWithSlash(documents);
+}
+
+QString DialogStartFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isAbsolute() || !info.isDir())
+        return EnsureDocumentsFolder();
+    return FolderWithSlash(folder);
 }

@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QStandardPaths>
 #include <utility>
 
 #include <algorithm>
@@ -93,13 +92,7 @@ double ParseReal(const QString& text)
     return value;
 }
 
-// Folders end with "/" so that file names can be appended.
-QString WithSlash(const QString& folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
-
-// Without a user data folder or documents folder, the program's own folder is used.
+// Without a user data folder, the program's own folder is used.
 QString FallbackFolder()
 {
     return GetProgramFolder();
@@ -128,12 +121,10 @@ void CUserPrefs::ComputeFolders(const QString& appDataFolder, const QString& doc
     if (base.isEmpty() && !::GetAppDataFolder(QStringLiteral("KWL Solo"), base))
         base = FallbackFolder();
     QDir().mkpath(base);
-    m_appDataFolder = WithSlash(base);
-
-    QString documents = documentsFolder;
-    if (documents.isEmpty())
-        documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    m_documentsFolder = documents.isEmpty() ? FallbackFolder() : WithSlash(documents);
+    m_appDataFolder = FolderWithSlash(base);
+    // The projects, export and backup folders default to it: it must exist
+    // before the first save, print or confirmed preference.
+    m_documentsFolder = EnsureDocumentsFolder(documentsFolder);
 
     m_prefsFile = m_appDataFolder + QStringLiteral("Prefs.ini");
     m_gridStateFile = m_appDataFolder + QStringLiteral("GridStat.KWG");

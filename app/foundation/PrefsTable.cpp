@@ -87,7 +87,7 @@ std::vector<PrefDefinition> BuildTable()
         Folder(1002, folders, "Raw Materials", PrefTextDefault::AppDataFolder),
         Folder(1004, folders, "Projects", PrefTextDefault::DocumentsFolder),
         Folder(1006, folders, "Export", PrefTextDefault::DocumentsFolder),
-        Text(1012, folders, "Materials Backup", "C:\\"),
+        Folder(1012, folders, "Materials Backup", PrefTextDefault::DocumentsFolder),
         Text(1008, fonts, "Grid Face", "Verdana"),
         Clamped(3002, fonts, "Grid Height", 85, 20, 300),
         Text(1009, fonts, "Diagram Face", "Verdana"),

@@ -12,7 +12,7 @@ using QuestionFunction = std::function<QMessageBox::StandardButton(
     const QString& text, QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)>;
 QuestionFunction SetQuestionFunction(QuestionFunction function);
 QMessageBox::StandardButton AskQuestion(const QString& text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::Icon icon = QMessageBox::Question);
+    QMessageBox::Icon icon = QMessageBox::Question);
 // An OK box.
 void ShowShellMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::Information);
 
@@ -23,9 +23,16 @@ struct FileDialogRequest
     bool open = true;
     QString title;
     QStringList filters;
+    // Added to a name typed without an extension when saving; an opened
+    // file is taken by the name as typed.
     QString defaultSuffix;
+    // Where the dialog starts (the user's documents folder when it is gone).
     QString folder;
 };
 using FileDialogFunction = std::function<bool(const FileDialogRequest& request, QString& path)>;
 FileDialogFunction SetFileDialogFunction(FileDialogFunction function);
 bool RunFileDialog(const FileDialogRequest& request, QString& path);
+// The full name the dialog shows for the proposed name: a bare name in the
+// folder the dialog starts in; a full one as it is while its folder exists,
+// else its name in that folder.
+QString ProposedFilePath(const FileDialogRequest& request, const QString& name);

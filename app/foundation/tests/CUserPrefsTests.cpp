@@ -5,9 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <platform/IniFile.h>
+
+#include <NewHome.h>
 
 #include <gtest/gtest.h>
 
@@ -92,11 +95,12 @@ TEST_F(CUserPrefsTest, FirstStartWritesCompleteFileWithDefaults)
     EXPECT_EQ(GetPrefDefinitions().size(), 92u);
     EXPECT_EQ(keyLines, 92 + 2);
     for (const char* expected : { "Grid Height=85", "Min Slice Display Dim=2.000000",
-             "Bold Part Color=8421504", "Materials Backup=C:\\", "Layout With TakeOff=1", "Stretch=0",
+             "Bold Part Color=8421504", "Layout With TakeOff=1", "Stretch=0",
              "Horz Resize Bar=-1", "Margin Top=500", "Bin=7", "MRU Device=", "Main Tab Face=Tahoma" })
         EXPECT_TRUE(lines.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_TRUE(lines.contains(QStringLiteral("Raw Materials=") + folder));
     EXPECT_TRUE(lines.contains(QStringLiteral("Projects=") + documents));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Materials Backup=") + documents));
     EXPECT_TRUE(lines.contains(QStringLiteral("GridStat Path=") + folder + QStringLiteral("GridStat.KWG")));
     EXPECT_TRUE(lines.contains(QStringLiteral("AppData Path=") + folder));
     EXPECT_TRUE(lines.contains(QStringLiteral("[Numbers and Dimensions]")));
@@ -368,6 +372,20 @@ TEST_F(CUserPrefsTest, DefaultFolderIsKwlSoloUnderUserData)
     EXPECT_EQ(GetUserPrefs()->GetString(1014), GetCUserPrefs()->GetAppDataFolder());
     SetUserPrefs(nullptr);
     RestoreEnv("XDG_DATA_HOME", saved);
+}
+
+TEST_F(CUserPrefsTest, OnANewHomeTheDocumentsFolderIsMadeForTheFolderDefaults)
+{
+    kwl::testing::NewHome home;
+    const QString made = home.DocumentsPath() + QLatin1Char('/');
+    CUserPrefs prefs;
+    prefs.Init(folder);
+    EXPECT_EQ(prefs.GetDocumentsFolder(), made);
+    EXPECT_TRUE(QFileInfo(made).isDir());
+    for (int id : { 1004, 1006, 1012 }) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(prefs.GetString(id), made);
+    }
 }
 
 TEST_F(CUserPrefsTest, StartUpHandsTheFormatsOn)

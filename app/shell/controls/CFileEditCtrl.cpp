@@ -1,5 +1,6 @@
 #include "shell/controls/CFileEditCtrl.h"
 
+#include "foundation/AppFolders.h"
 #include "foundation/CUserPrefs.h"
 #include "foundation/ResourceBase.h"
 #include "shell/controls/ControlsStrings.h"
@@ -216,14 +217,16 @@ void CFileEditCtrl::Browse()
     const QString first = paths.isEmpty() ? QString() : paths.first();
     QString chosenText;
     if (IsFolderMode()) {
-        const QString chosen = RunFolderDialog(WithoutTrailingSeparator(first));
+        // A folder that is gone (a stored one, removed since) starts the
+        // browser in the user's documents, not in the working folder.
+        const QString chosen = RunFolderDialog(WithoutTrailingSeparator(DialogStartFolder(first)));
         if (chosen.isEmpty())
             return;
         chosenText = FolderText(QDir::cleanPath(chosen));
     } else {
         // The nearest existing folder on the first path; the name only when
         // the path is an existing file, since the dialog takes existing files.
-        QString folder = first.isEmpty() ? QDir::currentPath() : first;
+        QString folder = first.isEmpty() ? DialogStartFolder(QString()) : first;
         while (!folder.isEmpty() && !QFileInfo(folder).isDir() && folder != QStringLiteral("/"))
             folder = QFileInfo(folder).path();
         const QFileInfo firstInfo(first);

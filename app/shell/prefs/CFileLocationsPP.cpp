@@ -8,6 +8,8 @@
 #include <QFormLayout>
 #include <QLabel>
 
+#include <utility>
+
 namespace {
 
 // A field the user did not touch keeps the record's text as it was: a
@@ -45,8 +47,13 @@ CFileLocationsPP::CFileLocationsPP(GeneralSettings* record, QWidget* parent)
 
 bool CFileLocationsPP::OnKillActive()
 {
-    for (CFileEditCtrl* field : { m_projects, m_materials, m_export })
-        if (!field->Validate()) {
+    // Only a folder the user typed or chose is checked: a stored one that
+    // is gone (removed since, or never made) would otherwise hold every
+    // preference hostage, and the file dialogs start elsewhere without it.
+    const std::pair<CFileEditCtrl*, const QString*> fields[] = { { m_projects, &Record()->projectsFolder },
+        { m_materials, &Record()->materialsFolder }, { m_export, &Record()->exportFolder } };
+    for (const auto& [field, stored] : fields)
+        if (field->text() != *stored && !field->Validate()) {
             field->setFocus();
             return false;
         }

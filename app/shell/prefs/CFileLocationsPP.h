@@ -5,7 +5,8 @@
 class CFileEditCtrl;
 
 // The default folders of projects, of the raw-materials library and of
-// exports. The page cannot be left while a folder field names no existing folder.
+// exports. The page cannot be left while a folder the user changed names no
+// existing folder.
 class CFileLocationsPP : public CPreferencePage
 {
     Q_OBJECT

@@ -9,9 +9,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <NewHome.h>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +223,31 @@ TEST_F(FileEditCtrlTest, BrowsingFillsTheTextAndCanBeVetoed)
     EXPECT_EQ(files.startName, QStringLiteral("a.txt"));
     EXPECT_EQ(files.text(), root + QStringLiteral("/Folder/a.txt; b.txt"))
         << "a cancelled browse changes nothing";
+}
+
+TEST_F(FileEditCtrlTest, ABrowseFromAGoneOrEmptyPathStartsInTheDocumentsFolder)
+{
+    kwl::testing::NewHome home;
+    const QString documents = home.DocumentsPath();
+    const struct
+    {
+        quint32 mode;
+        QString text;
+    } cases[] = {
+        { CFileEditCtrl::FolderMode, home.Path() + QStringLiteral("/Gone/") },
+        { CFileEditCtrl::FolderMode, QStringLiteral("C:\\") },
+        { CFileEditCtrl::FolderMode, QString() },
+        { CFileEditCtrl::FileMode, QString() },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        ScriptedFileEdit edit;
+        edit.SetFlags(c.mode | CFileEditCtrl::TrailingSeparator);
+        edit.LoadText(c.text);
+        edit.Browse();
+        EXPECT_EQ(QDir::cleanPath(edit.startFolder), documents);
+        EXPECT_TRUE(QFileInfo(documents).isDir());
+    }
 }
 
 TEST_F(FileEditCtrlTest, DroppedFiles)

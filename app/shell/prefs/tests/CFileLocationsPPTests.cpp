@@ -78,3 +78,20 @@ TEST_F(FileLocationsPageTest, UntouchedFolderKeepsItsStoredText)
     page.CommitToRecord();
     EXPECT_EQ(record.materialsFolder, root + QStringLiteral("/Materials"));
 }
+
+TEST_F(FileLocationsPageTest, AStoredFolderThatIsGoneLetsThePageGoButATypedOneDoesNot)
+{
+    // Removed since it was stored: the user meets it on the page, and can
+    // still confirm every other preference.
+    record.projectsFolder = root + QStringLiteral("/Gone/");
+    record.exportFolder = QStringLiteral("C:\\");
+    CFileLocationsPP page(&record);
+    EXPECT_TRUE(page.OnKillActive());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    page.CommitToRecord();
+    EXPECT_EQ(record.projectsFolder, root + QStringLiteral("/Gone/"));
+
+    page.MaterialsField()->setText(root + QStringLiteral("/Gone"));
+    EXPECT_FALSE(page.OnKillActive());
+    EXPECT_EQ(messages, QStringList(root + QStringLiteral("/Gone/ does not exist.")));
+}

@@ -40,9 +40,7 @@ protected:
     void SetUp() override
     {
         PrefsPageTest::SetUp();
-        // The default folders must exist for the folder page to let go.
-        QDir(temp.path()).mkpath(QStringLiteral("KWL Solo"));
-        QDir(temp.path()).mkpath(QStringLiteral("Documents"));
+        // The store makes the folders it names by default.
         prefs = new CUserPrefs;
         prefs->Init(temp.path() + QStringLiteral("/KWL Solo/"), temp.path() + QStringLiteral("/Documents/"));
         SetUserPrefs(prefs);

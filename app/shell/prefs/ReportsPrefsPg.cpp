@@ -46,8 +46,8 @@ ReportsPrefsPg::ReportsPrefsPg(GeneralSettings* record, QWidget* parent)
     m_maxDiagrams->setText(QString::number(Record()->maxDiagramsList));
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(NewPageLabel(kStrAreaUnitsLabel, true), m_areaUnits);
-    layout->addRow(NewPageLabel(kStrLinealUnitsLabel, true), m_linealUnits);
+    layout->addRow(NewPageLabel(kStrAreaUnitsLabel), m_areaUnits);
+    layout->addRow(NewPageLabel(kStrLinealUnitsLabel), m_linealUnits);
     layout->addRow(NewPageLabel(kStrMaxDiagramsLabel, true), m_maxDiagrams);
 }
 

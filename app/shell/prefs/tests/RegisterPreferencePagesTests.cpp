@@ -14,7 +14,9 @@
 #include "PrefsPageTest.h"
 
 #include <QDialogButtonBox>
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -124,4 +126,28 @@ TEST_F(PagesInTheSheetTest, BadFolderHoldsThePageAndTheSheet)
     EXPECT_EQ(sheet.DoModal(), QDialog::Rejected);
     EXPECT_EQ(messages.size(), 2) << "once for the tab, once for OK";
     EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0u);
+}
+
+TEST_F(PagesInTheSheetTest, EveryLabelShowsItsWholeTextAtTheSheetsSize)
+{
+    // The sheet as it opens: each label is as high as its text needs at the
+    // width the page gives it, and lies within its page.
+    CUserPrefsPropSheet sheet(PrefsPage::Reports);
+    sheet.show();
+    for (int index = 0; index < kPrefsPageCount; ++index) {
+        sheet.GetTabs()->setCurrentIndex(index);
+        QApplication::processEvents();
+        QWidget* page = sheet.GetTabs()->widget(index);
+        for (const QLabel* label : page->findChildren<QLabel*>()) {
+            if (!label->isVisible() || label->text().isEmpty())
+                continue;
+            SCOPED_TRACE(label->text().toStdString());
+            const QRect contents = label->contentsRect();
+            const QRect needed = label->fontMetrics().boundingRect(
+                contents, Qt::AlignLeft | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
+            EXPECT_LE(needed.height(), contents.height());
+            EXPECT_LE(needed.width(), contents.width());
+            EXPECT_TRUE(page->rect().contains(QRect(label->mapTo(page, QPoint()), label->size())));
+        }
+    }
 }

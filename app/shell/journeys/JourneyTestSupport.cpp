@@ -23,12 +23,15 @@
 #include "model/CMilledPart.h"
 #include "optimization/DisplayDiagram.h"
 #include "optimization/DrawnPart.h"
+#include "output/print/ui/CPrintLayoutsDlg.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -131,6 +134,7 @@ void JourneyTest::SetUp()
 
 void JourneyTest::TearDown()
 {
+    SetPrintDialogRunner({});
     delete m_watchdog;
     ShellTest::TearDown();
 }
@@ -255,6 +259,18 @@ void JourneyTest::TypeParts()
     for (const char* keys : {"Side\t2\t3/4\t16\t30\tP\x19\n", "Shelf\t3\t3/4\t12\t28\tP\x19\n",
                              "Back\t1\t1/2\t30\t36\tP\n"})
         ASSERT_NO_FATAL_FAILURE(TypePart(QString::fromLatin1(keys)));
+}
+
+void JourneyTest::PrintEverySectionToPdf()
+{
+    SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
+        dialog.AllSectionsButton()->click();
+        dialog.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
 }
 
 QStringList JourneyTest::PartsRows()

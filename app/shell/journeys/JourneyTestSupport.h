@@ -80,6 +80,9 @@ protected:
     // column's list ("P" opens it on "Plywood 1/2 in").
     void TypeParts();
 
+    // The print dialog answered with every section, on PDF output.
+    static void PrintEverySectionToPdf();
+
     // Clicks through every page and reads it.
     PagesShown ReadEveryPage();
     QStringList PartsRows();

@@ -12,13 +12,10 @@
 #include "grids/PartsGridColumns.h"
 #include "optimization/RunProgressDialog.h"
 #include "optimization/ui/CTaskProgressDialog.h"
-#include "output/print/ui/CPrintLayoutsDlg.h"
 
-#include <QComboBox>
 #include <QEvent>
 #include <QFile>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -54,23 +51,9 @@ class OutputJourney : public JourneyTest
 protected:
     void TearDown() override
     {
-        SetPrintDialogRunner({});
         if (m_realMaker)
             SetRunProgressDialogMaker(m_realMaker);
         JourneyTest::TearDown();
-    }
-
-    // The print dialog answered with every section, on PDF output.
-    void PrintEverySectionToPdf()
-    {
-        SetPrintDialogRunner([](CPrintLayoutsDlg& dialog) {
-            QComboBox* printers = dialog.PrinterChoice();
-            printers->setCurrentIndex(printers->count() - 1);
-            Q_EMIT printers->activated(printers->count() - 1);
-            dialog.AllSectionsButton()->click();
-            dialog.accept();
-            return static_cast<int>(QDialog::Accepted);
-        });
     }
 
     // Each run's progress dialog is cancelled as it comes up.

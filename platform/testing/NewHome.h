@@ -42,8 +42,6 @@ public:
     QString Path() const { return m_root.filePath(QStringLiteral("home")); }
     // Where the desktop would keep the user's documents on this home.
     QString DocumentsPath() const { return Path() + QStringLiteral("/Documents"); }
-    // A folder beside the home, outside it.
-    QString Outside() const { return m_root.path(); }
 
 private:
     static constexpr std::array<const char*, 5> kVariables

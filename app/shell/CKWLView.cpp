@@ -406,12 +406,6 @@ bool CKWLView::AskPdfFileName(QString& path)
     return RunFileDialog(request, path);
 }
 
-void CKWLView::ShowHelpTopic(int)
-{
-    // One help for the whole program: its contents.
-    SendMainWindowCommand(ShellCommand::HelpContents);
-}
-
 QString CKWLView::GetSupportContact() const
 {
     return QString::fromLatin1(kSupportMailAddress);

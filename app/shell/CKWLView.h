@@ -130,7 +130,6 @@ public:
     void RefreshView() override { update(); }
     void SetViewRedraw(bool redraw) override;
     bool AskPdfFileName(QString& path) override;
-    void ShowHelpTopic(int topic) override;
     QString GetSupportContact() const override;
 
     // The pages' operations the view manager uses.

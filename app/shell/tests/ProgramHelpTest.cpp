@@ -73,12 +73,7 @@ protected:
         CKerfwellPlusApp& app = Start();
         CMilledPart* first = AddBirchPart(app);
         ASSERT_TRUE(first);
-        auto* second = new CMilledPart();
-        second->SetMaterial(first->GetMaterial());
-        second->SetThickness(first->GetThickness());
-        second->SetWidth(CDimension::FromInches(12));
-        second->SetLength(CDimension::FromInches(24));
-        app.GetDocument()->AppendPart(second);
+        ASSERT_TRUE(AddBirchPart(app));
         m_material = first->GetMaterial();
     }
 

@@ -3,6 +3,7 @@
 #include "foundation/CmdHistory.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
+#include "foundation/ui/HelpButton.h"
 #include "foundation/ui/PinnedEditAlert.h"
 #include "foundation/ui/SmallControls.h"
 #include "grids/PartRowEditState.h"
@@ -93,11 +94,10 @@ void CGroupEditDlg::BuildControls()
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(LoadUIString(UIStringId::Ok), QDialogButtonBox::AcceptRole);
     buttons->addButton(LoadUIString(UIStringId::Cancel), QDialogButtonBox::RejectRole);
-    QPushButton* help = buttons->addButton(LoadUIString(UIStringId::Help), QDialogButtonBox::HelpRole);
+    AddHelpButton(buttons);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CGroupEditDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CGroupEditDlg::reject);
-    connect(help, &QPushButton::clicked, this, &CGroupEditDlg::HelpRequested);
     connect(m_materialBox, &QComboBox::activated, this, &CGroupEditDlg::OnMaterialChosen);
     layout->addWidget(buttons);
 }

@@ -66,10 +66,6 @@ public:
 
     void accept() override;
 
-Q_SIGNALS:
-    // The Help button: the view opens the dialog's help topic.
-    void HelpRequested();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

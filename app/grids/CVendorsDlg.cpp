@@ -4,6 +4,7 @@
 #include "foundation/CommandBase.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
+#include "foundation/ui/HelpButton.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/GridsStrings.h"
 
@@ -52,6 +53,7 @@ CVendorsDlg::CVendorsDlg(MaterialsBase& library, const QFont* gridFont, QWidget*
     connect(m_delete, &QPushButton::clicked, this, &CVendorsDlg::OnDelete);
     connect(m_ok, &QPushButton::clicked, this, &CVendorsDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CVendorsDlg::reject);
+    ConnectHelpButton(m_help);
 }
 
 CVendorsDlg::~CVendorsDlg()

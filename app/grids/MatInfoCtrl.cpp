@@ -3,6 +3,7 @@
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
 #include "foundation/ui/ControlFactory.h"
+#include "foundation/ui/HelpButton.h"
 #include "grids/CtrlFactory.h"
 #include "grids/GridsStrings.h"
 #include "grids/MatInfoPresenter.h"
@@ -126,10 +127,8 @@ void MatInfoCtrl::CreateControls()
     connect(m_hasGrain, &QCheckBox::clicked, this, [this] { m_presenter.OnHasGrainClicked(); });
     connect(m_longSideHorizontal, &QCheckBox::clicked, this,
         [this] { m_presenter.OnLongSideHorizontalClicked(); });
-    connect(m_help, &QPushButton::clicked, this, [this] {
-        m_presenter.OnHelpClicked();
-        m_help->setDefault(false);
-    });
+    ConnectHelpButton(m_help, MatInfoPresenter::kHelpContext);
+    connect(m_help, &QPushButton::clicked, this, [this] { m_help->setDefault(false); });
     connect(m_kerf, &QLineEdit::textEdited, this, [this] { m_presenter.MarkKerfChanged(); });
     connect(m_doesntMatter, &QRadioButton::clicked, this, [this] { OnFirstCutClicked(0); });
     connect(m_withGrain, &QRadioButton::clicked, this, [this] { OnFirstCutClicked(1); });

@@ -153,12 +153,6 @@ void MatInfoPresenter::OnLongSideHorizontalClicked()
     UpdateGrainGroup();
 }
 
-void MatInfoPresenter::OnHelpClicked()
-{
-    if (m_host)
-        m_host->ShowHelpTopic(kHelpContext);
-}
-
 void MatInfoPresenter::OnKerfFocused()
 {
     if (m_host)

@@ -47,7 +47,6 @@ public:
     // ---- the strip's events
     void OnHasGrainClicked();
     void OnLongSideHorizontalClicked();
-    void OnHelpClicked();
     void OnKerfFocused();
     void MarkKerfChanged() { m_kerfChanged = true; }
     void SetFirstCutDirection(int mode);

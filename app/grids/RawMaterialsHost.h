@@ -31,6 +31,4 @@ public:
     virtual void FinishRawMaterialsEdits() = 0;
     // Gives the keyboard focus back to the page's main control.
     virtual void FocusMainControl() = 0;
-    // Opens the program's help at a topic.
-    virtual void ShowHelpTopic(int contextId) = 0;
 };

@@ -1,8 +1,9 @@
 #include "shell/CKWLView.h"
 
 #include "shell/CMainTab.h"
-#include "shell/ShellCommands.h"
+#include "shell/DeferredDialog.h"
 #include "shell/GridStateFile.h"
+#include "shell/ShellCommands.h"
 #include "shell/ShellDialogs.h"
 #include "shell/ShellStrings.h"
 #include "shell/ViewMgr.h"
@@ -20,9 +21,6 @@
 #include "grids/GridHooks.h"
 #include "output/print/ui/CPrintCommands.h"
 
-#include <QFileInfo>
-#include <QLabel>
-#include <QMainWindow>
 #include "foundation/ui/PinnedEditAlert.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CKerfwellGDM.h"
@@ -37,6 +35,10 @@
 #include "model/ModelStrings.h"
 #include "model/RMTreeMgr.h"
 #include "optimization/BOMOptMgr.h"
+#include "optimization/ui/CTooBigDlg.h"
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
 
 #include <platform/ArchiveError.h>
 
@@ -119,6 +121,7 @@ CKWLView::CKWLView(CKWLDoc& document, QWidget* parent)
     , m_print(std::make_unique<CPrintCommands>(*this))
     , m_tree(new RMTree(this))
     , m_divider(new QFrame(this))
+    , m_skippedPartsAlert(new DeferredDialog([this] { ShowSkippedPartsAlert(); }, this))
 {
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -406,10 +409,18 @@ bool CKWLView::AskPdfFileName(QString& path)
     return RunFileDialog(request, path);
 }
 
-void CKWLView::ShowHelpTopic(int)
+void CKWLView::PostSkippedPartsAlert()
 {
-    // One help for the whole program: its contents.
-    SendMainWindowCommand(ShellCommand::HelpContents);
+    m_skippedPartsAlert->Request();
+}
+
+void CKWLView::ShowSkippedPartsAlert()
+{
+    CTooBigDlg dialog(window());
+    dialog.exec();
+    // The lists behind the dialog show the skipped parts afresh.
+    if (LayoutsViewMgr* layouts = m_viewMgr ? m_viewMgr->GetLayoutsViewMgr() : nullptr)
+        layouts->RedrawTakeOffAndTree();
 }
 
 QString CKWLView::GetSupportContact() const

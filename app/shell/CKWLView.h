@@ -27,6 +27,7 @@ class CMainTab;
 class CPrintCommands;
 class CSGSCGDM;
 class CUGRowMode;
+class DeferredDialog;
 class MatInfoPresenter;
 class QFrame;
 class RedrawInhibitor;
@@ -130,7 +131,6 @@ public:
     void RefreshView() override { update(); }
     void SetViewRedraw(bool redraw) override;
     bool AskPdfFileName(QString& path) override;
-    void ShowHelpTopic(int topic) override;
     QString GetSupportContact() const override;
 
     // The pages' operations the view manager uses.
@@ -149,6 +149,10 @@ public:
     void RefreshGrids();
     void LayOutRawMaterialsPage();
     void SetMenuTextFlag(bool on) { m_menuText = on; }
+    // The skipped-parts warning a run leaves behind: shown from the event
+    // loop once no other modal dialog is up, then the lists behind it are
+    // drawn afresh.
+    void PostSkippedPartsAlert();
 
     // IPinnedEditPrompt
     bool ConfirmPinnedEdit(int messageId) override;
@@ -170,6 +174,7 @@ protected:
 private:
     void LayOut();
     void MoveDividerTo(int top);
+    void ShowSkippedPartsAlert();
     bool IsDividerDraggable() const;
 
     bool m_skipGridStateSave = false;
@@ -201,4 +206,5 @@ private:
     std::function<void()> m_updateCommandBars;
     // Held while printing or a preview keeps the view from painting.
     std::shared_ptr<RedrawInhibitor> m_redrawLock;
+    DeferredDialog* m_skippedPartsAlert;
 };

@@ -31,16 +31,14 @@
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
 #include "layouts/ui/LayoutDisplayPrefsPg.h"
-#include "layouts/ui/LayoutsViewMgr.h"
 #include "model/CMaterials.h"
 #include "model/CSheetGoodEx.h"
 #include "model/ModelUiHook.h"
 #include "model/SheetGoodSizeCost.h"
 #include "model/SizeCostFactory.h"
-#include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/OptimizationServices.h"
+#include "optimization/manual/PrepareForManualEditingCmd.h"
 #include "optimization/ui/CTaskProgressDialog.h"
-#include "optimization/ui/CTooBigDlg.h"
 #include "output/export/ExportStrings.h"
 #include "output/print/CPrintEngineBase.h"
 #include "output/print/PrintMessages.h"
@@ -481,14 +479,6 @@ void CKerfwellPlusApp::SetViewsPainting(bool painting)
 
 void CKerfwellPlusApp::PostSkippedPartsAlert()
 {
-    if (!m_frame)
-        return;
-    QMetaObject::invokeMethod(m_frame.get(), [this] {
-        CTooBigDlg dialog(m_frame.get());
-        dialog.exec();
-        // The lists behind the dialog show the skipped parts afresh.
-        if (ViewMgr* views = m_view ? m_view->GetViewMgr() : nullptr)
-            if (LayoutsViewMgr* layouts = views->GetLayoutsViewMgr())
-                layouts->RedrawTakeOffAndTree();
-    }, Qt::QueuedConnection);
+    if (m_view)
+        m_view->PostSkippedPartsAlert();
 }

@@ -9,6 +9,8 @@
 
 #include "document/CKWLDoc.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/DocumentOpener.h"
+#include "foundation/ProgramHelp.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
@@ -35,11 +37,11 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -56,17 +58,6 @@ QString& GuideFolderOverride()
 {
     static QString folder;
     return folder;
-}
-
-DocumentOpener& Opener()
-{
-    static DocumentOpener opener;
-    return opener;
-}
-
-bool OpenDocument(const QUrl& url)
-{
-    return Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
 }
 
 UserPrefsBase* Prefs()
@@ -113,13 +104,6 @@ QString GetGuideFolder()
     return QDir::cleanPath(program.filePath(QStringLiteral("../share/kwlsolo/Manual")));
 }
 
-DocumentOpener SetDocumentOpener(DocumentOpener opener)
-{
-    DocumentOpener previous = std::move(Opener());
-    Opener() = std::move(opener);
-    return previous;
-}
-
 MainViewCommands::MainViewCommands(
     platform::CommandActions& commands, CKWLView& view, CKWLDoc& document, QWidget* parent)
     : QObject(parent)
@@ -155,6 +139,8 @@ void MainViewCommands::Register(platform::CommandActions& commands)
     commands.SetHandler(ShellCommand::RestoreMaterials, [this] { RestoreMaterials(); });
     commands.SetHandler(ShellCommand::QuickStart, [this] { OpenQuickStartGuide(); });
     commands.SetHandler(ShellCommand::UsersManual, [this] { OpenUsersManual(); });
+    commands.SetHandler(ShellCommand::HelpContents, [] { ShowHelp(); });
+    commands.SetEnabledRule(ShellCommand::HelpContents, [] { return IsHelpInstalled(); });
     commands.SetHandler(ShellCommand::Vendors, [this] { EditVendors(); });
 
     commands.SetHandler(ShellCommand::PinDiagram, [this] { Layouts()->TogglePinCurrentDiagram(); });
@@ -265,7 +251,7 @@ void MainViewCommands::RestoreMaterials()
 
 void MainViewCommands::OpenGuide(const QString& path)
 {
-    const bool opened = OpenDocument(QUrl::fromLocalFile(path));
+    const bool opened = OpenWithDesktop(QUrl::fromLocalFile(path));
     // Pages in a browser open or not without a word, as everywhere.
     if (!opened && path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         ShowShellMessage(LoadUIString(kStrPdfReaderNeeded).arg(QString::fromLatin1(kPdfReaderDownload)));

@@ -2,16 +2,13 @@
 // The main view's commands: undo and redo with their texts, the edit
 // commands of the Parts and Raw Materials pages (copy, cut, paste, delete,
 // duplicate, move, insert, renumber, sort), the column fit modes, the
-// raw-materials backup and restore, the guides, the vendors, the layouts
-// page's pin commands, Snap to Kerf, Large Screen and the reoptimization of
-// unplaced parts. Each has its handler and its enable (and tick) rule on the
+// raw-materials backup and restore, the guides and the help contents, the
+// vendors, the layouts page's pin commands, Snap to Kerf, Large Screen and
+// the reoptimization of unplaced parts. Each has its handler and its enable (and tick) rule on the
 // frame's command actions.
 
 #include <QObject>
 #include <QString>
-#include <QUrl>
-
-#include <functional>
 
 class CKWLDoc;
 class CKerfwellGDM;
@@ -114,8 +111,3 @@ QString RedoItemText();
 // program, else ../share/kwlsolo/). Tests point it elsewhere; empty restores.
 void SetGuideFolder(const QString& folder);
 QString GetGuideFolder();
-
-// Opens a document with the desktop's program for it; false when none could
-// (QDesktopServices::openUrl). Tests replace it.
-using DocumentOpener = std::function<bool(const QUrl& url)>;
-DocumentOpener SetDocumentOpener(DocumentOpener opener);

@@ -7,6 +7,7 @@
 #include "foundation/CUserPrefs.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
+#include "foundation/ui/HelpButton.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -103,6 +104,7 @@ CMatBackupDlg::CMatBackupDlg(bool backup, QWidget* parent)
         CFileEditCtrl::FolderMode | CFileEditCtrl::TrailingSeparator | CFileEditCtrl::ButtonTooltip);
     m_field->LoadText(m_folder);
     auto* buttons = OkCancelButtons(this);
+    AddHelpButton(buttons);
     for (QAbstractButton* button : buttons->buttons())
         if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
             m_ok = static_cast<QPushButton*>(button);

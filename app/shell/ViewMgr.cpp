@@ -789,11 +789,6 @@ void ViewMgr::FinishRawMaterialsEdits()
     m_view.FinishSizeCostEditing();
 }
 
-void ViewMgr::ShowHelpTopic(int)
-{
-    // The program has no help topics of its own to open.
-}
-
 void ViewMgr::Reposition()
 {
     LayoutPartsGrid();

@@ -129,7 +129,6 @@ public:
     QWidget* GetMainWindow() override;
     void FinishRawMaterialsEdits() override;
     void FocusMainControl() override { FocusActivePage(); }
-    void ShowHelpTopic(int contextId) override;
 
     // The part edits: the unpin step of held parts with hand-placed copies.
     bool CommitPartEdits();

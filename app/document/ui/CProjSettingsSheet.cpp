@@ -6,6 +6,7 @@
 #include "foundation/CommandExecutionScope.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
+#include "foundation/ui/HelpButton.h"
 #include "foundation/ui/SmallControls.h"
 #include "model/ModelStrings.h"
 #include "model/ModelUiHook.h"
@@ -138,6 +139,7 @@ CProjSettingsSheet::CProjSettingsSheet(IOptimizationDoc& document, int startPage
     HidePropertySheetApplyButton(buttons);
     buttons->button(QDialogButtonBox::Ok)->setText(LoadUIString(UIStringId::Ok));
     buttons->button(QDialogButtonBox::Cancel)->setText(LoadUIString(UIStringId::Cancel));
+    AddHelpButton(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

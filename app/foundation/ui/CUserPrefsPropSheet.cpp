@@ -4,6 +4,7 @@
 #include "foundation/GeneralSettingsEditCmd.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
+#include "foundation/ui/HelpButton.h"
 #include "foundation/ui/UIStringWidgets.h"
 
 #include <QDialogButtonBox>
@@ -68,6 +69,7 @@ CUserPrefsPropSheet::CUserPrefsPropSheet(PrefsPage startPage, QWidget* parent)
     connect(m_tabs, &QTabWidget::currentChanged, this, &CUserPrefsPropSheet::OnTabChanged);
 
     SetOkCancelTexts(m_buttons);
+    AddHelpButton(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 // grain and first-cut edits as commands, the pinned-material refusal, the
 // rebuild after hiding, and the window's picture.
 #include "RawMaterialsTestSupport.h"
+#include "ScopedProgramHelp.h"
 
 #include "grids/CtrlFactory.h"
 #include "grids/MatInfoCtrl.h"
@@ -205,8 +206,13 @@ TEST_F(MatInfoStripTest, TheStripDrawsItsControls)
         for (int x = 6; x < 194; ++x)
             dark += picture.pixelColor(x, y).lightness() < face.lightness() - 80 ? 1 : 0;
     EXPECT_GT(dark, 20);
-    Child<QPushButton>(MatInfoCtrl::kHelpId)->click();
-    EXPECT_TRUE(m_host.events.contains(QStringLiteral("help 5501")));
+    // Help opens the materials topic of the help.
+    ScopedProgramHelp help(true, { MatInfoPresenter::kHelpContext });
+    auto* helpButton = Child<QPushButton>(MatInfoCtrl::kHelpId);
+    helpButton->hide();
+    helpButton->show();
+    helpButton->click();
+    EXPECT_EQ(help.opened, QStringList { help.Page(MatInfoPresenter::kHelpContext) });
 }
 
 } // namespace

@@ -37,7 +37,6 @@ public:
     QWidget* GetMainWindow() override { return nullptr; }
     void FinishRawMaterialsEdits() override { events << QStringLiteral("finish"); }
     void FocusMainControl() override { events << QStringLiteral("focus"); }
-    void ShowHelpTopic(int contextId) override { events << QStringLiteral("help %1").arg(contextId); }
 
     int disabledPosition = -1;
     QStringList events;

@@ -41,6 +41,7 @@ const StringResource g_printStrings[] = {
     { kStrPrintLayoutDiagramTakeOffs, u"PrintTitles_TakeOffs_Layout Diagram Take-Offs" },
     { kStrPrintNotOptimized,
         u"PrintMessages_NotOptimized_The project was not optimized, so nothing was printed." },
+    { kStrPrintSetupTitle, u"PrintSetup_Title_Print Setup" },
 };
 
 } // namespace

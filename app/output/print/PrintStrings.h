@@ -42,6 +42,8 @@ enum PrintStringId : int {
     kStrPrintLayoutDiagramTakeOffs = 4787,
     // The message of a print run stopped by a cancelled optimization.
     kStrPrintNotOptimized = 4792,
+    // The window title of Print Setup.
+    kStrPrintSetupTitle = 5510,
 };
 
 // Printing's string table, handed to the string service at start-up.

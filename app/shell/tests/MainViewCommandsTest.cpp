@@ -14,6 +14,7 @@
 #include "document/CKWLDoc.h"
 #include "document/ui/CProjSettingsSheet.h"
 #include "foundation/CmdHistory.h"
+#include "foundation/DocumentOpener.h"
 #include "foundation/UserPrefsBase.h"
 #include "grids/CVendorsDlg.h"
 #include "grids/TakeOffCtrl.h"

@@ -257,19 +257,39 @@ TEST(PrintSetupCommandTest, StoresThePrinterPaper)
     EXPECT_EQ(StoredSetup().paperSize, 5);
 }
 
-TEST(PrintSetupCommandTest, TheDialogsButtonDoesNotPromiseAPrint)
+// The title and the button texts of the real Print Setup dialog, closed
+// unanswered.
+struct PrintSetupLook
+{
+    QString title;
+    QStringList texts;
+};
+
+PrintSetupLook LookAtThePrintSetupDialog()
 {
     QPrinter printer;
-    QStringList texts;
-    QTimer::singleShot(0, [&texts] {
+    PrintSetupLook look;
+    QTimer::singleShot(0, [&look] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog)
             return;
+        look.title = dialog->windowTitle();
         for (const QPushButton* button : dialog->findChildren<QPushButton*>())
-            texts << button->text();
+            look.texts << button->text();
         dialog->close();
     });
     EXPECT_FALSE(ExecPrintSetupDialog(printer, nullptr));
+    return look;
+}
+
+TEST(PrintSetupCommandTest, TheWindowIsTitledPrintSetup)
+{
+    EXPECT_EQ(LookAtThePrintSetupDialog().title, QStringLiteral("Print Setup"));
+}
+
+TEST(PrintSetupCommandTest, TheDialogsButtonDoesNotPromiseAPrint)
+{
+    const QStringList texts = LookAtThePrintSetupDialog().texts;
     ASSERT_FALSE(texts.isEmpty());
     EXPECT_TRUE(texts.contains(QStringLiteral("OK")) || texts.contains(QStringLiteral("&OK")))
         << texts.join(QLatin1Char('|')).toStdString();

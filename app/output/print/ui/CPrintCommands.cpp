@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -151,6 +152,19 @@ bool CPrintCommands::DoPrintPreview(bool pdfOutput)
     connect(bar->PrintButton(), &QPushButton::clicked, view, &CTPPreviewView::OnPrint);
     connect(bar->PageSetupButton(), &QPushButton::clicked, view, &CTPPreviewView::OnPageSetup);
     connect(bar->CloseButton(), &QPushButton::clicked, view, &CTPPreviewView::OnClose);
+    connect(view, &CTPPreviewView::previewPageChanged, bar, &CTPPrintPreviewBar::ShowPageNumber);
+    // The keys move between the pages wherever the focus is in the preview.
+    const std::pair<QKeySequence, CTPPreviewView::PageMove> keys[] = {
+        { QKeySequence(Qt::Key_PageUp), CTPPreviewView::PageMove::Previous },
+        { QKeySequence(Qt::Key_PageDown), CTPPreviewView::PageMove::Next },
+        { QKeySequence(Qt::Key_Home), CTPPreviewView::PageMove::First },
+        { QKeySequence(Qt::Key_End), CTPPreviewView::PageMove::Last },
+    };
+    for (const auto& [key, move] : keys) {
+        auto* shortcut = new QShortcut(key, pane.get());
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, view, [view, move = move] { view->MovePreviewPage(move); });
+    }
     // Posted, so that the preview ends after the click that asked for it.
     connect(view, &CTPPreviewView::closeRequested, this, &CPrintCommands::OnEndPrintPreview,
         Qt::QueuedConnection);

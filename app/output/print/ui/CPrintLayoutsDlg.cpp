@@ -4,6 +4,7 @@
 #include "foundation/UIStringTable.h"
 #include "foundation/UserPrefsBase.h"
 #include "foundation/ui/CUserPrefsPropSheet.h"
+#include "foundation/ui/HelpButton.h"
 #include "foundation/ui/UIStringWidgets.h"
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
@@ -148,10 +149,7 @@ void CPrintLayoutsDlg::BuildLayout()
     connect(m_cancelButton, &QPushButton::clicked, this, &CPrintLayoutsDlg::reject);
     connect(m_optionsButton, &QPushButton::clicked, this, &CPrintLayoutsDlg::OnOptions);
     connect(m_setupButton, &QPushButton::clicked, this, &CPrintLayoutsDlg::OnSetup);
-    connect(m_helpButton, &QPushButton::clicked, this, [this] {
-        if (m_view)
-            m_view->ShowHelpTopic(kHelpTopic);
-    });
+    ConnectHelpButton(m_helpButton, kHelpTopic);
     FillPrinterChoice();
     connect(m_printerChoice, &QComboBox::activated, this, &CPrintLayoutsDlg::OnPrinterChosen);
 }

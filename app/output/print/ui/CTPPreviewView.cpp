@@ -20,6 +20,8 @@
 #include <QPrinterInfo>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace {
 
 PrintBodyFactory& BodyFactory()
@@ -104,6 +106,9 @@ bool CTPPreviewView::Create()
         m_preview = m_control->CreatePreviewWidget(this);
         m_preview->setGeometry(rect());
         m_preview->show();
+        // Scrolling with the wheel moves the pages as well as the keys do.
+        connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &CTPPreviewView::ReportPreviewPage);
+        ReportPreviewPage();
     }
     return true;
 }
@@ -126,6 +131,47 @@ void CTPPreviewView::ComposeDocument()
     m_composed = !printer->WasCancelled();
     if (m_preview)
         m_preview->updatePreview();
+}
+
+int CTPPreviewView::GetPreviewPage() const
+{
+    return m_preview && m_preview->pageCount() > 0 ? m_preview->currentPage() : 0;
+}
+
+int CTPPreviewView::GetPreviewPageCount() const
+{
+    return m_preview ? m_preview->pageCount() : 0;
+}
+
+void CTPPreviewView::MovePreviewPage(PageMove move)
+{
+    const int count = GetPreviewPageCount();
+    if (count == 0)
+        return;
+    const int page = GetPreviewPage();
+    int target = page;
+    switch (move) {
+    case PageMove::Previous:
+        target = std::max(page - 1, 1);
+        break;
+    case PageMove::Next:
+        target = std::min(page + 1, count);
+        break;
+    case PageMove::First:
+        target = 1;
+        break;
+    case PageMove::Last:
+        target = count;
+        break;
+    }
+    m_preview->setCurrentPage(target);
+    // The widget tells of a page it reached by scrolling only.
+    ReportPreviewPage();
+}
+
+void CTPPreviewView::ReportPreviewPage()
+{
+    Q_EMIT previewPageChanged(GetPreviewPage(), GetPreviewPageCount());
 }
 
 void CTPPreviewView::OnPrint()

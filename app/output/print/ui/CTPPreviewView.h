@@ -64,6 +64,13 @@ public:
     // Composes the document again from the stored scope.
     void ComposeDocument();
 
+    // The page the preview shows (from 1; 0 without pages) and the count.
+    int GetPreviewPage() const;
+    int GetPreviewPageCount() const;
+    // Moves the preview to another page (PageUp, PageDown, Home, End).
+    enum class PageMove { Previous, Next, First, Last };
+    void MovePreviewPage(PageMove move);
+
     // The bar's commands.
     void OnPrint();
     void OnClose();
@@ -76,11 +83,15 @@ public:
 Q_SIGNALS:
     // Close was asked for; the preview ends once the request is handled.
     void closeRequested();
+    // The preview shows another page, or the pages were composed again.
+    void previewPageChanged(int page, int count);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ReportPreviewPage();
+
     IPrintViewHost& m_host;
     std::unique_ptr<platform::PrintControl> m_control;
     bool m_isPreview;

@@ -1,9 +1,11 @@
 #include "output/print/ui/CTPPrintPreviewBar.h"
 
+#include "foundation/ResourceBase.h"
 #include "foundation/ui/UIStringWidgets.h"
 #include "output/print/ui/PrintUiStrings.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 
@@ -13,6 +15,7 @@ constexpr int kFirstButtonX = 1;
 constexpr int kButtonY = 2;
 constexpr int kExtraWidth = 25;
 constexpr int kIconSize = 16;
+constexpr int kPageNumberGap = 12;
 
 } // namespace
 
@@ -21,6 +24,7 @@ CTPPrintPreviewBar::CTPPrintPreviewBar(QWidget* parent)
     , m_print(new QPushButton(this))
     , m_pageSetup(new QPushButton(this))
     , m_close(new QPushButton(this))
+    , m_pageNumber(new QLabel(this))
 {
     QStyle* style = QApplication::style();
     const struct
@@ -53,5 +57,14 @@ void CTPPrintPreviewBar::LayOutButtons()
         height = std::max(height, natural.height());
     }
     setFixedHeight(height + 2 * kButtonY);
+    m_pageNumber->move(x + kPageNumberGap, kButtonY);
+    m_pageNumber->setFixedHeight(height);
     setMinimumWidth(x + kFirstButtonX);
+}
+
+void CTPPrintPreviewBar::ShowPageNumber(int page, int count)
+{
+    m_pageNumber->setText(count > 0 ? LoadUIString(kStrPreviewPageOf).arg(page).arg(count) : QString());
+    m_pageNumber->adjustSize();
+    m_pageNumber->setFixedHeight(height() - 2 * kButtonY);
 }

@@ -33,8 +33,6 @@ public:
     virtual void SetViewRedraw(bool redraw) = 0;
     // The PDF file to print to; false when the user cancelled.
     virtual bool AskPdfFileName(QString& path) = 0;
-    // Opens the help topic of a dialog.
-    virtual void ShowHelpTopic(int topic) = 0;
     // Who to contact when printing cannot start (an address of the program's own).
     virtual QString GetSupportContact() const = 0;
 };

@@ -43,6 +43,7 @@ enum PrintUiStringId : int {
     kStrZoomChoices = 4835,
     kStrCouldNotStartPrinting = 5179,
     kStrSetupButton = 5236,
+    kStrPreviewPageOf = 5511,
 };
 
 // The table handed to the string service at start-up.

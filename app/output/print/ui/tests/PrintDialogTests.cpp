@@ -1,4 +1,5 @@
 #include "PrintUiTestSupport.h"
+#include "ScopedProgramHelp.h"
 
 #include "foundation/ui/CUserPrefsPropSheet.h"
 #include "output/print/ui/PrintPreferencePages.h"
@@ -182,8 +183,22 @@ TEST_F(PrintDialogTest, PreviewAndPrintDifferInCaptionAndDefaultButtonOnly)
         EXPECT_EQ(dialog.DefaultButton()->text(), QString::fromLatin1(test.button));
         EXPECT_TRUE(dialog.DefaultButton()->isDefault());
         EXPECT_EQ(dialog.SetupButton()->text(), QStringLiteral("&Setup..."));
+    }
+}
+
+// The dialog's Help opens the dialog's own page of the help, and only when
+// the help is installed.
+TEST_F(PrintDialogTest, HelpOpensTheDialogsTopicWhenTheHelpIsInstalled)
+{
+    FakePrintHost host;
+    for (const bool installed : { false, true }) {
+        SCOPED_TRACE(installed);
+        ScopedProgramHelp help(installed, { CPrintLayoutsDlg::kHelpTopic });
+        CPrintLayoutsDlg dialog(nullptr, &host, false);
+        EXPECT_EQ(dialog.HelpButton()->isEnabled(), installed);
         dialog.HelpButton()->click();
-        EXPECT_EQ(host.helpTopic, CPrintLayoutsDlg::kHelpTopic);
+        EXPECT_EQ(
+            help.opened, installed ? QStringList { help.Page(CPrintLayoutsDlg::kHelpTopic) } : QStringList());
     }
 }
 

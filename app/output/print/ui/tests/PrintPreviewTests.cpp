@@ -12,12 +12,17 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QMap>
 #include <QPageLayout>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -352,6 +357,80 @@ TEST_F(PrintCommandsTest, ClosingTheWindowEndsThePreviewFirst)
     EXPECT_TRUE(barsBackWhenClosing);
     EXPECT_FALSE(commands.IsPreviewing());
     EXPECT_EQ(host.page, 2);
+}
+
+} // namespace
+
+namespace {
+
+// In the preview of a job of several pages, PageUp, PageDown, Home and End
+// move between the pages wherever the focus is in the preview, and the bar
+// tells which page of how many is shown, also after scrolling.
+TEST_F(PrintCommandsTest, TheKeysMoveThePreviewBetweenItsPagesAndTheBarNumbersThem)
+{
+    constexpr int kPages = 4;
+    body = [](TestPrinter& printer) {
+        platform::IPrintControl& out = printer.GetControl();
+        out.StartDoc();
+        for (int page = 1; page <= kPages; ++page) {
+            if (page > 1)
+                out.NewPage();
+            out.PrintParagraph(QStringLiteral("Page body %1").arg(page));
+        }
+        out.EndDoc();
+    };
+    FakePrintHost host;
+    host.frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host.frame));
+    CPrintCommands commands(host);
+    ASSERT_TRUE(commands.StartPreview());
+    auto* bar = commands.GetPreviewPane()->findChild<CTPPrintPreviewBar*>();
+    ASSERT_NE(bar, nullptr);
+    QTRY_VERIFY(bar->isVisible()); // the window shows its new pane from the event loop
+    auto* pages = commands.GetPreviewView()->GetPreviewWidget()->findChild<QGraphicsView*>();
+    ASSERT_NE(pages, nullptr);
+    const auto numbered = [](int page) { return QStringLiteral("Page %1 of %2").arg(page).arg(kPages); };
+    EXPECT_EQ(bar->PageNumberLabel()->text(), numbered(1));
+    EXPECT_TRUE(bar->PageNumberLabel()->isVisible());
+
+    // Where the pages stand scrolled to show each page.
+    QMap<int, int> scrolledTo { { 1, pages->verticalScrollBar()->value() } };
+    const struct
+    {
+        QWidget* focus;
+        Qt::Key key;
+        int page;
+    } steps[] = {
+        { bar->PrintButton(), Qt::Key_PageDown, 2 },
+        { bar->PrintButton(), Qt::Key_PageDown, 3 },
+        { pages, Qt::Key_PageUp, 2 },
+        { pages, Qt::Key_End, 4 },
+        { bar->CloseButton(), Qt::Key_PageDown, 4 },
+        { pages, Qt::Key_Home, 1 },
+        { bar->PageSetupButton(), Qt::Key_PageUp, 1 },
+        { pages, Qt::Key_PageDown, 2 },
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(QStringLiteral("%1 to page %2")
+                         .arg(QKeySequence(step.key).toString())
+                         .arg(step.page)
+                         .toStdString());
+        step.focus->setFocus();
+        QTest::keyClick(step.focus, step.key);
+        EXPECT_EQ(commands.GetPreviewView()->GetPreviewPage(), step.page);
+        EXPECT_EQ(bar->PageNumberLabel()->text(), numbered(step.page));
+        const int scroll = pages->verticalScrollBar()->value();
+        EXPECT_EQ(scrolledTo.value(step.page, scroll), scroll); // the same page, the same place
+        scrolledTo[step.page] = scroll;
+    }
+    ASSERT_EQ(scrolledTo.size(), kPages);
+    for (int page = 2; page <= kPages; ++page)
+        EXPECT_GT(scrolledTo[page], scrolledTo[page - 1]) << page;
+
+    // Scrolled by the wheel (or the scroll bar) onto a page, the bar follows.
+    pages->verticalScrollBar()->setValue(scrolledTo[3]);
+    EXPECT_EQ(bar->PageNumberLabel()->text(), numbered(3));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace

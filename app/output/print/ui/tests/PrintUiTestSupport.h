@@ -51,7 +51,6 @@ public:
         path = pdfPath;
         return true;
     }
-    void ShowHelpTopic(int topic) override { helpTopic = topic; }
     QString GetSupportContact() const override { return QStringLiteral("help@example.test"); }
 
     QMainWindow frame;
@@ -61,7 +60,6 @@ public:
     int editsFinished = 0;
     int refreshes = 0;
     int pdfQuestions = 0;
-    int helpTopic = 0;
     QString pdfPath;
 };
 

@@ -221,6 +221,76 @@ TEST(DropListType, TypedLettersMatchTheWholePrefixAndTheListOpensOnTheValue)
     }
 }
 
+namespace {
+
+// A grid that grows a row whenever a move asks for one beyond the last, as
+// a list with an append row does.
+class GrowingGrid : public MessageGrid
+{
+public:
+    int rowsAdded = 0;
+    void OnRowsNeeded(int rowCount, int rowsNeeded, int* added) override
+    {
+        SetRowCount(rowCount + rowsNeeded);
+        rowsAdded += rowsNeeded;
+        *added = rowsNeeded;
+    }
+};
+
+} // namespace
+
+TEST(DropListType, TheOpeningKeysOpenTheListAndNeverMoveOnOrAddARow)
+{
+    struct Case
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case cases[] = {
+        { "Alt+Down", Qt::Key_Down, Qt::AltModifier },
+        { "F4", Qt::Key_F4, Qt::NoModifier },
+        { "Ctrl+Down", Qt::Key_Down, Qt::ControlModifier },
+        { "Enter", Qt::Key_Return, Qt::NoModifier },
+    };
+    for (const Case& c : cases) {
+        for (const int row : { 1, 2 }) { // a row in the middle, the last row
+            SCOPED_TRACE(std::string(c.name) + (row == 2 ? " on the last row" : " on a middle row"));
+            GrowingGrid grid;
+            createGrid(grid, 2, 3);
+            grid.show();
+            for (int r = 0; r < 3; ++r) {
+                grid.SetCellTypeAt(1, r, 1);
+                grid.SetCellLabelAt(1, r, QStringLiteral("Oak\nPine\n"));
+            }
+            auto* type = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+            grid.GotoCell(1, row);
+            QTest::keyClick(grid.GetGridArea(), c.key, c.modifiers);
+            EXPECT_NE(type->GetListBox(), nullptr);
+            EXPECT_EQ(grid.GetCurrentRow(), row);
+            EXPECT_EQ(grid.GetRowCount(), 3);
+            EXPECT_EQ(grid.rowsAdded, 0);
+        }
+    }
+}
+
+TEST(DropListType, DownAndAModifiedF4LeaveTheListClosed)
+{
+    GrowingGrid grid;
+    createGrid(grid, 2, 3);
+    grid.show();
+    grid.SetCellTypeAt(1, 0, 1);
+    grid.SetCellLabelAt(1, 0, QStringLiteral("Oak\nPine\n"));
+    auto* type = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+    grid.GotoCell(1, 0);
+    QTest::keyClick(grid.GetGridArea(), Qt::Key_F4, Qt::ShiftModifier);
+    EXPECT_EQ(type->GetListBox(), nullptr);
+    // Down alone goes on to the next row.
+    QTest::keyClick(grid.GetGridArea(), Qt::Key_Down);
+    EXPECT_EQ(type->GetListBox(), nullptr);
+    EXPECT_EQ(grid.GetCurrentRow(), 1);
+}
+
 TEST(DropListType, AColumnFittedToItsTextsLeavesRoomForTheButton)
 {
     // The button shows on the current cell only, or always: either way the

@@ -299,6 +299,7 @@ TEST_F(TakeOffListTest, LayoutGoesThroughTheGridStateRecord)
     TakeOffCtrl ctrl;
     ASSERT_TRUE(ctrl.Create(nullptr, 1));
     other->Attach(ctrl.GetGrid(), ctrl.GetTabCtrl());
+    other->SetListKind(TakeOffListKind::SelectedDiagram);
     ASSERT_TRUE(other->IsInfoColumnShown());
     const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     platform::BinaryArchive loading = platform::BinaryArchive::loading(data, "GridStat.KWG");
@@ -306,6 +307,27 @@ TEST_F(TakeOffListTest, LayoutGoesThroughTheGridStateRecord)
     other->SerializeLayout(reader);
     EXPECT_FALSE(other->IsInfoColumnShown());
     EXPECT_EQ(ctrl.GetGrid()->GetColumnCount(), m_ctrl->GetGrid()->GetColumnCount());
+}
+
+TEST_F(TakeOffListTest, ALayoutStoredUnderAnotherKindLeavesTheShownKindItsColumns)
+{
+    Show(TakeOffListKind::UnplacedParts);
+    std::ostringstream out;
+    platform::BinaryArchive storing = platform::BinaryArchive::storing(out, "GridStat.KWG");
+    RealArchive writer(storing);
+    m_list->SerializeLayout(writer);
+    storing.flush();
+    const std::string bytes = out.str();
+
+    Show(TakeOffListKind::MaterialThickness);
+    const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    platform::BinaryArchive loading = platform::BinaryArchive::loading(data, "GridStat.KWG");
+    RealArchive reader(loading);
+    m_list->SerializeLayout(reader);
+    EXPECT_EQ(ShownRows().front(),
+        (QStringList {
+            "Part #", "Description", "Copies Placed", "Width", "Length", "<Info>", "Diagram #s" }));
+    EXPECT_EQ(m_ctrl->GetGrid()->GetColumnCount(), 7);
 }
 
 } // namespace

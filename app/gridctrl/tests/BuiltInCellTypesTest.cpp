@@ -12,6 +12,7 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QKeySequence>
 #include <QTest>
 
 using platform::Rect;
@@ -237,35 +238,35 @@ public:
     }
 };
 
+// The list type of the shown 2 x 3 grid, whose second column is drop lists.
+CUGDropListType* ShowDropListColumn(CUGCtrl& grid)
+{
+    createGrid(grid, 2, 3);
+    grid.show();
+    for (int row = 0; row < 3; ++row) {
+        grid.SetCellTypeAt(1, row, 1);
+        grid.SetCellLabelAt(1, row, QStringLiteral("Oak\nPine\n"));
+    }
+    return static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+}
+
 } // namespace
 
 TEST(DropListType, TheOpeningKeysOpenTheListAndNeverMoveOnOrAddARow)
 {
-    struct Case
-    {
-        const char* name;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
+    const QKeyCombination keys[] = {
+        QKeyCombination(Qt::AltModifier, Qt::Key_Down),
+        QKeyCombination(Qt::Key_F4),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_Down),
+        QKeyCombination(Qt::Key_Return),
     };
-    const Case cases[] = {
-        { "Alt+Down", Qt::Key_Down, Qt::AltModifier },
-        { "F4", Qt::Key_F4, Qt::NoModifier },
-        { "Ctrl+Down", Qt::Key_Down, Qt::ControlModifier },
-        { "Enter", Qt::Key_Return, Qt::NoModifier },
-    };
-    for (const Case& c : cases) {
+    for (const QKeyCombination key : keys) {
         for (const int row : { 1, 2 }) { // a row in the middle, the last row
-            SCOPED_TRACE(std::string(c.name) + (row == 2 ? " on the last row" : " on a middle row"));
+            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " on row " + std::to_string(row));
             GrowingGrid grid;
-            createGrid(grid, 2, 3);
-            grid.show();
-            for (int r = 0; r < 3; ++r) {
-                grid.SetCellTypeAt(1, r, 1);
-                grid.SetCellLabelAt(1, r, QStringLiteral("Oak\nPine\n"));
-            }
-            auto* type = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+            CUGDropListType* type = ShowDropListColumn(grid);
             grid.GotoCell(1, row);
-            QTest::keyClick(grid.GetGridArea(), c.key, c.modifiers);
+            QTest::keyClick(grid.GetGridArea(), key.key(), key.keyboardModifiers());
             EXPECT_NE(type->GetListBox(), nullptr);
             EXPECT_EQ(grid.GetCurrentRow(), row);
             EXPECT_EQ(grid.GetRowCount(), 3);
@@ -277,11 +278,7 @@ TEST(DropListType, TheOpeningKeysOpenTheListAndNeverMoveOnOrAddARow)
 TEST(DropListType, DownAndAModifiedF4LeaveTheListClosed)
 {
     GrowingGrid grid;
-    createGrid(grid, 2, 3);
-    grid.show();
-    grid.SetCellTypeAt(1, 0, 1);
-    grid.SetCellLabelAt(1, 0, QStringLiteral("Oak\nPine\n"));
-    auto* type = static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+    CUGDropListType* type = ShowDropListColumn(grid);
     grid.GotoCell(1, 0);
     QTest::keyClick(grid.GetGridArea(), Qt::Key_F4, Qt::ShiftModifier);
     EXPECT_EQ(type->GetListBox(), nullptr);

@@ -11,6 +11,7 @@
 #include "model/ModelUiHook.h"
 
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
 #include <QTest>
 #include <cstdlib>
@@ -186,22 +187,13 @@ TEST_F(KerfwellGDMTest, AltDownAndF4OnAMaterialCellOpenItsListAndMakeNoPart)
     const int material = m_mgr->FindGridColumn(kPartColMaterial);
     ASSERT_GE(material, 0);
     auto* type = static_cast<CUGDropListType*>(m_grid->GetCellTypeByIndex(1));
-    struct Case
-    {
-        const char* name;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-    };
-    const Case cases[] = {
-        { "Alt+Down", Qt::Key_Down, Qt::AltModifier },
-        { "F4", Qt::Key_F4, Qt::NoModifier },
-    };
-    for (const Case& c : cases) {
+    for (const QKeyCombination key :
+        { QKeyCombination(Qt::AltModifier, Qt::Key_Down), QKeyCombination(Qt::Key_F4) }) {
         // The first part's row, and the last one, right above the append row.
         for (const int row : { 0, 1 }) {
-            SCOPED_TRACE(std::string(c.name) + " on row " + std::to_string(row));
+            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " on row " + std::to_string(row));
             ASSERT_EQ(m_grid->GotoCell(material, row), 0);
-            QTest::keyClick(m_grid->GetGridArea(), c.key, c.modifiers);
+            QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
             EXPECT_EQ(m_grid->GetCurrentRow(), row);
             EXPECT_EQ(List().size(), 2U);
             EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);

@@ -24,8 +24,6 @@
 #include <platform/ArchiveError.h>
 #include <platform/BinaryArchive.h>
 
-#include <QDir>
-
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -110,7 +108,7 @@ bool CKWLDoc::OnOpenDocument(const QString& path)
     // reported and the open project stays as it was.
     ProjectFileBytes file = ReadProjectFileBytes(path);
     if (file.outcome == ProjectFileBytes::Outcome::NotFound || file.outcome == ProjectFileBytes::Outcome::NotReadable) {
-        const QString shown = QDir::toNativeSeparators(path);
+        const QString shown = DisplayFileName(path);
         TheDocumentErrorRecord().RecordFileError(file.outcome == ProjectFileBytes::Outcome::NotFound
                                                      ? UiText(kStrFileNotFound).arg(shown)
                                                      : UiText(kStrFileNotReadable).arg(shown, file.reason));

@@ -3,6 +3,7 @@
 #include "document/DocumentStrings.h"
 #include "document/IDocumentShell.h"
 
+#include "foundation/FileNames.h"
 #include "model/ModelStrings.h"
 
 #include <platform/ui/Document.h>
@@ -13,9 +14,9 @@ namespace {
 QString NameShown(const platform::Document& document)
 {
     if (!document.PathName().isEmpty())
-        return QFileInfo(document.PathName()).fileName();
+        return DisplayFileName(QFileInfo(document.PathName()).fileName());
     if (!document.Title().isEmpty())
-        return document.Title();
+        return DisplayFileName(document.Title());
     return UiText(kStrUntitled);
 }
 }  // namespace

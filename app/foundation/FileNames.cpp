@@ -1,5 +1,6 @@
 #include "foundation/FileNames.h"
 
+#include <QDir>
 #include <QUrl>
 
 #include <cerrno>
@@ -50,6 +51,31 @@ bool IsEscapedByte(char16_t unit)
     return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF;
 }
 
+// How a unit that is not half of a character pair is shown; empty when it
+// is shown as it is.
+QString EscapeForDisplay(char16_t unit)
+{
+    const auto hex = [](unsigned value, int digits) {
+        return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0'));
+    };
+    if (IsEscapedByte(unit))
+        return QStringLiteral("\\x") + hex(unit - kEscapeBase, 2);
+    if (unit == u'\n')
+        return QStringLiteral("\\n");
+    if (unit == u'\r')
+        return QStringLiteral("\\r");
+    if (unit == u'\t')
+        return QStringLiteral("\\t");
+    const QChar::Category category = QChar::category(unit);
+    if (category == QChar::Other_Control && unit < 0x80)
+        return QStringLiteral("\\x") + hex(unit, 2);
+    // Beyond ASCII a character of its own, apart from the bytes above.
+    if (category == QChar::Other_Control || category == QChar::Separator_Line
+        || category == QChar::Separator_Paragraph || QChar::isSurrogate(unit))
+        return QStringLiteral("\\u") + hex(unit, 4);
+    return {};
+}
+
 } // namespace
 
 QString DecodeFileName(const QByteArray& bytes)
@@ -93,6 +119,28 @@ QByteArray EncodeFileName(const QString& name)
     }
     flushRun(name.size());
     return bytes;
+}
+
+QString DisplayFileName(const QString& name)
+{
+    const QString native = QDir::toNativeSeparators(name);
+    const auto* units = reinterpret_cast<const char16_t*>(native.utf16());
+    const qsizetype size = native.size();
+    QString shown;
+    shown.reserve(size);
+    for (qsizetype at = 0; at < size; ++at) {
+        const char16_t unit = units[at];
+        if (QChar::isHighSurrogate(unit) && at + 1 < size && QChar::isLowSurrogate(units[at + 1])) {
+            shown.append(QChar(unit)).append(QChar(units[++at]));
+            continue;
+        }
+        const QString escape = EscapeForDisplay(unit);
+        if (escape.isEmpty())
+            shown.append(QChar(unit));
+        else
+            shown.append(escape);
+    }
+    return shown;
 }
 
 bool FileNameExists(const QString& name)

@@ -16,6 +16,11 @@ class QUrl;
 QString DecodeFileName(const QByteArray& bytes);
 // The bytes the system needs for a name that DecodeFileName gave, or any text.
 QByteArray EncodeFileName(const QString& name);
+// The name as the user is shown it (a title, a menu entry, a message): a
+// control character (a line break, say) is written as an escape such as
+// "\n" or "\x07", a byte that is not UTF-8 as "\xNN"; the rest stays as it
+// is. Only for showing: a file is always reached by the name itself.
+QString DisplayFileName(const QString& name);
 // Whether the name names anything, asked with its bytes (QFileInfo::exists
 // cannot find a name that is not UTF-8).
 bool FileNameExists(const QString& name);

@@ -178,6 +178,7 @@ public:
     void SetKeyModifiers(Qt::KeyboardModifiers modifiers) { m_modifiers = modifiers; }
     bool IsShiftHeld() const { return m_modifiers & Qt::ShiftModifier; }
     bool IsCtrlHeld() const { return m_modifiers & Qt::ControlModifier; }
+    bool IsAltHeld() const { return m_modifiers & Qt::AltModifier; }
 
     // Sheets.
     int SetSheetCount(int count);

@@ -312,9 +312,23 @@ int CUGDropListType::OnMouseMove(int column, int row, const Point& point, unsign
     return 1;
 }
 
+bool CUGDropListType::IsOpeningKey(int key) const
+{
+    if (key == gridkey::Return)
+        return true;
+    if (!m_ctrl)
+        return false;
+    // Alt+Down and F4 open a drop list everywhere on the desktop; Ctrl+Down
+    // is the grid's own. None of them may move on to the next row (on the
+    // last row that would append one).
+    if (key == gridkey::Down)
+        return m_ctrl->IsCtrlHeld() || m_ctrl->IsAltHeld();
+    return key == gridkey::F4 && !m_ctrl->IsShiftHeld() && !m_ctrl->IsCtrlHeld() && !m_ctrl->IsAltHeld();
+}
+
 int CUGDropListType::OnKeyDown(int column, int row, int* key)
 {
-    if (*key == gridkey::Return || (*key == gridkey::Down && m_ctrl && m_ctrl->IsCtrlHeld())) {
+    if (IsOpeningKey(*key)) {
         m_openColumn = column;
         m_openRow = row;
         openList(QString());

@@ -81,6 +81,8 @@ private:
     // begins with the prefix.
     int openList(const QString& prefix);
     Rect buttonRect(const Rect& cellRect) const;
+    // Enter, Ctrl+Down, Alt+Down and a plain F4 open the list.
+    bool IsOpeningKey(int key) const;
 
     int m_buttonWidth;
     bool m_pressed = false;

@@ -23,6 +23,7 @@ constexpr int Insert = 0x2D;
 constexpr int Delete = 0x2E;
 constexpr int F1 = 0x70;
 constexpr int F2 = 0x71;
+constexpr int F4 = 0x73;
 
 // The code of a Qt key; letters and digits keep their upper-case character
 // code, unknown keys give 0.

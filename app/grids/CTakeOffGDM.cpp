@@ -309,6 +309,9 @@ CTakeOffGDM::CTakeOffGDM(ITakeOffGridOwner* owner, TakeOffRows* rows)
     SetEnabled(false);
     SetAppendRowEnabled(false);
     SetColumnMenuEnabled(false);
+    // A grid bound anew (the page's panes are rebuilt when the window
+    // changes size) shows the columns of the list kind, not all of them.
+    SetLayOutOnAttach(true);
 }
 
 CTakeOffGDM::~CTakeOffGDM() = default;
@@ -402,8 +405,13 @@ void CTakeOffGDM::SetListKind(int kind)
     CopiesColumn()->SetListKind(kind);
     DimensionColumn(TakeOffColumn::Width)->SetListKind(kind);
     DimensionColumn(TakeOffColumn::Length)->SetListKind(kind);
-    SetColumnHidden(TakeOffColumn::SkipReason, kind != TakeOffListKind::UnplacedParts);
-    SetColumnHidden(TakeOffColumn::DiagramList, kind != TakeOffListKind::MaterialThickness);
+    ShowKindColumns();
+}
+
+void CTakeOffGDM::ShowKindColumns()
+{
+    SetColumnHidden(TakeOffColumn::SkipReason, m_kind != TakeOffListKind::UnplacedParts);
+    SetColumnHidden(TakeOffColumn::DiagramList, m_kind != TakeOffListKind::MaterialThickness);
 }
 
 int CTakeOffGDM::FindItemRow(const TAKEOFFITEM& item, bool matchTurned) const

@@ -247,6 +247,9 @@ public:
     void SetListKind(int kind) override;
     int FindItemRow(const TAKEOFFITEM& item, bool matchTurned) const override;
     void SetDiagram(const DisplayDiagramPtr& diagram) override;
+    // Reason Skipped and Diagram #s shown or hidden as the list kind wants
+    // them, whatever a restored layout said.
+    void ShowKindColumns();
 
     bool IsInfoColumnShown() const;
     void ShowInfoColumn(bool show);

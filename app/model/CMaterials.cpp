@@ -1,5 +1,6 @@
 #include "model/CMaterials.h"
 
+#include "foundation/FileNames.h"
 #include "foundation/IdentityMapper.h"
 #include "foundation/RealArchive.h"
 #include "foundation/SchemaVersion.h"
@@ -249,14 +250,14 @@ bool CMaterials::ReadFile(const QString& path, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        *error = QStringLiteral("%1: %2").arg(DisplayFileName(path), file.errorString());
         return false;
     }
     const QByteArray bytes = file.readAll();
     try {
         FromBytes(bytes, path);
     } catch (const std::bad_alloc&) {
-        *error = QStringLiteral("%1: out of memory").arg(QDir::toNativeSeparators(path));
+        *error = QStringLiteral("%1: out of memory").arg(DisplayFileName(path));
         return false;
     } catch (const std::exception& failure) {
         *error = ArchiveErrorText(failure, path);

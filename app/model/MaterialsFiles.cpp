@@ -1,5 +1,6 @@
 #include "model/MaterialsFiles.h"
 
+#include "foundation/FileNames.h"
 #include "model/SafeFileWrite.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,7 @@ bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotat
     const QString target = ResolveSymbolicLinks(PathIn(folder, kLibraryFile));
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
         if (error)
-            *error = QStringLiteral("%1: the folder does not exist.").arg(QDir::toNativeSeparators(folder));
+            *error = QStringLiteral("%1: the folder does not exist.").arg(DisplayFileName(folder));
         return false;
     }
     // Once the new file is complete, the previous library becomes the backup;
@@ -81,7 +82,7 @@ bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotat
             const QString aside = SetAside(target);
             if (aside.isEmpty()) {
                 *rotateError = QStringLiteral("%1: the file changed on disk and cannot be kept aside.")
-                                   .arg(QDir::toNativeSeparators(target));
+                                   .arg(DisplayFileName(target));
                 return false;
             }
             if (setAside)

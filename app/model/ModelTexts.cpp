@@ -1,13 +1,13 @@
 #include "model/ModelTexts.h"
 
 #include "foundation/ColumnLetters.h"
+#include "foundation/FileNames.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
 #include "foundation/StringListUtils.h"
 
 #include <platform/ArchiveError.h>
 
-#include <QDir>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -75,7 +75,7 @@ QString LetterName(int index)
 
 QString ArchiveErrorText(const std::exception& failure, const QString& path)
 {
-    const QString file = QDir::toNativeSeparators(path);
+    const QString file = DisplayFileName(path);
     if (const auto* archive = dynamic_cast<const platform::ArchiveError*>(&failure)) {
         switch (archive->cause()) {
         case platform::ArchiveError::EndOfFile:

@@ -2,7 +2,6 @@
 
 #include "foundation/FileNames.h"
 
-#include <QDir>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -30,7 +29,7 @@ QString SystemError(int err)
 
 QString TargetError(const QString& target, const QString& reason)
 {
-    return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(target), reason);
+    return QStringLiteral("%1: %2").arg(DisplayFileName(target), reason);
 }
 
 QByteArray FolderOf(const QByteArray& path)

@@ -52,7 +52,6 @@
 #include <platform/ui/RecentFileList.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -155,9 +154,10 @@ void CKerfwellPlusApp::StartServices()
         auto* project = dynamic_cast<CKWLDoc*>(document);
         return project ? project->GetProjectSettings().GetProjectName() : QString();
     });
+    // The cover page shows the project's file.
     SetProjectPathSource([](IDoc* document) {
         auto* project = dynamic_cast<CKWLDoc*>(document);
-        return project ? project->PathName() : QString();
+        return project ? DisplayFileName(project->PathName()) : QString();
     });
     InstallTaskProgressDialog();
     RegisterShellPreferencePages();
@@ -333,7 +333,7 @@ void CKerfwellPlusApp::OnOpenRecentFile(const QString& path)
     if (!FileNameExists(path)) {
         m_recent->Remove(path);
         m_recent->Save();
-        ShowShellMessage(LoadUIString(kStrRecentFileGone).arg(QDir::toNativeSeparators(path)), QMessageBox::Warning);
+        ShowShellMessage(LoadUIString(kStrRecentFileGone).arg(DisplayFileName(path)), QMessageBox::Warning);
         return;
     }
     OpenDocumentFile(path);
@@ -347,7 +347,7 @@ void CKerfwellPlusApp::OnHandOver(const QStringList& paths)
     if (paths.size() > 1) {
         QStringList others;
         for (qsizetype i = 1; i < paths.size(); ++i)
-            others << QDir::toNativeSeparators(paths[i]);
+            others << DisplayFileName(paths[i]);
         ShowShellMessage(LoadUIString(kStrHandOverNotOpened).arg(others.join(QLatin1Char('\n'))));
     }
 }

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -343,7 +342,8 @@ void CMainFrame::SavePlacementAndLayout()
 
 void CMainFrame::UpdateFrameTitle(const QString& documentTitle, bool modified)
 {
-    setWindowTitle(documentTitle + QStringLiteral("[*] - ") + QString::fromLatin1(kApplicationTitle));
+    setWindowTitle(
+        DisplayFileName(documentTitle) + QStringLiteral("[*] - ") + QString::fromLatin1(kApplicationTitle));
     setWindowModified(modified);
 }
 
@@ -374,7 +374,7 @@ void CMainFrame::RefreshRecentFileMenu()
     QAction* exit = m_commands->Find(ShellCommand::AppExit);
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
-        QString shown = QDir::toNativeSeparators(files[i]);
+        QString shown = DisplayFileName(files[i]);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto* action = new QAction(number + QLatin1Char(' ') + shown, m_fileMenu);
         action->setData(files[i]);

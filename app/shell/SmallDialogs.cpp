@@ -5,6 +5,7 @@
 #include "shell/controls/CFileEditCtrl.h"
 
 #include "foundation/CUserPrefs.h"
+#include "foundation/FileNames.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/UIStringTable.h"
 #include "foundation/ui/HelpButton.h"
@@ -79,7 +80,8 @@ void CSupportTools::ResetGridStatus()
     // Without a file there is nothing to delete, but the layout must still
     // not be written at exit, or the reset would never take effect.
     if (file.exists() && !file.remove()) {
-        ShowShellMessage(QStringLiteral("%1 could not be deleted: %2").arg(path, file.errorString()),
+        ShowShellMessage(
+            QStringLiteral("%1 could not be deleted: %2").arg(DisplayFileName(path), file.errorString()),
             QMessageBox::Warning);
         return;
     }

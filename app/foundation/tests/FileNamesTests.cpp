@@ -61,4 +61,34 @@ TEST(FileNamesTest, ArgumentsAndDroppedLinksKeepTheBytesOfTheirNames)
     EXPECT_EQ(EncodeFileName(AbsoluteFileName(arguments[0])), latin1);
 }
 
+TEST(FileNamesTest, ShownNamesEscapeWhatWouldBreakOrHideInATitleAndKeepTheRest)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray bytes; // the name as the system has it
+        const char* shown; // UTF-8
+    } cases[] = {
+        { "plain", QByteArrayLiteral("/home/ann/Bench.kwxe"), "/home/ann/Bench.kwxe" },
+        { "a line feed", QByteArrayLiteral("/tmp/Bench\nTop.kwxe"), "/tmp/Bench\\nTop.kwxe" },
+        { "a carriage return and a tab", QByteArrayLiteral("a\rb\tc"), "a\\rb\\tc" },
+        { "a bell, an escape and a delete", QByteArrayLiteral("a\x07z\x1bq\x7fw"), "a\\x07z\\x1bq\\x7fw" },
+        { "a Latin-1 folder", QByteArrayLiteral("/home/ann/caf\xe9/Bench.kwxe"),
+            "/home/ann/caf\\xe9/Bench.kwxe" },
+        { "stray bytes", QByteArrayLiteral("\x80\xff"), "\\x80\\xff" },
+        { "a control character beyond ASCII", QByteArrayLiteral("a\xc2\x85z"), "a\\u0085z" },
+        { "a line separator", QByteArrayLiteral("a\xe2\x80\xa8z"), "a\\u2028z" },
+        { "letters, spaces and symbols beyond ASCII",
+            QByteArrayLiteral("/home/ann/caf\xc3\xa9 & \xf0\x9f\xaa\x9a\\x.kwxe"),
+            "/home/ann/caf\xc3\xa9 & \xf0\x9f\xaa\x9a\\x.kwxe" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = DecodeFileName(c.bytes);
+        EXPECT_EQ(DisplayFileName(name).toStdString(), std::string(c.shown));
+        // The name itself is not touched.
+        EXPECT_EQ(EncodeFileName(name), c.bytes);
+    }
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QKeySequence>
 #include <QTest>
 
 using platform::Rect;
@@ -219,6 +220,72 @@ TEST(DropListType, TypedLettersMatchTheWholePrefixAndTheListOpensOnTheValue)
         EXPECT_EQ(list->currentRow(), c.row);
         QTest::keyClick(list, Qt::Key_Escape);
     }
+}
+
+namespace {
+
+// A grid that grows a row whenever a move asks for one beyond the last, as
+// a list with an append row does.
+class GrowingGrid : public MessageGrid
+{
+public:
+    int rowsAdded = 0;
+    void OnRowsNeeded(int rowCount, int rowsNeeded, int* added) override
+    {
+        SetRowCount(rowCount + rowsNeeded);
+        rowsAdded += rowsNeeded;
+        *added = rowsNeeded;
+    }
+};
+
+// The list type of the shown 2 x 3 grid, whose second column is drop lists.
+CUGDropListType* ShowDropListColumn(CUGCtrl& grid)
+{
+    createGrid(grid, 2, 3);
+    grid.show();
+    for (int row = 0; row < 3; ++row) {
+        grid.SetCellTypeAt(1, row, 1);
+        grid.SetCellLabelAt(1, row, QStringLiteral("Oak\nPine\n"));
+    }
+    return static_cast<CUGDropListType*>(grid.GetCellTypeByIndex(1));
+}
+
+} // namespace
+
+TEST(DropListType, TheOpeningKeysOpenTheListAndNeverMoveOnOrAddARow)
+{
+    const QKeyCombination keys[] = {
+        QKeyCombination(Qt::AltModifier, Qt::Key_Down),
+        QKeyCombination(Qt::Key_F4),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_Down),
+        QKeyCombination(Qt::Key_Return),
+    };
+    for (const QKeyCombination key : keys) {
+        for (const int row : { 1, 2 }) { // a row in the middle, the last row
+            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " on row " + std::to_string(row));
+            GrowingGrid grid;
+            CUGDropListType* type = ShowDropListColumn(grid);
+            grid.GotoCell(1, row);
+            QTest::keyClick(grid.GetGridArea(), key.key(), key.keyboardModifiers());
+            EXPECT_NE(type->GetListBox(), nullptr);
+            EXPECT_EQ(grid.GetCurrentRow(), row);
+            EXPECT_EQ(grid.GetRowCount(), 3);
+            EXPECT_EQ(grid.rowsAdded, 0);
+        }
+    }
+}
+
+TEST(DropListType, DownAndAModifiedF4LeaveTheListClosed)
+{
+    GrowingGrid grid;
+    CUGDropListType* type = ShowDropListColumn(grid);
+    grid.GotoCell(1, 0);
+    QTest::keyClick(grid.GetGridArea(), Qt::Key_F4, Qt::ShiftModifier);
+    EXPECT_EQ(type->GetListBox(), nullptr);
+    // Down alone goes on to the next row.
+    QTest::keyClick(grid.GetGridArea(), Qt::Key_Down);
+    EXPECT_EQ(type->GetListBox(), nullptr);
+    EXPECT_EQ(grid.GetCurrentRow(), 1);
 }
 
 TEST(DropListType, AColumnFittedToItsTextsLeavesRoomForTheButton)

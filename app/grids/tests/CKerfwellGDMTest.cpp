@@ -3,13 +3,17 @@
 // pinned-part prompt of a refused edit.
 #include "PartsGridTestSupport.h"
 
+#include "gridctrl/CUGDropListType.h"
+#include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGGridInfo.h"
 #include "grids/PartRowCommands.h"
 #include "model/CSheetGoodEx.h"
 #include "model/ModelUiHook.h"
 
 #include <QImage>
+#include <QKeySequence>
 #include <QMenu>
+#include <QTest>
 #include <cstdlib>
 
 #include <functional>
@@ -173,6 +177,33 @@ TEST_F(KerfwellGDMTest, AppendRowBelowPartsCopiesTheLastWithTheNextNumber)
     EXPECT_EQ(part->GetHandPlacedCopies(), 0U);
     EXPECT_EQ(part->GetLength().GetInches(), 33.0);
     EXPECT_EQ(part->GetMaterial(), m_ash);
+}
+
+TEST_F(KerfwellGDMTest, AltDownAndF4OnAMaterialCellOpenItsListAndMakeNoPart)
+{
+    AddParts({ QStringLiteral("Rail"), QStringLiteral("Shelf") });
+    Attach();
+    m_grid->show();
+    const int material = m_mgr->FindGridColumn(kPartColMaterial);
+    ASSERT_GE(material, 0);
+    auto* type = static_cast<CUGDropListType*>(m_grid->GetCellTypeByIndex(1));
+    for (const QKeyCombination key :
+        { QKeyCombination(Qt::AltModifier, Qt::Key_Down), QKeyCombination(Qt::Key_F4) }) {
+        // The first part's row, and the last one, right above the append row.
+        for (const int row : { 0, 1 }) {
+            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " on row " + std::to_string(row));
+            ASSERT_EQ(m_grid->GotoCell(material, row), 0);
+            QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
+            EXPECT_EQ(m_grid->GetCurrentRow(), row);
+            EXPECT_EQ(List().size(), 2U);
+            EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+            CUGLstBox* list = type->GetListBox();
+            ASSERT_NE(list, nullptr);
+            EXPECT_GE(list->count(), 2);
+            QTest::keyClick(list, Qt::Key_Escape);
+            ASSERT_EQ(type->GetListBox(), nullptr);
+        }
+    }
 }
 
 TEST_F(KerfwellGDMTest, SkippedAndHandPlacedRowsShowTheirColours)

@@ -328,6 +328,9 @@ void LayoutsTakeOffListMgr::SerializeLayout(ArchiveWrapper& ar)
     if (ar.IsStoring())
         m_manager->ReadGridPositions();
     SerializeGridState(ar, *m_manager);
+    // The record was stored with the columns of the kind shown then.
+    if (!ar.IsStoring())
+        m_manager->ShowKindColumns();
 }
 
 void LayoutsTakeOffListMgr::ToggleInfoColumn()

@@ -9,6 +9,7 @@
 #include "shell/ViewMgr.h"
 
 #include "foundation/CmdHistory.h"
+#include "foundation/FileNames.h"
 #include "foundation/UpdateHint.h"
 #include "foundation/UserPrefsBase.h"
 #include "grids/RMTree.h"
@@ -24,6 +25,8 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
 
 namespace {
 
@@ -103,6 +106,62 @@ TEST_F(ShellTest, TheWindowTitleNamesTheProjectAndMarksUnsavedChanges)
     ASSERT_TRUE(app.OpenDocumentFile(m_chosenPath));
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Shelf.kwxe[*] - Kerfwell Plus Solo"));
     EXPECT_FALSE(frame.isWindowModified());
+}
+
+// A line break and a byte that is not UTF-8 in a project's name show as
+// escapes wherever the name is shown; the file is still found by its name.
+TEST_F(ShellTest, ANameWithALineBreakShowsEscapedInTheTitleTheRecentFilesAndTheMessages)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir folder;
+    CMainFrame& frame = *app.GetMainFrame();
+    app.GetDocument()->AppendPart(new CMilledPart());
+    m_chosenPath = folder.path() + DecodeFileName("/Caf\xe9\nShelf.kwxe");
+    const QString shown = folder.path() + QStringLiteral("/Caf\\xe9\\nShelf.kwxe");
+    ASSERT_TRUE(app.OnFileSaveAs());
+    const std::filesystem::path file(EncodeFileName(m_chosenPath).toStdString());
+    ASSERT_TRUE(std::filesystem::is_regular_file(file));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Caf\\xe9\\nShelf.kwxe[*] - Kerfwell Plus Solo"));
+
+    QAction* entry = RecentMenuEntry(app, m_chosenPath);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->text(), QStringLiteral("&1 ") + shown);
+
+    // The question before a new project names it as the title does.
+    app.GetDocument()->AppendPart(new CMilledPart());
+    m_answer = QMessageBox::No;
+    ASSERT_TRUE(frame.GetCommands().Trigger(ShellCommand::FileNew));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], QStringLiteral("Save changes to Caf\\xe9\\nShelf.kwxe?"));
+
+    // The entry opens the file; once it is gone, the message says which.
+    entry->trigger();
+    EXPECT_EQ(app.GetDocument()->PathName(), m_chosenPath);
+    ASSERT_TRUE(std::filesystem::remove(file));
+    ASSERT_TRUE(frame.GetCommands().Trigger(ShellCommand::FileNew));
+    m_messages.clear();
+    RecentMenuEntry(app, m_chosenPath)->trigger();
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains(shown)) << m_messages[0].toStdString();
+    EXPECT_FALSE(m_messages[0].contains(QLatin1Char('\n') + QStringLiteral("Shelf")));
+
+    // So does the message of a project that cannot be found when opened.
+    m_messages.clear();
+    EXPECT_FALSE(app.OpenDocumentFile(m_chosenPath));
+    QApplication::processEvents(); // the report comes after the open
+    ASSERT_FALSE(m_messages.isEmpty());
+    EXPECT_TRUE(m_messages.join(QLatin1Char(' ')).contains(shown))
+        << m_messages.join(QLatin1Char(' ')).toStdString();
+
+    // And the message of a save that fails: the folder does not exist.
+    m_messages.clear();
+    m_chosenPath = folder.path() + QStringLiteral("/Gone\aFolder/Shelf.kwxe");
+    EXPECT_FALSE(app.OnFileSaveAs());
+    QApplication::processEvents();
+    ASSERT_FALSE(m_messages.isEmpty());
+    EXPECT_TRUE(m_messages.join(QLatin1Char(' '))
+                    .contains(folder.path() + QStringLiteral("/Gone\\x07Folder/Shelf.kwxe")))
+        << m_messages.join(QLatin1Char(' ')).toStdString();
 }
 
 // Save As and Open put their file first; the list keeps "MRU Count" files

@@ -8,6 +8,8 @@
 #include "foundation/CUserPrefs.h"
 #include "foundation/CmdHistory.h"
 #include "foundation/TCPResource.h"
+#include "gridctrl/CUGRowMode.h"
+#include "grids/GridsStrings.h"
 #include "layouts/LayoutsStrings.h"
 #include "layouts/ui/ILayoutsViewOwner.h"
 #include "layouts/ui/ITreeCtrl.h"
@@ -196,7 +198,8 @@ protected:
         ProjectDocumentTest::SetUp();
         InitUIStrings(m_strings.path(),
             { FoundationStringResources(), ModelStringResources(), OptimizationStringResources(),
-                DocumentStringResources(), LayoutsStringResources(), ManualEditStringResources() });
+                DocumentStringResources(), GridsStringResources(), LayoutsStringResources(),
+                ManualEditStringResources() });
         RegisterManualEditingCommands();
         GetCmdHistory()->Clear();
         m_prefs = new CUserPrefs;
@@ -682,6 +685,51 @@ TEST_F(LayoutsPageTest, TheTakeOffListFollowsOnlyWhatConcernsIt)
     m_mgr->OnTakeOffSelectionChanged(picked, SelectionSource::ViewManager);
     EXPECT_EQ(list.selects, selects + 1);
 }
+
+// The page shown for the first time with each take-off list kind.
+class TakeOffColumnsPageTest : public LayoutsPageTest, public ::testing::WithParamInterface<int>
+{
+protected:
+    // The headings the take-off grid shows, left to right.
+    std::string Headings() const
+    {
+        CUGRowMode& grid = *Frame()->GetTakeOffGrid();
+        QStringList texts;
+        for (int column = 0; column < grid.GetColumnCount(); ++column)
+            texts << grid.GetCellText(column, -1);
+        return texts.join(QStringLiteral(" | ")).toStdString();
+    }
+};
+
+TEST_P(TakeOffColumnsPageTest, TheListShowsTheColumnsOfItsKindFromTheFirstShowAndAfterAResize)
+{
+    const char* const expected[] = {
+        "Part # | Description | Copies Placed | Width | Length | <Info> | Diagram #s",
+        "Part # | Description | Copies in Layout | Y | X | <Info>",
+        "Part # | Description | Unplaced Copies | Width | Length | Reason Skipped | <Info>",
+    };
+    const int kind = GetParam();
+    m_prefs->SetInt(kPrefTakeOffMode, kind);
+    Append(m_oak, 10, 20, 2, QStringLiteral("Shelf"));
+    // Fits no sheet: the unplaced list has a row.
+    Append(m_oak, 60, 100, 1, QStringLiteral("Top"));
+    MakePage();
+    m_view.show();
+    m_mgr->ShowFrame(FrameShow::Show);
+    QApplication::processEvents();
+    EXPECT_EQ(Headings(), expected[kind]);
+
+    // A page too low for two rows is arranged anew, with a new grid.
+    const std::shared_ptr<CUGRowMode> first = Frame()->GetTakeOffGrid();
+    m_owner.page.setHeight(Frame()->ToolBar()->height() + 120);
+    m_mgr->ResizeFrame();
+    m_mgr->OnMainDiagramResized();
+    QApplication::processEvents();
+    ASSERT_NE(Frame()->GetTakeOffGrid(), first);
+    EXPECT_EQ(Headings(), expected[kind]);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, TakeOffColumnsPageTest, ::testing::Values(0, 1, 2));
 
 // Diagrams made by hand: seven sheets of Oak, the door on sheets 2, 5 and 7.
 class LayoutsJumpTest : public LayoutsPageTest

@@ -102,6 +102,24 @@ protected:
 
     static QString Size(double inches) { return Inches(inches).FormatDimension(); }
 
+    // The list's record of the grid-state file, and the list reading one.
+    static std::string StoredLayout(LayoutsTakeOffListMgr& list)
+    {
+        std::ostringstream out;
+        platform::BinaryArchive storing = platform::BinaryArchive::storing(out, "GridStat.KWG");
+        RealArchive writer(storing);
+        list.SerializeLayout(writer);
+        storing.flush();
+        return out.str();
+    }
+    static void LoadLayout(LayoutsTakeOffListMgr& list, const std::string& bytes)
+    {
+        const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+        platform::BinaryArchive loading = platform::BinaryArchive::loading(data, "GridStat.KWG");
+        RealArchive reader(loading);
+        list.SerializeLayout(reader);
+    }
+
     CMilledPart* m_shelf = nullptr;
     CMilledPart* m_rail = nullptr;
     CMilledPart* m_top = nullptr;
@@ -288,24 +306,30 @@ TEST_F(TakeOffListTest, LayoutGoesThroughTheGridStateRecord)
 {
     Show(TakeOffListKind::SelectedDiagram);
     m_list->ToggleInfoColumn();
-    std::ostringstream out;
-    platform::BinaryArchive storing = platform::BinaryArchive::storing(out, "GridStat.KWG");
-    RealArchive writer(storing);
-    m_list->SerializeLayout(writer);
-    storing.flush();
-    const std::string bytes = out.str();
+    const std::string bytes = StoredLayout(*m_list);
 
     auto other = std::make_shared<LayoutsTakeOffListMgr>(&m_owner);
     TakeOffCtrl ctrl;
     ASSERT_TRUE(ctrl.Create(nullptr, 1));
     other->Attach(ctrl.GetGrid(), ctrl.GetTabCtrl());
+    other->SetListKind(TakeOffListKind::SelectedDiagram);
     ASSERT_TRUE(other->IsInfoColumnShown());
-    const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-    platform::BinaryArchive loading = platform::BinaryArchive::loading(data, "GridStat.KWG");
-    RealArchive reader(loading);
-    other->SerializeLayout(reader);
+    LoadLayout(*other, bytes);
     EXPECT_FALSE(other->IsInfoColumnShown());
     EXPECT_EQ(ctrl.GetGrid()->GetColumnCount(), m_ctrl->GetGrid()->GetColumnCount());
+}
+
+TEST_F(TakeOffListTest, ALayoutStoredUnderAnotherKindLeavesTheShownKindItsColumns)
+{
+    Show(TakeOffListKind::UnplacedParts);
+    const std::string bytes = StoredLayout(*m_list);
+
+    Show(TakeOffListKind::MaterialThickness);
+    LoadLayout(*m_list, bytes);
+    EXPECT_EQ(ShownRows().front(),
+        (QStringList {
+            "Part #", "Description", "Copies Placed", "Width", "Length", "<Info>", "Diagram #s" }));
+    EXPECT_EQ(m_ctrl->GetGrid()->GetColumnCount(), 7);
 }
 
 } // namespace

@@ -20,6 +20,10 @@ namespace {
 const QByteArray kTempPrefix = QByteArrayLiteral(".kwlsave-");
 const QByteArray kTempSuffix = QByteArrayLiteral(".tmp");
 constexpr int kTempRandomChars = 6;
+// The characters a save puts between the prefix and the suffix: upper-case
+// hexadecimal digits, a form that names users give (a word, a mixed-case
+// name) do not take.
+constexpr char kTempAlphabet[] = "0123456789ABCDEF";
 // Beyond any chain a user builds on purpose; also stops a loop of links.
 constexpr int kMaxLinkHops = 40;
 
@@ -41,11 +45,19 @@ QByteArray FolderOf(const QByteArray& path)
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
+// Only a name a save can have made: a user's ".kwlsave-resume.tmp" is not
+// one, whatever its age.
 bool IsTemporaryName(const char* name)
 {
     const QByteArray text(name);
-    return text.size() == kTempPrefix.size() + kTempRandomChars + kTempSuffix.size() && text.startsWith(kTempPrefix)
-        && text.endsWith(kTempSuffix);
+    if (text.size() != kTempPrefix.size() + kTempRandomChars + kTempSuffix.size()
+        || !text.startsWith(kTempPrefix) || !text.endsWith(kTempSuffix))
+        return false;
+    for (const char c : text.mid(kTempPrefix.size(), kTempRandomChars)) {
+        if (c == '\0' || !std::strchr(kTempAlphabet, c))
+            return false;
+    }
+    return true;
 }
 
 // Removes the temporaries of killed saves: old enough that no save can still
@@ -80,11 +92,10 @@ void RemoveStaleTemporaries(const QByteArray& folder)
 // A new temporary file beside the target, open for writing and locked.
 int CreateTemporary(const QByteArray& folder, QByteArray* tempPath)
 {
-    static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         QByteArray name = kTempPrefix;
         for (int i = 0; i < kTempRandomChars; ++i)
-            name.append(alphabet[QRandomGenerator::system()->bounded(int(sizeof alphabet) - 1)]);
+            name.append(kTempAlphabet[QRandomGenerator::system()->bounded(int(sizeof kTempAlphabet) - 1)]);
         name.append(kTempSuffix);
         *tempPath = folder + '/' + name;
         const int fd = ::open(tempPath->constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);

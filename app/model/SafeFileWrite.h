@@ -12,7 +12,8 @@
 
 #include <functional>
 
-// The temporary files of a save are named ".kwlsave-XXXXXX.tmp". One that a
+// The temporary files of a save are named ".kwlsave-XXXXXX.tmp", the X six
+// upper-case hexadecimal digits; no other name is ever cleared. One that a
 // killed save left behind is removed by a later save into the same folder
 // once it is older than this and no process holds it.
 constexpr int kStaleTemporaryAgeSeconds = 60 * 60;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -101,16 +102,20 @@ TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)
         file.write("part of an old save");
         file.close();
         const std::time_t when = std::time(nullptr) - age;
-        const timespec times[2] = {{when, 0}, {when, 0}};
+        const timespec times[2] = { { when, 0 }, { when, 0 } };
         EXPECT_EQ(::utimensat(AT_FDCWD, path.toUtf8().constData(), times, 0), 0);
         return path;
     };
     constexpr std::time_t old = kStaleTemporaryAgeSeconds + 60;
-    make(".kwlsave-Ab12Cd.tmp", old);                     // left by a killed save
-    make(".kwlsave-Fresh1.tmp", 5);                      // a save may still be writing it
-    const QString held = make(".kwlsave-Held01.tmp", old); // a live save holds it
-    make(".Xy34Zw.tmp", old);                            // not this program's
-    make("Notes.kwlsave-Ab12Cd.tmp", old);
+    make(".kwlsave-A0B1C2.tmp", old); // left by a killed save
+    make(".kwlsave-F0E1D2.tmp", 5); // a save may still be writing it
+    const QString held = make(".kwlsave-0D1E2F.tmp", old); // a live save holds it
+    make(".Xy34Zw.tmp", old); // not this program's
+    make("Notes.kwlsave-A0B1C2.tmp", old);
+    // Names of the same length that no save makes: a user's files.
+    make(".kwlsave-resume.tmp", old);
+    make(".kwlsave-Ab12Cd.tmp", old);
+    make(".kwlsave-A0 B1C.tmp", old);
     const int holder = ::open(held.toUtf8().constData(), O_RDONLY);
     ASSERT_GE(holder, 0);
     ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
@@ -118,18 +123,24 @@ TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)
     // The temporary of a save is recognisable by its name.
     QStringList during;
     QString error;
-    ASSERT_TRUE(WriteFileThroughTemporary(dir.filePath(QStringLiteral("Bench.kwxe")), "new", [&](QString*) {
-        during = QDir(dir.path()).entryList({QStringLiteral(".kwlsave-??????.tmp")}, QDir::Files | QDir::Hidden);
-        return true;
-    }, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteFileThroughTemporary(
+        dir.filePath(QStringLiteral("Bench.kwxe")), "new",
+        [&](QString*) {
+            during = QDir(dir.path())
+                         .entryList(QDir::Files | QDir::Hidden)
+                         .filter(QRegularExpression(QStringLiteral("^\\.kwlsave-[0-9A-F]{6}\\.tmp$")));
+            return true;
+        },
+        &error))
+        << error.toStdString();
     ::close(holder);
     EXPECT_EQ(during.size(), 3); // the fresh one, the held one and the save's own
 
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     left.sort();
-    EXPECT_EQ(left, (QStringList{QStringLiteral(".Xy34Zw.tmp"), QStringLiteral(".kwlsave-Fresh1.tmp"),
-                                 QStringLiteral(".kwlsave-Held01.tmp"), QStringLiteral("Bench.kwxe"),
-                                 QStringLiteral("Notes.kwlsave-Ab12Cd.tmp")}));
+    EXPECT_EQ(left.join(QStringLiteral(" | ")).toStdString(),
+        ".Xy34Zw.tmp | .kwlsave-0D1E2F.tmp | .kwlsave-A0 B1C.tmp | .kwlsave-Ab12Cd.tmp | "
+        ".kwlsave-F0E1D2.tmp | .kwlsave-resume.tmp | Bench.kwxe | Notes.kwlsave-A0B1C2.tmp");
 }
 
 TEST(SafeFileWriteTest, TheDefaultsToolKeepsItsOldOutputOnAFullDisk)

@@ -204,7 +204,10 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0) {
-                *stepError = TargetError(target, SystemError(written < 0 ? errno : ENOSPC));
+                // Past the file-size limit the disk has no more room for
+                // this file: the user is told so in the same words.
+                const int reason = written < 0 && errno != EFBIG ? errno : ENOSPC;
+                *stepError = TargetError(target, SystemError(reason));
                 return false;
             }
             data += written;

@@ -218,13 +218,17 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
     return ReplaceThroughTemporary(target, writeBytes, beforeReplace, error);
 }
 
-bool WriteFileThroughTemporaryWith(const QString& target, const std::function<bool(const QString& tempPath)>& writeContent,
-                                   QString* error)
+bool WriteFileThroughTemporaryWith(const QString& target,
+    const std::function<bool(const QByteArray& tempFileName)>& writeContent, QString* error)
 {
-    auto writeByName = [&](int, const QByteArray& tempPath, QString* stepError) {
+    auto writeByName = [&](int fd, const QByteArray& tempPath, QString* stepError) {
         // The writer opens the file by name and truncates it: the same file,
-        // so the handle kept here still flushes what it wrote.
-        if (writeContent(DecodeFileName(tempPath)))
+        // so the handle kept here still flushes what it wrote, and its size
+        // shows whether the content arrived there at all.
+        struct stat held
+        {
+        };
+        if (writeContent(tempPath) && ::fstat(fd, &held) == 0 && held.st_size > 0)
             return true;
         *stepError = TargetError(target, QStringLiteral("the file could not be written"));
         return false;

@@ -1,5 +1,7 @@
 #include "model/SafeFileWrite.h"
 
+#include "foundation/FileNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -9,8 +11,10 @@
 
 #include <FileSizeLimit.h>
 
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,6 +145,62 @@ TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)
     EXPECT_EQ(left.join(QStringLiteral(" | ")).toStdString(),
         ".Xy34Zw.tmp | .kwlsave-0D1E2F.tmp | .kwlsave-A0 B1C.tmp | .kwlsave-Ab12Cd.tmp | "
         ".kwlsave-F0E1D2.tmp | .kwlsave-resume.tmp | Bench.kwxe | Notes.kwlsave-A0B1C2.tmp");
+}
+
+// A writer that writes by name must fill the temporary it is given: one
+// that answers true having written elsewhere (a name it mangled) or nothing
+// must not leave an empty file in the target's place.
+TEST(SafeFileWriteTest, AWriterThatLeavesItsTemporaryEmptyFailsAndTheOldFileStays)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("Bench.ikwx"));
+    const QByteArray elsewhere = QFile::encodeName(dir.filePath(QStringLiteral("elsewhere.ikwx")));
+    auto writeTo = [](const QByteArray& name) {
+        FILE* file = std::fopen(name.constData(), "wb");
+        return file && std::fputs("<Package/>", file) >= 0 && std::fclose(file) == 0;
+    };
+    const struct
+    {
+        const char* name;
+        std::function<bool(const QByteArray&)> writer;
+    } cases[] = {
+        { "wrote another file", [&](const QByteArray&) { return writeTo(elsewhere); } },
+        { "wrote nothing", [](const QByteArray&) { return true; } },
+        { "said it failed",
+            [&](const QByteArray& name) {
+                writeTo(name);
+                return false;
+            } },
+    };
+    QString error;
+    ASSERT_TRUE(WriteFileThroughTemporary(target, QByteArrayLiteral("old"), {}, &error));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        error.clear();
+        EXPECT_FALSE(WriteFileThroughTemporaryWith(target, c.writer, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(ReadAll(target), QByteArrayLiteral("old"));
+        QFile::remove(QFile::decodeName(elsewhere));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList { QStringLiteral("Bench.ikwx") });
+    }
+
+    // Given the temporary's own bytes, the writer reaches it in a folder
+    // whose name is not UTF-8 too.
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + QByteArrayLiteral("/caf\xe9");
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    const QByteArray inLatin1 = latin1 + QByteArrayLiteral("/Bench.ikwx");
+    ASSERT_TRUE(WriteFileThroughTemporaryWith(DecodeFileName(inLatin1), writeTo, &error))
+        << error.toStdString();
+    FILE* file = std::fopen(inLatin1.constData(), "rb");
+    ASSERT_TRUE(file);
+    char text[32] = {};
+    EXPECT_EQ(std::fread(text, 1, sizeof text, file), 10U);
+    std::fclose(file);
+    EXPECT_STREQ(text, "<Package/>");
+    EXPECT_EQ(::unlink(inLatin1.constData()), 0);
+    EXPECT_EQ(::rmdir(latin1.constData()), 0);
 }
 
 TEST(SafeFileWriteTest, TheDefaultsToolKeepsItsOldOutputOnAFullDisk)

@@ -19,6 +19,10 @@ namespace {
 const QByteArray kTempPrefix = QByteArrayLiteral(".kwlsave-");
 const QByteArray kTempSuffix = QByteArrayLiteral(".tmp");
 constexpr int kTempRandomChars = 6;
+// The characters a save puts between the prefix and the suffix: upper-case
+// hexadecimal digits, a form that names users give (a word, a mixed-case
+// name) do not take.
+constexpr char kTempAlphabet[] = "0123456789ABCDEF";
 // Beyond any chain a user builds on purpose; also stops a loop of links.
 constexpr int kMaxLinkHops = 40;
 
@@ -40,11 +44,19 @@ QByteArray FolderOf(const QByteArray& path)
     return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
 }
 
+// Only a name a save can have made: a user's ".kwlsave-resume.tmp" is not
+// one, whatever its age.
 bool IsTemporaryName(const char* name)
 {
     const QByteArray text(name);
-    return text.size() == kTempPrefix.size() + kTempRandomChars + kTempSuffix.size() && text.startsWith(kTempPrefix)
-        && text.endsWith(kTempSuffix);
+    if (text.size() != kTempPrefix.size() + kTempRandomChars + kTempSuffix.size()
+        || !text.startsWith(kTempPrefix) || !text.endsWith(kTempSuffix))
+        return false;
+    for (const char c : text.mid(kTempPrefix.size(), kTempRandomChars)) {
+        if (c == '\0' || !std::strchr(kTempAlphabet, c))
+            return false;
+    }
+    return true;
 }
 
 // Removes the temporaries of killed saves: old enough that no save can still
@@ -79,11 +91,10 @@ void RemoveStaleTemporaries(const QByteArray& folder)
 // A new temporary file beside the target, open for writing and locked.
 int CreateTemporary(const QByteArray& folder, QByteArray* tempPath)
 {
-    static const char alphabet[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         QByteArray name = kTempPrefix;
         for (int i = 0; i < kTempRandomChars; ++i)
-            name.append(alphabet[QRandomGenerator::system()->bounded(int(sizeof alphabet) - 1)]);
+            name.append(kTempAlphabet[QRandomGenerator::system()->bounded(int(sizeof kTempAlphabet) - 1)]);
         name.append(kTempSuffix);
         *tempPath = folder + '/' + name;
         const int fd = ::open(tempPath->constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
@@ -192,7 +203,10 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0) {
-                *stepError = TargetError(target, SystemError(written < 0 ? errno : ENOSPC));
+                // Past the file-size limit the disk has no more room for
+                // this file: the user is told so in the same words.
+                const int reason = written < 0 && errno != EFBIG ? errno : ENOSPC;
+                *stepError = TargetError(target, SystemError(reason));
                 return false;
             }
             data += written;
@@ -203,13 +217,17 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
     return ReplaceThroughTemporary(target, writeBytes, beforeReplace, error);
 }
 
-bool WriteFileThroughTemporaryWith(const QString& target, const std::function<bool(const QString& tempPath)>& writeContent,
-                                   QString* error)
+bool WriteFileThroughTemporaryWith(const QString& target,
+    const std::function<bool(const QByteArray& tempFileName)>& writeContent, QString* error)
 {
-    auto writeByName = [&](int, const QByteArray& tempPath, QString* stepError) {
+    auto writeByName = [&](int fd, const QByteArray& tempPath, QString* stepError) {
         // The writer opens the file by name and truncates it: the same file,
-        // so the handle kept here still flushes what it wrote.
-        if (writeContent(DecodeFileName(tempPath)))
+        // so the handle kept here still flushes what it wrote, and its size
+        // shows whether the content arrived there at all.
+        struct stat held
+        {
+        };
+        if (writeContent(tempPath) && ::fstat(fd, &held) == 0 && held.st_size > 0)
             return true;
         *stepError = TargetError(target, QStringLiteral("the file could not be written"));
         return false;

@@ -12,7 +12,8 @@
 
 #include <functional>
 
-// The temporary files of a save are named ".kwlsave-XXXXXX.tmp". One that a
+// The temporary files of a save are named ".kwlsave-XXXXXX.tmp", the X six
+// upper-case hexadecimal digits; no other name is ever cleared. One that a
 // killed save left behind is removed by a later save into the same folder
 // once it is older than this and no process holds it.
 constexpr int kStaleTemporaryAgeSeconds = 60 * 60;
@@ -35,7 +36,10 @@ bool WriteFileThroughTemporary(const QString& target, const QByteArray& bytes,
                                const std::function<bool(QString* error)>& beforeReplace, QString* error);
 
 // The same for writers that write a file by name (the XML writer, say):
-// writeContent fills the temporary file at the path it is given and answers
-// whether it succeeded.
-bool WriteFileThroughTemporaryWith(const QString& target, const std::function<bool(const QString& tempPath)>& writeContent,
-                                   QString* error);
+// writeContent fills the temporary file named by the bytes it is given (the
+// system's own, to be used as they are: a folder's name need not be UTF-8)
+// and answers whether it succeeded. A writer that answers true but left the
+// temporary empty wrote somewhere else or nothing: the write fails, and the
+// target stays as it was.
+bool WriteFileThroughTemporaryWith(const QString& target,
+    const std::function<bool(const QByteArray& tempFileName)>& writeContent, QString* error);

@@ -141,7 +141,9 @@ void CKerfwellPlusApp::StartServices()
     InitUserPrefs();
     Log(QStringLiteral("User Prefs initialized"));
     const UserPrefsBase* prefs = GetUserPrefs();
-    m_recent = std::make_unique<platform::RecentFileList>(prefs ? prefs->GetInt(kPrefMruCount) : 9);
+    // Kept as the names' bytes, so that a name that is not UTF-8 survives.
+    m_recent = std::make_unique<platform::RecentFileList>(prefs ? prefs->GetInt(kPrefMruCount) : 9,
+        platform::FileNameCodec { &EncodeFileName, &DecodeFileName });
     m_recent->Load();
     InitUIStrings(DefaultLanguageFolder(), ProgramStringTables());
     // Messages of the lower layers become message boxes of this window.

@@ -1,12 +1,11 @@
 #include "shell/GridStateFile.h"
 
 #include "foundation/RealArchive.h"
+#include "foundation/RegularFileReader.h"
 #include "model/SafeFileWrite.h"
 
 #include <platform/ArchiveError.h>
 #include <platform/BinaryArchive.h>
-
-#include <QFile>
 
 #include <sstream>
 #include <vector>
@@ -30,13 +29,16 @@ bool StoreGridStateFile(const QString& path, const GridStateSections& sections)
 
 bool LoadGridStateFile(const QString& path, const GridStateSections& sections)
 {
-    QFile file(path);
-    if (!file.exists())
+    RegularFileReader file(path, kMaxGridStateFileBytes);
+    if (file.GetOutcome() == RegularFileReader::Outcome::NotFound)
         return true;
-    if (!file.open(QIODevice::ReadOnly))
+    if (file.GetOutcome() != RegularFileReader::Outcome::Open)
         return false;
-    const QByteArray bytes = file.readAll();
-    const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(file.Size()));
+    const std::int64_t got = file.Read(data.data(), file.Size());
+    if (got < 0)
+        return false;
+    data.resize(static_cast<std::size_t>(got));
     try {
         platform::BinaryArchive archive = platform::BinaryArchive::loading(data, path.toStdString());
         RealArchive ar(archive);

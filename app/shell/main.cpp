@@ -5,8 +5,13 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char* argv[])
 {
+    // A write past the file-size limit then fails with its error, which the
+    // save reports, instead of ending the program with the work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Kerfwell Plus Solo"));
     CKerfwellPlusApp program;

@@ -115,6 +115,15 @@ XElement XDoc::AddChild(const std::u16string& name)
 
 bool XDoc::Save(const std::u16string& path) const
 {
+    try {
+        return Save(platform::ToUtf8(path));
+    } catch (...) {
+        return false;
+    }
+}
+
+bool XDoc::Save(const std::string& fileName) const
+{
     // Content lost for want of memory: a partial file would pass for a whole one.
     if (!m_doc || (m_doc->Error() && m_doc->ErrorId() == TiXmlBase::TIXML_ERROR))
         return false;
@@ -122,10 +131,8 @@ bool XDoc::Save(const std::u16string& path) const
         std::string text;
         if (!PrintDocument(*m_doc, text))
             return false;
-        // A NUL inside the path would make the system write another file.
-        FILE* file = path.find(u'\0') == std::u16string::npos
-            ? std::fopen(platform::ToUtf8(path).c_str(), "wb")
-            : nullptr;
+        // A NUL inside the name would make the system write another file.
+        FILE* file = fileName.find('\0') == std::string::npos ? std::fopen(fileName.c_str(), "wb") : nullptr;
         if (!file) {
             m_doc->SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
             return false;

@@ -118,6 +118,23 @@ TEST_F(XDocTest, SaveFailsWithoutWritableTarget)
     EXPECT_TRUE(doc.GetErrorMsg().empty());
 }
 
+// A folder named in Latin-1: its name's bytes are not UTF-8, so no text
+// names it; the system's bytes do.
+TEST_F(XDocTest, SaveTakesAFileNameAsTheSystemsOwnBytes)
+{
+    const std::string folder = m_dir.string() + "/caf\xe9";
+    ASSERT_TRUE(fs::create_directory(folder));
+    XDoc doc;
+    doc.AddChild(u"Root");
+    ASSERT_TRUE(doc.Save(folder + "/out.xml"));
+    std::ifstream in(folder + "/out.xml", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+        "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\r\n<Root />\r\n");
+    // A NUL inside the name would name another file.
+    EXPECT_FALSE(doc.Save(folder + "/other.xml" + '\0' + ".bak"));
+    EXPECT_FALSE(fs::exists(folder + "/other.xml"));
+}
+
 TEST_F(XDocTest, SaveReportsAFullDevice)
 {
     if (!fs::exists("/dev/full"))

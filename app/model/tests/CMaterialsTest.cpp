@@ -322,7 +322,7 @@ TEST_F(CMaterialsTest, StoreSetsAsideALibraryFileItDidNotLoad)
 
 // The new file goes to a temporary file first: a store that fails part-way
 // (here at a file-size limit) leaves the library file as it was, keeps the
-// library modified and names the real cause.
+// library modified and names the cause as the user knows it: no more room.
 TEST_F(CMaterialsTest, StoreFailingPartWayLeavesTheFileAlone)
 {
     StoreSample();
@@ -339,7 +339,7 @@ TEST_F(CMaterialsTest, StoreFailingPartWayLeavesTheFileAlone)
         m_messages.clear();
         m_library->StoreIfDirty();
         const bool sound = m_library->IsModified() && ReadAll(PathOf(MaterialsFiles::kLibraryFile)) == stored
-            && m_messages.size() == 1 && m_messages.front().contains(QString::fromLocal8Bit(strerror(EFBIG)))
+            && m_messages.size() == 1 && m_messages.front().contains(QString::fromLocal8Bit(strerror(ENOSPC)))
             && !m_messages.front().contains(QStringLiteral("Unknown error"));
         _exit(sound ? 0 : 1);
     }

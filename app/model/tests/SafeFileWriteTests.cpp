@@ -1,15 +1,20 @@
 #include "model/SafeFileWrite.h"
 
+#include "foundation/FileNames.h"
+
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <FileSizeLimit.h>
 
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,16 +106,20 @@ TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)
         file.write("part of an old save");
         file.close();
         const std::time_t when = std::time(nullptr) - age;
-        const timespec times[2] = {{when, 0}, {when, 0}};
+        const timespec times[2] = { { when, 0 }, { when, 0 } };
         EXPECT_EQ(::utimensat(AT_FDCWD, path.toUtf8().constData(), times, 0), 0);
         return path;
     };
     constexpr std::time_t old = kStaleTemporaryAgeSeconds + 60;
-    make(".kwlsave-Ab12Cd.tmp", old);                     // left by a killed save
-    make(".kwlsave-Fresh1.tmp", 5);                      // a save may still be writing it
-    const QString held = make(".kwlsave-Held01.tmp", old); // a live save holds it
-    make(".Xy34Zw.tmp", old);                            // not this program's
-    make("Notes.kwlsave-Ab12Cd.tmp", old);
+    make(".kwlsave-A0B1C2.tmp", old); // left by a killed save
+    make(".kwlsave-F0E1D2.tmp", 5); // a save may still be writing it
+    const QString held = make(".kwlsave-0D1E2F.tmp", old); // a live save holds it
+    make(".Xy34Zw.tmp", old); // not this program's
+    make("Notes.kwlsave-A0B1C2.tmp", old);
+    // Names of the same length that no save makes: a user's files.
+    make(".kwlsave-resume.tmp", old);
+    make(".kwlsave-Ab12Cd.tmp", old);
+    make(".kwlsave-A0 B1C.tmp", old);
     const int holder = ::open(held.toUtf8().constData(), O_RDONLY);
     ASSERT_GE(holder, 0);
     ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
@@ -118,18 +127,80 @@ TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)
     // The temporary of a save is recognisable by its name.
     QStringList during;
     QString error;
-    ASSERT_TRUE(WriteFileThroughTemporary(dir.filePath(QStringLiteral("Bench.kwxe")), "new", [&](QString*) {
-        during = QDir(dir.path()).entryList({QStringLiteral(".kwlsave-??????.tmp")}, QDir::Files | QDir::Hidden);
-        return true;
-    }, &error)) << error.toStdString();
+    ASSERT_TRUE(WriteFileThroughTemporary(
+        dir.filePath(QStringLiteral("Bench.kwxe")), "new",
+        [&](QString*) {
+            during = QDir(dir.path())
+                         .entryList(QDir::Files | QDir::Hidden)
+                         .filter(QRegularExpression(QStringLiteral("^\\.kwlsave-[0-9A-F]{6}\\.tmp$")));
+            return true;
+        },
+        &error))
+        << error.toStdString();
     ::close(holder);
     EXPECT_EQ(during.size(), 3); // the fresh one, the held one and the save's own
 
     QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     left.sort();
-    EXPECT_EQ(left, (QStringList{QStringLiteral(".Xy34Zw.tmp"), QStringLiteral(".kwlsave-Fresh1.tmp"),
-                                 QStringLiteral(".kwlsave-Held01.tmp"), QStringLiteral("Bench.kwxe"),
-                                 QStringLiteral("Notes.kwlsave-Ab12Cd.tmp")}));
+    EXPECT_EQ(left.join(QStringLiteral(" | ")).toStdString(),
+        ".Xy34Zw.tmp | .kwlsave-0D1E2F.tmp | .kwlsave-A0 B1C.tmp | .kwlsave-Ab12Cd.tmp | "
+        ".kwlsave-F0E1D2.tmp | .kwlsave-resume.tmp | Bench.kwxe | Notes.kwlsave-A0B1C2.tmp");
+}
+
+// A writer that writes by name must fill the temporary it is given: one
+// that answers true having written elsewhere (a name it mangled) or nothing
+// must not leave an empty file in the target's place.
+TEST(SafeFileWriteTest, AWriterThatLeavesItsTemporaryEmptyFailsAndTheOldFileStays)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("Bench.ikwx"));
+    const QByteArray elsewhere = QFile::encodeName(dir.filePath(QStringLiteral("elsewhere.ikwx")));
+    auto writeTo = [](const QByteArray& name) {
+        FILE* file = std::fopen(name.constData(), "wb");
+        return file && std::fputs("<Package/>", file) >= 0 && std::fclose(file) == 0;
+    };
+    const struct
+    {
+        const char* name;
+        std::function<bool(const QByteArray&)> writer;
+    } cases[] = {
+        { "wrote another file", [&](const QByteArray&) { return writeTo(elsewhere); } },
+        { "wrote nothing", [](const QByteArray&) { return true; } },
+        { "said it failed",
+            [&](const QByteArray& name) {
+                writeTo(name);
+                return false;
+            } },
+    };
+    QString error;
+    ASSERT_TRUE(WriteFileThroughTemporary(target, QByteArrayLiteral("old"), {}, &error));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        error.clear();
+        EXPECT_FALSE(WriteFileThroughTemporaryWith(target, c.writer, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(ReadAll(target), QByteArrayLiteral("old"));
+        QFile::remove(QFile::decodeName(elsewhere));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList { QStringLiteral("Bench.ikwx") });
+    }
+
+    // Given the temporary's own bytes, the writer reaches it in a folder
+    // whose name is not UTF-8 too.
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + QByteArrayLiteral("/caf\xe9");
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    const QByteArray inLatin1 = latin1 + QByteArrayLiteral("/Bench.ikwx");
+    ASSERT_TRUE(WriteFileThroughTemporaryWith(DecodeFileName(inLatin1), writeTo, &error))
+        << error.toStdString();
+    FILE* file = std::fopen(inLatin1.constData(), "rb");
+    ASSERT_TRUE(file);
+    char text[32] = {};
+    EXPECT_EQ(std::fread(text, 1, sizeof text, file), 10U);
+    std::fclose(file);
+    EXPECT_STREQ(text, "<Package/>");
+    EXPECT_EQ(::unlink(inLatin1.constData()), 0);
+    EXPECT_EQ(::rmdir(latin1.constData()), 0);
 }
 
 TEST(SafeFileWriteTest, TheDefaultsToolKeepsItsOldOutputOnAFullDisk)

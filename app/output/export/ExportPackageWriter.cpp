@@ -306,8 +306,9 @@ bool ExportPackageWriter::Write(const ExportPackage& package, const QString& pat
     XElement settings = root.AddChild(u"ProjectSettings");
     WriteProjectSettings(settings, package.Settings);
     return !path.isEmpty()
-        && WriteFileThroughTemporaryWith(path, [&doc](const QString& tempPath) { return doc.Save(tempPath.toStdU16String()); },
-                                         nullptr);
+        && WriteFileThroughTemporaryWith(
+            path, [&doc](const QByteArray& tempFileName) { return doc.Save(tempFileName.toStdString()); },
+            nullptr);
 }
 
 } // namespace iDeviceExport

@@ -42,7 +42,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -744,6 +748,48 @@ TEST_F(GridStateTest, AFileCutAtAnyByteIsReadSafely)
         WriteFile(Path(), changed.left(cut));
         View().LoadSaveGridState(false);
         EXPECT_EQ(PartsLayout(), cut >= partsEnd ? changedLayout : defaultLayout);
+    }
+}
+
+// Read at every start with the single-instance lock held: a pipe in its
+// place would hang the start for ever, and a huge file would take minutes
+// and gigabytes. Each case loads in a child process, so that a read that
+// never ends fails the case instead of the run.
+TEST_F(GridStateTest, APipeADeviceOrAFileFarLargerThanAnyGridStateIsNotRead)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    auto sized = [&](const char* name, std::int64_t size) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size));
+        return path;
+    };
+    const QString pipe = folder.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const struct
+    {
+        const char* name;
+        QString path;
+        bool read;
+    } cases[] = {
+        { "a named pipe", pipe, false },
+        { "a folder", folder.path(), false },
+        { "a device", QStringLiteral("/dev/null"), false },
+        { "one byte over the largest grid state", sized("over", kMaxGridStateFileBytes + 1), false },
+        { "far larger", sized("huge", kMaxGridStateFileBytes * 64), false },
+        { "the largest grid state", sized("largest", kMaxGridStateFileBytes), true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // 0 refused unread, 1 read; -1 when the load never ended.
+        const int status = kwl::testing::ExitStatusUnderFileSizeLimit(RLIM_INFINITY, [&] {
+            ::alarm(10);
+            bool read = false;
+            const bool loaded = LoadGridStateFile(c.path, [&](ArchiveWrapper&) { read = true; });
+            return read ? 1 : loaded ? 2 : 0;
+        });
+        EXPECT_EQ(status, c.read ? 1 : 0);
     }
 }
 

@@ -12,8 +12,8 @@
 #include "foundation/FileNames.h"
 #include "foundation/UpdateHint.h"
 #include "foundation/UserPrefsBase.h"
-#include "grids/RMTree.h"
 #include "gridctrl/CUGRowMode.h"
+#include "grids/RMTree.h"
 #include "grids/SheetGoodBOMPane.h"
 #include "optimization/TopLevelBOM.h"
 
@@ -23,10 +23,14 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -202,6 +206,43 @@ TEST_F(ShellTest, TheRecentFileListFollowsOpenAndSaveAsAcrossARestart)
     there->trigger();
     EXPECT_EQ(app.GetDocument()->PathName(), saved[0]);
     EXPECT_EQ(app.GetDocument()->GetPartList().size(), 1U);
+}
+
+// A project in a folder named in Latin-1 stays on the list across a
+// restart and opens from it: the settings keep the name's bytes.
+TEST_F(ShellTest, ARecentFileNamedInLatin1SurvivesARestart)
+{
+    QTemporaryDir folder;
+    const QByteArray rawFolder = QFile::encodeName(folder.path()) + QByteArrayLiteral("/caf\xe9");
+    ASSERT_EQ(::mkdir(rawFolder.constData(), 0700), 0);
+    // QTemporaryDir cannot remove what Qt cannot name.
+    struct RemoveAtEnd
+    {
+        std::filesystem::path folder;
+        ~RemoveAtEnd() { std::filesystem::remove_all(folder); }
+    } removeAtEnd { rawFolder.toStdString() };
+    const QString path = DecodeFileName(rawFolder + QByteArrayLiteral("/Bench.kwxe"));
+    {
+        CKerfwellPlusApp& app = Start();
+        app.GetDocument()->AppendPart(new CMilledPart());
+        m_chosenPath = path;
+        ASSERT_TRUE(app.OnFileSaveAs());
+        m_app.reset();
+    }
+    // A new process reads the settings from the disk; this one would answer
+    // from its cache unless the file looks changed.
+    const QString settingsFile
+        = QSettings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo")).fileName();
+    const timespec longAgo[2] = { { 1000000000, 0 }, { 1000000000, 0 } };
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(settingsFile).constData(), longAgo, 0), 0);
+    CKerfwellPlusApp& app = Start();
+    QAction* entry = RecentMenuEntry(app, path);
+    ASSERT_TRUE(entry);
+    entry->trigger();
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(app.GetDocument()->PathName(), path);
+    EXPECT_EQ(app.GetDocument()->GetPartList().size(), 1U);
+    EXPECT_EQ(app.GetRecentFileList()->Files(), QStringList { path });
 }
 
 // What the document asks of its view reaches the view.

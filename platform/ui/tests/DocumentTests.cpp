@@ -1,12 +1,17 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/RecentFileList.h"
 
+#include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -75,6 +80,58 @@ TEST(RecentFileListTest, NewestFirstBoundedAndPersisted)
     doc.SetRecentFileList(&reread);
     doc.SetPathName(QStringLiteral("/e"));
     EXPECT_EQ(reread.Files().front(), QStringLiteral("/e"));
+}
+
+// Names are kept as the codec's bytes, so that a name which no text holds
+// (the program's names keep bytes that are not UTF-8 as lone surrogates)
+// comes back exactly; the text list of an earlier version is still read.
+TEST(RecentFileListTest, NamesComeBackAsTheirBytesAndTheEarlierTextListIsRead)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    // A settings file of its own: the other list test may run at the same time.
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings settings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
+    ASSERT_TRUE(settings.fileName().startsWith(home.path()));
+    settings.setValue(QStringLiteral("RecentFiles/Files"),
+        QStringList { QStringLiteral("/old/A.kwxe"), QStringLiteral("/old/B.kwxe") });
+    settings.sync();
+
+    // Its bytes as they come, U+DC00 + byte for a byte that is not UTF-8.
+    const platform::FileNameCodec codec {
+        [](const QString& name) {
+            QByteArray bytes;
+            for (const QChar c : name)
+                bytes.append(c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF ? char(c.unicode() - 0xDC00)
+                                                                            : char(c.toLatin1()));
+            return bytes;
+        },
+        [](const QByteArray& bytes) {
+            QString name;
+            for (const char c : bytes)
+                name.append(uchar(c) >= 0x80 ? QChar(0xDC00 + uchar(c)) : QChar(c));
+            return name;
+        },
+    };
+    platform::RecentFileList earlier(4, codec);
+    earlier.Load();
+    EXPECT_EQ(
+        earlier.Files(), (QStringList { QStringLiteral("/old/A.kwxe"), QStringLiteral("/old/B.kwxe") }));
+
+    const QString latin1 = codec.decode(QByteArrayLiteral("/caf\xe9/Bench.kwxe"));
+    earlier.Add(latin1);
+    earlier.Save();
+    settings.sync();
+    EXPECT_FALSE(settings.contains(QStringLiteral("RecentFiles/Files")));
+    // Read from the disk, as a new process would, not from the cache.
+    const timespec longAgo[2] = { { 1000000000, 0 }, { 1000000000, 0 } };
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(settings.fileName()).constData(), longAgo, 0), 0);
+    platform::RecentFileList reread(4, codec);
+    reread.Load();
+    EXPECT_EQ(reread.Files(),
+        (QStringList { latin1, QStringLiteral("/old/A.kwxe"), QStringLiteral("/old/B.kwxe") }));
 }
 
 }  // namespace

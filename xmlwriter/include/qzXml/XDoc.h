@@ -30,6 +30,10 @@ public:
     // False when the file cannot be opened or written, or when the document
     // lost content for want of memory.
     bool Save(const std::u16string& path) const;
+    // The same for a file named by the system's own bytes, used as they are:
+    // a name that is not UTF-8 (a folder named in Latin-1) cannot pass
+    // through text without losing the bytes that make it.
+    bool Save(const std::string& fileName) const;
 
     std::u16string GetErrorMsg() const;
 

@@ -4,6 +4,7 @@
 
 #include "FakeOptimizationDoc.h"
 #include "ProjectTestFixture.h"
+#include "foundation/FileNames.h"
 #include "foundation/SessionLog.h"
 #include "foundation/TCPResource.h"
 #include "model/ModelStrings.h"
@@ -14,6 +15,12 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -128,6 +135,28 @@ TEST_F(MobileExportTest, AnUnwritableFolderIsLoggedAndReported)
     QFile log(SessionLog::Instance().GetPath());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Export for iDevice error saving file."));
+}
+
+// A folder named in Latin-1 beside one whose name is what a UTF-8
+// conversion makes of it (the byte replaced by U+FFFD): the package goes
+// into the folder the user chose, and success is said only when it is there.
+TEST_F(MobileExportTest, APackageIntoAFolderNamedInLatin1IsWrittenThere)
+{
+    const QByteArray root = QFile::encodeName(m_files.path());
+    const QByteArray chosen = root + QByteArrayLiteral("/caf\xe9");
+    const QByteArray mangled = root + QByteArrayLiteral("/caf\xef\xbf\xbd");
+    ASSERT_EQ(::mkdir(chosen.constData(), 0700), 0);
+    ASSERT_EQ(::mkdir(mangled.constData(), 0700), 0);
+    FakeHost host(m_doc);
+    host.chosenPath = DecodeFileName(chosen + QByteArrayLiteral("/Bench.ikwx"));
+    MobileExportCommand(host).ExportToMobileDevice();
+    EXPECT_EQ(host.messages, QStringList { QStringLiteral("Export was successful.") });
+    std::ifstream written(std::string(chosen.constData()) + "/Bench.ikwx", std::ios::binary);
+    const std::string package { std::istreambuf_iterator<char>(written), {} };
+    EXPECT_NE(package.find("<QxPackage"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(mangled.toStdString())));
+    // QTemporaryDir cannot remove what Qt cannot name.
+    std::filesystem::remove_all(std::filesystem::path(chosen.toStdString()));
 }
 
 TEST_F(MobileExportTest, TheDocumentGivesWholeSheetsAndLeavesTheProRatePreference)

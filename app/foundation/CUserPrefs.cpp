@@ -176,8 +176,13 @@ void CUserPrefs::RegisterAll()
                 fallback = m_appDataFolder;
             else if (d.textDefault == PrefTextDefault::DocumentsFolder)
                 fallback = m_documentsFolder;
-            m_texts[d.id] = QString::fromStdU16String(
+            QString stored = QString::fromStdU16String(
                 platform::IniFile::ReadString(file, section, key, fallback.toStdU16String(), TextLimit));
+            // Earlier builds stored a drive root as the backup folder's default; it names no
+            // folder here, so such a file reads as if the user had never chosen one.
+            if (d.textDefault != PrefTextDefault::Literal && stored == QStringLiteral("C:\\"))
+                stored = fallback;
+            m_texts[d.id] = stored;
             break;
         }
         case PrefType::Flag:

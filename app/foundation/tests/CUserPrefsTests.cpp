@@ -95,8 +95,8 @@ TEST_F(CUserPrefsTest, FirstStartWritesCompleteFileWithDefaults)
     EXPECT_EQ(GetPrefDefinitions().size(), 92u);
     EXPECT_EQ(keyLines, 92 + 2);
     for (const char* expected : { "Grid Height=85", "Min Slice Display Dim=2.000000",
-             "Bold Part Color=8421504", "Layout With TakeOff=1", "Stretch=0",
-             "Horz Resize Bar=-1", "Margin Top=500", "Bin=7", "MRU Device=", "Main Tab Face=Tahoma" })
+             "Bold Part Color=8421504", "Layout With TakeOff=1", "Stretch=0", "Horz Resize Bar=-1",
+             "Margin Top=500", "Bin=7", "MRU Device=", "Main Tab Face=Tahoma" })
         EXPECT_TRUE(lines.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_TRUE(lines.contains(QStringLiteral("Raw Materials=") + folder));
     EXPECT_TRUE(lines.contains(QStringLiteral("Projects=") + documents));
@@ -109,14 +109,14 @@ TEST_F(CUserPrefsTest, FirstStartWritesCompleteFileWithDefaults)
     const auto file = std::filesystem::path(QFile::encodeName(PrefsFile()).toStdString());
     for (const PrefDefinition& d : GetPrefDefinitions()) {
         SCOPED_TRACE(d.id);
-        const QString stored = QString::fromStdU16String(platform::IniFile::ReadString(file,
-            QString::fromUtf8(d.section).toStdU16String(), QString::fromUtf8(d.key).toStdU16String(),
-            u"<missing>"));
+        const QString stored = QString::fromStdU16String(
+            platform::IniFile::ReadString(file, QString::fromUtf8(d.section).toStdU16String(),
+                QString::fromUtf8(d.key).toStdU16String(), u"<missing>"));
         QString expected;
         switch (d.type) {
         case PrefType::Text:
             expected = d.textDefault == PrefTextDefault::AppDataFolder ? folder
-                : d.textDefault == PrefTextDefault::DocumentsFolder   ? documents
+                : d.textDefault == PrefTextDefault::DocumentsFolder    ? documents
                                                                        : QString::fromUtf8(d.text);
             break;
         case PrefType::Flag:
@@ -386,6 +386,16 @@ TEST_F(CUserPrefsTest, OnANewHomeTheDocumentsFolderIsMadeForTheFolderDefaults)
         SCOPED_TRACE(id);
         EXPECT_EQ(prefs.GetString(id), made);
     }
+}
+
+TEST_F(CUserPrefsTest, TheDriveRootEarlierBuildsStoredForTheBackupFolderReadsAsTheDocumentsFolder)
+{
+    WriteFile("[Folder Locations]\r\nMaterials Backup=C:\\\r\nExport=C:\\\r\nProjects=/srv/projects/\r\n");
+    QDir().mkpath(documents);
+    auto prefs = Start();
+    EXPECT_EQ(prefs->GetString(1012), documents);
+    EXPECT_EQ(prefs->GetString(1006), documents);
+    EXPECT_EQ(prefs->GetString(1004), QStringLiteral("/srv/projects/")); // a folder the user chose stays
 }
 
 TEST_F(CUserPrefsTest, StartUpHandsTheFormatsOn)

@@ -1,5 +1,6 @@
 // A later start hands its project to the running program: the message, the
 // socket beside the session's lock, and when the running program opens it.
+#include "LaterStart.h"
 #include "ShellTestSupport.h"
 
 #include "shell/CKWLView.h"
@@ -39,12 +40,16 @@ bool WaitFor(const std::function<bool()>& done)
     return done();
 }
 
-// A second start of the program with a project on its command line.
-void StartSecond(const QString& path)
+bool SessionLogHolds(const QString& text)
 {
-    CKerfwellPlusApp second(kInstance);
-    EXPECT_FALSE(second.InitInstance({path}));
-    EXPECT_TRUE(second.IsRefusedSecondInstance());
+    QFile log(SessionLog::Instance().GetPath());
+    return log.open(QIODevice::ReadOnly) && QString::fromUtf8(log.readAll()).contains(text);
+}
+
+// A second start of the program with a project on its command line.
+std::unique_ptr<LaterStart> StartSecond(const QString& path)
+{
+    return std::make_unique<LaterStart>(kInstance, QStringList {path});
 }
 
 class HandOverTest : public ShellTest
@@ -133,7 +138,7 @@ TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
         ~RemoveAtEnd() { std::filesystem::remove(file); }
     } removeAtEnd {oddFile};
 
-    StartSecond(odd);
+    EXPECT_TRUE(StartSecond(odd)->HandedOver());
     ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == odd; }));
     EXPECT_EQ(FirstDescription(app), QStringLiteral("Odd"));
     EXPECT_EQ(app.GetRecentFileList()->Files().front(), odd);
@@ -143,7 +148,7 @@ TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
     QStringList names {first};
     for (int i = 1; i < 50; ++i)
         names << m_folder.filePath(QStringLiteral("Other %1.kwxe").arg(i));
-    ASSERT_TRUE(app.GetInstance().HandOver(names));
+    ASSERT_EQ(HandOverBeside(kInstance, names), SingleInstance::HandOverResult::Delivered);
     ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == first; }));
     QTest::qWait(200);
     ASSERT_EQ(m_messages.size(), 1);
@@ -182,19 +187,22 @@ TEST_F(HandOverTest, TheSaveQuestionIsAnsweredBeforeAnythingElseIsHandedOver)
         int depth = 0;
         int deepest = 0;
         int questions = 0;
+        std::vector<std::unique_ptr<LaterStart>> starts;
         SetQuestionFunction([&](const QString&, QMessageBox::StandardButtons, QMessageBox::Icon) {
             ++questions;
             deepest = std::max(deepest, ++depth);
             if (questions == 1)
-                StartSecond(later);
+                starts.push_back(StartSecond(later));
             // A modal box runs its own event loop until the user answers.
             QTest::qWait(150);
             --depth;
             return c.answer;
         });
-        StartSecond(handed);
+        starts.push_back(StartSecond(handed));
         ASSERT_TRUE(WaitFor([&] { return questions == c.questions && depth == 0; }));
         QTest::qWait(300);
+        for (const auto& start : starts)
+            EXPECT_TRUE(start->HandedOver());
         EXPECT_EQ(deepest, 1);
         EXPECT_EQ(questions, c.questions);
         EXPECT_EQ(FirstDescription(app), QString::fromLatin1(c.shown));
@@ -220,8 +228,9 @@ TEST_F(HandOverTest, AHandOverWaitsForARunAndForAModalDialog)
     CMilledPart* part = AddBirchPart(app);
     ASSERT_TRUE(part);
     RunProgressDialogMaker real = SetRunProgressDialogMaker(nullptr);
+    std::unique_ptr<LaterStart> duringRun;
     SetRunProgressDialogMaker([&](RunStartLatch& start, TaskProgressRows rows) {
-        StartSecond(handed);
+        duringRun = StartSecond(handed);
         return real(start, std::move(rows));
     });
     EXPECT_TRUE(app.GetDocument()->Optimize(-1));
@@ -229,6 +238,8 @@ TEST_F(HandOverTest, AHandOverWaitsForARunAndForAModalDialog)
     EXPECT_TRUE(app.GetDocument()->PathName().isEmpty());
     EXPECT_EQ(part->GetOptimizerPlacedCopies(), 2U);
     EXPECT_TRUE(m_messages.isEmpty());
+    ASSERT_TRUE(duringRun);
+    EXPECT_TRUE(duringRun->HandedOver());
     ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == handed; }));
     EXPECT_EQ(FirstDescription(app), QStringLiteral("Handed"));
 
@@ -236,13 +247,16 @@ TEST_F(HandOverTest, AHandOverWaitsForARunAndForAModalDialog)
     app.OnFileNew();
     QDialog dialog(app.GetMainFrame());
     QString shownInside = QStringLiteral("not looked");
-    QTimer::singleShot(0, &dialog, [&] { StartSecond(handed); });
+    std::unique_ptr<LaterStart> duringDialog;
+    QTimer::singleShot(0, &dialog, [&] { duringDialog = StartSecond(handed); });
     QTimer::singleShot(400, &dialog, [&] {
         shownInside = app.GetDocument()->PathName();
         dialog.reject();
     });
     dialog.exec();
     EXPECT_TRUE(shownInside.isEmpty());
+    ASSERT_TRUE(duringDialog);
+    EXPECT_TRUE(duringDialog->HandedOver());
     EXPECT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == handed; }));
 }
 
@@ -275,33 +289,40 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     enter(sessionA);
     SingleInstance laterA(name);
     EXPECT_FALSE(laterA.TryAcquire());
-    EXPECT_TRUE(laterA.HandOver({QStringLiteral("/a.kwxe")}));
+    EXPECT_EQ(HandOverBeside(name, {QStringLiteral("/a.kwxe")}), SingleInstance::HandOverResult::Delivered);
     enter(sessionB);
     SingleInstance laterB(name);
     EXPECT_FALSE(laterB.TryAcquire());
-    EXPECT_TRUE(laterB.HandOver({QStringLiteral("/b.kwxe")}));
+    EXPECT_EQ(HandOverBeside(name, {QStringLiteral("/b.kwxe")}), SingleInstance::HandOverResult::Delivered);
     EXPECT_TRUE(WaitFor([&] { return toFirst.size() + toOther.size() == 2; }));
     EXPECT_EQ(toFirst, QStringList {QStringLiteral("/a.kwxe")});
     EXPECT_EQ(toOther, QStringList {QStringLiteral("/b.kwxe")});
 
-    // A program that answers on the socket keeps it; one left by a program
-    // that died is taken over.
+    // A program that answers on the socket keeps it, and the failure to
+    // listen is in the session log; a socket left by a program that died is
+    // taken over.
     QTemporaryDir sessionC;
     QFile::setPermissions(sessionC.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     enter(sessionC);
-    SingleInstance third(name);
+    const QString socketName = SingleInstance(name).ServerName();
     QLocalServer answering;
-    ASSERT_TRUE(answering.listen(third.ServerName()));
-    third.Listen([](const QStringList&) { });
+    ASSERT_TRUE(answering.listen(socketName));
     {
+        SingleInstance third(name);
+        EXPECT_FALSE(third.Listen([](const QStringList&) { }));
         QLocalSocket probe;
-        probe.connectToServer(third.ServerName());
+        probe.connectToServer(socketName);
         EXPECT_TRUE(probe.waitForConnected(1000));
+        // Its own look whether someone answers, and the test's probe.
+        for (int connection = 0; connection < 2; ++connection) {
+            EXPECT_TRUE(answering.waitForNewConnection(1000));
+            delete answering.nextPendingConnection();
+        }
     }
-    EXPECT_TRUE(answering.waitForNewConnection(1000));
     answering.close();
+    EXPECT_TRUE(SessionLogHolds(QStringLiteral("Hand-over socket cannot listen at \"%1\"").arg(socketName)));
 
-    const QByteArray socketPath = QFile::encodeName(third.ServerName());
+    const QByteArray socketPath = QFile::encodeName(socketName);
     const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(left, 0);
     sockaddr_un address {};
@@ -309,12 +330,11 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     std::memcpy(address.sun_path, socketPath.constData(), static_cast<std::size_t>(socketPath.size()));
     ASSERT_EQ(::bind(left, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ::close(left);
-    ASSERT_TRUE(QFileInfo::exists(third.ServerName()));
+    ASSERT_TRUE(QFileInfo::exists(socketName));
     SingleInstance fourth(name);
     QStringList toFourth;
     fourth.Listen([&](const QStringList& paths) { toFourth << paths; });
-    SingleInstance laterC(name);
-    EXPECT_TRUE(laterC.HandOver({QStringLiteral("/c.kwxe")}));
+    EXPECT_EQ(HandOverBeside(name, {QStringLiteral("/c.kwxe")}), SingleInstance::HandOverResult::Delivered);
     EXPECT_TRUE(WaitFor([&] { return !toFourth.isEmpty(); }));
     EXPECT_EQ(toFourth, QStringList {QStringLiteral("/c.kwxe")});
 

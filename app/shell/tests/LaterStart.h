@@ -1,0 +1,81 @@
+#pragma once
+// A later start of the program beside the test. A later start waits for the
+// running program to answer its message, and in a test the running program
+// answers from the test's own event loop: so the later start runs on a
+// thread of its own while the test serves events.
+
+#include "shell/CKerfwellPlusApp.h"
+#include "shell/SingleInstance.h"
+
+#include <QTest>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+// Work on a thread of its own; finishing serves the event loop until it ended.
+class Beside
+{
+public:
+    explicit Beside(std::function<void()> work)
+        : m_thread([this, work = std::move(work)] {
+            work();
+            m_done = true;
+        })
+    { }
+    ~Beside() { Finish(); }
+
+    // A later start gives up after its own time limit; this waits longer.
+    void Finish()
+    {
+        for (int i = 0; i < 2000 && !m_done; ++i)
+            QTest::qWait(5);
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    bool IsDone() const { return m_done; }
+
+private:
+    std::atomic<bool> m_done = false;
+    std::thread m_thread;
+};
+
+// The program started again with arguments; what it ended with.
+class LaterStart
+{
+public:
+    LaterStart(const QString& instance, const QStringList& arguments, SingleInstanceTiming timing = {})
+        : m_beside([this, instance, arguments, timing] {
+            CKerfwellPlusApp app(instance, timing);
+            m_runs = app.InitInstance(arguments);
+            m_refused = app.IsRefusedSecondInstance();
+            if (!m_runs)
+                m_status = app.ExitInstance();
+        })
+    { }
+
+    // Whether it ended quietly after handing its project over.
+    bool HandedOver()
+    {
+        m_beside.Finish();
+        return !m_runs && m_refused && m_status == 0;
+    }
+
+private:
+    bool m_runs = true;
+    bool m_refused = false;
+    int m_status = -1;
+    Beside m_beside; // last: the start runs once the fields above are made
+};
+
+// A later start's hand-over alone.
+inline SingleInstance::HandOverResult HandOverBeside(
+    const QString& instance, const QStringList& paths, SingleInstanceTiming timing = {})
+{
+    SingleInstance later(instance, timing);
+    // Where the socket is depends on the environment, which the test owns.
+    later.ServerName();
+    SingleInstance::HandOverResult result = SingleInstance::HandOverResult::NotDelivered;
+    Beside([&] { result = later.HandOver(paths); }).Finish();
+    return result;
+}

@@ -124,6 +124,45 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
     }
 }
 
+// A message of the largest size, arriving in pieces as a socket gives it:
+// its names are read once, when it is whole, not again with every piece; a
+// count beyond any message is refused with the piece that holds it.
+TEST(HandOverMessageTest, AMessageInPiecesHasItsNamesReadOnceWhenItIsWhole)
+{
+    QStringList names;
+    for (quint32 i = 0; i < HandOverMessage::kMaxNames; ++i)
+        names << QStringLiteral("/%1/").arg(i) + QString(4000, QLatin1Char('a' + i % 26));
+    const QByteArray message = HandOverMessage::Encode(names);
+    ASSERT_GT(message.size(), 4'000'000);
+    int reads = 0;
+    HandOverMessage::Reader reader([&reads](const QByteArray& whole, QStringList& paths) {
+        ++reads;
+        return HandOverMessage::Decode(whole, paths);
+    });
+    constexpr qsizetype kPiece = 4096;
+    QStringList decoded;
+    HandOverMessage::Status status = HandOverMessage::Status::Incomplete;
+    for (qsizetype at = 0; at < message.size(); at += kPiece) {
+        ASSERT_EQ(status, HandOverMessage::Status::Incomplete) << at;
+        status = reader.Append(message.mid(at, kPiece), decoded);
+    }
+    EXPECT_EQ(status, HandOverMessage::Status::Complete);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(decoded, names);
+
+    // The first piece of what no sender writes, the rest never sent.
+    const QByteArray refused[] = {
+        QByteArray::fromHex("00000401"),                 // one name more than any message holds
+        QByteArray::fromHex("0000000200001001"),         // a first name beyond any path
+        QByteArray::fromHex("00000002000000016100000000"), // an empty second name
+    };
+    for (const QByteArray& bytes : refused) {
+        HandOverMessage::Reader early;
+        QStringList paths;
+        EXPECT_EQ(early.Append(bytes, paths), HandOverMessage::Status::Invalid) << bytes.toHex().data();
+    }
+}
+
 // A name with a line break is one name; a message of many names opens the
 // first and reports the others in one message.
 TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)

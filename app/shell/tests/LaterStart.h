@@ -7,7 +7,8 @@
 #include "shell/CKerfwellPlusApp.h"
 #include "shell/SingleInstance.h"
 
-#include <QTest>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <atomic>
 #include <functional>
@@ -28,8 +29,17 @@ public:
     // A later start gives up after its own time limit; this waits longer.
     void Finish()
     {
-        for (int i = 0; i < 2000 && !m_done; ++i)
-            QTest::qWait(5);
+        if (!m_done) {
+            QEventLoop loop;
+            QTimer look;
+            QObject::connect(&look, &QTimer::timeout, &loop, [this, &loop] {
+                if (m_done)
+                    loop.quit();
+            });
+            look.start(5);
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
         if (m_thread.joinable())
             m_thread.join();
     }

@@ -3,7 +3,7 @@
 // while an optimization runs. The save prompt is a real message box with its
 // own event loop, answered by a click, as the user answers it.
 #include "JourneyTestSupport.h"
-#include "LaterStart.h"
+#include "HandOverTestSupport.h"
 
 #include "shell/CKWLView.h"
 #include "shell/ShellCommands.h"

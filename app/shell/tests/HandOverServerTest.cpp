@@ -2,7 +2,7 @@
 // running program: idle connections by the hundred, messages that never
 // end, a huge message, and an accept that fails for want of file handles.
 // Each time the socket keeps serving, and a later start still hands over.
-#include "LaterStart.h"
+#include "HandOverTestSupport.h"
 
 #include "shell/HandOverMessage.h"
 #include "shell/SingleInstance.h"

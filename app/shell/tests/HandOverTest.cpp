@@ -1,6 +1,6 @@
 // A later start hands its project to the running program: the message, the
 // socket beside the session's lock, and when the running program opens it.
-#include "LaterStart.h"
+#include "HandOverTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "shell/CKWLView.h"
@@ -15,8 +15,11 @@
 #include <platform/ui/RecentFileList.h>
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,8 +28,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -40,16 +45,10 @@ bool WaitFor(const std::function<bool()>& done)
     return done();
 }
 
-bool SessionLogHolds(const QString& text)
-{
-    QFile log(SessionLog::Instance().GetPath());
-    return log.open(QIODevice::ReadOnly) && QString::fromUtf8(log.readAll()).contains(text);
-}
-
 // A second start of the program with a project on its command line.
 std::unique_ptr<LaterStart> StartSecond(const QString& path)
 {
-    return std::make_unique<LaterStart>(kInstance, QStringList {path});
+    return std::make_unique<LaterStart>(kInstance, QStringList { path });
 }
 
 class HandOverTest : public ShellTest
@@ -79,6 +78,17 @@ protected:
         return file.readAll().contains(utf16);
     }
 
+    // Saved projects, named as given, by a program that is gone afterwards.
+    QStringList MakeProjects(const QStringList& names)
+    {
+        CKerfwellPlusApp& maker = Start({}, QStringLiteral("KwlProjectMaker"));
+        QStringList paths;
+        for (const QString& name : names)
+            paths << SaveProject(maker, name, QFileInfo(name).baseName());
+        m_app.reset();
+        return paths;
+    }
+
     static QString FirstDescription(CKerfwellPlusApp& app)
     {
         const auto& parts = app.GetDocument()->GetPartList();
@@ -94,7 +104,7 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
     for (int i = 0; i < 50; ++i)
         fifty << QStringLiteral("/projects/Part %1.kwxe").arg(i);
     const QStringList cases[] = {
-        {DecodeFileName("/projects/Caf\xe9\nShelf.kwxe")},
+        { DecodeFileName("/projects/Caf\xe9\nShelf.kwxe") },
         fifty,
     };
     for (const QStringList& names : cases) {
@@ -102,7 +112,8 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
         QStringList decoded;
         // Any part of the message waits for the rest.
         for (qsizetype cut = 0; cut < message.size(); ++cut)
-            ASSERT_EQ(HandOverMessage::Decode(message.left(cut), decoded), HandOverMessage::Status::Incomplete)
+            ASSERT_EQ(
+                HandOverMessage::Decode(message.left(cut), decoded), HandOverMessage::Status::Incomplete)
                 << cut;
         ASSERT_EQ(HandOverMessage::Decode(message, decoded), HandOverMessage::Status::Complete);
         EXPECT_EQ(decoded, names);
@@ -112,15 +123,16 @@ TEST(HandOverMessageTest, NamesTravelWholeWithTheirLengths)
 
     // What no start of this program sends.
     const QByteArray refused[] = {
-        QByteArray::fromHex("ffffffff"),                 // a count beyond any start
-        QByteArray::fromHex("0000000100000000"),         // an empty name
-        QByteArray::fromHex("0000000100100000"),         // a name beyond any path
-        QByteArray::fromHex("00000001000000022f00"),     // a NUL in a name
-        HandOverMessage::Encode({QStringLiteral("/a")}) + 'x', // bytes after the message
+        QByteArray::fromHex("ffffffff"), // a count beyond any start
+        QByteArray::fromHex("0000000100000000"), // an empty name
+        QByteArray::fromHex("0000000100100000"), // a name beyond any path
+        QByteArray::fromHex("00000001000000022f00"), // a NUL in a name
+        HandOverMessage::Encode({ QStringLiteral("/a") }) + 'x', // bytes after the message
     };
     for (const QByteArray& bytes : refused) {
         QStringList decoded;
-        EXPECT_EQ(HandOverMessage::Decode(bytes, decoded), HandOverMessage::Status::Invalid) << bytes.toHex().data();
+        EXPECT_EQ(HandOverMessage::Decode(bytes, decoded), HandOverMessage::Status::Invalid)
+            << bytes.toHex().data();
     }
 }
 
@@ -152,8 +164,8 @@ TEST(HandOverMessageTest, AMessageInPiecesHasItsNamesReadOnceWhenItIsWhole)
 
     // The first piece of what no sender writes, the rest never sent.
     const QByteArray refused[] = {
-        QByteArray::fromHex("00000401"),                 // one name more than any message holds
-        QByteArray::fromHex("0000000200001001"),         // a first name beyond any path
+        QByteArray::fromHex("00000401"), // one name more than any message holds
+        QByteArray::fromHex("0000000200001001"), // a first name beyond any path
         QByteArray::fromHex("00000002000000016100000000"), // an empty second name
     };
     for (const QByteArray& bytes : refused) {
@@ -172,10 +184,11 @@ TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
     // Qt's own file functions cannot name it: the bytes are not UTF-8.
     const std::filesystem::path oddFile(EncodeFileName(odd).toStdString());
     ASSERT_TRUE(std::filesystem::is_regular_file(oddFile));
-    struct RemoveAtEnd {
+    struct RemoveAtEnd
+    {
         std::filesystem::path file;
         ~RemoveAtEnd() { std::filesystem::remove(file); }
-    } removeAtEnd {oddFile};
+    } removeAtEnd { oddFile };
 
     EXPECT_TRUE(StartSecond(odd)->HandedOver());
     ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == odd; }));
@@ -184,7 +197,7 @@ TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
     EXPECT_TRUE(m_messages.isEmpty());
 
     const QString first = SaveProject(app, QStringLiteral("First.kwxe"), QStringLiteral("First"));
-    QStringList names {first};
+    QStringList names { first };
     for (int i = 1; i < 50; ++i)
         names << m_folder.filePath(QStringLiteral("Other %1.kwxe").arg(i));
     ASSERT_EQ(HandOverBeside(kInstance, names), SingleInstance::HandOverResult::Delivered);
@@ -208,10 +221,10 @@ TEST_F(HandOverTest, TheSaveQuestionIsAnsweredBeforeAnythingElseIsHandedOver)
         int questions;
     };
     const Case cases[] = {
-        {QMessageBox::Yes, "Later", 1},
-        {QMessageBox::No, "Later", 1},
+        { QMessageBox::Yes, "Later", 1 },
+        { QMessageBox::No, "Later", 1 },
         // The later project asks again, and is cancelled again.
-        {QMessageBox::Cancel, "Work changed", 2},
+        { QMessageBox::Cancel, "Work changed", 2 },
     };
     CKerfwellPlusApp& app = Start({}, kInstance);
     const QString handed = SaveProject(app, QStringLiteral("Handed.kwxe"), QStringLiteral("Handed"));
@@ -299,6 +312,277 @@ TEST_F(HandOverTest, AHandOverWaitsForARunAndForAModalDialog)
     EXPECT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == handed; }));
 }
 
+// Starting two projects at once: the later start comes the moment the first
+// has its lock, long before that one's window is up. The first already
+// listens then; it answers once its event loop runs, and opens the handed
+// project once its window is up and its own project is open.
+TEST_F(HandOverTest, AStartWhileTheFirstIsStillStartingHandsItsProjectOver)
+{
+    const QStringList projects
+        = MakeProjects({ QStringLiteral("First.kwxe"), QStringLiteral("Second.kwxe") });
+    const std::string lock = EncodeFileName(SingleInstance(kInstance).LockFilePath()).toStdString();
+    // The first start's services are on their way: it has logged the first.
+    const QString servicesStarting = QStringLiteral("Factories initialized");
+    auto startsLogged = [&servicesStarting] {
+        QFile log(SessionLog::Instance().GetPath());
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).count(servicesStarting) : 0;
+    };
+    const qsizetype earlierStarts = startsLogged();
+    bool listenedWhileStarting = false;
+    bool lockTaken = true;
+    SingleInstance::HandOverResult result = SingleInstance::HandOverResult::NotDelivered;
+    Beside later([&] {
+        for (int i = 0; i < 10000 && !std::filesystem::exists(lock); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        for (int i = 0; i < 10000 && startsLogged() == earlierStarts; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        SingleInstance start(kInstance);
+        lockTaken = !start.TryAcquire();
+        QLocalSocket probe;
+        probe.connectToServer(start.ServerName());
+        listenedWhileStarting = probe.waitForConnected(0);
+        probe.abort();
+        result = start.HandOver({ projects[1] });
+    });
+    CKerfwellPlusApp& app = Start({ projects[0] }, kInstance);
+    later.Finish();
+    EXPECT_TRUE(lockTaken);
+    EXPECT_TRUE(listenedWhileStarting);
+    EXPECT_EQ(result, SingleInstance::HandOverResult::Delivered);
+    ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == projects[1]; }));
+    EXPECT_EQ(FirstDescription(app), QStringLiteral("Second"));
+    EXPECT_EQ(app.GetRecentFileList()->Files().mid(0, 2), (QStringList { projects[1], projects[0] }));
+}
+
+// A later start that cannot hand its project over says so on the error
+// output and ends with a failure, leaving the running program's log alone.
+// What reaches the running program after its sender gave up is not opened.
+TEST_F(HandOverTest, ALaterStartThatCannotHandOverSaysSoAndFails)
+{
+    struct Case
+    {
+        const char* running;
+        bool listens;
+    };
+    const Case cases[] = {
+        { "holds the lock and does not listen", false },
+        { "listens and does not answer", true },
+    };
+    SingleInstanceTiming quick;
+    quick.handOver = std::chrono::milliseconds(300);
+    quick.retry = std::chrono::milliseconds(20);
+    const QString lost = m_folder.filePath(QStringLiteral("Lost.kwxe"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.running);
+        SingleInstance running(kInstance);
+        ASSERT_TRUE(running.TryAcquire());
+        QStringList received;
+        if (c.listens) {
+            ASSERT_TRUE(running.Listen([&](const QStringList& paths) { received << paths; }));
+        }
+        QFile log(SessionLog::Instance().GetPath());
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QByteArray logBefore = log.readAll();
+
+        // Here the running program's event loop waits for the later start.
+        CKerfwellPlusApp later(kInstance, quick);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(later.InitInstance({ lost }));
+        const QString errors = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_TRUE(later.IsRefusedSecondInstance());
+        EXPECT_NE(later.ExitInstance(), 0);
+        EXPECT_TRUE(errors.contains(QStringLiteral("could not be handed over"))) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(lost)) << errors.toStdString();
+        log.seek(0);
+        EXPECT_EQ(log.readAll(), logBefore);
+
+        QTest::qWait(200);
+        EXPECT_TRUE(received.isEmpty());
+    }
+
+    // Without a project on its command line it has nothing to say.
+    SingleInstance running(kInstance);
+    ASSERT_TRUE(running.TryAcquire());
+    CKerfwellPlusApp later(kInstance, quick);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(later.InitInstance({}));
+    EXPECT_TRUE(testing::internal::GetCapturedStderr().empty());
+    EXPECT_EQ(later.ExitInstance(), 0);
+}
+
+// The running program ends while a later start tries to hand over: the
+// later start takes its place, with its own project and window, and in turn
+// takes the projects of later starts.
+TEST_F(HandOverTest, WhenTheRunningProgramEndsALaterStartTakesItsPlace)
+{
+    const QStringList projects = MakeProjects({ QStringLiteral("Mine.kwxe"), QStringLiteral("Later.kwxe") });
+    QLockFile running(SingleInstance(kInstance).LockFilePath());
+    ASSERT_TRUE(running.tryLock(0));
+    Beside ending([&running] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        running.unlock();
+    });
+    CKerfwellPlusApp& app = Start({ projects[0] }, kInstance);
+    ending.Finish();
+    EXPECT_FALSE(app.IsRefusedSecondInstance());
+    EXPECT_EQ(app.GetDocument()->PathName(), projects[0]);
+    EXPECT_TRUE(app.GetMainFrame()->isVisible());
+
+    EXPECT_TRUE(StartSecond(projects[1])->HandedOver());
+    EXPECT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == projects[1]; }));
+}
+
+// The real program, started with folders of its own beside the test's.
+class ProgramRun
+{
+public:
+    explicit ProgramRun(const QTemporaryDir& root)
+        : m_root(root.path())
+    {
+        for (const char* name : { "home", "data", "config", "runtime", "tmp" })
+            QDir(m_root).mkdir(QString::fromLatin1(name));
+        QFile::setPermissions(
+            Folder("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        m_environment.insert(QStringLiteral("HOME"), Folder("home"));
+        m_environment.insert(QStringLiteral("XDG_DATA_HOME"), Folder("data"));
+        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Folder("config"));
+        m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Folder("runtime"));
+        m_environment.insert(QStringLiteral("TMPDIR"), Folder("tmp"));
+        m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+
+    QString Folder(const char* name) const { return m_root + QLatin1Char('/') + QString::fromLatin1(name); }
+    QProcessEnvironment& Environment() { return m_environment; }
+
+    void Start(QProcess& program, const QStringList& arguments) const
+    {
+        program.setProcessEnvironment(m_environment);
+        program.start(QStringLiteral(KWL_PROGRAM), arguments);
+    }
+
+    QByteArray Read(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QByteArray SessionLog() const
+    {
+        return Read(Folder("data") + QStringLiteral("/KWL Solo/kwls_session.log"));
+    }
+    QByteArray Settings() const
+    {
+        return Read(Folder("config") + QStringLiteral("/Marrowby Design/Kerfwell Plus Solo.conf"));
+    }
+
+private:
+    QString m_root;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+};
+
+// Until done, or about twenty seconds for a program that starts slowly.
+bool WaitLongFor(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 1000 && !done(); ++i)
+        QTest::qWait(20);
+    return done();
+}
+
+// Two projects started at once, as a file manager does for a selection: one
+// program runs and opens both, one after the other; the other start hands
+// its project over and ends quietly.
+TEST_F(HandOverTest, TwoProgramsStartedAtOnceEndInOneWindowWithBothProjects)
+{
+    const QStringList projects
+        = MakeProjects({ QStringLiteral("AtOnceA.kwxe"), QStringLiteral("AtOnceB.kwxe") });
+    QTemporaryDir root;
+    ProgramRun run(root);
+    QProcess a;
+    QProcess b;
+    run.Start(a, { projects[0] });
+    run.Start(b, { projects[1] });
+    ASSERT_TRUE(
+        WaitLongFor([&] { return a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning; }));
+    QProcess& ended = a.state() == QProcess::NotRunning ? a : b;
+    QProcess& running = &ended == &a ? b : a;
+    EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ended.exitCode(), 0) << ended.readAllStandardError().toStdString();
+    // Each project opened puts itself at the top of the recent-file list.
+    EXPECT_TRUE(WaitLongFor([&] {
+        const QByteArray settings = run.Settings();
+        return settings.contains("AtOnceA.kwxe") && settings.contains("AtOnceB.kwxe");
+    })) << run.Settings().toStdString();
+    EXPECT_EQ(running.state(), QProcess::Running);
+    running.kill();
+    running.waitForFinished();
+}
+
+// A later program whose project cannot reach the running one (here no
+// socket path can be had: the runtime folder lies too deep and the folder
+// for a shorter name is not the user's own) says so and ends with a
+// failure; the running program has said in its log why it cannot listen.
+TEST_F(HandOverTest, ALaterProgramThatCannotHandOverSaysSoAndFails)
+{
+    const QString project = MakeProjects({ QStringLiteral("Refused.kwxe") }).front();
+    QTemporaryDir root;
+    ProgramRun run(root);
+    QString deep = run.Folder("runtime");
+    while (QFile::encodeName(deep).size() <= kLongestSocketPath)
+        deep += QStringLiteral("/deeper");
+    ASSERT_TRUE(QDir().mkpath(deep));
+    QFile::setPermissions(deep, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    run.Environment().insert(QStringLiteral("XDG_RUNTIME_DIR"), deep);
+    const QString openToAll = run.Folder("tmp") + QStringLiteral("/kwlsolo-") + QString::number(::geteuid());
+    ASSERT_TRUE(QDir().mkdir(openToAll));
+    ASSERT_TRUE(QFile::setPermissions(openToAll,
+        QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser | QFileDevice::WriteOther
+            | QFileDevice::ExeOther));
+
+    QProcess first;
+    run.Start(first, {});
+    // The start's last step is logged.
+    ASSERT_TRUE(WaitLongFor([&] {
+        const QByteArray log = run.SessionLog();
+        return log.contains("After printer control initialization")
+            || log.contains("Postponed printer control initialization");
+    }));
+    EXPECT_TRUE(run.SessionLog().contains("nothing can be handed over")) << run.SessionLog().toStdString();
+    const QByteArray log = run.SessionLog();
+
+    QProcess later;
+    run.Start(later, { project });
+    ASSERT_TRUE(later.waitForFinished(20000));
+    EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(later.exitCode(), 0);
+    const QByteArray errors = later.readAllStandardError();
+    EXPECT_TRUE(errors.contains("could not be handed over")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(EncodeFileName(project))) << errors.toStdString();
+    EXPECT_EQ(QString::fromUtf8(run.SessionLog()), QString::fromUtf8(log));
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+// The first start takes its lock before it listens: a later start in
+// between tries again until it can hand over.
+TEST(SingleInstanceTest, ALaterStartTriesAgainUntilTheRunningProgramListens)
+{
+    const QString name = QStringLiteral("KwlNotYetListening");
+    SingleInstance first(name);
+    ASSERT_TRUE(first.TryAcquire());
+    SingleInstanceTiming timing;
+    timing.retry = std::chrono::milliseconds(10);
+    SingleInstance later(name, timing);
+    later.ServerName();
+    SingleInstance::HandOverResult result = SingleInstance::HandOverResult::NotDelivered;
+    Beside trying([&] { result = later.HandOver({ QStringLiteral("/early.kwxe") }); });
+    QTest::qWait(100);
+    QStringList received;
+    ASSERT_TRUE(first.Listen([&](const QStringList& paths) { received << paths; }));
+    trying.Finish();
+    EXPECT_EQ(result, SingleInstance::HandOverResult::Delivered);
+    EXPECT_EQ(received, QStringList { QStringLiteral("/early.kwxe") });
+}
+
 // The socket lies beside the lock in the session's runtime folder: a
 // session's starts reach that session's program, and a socket is removed
 // only when no program answers on it.
@@ -307,10 +591,12 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     QTemporaryDir sessionA;
     QTemporaryDir sessionB;
-    for (const QTemporaryDir* folder : {&sessionA, &sessionB})
-        QFile::setPermissions(folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    for (const QTemporaryDir* folder : { &sessionA, &sessionB })
+        QFile::setPermissions(
+            folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString name = QStringLiteral("KwlSessionTest");
-    auto enter = [](const QTemporaryDir& session) { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(session.path())); };
+    auto enter
+        = [](const QTemporaryDir& session) { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(session.path())); };
 
     enter(sessionA);
     SingleInstance first(name);
@@ -328,27 +614,28 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     enter(sessionA);
     SingleInstance laterA(name);
     EXPECT_FALSE(laterA.TryAcquire());
-    EXPECT_EQ(HandOverBeside(name, {QStringLiteral("/a.kwxe")}), SingleInstance::HandOverResult::Delivered);
+    EXPECT_EQ(HandOverBeside(name, { QStringLiteral("/a.kwxe") }), SingleInstance::HandOverResult::Delivered);
     enter(sessionB);
     SingleInstance laterB(name);
     EXPECT_FALSE(laterB.TryAcquire());
-    EXPECT_EQ(HandOverBeside(name, {QStringLiteral("/b.kwxe")}), SingleInstance::HandOverResult::Delivered);
+    EXPECT_EQ(HandOverBeside(name, { QStringLiteral("/b.kwxe") }), SingleInstance::HandOverResult::Delivered);
     EXPECT_TRUE(WaitFor([&] { return toFirst.size() + toOther.size() == 2; }));
-    EXPECT_EQ(toFirst, QStringList {QStringLiteral("/a.kwxe")});
-    EXPECT_EQ(toOther, QStringList {QStringLiteral("/b.kwxe")});
+    EXPECT_EQ(toFirst, QStringList { QStringLiteral("/a.kwxe") });
+    EXPECT_EQ(toOther, QStringList { QStringLiteral("/b.kwxe") });
 
     // A program that answers on the socket keeps it, and the failure to
     // listen is in the session log; a socket left by a program that died is
     // taken over.
     QTemporaryDir sessionC;
-    QFile::setPermissions(sessionC.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(
+        sessionC.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     enter(sessionC);
     const QString socketName = SingleInstance(name).ServerName();
     QLocalServer answering;
     ASSERT_TRUE(answering.listen(socketName));
     {
         SingleInstance third(name);
-        EXPECT_FALSE(third.Listen([](const QStringList&) { }));
+        EXPECT_FALSE(third.Listen([](const QStringList&) {}));
         QLocalSocket probe;
         probe.connectToServer(socketName);
         EXPECT_TRUE(probe.waitForConnected(1000));
@@ -373,9 +660,9 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     SingleInstance fourth(name);
     QStringList toFourth;
     fourth.Listen([&](const QStringList& paths) { toFourth << paths; });
-    EXPECT_EQ(HandOverBeside(name, {QStringLiteral("/c.kwxe")}), SingleInstance::HandOverResult::Delivered);
+    EXPECT_EQ(HandOverBeside(name, { QStringLiteral("/c.kwxe") }), SingleInstance::HandOverResult::Delivered);
     EXPECT_TRUE(WaitFor([&] { return !toFourth.isEmpty(); }));
-    EXPECT_EQ(toFourth, QStringList {QStringLiteral("/c.kwxe")});
+    EXPECT_EQ(toFourth, QStringList { QStringLiteral("/c.kwxe") });
 
     qputenv("XDG_RUNTIME_DIR", runtime);
 }

@@ -1,4 +1,4 @@
-#include "LaterStart.h"
+#include "HandOverTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "shell/CKWLView.h"

@@ -2,7 +2,7 @@
 // folder that another user can write (they could take the names first and
 // receive every project handed over), and the socket always on a path short
 // enough for the system.
-#include "LaterStart.h"
+#include "HandOverTestSupport.h"
 
 #include "shell/SingleInstance.h"
 #include "shell/SingleInstancePlace.h"
@@ -35,12 +35,6 @@ bool OnlyThisUserCanEnter(const QString& folder)
     struct stat info = {};
     return ::lstat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode)
         && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
-}
-
-bool SessionLogHolds(const QString& text)
-{
-    QFile log(SessionLog::Instance().GetPath());
-    return log.open(QIODevice::ReadOnly) && QString::fromUtf8(log.readAll()).contains(text);
 }
 
 // A desktop's runtime folder and temporary folder of the test's own making;

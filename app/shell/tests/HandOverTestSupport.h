@@ -1,11 +1,15 @@
 #pragma once
-// A later start of the program beside the test. A later start waits for the
+// Later starts of the program beside the test. A later start waits for the
 // running program to answer its message, and in a test the running program
 // answers from the test's own event loop: so the later start runs on a
 // thread of its own while the test serves events.
 
 #include "shell/CKerfwellPlusApp.h"
 #include "shell/SingleInstance.h"
+
+#include "foundation/SessionLog.h"
+
+#include <QFile>
 
 #include <QEventLoop>
 #include <QTimer>
@@ -88,4 +92,10 @@ inline SingleInstance::HandOverResult HandOverBeside(
     SingleInstance::HandOverResult result = SingleInstance::HandOverResult::NotDelivered;
     Beside([&] { result = later.HandOver(paths); }).Finish();
     return result;
+}
+
+inline bool SessionLogHolds(const QString& text)
+{
+    QFile log(SessionLog::Instance().GetPath());
+    return log.open(QIODevice::ReadOnly) && QString::fromUtf8(log.readAll()).contains(text);
 }

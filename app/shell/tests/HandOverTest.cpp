@@ -354,6 +354,40 @@ TEST_F(HandOverTest, AStartWhileTheFirstIsStillStartingHandsItsProjectOver)
     EXPECT_EQ(app.GetRecentFileList()->Files().mid(0, 2), (QStringList { projects[1], projects[0] }));
 }
 
+// A message of the start (here: the library is damaged and the shipped
+// materials are used) runs an event loop before the window is up. A project
+// handed over meanwhile waits for the window before it is opened.
+TEST_F(HandOverTest, AProjectHandedOverWhileTheStartShowsAMessageWaitsForTheWindow)
+{
+    const QString handed = m_folder.filePath(QStringLiteral("Not there.kwxe"));
+    const QString libraryFolder = QFile::decodeName(qgetenv("XDG_DATA_HOME")) + QStringLiteral("/KWL Solo");
+    ASSERT_TRUE(QDir().mkpath(libraryFolder));
+    QFile damaged(libraryFolder + QStringLiteral("/Matls.KWDE"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("damaged");
+    damaged.close();
+    bool started = false;
+    bool handedOver = false;
+    QStringList messagesAfterTheStart;
+    SetQuestionFunction([&](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon) {
+        if (started)
+            messagesAfterTheStart << text;
+        else if (!handedOver) {
+            handedOver = StartSecond(handed)->HandedOver();
+            // As long as a user takes to read it.
+            QTest::qWait(300);
+        }
+        return QMessageBox::Ok;
+    });
+    Start({}, kInstance);
+    started = true;
+    EXPECT_TRUE(handedOver);
+    // The handed project is looked for, and reported missing, only now.
+    ASSERT_TRUE(WaitFor([&] { return !messagesAfterTheStart.isEmpty(); }));
+    EXPECT_TRUE(messagesAfterTheStart.front().contains(QStringLiteral("Not there.kwxe")))
+        << messagesAfterTheStart.front().toStdString();
+}
+
 // A later start that cannot hand its project over says so on the error
 // output and ends with a failure, leaving the running program's log alone.
 // What reaches the running program after its sender gave up is not opened.

@@ -4,6 +4,8 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace HandOverMessage {
 
 namespace {
@@ -68,6 +70,11 @@ Reader::Reader(NamesReader readNames)
 Status Reader::Append(const QByteArray& piece, QStringList& paths)
 {
     paths.clear();
+    // Room by doubling: a piece that a socket gave may share a buffer with
+    // room in front, and appending to it would move all bytes so far, again
+    // with every piece.
+    if (m_bytes.size() + piece.size() > m_bytes.capacity())
+        m_bytes.reserve(std::max(2 * m_bytes.size(), m_bytes.size() + piece.size()));
     m_bytes.append(piece);
     while (m_bytes.size() >= m_needed) {
         if (m_namesLeft == 0) {

@@ -39,6 +39,8 @@ HandOverServer::HandOverServer(
     , m_onPaths(std::move(onPaths))
     , m_server(new QLocalServer(this))
 {
+    // No access option: the folder is closed to others already, and with
+    // one Qt would put its socket in place of one that a program answers on.
     // Those beyond the connections served wait in the system's queue, not
     // as open handles of this program.
     m_server->setMaxPendingConnections(m_limits.connectionsAtOnce);
@@ -83,8 +85,12 @@ bool HandOverServer::ListenNow()
 
 void HandOverServer::Check()
 {
-    if (!m_server->isListening())
-        ListenNow();
+    if (m_server->isListening())
+        return;
+    if (!m_failureLogged)
+        Log(SessionLog::Warning,
+            QStringLiteral("Hand-over socket stopped (%1); listening again").arg(m_server->errorString()));
+    ListenNow();
 }
 
 void HandOverServer::TakeConnections()

@@ -179,6 +179,9 @@ TEST_F(HandOverServerTest, AnAcceptThatFailsDoesNotEndTheHandOver)
     ASSERT_TRUE(stopped);
 
     EXPECT_TRUE(LaterStartHandsOver());
+    // Said in the log (while no handle was left, the log could not be written).
+    EXPECT_TRUE(SessionLogHolds(QStringLiteral("Hand-over socket stopped"))
+        || SessionLogHolds(QStringLiteral("Hand-over socket listens again")));
 }
 
 } // namespace

@@ -41,13 +41,6 @@ SingleInstanceTiming ShortTiming()
     return timing;
 }
 
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 200 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
-}
-
 int OpenHandles()
 {
     return static_cast<int>(

@@ -37,14 +37,6 @@ namespace {
 
 const QString kInstance = QStringLiteral("KwlHandOverTest");
 
-// Events are served until done answers true or about two seconds passed.
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 100 && !done(); ++i)
-        QTest::qWait(20);
-    return done();
-}
-
 // A second start of the program with a project on its command line.
 std::unique_ptr<LaterStart> StartSecond(const QString& path)
 {
@@ -513,13 +505,8 @@ private:
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 };
 
-// Until done, or about twenty seconds for a program that starts slowly.
-bool WaitLongFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 1000 && !done(); ++i)
-        QTest::qWait(20);
-    return done();
-}
+// Time enough for a program that starts slowly.
+constexpr std::chrono::seconds kProgramStart(20);
 
 // Two projects started at once, as a file manager does for a selection: one
 // program runs and opens both, one after the other; the other start hands
@@ -535,16 +522,20 @@ TEST_F(HandOverTest, TwoProgramsStartedAtOnceEndInOneWindowWithBothProjects)
     run.Start(a, { projects[0] });
     run.Start(b, { projects[1] });
     ASSERT_TRUE(
-        WaitLongFor([&] { return a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning; }));
+        WaitFor([&] { return a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning; },
+            kProgramStart));
     QProcess& ended = a.state() == QProcess::NotRunning ? a : b;
     QProcess& running = &ended == &a ? b : a;
     EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(ended.exitCode(), 0) << ended.readAllStandardError().toStdString();
     // Each project opened puts itself at the top of the recent-file list.
-    EXPECT_TRUE(WaitLongFor([&] {
-        const QByteArray settings = run.Settings();
-        return settings.contains("AtOnceA.kwxe") && settings.contains("AtOnceB.kwxe");
-    })) << run.Settings().toStdString();
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            const QByteArray settings = run.Settings();
+            return settings.contains("AtOnceA.kwxe") && settings.contains("AtOnceB.kwxe");
+        },
+        kProgramStart))
+        << run.Settings().toStdString();
     EXPECT_EQ(running.state(), QProcess::Running);
     running.kill();
     running.waitForFinished();
@@ -574,17 +565,19 @@ TEST_F(HandOverTest, ALaterProgramThatCannotHandOverSaysSoAndFails)
     QProcess first;
     run.Start(first, {});
     // The start's last step is logged.
-    ASSERT_TRUE(WaitLongFor([&] {
-        const QByteArray log = run.SessionLog();
-        return log.contains("After printer control initialization")
-            || log.contains("Postponed printer control initialization");
-    }));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const QByteArray log = run.SessionLog();
+            return log.contains("After printer control initialization")
+                || log.contains("Postponed printer control initialization");
+        },
+        kProgramStart));
     EXPECT_TRUE(run.SessionLog().contains("nothing can be handed over")) << run.SessionLog().toStdString();
     const QByteArray log = run.SessionLog();
 
     QProcess later;
     run.Start(later, { project });
-    ASSERT_TRUE(later.waitForFinished(20000));
+    ASSERT_TRUE(later.waitForFinished(static_cast<int>(std::chrono::milliseconds(kProgramStart).count())));
     EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
     EXPECT_NE(later.exitCode(), 0);
     const QByteArray errors = later.readAllStandardError();

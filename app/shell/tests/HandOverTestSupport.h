@@ -11,10 +11,13 @@
 
 #include <QFile>
 
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTest>
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <thread>
 
@@ -92,6 +95,17 @@ inline SingleInstance::HandOverResult HandOverBeside(
     SingleInstance::HandOverResult result = SingleInstance::HandOverResult::NotDelivered;
     Beside([&] { result = later.HandOver(paths); }).Finish();
     return result;
+}
+
+// Serves events until done answers true or the limit has passed.
+inline bool WaitFor(
+    const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(2))
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < limit.count())
+        QTest::qWait(10);
+    return done();
 }
 
 inline bool SessionLogHolds(const QString& text)

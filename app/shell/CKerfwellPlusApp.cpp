@@ -55,6 +55,9 @@
 #include <QMetaObject>
 #include <QPointer>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 constexpr int kPrefRawMaterialsFolder = 1002;
@@ -73,6 +76,19 @@ QString PrefText(int id)
     return prefs ? prefs->GetString(id) : QString();
 }
 
+// A later start whose project did not reach the running program says so:
+// on the error output always, and in a message box on a desktop (a headless
+// run has no one to close it). The string service is not started here.
+void ReportHandOverFailure(const QString& path)
+{
+    TCPResource strings(DefaultLanguageFolder(), {ShellStringResources()});
+    const QString text = strings.Text(kStrHandOverFailed).arg(QDir::toNativeSeparators(path));
+    std::fputs(EncodeFileName(text + QLatin1Char('\n')).constData(), stderr);
+    const QString platform = QApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+        ShowShellMessage(text, QMessageBox::Warning);
+}
+
 } // namespace
 
 bool DoPromptFileName(QString& path, bool open)
@@ -86,8 +102,8 @@ bool DoPromptFileName(QString& path, bool open)
     return RunFileDialog(request, path);
 }
 
-CKerfwellPlusApp::CKerfwellPlusApp(const QString& instanceName)
-    : m_instance(instanceName)
+CKerfwellPlusApp::CKerfwellPlusApp(const QString& instanceName, SingleInstanceTiming timing)
+    : m_instance(instanceName, timing)
 { }
 
 CKerfwellPlusApp::~CKerfwellPlusApp()
@@ -104,14 +120,20 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     m_commandLine.Parse(arguments);
     // Before anything touches the session log: a second instance hands its
     // project over and ends, leaving the running program's log alone.
-    if (!m_instance.TryAcquire()) {
-        m_refused = true;
-        if (!m_commandLine.GetFileName().isEmpty())
-            m_instance.HandOver({AbsoluteFileName(m_commandLine.GetFileName())});
+    if (!m_instance.TryAcquire() && !HandOverToTheRunningProgram())
         return false;
-    }
     Log(QStringLiteral("App Startup"));
     Log(ProgramVersionText());
+    // Listening at once: a start that comes while this one is still starting
+    // hands its project over instead of losing it. The socket's handler only
+    // queues: opening asks to save the project, and that question's event
+    // loop must not run inside the handler.
+    m_handOvers = std::make_unique<HandOverQueue>([this] { return !m_started || IsBusyForHandOver(); },
+                                                  [this](const QStringList& paths) { OnHandOver(paths); });
+    m_instance.Listen([this](const QStringList& paths) {
+        if (m_handOvers)
+            m_handOvers->Add(paths);
+    });
     if (!qApp->findChild<DialogTitleFitter*>(QString(), Qt::FindDirectChildrenOnly))
         qApp->installEventFilter(new DialogTitleFitter(qApp));
     SplashScreen splash;
@@ -120,12 +142,29 @@ bool CKerfwellPlusApp::InitInstance(const QStringList& arguments)
     splash.close();
     if (!CreateMainWindow())
         return false;
-    // The socket's handler only queues: opening asks to save the project,
-    // and that question's event loop must not run inside the handler.
-    m_handOvers = std::make_unique<HandOverQueue>([this] { return IsBusyForHandOver(); },
-                                                  [this](const QStringList& paths) { OnHandOver(paths); });
-    m_instance.Listen([this](const QStringList& paths) { m_handOvers->Add(paths); });
-    return ProcessCommandLine();
+    m_started = ProcessCommandLine();
+    return m_started;
+}
+
+bool CKerfwellPlusApp::HandOverToTheRunningProgram()
+{
+    m_refused = true;
+    const QString file = m_commandLine.GetFileName();
+    if (file.isEmpty())
+        return false;
+    const QString path = AbsoluteFileName(file);
+    switch (m_instance.HandOver({path})) {
+    case SingleInstance::HandOverResult::Delivered:
+        return false;
+    case SingleInstance::HandOverResult::TookOver:
+        m_refused = false;
+        return true;
+    case SingleInstance::HandOverResult::NotDelivered:
+        break;
+    }
+    m_handOverFailed = true;
+    ReportHandOverFailure(path);
+    return false;
 }
 
 void CKerfwellPlusApp::StartServices()
@@ -289,7 +328,7 @@ void CKerfwellPlusApp::WireCommands()
 int CKerfwellPlusApp::ExitInstance()
 {
     if (m_refused)
-        return 0;
+        return m_handOverFailed ? EXIT_FAILURE : EXIT_SUCCESS;
     Log(QStringLiteral("ExitInstance"));
     if (MaterialsBase* library = GetMaterialsLibrary()) {
         library->StoreIfDirty();

@@ -27,13 +27,17 @@ class SplashScreen;
 class CKerfwellPlusApp : public IDocumentShell
 {
 public:
-    // instanceName: the single-instance lock's name (tests use their own).
-    explicit CKerfwellPlusApp(const QString& instanceName = QStringLiteral("KerfwellPlusSoloInstance"));
+    // instanceName: the single-instance lock's name; timing: how long the
+    // hand-over waits (tests use their own).
+    explicit CKerfwellPlusApp(const QString& instanceName = QStringLiteral("KerfwellPlusSoloInstance"),
+        SingleInstanceTiming timing = {});
     ~CKerfwellPlusApp() override;
 
     // False ends the program (a second instance, no window, or a print
     // switch whose job is done).
     bool InitInstance(const QStringList& arguments);
+    // The program's exit status when InitInstance ended it: not 0 for a
+    // second instance whose project could not be handed over.
     int ExitInstance();
     bool IsRefusedSecondInstance() const { return m_refused; }
 
@@ -76,6 +80,9 @@ public:
     void PostSkippedPartsAlert() override;
 
 private:
+    // A later start: hands its project to the running program. True when
+    // that program ended meanwhile and this start takes its place.
+    bool HandOverToTheRunningProgram();
     void StartServices();
     bool CreateMainWindow();
     void WireCommands();
@@ -88,6 +95,10 @@ private:
 
     SingleInstance m_instance;
     bool m_refused = false;
+    bool m_handOverFailed = false;
+    // Handed-over projects wait until the window is up and the command
+    // line's project is open.
+    bool m_started = false;
     CkwlCmdLineInfo m_commandLine;
     std::unique_ptr<platform::RecentFileList> m_recent;
     std::unique_ptr<CKWLDoc> m_document;

@@ -30,6 +30,9 @@ const StringResource g_shellStrings[] = {
      u"Msgs_HandOverNotOpened_Only one project can be open at a time. These files were not opened:\\n%1"},
     {kStrRecentFileGone,
      u"Msgs_RecentFileGone_%1\\nThis file cannot be found. It has been removed from the recent-file list."},
+    {kStrHandOverFailed,
+     u"Msgs_HandOverFailed_Kerfwell Plus Solo is already running, but this project could not be handed over to "
+     u"it:\\n%1\\nOpen it from the File menu of the running program, or try again in a moment."},
     {kStrUnlockProjectMenu, u"Menu_UnlockProject_Un&lock Project"},
     {kStrLockProjectMenu, u"Menu_LockProject_&Lock Project"},
     {kStrPdfReaderNeeded,

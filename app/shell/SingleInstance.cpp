@@ -2,104 +2,107 @@
 
 #include "shell/HandOverMessage.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QStandardPaths>
+#include "foundation/SessionLog.h"
 
-#include <memory>
+#include <QLocalSocket>
+#include <QThread>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
-constexpr int kHandOverTimeoutMs = 2000;
-constexpr int kProbeTimeoutMs = 500;
+using Clock = std::chrono::steady_clock;
 
-QString InstanceFolder()
+// What is left until the deadline, for Qt's waits (never "for ever").
+int RemainingMs(Clock::time_point deadline)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QDir::tempPath() : folder;
-}
-
-// Whether a program listens on the socket: only then is it not left over.
-bool IsAnswering(const QString& path)
-{
-    QLocalSocket probe;
-    probe.connectToServer(path);
-    const bool answered = probe.waitForConnected(kProbeTimeoutMs);
-    probe.abort();
-    return answered;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, std::numeric_limits<int>::max()));
 }
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& name)
+SingleInstance::SingleInstance(const QString& name, SingleInstanceTiming timing)
     : m_name(name)
+    , m_timing(timing)
 { }
 
 SingleInstance::~SingleInstance() = default;
 
+const SingleInstancePlace& SingleInstance::Place() const
+{
+    if (!m_place)
+        m_place = FindSingleInstancePlace(m_name);
+    return *m_place;
+}
+
 QString SingleInstance::LockFilePath() const
 {
-    return QDir(InstanceFolder()).filePath(m_name + QStringLiteral(".lock"));
+    return Place().lockFile;
 }
 
 QString SingleInstance::ServerName() const
 {
-    return QDir(InstanceFolder()).filePath(m_name + QStringLiteral(".socket"));
+    return Place().socket;
 }
 
 bool SingleInstance::TryAcquire()
 {
-    m_lock = std::make_unique<QLockFile>(LockFilePath());
-    // A lock left by a program that died is taken over.
-    m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    if (Place().lockFile.isEmpty())
+        return true;
+    if (!m_lock) {
+        m_lock = std::make_unique<QLockFile>(Place().lockFile);
+        // A lock left by a program that died is taken over.
+        m_lock->setStaleLockTime(0);
+    }
+    return m_lock->isLocked() || m_lock->tryLock(0);
 }
 
-bool SingleInstance::HandOver(const QStringList& paths) const
+SingleInstance::HandOverResult SingleInstance::HandOver(const QStringList& paths)
+{
+    if (ServerName().isEmpty())
+        return HandOverResult::NotDelivered;
+    const QByteArray message = HandOverMessage::Encode(paths);
+    const Clock::time_point deadline = Clock::now() + m_timing.handOver;
+    for (;;) {
+        if (SendOnce(message, deadline))
+            return HandOverResult::Delivered;
+        // The running program has ended: this start takes its place.
+        if (TryAcquire())
+            return HandOverResult::TookOver;
+        if (Clock::now() >= deadline)
+            return HandOverResult::NotDelivered;
+        QThread::msleep(
+            static_cast<unsigned long>(std::min<long long>(m_timing.retry.count(), RemainingMs(deadline))));
+    }
+}
+
+bool SingleInstance::SendOnce(const QByteArray& message, Clock::time_point deadline) const
 {
     QLocalSocket socket;
     socket.connectToServer(ServerName());
-    if (!socket.waitForConnected(kHandOverTimeoutMs))
+    if (!socket.waitForConnected(RemainingMs(deadline)))
         return false;
-    socket.write(HandOverMessage::Encode(paths));
+    socket.write(message);
     while (socket.bytesToWrite() > 0)
-        if (!socket.waitForBytesWritten(kHandOverTimeoutMs))
-            break;
-    const bool written = socket.bytesToWrite() == 0;
-    socket.disconnectFromServer();
-    return written;
+        if (!socket.waitForBytesWritten(RemainingMs(deadline)))
+            return false;
+    // A program that is still starting answers once its event loop runs.
+    while (socket.bytesAvailable() == 0)
+        if (!socket.waitForReadyRead(RemainingMs(deadline)))
+            return false;
+    char answer = 0;
+    return socket.getChar(&answer) && answer == HandOverMessage::kReceived;
 }
 
-void SingleInstance::Listen(std::function<void(const QStringList& paths)> onPaths)
+bool SingleInstance::Listen(HandOverServer::PathsHandler onPaths)
 {
-    const QString path = ServerName();
-    // A socket that no program answers on was left by one that died.
-    if (QFileInfo::exists(path) && !IsAnswering(path))
-        QLocalServer::removeServer(path);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(path))
-        return;
-    connect(m_server, &QLocalServer::newConnection, this, [this, onPaths] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            auto received = std::make_shared<QByteArray>();
-            connect(socket, &QLocalSocket::readyRead, socket, [socket, received, onPaths] {
-                received->append(socket->readAll());
-                QStringList paths;
-                const HandOverMessage::Status status = HandOverMessage::Decode(*received, paths);
-                if (status == HandOverMessage::Status::Incomplete)
-                    return;
-                // The message is read whole (or refused): the socket is done
-                // with before anything acts on the names.
-                socket->disconnect();
-                socket->abort();
-                socket->deleteLater();
-                if (status == HandOverMessage::Status::Complete && !paths.isEmpty() && onPaths)
-                    onPaths(paths);
-            });
-        }
-    });
+    for (const QString& note : Place().notes)
+        SessionLog::Instance().Write(SessionLog::Warning, note);
+    if (ServerName().isEmpty())
+        return false;
+    if (!m_server)
+        m_server = new HandOverServer(ServerName(), m_timing.server, std::move(onPaths), this);
+    return m_server->Listen();
 }

@@ -3,6 +3,7 @@
 // while an optimization runs. The save prompt is a real message box with its
 // own event loop, answered by a click, as the user answers it.
 #include "JourneyTestSupport.h"
+#include "HandOverTestSupport.h"
 
 #include "shell/CKWLView.h"
 #include "shell/ShellCommands.h"
@@ -76,16 +77,15 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // What a second start does with a file on its command line.
-    void HandOverFromASecondStart() const
-    {
-        SingleInstance second(InstanceName());
-        EXPECT_TRUE(second.HandOver({m_handed}));
-    }
+    // What a second start does with a file on its command line. It waits
+    // for the running program's answer, which this test's event loop gives.
+    void HandOverFromASecondStart() { m_secondStart = std::make_unique<LaterStart>(InstanceName(), QStringList {m_handed}); }
 
     // Until the prompt was answered and the program settled, at most 5 s.
     void WaitForThePrompt(bool fileChanges)
     {
+        ASSERT_TRUE(m_secondStart);
+        EXPECT_TRUE(m_secondStart->HandedOver());
         for (int i = 0; i < 250 && m_messages.isEmpty(); ++i)
             QTest::qWait(20);
         for (int i = 0; i < 100 && fileChanges && m_app->GetDocument()->PathName() != m_handed; ++i)
@@ -100,6 +100,7 @@ protected:
     bool m_askedInsideAnotherDialog = false;
     bool m_askedDuringRun = false;
     RunProgressDialogMaker m_realMaker;
+    std::unique_ptr<LaterStart> m_secondStart;
 };
 
 struct PromptCase

@@ -1,3 +1,4 @@
+#include "HandOverTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "shell/CKWLView.h"
@@ -153,9 +154,7 @@ TEST_F(ShellTest, ASecondStartHandsItsProjectToTheFirst)
     first.OnFileNew();
     ASSERT_TRUE(first.GetDocument()->GetPartList().empty());
 
-    CKerfwellPlusApp second(QStringLiteral("KwlHandOverTest"));
-    EXPECT_FALSE(second.InitInstance({m_chosenPath}));
-    EXPECT_TRUE(second.IsRefusedSecondInstance());
+    EXPECT_TRUE(LaterStart(QStringLiteral("KwlHandOverTest"), {m_chosenPath}).HandedOver());
     for (int i = 0; i < 50 && first.GetDocument()->PathName().isEmpty(); ++i)
         QTest::qWait(20);
     EXPECT_EQ(first.GetDocument()->PathName(), m_chosenPath);

@@ -1,0 +1,142 @@
+#include "shell/HandOverServer.h"
+
+#include "shell/HandOverMessage.h"
+
+#include "foundation/SessionLog.h"
+
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+#include <memory>
+
+namespace {
+
+constexpr int kProbeTimeoutMs = 500;
+
+// Whether a program listens on the socket: only then is it not left over.
+bool IsAnswering(const QString& path)
+{
+    QLocalSocket probe;
+    probe.connectToServer(path);
+    const bool answered = probe.waitForConnected(kProbeTimeoutMs);
+    probe.abort();
+    return answered;
+}
+
+void Log(int level, const QString& text)
+{
+    SessionLog::Instance().Write(level, text);
+}
+
+} // namespace
+
+HandOverServer::HandOverServer(
+    const QString& path, HandOverServerLimits limits, PathsHandler onPaths, QObject* parent)
+    : QObject(parent)
+    , m_path(path)
+    , m_limits(limits)
+    , m_onPaths(std::move(onPaths))
+    , m_server(new QLocalServer(this))
+{
+    // No access option: the folder is closed to others already, and with
+    // one Qt would put its socket in place of one that a program answers on.
+    // Those beyond the connections served wait in the system's queue, not
+    // as open handles of this program.
+    m_server->setMaxPendingConnections(m_limits.connectionsAtOnce);
+    connect(m_server, &QLocalServer::newConnection, this, &HandOverServer::TakeConnections);
+    m_check.setInterval(m_limits.listenCheck);
+    connect(&m_check, &QTimer::timeout, this, &HandOverServer::Check);
+}
+
+HandOverServer::~HandOverServer()
+{
+    // The connections' handlers belong to this object: none runs while it goes.
+    for (QLocalSocket* socket : std::as_const(m_connections))
+        socket->disconnect(this);
+}
+
+bool HandOverServer::Listen()
+{
+    m_check.start();
+    return ListenNow();
+}
+
+bool HandOverServer::ListenNow()
+{
+    // A socket that no program answers on was left by one that died. One
+    // that answers is never taken over.
+    if (QFileInfo::exists(m_path) && !IsAnswering(m_path))
+        QLocalServer::removeServer(m_path);
+    if (m_server->listen(m_path)) {
+        if (m_failureLogged)
+            Log(SessionLog::Info, QStringLiteral("Hand-over socket listens again at \"%1\"").arg(m_path));
+        m_failureLogged = false;
+        return true;
+    }
+    if (!m_failureLogged)
+        Log(SessionLog::Warning,
+            QStringLiteral("Hand-over socket cannot listen at \"%1\": %2; later starts cannot "
+                           "hand their projects over until it can")
+                .arg(m_path, m_server->errorString()));
+    m_failureLogged = true;
+    return false;
+}
+
+void HandOverServer::Check()
+{
+    if (m_server->isListening())
+        return;
+    if (!m_failureLogged)
+        Log(SessionLog::Warning,
+            QStringLiteral("Hand-over socket stopped (%1); listening again").arg(m_server->errorString()));
+    ListenNow();
+}
+
+void HandOverServer::TakeConnections()
+{
+    while (m_connections.size() < m_limits.connectionsAtOnce) {
+        QLocalSocket* socket = m_server->nextPendingConnection();
+        if (!socket)
+            return;
+        Serve(socket);
+    }
+}
+
+void HandOverServer::Serve(QLocalSocket* socket)
+{
+    m_connections.insert(socket);
+    auto* deadline = new QTimer(socket);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, this, [this, socket] { Finish(socket); });
+    deadline->start(m_limits.wholeMessage);
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] { Finish(socket); });
+    auto reader = std::make_shared<HandOverMessage::Reader>();
+    auto read = [this, socket, reader] {
+        QStringList paths;
+        const HandOverMessage::Status status = reader->Append(socket->readAll(), paths);
+        if (status == HandOverMessage::Status::Incomplete)
+            return;
+        // The names count only once the answer is out: the sender then
+        // reports a hand-over that failed exactly when nothing opens here.
+        const bool answered = status == HandOverMessage::Status::Complete
+            && socket->write(&HandOverMessage::kReceived, 1) == 1 && socket->flush();
+        // The socket is done with before anything acts on the names.
+        Finish(socket);
+        if (answered && !paths.isEmpty() && m_onPaths)
+            m_onPaths(paths);
+    };
+    connect(socket, &QLocalSocket::readyRead, this, read);
+    if (socket->bytesAvailable() > 0)
+        read();
+}
+
+void HandOverServer::Finish(QLocalSocket* socket)
+{
+    if (!m_connections.remove(socket))
+        return;
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    TakeConnections();
+}

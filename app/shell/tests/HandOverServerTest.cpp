@@ -1,0 +1,180 @@
+// A hostile program of the same user against the hand-over socket of the
+// running program: idle connections by the hundred, messages that never
+// end, a huge message, and an accept that fails for want of file handles.
+// Each time the socket keeps serving, and a later start still hands over.
+#include "HandOverTestSupport.h"
+
+#include "shell/HandOverMessage.h"
+#include "shell/SingleInstance.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString kInstance = QStringLiteral("KwlHostileClientTest");
+
+// Short waits, so that the test waits little.
+SingleInstanceTiming ShortTiming()
+{
+    SingleInstanceTiming timing;
+    timing.handOver = 5s;
+    timing.retry = 10ms;
+    timing.server.connectionsAtOnce = 4;
+    timing.server.wholeMessage = 50ms;
+    timing.server.listenCheck = 50ms;
+    return timing;
+}
+
+int OpenHandles()
+{
+    return static_cast<int>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+// A connection of the hostile program; -1 when the socket's queue is full.
+int Connect(const QString& path, bool wait = false)
+{
+    const int client = ::socket(AF_UNIX, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
+    if (client < 0)
+        return -1;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = QFile::encodeName(path);
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(client);
+        return -1;
+    }
+    return client;
+}
+
+// Whether the running program has closed the connection.
+bool IsClosedByTheServer(int client)
+{
+    char byte = 0;
+    return ::recv(client, &byte, 1, MSG_DONTWAIT) == 0;
+}
+
+class HandOverServerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_first.TryAcquire());
+        ASSERT_TRUE(m_first.Listen([this](const QStringList& paths) { m_received << paths; }));
+    }
+
+    void TearDown() override
+    {
+        for (int client : m_clients)
+            ::close(client);
+    }
+
+    // A later start hands a project over.
+    bool LaterStartHandsOver(const QStringList& names = { QStringLiteral("/projects/Later.kwxe") })
+    {
+        m_received.clear();
+        return HandOverBeside(kInstance, names, ShortTiming()) == SingleInstance::HandOverResult::Delivered
+            && WaitFor([&] { return m_received == names; });
+    }
+
+    SingleInstance m_first { kInstance, ShortTiming() };
+    QStringList m_received;
+    std::vector<int> m_clients;
+};
+
+// About a thousand idle connections once stopped the server (an accept ran
+// out of file handles). It serves a few at once; the others wait in the
+// system's queue, not as handles of the program.
+TEST_F(HandOverServerTest, IdleConnectionsAreServedAFewAtATime)
+{
+    const int before = OpenHandles();
+    for (int i = 0; i < 300; ++i)
+        if (const int client = Connect(m_first.ServerName()); client >= 0)
+            m_clients.push_back(client);
+    ASSERT_GT(m_clients.size(), 20U);
+    QTest::qWait(20); // less than a connection may take for its message
+    const int ofTheServer = OpenHandles() - before - static_cast<int>(m_clients.size());
+    // Those served and those that Qt holds waiting for their turn.
+    EXPECT_LE(ofTheServer, 2 * ShortTiming().server.connectionsAtOnce + 2);
+
+    // Each is closed in its turn when its message does not come, and a
+    // later start then hands over.
+    EXPECT_TRUE(WaitFor([&] { return IsClosedByTheServer(m_clients.back()); }));
+    EXPECT_TRUE(LaterStartHandsOver());
+}
+
+// A connection that never finishes its message is closed after a while.
+TEST_F(HandOverServerTest, AMessageThatIsNotWholeInTimeIsClosed)
+{
+    const QByteArray whole = HandOverMessage::Encode({ QStringLiteral("/projects/Never.kwxe") });
+    for (const qsizetype sent : { qsizetype(0), qsizetype(2), qsizetype(6), whole.size() - 1 }) {
+        SCOPED_TRACE(sent);
+        const int client = Connect(m_first.ServerName(), true);
+        ASSERT_GE(client, 0);
+        m_clients.push_back(client);
+        ASSERT_EQ(::send(client, whole.constData(), static_cast<std::size_t>(sent), 0), sent);
+        EXPECT_TRUE(WaitFor([&] { return IsClosedByTheServer(client); }));
+        EXPECT_TRUE(m_received.isEmpty());
+    }
+    EXPECT_TRUE(LaterStartHandsOver());
+}
+
+// The largest message a sender can write arrives whole.
+TEST_F(HandOverServerTest, TheLargestMessageArrivesWhole)
+{
+    QStringList names;
+    for (quint32 i = 0; i < HandOverMessage::kMaxNames; ++i)
+        names << QStringLiteral("/%1/").arg(i) + QString(4000, QLatin1Char('a' + i % 26));
+    EXPECT_TRUE(LaterStartHandsOver(names));
+}
+
+// Qt closes a server for good, and removes its socket, when an accept fails
+// (as it does when the program is out of file handles): it listens again.
+TEST_F(HandOverServerTest, AnAcceptThatFailsDoesNotEndTheHandOver)
+{
+    const int client = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(client, 0);
+    m_clients.push_back(client);
+    // No handle is left: every one below the limit is taken.
+    rlimit handles {};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &handles), 0);
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit none = handles;
+    none.rlim_cur = static_cast<rlim_t>(lowestFree);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = QFile::encodeName(m_first.ServerName());
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const bool stopped = WaitFor([&] { return !QFileInfo::exists(m_first.ServerName()); });
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &handles), 0);
+    ASSERT_TRUE(stopped);
+
+    EXPECT_TRUE(LaterStartHandsOver());
+    // Said in the log (while no handle was left, the log could not be written).
+    EXPECT_TRUE(SessionLogHolds(QStringLiteral("Hand-over socket stopped"))
+        || SessionLogHolds(QStringLiteral("Hand-over socket listens again")));
+}
+
+} // namespace

@@ -82,7 +82,7 @@ QString PrefText(int id)
 void ReportHandOverFailure(const QString& path)
 {
     TCPResource strings(DefaultLanguageFolder(), {ShellStringResources()});
-    const QString text = strings.Text(kStrHandOverFailed).arg(QDir::toNativeSeparators(path));
+    const QString text = strings.Text(kStrHandOverFailed).arg(DisplayFileName(path));
     std::fputs(EncodeFileName(text + QLatin1Char('\n')).constData(), stderr);
     const QString platform = QApplication::platformName();
     if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))

@@ -313,7 +313,7 @@ protected:
     static QString FileMessage(int reasonId, const QString& path, const QString& why = QString())
     {
         const QString named = QDir::toNativeSeparators(path);
-        return UiText(kStrDocumentReadError) + QStringLiteral("\n\n")
+        return QStringLiteral("The project could not be opened.\n\n")
             + (why.isEmpty() ? UiText(reasonId).arg(named) : UiText(reasonId).arg(named, why));
     }
 };

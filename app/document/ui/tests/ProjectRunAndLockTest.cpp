@@ -145,6 +145,79 @@ TEST_F(ProjectRunTest, ACancelledLockLeavesNoTrace)
     EXPECT_FALSE(GetCmdHistory()->CanUndo());
 }
 
+// Lock and unlock steps done, undone and redone, the lock's optimization
+// cancelled at one of them: what was cancelled did not happen, and the Edit
+// menu offers what the project's lock state allows.
+TEST_F(ProjectRunTest, ALockCancelledInAnUndoOrRedoLeavesTheHistoryAsItWas)
+{
+    enum Step { Lock, Unlock, Undo, Redo };
+    struct Case
+    {
+        const char* name;
+        bool lockedFirst;
+        std::vector<Step> steps; // the last one is cancelled
+        bool locked;
+        QString undo;
+        QString redo;
+        Step retry; // the cancelled lock, done again to its end
+    };
+    const QString cantUndo = QStringLiteral("Can't Undo");
+    const QString cantRedo = QStringLiteral("Can't Redo");
+    const QString undoLock = QStringLiteral("&Undo Lock Project\tCtrl+Z");
+    const QString undoUnlock = QStringLiteral("&Undo Unlock Project\tCtrl+Z");
+    const QString redoLock = QStringLiteral("&Redo Lock Project\tCtrl+Y");
+    const QString redoUnlock = QStringLiteral("&Redo Unlock Project\tCtrl+Y");
+    const Case cases[] = {
+        { "lock", false, { Lock }, false, cantUndo, cantRedo, Lock },
+        { "redo of a lock", false, { Lock, Undo, Redo }, false, cantUndo, redoLock, Redo },
+        { "undo of an unlock", true, { Unlock, Undo }, false, undoUnlock, cantRedo, Undo },
+        { "undo of an unlock after a lock", false, { Lock, Unlock, Undo }, false, undoUnlock, cantRedo,
+            Undo },
+        { "redo of a lock after an unlock", true, { Unlock, Lock, Undo, Undo, Redo, Redo }, false, undoUnlock,
+            redoLock, Redo },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseRealDialog();
+        if (c.lockedFirst) {
+            ASSERT_TRUE(m_doc->LockProject());
+        } else {
+            m_doc->UnlockProject();
+        }
+        GetCmdHistory()->Clear();
+        auto run = [](Step step) {
+            if (step == Lock)
+                GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Lock));
+            else if (step == Unlock)
+                GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Unlock));
+            else if (step == Undo)
+                HistoryUndo();
+            else
+                HistoryRedo();
+        };
+        for (std::size_t i = 0; i + 1 < c.steps.size(); ++i)
+            run(c.steps[i]);
+        const bool modified = m_doc->IsModified();
+        const std::size_t steps = GetCmdHistory()->GetStepCount();
+        UseCancellingDialog();
+        run(c.steps.back());
+        EXPECT_EQ(m_doc->IsProjectLocked(), c.locked);
+        EXPECT_EQ(m_doc->IsModified(), modified);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), steps);
+        EXPECT_EQ(GetUndoMenuText(), c.undo);
+        EXPECT_EQ(GetRedoMenuText(), c.redo);
+
+        UseRealDialog();
+        run(c.retry);
+        EXPECT_TRUE(m_doc->IsProjectLocked());
+        EXPECT_TRUE(m_doc->IsFullyOptimized());
+        if (c.retry == Undo)
+            EXPECT_EQ(GetRedoMenuText(), redoUnlock);
+        else
+            EXPECT_EQ(GetUndoMenuText(), undoLock);
+    }
+}
+
 TEST_F(ProjectRunTest, ALockedProjectReopensLockedWithItsLayouts)
 {
     ASSERT_TRUE(m_doc->LockProject());

@@ -18,6 +18,7 @@
 
 namespace {
 
+constexpr int kPrefSkippedPartsAlert = 2047;
 
 class ProjectRunTest : public ProjectDocumentTest
 {
@@ -215,6 +216,34 @@ TEST_F(ProjectRunTest, ALockCancelledInAnUndoOrRedoLeavesTheHistoryAsItWas)
             EXPECT_EQ(GetRedoMenuText(), redoUnlock);
         else
             EXPECT_EQ(GetUndoMenuText(), undoLock);
+    }
+}
+
+// An unlocked project's file holds no results: the open computes them, and
+// says nothing of the parts it skips (the lists show them); a cancel there
+// still opens the project, its results to be computed later.
+TEST_F(ProjectRunTest, AnUnlockedProjectIsOptimizedAsItOpens)
+{
+    m_prefs.prefs->SetFlag(kPrefSkippedPartsAlert, true);
+    Append(m_oak, 60, 120, 1, QStringLiteral("Too large"));
+    const QString path = PathOf(QStringLiteral("Unlocked.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    for (const bool cancel : { false, true }) {
+        SCOPED_TRACE(cancel ? "cancelled" : "run");
+        if (cancel)
+            UseCancellingDialog();
+        const int dialogs = m_dialogs;
+        m_shell.events.clear();
+        CKWLDoc reopened;
+        reopened.SetShell(&m_shell);
+        ASSERT_TRUE(reopened.OnOpenDocument(path));
+        EXPECT_EQ(m_dialogs, dialogs + 1);
+        EXPECT_EQ(reopened.IsFullyOptimized(), !cancel);
+        EXPECT_FALSE(m_shell.events.contains(QStringLiteral("skipped")));
+        EXPECT_FALSE(reopened.IsModified());
+        EXPECT_EQ(reopened.PathName(), path);
+        ASSERT_EQ(reopened.GetPartList().size(), 3U);
+        EXPECT_EQ(reopened.GetPartList()[2]->GetSkipInfo().IsSkipped(), !cancel);
     }
 }
 

@@ -16,6 +16,9 @@
 namespace {
 constexpr std::uint64_t kAllChanged = 0x801749;
 constexpr std::uint64_t kPartsAndResultsChanged = 0x800009;
+// The change code of a material's update information when the material left
+// the library or came back to it.
+constexpr std::int32_t kMaterialDeletedOrBack = 1;
 } // namespace
 
 CKWLDoc::CKWLDoc()
@@ -70,8 +73,16 @@ void CKWLDoc::FreezeOrUnlock(std::shared_ptr<DomainUpdateInfo> info)
     m_bom->ResetAffectedTargets(info);
     // A material deleted from the library, or brought back by an undo:
     // its parts change targets without changing themselves.
-    if (std::dynamic_pointer_cast<SheetGoodUpdateInfo>(info))
+    if (const auto change = std::dynamic_pointer_cast<SheetGoodUpdateInfo>(info)) {
         m_bom->RegroupParts(m_parts);
+        // Its parts are saved without it now (or with it again): the
+        // project is modified, so that closing asks and a save keeps it.
+        const auto& material = change->GetMaterial();
+        if (change->GetCode() == kMaterialDeletedOrBack && material
+            && std::any_of(m_parts.begin(), m_parts.end(),
+                [&material](const CMilledPart* part) { return part->GetMaterial() == material; }))
+            SetModifiedFlag(true);
+    }
 }
 
 void CKWLDoc::UpdateMaterialInBOM(std::shared_ptr<DomainUpdateInfo> info)

@@ -35,7 +35,7 @@ QString DocumentErrorRecord::Message() const
     case DocumentErrorKind::ReadError:
         return UiText(kStrDocumentReadError);
     case DocumentErrorKind::FileError:
-        return UiText(kStrDocumentReadError) + QStringLiteral("\n\n") + reason;
+        return UiText(kStrFileNotOpened) + QStringLiteral("\n\n") + reason;
     case DocumentErrorKind::None:
         break;
     }

@@ -29,8 +29,8 @@ struct DocumentErrorRecord
     // Keeps a newer-file verdict: a later failure of the same load is only
     // a consequence of it.
     void RecordReadError();
-    // A file that could not be read at all is not called damaged: the read
-    // error's message is followed by the reason.
+    // A file that could not be read at all is not called damaged: its
+    // message says the project could not be opened, and why.
     void RecordFileError(const QString& why);
     // The message to show for the record; empty for no error.
     QString Message() const;

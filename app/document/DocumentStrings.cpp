@@ -10,6 +10,7 @@ const StringResource g_documentStrings[] = {
      u"In order to open this document, please install an updated version of the program."},
     {kStrDocumentReadError,
      u"Document_ReadError_AR-101: Error reading document: file is either corrupted or has an unknown version number."},
+    {kStrFileNotOpened, u"Document_NotOpened_The project could not be opened."},
     {kStrFileNotFound, u"Document_NotFound_%1 cannot be found."},
     {kStrFileNotReadable, u"Document_NotReadable_%1 cannot be read: %2"},
     {kStrNotARegularFile, u"Document_NotRegular_Not a regular file"},

@@ -9,7 +9,9 @@ enum DocumentStringId : int {
     kStrProgramVersion = 156,    // the version text files are written with
     kStrNewerFileVersion = 503,  // "The file you are trying to open was created with ..."
     kStrDocumentReadError = 4225, // "AR-101: Error reading document: ..."
-    // Why a project file could not be taken off the disk at all.
+    // A project file that could not be taken off the disk at all: the
+    // heading, then the line that says why.
+    kStrFileNotOpened = 5480,    // "The project could not be opened."
     kStrFileNotFound = 5301,     // "%1 cannot be found."
     kStrFileNotReadable = 5302,  // "%1 cannot be read: %2"
     kStrNotARegularFile = 5303,  // "Not a regular file"

@@ -1,6 +1,7 @@
 #pragma once
 // Locks or unlocks the project as one undoable step. A lock whose
-// optimization the user cancels did not happen: it leaves no undo step.
+// optimization the user cancels did not happen: run as a new step it leaves
+// no undo step; run by an undo or redo it leaves the step where it was.
 
 #include "foundation/CommandBase.h"
 
@@ -20,7 +21,7 @@ public:
 
 private:
     CKWLDoc* Document() const;
-    // Locks; a cancel marks the command so that the history drops it.
+    // Locks; a cancel marks the command so that the history sees it.
     void LockOrDrop();
 
     Direction m_direction;

@@ -14,6 +14,10 @@
 #include <platform/ArchiveError.h>
 #include <platform/BinaryArchive.h>
 
+#include <QList>
+
+#include <algorithm>
+
 namespace {
 
 constexpr std::int32_t kPartsListVersion = 2;
@@ -39,6 +43,17 @@ public:
     LiteralDefaultMaterialName(const LiteralDefaultMaterialName&) = delete;
     LiteralDefaultMaterialName& operator=(const LiteralDefaultMaterialName&) = delete;
 };
+
+// A newer program writes its version as a text a user can read; a text with
+// control or unassigned characters, or none at all, is damage that happens to
+// look like a newer file.
+bool IsReadableVersionText(const QString& text)
+{
+    const QList<uint> characters = text.toUcs4();
+    return !characters.isEmpty() && text.isValidUtf16()
+        && std::all_of(
+            characters.begin(), characters.end(), [](uint c) { return QChar::isPrint(char32_t(c)); });
+}
 
 bool ProRatePreference()
 {
@@ -84,6 +99,8 @@ ProjectFileContents ReadProjectFile(ArchiveWrapper& ar, BOMOptMgr& bom)
     ar.GetArchive().setObjectSchema(generation);
     std::uint32_t secondWord = 0;
     ar >> secondWord;
+    if (secondWord != kProjectFileSecondWord)
+        ThrowBadSchema(ar);
 
     auto context = std::make_shared<std::vector<CMilledPart*>>();
     const auto mapper = IdentityMapper::ConstructWithArchive(context, ar);
@@ -95,8 +112,11 @@ ProjectFileContents ReadProjectFile(ArchiveWrapper& ar, BOMOptMgr& bom)
         bool flag = false;
         ar >> contents.firstText >> contents.versionText >> flag;
     }
-    if (schema > kProjectBodySchema)
+    if (schema > kProjectBodySchema) {
+        if (!IsReadableVersionText(contents.versionText))
+            ThrowBadSchema(ar);
         throw FutureSchemaException(contents.versionText, ProgramVersionText(), ar.GetFilePath());
+    }
 
     ar >> contents.locked >> contents.proRateCosts;
     if (contents.locked != 0 && contents.locked != 1)

@@ -6,6 +6,7 @@
 #include "foundation/ThreadAffinity.h"
 #include "foundation/UIStringTable.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -77,6 +78,7 @@ void CmdHistory::Run(CommandBase& command, void (CommandBase::*operation)(), Com
     CmdWrapperRef wrapper(&command);
     if (history)
         ++history->m_depth;
+    command.ClearCancelled();
     try {
         (command.*operation)();
     } catch (...) {
@@ -184,6 +186,20 @@ void CmdHistory::BeginCompound(const QString& name, bool kept)
         m_steps.push_back(m_openCompound); // the position stays at the end, after it
 }
 
+namespace {
+
+// An undo or redo that the user cancelled (a lock whose optimization was
+// stopped) did not happen: its step goes back where it was, so that the
+// menu offers what can still be undone or redone.
+bool WasCancelled(const CompoundCommand& step)
+{
+    const auto& children = step.GetChildren();
+    return std::any_of(
+        children.begin(), children.end(), [](const auto& child) { return child->IsCancelled(); });
+}
+
+} // namespace
+
 void HistoryUndo()
 {
     const std::shared_ptr<CmdHistory> history = g_history; // survives a replacement from inside
@@ -196,6 +212,8 @@ void HistoryUndo()
     history->m_position = step;
     history->m_openCompound = compound;
     UndoCommand(*compound);
+    if (WasCancelled(*compound))
+        history->PutBackCancelledStep(compound, false);
 }
 
 void HistoryRedo()
@@ -209,6 +227,16 @@ void HistoryRedo()
     ++history->m_position;
     history->m_openCompound = compound;
     RedoCommand(*compound);
+    if (WasCancelled(*compound))
+        history->PutBackCancelledStep(compound, true);
+}
+
+void CmdHistory::PutBackCancelledStep(const std::shared_ptr<CompoundCommand>& step, bool toBeRedone)
+{
+    const auto it = std::find(m_steps.begin(), m_steps.end(), step);
+    if (it == m_steps.end())
+        return;
+    m_position = toBeRedone ? it : std::next(it);
 }
 
 QString GetUndoMenuText()

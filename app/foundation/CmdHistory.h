@@ -62,6 +62,9 @@ private:
     void ForgetFailedCommand(const CommandBase* command);
     // An open step left empty because its commands failed is no step at all.
     void DropEmptiedOpenCompound();
+    // The step's undo or redo was cancelled: the position goes back to
+    // before it (toBeRedone) or after it.
+    void PutBackCancelledStep(const std::shared_ptr<CompoundCommand>& step, bool toBeRedone);
     static void Run(CommandBase& command, void (CommandBase::*operation)(), CommandBase::State done);
     void EndCommandExecution(ICmdWrapper& wrapper);
 

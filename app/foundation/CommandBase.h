@@ -37,9 +37,12 @@ public:
 
     // For edits that must run but never be undone.
     void SetNotRecorded() { m_notRecorded = true; }
-    // Execute found that nothing happened (the user cancelled): the history
-    // drops the command once Execute has returned.
+    // Execute, Undo or Redo found that nothing happened (the user
+    // cancelled): the history drops a command cancelled on its execution,
+    // and leaves a step whose undo or redo was cancelled where it was.
     void MarkCancelled() { m_cancelled = true; }
+    // Every run starts uncancelled.
+    void ClearCancelled() { m_cancelled = false; }
     bool IsCancelled() const { return m_cancelled; }
     bool IsNotRecorded() const { return m_notRecorded; }
 

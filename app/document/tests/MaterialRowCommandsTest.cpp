@@ -66,6 +66,45 @@ TEST_F(MaterialRowCommandsTest, ADeletedMaterialComesBackAtTheEndWithItsRows)
     EXPECT_EQ(part->GetMaterialName(), QStringLiteral("Oak"));
 }
 
+// The project's parts are saved without a material deleted from the
+// library: the delete (and its undo) modifies the project, closing asks, and
+// the saved project brings the material back neither to its parts nor to
+// the library.
+TEST_F(MaterialRowCommandsTest, DeletingAMaterialThatPartsUseModifiesTheProjectAndASaveKeepsItGone)
+{
+    CMilledPart* rail = Append(m_oak, 10, 20, 2, QStringLiteral("Rail"));
+    const QString path = PathOf(QStringLiteral("Rail.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    GetCmdHistory()->Clear();
+
+    // A material that no part uses leaves the project as it was.
+    ASSERT_TRUE(DeleteMaterial(m_doc.get(), m_ash));
+    EXPECT_FALSE(m_doc->IsModified());
+
+    ASSERT_TRUE(DeleteMaterial(m_doc.get(), m_oak));
+    EXPECT_TRUE(m_doc->IsModified());
+    m_shell.answer = IDocumentShell::Answer::Cancel;
+    EXPECT_FALSE(m_doc->SaveModified());
+    EXPECT_EQ(m_shell.questions, QStringList { QStringLiteral("Save changes to Rail.kwxe?") });
+
+    m_doc->SetModifiedFlag(false);
+    HistoryUndo();
+    EXPECT_EQ(rail->GetMaterialName(), QStringLiteral("Oak"));
+    EXPECT_TRUE(m_doc->IsModified());
+    m_doc->SetModifiedFlag(false);
+    HistoryRedo();
+    EXPECT_TRUE(m_doc->IsModified());
+
+    m_shell.answer = IDocumentShell::Answer::Yes;
+    ASSERT_TRUE(m_doc->SaveModified());
+    CKWLDoc reopened;
+    reopened.SetShell(&m_shell);
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    ASSERT_EQ(reopened.GetPartList().size(), 1U);
+    EXPECT_TRUE(reopened.GetPartList()[0]->GetMaterial()->IsDefaultMaterial());
+    EXPECT_FALSE(m_library->FindMaterial(QStringLiteral("Oak")));
+}
+
 // The results as the pages show them: each diagram stack's material and
 // sheet count, and each part's placed copies.
 QStringList DescribeResults(CKWLDoc& doc)

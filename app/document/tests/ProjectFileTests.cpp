@@ -2,17 +2,22 @@
 
 #include "document/ProjectFile.h"
 #include "document/ProjectFileBytes.h"
+#include "foundation/RealArchive.h"
 #include "model/CMilledPart.h"
 #include "optimization/PinnedUsage.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <platform/BinaryArchive.h>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -161,6 +166,98 @@ TEST_F(RefusedFileTest, ANewerFileNamesBothVersions)
     ExpectRefused(bytes, UiText(kStrNewerFileVersion).arg(ProgramVersionText(), ProgramVersionText()));
 }
 
+// A saved project's header and preamble, then body schema 12 and the two
+// texts, as a newer program would begin its file.
+QByteArray NewerFileWithVersionText(const QByteArray& savedProject, const QString& versionText)
+{
+    std::ostringstream out;
+    {
+        auto archive = platform::BinaryArchive::storing(out, "Newer.kwxe");
+        RealArchive ar(archive);
+        ar << std::int32_t(12) << QStringLiteral("Kerfwell Plus Solo project") << versionText << true;
+        archive.flush();
+    }
+    const std::string body = out.str();
+    return savedProject.left(56) + QByteArray(body.data(), static_cast<qsizetype>(body.size()))
+        + QByteArray(64, '\0');
+}
+
+TEST_F(RefusedFileTest, ANewerFileIsTakenForOneOnlyWithAReadableVersionText)
+{
+    const QByteArray good = SavedProject();
+    const struct
+    {
+        const char* name;
+        QString versionText;
+        bool newer;
+    } cases[] = {
+        { "a plain version", QStringLiteral("12.4"), true },
+        { "a version with letters of any language", QStringLiteral("2.0 \u03b2 (\u7248)"), true },
+        { "no version text", QString(), false },
+        { "a control character", QStringLiteral("12.4\x01"), false },
+        { "a line break", QStringLiteral("12\n4"), false },
+        { "a lone surrogate half", QString(QChar(0xD800)) + QStringLiteral("1"), false },
+        { "an unassigned character", QString(QChar(0x0378)), false },
+        { "a private-use character", QString(QChar(0xE000)), false },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectRefused(NewerFileWithVersionText(good, c.versionText),
+            c.newer ? UiText(kStrNewerFileVersion).arg(c.versionText, ProgramVersionText())
+                    : UiText(kStrDocumentReadError));
+    }
+}
+
+TEST_F(RefusedFileTest, ASecondHeaderWordOtherThanEightIsDamage)
+{
+    const QByteArray good = SavedProject();
+    for (const char* word : { "00000000", "07000000", "09000000", "08000080", "ffffffff" }) {
+        SCOPED_TRACE(word);
+        QByteArray damaged = good;
+        damaged.replace(4, 4, QByteArray::fromHex(word));
+        ExpectRefused(damaged, UiText(kStrDocumentReadError));
+    }
+}
+
+// Random files, some with the start of a real project before the noise:
+// each is refused, and none is called the work of a newer program unless it
+// names a version a user can read.
+TEST_F(RefusedFileTest, RandomFilesAreNeverTakenForNewerOnesWithUnreadableVersions)
+{
+    const QByteArray good = SavedProject();
+    const QString path = PathOf(QStringLiteral("Random.kwxe"));
+    std::mt19937 random(57);
+    int newer = 0;
+    for (int i = 0; i < 400; ++i) {
+        SCOPED_TRACE(i);
+        QByteArray bytes(4096, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random() & 0xFF);
+        // A quarter keep the real header, a quarter the header, preamble and
+        // a newer body schema; the texts after it are noise.
+        if (i % 4 == 1)
+            bytes.replace(0, 8, good.left(8));
+        if (i % 4 == 2) {
+            bytes.replace(0, 60, good.left(60));
+            bytes[56] = 12;
+        }
+        WriteAll(path, bytes);
+        m_shown.clear();
+        m_shell.hasMainFrame = false;
+        EXPECT_FALSE(m_doc->OnOpenDocument(path));
+        EXPECT_EQ(m_shown.size(), 1);
+        const DocumentErrorRecord& record = TheDocumentErrorRecord();
+        if (record.kind != DocumentErrorKind::NewerFile)
+            continue;
+        ++newer;
+        const QList<uint> characters = record.fileVersionText.toUcs4();
+        EXPECT_FALSE(characters.isEmpty());
+        for (const uint c : characters)
+            EXPECT_TRUE(QChar::isPrint(char32_t(c))) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_LT(newer, 10);
+}
+
 TEST_F(RefusedFileTest, AnOldOrDamagedFileIsAReadError)
 {
     const QByteArray good = SavedProject();
@@ -216,7 +313,7 @@ protected:
     static QString FileMessage(int reasonId, const QString& path, const QString& why = QString())
     {
         const QString named = QDir::toNativeSeparators(path);
-        return UiText(kStrDocumentReadError) + QStringLiteral("\n\n")
+        return QStringLiteral("The project could not be opened.\n\n")
             + (why.isEmpty() ? UiText(reasonId).arg(named) : UiText(reasonId).arg(named, why));
     }
 };

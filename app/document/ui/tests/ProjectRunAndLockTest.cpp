@@ -18,6 +18,7 @@
 
 namespace {
 
+constexpr int kPrefSkippedPartsAlert = 2047;
 
 class ProjectRunTest : public ProjectDocumentTest
 {
@@ -143,6 +144,105 @@ TEST_F(ProjectRunTest, ACancelledLockLeavesNoTrace)
     EXPECT_FALSE(m_doc->IsModified());
     EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
     EXPECT_FALSE(GetCmdHistory()->CanUndo());
+}
+
+// Lock and unlock steps done, undone and redone, the lock's optimization
+// cancelled at one of them: what was cancelled did not happen, and the Edit
+// menu offers what the project's lock state allows.
+TEST_F(ProjectRunTest, ALockCancelledInAnUndoOrRedoLeavesTheHistoryAsItWas)
+{
+    enum Step { Lock, Unlock, Undo, Redo };
+    struct Case
+    {
+        const char* name;
+        bool lockedFirst;
+        std::vector<Step> steps; // the last one's lock is cancelled
+        QString undo;
+        QString redo;
+        Step retry; // the cancelled lock, done again to its end
+    };
+    const QString cantUndo = QStringLiteral("Can't Undo");
+    const QString cantRedo = QStringLiteral("Can't Redo");
+    const QString undoLock = QStringLiteral("&Undo Lock Project\tCtrl+Z");
+    const QString undoUnlock = QStringLiteral("&Undo Unlock Project\tCtrl+Z");
+    const QString redoLock = QStringLiteral("&Redo Lock Project\tCtrl+Y");
+    const QString redoUnlock = QStringLiteral("&Redo Unlock Project\tCtrl+Y");
+    const Case cases[] = {
+        { "lock", false, { Lock }, cantUndo, cantRedo, Lock },
+        { "redo of a lock", false, { Lock, Undo, Redo }, cantUndo, redoLock, Redo },
+        { "undo of an unlock", true, { Unlock, Undo }, undoUnlock, cantRedo, Undo },
+        { "undo of an unlock after a lock", false, { Lock, Unlock, Undo }, undoUnlock, cantRedo, Undo },
+        { "redo of a lock after an unlock", true, { Unlock, Lock, Undo, Undo, Redo, Redo }, undoUnlock,
+            redoLock, Redo },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UseRealDialog();
+        if (c.lockedFirst) {
+            ASSERT_TRUE(m_doc->LockProject());
+        } else {
+            m_doc->UnlockProject();
+        }
+        GetCmdHistory()->Clear();
+        auto run = [](Step step) {
+            if (step == Lock)
+                GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Lock));
+            else if (step == Unlock)
+                GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Unlock));
+            else if (step == Undo)
+                HistoryUndo();
+            else
+                HistoryRedo();
+        };
+        for (std::size_t i = 0; i + 1 < c.steps.size(); ++i)
+            run(c.steps[i]);
+        const bool modified = m_doc->IsModified();
+        const std::size_t steps = GetCmdHistory()->GetStepCount();
+        UseCancellingDialog();
+        run(c.steps.back());
+        EXPECT_FALSE(m_doc->IsProjectLocked());
+        EXPECT_EQ(m_doc->IsModified(), modified);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), steps);
+        EXPECT_EQ(GetUndoMenuText(), c.undo);
+        EXPECT_EQ(GetRedoMenuText(), c.redo);
+
+        UseRealDialog();
+        run(c.retry);
+        EXPECT_TRUE(m_doc->IsProjectLocked());
+        EXPECT_TRUE(m_doc->IsFullyOptimized());
+        if (c.retry == Undo)
+            EXPECT_EQ(GetRedoMenuText(), redoUnlock);
+        else
+            EXPECT_EQ(GetUndoMenuText(), undoLock);
+    }
+}
+
+// An unlocked project's file holds no results: the open computes them, and
+// says nothing of the parts it skips (the lists show them); a cancel there
+// still opens the project, its results to be computed later.
+TEST_F(ProjectRunTest, AnUnlockedProjectIsOptimizedAsItOpens)
+{
+    m_prefs.prefs->SetFlag(kPrefSkippedPartsAlert, true);
+    Append(m_oak, 60, 120, 1, QStringLiteral("Too large"));
+    const QString path = PathOf(QStringLiteral("Unlocked.kwxe"));
+    ASSERT_TRUE(m_doc->DoSave(path, true));
+    for (const bool cancel : { false, true }) {
+        SCOPED_TRACE(cancel ? "cancelled" : "run");
+        if (cancel)
+            UseCancellingDialog();
+        const int dialogs = m_dialogs;
+        m_shell.events.clear();
+        CKWLDoc reopened;
+        reopened.SetShell(&m_shell);
+        ASSERT_TRUE(reopened.OnOpenDocument(path));
+        EXPECT_EQ(m_dialogs, dialogs + 1);
+        EXPECT_EQ(reopened.IsFullyOptimized(), !cancel);
+        EXPECT_FALSE(m_shell.events.contains(QStringLiteral("skipped")));
+        EXPECT_FALSE(reopened.IsModified());
+        EXPECT_EQ(reopened.PathName(), path);
+        ASSERT_EQ(reopened.GetPartList().size(), 3U);
+        EXPECT_EQ(reopened.GetPartList()[2]->GetSkipInfo().IsSkipped(), !cancel);
+    }
 }
 
 TEST_F(ProjectRunTest, ALockedProjectReopensLockedWithItsLayouts)

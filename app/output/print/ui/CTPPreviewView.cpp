@@ -1,5 +1,6 @@
 #include "output/print/ui/CTPPreviewView.h"
 
+#include "foundation/FileNames.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/SessionLog.h"
@@ -15,6 +16,7 @@
 #include "output/print/ui/PrintUiStrings.h"
 #include "platform/ui/PrintControl.h"
 
+#include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -44,6 +46,23 @@ std::unique_ptr<CPrintEngineBase> MakePrinter(
     if (scope == CPrintLayoutsDlg::RawMaterials)
         return std::make_unique<CRawMatsPrinter>(document, viewManager, host, control);
     return std::make_unique<CDocPrinter>(document, viewManager, host, control);
+}
+
+// Whether the PDF file can be made where the user asked, else the system's
+// reason: a printer that cannot open its file only fails to start, which
+// would read like a fault of the page set-up.
+bool CanWritePdfFile(const QString& path, QString& reason)
+{
+    QFile file(path);
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        reason = file.errorString();
+        return false;
+    }
+    file.close();
+    if (!existed)
+        file.remove();
+    return true;
 }
 
 } // namespace
@@ -238,6 +257,11 @@ bool PrintComposedPages(platform::PrintControl& control, IPrintViewHost& host, Q
     QString path;
     if (!host.AskPdfFileName(path))
         return false;
+    QString reason;
+    if (!CanWritePdfFile(path, reason)) {
+        ShowPrintStopMessage(LoadUIString(kStrPdfNotWritable).arg(DisplayFileName(path), reason));
+        return false;
+    }
     QPrinter pdf(QPrinter::HighResolution);
     QPrinter& printer = target ? *target : pdf;
     printer.setOutputFormat(QPrinter::PdfFormat);

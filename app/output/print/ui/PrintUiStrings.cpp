@@ -5,6 +5,7 @@ namespace {
 // Section, key and text joined by underscores.
 const StringResource g_printUiStrings[] = {
     { kStrPreviewPageOf, u"PrintPreview_PageOf_Page %1 of %2" },
+    { kStrPdfNotWritable, u"Msgs_PdfNotWritable_The PDF file cannot be written:\\n%1\\n\\n%2" },
     { kStrDlgReports, u"PrintDlg_Reports_Reports" },
     { kStrOrientReports, u"PrintOrientation_Reports_Reports" },
     { kStrShadeAlternateRows,

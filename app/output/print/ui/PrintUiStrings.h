@@ -44,6 +44,7 @@ enum PrintUiStringId : int {
     kStrCouldNotStartPrinting = 5179,
     kStrSetupButton = 5236,
     kStrPreviewPageOf = 5511,
+    kStrPdfNotWritable = 5470,
 };
 
 // The table handed to the string service at start-up.

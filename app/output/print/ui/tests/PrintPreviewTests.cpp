@@ -181,6 +181,39 @@ TEST_F(PrintCommandsTest, PrintWritesTheChosenSectionsIntoAPdfFile)
     EXPECT_GE(host.editsFinished, 1);
 }
 
+// A PDF file that cannot be made is named with the system's reason, not
+// taken for a fault of the page set-up; nothing is written.
+TEST_F(PrintCommandsTest, APdfFileThatCannotBeMadeIsNamedWithItsReason)
+{
+    QTemporaryDir folder;
+    QFile notAFolder(folder.filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    FakePrintHost host;
+    host.pdfPath = folder.filePath(QStringLiteral("notes.txt/Bench.pdf"));
+    SetPrintDialogRunner([&](CPrintLayoutsDlg& dialog) {
+        QComboBox* printers = dialog.PrinterChoice();
+        printers->setCurrentIndex(printers->count() - 1);
+        Q_EMIT printers->activated(printers->count() - 1);
+        dialog.accept();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    body = [&](TestPrinter& printer) {
+        platform::IPrintControl& out = printer.GetControl();
+        out.StartDoc();
+        out.PrintParagraph(QStringLiteral("Bench cut list"));
+        out.EndDoc();
+    };
+    CPrintCommands commands(host);
+    commands.OnFilePrint();
+    ASSERT_EQ(messages.size(), 1) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(messages.front().startsWith(QStringLiteral("The PDF file cannot be written:")))
+        << messages.front().toStdString();
+    EXPECT_TRUE(messages.front().contains(host.pdfPath));
+    EXPECT_FALSE(messages.front().contains(QStringLiteral("Page Setup")));
+    EXPECT_FALSE(QFile::exists(host.pdfPath));
+}
+
 TEST_F(PrintCommandsTest, CancellingEitherDialogPrintsNothing)
 {
     FakePrintHost host;

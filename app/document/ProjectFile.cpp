@@ -15,6 +15,7 @@
 #include <platform/BinaryArchive.h>
 
 #include <QList>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -44,15 +45,16 @@ public:
     LiteralDefaultMaterialName& operator=(const LiteralDefaultMaterialName&) = delete;
 };
 
-// A newer program writes its version as a text a user can read; a text with
-// control or unassigned characters, or none at all, is damage that happens to
-// look like a newer file.
+// A newer program writes its version as a number a user can read: digits
+// and dots, perhaps with a short suffix such as "beta 2". Anything else in
+// that place is damage that happens to look like a newer file, and calling
+// it newer would send the user after an update that does not exist.
 bool IsReadableVersionText(const QString& text)
 {
-    const QList<uint> characters = text.toUcs4();
-    return !characters.isEmpty() && text.isValidUtf16()
-        && std::all_of(
-            characters.begin(), characters.end(), [](uint c) { return QChar::isPrint(char32_t(c)); });
+    static const QRegularExpression version(
+        QStringLiteral("^\\d{1,6}(\\.\\d{1,6}){0,5}([ ._+-]?[\\p{L}\\p{N}][\\p{L}\\p{N} ._+()-]{0,19})?\\z"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    return text.isValidUtf16() && version.match(text).hasMatch();
 }
 
 bool ProRatePreference()

@@ -51,6 +51,14 @@ bool IsEscapedByte(char16_t unit)
     return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF;
 }
 
+// Direction overrides, isolates, marks and zero-width characters: a name
+// holding one can turn a whole title bar around or look like another name.
+bool IsInvisibleFormatCharacter(char16_t unit)
+{
+    return (unit >= 0x200B && unit <= 0x200F) || (unit >= 0x202A && unit <= 0x202E)
+        || (unit >= 0x2060 && unit <= 0x2069) || unit == 0xFEFF || unit == 0x061C;
+}
+
 // How a unit that is not half of a character pair is shown; empty when it
 // is shown as it is.
 QString EscapeForDisplay(char16_t unit)
@@ -71,7 +79,7 @@ QString EscapeForDisplay(char16_t unit)
         return QStringLiteral("\\x") + hex(unit, 2);
     // Beyond ASCII a character of its own, apart from the bytes above.
     if (category == QChar::Other_Control || category == QChar::Separator_Line
-        || category == QChar::Separator_Paragraph || QChar::isSurrogate(unit))
+        || category == QChar::Separator_Paragraph || QChar::isSurrogate(unit) || IsInvisibleFormatCharacter(unit))
         return QStringLiteral("\\u") + hex(unit, 4);
     return {};
 }

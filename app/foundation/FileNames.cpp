@@ -98,7 +98,13 @@ QString DecodeFileName(const QByteArray& bytes)
             ++at;
             continue;
         }
-        name.append(QString::fromUtf8(bytes.constData() + at, length));
+        // Qt's decoder drops a byte-order mark at the start of its input,
+        // which every sequence here is: kept by hand, the name still
+        // reaches its file.
+        if (length == 3 && data[at] == 0xEF && data[at + 1] == 0xBB && data[at + 2] == 0xBF)
+            name.append(QChar(char16_t(0xFEFF)));
+        else
+            name.append(QString::fromUtf8(bytes.constData() + at, length));
         at += length;
     }
     return name;

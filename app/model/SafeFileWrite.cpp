@@ -109,6 +109,28 @@ int CreateTemporary(const QByteArray& folder, QByteArray* tempPath)
     return -1;
 }
 
+// Only a regular file, or a name that does not exist yet, is ever replaced:
+// the rename would put a file in place of a device node, a pipe or a socket
+// that a link led to (as root even one of the system's), and of a link
+// whose chain never ends.
+bool IsReplaceableTarget(const QByteArray& target, QString* reason)
+{
+    struct stat status
+    {
+    };
+    if (::lstat(target.constData(), &status) != 0)
+        return true; // nothing there yet, or a folder the save cannot reach: that step reports it
+    if (S_ISREG(status.st_mode))
+        return true;
+    if (S_ISLNK(status.st_mode))
+        *reason = SystemError(ELOOP);
+    else if (S_ISDIR(status.st_mode))
+        *reason = SystemError(EISDIR);
+    else
+        *reason = QStringLiteral("not a regular file");
+    return false;
+}
+
 // Fills the temporary file (open as fd, named tempPath); answers false with
 // an error text.
 using ContentStep = std::function<bool(int fd, const QByteArray& tempPath, QString* error)>;
@@ -123,6 +145,9 @@ bool ReplaceThroughTemporary(const QString& requested, const ContentStep& fillCo
     };
     const QString target = ResolveSymbolicLinks(requested);
     const QByteArray targetBytes = EncodeFileName(target);
+    QString refusal;
+    if (!IsReplaceableTarget(targetBytes, &refusal))
+        return fail(TargetError(requested, refusal));
     const QByteArray folder = FolderOf(targetBytes);
     RemoveStaleTemporaries(folder);
 

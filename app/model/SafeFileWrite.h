@@ -4,7 +4,9 @@
 // flushed to disk, and only then take the target's name by an atomic rename.
 // A failure at any step leaves the old file as it was and no temporary file.
 // A target that is a symbolic link stays one: the file it points to is
-// replaced. Names go to the system through EncodeFileName, so a folder whose
+// replaced. Only a regular file (or a name not taken yet) is replaced: a
+// target that is, or leads to, a folder, a device, a pipe or a socket is
+// refused like one that cannot be written. Names go to the system through EncodeFileName, so a folder whose
 // name is not UTF-8 works too.
 
 #include <QByteArray>

@@ -12,11 +12,14 @@
 #include <FileSizeLimit.h>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <functional>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -93,6 +96,56 @@ TEST(SafeFileWriteTest, ASymbolicLinkStaysALinkAndItsFileIsReplaced)
     }
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
               (QStringList{QStringLiteral("Bench.kwxe"), QStringLiteral("New.kwxe")}));
+}
+
+// A link that leads to anything but a regular file is refused: the node
+// stays what it was and no temporary is left. (A device node would need
+// root to make; a pipe and a socket take the same path.)
+TEST(SafeFileWriteTest, OnlyARegularFileIsReplacedWhereverALinkLeads)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
+    const QByteArray pipe = QFile::encodeName(at("pipe"));
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = QFile::encodeName(at("socket"));
+    ASSERT_LT(socketPath.size(), qsizetype(sizeof address.sun_path));
+    std::memcpy(address.sun_path, socketPath.constData(), static_cast<std::size_t>(socketPath.size()));
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("folder")));
+    const struct
+    {
+        const char* link;
+        const char* pointsTo;
+        const char* node; // what must still be there afterwards
+        mode_t type;
+    } cases[] = {
+        { "ToPipe.kwxe", "pipe", "pipe", S_IFIFO },
+        { "ToSocket.kwxe", "socket", "socket", S_IFSOCK },
+        { "ToFolder.kwxe", "folder", "folder", S_IFDIR },
+        { "Loop.kwxe", "Loop.kwxe", "Loop.kwxe", S_IFLNK },
+    };
+    for (const auto& c : cases)
+        ASSERT_EQ(::symlink(c.pointsTo, QFile::encodeName(at(c.link)).constData()), 0) << c.link;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.link);
+        for (const QString& target : { at(c.link), at(c.node) }) {
+            QString error;
+            EXPECT_FALSE(WriteFileThroughTemporary(target, QByteArrayLiteral("grid state"), {}, &error));
+            EXPECT_TRUE(error.startsWith(DisplayFileName(target) + QStringLiteral(": "))) << error.toStdString();
+            struct stat status
+            {
+            };
+            ASSERT_EQ(::lstat(QFile::encodeName(at(c.node)).constData(), &status), 0);
+            EXPECT_EQ(status.st_mode & S_IFMT, c.type);
+        }
+    }
+    ::close(listener);
+    EXPECT_TRUE(QDir(dir.path()).entryList({ QStringLiteral(".kwlsave-*") }, QDir::Files | QDir::Hidden | QDir::System).isEmpty());
 }
 
 TEST(SafeFileWriteTest, TemporariesOfKilledSavesAreClearedWhenNoOneHoldsThem)

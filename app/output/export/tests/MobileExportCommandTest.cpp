@@ -159,19 +159,18 @@ TEST_F(MobileExportTest, APackageIntoAFolderNamedInLatin1IsWrittenThere)
     std::filesystem::remove_all(std::filesystem::path(chosen.toStdString()));
 }
 
-TEST_F(MobileExportTest, TheDocumentGivesWholeSheetsAndLeavesTheProRatePreference)
+TEST_F(MobileExportTest, TheDocumentGivesItsLineItemsDiagramsAndParts)
 {
-    m_prefs.prefs->SetFlag(2026, true);
     const DocumentExportSource source(m_doc);
     const auto bills = source.GetSheetGoodsBills();
     ASSERT_EQ(bills.size(), 1U);
     ASSERT_EQ(bills[0].results.size(), 1U);
     ASSERT_EQ(bills[0].results[0].lineItems.size(), 1U);
     const ExportLineItem& line = bills[0].results[0].lineItems[0];
-    EXPECT_EQ(line.wholeSheets, 2.0);
+    EXPECT_EQ(line.quantityNeeded, 2.0);
+    EXPECT_EQ(line.quantityInStock, 2.0);
     EXPECT_EQ(line.totalCost, CMoney::FromReal(100));
     EXPECT_EQ(line.sizeCostIdentity, m_row->GetIdentity());
-    EXPECT_TRUE(m_prefs.prefs->GetFlag(2026));
     EXPECT_EQ(source.GetAllDiagramsInOrder().size(), 1U);
     EXPECT_EQ(source.GetParts().size(), 1U);
 }

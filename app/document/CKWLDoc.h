@@ -128,9 +128,6 @@ public:
     void LoadFromBytes(std::vector<std::uint8_t> bytes, const QString& path);
 
 private:
-    // The run of Optimize; without the alert, skipped parts show only in
-    // the lists.
-    bool RunOptimization(int mode, bool alertSkippedParts);
     void ResetProject();
     void TakeParts(std::vector<CMilledPart*> parts);
     void DeleteParts();

@@ -155,13 +155,10 @@ bool CKWLDoc::OnOpenDocument(const QString& path)
     SetModifiedFlag(false);
     if (m_shell && m_shell->IsMainViewInitialized())
         m_shell->FitPartsGridColumns();
-    // An unlocked project's file holds no results, only its pinned layouts:
-    // they are computed now, as the Layouts page would, so that the Parts
-    // page shows the diagram numbers and skipped parts the project had when
-    // it was saved. A locked project brought its results along. The skipped
-    // parts were announced when they were first found; here the lists show
-    // them.
-    RunOptimization(-1, false);
+    // No run here: a locked project brought its results along, and an
+    // unlocked one's are computed when a page or command first needs them,
+    // so a large project opens at once; until then its parts show the
+    // placeholder.
     return true;
 }
 

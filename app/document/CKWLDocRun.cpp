@@ -18,11 +18,6 @@ constexpr int kPrefSkippedPartsAlert = 2047;
 
 bool CKWLDoc::Optimize(int mode)
 {
-    return RunOptimization(mode, true);
-}
-
-bool CKWLDoc::RunOptimization(int mode, bool alertSkippedParts)
-{
     if (!m_shell || !m_shell->IsMainViewInitialized() || mode == 0 || IsProjectLocked() || IsFullyOptimized())
         return true;
     m_jobs.clear();
@@ -54,8 +49,7 @@ bool CKWLDoc::RunOptimization(int mode, bool alertSkippedParts)
     m_progress = nullptr;
 
     const UserPrefsBase* prefs = GetUserPrefs();
-    if (alertSkippedParts && !cancelled && prefs && prefs->GetFlag(kPrefSkippedPartsAlert)
-        && HasUnplacedCopies())
+    if (!cancelled && prefs && prefs->GetFlag(kPrefSkippedPartsAlert) && HasUnplacedCopies())
         m_shell->PostSkippedPartsAlert();
     m_jobs.clear();
     return done;

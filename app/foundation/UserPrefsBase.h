@@ -9,6 +9,7 @@ struct PrintSettings; // the print settings record, defined with the preferences
 namespace PrefId {
 constexpr int DisplayWxL = 2007; // "Regional Settings" / "Display WxL"
 constexpr int HideDimensionUnits = 2009; // "Numbers and Dimensions" / "Hide Dimension Units"
+constexpr int ProRateCosts = 2026; // "Pick List Options" / "Pro-Rate Costs"
 constexpr int AbbreviatedHeaders = 2037; // "Grid Options" / "Abbreviated Headers"
 constexpr int CadStyle = 2095; // "Numbers and Dimensions" / "CAD Style"
 constexpr int PartNumberStyle = 3015; // "Numbers and Dimensions" / "Part Number Style"

@@ -153,9 +153,15 @@ void OptimizationTarget::ResetForReoptimization(PinnedUsage& usage, bool keepPar
 
 void OptimizationTarget::RestoreAfterLoad(PinnedUsage& usage, bool keepParts)
 {
+    // A locked project's target keeps the results it was saved with, and a
+    // locked project never runs again: only the pinned sheets and the
+    // hand-placed copies are counted anew, and the target stays as optimized
+    // as the file says.
+    const bool optimized = keepParts && IsOptimized();
     ResetParts(keepParts);
     RestorePinnedLayouts(usage);
     RefreshStock(usage);
+    SetOptimized(optimized);
 }
 
 

@@ -108,7 +108,8 @@ public:
     // resets leaves each pinned sheet counted once and the parts' placed
     // counts as one reset makes them.
     void ResetForReoptimization(PinnedUsage& usage, bool keepParts);
-    // As the reset, but only stacks still flagged pinned count again.
+    // As the reset, but only stacks still flagged pinned count again; with
+    // the parts kept (a locked project) the optimized flag stays as loaded.
     void RestoreAfterLoad(PinnedUsage& usage, bool keepParts);
     // Criteria cloned against the library; pinned stacks relinked.
     void RenewCriteria();

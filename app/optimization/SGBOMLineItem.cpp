@@ -10,8 +10,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kPrefProRateCosts = 2026;
-
 std::shared_ptr<ISGSC> MakeDefaultRow()
 {
     std::shared_ptr<ISGSC> row = MakeSheetGoodSizeCost();
@@ -22,7 +20,7 @@ std::shared_ptr<ISGSC> MakeDefaultRow()
 bool IsProRatingCosts()
 {
     const UserPrefsBase* prefs = GetUserPrefs();
-    return prefs && prefs->GetFlag(kPrefProRateCosts);
+    return prefs && prefs->GetFlag(PrefId::ProRateCosts);
 }
 
 SGBOMLineItem::SGBOMLineItem()

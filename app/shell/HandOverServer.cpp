@@ -2,6 +2,7 @@
 
 #include "shell/HandOverMessage.h"
 
+#include "foundation/FileNames.h"
 #include "foundation/SessionLog.h"
 
 #include <QFileInfo>
@@ -9,6 +10,8 @@
 #include <QLocalSocket>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,6 +30,12 @@ bool IsAnswering(const QString& path)
 void Log(int level, const QString& text)
 {
     SessionLog::Instance().Write(level, text);
+}
+
+// The socket file at path, not followed if it is a link; false when none.
+bool StatSocket(const QString& path, struct stat& info)
+{
+    return ::lstat(EncodeFileName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
 } // namespace
@@ -69,6 +78,10 @@ bool HandOverServer::ListenNow()
     if (QFileInfo::exists(m_path) && !IsAnswering(m_path))
         QLocalServer::removeServer(m_path);
     if (m_server->listen(m_path)) {
+        struct stat info = {};
+        const bool made = StatSocket(m_path, info);
+        m_device = made ? static_cast<quint64>(info.st_dev) : 0;
+        m_inode = made ? static_cast<quint64>(info.st_ino) : 0;
         if (m_failureLogged)
             Log(SessionLog::Info, QStringLiteral("Hand-over socket listens again at \"%1\"").arg(m_path));
         m_failureLogged = false;
@@ -83,10 +96,36 @@ bool HandOverServer::ListenNow()
     return false;
 }
 
+bool HandOverServer::IsOwnSocketThere() const
+{
+    struct stat info = {};
+    return StatSocket(m_path, info) && static_cast<quint64>(info.st_dev) == m_device
+        && static_cast<quint64>(info.st_ino) == m_inode;
+}
+
 void HandOverServer::Check()
 {
-    if (m_server->isListening())
+    if (m_server->isListening()) {
+        if (IsOwnSocketThere())
+            return;
+        // What another program answers on now is left to it (Qt's close
+        // would remove it); a name that is free or left over is taken back.
+        if (QFileInfo::exists(m_path) && IsAnswering(m_path)) {
+            if (!m_failureLogged)
+                Log(SessionLog::Warning,
+                    QStringLiteral("Hand-over socket \"%1\" was replaced by one another program answers "
+                                   "on; later starts cannot hand their projects over")
+                        .arg(m_path));
+            m_failureLogged = true;
+            return;
+        }
+        Log(SessionLog::Warning,
+            QStringLiteral("Hand-over socket \"%1\" was removed from its folder; listening again").arg(m_path));
+        m_server->close();
+        m_failureLogged = false;
+        ListenNow();
         return;
+    }
     if (!m_failureLogged)
         Log(SessionLog::Warning,
             QStringLiteral("Hand-over socket stopped (%1); listening again").arg(m_server->errorString()));

@@ -7,7 +7,9 @@
 // only once it is all there, answers a whole message with one byte so that
 // its sender knows it arrived, and listens again whenever it has stopped
 // (Qt closes a server for good when an accept fails, as it does when the
-// program is out of file handles).
+// program is out of file handles) or its socket is no longer in its folder
+// (a cleaner of the temporary folder removed it: no later start could
+// reach this program).
 
 #include <QObject>
 #include <QSet>
@@ -25,7 +27,7 @@ struct HandOverServerLimits
     int connectionsAtOnce = 8;
     // From a connection to its whole message.
     std::chrono::milliseconds wholeMessage { 3000 };
-    // How often the server looks whether it still listens.
+    // How often the server looks whether it still listens where it should.
     std::chrono::milliseconds listenCheck { 1000 };
 };
 
@@ -48,6 +50,8 @@ public:
 private:
     bool ListenNow();
     void Check();
+    // Whether the socket in the folder is still the one this server made.
+    bool IsOwnSocketThere() const;
     void TakeConnections();
     void Serve(QLocalSocket* socket);
     void Finish(QLocalSocket* socket);
@@ -59,4 +63,7 @@ private:
     QSet<QLocalSocket*> m_connections;
     QTimer m_check;
     bool m_failureLogged = false;
+    // The file this server made: its device and inode.
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
 };

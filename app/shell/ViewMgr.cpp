@@ -351,9 +351,10 @@ bool ViewMgr::AskPackageFileName(QString& path)
     return AskExportFileName(true, kMobilePackage, kPrefExportFolder, path);
 }
 
-void ViewMgr::ShowExportMessage(const QString& text)
+void ViewMgr::ShowExportMessage(const QString& text, iDeviceExport::ExportMessageKind kind)
 {
-    ShowShellMessage(text);
+    const bool warning = kind == iDeviceExport::ExportMessageKind::Warning;
+    ShowShellMessage(text, warning ? QMessageBox::Warning : QMessageBox::Information);
     RedrawAll();
 }
 

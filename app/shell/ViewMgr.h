@@ -83,7 +83,7 @@ public:
     IOptimizationDoc& GetExportDocument() override;
     bool OptimizeForExport() override;
     bool AskPackageFileName(QString& path) override;
-    void ShowExportMessage(const QString& text) override;
+    void ShowExportMessage(const QString& text, iDeviceExport::ExportMessageKind kind) override;
     // IPrintViewMgr
     bool OptimizeForPrinting(int mode) override;
     IPrintable* GetPartsListPrintable() override;

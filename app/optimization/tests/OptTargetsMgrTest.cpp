@@ -143,6 +143,28 @@ TEST_F(TargetTest, RestoringAfterLoadCountsEachPinnedSheetOnce)
     }
 }
 
+// A locked project's targets come with their results and are never run
+// again: one with a pinned layout stays as optimized as it was stored. An
+// unlocked project's are computed again.
+TEST_F(TargetTest, RestoringAfterLoadKeepsALockedTargetAsOptimizedAsStored)
+{
+    auto oak = AddMaterial(QStringLiteral("Oak"));
+    AddRow(*oak, 0.75, 48, 96);
+    CMilledPart* part = AddPart(oak, Inches(0.75), 4);
+    const auto target = Join(part);
+    part->SetOptimizerPlacedCopies(4);
+    const StackPtr stack = StackFor(target, {part}, 1);
+    stack->Pin(m_usage);
+    target->AddPinnedLayout(stack);
+    for (const bool keepParts : {true, false})
+        for (const bool stored : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "parts kept " << keepParts << ", stored optimized " << stored);
+            target->SetOptimized(stored);
+            m_mgr.RestoreAfterLoad(m_usage, keepParts);
+            EXPECT_EQ(target->IsOptimized(), keepParts && stored);
+        }
+}
+
 TEST_F(TargetTest, PinnedStackQueries)
 {
     auto oak = AddMaterial(QStringLiteral("Oak"));

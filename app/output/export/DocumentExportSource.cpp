@@ -5,24 +5,21 @@
 #include "model/ISGSC.h"
 #include "optimization/BOMOptMgr.h"
 #include "optimization/IOptimizationDoc.h"
-#include "optimization/SGBOMLineItem.h"
 #include "optimization/StackOrders.h"
 
 namespace iDeviceExport {
 
 namespace {
 
-ExportLineItem WholeSheetLine(const IOptimizedBOMLineItem& item)
+ExportLineItem LineOf(const IOptimizedBOMLineItem& item)
 {
     ExportLineItem line;
     line.identity = item.GetIdentity();
     if (const auto row = item.GetSizeCost())
         line.sizeCostIdentity = row->GetIdentity();
-    if (const auto* sheetGood = dynamic_cast<const SGBOMLineItem*>(&item)) {
-        line.wholeSheets = sheetGood->GetSheetsNeeded();
-        line.sheetsFromInventory = sheetGood->GetSheetsFromStock();
-    }
-    line.totalCost = item.GetUnitCost().MultiplyBy(line.wholeSheets);
+    line.quantityNeeded = item.GetQuantityNeeded();
+    line.quantityInStock = item.GetQuantityInStock();
+    line.totalCost = item.GetTotalCost();
     return line;
 }
 
@@ -53,7 +50,7 @@ std::vector<ExportMaterialBill> DocumentExportSource::GetSheetGoodsBills() const
             set.stacks = results->GetStacks();
             for (const OptimizedLineItemPtr& item : results->GetLineItems())
                 if (item)
-                    set.lineItems.push_back(WholeSheetLine(*item));
+                    set.lineItems.push_back(LineOf(*item));
             entry.results.push_back(std::move(set));
         }
         bills.push_back(std::move(entry));

@@ -1,7 +1,6 @@
 #pragma once
-// What the export reads, taken from the project document and its bills: the
-// line items in whole sheets whatever "Pro-Rate Costs" says, so the export
-// never switches the user's preference.
+// What the export reads, taken from the project document and its bills; the
+// line items through their own queries.
 
 #include "output/export/ExportSource.h"
 

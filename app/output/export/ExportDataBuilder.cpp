@@ -3,6 +3,7 @@
 #include "output/export/ExportSource.h"
 
 #include "foundation/SheetDimensions.h"
+#include "foundation/UserPrefsBase.h"
 #include "model/CMilledPart.h"
 #include "model/CPricingScheme.h"
 #include "model/CSheetGoodEx.h"
@@ -48,6 +49,32 @@ XSizeCost SizeCostRecord(const ISGSC& row, std::uint64_t materialIdentity)
     return record;
 }
 
+// The package holds whole sheets, and the line items answer in pro-rated
+// quantities while "Pro-Rate Costs" is on: it is off for the build and on
+// again afterwards, also when the build fails. When it is off already, the
+// store is not touched (each change of a preference rewrites its file).
+class WholeSheetsScope
+{
+public:
+    WholeSheetsScope()
+    {
+        UserPrefsBase* prefs = GetUserPrefs();
+        m_wasOn = prefs && prefs->GetFlag(PrefId::ProRateCosts);
+        if (m_wasOn)
+            prefs->SetFlag(PrefId::ProRateCosts, false);
+    }
+    ~WholeSheetsScope()
+    {
+        if (UserPrefsBase* prefs = GetUserPrefs(); m_wasOn && prefs)
+            prefs->SetFlag(PrefId::ProRateCosts, true);
+    }
+    WholeSheetsScope(const WholeSheetsScope&) = delete;
+    WholeSheetsScope& operator=(const WholeSheetsScope&) = delete;
+
+private:
+    bool m_wasOn = false;
+};
+
 } // namespace
 
 ExportDataBuilder::ExportDataBuilder(const IExportSource& source, ExportPackage& package)
@@ -56,6 +83,7 @@ ExportDataBuilder::ExportDataBuilder(const IExportSource& source, ExportPackage&
 
 void ExportDataBuilder::Build()
 {
+    const WholeSheetsScope wholeSheets;
     AddTargets();
     AddBillOfMaterials();
     AddDiagrams();
@@ -98,8 +126,8 @@ void ExportDataBuilder::AddBillOfMaterials()
                 XBomLineItemDTO record;
                 record.ID = line.identity;
                 record.StockSpec = {kSheetGoodMatType, materialIdentity, line.sizeCostIdentity};
-                record.Qty = line.wholeSheets;
-                record.QtyFromInv = line.sheetsFromInventory;
+                record.Qty = line.quantityNeeded;
+                record.QtyFromInv = line.quantityInStock;
                 record.OptTgtID = results.targetIdentity;
                 record.CostPrice[0] = line.totalCost;
                 m_package.BomLineItems.push_back(record);

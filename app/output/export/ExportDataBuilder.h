@@ -24,6 +24,8 @@ public:
     // Neither is owned; the package starts empty.
     ExportDataBuilder(const IExportSource& source, ExportPackage& package);
 
+    // With "Pro-Rate Costs" off while it runs, so that every quantity and
+    // cost of the bill of materials is for whole sheets.
     void Build();
     // Each material once, with its size/cost rows; other kinds add nothing.
     void AddMaterialWithSizes(const IOptimizableMaterial& material);

@@ -1,5 +1,6 @@
 #include "output/export/ExportPackageWriter.h"
 
+#include "foundation/FileNames.h"
 #include "model/SafeFileWrite.h"
 
 #include "model/CMilledPart.h"
@@ -291,7 +292,7 @@ void WriteProjectSettings(XElement& element, const XProjectSettings& settings)
 
 } // namespace
 
-bool ExportPackageWriter::Write(const ExportPackage& package, const QString& path) const
+bool ExportPackageWriter::Write(const ExportPackage& package, const QString& path, QString* reason) const
 {
     qzXml::XDoc doc;
     XElement root = doc.AddChild(u"QxPackage");
@@ -305,10 +306,20 @@ bool ExportPackageWriter::Write(const ExportPackage& package, const QString& pat
     WriteList(root, u"Components", u"Component", package.Components, WriteComponent);
     XElement settings = root.AddChild(u"ProjectSettings");
     WriteProjectSettings(settings, package.Settings);
-    return !path.isEmpty()
-        && WriteFileThroughTemporaryWith(
+    if (path.isEmpty())
+        return false;
+    QString error;
+    if (WriteFileThroughTemporaryWith(
             path, [&doc](const QByteArray& tempFileName) { return doc.Save(tempFileName.toStdString()); },
-            nullptr);
+            &error))
+        return true;
+    if (reason) {
+        // The error names the file before its reason; the caller shows the
+        // name on a line of its own.
+        const QString named = DisplayFileName(path) + QStringLiteral(": ");
+        *reason = error.startsWith(named) ? error.mid(named.size()) : error;
+    }
+    return false;
 }
 
 } // namespace iDeviceExport

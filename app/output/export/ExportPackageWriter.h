@@ -13,8 +13,9 @@ class ExportPackageWriter
 {
 public:
     // True when the whole package reached the file. A failed write leaves no
-    // partial file, and a file already at the path stays as it was.
-    bool Write(const ExportPackage& package, const QString& path) const;
+    // partial file, and a file already at the path stays as it was; reason
+    // (when given) then says why, in the system's words.
+    bool Write(const ExportPackage& package, const QString& path, QString* reason = nullptr) const;
 };
 
 } // namespace iDeviceExport

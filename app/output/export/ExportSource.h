@@ -17,16 +17,16 @@ class ProjectSettings;
 
 namespace iDeviceExport {
 
-// One line item of a material bill, always counted in whole sheets: the
-// package holds whole sheets whatever the "Pro-Rate Costs" preference says,
-// and the export never switches that preference to get them.
+// One line item of a material bill, as the line item answers at the time it
+// is read: in whole sheets while "Pro-Rate Costs" is off, as it is for the
+// whole of a build.
 struct ExportLineItem
 {
     std::uint64_t identity = 0;
     std::uint64_t sizeCostIdentity = 0;
-    double wholeSheets = 0.0;
-    double sheetsFromInventory = 0.0;
-    // Cost per sheet times the whole sheets.
+    double quantityNeeded = 0.0;
+    double quantityInStock = 0.0;
+    // Cost per unit times the quantity needed.
     CMoney totalCost;
 };
 

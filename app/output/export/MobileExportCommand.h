@@ -8,6 +8,9 @@ class IOptimizationDoc;
 
 namespace iDeviceExport {
 
+// How a message box shows its message.
+enum class ExportMessageKind { Information, Warning };
+
 // What the command needs of the program window.
 class IMobileExportHost
 {
@@ -20,7 +23,7 @@ public:
     virtual bool OptimizeForExport() = 0;
     // The save dialog for a package; false when cancelled or refused.
     virtual bool AskPackageFileName(QString& path) = 0;
-    virtual void ShowExportMessage(const QString& text) = 0;
+    virtual void ShowExportMessage(const QString& text, ExportMessageKind kind) = 0;
 };
 
 // Builds the package of the document and writes it to path.
@@ -28,14 +31,15 @@ class MobileExportJob
 {
 public:
     explicit MobileExportJob(const IOptimizationDoc& document) : m_document(document) { }
-    bool Run(const QString& path) const;
+    // False when the file could not be written; reason (when given) says why.
+    bool Run(const QString& path, QString* reason = nullptr) const;
 
 private:
     const IOptimizationDoc& m_document;
 };
 
 // One job; a failure is written to the session log.
-bool SaveMobilePackage(const IOptimizationDoc& document, const QString& path);
+bool SaveMobilePackage(const IOptimizationDoc& document, const QString& path, QString* reason = nullptr);
 
 class MobileExportCommand
 {

@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -53,11 +53,8 @@ int Connect(const QString& path, bool wait = false)
     const int client = ::socket(AF_UNIX, SOCK_STREAM | (wait ? 0 : SOCK_NONBLOCK), 0);
     if (client < 0)
         return -1;
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    const QByteArray bytes = QFile::encodeName(path);
-    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    const sockaddr_un address = SocketAddress(path);
+    if (::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         ::close(client);
         return -1;
     }
@@ -186,11 +183,8 @@ TEST_F(HandOverServerTest, AnAcceptThatFailsDoesNotEndTheHandOver)
     none.rlim_cur = static_cast<rlim_t>(lowestFree);
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
 
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    const QByteArray bytes = QFile::encodeName(m_first.ServerName());
-    std::memcpy(address.sun_path, bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    ASSERT_EQ(::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const sockaddr_un address = SocketAddress(m_first.ServerName());
+    ASSERT_EQ(::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     const bool stopped = WaitFor([&] { return !QFileInfo::exists(m_first.ServerName()); });
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &handles), 0);
     ASSERT_TRUE(stopped);
@@ -199,6 +193,33 @@ TEST_F(HandOverServerTest, AnAcceptThatFailsDoesNotEndTheHandOver)
     // Said in the log (while no handle was left, the log could not be written).
     EXPECT_TRUE(SessionLogHolds(QStringLiteral("Hand-over socket stopped"))
         || SessionLogHolds(QStringLiteral("Hand-over socket listens again")));
+}
+
+// A cleaner of the temporary folder removes the socket, or a program that
+// died leaves its own in its place: no later start could reach the running
+// program. It listens there again, says so in the log, and a later start
+// hands over.
+TEST_F(HandOverServerTest, ASocketGoneFromItsFolderIsMadeAgain)
+{
+    const QString socket = m_first.ServerName();
+    struct Case
+    {
+        const char* what;
+        std::function<bool()> happen;
+    };
+    const Case cases[] = {
+        { "removed", [&] { return QFile::remove(socket); } },
+        { "replaced by one no program answers on",
+            [&] { return QFile::remove(socket) && LeaveDeadSocket(socket); } },
+    };
+    const QString said = QStringLiteral("Hand-over socket \"%1\" was removed from its folder").arg(socket);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int saidBefore = SessionLogCount(said);
+        ASSERT_TRUE(c.happen());
+        EXPECT_TRUE(LaterStartHandsOver());
+        EXPECT_EQ(SessionLogCount(said), saidBefore + 1);
+    }
 }
 
 } // namespace

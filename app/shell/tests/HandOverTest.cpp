@@ -24,12 +24,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -675,14 +672,7 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     answering.close();
     EXPECT_TRUE(SessionLogHolds(QStringLiteral("Hand-over socket cannot listen at \"%1\"").arg(socketName)));
 
-    const QByteArray socketPath = QFile::encodeName(socketName);
-    const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(left, 0);
-    sockaddr_un address {};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, socketPath.constData(), static_cast<std::size_t>(socketPath.size()));
-    ASSERT_EQ(::bind(left, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(left);
+    ASSERT_TRUE(LeaveDeadSocket(socketName));
     ASSERT_TRUE(QFileInfo::exists(socketName));
     SingleInstance fourth(name);
     QStringList toFourth;

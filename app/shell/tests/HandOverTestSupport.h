@@ -16,10 +16,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <thread>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 // Work on a thread of its own; finishing serves the event loop until it ended.
 class Beside
@@ -108,8 +114,38 @@ inline bool WaitFor(
     return done();
 }
 
-inline bool SessionLogHolds(const QString& text)
+
+// How often the session log holds the text.
+inline int SessionLogCount(const QString& text)
 {
     QFile log(SessionLog::Instance().GetPath());
-    return log.open(QIODevice::ReadOnly) && QString::fromUtf8(log.readAll()).contains(text);
+    return log.open(QIODevice::ReadOnly) ? static_cast<int>(QString::fromUtf8(log.readAll()).count(text)) : 0;
+}
+
+inline bool SessionLogHolds(const QString& text)
+{
+    return SessionLogCount(text) > 0;
+}
+
+// The address of the socket file at path.
+inline sockaddr_un SocketAddress(const QString& path)
+{
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = QFile::encodeName(path);
+    std::memcpy(address.sun_path, bytes.constData(),
+        std::min(static_cast<std::size_t>(bytes.size()), sizeof address.sun_path - 1));
+    return address;
+}
+
+// A socket file at path that no program answers on, as one that died leaves it.
+inline bool LeaveDeadSocket(const QString& path)
+{
+    const int left = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (left < 0)
+        return false;
+    const sockaddr_un address = SocketAddress(path);
+    const bool bound = ::bind(left, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(left);
+    return bound;
 }

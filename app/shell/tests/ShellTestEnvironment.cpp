@@ -3,6 +3,7 @@
 // instance lock of one test must not meet those of a test running beside it.
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,12 @@ public:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_root.filePath(QStringLiteral("config"))));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_root.filePath(QStringLiteral("runtime"))));
         qputenv("HOME", QFile::encodeName(m_root.filePath(QStringLiteral("home"))));
+        // Qt finds the settings folder once, when settings are first used:
+        // a test that moves the home meanwhile (the file dialog keeps
+        // settings of its own) would take every later test's settings along
+        // to a folder outside these.
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, m_root.filePath(QStringLiteral("config")));
     }
 
 private:

@@ -1,6 +1,9 @@
 #pragma once
 // The program started in the test process: message boxes and file dialogs
-// answered by the test, and the session log read back.
+// answered by the test, and the session log read back. What the program
+// leaves in the user's folders is put back at the end of each test.
+
+#include "SavedFolders.h"
 
 #include "shell/CKerfwellPlusApp.h"
 #include "shell/ShellDialogs.h"
@@ -17,11 +20,19 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 class ShellTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        std::vector<SavedFolders::Path> roots;
+        for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"})
+            if (const QByteArray path = qgetenv(folder); !path.isEmpty())
+                roots.emplace_back(path.toStdString());
+        m_savedFolders.emplace(
+            std::move(roots), std::set<SavedFolders::Path> {QFile::encodeName(SessionLog::Instance().GetPath()).toStdString()});
         m_previousQuestion = SetQuestionFunction(
             [this](const QString& text, QMessageBox::StandardButtons, QMessageBox::Icon icon) {
                 m_messages << text;
@@ -42,6 +53,7 @@ protected:
         m_app.reset();
         SetQuestionFunction(m_previousQuestion);
         SetFileDialogFunction(m_previousDialog);
+        m_savedFolders.reset();
     }
 
     CKerfwellPlusApp& Start(const QStringList& arguments = {}, const QString& instance = QStringLiteral("KwlShellTest"))
@@ -107,4 +119,5 @@ protected:
     QMessageBox::StandardButton m_answer = QMessageBox::Ok;
     QuestionFunction m_previousQuestion;
     FileDialogFunction m_previousDialog;
+    std::optional<SavedFolders> m_savedFolders;
 };

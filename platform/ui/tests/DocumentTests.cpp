@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -58,12 +57,48 @@ TEST(DocumentTest, ProposedFileNameCutsTitleAtReservedCharacters)
             << c.title;
 }
 
-TEST(RecentFileListTest, NewestFirstBoundedAndPersisted)
+// The user's settings in a folder of the test's own while it lives. Qt
+// finds that folder once per process and keeps it, so a test that changes
+// the environment instead moves only the first such test; the folder Qt
+// had is put back at the end, and later tests find what they would have.
+class OwnSettingsFolder
 {
-    QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
+public:
+    OwnSettingsFolder()
+        : m_previous(CurrentFolder())
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    }
+    ~OwnSettingsFolder() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_previous); }
+    OwnSettingsFolder(const OwnSettingsFolder&) = delete;
+    OwnSettingsFolder& operator=(const OwnSettingsFolder&) = delete;
+
+    QString Path() const { return m_folder.path(); }
+
+    // Where Qt keeps the user's settings now (it gives no other way to ask).
+    static QString CurrentFolder()
+    {
+        const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("o"),
+                                       QStringLiteral("a"))
+                                 .fileName();
+        return file.chopped(QStringLiteral("/o/a.conf").size());
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_previous;
+};
+
+// Each test has a settings file of its own: the other list test may run
+// at the same time.
+class RecentFileListTest : public ::testing::Test
+{
+protected:
+    OwnSettingsFolder m_settingsFolder;
+};
+
+TEST_F(RecentFileListTest, NewestFirstBoundedAndPersisted)
+{
 
     platform::RecentFileList list(3);
     for (const char* p : {"/a", "/b", "/c", "/d"})
@@ -85,16 +120,10 @@ TEST(RecentFileListTest, NewestFirstBoundedAndPersisted)
 // Names are kept as the codec's bytes, so that a name which no text holds
 // (the program's names keep bytes that are not UTF-8 as lone surrogates)
 // comes back exactly; the text list of an earlier version is still read.
-TEST(RecentFileListTest, NamesComeBackAsTheirBytesAndTheEarlierTextListIsRead)
+TEST_F(RecentFileListTest, NamesComeBackAsTheirBytesAndTheEarlierTextListIsRead)
 {
-    QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
-    // A settings file of its own: the other list test may run at the same time.
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
     QSettings settings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
-    ASSERT_TRUE(settings.fileName().startsWith(home.path()));
+    ASSERT_TRUE(settings.fileName().startsWith(m_settingsFolder.Path()));
     settings.setValue(QStringLiteral("RecentFiles/Files"),
         QStringList { QStringLiteral("/old/A.kwxe"), QStringLiteral("/old/B.kwxe") });
     settings.sync();

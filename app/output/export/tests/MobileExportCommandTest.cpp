@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -51,12 +53,17 @@ public:
         path = chosenPath;
         return !chosenPath.isEmpty();
     }
-    void ShowExportMessage(const QString& text) override { messages << text; }
+    void ShowExportMessage(const QString& text, ExportMessageKind kind) override
+    {
+        messages << text;
+        kinds << kind;
+    }
 
     bool optimized = true;
     QString chosenPath;
     QStringList events;
     QStringList messages;
+    QList<ExportMessageKind> kinds; // one per message
 
 private:
     ExportDoc& m_document;
@@ -105,6 +112,7 @@ TEST_F(MobileExportTest, AnOptimizedProjectGoesToTheDialogAndIsWritten)
     MobileExportCommand(host).ExportToMobileDevice();
     EXPECT_EQ(host.events, (QStringList {QStringLiteral("finish"), QStringLiteral("optimize"), QStringLiteral("dialog")}));
     EXPECT_EQ(host.messages, QStringList {QStringLiteral("Export was successful.")});
+    EXPECT_EQ(host.kinds, QList {ExportMessageKind::Information});
     EXPECT_TRUE(ReadAll(host.chosenPath).contains("<QxPackage"));
 }
 
@@ -124,14 +132,39 @@ TEST_F(MobileExportTest, ACancelledOptimizationOrDialogWritesNothing)
     EXPECT_TRUE(QDir(m_files.path()).isEmpty());
 }
 
-TEST_F(MobileExportTest, AnUnwritableFolderIsLoggedAndReported)
+// A place that cannot take the file (for root too): the failure is logged,
+// and the warning names the file, escaped as every message shows a name, and
+// the system's reason.
+TEST_F(MobileExportTest, AnUnwritableFolderIsLoggedAndReportedWithTheFileAndTheReason)
 {
-    FakeHost host(m_doc);
-    host.chosenPath = m_files.filePath(QStringLiteral("missing/Bench.ikwx"));
-    MobileExportCommand(host).ExportToMobileDevice();
-    ASSERT_EQ(host.messages.size(), 1);
-    EXPECT_TRUE(host.messages.front().startsWith(QStringLiteral("Kerfwell Plus could not export the data.")));
-    EXPECT_TRUE(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    QFile notAFolder(m_files.filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    const struct
+    {
+        const char* name;
+        const char* file;
+        int error;
+    } cases[] = {
+        { "a folder that is a file", "notes.txt/Bench\tTop.ikwx", ENOTDIR },
+        { "a folder that is missing", "missing/Bench.ikwx", ENOENT },
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        FakeHost host(m_doc);
+        host.chosenPath = m_files.filePath(QString::fromLatin1(test.file));
+        MobileExportCommand(host).ExportToMobileDevice();
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_EQ(host.messages.front().toStdString(),
+                  QStringLiteral("Kerfwell Plus could not export the data.\n\n"
+                                 "There was a problem saving the file to disk.\n\n%1\n\n%2")
+                      .arg(DisplayFileName(host.chosenPath), QString::fromLocal8Bit(std::strerror(test.error)))
+                      .toStdString());
+        EXPECT_FALSE(host.messages.front().contains(QLatin1Char('\t')));
+        EXPECT_EQ(host.kinds, QList {ExportMessageKind::Warning});
+    }
+    EXPECT_EQ(QDir(m_files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList {QStringLiteral("notes.txt")});
     QFile log(SessionLog::Instance().GetPath());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().contains("Export for iDevice error saving file."));
@@ -159,19 +192,18 @@ TEST_F(MobileExportTest, APackageIntoAFolderNamedInLatin1IsWrittenThere)
     std::filesystem::remove_all(std::filesystem::path(chosen.toStdString()));
 }
 
-TEST_F(MobileExportTest, TheDocumentGivesWholeSheetsAndLeavesTheProRatePreference)
+TEST_F(MobileExportTest, TheDocumentGivesItsLineItemsDiagramsAndParts)
 {
-    m_prefs.prefs->SetFlag(2026, true);
     const DocumentExportSource source(m_doc);
     const auto bills = source.GetSheetGoodsBills();
     ASSERT_EQ(bills.size(), 1U);
     ASSERT_EQ(bills[0].results.size(), 1U);
     ASSERT_EQ(bills[0].results[0].lineItems.size(), 1U);
     const ExportLineItem& line = bills[0].results[0].lineItems[0];
-    EXPECT_EQ(line.wholeSheets, 2.0);
+    EXPECT_EQ(line.quantityNeeded, 2.0);
+    EXPECT_EQ(line.quantityInStock, 2.0);
     EXPECT_EQ(line.totalCost, CMoney::FromReal(100));
     EXPECT_EQ(line.sizeCostIdentity, m_row->GetIdentity());
-    EXPECT_TRUE(m_prefs.prefs->GetFlag(2026));
     EXPECT_EQ(source.GetAllDiagramsInOrder().size(), 1U);
     EXPECT_EQ(source.GetParts().size(), 1U);
 }

@@ -364,6 +364,10 @@ public:
     virtual int AllowColumnMove(int from, int to);
     virtual void OnColumnMoved(int from, int to);
     virtual void OnTrackingWindowMoved(Rect* origin, Rect* moved);
+    // The last row that paging and jumping (to the first or last row or
+    // column) may land on; a grid whose last row only stands for a new one
+    // stops above it.
+    virtual int GetLastPagingRow();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -391,6 +395,7 @@ private:
     int clampColumn(int column, int* clamped);
     void restoreSelectionOrigin();
     int pageRowsFrom(int start, int direction) const;
+    int stopAtLastPagingRow(int row);
     int pageColumnsFrom(int start, int direction) const;
     int columnX(int column) const;
     int rowY(int row) const;

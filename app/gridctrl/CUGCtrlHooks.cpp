@@ -117,3 +117,4 @@ int CUGCtrl::AllowColumnDrag(int) { return 1; }
 int CUGCtrl::AllowColumnMove(int, int) { return 1; }
 void CUGCtrl::OnColumnMoved(int, int) {}
 void CUGCtrl::OnTrackingWindowMoved(Rect*, Rect*) {}
+int CUGCtrl::GetLastPagingRow() { return m_gi->m_numberRows - 1; }

@@ -292,16 +292,29 @@ int CUGCtrl::pageColumnsFrom(int start, int direction) const
     return c;
 }
 
+// Paging and jumping land no lower than the last paging row, and from
+// below it stay put: only a deliberate step reaches a new-row line (on an
+// empty list even the first row is one). Without such a line the target is
+// left alone, rows past the end included, so a source can still be asked
+// for more rows.
+int CUGCtrl::stopAtLastPagingRow(int row)
+{
+    const int last = GetLastPagingRow();
+    if (last >= m_gi->m_numberRows - 1 || row <= last)
+        return row;
+    return std::max(last, m_gi->m_dragRow);
+}
+
 int CUGCtrl::StepCurrentRow(int action)
 {
     CUGGridInfo* gi = m_gi;
     switch (action) {
     case 0: return GotoRow(gi->m_dragRow - 1);
     case 1: return GotoRow(gi->m_dragRow + 1);
-    case 2: return GotoRow(std::max(0, pageRowsFrom(gi->m_dragRow, -1)));
-    case 3: return GotoRow(pageRowsFrom(gi->m_dragRow, 1));
-    case 4: return GotoRow(0);
-    case 5: return GotoRow(gi->m_numberRows - 1);
+    case 2: return GotoRow(stopAtLastPagingRow(std::max(0, pageRowsFrom(gi->m_dragRow, -1))));
+    case 3: return GotoRow(stopAtLastPagingRow(pageRowsFrom(gi->m_dragRow, 1)));
+    case 4: return GotoRow(stopAtLastPagingRow(0));
+    case 5: return GotoRow(stopAtLastPagingRow(gi->m_numberRows - 1));
     default: return 0;
     }
 }
@@ -309,6 +322,11 @@ int CUGCtrl::StepCurrentRow(int action)
 int CUGCtrl::StepCurrentColumn(int action)
 {
     CUGGridInfo* gi = m_gi;
+    // Without a current row a column move lands on the first row; paging
+    // and jumping sideways refuse to when that row is a new-row line.
+    const int row = std::max(0, gi->m_dragRow);
+    if (action >= 2 && stopAtLastPagingRow(row) != row)
+        return 2;
     switch (action) {
     case 0: return GotoColumn(gi->m_dragCol - 1);
     case 1: return GotoColumn(gi->m_dragCol + 1);

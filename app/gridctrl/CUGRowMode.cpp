@@ -568,3 +568,10 @@ void CUGRowMode::OnColumnMoved(int from, int to)
     if (from != to)
         notify(kNotifyColumnMoved, from, to);
 }
+
+// Paging and jumping stop on the last data row: the new-row line is reached
+// only by a step onto it, which makes a row.
+int CUGRowMode::GetLastPagingRow()
+{
+    return GetDataRowCount() - 1;
+}

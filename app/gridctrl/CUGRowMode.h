@@ -121,6 +121,7 @@ public:
     ColorRef GetBackgroundColor(int section) override;
     void DrawFocusFrame(QPainter* dc, const Rect& rect) override;
     int AllowColumnMove(int from, int to) override;
+    int GetLastPagingRow() override;
     void OnColumnMoved(int from, int to) override;
 
 private:

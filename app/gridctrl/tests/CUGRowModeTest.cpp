@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QKeySequence>
 
 #include <sstream>
 
@@ -31,6 +32,18 @@ public:
         codes << code;
         firstValues << first;
         return 0;
+    }
+};
+
+// A source that notes every other row a move asks to enter.
+class MoveNotingSource : public NotedSource {
+public:
+    QList<int> enteredRows;
+    int CanMoveCurrentCell(int, int oldRow, int, int newRow) override
+    {
+        if (newRow != oldRow)
+            enteredRows << newRow;
+        return 1;
     }
 };
 
@@ -116,6 +129,71 @@ TEST(CUGRowMode, MovesOfReadOnlyAndEmptyEditableGrids)
     EXPECT_EQ(grid.GotoCell(0, 1), 2);
     QTest::keyClick(grid.GetGridArea(), Qt::Key_A);
     EXPECT_FALSE(grid.IsEditing());
+}
+
+TEST(CUGRowMode, PagingAndJumpingStopAboveTheNewRowLine)
+{
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int fromRow;
+        int landsOn;
+        int landsOnWithoutLine;
+    };
+    // Rows 0 to 28 hold data and row 29 is the new-row line, unless the grid
+    // has none; a page is several rows, so one from row 25 reaches the end.
+    const Case cases[] = {
+        {"PageDown on the last row", Qt::Key_PageDown, Qt::NoModifier, 28, 28, 29},
+        {"PageDown near the end", Qt::Key_PageDown, Qt::NoModifier, 25, 28, 29},
+        {"Ctrl+PageDown near the end", Qt::Key_PageDown, Qt::ControlModifier, 25, 28, 29},
+        {"Ctrl+End from a middle row", Qt::Key_End, Qt::ControlModifier, 3, 28, 29},
+        {"End on the last row", Qt::Key_End, Qt::NoModifier, 28, 28, 28},
+        {"Ctrl+Home from the last row", Qt::Key_Home, Qt::ControlModifier, 28, 0, 0},
+        {"Down on the last row", Qt::Key_Down, Qt::NoModifier, 28, 29, 29},
+    };
+    for (const bool newRowLine : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (newRowLine ? " with a new-row line" : " without one"));
+            CUGRowMode grid;
+            createRowGrid(grid);
+            grid.SetNewRowLine(newRowLine);
+            MoveNotingSource source;
+            source.rows = 30;
+            ASSERT_EQ(grid.SetDataSource(grid.AddDataSource(&source)), 0);
+            ASSERT_EQ(grid.GotoCell(1, c.fromRow), 0);
+            source.enteredRows.clear();
+            QTest::keyClick(grid.GetGridArea(), c.key, c.modifiers);
+            const int landsOn = newRowLine ? c.landsOn : c.landsOnWithoutLine;
+            EXPECT_EQ(grid.GetCurrentRow(), landsOn);
+            // The source is never even asked about the line unless the move gets there.
+            EXPECT_EQ(source.enteredRows.contains(29), landsOn == 29);
+        }
+    }
+}
+
+TEST(CUGRowMode, PagingAndJumpingInAnEmptyEditableGridEnterNoRow)
+{
+    CUGRowMode grid;
+    createRowGrid(grid);
+    MoveNotingSource source;
+    source.rows = 1; // only the new-row line
+    ASSERT_EQ(grid.SetDataSource(grid.AddDataSource(&source)), 0);
+    ASSERT_EQ(grid.GetCurrentRow(), -1);
+    source.enteredRows.clear(); // binding tries the first row
+    const QKeyCombination keys[] = {
+        QKeyCombination(Qt::ControlModifier, Qt::Key_Home), QKeyCombination(Qt::Key_Home),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_End), QKeyCombination(Qt::Key_End),
+        QKeyCombination(Qt::Key_PageUp), QKeyCombination(Qt::Key_PageDown),
+    };
+    for (const QKeyCombination key : keys) {
+        QTest::keyClick(grid.GetGridArea(), key.key(), key.keyboardModifiers());
+        EXPECT_TRUE(source.enteredRows.isEmpty()) << QKeySequence(key).toString().toStdString();
+    }
+    EXPECT_EQ(grid.GetCurrentRow(), -1);
+    // A step down still asks for the line, as it may make a row there.
+    QTest::keyClick(grid.GetGridArea(), Qt::Key_Down);
+    EXPECT_EQ(source.enteredRows, QList<int>{0});
 }
 
 TEST(CUGRowMode, HeadingClicksSortAscendingThenDescending)

@@ -179,6 +179,86 @@ TEST_F(KerfwellGDMTest, AppendRowBelowPartsCopiesTheLastWithTheNextNumber)
     EXPECT_EQ(part->GetMaterial(), m_ash);
 }
 
+TEST_F(KerfwellGDMTest, OnlyAStepOntoTheAppendRowMakesAPartPagingAndJumpingStopOnTheLast)
+{
+    AddNumberedParts(45);
+    Attach();
+    m_grid->show();
+    const int lastColumn = m_grid->GetColumnCount() - 1;
+    struct Case
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int fromRow;
+        int fromColumn;
+        int presses;
+        int landsOn;
+        bool adds;
+    };
+    // Row 44 is the last part, row 45 the append row; a page is about a
+    // dozen rows, so one from row 40 reaches past the end.
+    const Case cases[] = {
+        { "PageDown on the last row", Qt::Key_PageDown, Qt::NoModifier, 44, 0, 1, 44, false },
+        { "PageDown five times from the first row", Qt::Key_PageDown, Qt::NoModifier, 0, 0, 5, 44, false },
+        { "PageDown near the end", Qt::Key_PageDown, Qt::NoModifier, 40, 0, 1, 44, false },
+        { "Ctrl+PageDown on the last row", Qt::Key_PageDown, Qt::ControlModifier, 44, 0, 1, 44, false },
+        { "Ctrl+PageDown near the end", Qt::Key_PageDown, Qt::ControlModifier, 40, 0, 1, 44, false },
+        { "Ctrl+End on the last row", Qt::Key_End, Qt::ControlModifier, 44, 0, 1, 44, false },
+        { "Ctrl+End from a middle row", Qt::Key_End, Qt::ControlModifier, 3, 0, 1, 44, false },
+        { "End on the last row", Qt::Key_End, Qt::NoModifier, 44, 0, 1, 44, false },
+        { "End on a middle row", Qt::Key_End, Qt::NoModifier, 20, 0, 1, 20, false },
+        { "Ctrl+Home from the last row", Qt::Key_Home, Qt::ControlModifier, 44, 0, 1, 0, false },
+        { "PageUp on the first row", Qt::Key_PageUp, Qt::NoModifier, 0, 0, 1, 0, false },
+        { "Down on a middle row", Qt::Key_Down, Qt::NoModifier, 20, 0, 1, 21, false },
+        { "Down on the last row", Qt::Key_Down, Qt::NoModifier, 44, 0, 1, 45, true },
+        { "Tab in the last column of the last row", Qt::Key_Tab, Qt::NoModifier, 44, lastColumn, 1, 45, true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(List().size(), 45U);
+        ASSERT_EQ(m_grid->GotoCell(c.fromColumn, c.fromRow), 0);
+        for (int i = 0; i < c.presses; ++i)
+            QTest::keyClick(m_grid->GetGridArea(), c.key, c.modifiers);
+        EXPECT_EQ(m_grid->GetCurrentRow(), c.landsOn);
+        EXPECT_EQ(List().size(), c.adds ? 46U : 45U);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), c.adds ? 1U : 0U);
+        // Parts made go again, so that the next case starts alike.
+        m_grid->GotoCell(0, 0);
+        for (std::size_t step = GetCmdHistory()->GetStepCount(); step > 0; --step)
+            HistoryUndo();
+        m_mgr->RefreshRowCount();
+        GetCmdHistory()->Clear();
+    }
+}
+
+TEST_F(KerfwellGDMTest, PagingAndJumpingInAnEmptyOrOnePartListMakeNoPart)
+{
+    const QKeyCombination keys[] = {
+        QKeyCombination(Qt::ControlModifier, Qt::Key_Home), QKeyCombination(Qt::Key_PageUp),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_End), QKeyCombination(Qt::Key_PageDown),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown), QKeyCombination(Qt::Key_End),
+        QKeyCombination(Qt::Key_Home),
+    };
+    Attach();
+    m_grid->show();
+    // The empty list has no current row; the one-part list stands on its part.
+    for (const int parts : { 0, 1 }) {
+        if (parts == 1) {
+            AddNumberedParts(1);
+            ASSERT_EQ(m_grid->GotoCell(0, 0), 0);
+        }
+        for (const QKeyCombination key : keys) {
+            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " in a list of "
+                + std::to_string(parts));
+            QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
+            EXPECT_EQ(m_grid->GetCurrentRow(), parts - 1);
+            EXPECT_EQ(List().size(), static_cast<std::size_t>(parts));
+            EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+        }
+    }
+}
+
 TEST_F(KerfwellGDMTest, AltDownAndF4OnAMaterialCellOpenItsListAndMakeNoPart)
 {
     AddParts({ QStringLiteral("Rail"), QStringLiteral("Shelf") });

@@ -1,19 +1,15 @@
 #include "output/print/PrintSetupCommands.h"
 
 #include "foundation/PrintSettings.h"
-#include "foundation/ResourceBase.h"
 #include "foundation/UserPrefsBase.h"
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
-#include "output/print/PrintStrings.h"
+#include "output/print/PrintSetupDialog.h"
 #include "platform/ui/PageSetupDialog.h"
 #include "platform/ui/PrintControl.h"
 
-#include <QDialogButtonBox>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPushButton>
 
 namespace {
 
@@ -54,14 +50,7 @@ bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
 
 bool ExecPrintSetupDialog(QPrinter& printer, QWidget* parent)
 {
-    QPrintDialog dialog(&printer, parent);
-    // The dialog only stores the printer and paper; neither its title nor
-    // its button may promise a print.
-    dialog.setWindowTitle(LoadUIString(kStrPrintSetupTitle));
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
-        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
-            ok->setText(QDialogButtonBox::tr("OK"));
-    }
+    PrintSetupDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

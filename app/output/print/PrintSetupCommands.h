@@ -36,8 +36,8 @@ bool ExecPrintSetupDialog(QPrinter& printer, QWidget* parent);
 // Prefs" is on while it runs. Answers whether a result was stored.
 bool RunPageSetupCommand(QWidget* parent, const PrinterDialogRunner& run = ExecPageSetupDialog);
 
-// Print Setup: the system print dialog over the stored printer; the chosen
-// printer and its paper are stored.
+// Print Setup: its dialog over the stored printer; the chosen printer, paper
+// and orientation are stored.
 bool RunPrintSetupCommand(QWidget* parent, const PrinterDialogRunner& run = ExecPrintSetupDialog);
 
 // Creates the print control once and lets it go, so that the print system is

@@ -31,6 +31,11 @@ const QPageSize::PageSizeId kPapers[] = {
 
 } // namespace
 
+std::span<const QPageSize::PageSizeId> PdfPaperSizes()
+{
+    return kPapers;
+}
+
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
 {
     if (printer.outputFormat() == QPrinter::NativeFormat) {
@@ -55,7 +60,7 @@ PdfPageSetupDialog::PdfPageSetupDialog(QPrinter& printer, QWidget* parent)
     const QPageLayout layout = printer.pageLayout();
     const auto unit = static_cast<QPageLayout::Unit>(m_unit);
 
-    for (QPageSize::PageSizeId id : kPapers)
+    for (QPageSize::PageSizeId id : PdfPaperSizes())
         m_paper->addItem(QPageSize::name(id), static_cast<int>(id));
     int current = m_paper->findData(static_cast<int>(layout.pageSize().id()));
     if (current < 0) {

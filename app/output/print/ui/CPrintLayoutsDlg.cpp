@@ -9,6 +9,7 @@
 #include "output/print/PageSetupGlue.h"
 #include "output/print/PrintMessages.h"
 #include "output/print/PrintPrefs.h"
+#include "output/print/PrintSetupDialog.h"
 #include "output/print/ui/IPrintViewHost.h"
 #include "output/print/ui/PrintUiStrings.h"
 
@@ -19,7 +20,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -37,9 +37,6 @@ PrintDialogRunner& Runner()
     static PrintDialogRunner runner;
     return runner;
 }
-
-// The printer choice's entry for PDF output carries no printer name.
-const QString kPdfEntryName = QStringLiteral("PDF File");
 
 } // namespace
 
@@ -156,24 +153,12 @@ void CPrintLayoutsDlg::BuildLayout()
 
 void CPrintLayoutsDlg::FillPrinterChoice()
 {
-    m_printerChoice->clear();
-    for (const QString& name : QPrinterInfo::availablePrinterNames())
-        m_printerChoice->addItem(name, name);
-    m_printerChoice->addItem(kPdfEntryName, QString());
-    const int index
-        = IsPdfOutput() ? m_printerChoice->count() - 1 : m_printerChoice->findData(m_printer.printerName());
-    m_printerChoice->setCurrentIndex(std::max(index, 0));
+    ListPrinters(*m_printerChoice, m_printer);
 }
 
 void CPrintLayoutsDlg::OnPrinterChosen(int index)
 {
-    const QString name = m_printerChoice->itemData(index).toString();
-    if (name.isEmpty()) {
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        return;
-    }
-    m_printer.setOutputFormat(QPrinter::NativeFormat);
-    m_printer.setPrinterName(name);
+    ChoosePrinter(*m_printerChoice, index, m_printer);
 }
 
 bool CPrintLayoutsDlg::IsPdfOutput() const

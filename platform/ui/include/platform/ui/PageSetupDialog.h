@@ -5,6 +5,9 @@
 // orientation and margins of the printer's page layout.
 
 #include <QDialog>
+#include <QPageSize>
+
+#include <span>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -12,6 +15,9 @@ class QPrinter;
 class QRadioButton;
 
 namespace platform {
+
+// The paper sizes offered for PDF output, which prints on any.
+std::span<const QPageSize::PageSizeId> PdfPaperSizes();
 
 // Shows the dialog that suits the printer; true when the user confirmed, and
 // then the printer holds the chosen page layout.

@@ -2,12 +2,12 @@
 // append row, row colours, the lock, one undo step per row edit, and the
 // pinned-part prompt of a refused edit.
 #include "PartsGridTestSupport.h"
+#include "PartsRowsLook.h"
 
 #include "gridctrl/CUGDropListType.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGGridInfo.h"
 #include "document/LockProjectCmd.h"
-#include "gridctrl/CUGCell.h"
 #include "grids/PartRowCommands.h"
 #include "model/CSheetGoodEx.h"
 #include "model/MaterialRowCommands.h"
@@ -439,20 +439,8 @@ TEST_F(KerfwellGDMTest, PrintingGetsTheNotesAsRowsAndNineColumns)
 // before is not shown.
 TEST_F(KerfwellGDMTest, RowColoursAgreeWithTheDiagramListAfterResultsAreDropped)
 {
-    // Each row as the user reads it: the diagram list, then the colour.
     const auto rows = [this] {
-        QStringList texts;
-        for (int row = 0; row < static_cast<int>(List().size()); ++row) {
-            CUGCell cell;
-            m_grid->GetCellWithDefaults(kPartColDiagramList, row, &cell);
-            QString colour;
-            if (cell.GetBackColor() == CKerfwellGDM::kSkippedRowColor)
-                colour = QStringLiteral(" (skipped colour)");
-            else if (cell.GetBackColor() == CKerfwellGDM::kHandPlacedRowColor)
-                colour = QStringLiteral(" (hand-placed colour)");
-            texts << cell.GetText() + colour;
-        }
-        return texts.join(u'|').toStdString();
+        return DescribePartsRows(*m_grid, kPartColDiagramList, static_cast<int>(List().size()));
     };
     struct Case
     {

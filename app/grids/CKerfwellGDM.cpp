@@ -14,6 +14,7 @@
 #include "model/IPartsDoc.h"
 #include "model/ModelUiHook.h"
 #include "model/PartCommands.h"
+#include "optimization/DiagramIndex.h"
 
 #include <QAction>
 #include <QApplication>
@@ -244,9 +245,11 @@ void CKerfwellGDM::OnEditResult(int code)
 
 // ---------------------------------------------------------------- looks
 
+// The colours show what the Diagram #s column shows: the last run's
+// results, and nothing while the part waits for a run (TBD).
 bool CKerfwellGDM::IsRowHighlighted(const CMilledPart* item)
 {
-    return item && (item->GetSkipInfo().IsSkipped() || item->HasHandPlacedCopies());
+    return item && (item->GetSkipInfo().IsSkipped() || item->HasHandPlacedCopies()) && ArePartResultsKnown(*item);
 }
 
 platform::ColorRef CKerfwellGDM::GetRowBackColor(const CMilledPart* item)

@@ -163,17 +163,23 @@ DiagramIndex& GetDiagramIndex()
     return index;
 }
 
+bool ArePartResultsKnown(const CMilledPart& part)
+{
+    const auto target = GetDiagramIndex().FindPartTarget(&part);
+    return target && target->IsOptimized();
+}
+
 QString FormatPartDiagramList(const CMilledPart& part)
 {
     const auto material = part.GetMaterialInUse();
     if (!material || material->IsDefaultMaterial() || part.GetCopies() == 0)
         return QString();
-    const DiagramIndex& index = GetDiagramIndex();
-    const auto target = index.FindPartTarget(&part);
-    if (!target || !target->IsOptimized())
+    if (!ArePartResultsKnown(part))
         return OptimizationText(kStrToBeDetermined);
     if (part.GetPlacedCopies() == 0)
         return OptimizationText(kStrSkipped);
+    const DiagramIndex& index = GetDiagramIndex();
     const DiagramPartEntry* entry = index.FindPartEntry(&part);
+    const auto target = index.FindPartTarget(&part);
     return entry ? index.FormatDiagramNumbers(index.FindTargetLetter(target.get()), *entry) : QString();
 }

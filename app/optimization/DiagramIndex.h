@@ -68,6 +68,12 @@ private:
 
 DiagramIndex& GetDiagramIndex();
 
+// The part's target has been optimized since the part or the target last
+// changed: the part's diagram numbers, its skipped state and its hand-placed
+// copies are that run's. Otherwise they are left over from before, and the
+// part shows the placeholder and none of them.
+bool ArePartResultsKnown(const CMilledPart& part);
+
 // The parts grid's diagram list of a part: the labels, "Skipped", the
 // placeholder before the part's target is optimized, or nothing.
 QString FormatPartDiagramList(const CMilledPart& part);

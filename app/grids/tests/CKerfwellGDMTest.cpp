@@ -2,13 +2,17 @@
 // append row, row colours, the lock, one undo step per row edit, and the
 // pinned-part prompt of a refused edit.
 #include "PartsGridTestSupport.h"
+#include "PartsRowsLook.h"
 
 #include "gridctrl/CUGDropListType.h"
 #include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGGridInfo.h"
+#include "document/LockProjectCmd.h"
 #include "grids/PartRowCommands.h"
 #include "model/CSheetGoodEx.h"
+#include "model/MaterialRowCommands.h"
 #include "model/ModelUiHook.h"
+#include "optimization/BOMOptMgr.h"
 
 #include <QImage>
 #include <QKeySequence>
@@ -291,6 +295,8 @@ TEST_F(KerfwellGDMTest, SkippedAndHandPlacedRowsShowTheirColours)
     // Row 0 is the current row, drawn in the selection colour.
     const auto parts = AddParts({ QStringLiteral("Current"), QStringLiteral("Skipped"),
         QStringLiteral("Pinned"), QStringLiteral("Plain") });
+    // The colours are those of a run's results.
+    RunJobs(*m_doc);
     parts[1]->SetSkipReason(CSkippedPartInfo::NoInventory);
     parts[2]->AddHandPlacedCopies(1);
     Attach();
@@ -506,6 +512,64 @@ TEST_F(KerfwellGDMTest, PrintingGetsTheNotesAsRowsAndNineColumns)
     CUGCell cell;
     printable.GetCell(kPartColDescription, 1, &cell);
     EXPECT_EQ(cell.GetText(), QStringLiteral("Stile"));
+}
+
+// A row's colour and its Diagram #s tell the same story: while the part's
+// target waits for a run (TBD), the skipped or hand-placed state of the run
+// before is not shown.
+TEST_F(KerfwellGDMTest, RowColoursAgreeWithTheDiagramListAfterResultsAreDropped)
+{
+    const auto rows = [this] {
+        return DescribePartsRows(*m_grid, kPartColDiagramList, static_cast<int>(List().size()));
+    };
+    struct Case
+    {
+        const char* name;
+        std::function<void()> drop;
+        std::string after;
+    };
+    const Case cases[] = {
+        { "undo of the delete of a material that parts use",
+            [this] {
+                ASSERT_TRUE(DeleteMaterial(m_doc.get(), m_oak));
+                RunJobs(*m_doc);
+                ASSERT_EQ(FormatPartDiagramList(*List()[0]), QString()) << "the parts lost their material";
+                HistoryUndo();
+            },
+            "TBD|TBD|A1 (hand-placed colour)" },
+        { "unlock",
+            [this] {
+                ASSERT_TRUE(m_doc->LockProject());
+                GetCmdHistory()->Add(std::make_shared<LockProjectCmd>(LockProjectCmd::Unlock));
+                ASSERT_FALSE(m_doc->IsProjectLocked());
+            },
+            "TBD|TBD|TBD" },
+        { "an edit of the skipped part",
+            [this] {
+                ASSERT_EQ(Type(kPartColLength, 1, QStringLiteral("90")), 1);
+                ASSERT_EQ(m_mgr->CanMoveCurrentCell(0, 1, 0, 0), 1);
+                ASSERT_EQ(List()[1]->GetLength().GetInches(), 90.0);
+            },
+            "TBD|TBD|A1 (hand-placed colour)" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_doc->OnNewDocument();
+        Append(m_oak, 10, 20, 2, QStringLiteral("Rail"));
+        Append(m_oak, 60, 120, 1, QStringLiteral("Too large"));
+        Append(m_ash, 10, 20, 1, QStringLiteral("Shelf"));
+        RunJobs(*m_doc);
+        StackList ash;
+        m_doc->GetBOMOptMgr()->GetUnpinnedStacksOfMaterial(*m_ash, ash);
+        ASSERT_EQ(ash.size(), 1U);
+        m_doc->GetBOMOptMgr()->PinDiagram(ash.front());
+        GetCmdHistory()->Clear();
+        Attach();
+        ASSERT_EQ(rows(), "B1|Skipped (skipped colour)|A1 (hand-placed colour)");
+
+        c.drop();
+        EXPECT_EQ(rows(), c.after);
+    }
 }
 
 } // namespace

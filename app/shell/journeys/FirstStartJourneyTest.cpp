@@ -42,30 +42,6 @@ protected:
         });
     }
 
-    // Opens General Preferences; once the sheet shows, act runs on it, and
-    // then its OK (or, when ok is false, its Cancel) button is clicked.
-    // False when the sheet stayed open, which it does while a page refuses.
-    bool RunPreferences(const std::function<void(CUserPrefsPropSheet&)>& act, bool ok = true)
-    {
-        bool closed = false;
-        QTimer::singleShot(0, [&] {
-            auto* sheet = qobject_cast<CUserPrefsPropSheet*>(QApplication::activeModalWidget());
-            if (!sheet) {
-                ADD_FAILURE() << "no preferences sheet";
-                return;
-            }
-            sheet->setObjectName(QLatin1String(kAnsweredByTheTest));
-            act(*sheet);
-            QTest::mouseClick(
-                sheet->GetButtons()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
-                Qt::LeftButton);
-            closed = !sheet->isVisible();
-            if (!closed)
-                sheet->reject();
-        });
-        return Choose(ShellCommand::Preferences) && closed;
-    }
-
     static QRadioButton* UnitButton(CUserPrefsPropSheet& sheet, CDispStylePg::Unit unit)
     {
         auto* page = dynamic_cast<CDispStylePg*>(sheet.GetPage(PrefsPage::DisplayStyle));

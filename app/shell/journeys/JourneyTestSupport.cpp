@@ -24,15 +24,19 @@
 #include "optimization/DisplayDiagram.h"
 #include "optimization/DrawnPart.h"
 #include "output/print/ui/CPrintLayoutsDlg.h"
+#include "foundation/ui/CUserPrefsPropSheet.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <ostream>
@@ -259,6 +263,27 @@ void JourneyTest::TypeParts()
     for (const char* keys : {"Side\t2\t3/4\t16\t30\tP\x19\n", "Shelf\t3\t3/4\t12\t28\tP\x19\n",
                              "Back\t1\t1/2\t30\t36\tP\n"})
         ASSERT_NO_FATAL_FAILURE(TypePart(QString::fromLatin1(keys)));
+}
+
+bool JourneyTest::RunPreferences(const std::function<void(CUserPrefsPropSheet&)>& act, bool ok)
+{
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        auto* sheet = qobject_cast<CUserPrefsPropSheet*>(QApplication::activeModalWidget());
+        if (!sheet) {
+            ADD_FAILURE() << "no preferences sheet";
+            return;
+        }
+        sheet->setObjectName(QLatin1String(kAnsweredByTheTest));
+        act(*sheet);
+        QTest::mouseClick(
+            sheet->GetButtons()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+            Qt::LeftButton);
+        closed = !sheet->isVisible();
+        if (!closed)
+            sheet->reject();
+    });
+    return Choose(ShellCommand::Preferences) && closed;
 }
 
 void JourneyTest::PrintEverySectionToPdf()

@@ -12,9 +12,11 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
 #include <iosfwd>
 
 class CKWLView;
+class CUserPrefsPropSheet;
 class CUGCtrl;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -79,6 +81,11 @@ protected:
     // plywood and one of the 1/2" plywood, each chosen from the material
     // column's list ("P" opens it on "Plywood 1/2 in").
     void TypeParts();
+
+    // Opens General Preferences; once the sheet shows, act runs on it, and
+    // then its OK (or, when ok is false, its Cancel) button is clicked.
+    // False when the sheet stayed open, which it does while a page refuses.
+    bool RunPreferences(const std::function<void(CUserPrefsPropSheet&)>& act, bool ok = true);
 
     // The print dialog answered with every section, on PDF output.
     static void PrintEverySectionToPdf();

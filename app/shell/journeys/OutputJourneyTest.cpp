@@ -8,7 +8,15 @@
 #include "shell/ShellCommands.h"
 #include "shell/ViewMgr.h"
 
+#include "shell/prefs/CPickListPrefsPg.h"
+
 #include "document/CKWLDoc.h"
+#include "foundation/UserPrefsBase.h"
+#include "foundation/ui/CUserPrefsPropSheet.h"
+#include "model/CMaterials.h"
+#include "model/CPricingScheme.h"
+#include "model/CSheetGoodEx.h"
+#include "model/ISGSC.h"
 #include "grids/PartsGridColumns.h"
 #include "optimization/RunProgressDialog.h"
 #include "optimization/ui/CTaskProgressDialog.h"
@@ -16,6 +24,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -160,6 +169,58 @@ TEST_F(OutputJourney, TheMobilePackageCountsWhatTheBillAndTheLayoutsShow)
     for (const QString& row : bill.mid(1))
         billSheets += row.split(QStringLiteral(" | ")).value(quantity).toDouble();
     EXPECT_EQ(sheets, billSheets) << bill.join(QLatin1Char('\n')).toStdString();
+}
+
+// The package counts whole sheets whatever the B.O.M. page shows: with
+// pro-rated costs chosen in the preferences, the export is the same file as
+// without, and the choice is still there afterwards.
+TEST_F(OutputJourney, TheMobilePackageIsTheSameWithProRatedCostsChosen)
+{
+    StartProgram();
+    // The 3/4" plywood priced 2.40 a square foot.
+    auto* library = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
+    ASSERT_TRUE(library);
+    std::shared_ptr<ISGSC> priced;
+    for (const auto& material : library->GetMaterials())
+        if (auto sheetGood = std::dynamic_pointer_cast<CSheetGoodEx>(material))
+            if (sheetGood->GetName() == QStringLiteral("Plywood 3/4 in") && !sheetGood->GetSizeCosts().empty())
+                priced = sheetGood->GetSizeCosts().front();
+    ASSERT_TRUE(priced);
+    priced->SetPricingScheme(std::make_unique<CSGPSSquareFoot>());
+    const CMoney cost = CMoney::FromReal(2.40);
+    priced->SetUnitCost(&cost);
+    ASSERT_NO_FATAL_FAILURE(TypeParts());
+    ClickTab(CKWLView::BOMPage);
+    const QStringList wholeSheets = BomRows();
+
+    const auto exported = [this](const QString& name) {
+        m_chosenPath = m_folder.filePath(name);
+        EXPECT_TRUE(Choose(ShellCommand::ExportForMobile));
+        QFile file(m_chosenPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray off = exported(QStringLiteral("Off.ikwx"));
+    // 32 square feet a sheet at 2.40: the whole sheets' cost.
+    EXPECT_TRUE(off.contains("TotalCost=\"76.8\"") || off.contains("TotalCost=\"153.6\""))
+        << off.toStdString();
+
+    ASSERT_TRUE(RunPreferences([](CUserPrefsPropSheet& sheet) {
+        auto* page = dynamic_cast<CPickListPrefsPg*>(sheet.GetPage(PrefsPage::PickList));
+        ASSERT_TRUE(page);
+        page->ProRateButton()->click();
+    }));
+    ASSERT_TRUE(GetUserPrefs()->GetFlag(PrefId::ProRateCosts));
+    ClickTab(CKWLView::BOMPage);
+    EXPECT_NE(BomRows(), wholeSheets) << "the page shows pro-rated quantities";
+
+    m_messages.clear();
+    const QByteArray on = exported(QStringLiteral("On.ikwx"));
+    EXPECT_EQ(on, off);
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("Export was successful.")});
+    EXPECT_TRUE(GetUserPrefs()->GetFlag(PrefId::ProRateCosts));
+    ClickTab(CKWLView::PartsPage);
+    ClickTab(CKWLView::BOMPage);
+    EXPECT_NE(BomRows(), wholeSheets);
 }
 
 } // namespace

@@ -385,12 +385,9 @@ void CKerfwellPlusApp::OnHandOver(const QStringList& paths)
     if (paths.isEmpty())
         return;
     OpenDocumentFile(paths.front());
-    if (paths.size() > 1) {
-        QStringList others;
-        for (qsizetype i = 1; i < paths.size(); ++i)
-            others << DisplayFileName(paths[i]);
-        ShowShellMessage(LoadUIString(kStrHandOverNotOpened).arg(others.join(QLatin1Char('\n'))));
-    }
+    if (paths.size() > 1)
+        ShowShellMessage(LoadUIString(kStrHandOverNotOpened)
+                             .arg(NotOpenedNamesText(paths.mid(1), LoadUIString(kStrHandOverMore))));
 }
 
 bool CKerfwellPlusApp::IsBusyForHandOver() const

@@ -1,9 +1,39 @@
 #include "shell/HandOverQueue.h"
 
+#include "foundation/FileNames.h"
+
 namespace {
 // How often a busy program looks again.
 constexpr int kRetryMs = 100;
+// Names listed in a box, and the characters kept of a long one at each end.
+constexpr qsizetype kListedNames = 10;
+constexpr qsizetype kKeptAtEachEnd = 40;
+
+// The name's start and end with an ellipsis between, never halving a
+// character that takes two units.
+QString ShortenedInTheMiddle(const QString& name)
+{
+    if (name.size() <= 2 * kKeptAtEachEnd + 1)
+        return name;
+    qsizetype head = kKeptAtEachEnd;
+    if (name[head - 1].isHighSurrogate())
+        --head;
+    qsizetype tail = name.size() - kKeptAtEachEnd;
+    if (name[tail].isLowSurrogate())
+        ++tail;
+    return name.left(head) + QChar(0x2026) + name.mid(tail);
+}
 } // namespace
+
+QString NotOpenedNamesText(const QStringList& paths, const QString& andMore)
+{
+    QStringList lines;
+    for (qsizetype i = 0; i < paths.size() && i < kListedNames; ++i)
+        lines << ShortenedInTheMiddle(DisplayFileName(paths[i]));
+    if (paths.size() > kListedNames)
+        lines << andMore.arg(paths.size() - kListedNames);
+    return lines.join(QLatin1Char('\n'));
+}
 
 HandOverQueue::HandOverQueue(std::function<bool()> busy, std::function<void(const QStringList& paths)> serve,
                              QObject* parent)

@@ -11,6 +11,13 @@
 
 #include <functional>
 
+// The names of handed-over projects that were not opened, one a line, as a
+// message box can show them: a screenful at most, each as the user is shown
+// a name (DisplayFileName) and shortened in the middle when very long, then
+// the count of the others (a start may hand over a thousand long names).
+// andMore: the last line, with %1 for that count.
+QString NotOpenedNamesText(const QStringList& paths, const QString& andMore);
+
 class HandOverQueue : public QObject
 {
     Q_OBJECT

@@ -28,6 +28,7 @@ const StringResource g_shellStrings[] = {
     {kStrTabReports, u"MainTab_Reports_Reports"},
     {kStrHandOverNotOpened,
      u"Msgs_HandOverNotOpened_Only one project can be open at a time. These files were not opened:\\n%1"},
+    {kStrHandOverMore, u"Msgs_HandOverMore_... and %1 more"},
     {kStrRecentFileGone,
      u"Msgs_RecentFileGone_%1\\nThis file cannot be found. It has been removed from the recent-file list."},
     {kStrHandOverFailed,

@@ -37,6 +37,7 @@ enum ShellStringId : int {
     // Projects handed over by a later start, and the recent-file list.
     kStrHandOverNotOpened = 5460,  // "Only one project can be open at a time. These files were not opened:\n%1"
     kStrRecentFileGone = 5461,     // "%1\nThis file cannot be found. It has been removed from the recent-file list."
+    kStrHandOverMore = 5462,       // "... and %1 more"
     kStrHandOverFailed = 5490,     // "Kerfwell Plus Solo is already running, but this project could not be handed ..."
     // Small dialogs.
     kStrResetPreferences = 196,     // "Reset preferences"

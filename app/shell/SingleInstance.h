@@ -40,7 +40,8 @@ public:
     ~SingleInstance() override;
 
     // True for the first instance, and for every start when there is no
-    // folder of the user's own for the lock (each start is then its own).
+    // folder of the user's own for the lock or no path for the socket
+    // (each start is then its own, and takes no lock).
     bool TryAcquire();
 
     enum class HandOverResult {
@@ -60,9 +61,8 @@ public:
     // it does not listen now.
     bool Listen(HandOverServer::PathsHandler onPaths);
 
-    // Empty when there is no folder of the user's own.
+    // Both empty when there is no single instance.
     QString LockFilePath() const;
-    // The socket's full path; empty when no path fits.
     QString ServerName() const;
 
 private:

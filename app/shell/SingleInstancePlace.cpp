@@ -77,18 +77,19 @@ bool FitsASocket(const QString& path)
 SingleInstancePlace FindSingleInstancePlace(const QString& name)
 {
     SingleInstancePlace place;
+    const QString off = QStringLiteral("Single instance off: every start opens a window of its own");
     QString ownTemporary;
     QString folder = RuntimeFolder(place.notes);
     if (folder.isEmpty())
         folder = ownTemporary = OwnTemporaryFolder(place.notes);
     if (folder.isEmpty()) {
-        place.notes << QStringLiteral("Single instance off: every start opens a window of its own");
+        place.notes << off;
         return place;
     }
-    place.lockFile = folder + QLatin1Char('/') + name + QStringLiteral(".lock");
+    const QString lockFile = folder + QLatin1Char('/') + name + QStringLiteral(".lock");
     const QString socket = folder + QLatin1Char('/') + name + QStringLiteral(".socket");
     if (FitsASocket(socket)) {
-        place.socket = socket;
+        place = { lockFile, socket, place.notes };
         return place;
     }
     if (ownTemporary.isEmpty())
@@ -96,11 +97,12 @@ SingleInstancePlace FindSingleInstancePlace(const QString& name)
     const QByteArray digest = QCryptographicHash::hash(EncodeFileName(socket), QCryptographicHash::Sha256);
     const QString shortName = ownTemporary + QLatin1Char('/') + QString::fromLatin1(digest.toHex().left(16))
         + QStringLiteral(".socket");
-    if (!ownTemporary.isEmpty() && FitsASocket(shortName))
-        place.socket = shortName;
-    else
-        place.notes << QStringLiteral(
-            "Single instance: no socket path fits \"%1\": nothing can be handed over")
-                           .arg(socket);
+    if (!ownTemporary.isEmpty() && FitsASocket(shortName)) {
+        place = { lockFile, shortName, place.notes };
+        return place;
+    }
+    // A lock without a socket would refuse every later start and hand
+    // nothing over: no lock then either.
+    place.notes << QStringLiteral("Single instance: no socket path fits \"%1\"").arg(socket) << off;
     return place;
 }

@@ -13,8 +13,10 @@
 
 struct SingleInstancePlace
 {
-    QString lockFile; // empty: no folder of the user's own, so no single instance
-    QString socket; // empty: no path for the socket, so nothing can be handed over
+    // Both empty, or both set: without a folder of the user's own, or
+    // without a path for the socket, there is no single instance.
+    QString lockFile;
+    QString socket;
     QStringList notes; // what was refused and why, for the running program's session log
 };
 

@@ -6,6 +6,7 @@
 #include "shell/CKWLView.h"
 #include "shell/CMainFrame.h"
 #include "shell/HandOverMessage.h"
+#include "shell/HandOverQueue.h"
 #include "shell/SingleInstance.h"
 
 #include "foundation/FileNames.h"
@@ -19,6 +20,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QMessageBox>
+#include <QScreen>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -192,10 +195,81 @@ TEST_F(HandOverTest, ANameWithALineBreakOpensAndManyNamesOpenTheFirst)
     ASSERT_EQ(HandOverBeside(kInstance, names), SingleInstance::HandOverResult::Delivered);
     ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == first; }));
     QTest::qWait(200);
+    // The first ten are named, the others counted.
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages[0].contains(QStringLiteral("Other 1.kwxe")));
-    EXPECT_TRUE(m_messages[0].contains(QStringLiteral("Other 49.kwxe")));
+    EXPECT_TRUE(m_messages[0].contains(QStringLiteral("Other 10.kwxe")));
+    EXPECT_FALSE(m_messages[0].contains(QStringLiteral("Other 11.kwxe")));
+    EXPECT_TRUE(m_messages[0].contains(QStringLiteral("and 39 more")));
     EXPECT_FALSE(m_messages[0].contains(QStringLiteral("First.kwxe")));
+}
+
+// The list of names not opened: ten named at most, a long name shortened in
+// the middle without halving a character, and the others counted.
+TEST(HandOverNotOpenedTest, AFewNamesAreListedAndTheOthersCounted)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // two units
+    const QString straddling = QString(39, u'a') + emoji + QString(100, u'b') + emoji + QString(39, u'c');
+    QStringList eleven;
+    for (int i = 1; i <= 11; ++i)
+        eleven << QStringLiteral("/p/%1.kwxe").arg(i);
+    struct Case
+    {
+        const char* what;
+        QStringList names;
+        QString text;
+    };
+    const Case cases[] = {
+        { "a few", { QStringLiteral("/a.kwxe"), QStringLiteral("/b\n.kwxe") },
+            QStringLiteral("/a.kwxe\n/b\\n.kwxe") },
+        { "eleven", eleven, QStringList(eleven.mid(0, 10)).join(u'\n') + QStringLiteral("\nmore: 1") },
+        { "as long as is kept whole", { QString(81, u'x') }, QString(81, u'x') },
+        { "one more", { QString(82, u'x') }, QString(40, u'x') + QChar(0x2026) + QString(40, u'x') },
+        { "a character on each cut", { straddling }, QString(39, u'a') + QChar(0x2026) + QString(39, u'c') },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString text = NotOpenedNamesText(c.names, QStringLiteral("more: %1"));
+        EXPECT_EQ(text, c.text) << text.toStdString();
+        EXPECT_TRUE(QStringView(text).isValidUtf16());
+    }
+}
+
+// A message of the most names a start sends, each as long as a path may
+// be: the first opens, and the real box that reports the others fits the
+// screen: it lists a few, each escaped and shortened, and counts the rest.
+TEST_F(HandOverTest, TheLargestHandOverIsReportedInABoxThatFitsTheScreen)
+{
+    CKerfwellPlusApp& app = Start({}, kInstance);
+    const QString first = SaveProject(app, QStringLiteral("First.kwxe"), QStringLiteral("First"));
+    QStringList names { first };
+    for (quint32 i = 1; i < HandOverMessage::kMaxNames; ++i)
+        names << QStringLiteral("/%1\n/").arg(i) + QString(4000, QLatin1Char('a' + i % 26));
+    ASSERT_LE(EncodeFileName(names.back()).size(), qsizetype(HandOverMessage::kMaxNameBytes));
+
+    QString shownText;
+    QSize shownSize;
+    SetQuestionFunction(nullptr);
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shownText = box->text();
+            shownSize = box->frameGeometry().size();
+            box->accept();
+        }
+    });
+    look.start(10);
+    ASSERT_EQ(HandOverBeside(kInstance, names), SingleInstance::HandOverResult::Delivered);
+    ASSERT_TRUE(WaitFor([&] { return !shownText.isEmpty(); }, std::chrono::seconds(60)));
+    EXPECT_EQ(app.GetDocument()->PathName(), first);
+
+    const QSize screen = app.GetMainFrame()->screen()->availableGeometry().size();
+    EXPECT_LE(shownSize.height(), screen.height()) << shownSize.height();
+    EXPECT_LE(shownSize.width(), screen.width()) << shownSize.width();
+    EXPECT_TRUE(shownText.contains(QStringLiteral("/1\\n/bbbb"))) << shownText.left(500).toStdString();
+    EXPECT_TRUE(shownText.contains(QStringLiteral("and 1013 more"))) << shownText.right(200).toStdString();
+    EXPECT_FALSE(shownText.contains(QStringLiteral("/11\\n/")));
+    EXPECT_LT(shownText.size(), 2000);
 }
 
 // The save question of a handed-over project runs outside the socket's
@@ -538,13 +612,14 @@ TEST_F(HandOverTest, TwoProgramsStartedAtOnceEndInOneWindowWithBothProjects)
     running.waitForFinished();
 }
 
-// A later program whose project cannot reach the running one (here no
-// socket path can be had: the runtime folder lies too deep and the folder
-// for a shorter name is not the user's own) says so and ends with a
-// failure; the running program has said in its log why it cannot listen.
-TEST_F(HandOverTest, ALaterProgramThatCannotHandOverSaysSoAndFails)
+// When no socket path can be had (the runtime folder lies too deep and the
+// folder for a shorter name is not the user's own) nothing can be handed
+// over, so there is no single instance: a later program with a project is
+// not refused but opens it in a window of its own, and the session log says
+// why.
+TEST_F(HandOverTest, WithoutASocketPathEveryProgramOpensItsOwnWindow)
 {
-    const QString project = MakeProjects({ QStringLiteral("Refused.kwxe") }).front();
+    const QString project = MakeProjects({ QStringLiteral("OwnWindow.kwxe") }).front();
     QTemporaryDir root;
     ProgramRun run(root);
     QString deep = run.Folder("runtime");
@@ -558,32 +633,34 @@ TEST_F(HandOverTest, ALaterProgramThatCannotHandOverSaysSoAndFails)
     ASSERT_TRUE(QFile::setPermissions(openToAll,
         QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser | QFileDevice::WriteOther
             | QFileDevice::ExeOther));
+    // The start's last step is logged.
+    auto started = [&run] {
+        const QByteArray log = run.SessionLog();
+        return log.contains("After printer control initialization")
+            || log.contains("Postponed printer control initialization");
+    };
 
     QProcess first;
     run.Start(first, {});
-    // The start's last step is logged.
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            const QByteArray log = run.SessionLog();
-            return log.contains("After printer control initialization")
-                || log.contains("Postponed printer control initialization");
-        },
-        kProgramStart));
-    EXPECT_TRUE(run.SessionLog().contains("nothing can be handed over")) << run.SessionLog().toStdString();
+    ASSERT_TRUE(WaitFor(started, kProgramStart));
     const QByteArray log = run.SessionLog();
+    EXPECT_TRUE(log.contains("no socket path fits")) << log.toStdString();
+    EXPECT_TRUE(log.contains("Single instance off")) << log.toStdString();
 
+    // Each start begins the session log anew.
     QProcess later;
     run.Start(later, { project });
-    ASSERT_TRUE(later.waitForFinished(static_cast<int>(std::chrono::milliseconds(kProgramStart).count())));
-    EXPECT_EQ(later.exitStatus(), QProcess::NormalExit);
-    EXPECT_NE(later.exitCode(), 0);
-    const QByteArray errors = later.readAllStandardError();
-    EXPECT_TRUE(errors.contains("could not be handed over")) << errors.toStdString();
-    EXPECT_TRUE(errors.contains(EncodeFileName(project))) << errors.toStdString();
-    EXPECT_EQ(QString::fromUtf8(run.SessionLog()), QString::fromUtf8(log));
+    EXPECT_TRUE(WaitFor([&] { return run.Settings().contains("OwnWindow.kwxe"); }, kProgramStart))
+        << later.readAllStandardError().toStdString();
+    EXPECT_TRUE(WaitFor(started, kProgramStart));
+    EXPECT_TRUE(run.SessionLog().contains("Single instance off")) << run.SessionLog().toStdString();
+    EXPECT_EQ(later.state(), QProcess::Running) << later.readAllStandardError().toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
-    first.kill();
-    first.waitForFinished();
+    EXPECT_TRUE(QDir(deep).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+    for (QProcess* program : { &first, &later }) {
+        program->kill();
+        program->waitForFinished();
+    }
 }
 
 // The first start takes its lock before it listens: a later start in

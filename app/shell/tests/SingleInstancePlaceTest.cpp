@@ -227,4 +227,59 @@ TEST_F(SingleInstancePlaceTest, ASocketPathTooLongForTheSystemGetsAShortNameBoth
     EXPECT_NE(SingleInstance(kName).ServerName(), socket);
 }
 
+// A runtime folder so deep that the socket needs a short name, and no short
+// name to be had: a lock would then refuse every later start with nothing
+// to hand over to. No start takes one; each runs as its own window, and
+// the session log says why.
+TEST_F(SingleInstancePlaceTest, WithoutAPathForTheSocketNoStartTakesTheLock)
+{
+    struct Case
+    {
+        const char* shortName; // why no short name can be had
+        const char* why;
+    };
+    const Case cases[] = {
+        { "its folder is someone else's", "it belongs to user 4242" },
+        { "the temporary folder lies too deep", "no socket path fits" },
+    };
+    QString deep = m_root.filePath(QStringLiteral("session"));
+    while (QFile::encodeName(deep).size() < 150)
+        deep += QStringLiteral("/deeper");
+    const QString runtime = MakeRuntime(deep.mid(m_root.path().size() + 1), 0700);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shortName);
+        if (QString::fromLatin1(c.why).contains(QLatin1String("4242"))) {
+            ASSERT_TRUE(QDir().mkpath(OwnTemporaryFolder()));
+            ASSERT_EQ(::chown(QFile::encodeName(OwnTemporaryFolder()).constData(), kSomeoneElse,
+                          static_cast<gid_t>(-1)),
+                0);
+        } else {
+            QString deepTemporary = m_temporary;
+            while (QFile::encodeName(deepTemporary).size() < kLongestSocketPath)
+                deepTemporary += QStringLiteral("/deeper");
+            ASSERT_TRUE(QDir().mkpath(deepTemporary));
+            qputenv("TMPDIR", QFile::encodeName(deepTemporary));
+        }
+
+        const QStringList said = { QString::fromLatin1(c.why),
+            QStringLiteral("no socket path fits \"%1/%2.socket\"").arg(runtime, kName),
+            QStringLiteral("Single instance off") };
+        QList<int> saidBefore;
+        for (const QString& text : said)
+            saidBefore << SessionLogCount(text);
+
+        const SingleInstancePlace place = FindSingleInstancePlace(kName);
+        EXPECT_TRUE(place.lockFile.isEmpty());
+        EXPECT_TRUE(place.socket.isEmpty());
+        SingleInstance first(kName);
+        ASSERT_TRUE(first.TryAcquire());
+        EXPECT_FALSE(first.Listen([](const QStringList&) {}));
+        EXPECT_TRUE(SingleInstance(kName).TryAcquire());
+        EXPECT_TRUE(QDir(runtime).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+        for (qsizetype i = 0; i < said.size(); ++i)
+            EXPECT_GT(SessionLogCount(said[i]), saidBefore[i]) << said[i].toStdString();
+    }
+}
+
 } // namespace

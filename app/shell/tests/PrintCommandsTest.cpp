@@ -1,5 +1,6 @@
 // Print and Print Preview in the program window, and the print switches of
 // the command line, over the document printer.
+#include "FileDialogAnswer.h"
 #include "ShellTestSupport.h"
 
 #include "CancellingRunDialog.h"
@@ -11,6 +12,7 @@
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
+#include "foundation/FileNames.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
 #include "optimization/RunProgressDialog.h"
@@ -36,7 +38,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -120,6 +127,67 @@ TEST_F(ShellPrintTest, PrintWritesTheProjectToPdfAndThePreviewGivesThePageBack)
     EXPECT_EQ(view.GetCurrentPage(), CKWLView::ReportsPage);
     EXPECT_TRUE(view.updatesEnabled());
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// A project in a folder named in Latin-1, under a Latin-1 name: Save As and
+// Print to PDF start in its folder and propose its name; accepted unchanged,
+// they write to the name's own bytes, and no file whose name holds the bytes
+// of the replacement character appears anywhere.
+TEST_F(ShellPrintTest, SaveAsAndPrintToPdfOfAProjectNamedInLatin1WriteToItsOwnBytes)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir root;
+    const QByteArray folder = QFile::encodeName(root.path()) + "/L\xe9gumes";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    // Qt's own file functions cannot remove it: the bytes are not UTF-8.
+    struct RemoveAtEnd
+    {
+        std::filesystem::path folder;
+        ~RemoveAtEnd() { std::filesystem::remove_all(folder); }
+    } removeAtEnd { folder.toStdString() };
+    const QByteArray project = folder + "/l\xe9gume.kwxe";
+    m_chosenPath = DecodeFileName(project);
+    ASSERT_TRUE(app.OnFileSaveAs());
+
+    SetFileDialogFunction(nullptr); // the real dialog from here on
+    m_answer = QMessageBox::Yes; // the project's own file is replaced
+    CMilledPart* part = AddBirchPart(app);
+    ASSERT_TRUE(part);
+    part->SetDescription(QStringLiteral("Leek"));
+    ShownFileDialog shown;
+    AnswerNextFileDialog(shown);
+    ASSERT_TRUE(app.OnFileSaveAs());
+    EXPECT_EQ(shown.listed, folder);
+    EXPECT_EQ(shown.name, QStringLiteral("l\\xe9gume.kwxe"));
+    EXPECT_EQ(EncodeFileName(app.GetDocument()->PathName()), project);
+    EXPECT_FALSE(app.GetDocument()->IsModified());
+    auto read = [](const QByteArray& file) {
+        std::ifstream in(file.toStdString(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    // Texts are stored as UTF-16.
+    EXPECT_NE(read(project).find(std::string("L\0e\0e\0k\0", 8)), std::string::npos);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.front().contains(QStringLiteral("l\\xe9gume.kwxe")))
+        << m_messages.front().toStdString();
+
+    AnswerWithTheCoverPageAsPdf();
+    shown = {};
+    AnswerNextFileDialog(shown);
+    EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FilePrint));
+    EXPECT_EQ(shown.listed, folder);
+    EXPECT_EQ(shown.name, QStringLiteral("l\\xe9gume.pdf"));
+    EXPECT_EQ(read(folder + "/l\xe9gume.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(m_messages.size(), 1) << m_messages.join(QLatin1Char('\n')).toStdString();
+
+    std::vector<std::string> names;
+    for (const std::filesystem::path& tree : { std::filesystem::path(root.path().toStdString()),
+             std::filesystem::path(qgetenv("HOME").toStdString()) })
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(tree))
+            names.push_back(entry.path().filename().string());
+    for (const std::string& name : names)
+        EXPECT_EQ(name.find("\xef\xbf\xbd"), std::string::npos) << name;
+    EXPECT_NE(std::find(names.begin(), names.end(), "l\xe9gume.kwxe"), names.end());
 }
 
 TEST_F(ShellPrintTest, APrintWhoseOptimizationIsCancelledAsksForNoFileAndSaysWhy)

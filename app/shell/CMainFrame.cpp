@@ -11,20 +11,24 @@
 #include "foundation/SessionLog.h"
 #include "foundation/UserPrefsBase.h"
 #include "foundation/WindowPlacement.h"
+#include "output/print/ui/CPrintCommands.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -132,6 +136,16 @@ const int kToolBar[] = {
     ShellCommand::UsersManual,
 };
 
+// What runs while the print preview stands in for the main view: nothing
+// that could open, rename or change the project whose pages it shows.
+const int kLiveDuringPreview[] = {
+    ShellCommand::AppExit,
+    ShellCommand::AppAbout,
+    ShellCommand::QuickStart,
+    ShellCommand::UsersManual,
+    ShellCommand::HelpContents,
+};
+
 QSettings Profile()
 {
     return QSettings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
@@ -229,6 +243,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void CMainFrame::BuildCommands()
 {
+    m_offDuringPreview = new QActionGroup(this);
+    m_offDuringPreview->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const CommandText& command : kCommands) {
         const QString text = QString::fromUtf8(command.text);
         QAction* action = m_commands->Add(command.id, text, QKeySequence(QString::fromLatin1(command.shortcut)),
@@ -299,6 +315,32 @@ void CMainFrame::SetView(CKWLView* view)
     m_view = view;
     setCentralWidget(view);
     view->SetCommandBarsUpdater([this] { m_commands->UpdateActions(); });
+    connect(&view->GetPrintCommands(), &CPrintCommands::previewShown, this, &CMainFrame::OnPreviewShown);
+}
+
+bool CMainFrame::IsPreviewing() const
+{
+    return m_view && m_view->GetPrintCommands().IsPreviewing();
+}
+
+void CMainFrame::OnPreviewShown(bool shown)
+{
+    // The preview hides the menus and the toolbar, but the shortcuts of the
+    // window's commands stay live. A disabled group keeps its actions off
+    // whatever their own rules say until it is enabled again; they then
+    // take their own states back.
+    if (!m_offDuringPreview)
+        return;
+    if (shown) {
+        for (QAction* action : m_commands->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly))
+            if (std::find(
+                    std::begin(kLiveDuringPreview), std::end(kLiveDuringPreview), action->data().toInt())
+                == std::end(kLiveDuringPreview))
+                m_offDuringPreview->addAction(action);
+    }
+    m_offDuringPreview->setEnabled(!shown);
+    if (!shown)
+        m_commands->UpdateActions();
 }
 
 void CMainFrame::ActivateFrame()
@@ -385,6 +427,7 @@ void CMainFrame::RefreshRecentFileMenu()
         });
         m_fileMenu->insertAction(exit, action);
         m_recentActions << action;
+        m_offDuringPreview->addAction(action);
     }
     m_recentSeparator = new QAction(m_fileMenu);
     m_recentSeparator->setSeparator(true);
@@ -393,12 +436,15 @@ void CMainFrame::RefreshRecentFileMenu()
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    // Nothing opens while the preview shows the project's pages.
+    if (event->mimeData()->hasUrls() && !IsPreviewing())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
+    if (IsPreviewing())
+        return;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile() && m_openFile) {
             m_openFile(LocalFileOfUrl(url));

@@ -14,6 +14,7 @@
 #include <memory>
 
 class CKWLView;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class SplashScreen;
@@ -74,6 +75,9 @@ private:
     void RunPrintControlGuard();
     void SavePlacementAndLayout();
     void RefreshRecentFileMenu();
+    // Whether the print preview stands in for the main view.
+    bool IsPreviewing() const;
+    void OnPreviewShown(bool shown);
 
     platform::CommandActions* m_commands;
     CKWLView* m_view = nullptr;
@@ -89,6 +93,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QList<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;
+    // The commands the preview switches off: all but Exit and the help.
+    QActionGroup* m_offDuringPreview = nullptr;
     std::function<QStringList()> m_recentSource;
     std::function<void(const QString&)> m_openRecent;
 };

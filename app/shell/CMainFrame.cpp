@@ -153,6 +153,24 @@ QSettings Profile()
 
 } // namespace
 
+QRect FitNormalRectOnScreen(const QRect& normal, const QMargins& frame, const QRect& available)
+{
+    const QRect room = available.marginsRemoved(frame);
+    if (room.isEmpty())
+        return normal;
+    QRect fitted(normal.topLeft(), normal.size().boundedTo(room.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() + 1 - fitted.height()));
+    return fitted;
+}
+
+QRect DefaultNormalRect(const QRect& available)
+{
+    QRect normal(QPoint(), available.size() * 3 / 4);
+    normal.moveCenter(available.center());
+    return normal;
+}
+
 CMainFrame::CMainFrame(PrintControlStarter startPrintControl)
     : m_commands(new platform::CommandActions(this)), m_startPrintControl(std::move(startPrintControl))
 {
@@ -343,13 +361,43 @@ void CMainFrame::OnPreviewShown(bool shown)
         m_commands->UpdateActions();
 }
 
+QMargins CMainFrame::FrameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins shown(client.left() - frame.left(), client.top() - frame.top(),
+        frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (!shown.isNull())
+        return shown;
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    return QMargins(
+        border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border, border);
+}
+
 void CMainFrame::ActivateFrame()
 {
     if (!m_placementRestored) {
         const WindowPlacement placement = LoadWindowPlacement();
         m_placementRestored = true;
-        setGeometry(placement.normalLeft, placement.normalTop, placement.normalRight - placement.normalLeft,
-                    placement.normalBottom - placement.normalTop);
+        auto normalRect = [](const WindowPlacement& kept) {
+            return QRect(kept.normalLeft, kept.normalTop, kept.normalRight - kept.normalLeft,
+                kept.normalBottom - kept.normalTop);
+        };
+        QRect normal = normalRect(placement);
+        // The profile's defaults stand for nothing stored.
+        const bool stored = normal != normalRect(WindowPlacement());
+        // The screen the rectangle lies on, or the main one for a rectangle
+        // that lies on none (its screen is gone, or it was never stored).
+        QScreen* screen = stored ? QGuiApplication::screenAt(normal.center()) : nullptr;
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect available = screen->availableGeometry();
+            if (!stored)
+                normal = DefaultNormalRect(available);
+            normal = FitNormalRectOnScreen(normal, FrameMargins(), available);
+        }
+        setGeometry(normal);
         if (placement.showCmd == kShowMaximized) {
             showMaximized();
         } else {

@@ -19,6 +19,15 @@ class QLabel;
 class QMenu;
 class SplashScreen;
 
+// Where the window's normal (restored) rectangle goes: normal is the client
+// area, frame the window frame's width on each side, title bar included.
+// The frame is moved, and when it must shrunk, onto the available part of
+// the screen; a rectangle whose frame lies there already stays as it is.
+QRect FitNormalRectOnScreen(const QRect& normal, const QMargins& frame, const QRect& available);
+// The first start's normal rectangle: three quarters of the available part
+// of the screen each way, in its middle.
+QRect DefaultNormalRect(const QRect& available);
+
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -41,8 +50,8 @@ public:
     void SetLockKeyReader(LockKeyReader reader);
     void RefreshLockKeyPanes();
 
-    // The first time: the saved placement (maximized over 500 x 400 at the
-    // origin on a first start).
+    // The first time: the saved placement, its frame on the screen
+    // (maximized over a rectangle in the middle of the screen on a first start).
     void ActivateFrame();
     void CloseLoadingSplash();
     bool HasLoadingSplash() const { return m_loadingSplash != nullptr; }
@@ -78,6 +87,9 @@ private:
     // Whether the print preview stands in for the main view.
     bool IsPreviewing() const;
     void OnPreviewShown(bool shown);
+    // The frame's width on each side: as the window has it once shown, an
+    // estimate from the style before.
+    QMargins FrameMargins() const;
 
     platform::CommandActions* m_commands;
     CKWLView* m_view = nullptr;

@@ -1,8 +1,9 @@
 #include "foundation/AppFolders.h"
 
+#include "foundation/FileNames.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 bool GetAppDataFolder(const QString& subfolder, QString& path)
@@ -49,8 +50,8 @@ QString EnsureDocumentsFolder(const QString& folder)
 
 QString DialogStartFolder(const QString& folder)
 {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isAbsolute() || !info.isDir())
+    // Asked with the name's bytes: a folder named in another encoding is there too.
+    if (!folder.startsWith(QLatin1Char('/')) || !FolderNameExists(folder))
         return EnsureDocumentsFolder();
     return FolderWithSlash(folder);
 }

@@ -1,9 +1,12 @@
 #include "foundation/FileNames.h"
 
 #include <QDir>
+#include <QFile>
 #include <QUrl>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
@@ -163,6 +166,15 @@ bool FileNameExists(const QString& name)
     return !bytes.isEmpty() && ::access(bytes.constData(), F_OK) == 0;
 }
 
+bool FolderNameExists(const QString& name)
+{
+    const QByteArray bytes = EncodeFileName(name);
+    struct stat status
+    {
+    };
+    return !bytes.isEmpty() && ::stat(bytes.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 QString AbsoluteFileName(const QString& name)
 {
     if (name.isEmpty() || name.startsWith(u'/'))
@@ -189,4 +201,23 @@ QString LocalFileOfUrl(const QUrl& url)
     if (!url.isLocalFile())
         return {};
     return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QtReachableName::QtReachableName(const QString& name, Kind kind)
+{
+    const QByteArray bytes = EncodeFileName(name);
+    if (QFile::encodeName(name) == bytes) {
+        m_name = name;
+        return;
+    }
+    m_handle = kind == Kind::Folder ? ::open(bytes.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)
+                                    : ::open(bytes.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (m_handle >= 0)
+        m_name = QStringLiteral("/proc/self/fd/%1").arg(m_handle);
+}
+
+QtReachableName::~QtReachableName()
+{
+    if (m_handle >= 0)
+        ::close(m_handle);
 }

@@ -24,6 +24,8 @@ QString DisplayFileName(const QString& name);
 // Whether the name names anything, asked with its bytes (QFileInfo::exists
 // cannot find a name that is not UTF-8).
 bool FileNameExists(const QString& name);
+// Whether the name names a folder (or a link to one), asked with its bytes.
+bool FolderNameExists(const QString& name);
 // The name made absolute against the current folder, keeping the bytes of
 // both (QFileInfo::absoluteFilePath replaces those that are not UTF-8).
 QString AbsoluteFileName(const QString& name);
@@ -33,3 +35,26 @@ QStringList DecodeArguments(int argc, const char* const* argv);
 // The local file a dropped or handed-over URL names, with the bytes that
 // its percent-encoding stands for; empty when it is not a local file.
 QString LocalFileOfUrl(const QUrl& url);
+
+// A name by which Qt's own file functions (QFile, QFileDialog, QPrinter),
+// which cannot hold bytes that are not UTF-8, reach what a name names: the
+// name itself when they can, else the name of this process's handle on it,
+// open while the object lives.
+class QtReachableName
+{
+public:
+    // FileToWrite: a file that is missing is made (empty).
+    enum class Kind { Folder, FileToWrite };
+    QtReachableName(const QString& name, Kind kind);
+    ~QtReachableName();
+    QtReachableName(const QtReachableName&) = delete;
+    QtReachableName& operator=(const QtReachableName&) = delete;
+
+    // Empty when no handle could be had (the folder is gone, the file
+    // cannot be made).
+    const QString& Name() const { return m_name; }
+
+private:
+    QString m_name;
+    int m_handle = -1;
+};

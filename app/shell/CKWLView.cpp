@@ -402,10 +402,16 @@ bool CKWLView::AskPdfFileName(QString& path)
     request.defaultSuffix = QStringLiteral("pdf");
     const UserPrefsBase* prefs = GetUserPrefs();
     request.folder = prefs ? prefs->GetString(kPrefExportFolder) : QString();
-    const QString project = m_document.PathName().isEmpty()
-        ? m_document.Title()
-        : QFileInfo(m_document.PathName()).completeBaseName();
-    path = project.isEmpty() ? QString() : project + QStringLiteral(".pdf");
+    // A saved project's PDF goes beside it, under its name (the name's own
+    // bytes kept); an untitled one's in the export folder.
+    const QString saved = m_document.PathName();
+    if (saved.isEmpty()) {
+        const QString title = m_document.Title();
+        path = title.isEmpty() ? QString() : title + QStringLiteral(".pdf");
+    } else {
+        path = saved.left(saved.lastIndexOf(u'/') + 1) + QFileInfo(saved).completeBaseName()
+            + QStringLiteral(".pdf");
+    }
     return RunFileDialog(request, path);
 }
 

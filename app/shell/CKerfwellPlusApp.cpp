@@ -392,8 +392,10 @@ void CKerfwellPlusApp::OnHandOver(const QStringList& paths)
 
 bool CKerfwellPlusApp::IsBusyForHandOver() const
 {
+    // The print preview shows the open project's pages: a project handed
+    // over meanwhile opens once it is closed.
     return (m_document && m_document->GetProgressDialog()) || QApplication::activeModalWidget()
-        || QApplication::activePopupWidget();
+        || QApplication::activePopupWidget() || (m_view && m_view->GetPrintCommands().IsPreviewing());
 }
 
 void CKerfwellPlusApp::UpdateFrameTitle()

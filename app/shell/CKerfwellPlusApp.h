@@ -89,7 +89,7 @@ private:
     // False when the command line asked for a job that ends the program.
     bool ProcessCommandLine();
     // Whether a handed-over project must wait: a run, a modal dialog or a
-    // popup menu has its own event loop running.
+    // popup menu has its own event loop running, or the print preview is up.
     bool IsBusyForHandOver() const;
     void UpdateFrameTitle();
 

@@ -11,20 +11,24 @@
 #include "foundation/SessionLog.h"
 #include "foundation/UserPrefsBase.h"
 #include "foundation/WindowPlacement.h"
+#include "output/print/ui/CPrintCommands.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -132,12 +136,40 @@ const int kToolBar[] = {
     ShellCommand::UsersManual,
 };
 
+// What runs while the print preview stands in for the main view: nothing
+// that could open, rename or change the project whose pages it shows.
+const int kLiveDuringPreview[] = {
+    ShellCommand::AppExit,
+    ShellCommand::AppAbout,
+    ShellCommand::QuickStart,
+    ShellCommand::UsersManual,
+    ShellCommand::HelpContents,
+};
+
 QSettings Profile()
 {
     return QSettings(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
 }
 
 } // namespace
+
+QRect FitNormalRectOnScreen(const QRect& normal, const QMargins& frame, const QRect& available)
+{
+    const QRect room = available.marginsRemoved(frame);
+    if (room.isEmpty())
+        return normal;
+    QRect fitted(normal.topLeft(), normal.size().boundedTo(room.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), room.left(), room.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), room.top(), room.bottom() + 1 - fitted.height()));
+    return fitted;
+}
+
+QRect DefaultNormalRect(const QRect& available)
+{
+    QRect normal(QPoint(), available.size() * 3 / 4);
+    normal.moveCenter(available.center());
+    return normal;
+}
 
 CMainFrame::CMainFrame(PrintControlStarter startPrintControl)
     : m_commands(new platform::CommandActions(this)), m_startPrintControl(std::move(startPrintControl))
@@ -229,6 +261,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void CMainFrame::BuildCommands()
 {
+    m_offDuringPreview = new QActionGroup(this);
+    m_offDuringPreview->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const CommandText& command : kCommands) {
         const QString text = QString::fromUtf8(command.text);
         QAction* action = m_commands->Add(command.id, text, QKeySequence(QString::fromLatin1(command.shortcut)),
@@ -299,6 +333,45 @@ void CMainFrame::SetView(CKWLView* view)
     m_view = view;
     setCentralWidget(view);
     view->SetCommandBarsUpdater([this] { m_commands->UpdateActions(); });
+    connect(&view->GetPrintCommands(), &CPrintCommands::previewShown, this, &CMainFrame::OnPreviewShown);
+}
+
+bool CMainFrame::IsPreviewing() const
+{
+    return m_view && m_view->GetPrintCommands().IsPreviewing();
+}
+
+void CMainFrame::OnPreviewShown(bool shown)
+{
+    // The preview hides the menus and the toolbar, but the shortcuts of the
+    // window's commands stay live. A disabled group keeps its actions off
+    // whatever their own rules say until it is enabled again; they then
+    // take their own states back.
+    if (!m_offDuringPreview)
+        return;
+    if (shown) {
+        for (QAction* action : m_commands->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly))
+            if (std::find(
+                    std::begin(kLiveDuringPreview), std::end(kLiveDuringPreview), action->data().toInt())
+                == std::end(kLiveDuringPreview))
+                m_offDuringPreview->addAction(action);
+    }
+    m_offDuringPreview->setEnabled(!shown);
+    if (!shown)
+        m_commands->UpdateActions();
+}
+
+QMargins CMainFrame::FrameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins shown(client.left() - frame.left(), client.top() - frame.top(),
+        frame.right() - client.right(), frame.bottom() - client.bottom());
+    if (!shown.isNull())
+        return shown;
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+    return QMargins(
+        border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + border, border, border);
 }
 
 void CMainFrame::ActivateFrame()
@@ -306,8 +379,25 @@ void CMainFrame::ActivateFrame()
     if (!m_placementRestored) {
         const WindowPlacement placement = LoadWindowPlacement();
         m_placementRestored = true;
-        setGeometry(placement.normalLeft, placement.normalTop, placement.normalRight - placement.normalLeft,
-                    placement.normalBottom - placement.normalTop);
+        auto normalRect = [](const WindowPlacement& kept) {
+            return QRect(kept.normalLeft, kept.normalTop, kept.normalRight - kept.normalLeft,
+                kept.normalBottom - kept.normalTop);
+        };
+        QRect normal = normalRect(placement);
+        // The profile's defaults stand for nothing stored.
+        const bool stored = normal != normalRect(WindowPlacement());
+        // The screen the rectangle lies on, or the main one for a rectangle
+        // that lies on none (its screen is gone, or it was never stored).
+        QScreen* screen = stored ? QGuiApplication::screenAt(normal.center()) : nullptr;
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen) {
+            const QRect available = screen->availableGeometry();
+            if (!stored)
+                normal = DefaultNormalRect(available);
+            normal = FitNormalRectOnScreen(normal, FrameMargins(), available);
+        }
+        setGeometry(normal);
         if (placement.showCmd == kShowMaximized) {
             showMaximized();
         } else {
@@ -385,6 +475,7 @@ void CMainFrame::RefreshRecentFileMenu()
         });
         m_fileMenu->insertAction(exit, action);
         m_recentActions << action;
+        m_offDuringPreview->addAction(action);
     }
     m_recentSeparator = new QAction(m_fileMenu);
     m_recentSeparator->setSeparator(true);
@@ -393,12 +484,15 @@ void CMainFrame::RefreshRecentFileMenu()
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    // Nothing opens while the preview shows the project's pages.
+    if (event->mimeData()->hasUrls() && !IsPreviewing())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
+    if (IsPreviewing())
+        return;
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile() && m_openFile) {
             m_openFile(LocalFileOfUrl(url));

@@ -14,9 +14,19 @@
 #include <memory>
 
 class CKWLView;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class SplashScreen;
+
+// Where the window's normal (restored) rectangle goes: normal is the client
+// area, frame the window frame's width on each side, title bar included.
+// The frame is moved, and when it must shrunk, onto the available part of
+// the screen; a rectangle whose frame lies there already stays as it is.
+QRect FitNormalRectOnScreen(const QRect& normal, const QMargins& frame, const QRect& available);
+// The first start's normal rectangle: three quarters of the available part
+// of the screen each way, in its middle.
+QRect DefaultNormalRect(const QRect& available);
 
 class CMainFrame : public QMainWindow
 {
@@ -40,8 +50,8 @@ public:
     void SetLockKeyReader(LockKeyReader reader);
     void RefreshLockKeyPanes();
 
-    // The first time: the saved placement (maximized over 500 x 400 at the
-    // origin on a first start).
+    // The first time: the saved placement, its frame on the screen
+    // (maximized over a rectangle in the middle of the screen on a first start).
     void ActivateFrame();
     void CloseLoadingSplash();
     bool HasLoadingSplash() const { return m_loadingSplash != nullptr; }
@@ -74,6 +84,12 @@ private:
     void RunPrintControlGuard();
     void SavePlacementAndLayout();
     void RefreshRecentFileMenu();
+    // Whether the print preview stands in for the main view.
+    bool IsPreviewing() const;
+    void OnPreviewShown(bool shown);
+    // The frame's width on each side: as the window has it once shown, an
+    // estimate from the style before.
+    QMargins FrameMargins() const;
 
     platform::CommandActions* m_commands;
     CKWLView* m_view = nullptr;
@@ -89,6 +105,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QList<QAction*> m_recentActions;
     QAction* m_recentSeparator = nullptr;
+    // The commands the preview switches off: all but Exit and the help.
+    QActionGroup* m_offDuringPreview = nullptr;
     std::function<QStringList()> m_recentSource;
     std::function<void(const QString&)> m_openRecent;
 };

@@ -31,8 +31,11 @@ struct FileDialogRequest
 };
 using FileDialogFunction = std::function<bool(const FileDialogRequest& request, QString& path)>;
 FileDialogFunction SetFileDialogFunction(FileDialogFunction function);
+// A proposed name is shown escaped as every shown name is (a byte that is
+// not UTF-8 as "\xNN"); answered unchanged, the name itself comes back, its
+// bytes kept, in its own folder.
 bool RunFileDialog(const FileDialogRequest& request, QString& path);
-// The full name the dialog shows for the proposed name: a bare name in the
-// folder the dialog starts in; a full one as it is while its folder exists,
-// else its name in that folder.
+// The file the dialog proposes for the proposed name, as accepting it
+// unchanged answers it: a bare name in the folder the dialog starts in; a
+// full one as it is while its folder exists, else its name in that folder.
 QString ProposedFilePath(const FileDialogRequest& request, const QString& name);

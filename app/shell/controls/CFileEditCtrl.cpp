@@ -2,6 +2,7 @@
 
 #include "foundation/AppFolders.h"
 #include "foundation/CUserPrefs.h"
+#include "foundation/FileNames.h"
 #include "foundation/ResourceBase.h"
 #include "shell/controls/ControlsStrings.h"
 
@@ -190,14 +191,16 @@ bool CFileEditCtrl::Validate() const
     if (paths.isEmpty())
         message = LoadUIString(kStrEnterExistingFolder);
     for (const QString& path : paths) {
-        // A file named with a trailing separator would read as missing: test the bare path.
-        const QFileInfo info(WithoutTrailingSeparator(path));
-        if (!info.exists())
-            message = LoadUIString(kStrPathDoesNotExist).arg(path);
-        else if (IsFolderMode() && !info.isDir())
-            message = QStringLiteral("%1 is not a folder.").arg(path);
-        else if (!IsFolderMode() && info.isDir())
-            message = QStringLiteral("%1 is not a file.").arg(path);
+        // A file named with a trailing separator would read as missing: test
+        // the bare path, with its own bytes.
+        const QString bare = WithoutTrailingSeparator(path);
+        const QString shown = DisplayFileName(path);
+        if (!FileNameExists(bare))
+            message = LoadUIString(kStrPathDoesNotExist).arg(shown);
+        else if (IsFolderMode() && !FolderNameExists(bare))
+            message = QStringLiteral("%1 is not a folder.").arg(shown);
+        else if (!IsFolderMode() && FolderNameExists(bare))
+            message = QStringLiteral("%1 is not a file.").arg(shown);
         if (!message.isEmpty())
             break;
     }

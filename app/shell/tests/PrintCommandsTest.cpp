@@ -1,5 +1,7 @@
 // Print and Print Preview in the program window, and the print switches of
 // the command line, over the document printer.
+#include "FileDialogAnswer.h"
+#include "HandOverTestSupport.h"
 #include "ShellTestSupport.h"
 
 #include "CancellingRunDialog.h"
@@ -11,13 +13,14 @@
 #include "shell/ViewMgr.h"
 
 #include "document/CKWLDoc.h"
+#include "foundation/FileNames.h"
 #include "foundation/PrintSettings.h"
 #include "foundation/UserPrefsBase.h"
-#include "optimization/RunProgressDialog.h"
 #include "foundation/ui/CIconButton.h"
 #include "layouts/ui/ILayoutsFrame.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "layouts/ui/ThumbnailsZone.h"
+#include "optimization/RunProgressDialog.h"
 #include "output/print/PrintSetupCommands.h"
 #include "output/print/ui/CPrintCommands.h"
 #include "output/print/ui/CPrintLayoutsDlg.h"
@@ -28,15 +31,26 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -120,6 +134,187 @@ TEST_F(ShellPrintTest, PrintWritesTheProjectToPdfAndThePreviewGivesThePageBack)
     EXPECT_EQ(view.GetCurrentPage(), CKWLView::ReportsPage);
     EXPECT_TRUE(view.updatesEnabled());
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// The preview's pages are those of the project the window's title names:
+// while it is up nothing replaces or renames that project. Not the keys of
+// New and Open, live while the preview hides the menus, not Save As or an
+// edit, not a dropped file, and not a later start's project, which opens
+// once the preview is closed.
+TEST_F(ShellPrintTest, WhileThePreviewIsUpItsProjectStaysTheOneTheTitleNames)
+{
+    const QString instance = QStringLiteral("KwlPreviewHandOver");
+    CKerfwellPlusApp& app = Start({}, instance);
+    QTemporaryDir folder;
+    auto saveEmptyProject = [&](const char* name) {
+        m_chosenPath = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(app.OnFileSaveAs());
+        return m_chosenPath;
+    };
+    const QString seed = saveEmptyProject("Seed.kwxe");
+    const QString big = saveEmptyProject("Big.kwxe");
+    CMainFrame& frame = *app.GetMainFrame();
+    platform::CommandActions& commands = frame.GetCommands();
+    CPrintCommands& print = app.GetView()->GetPrintCommands();
+    auto titleNames
+        = [&frame](const char* name) { return frame.windowTitle().startsWith(QLatin1String(name)); };
+    auto previewBar = [&print] {
+        return print.IsPreviewing() ? print.GetPreviewPane()->findChild<CTPPrintPreviewBar*>() : nullptr;
+    };
+    AnswerWithTheCoverPageAsPdf();
+    m_answer = QMessageBox::No; // a project that was changed after all is not saved
+
+    std::unique_ptr<LaterStart> later;
+    const struct
+    {
+        const char* name;
+        std::function<void()> act;
+    } cases[] = {
+        { "Ctrl+N", [&] { QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier); } },
+        { "Ctrl+O", [&] { QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier); } },
+        { "Save As", [&] { EXPECT_FALSE(commands.Trigger(ShellCommand::FileSaveAs)); } },
+        { "a recent file",
+            [&] {
+                bool found = false;
+                for (QAction* entry : frame.GetRecentFileActions())
+                    if (entry->data().toString() == seed) {
+                        found = true;
+                        entry->trigger();
+                    }
+                EXPECT_TRUE(found);
+            } },
+        { "an edit", [&] { EXPECT_FALSE(commands.Trigger(ShellCommand::InsertNewPart)); } },
+        // The preview prints from its own bar, one preview at a time.
+        { "Print, asked for directly", [&] { print.OnFilePrint(); } },
+        { "Print Preview, asked for directly", [&] { print.OnFilePrintPreview(); } },
+        { "the diagrams on screen",
+            [&] { static_cast<IViewMgr*>(app.GetView()->GetViewMgr())->PrintActivePage(); } },
+        { "a dropped file",
+            [&] {
+                QMimeData data;
+                data.setUrls({ QUrl::fromLocalFile(seed) });
+                QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(&frame, &enter);
+                EXPECT_FALSE(enter.isAccepted());
+                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(&frame, &drop);
+            } },
+        { "a later start",
+            [&] {
+                later = std::make_unique<LaterStart>(instance, QStringList { seed });
+                EXPECT_TRUE(later->HandedOver());
+                // Time enough for the running program to look more than once.
+                QTest::qWait(300);
+            } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (app.GetDocument()->PathName() != big) {
+            ASSERT_TRUE(app.OpenDocumentFile(big));
+        }
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        // The File menu, opened before, lists the recent files.
+        Q_EMIT frame.menuBar()->actions().front()->menu()->aboutToShow();
+        ASSERT_TRUE(commands.Trigger(ShellCommand::FilePrintPreview));
+        ASSERT_NE(previewBar(), nullptr);
+        m_chosenPath = seed; // what a file dialog would answer
+        m_dialogs.clear();
+        m_messages.clear();
+
+        c.act();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(print.IsPreviewing());
+        EXPECT_TRUE(m_dialogs.isEmpty()) << m_dialogs.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(app.GetDocument()->PathName(), big);
+        EXPECT_TRUE(titleNames("Big.kwxe")) << frame.windowTitle().toStdString();
+        // (A part without a material would stop the print with a message.)
+        ASSERT_TRUE(app.GetDocument()->GetPartList().empty());
+
+        // The preview prints the project it shows, under that project's name.
+        const QString printed = folder.filePath(QStringLiteral("Printed.pdf"));
+        QFile::remove(printed);
+        m_chosenPath = printed;
+        previewBar()->PrintButton()->click();
+        EXPECT_EQ(
+            m_dialogs, QStringList(QStringLiteral("save:") + folder.filePath(QStringLiteral("Big.pdf"))));
+        EXPECT_TRUE(PdfPageText(printed, 1).contains(QStringLiteral("Big.kwxe")));
+        previewBar()->CloseButton()->click();
+        ASSERT_TRUE(WaitFor([&] { return !print.IsPreviewing(); }));
+    }
+
+    // Closed, the preview gives the commands back, and the handed-over
+    // project opens.
+    ASSERT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == seed; }));
+    EXPECT_TRUE(titleNames("Seed.kwxe")) << frame.windowTitle().toStdString();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(app.GetDocument()->PathName().isEmpty());
+    EXPECT_TRUE(commands.Trigger(ShellCommand::InsertNewPart));
+    EXPECT_FALSE(app.GetDocument()->GetPartList().empty());
+}
+
+// A project in a folder named in Latin-1, under a Latin-1 name: Save As and
+// Print to PDF start in its folder and propose its name; accepted unchanged,
+// they write to the name's own bytes, and no file whose name holds the bytes
+// of the replacement character appears anywhere.
+TEST_F(ShellPrintTest, SaveAsAndPrintToPdfOfAProjectNamedInLatin1WriteToItsOwnBytes)
+{
+    CKerfwellPlusApp& app = Start();
+    QTemporaryDir root;
+    const QByteArray folder = QFile::encodeName(root.path()) + "/L\xe9gumes";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    // Qt's own file functions cannot remove it: the bytes are not UTF-8.
+    struct RemoveAtEnd
+    {
+        std::filesystem::path folder;
+        ~RemoveAtEnd() { std::filesystem::remove_all(folder); }
+    } removeAtEnd { folder.toStdString() };
+    const QByteArray project = folder + "/l\xe9gume.kwxe";
+    m_chosenPath = DecodeFileName(project);
+    ASSERT_TRUE(app.OnFileSaveAs());
+
+    SetFileDialogFunction(nullptr); // the real dialog from here on
+    m_answer = QMessageBox::Yes; // the project's own file is replaced
+    CMilledPart* part = AddBirchPart(app);
+    ASSERT_TRUE(part);
+    part->SetDescription(QStringLiteral("Leek"));
+    ShownFileDialog shown;
+    AnswerNextFileDialog(shown);
+    ASSERT_TRUE(app.OnFileSaveAs());
+    EXPECT_EQ(shown.listed, folder);
+    EXPECT_EQ(shown.name, QStringLiteral("l\\xe9gume.kwxe"));
+    EXPECT_EQ(EncodeFileName(app.GetDocument()->PathName()), project);
+    EXPECT_FALSE(app.GetDocument()->IsModified());
+    auto read = [](const QByteArray& file) {
+        std::ifstream in(file.toStdString(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    // Texts are stored as UTF-16.
+    EXPECT_NE(read(project).find(std::string("L\0e\0e\0k\0", 8)), std::string::npos);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.front().contains(QStringLiteral("l\\xe9gume.kwxe")))
+        << m_messages.front().toStdString();
+
+    AnswerWithTheCoverPageAsPdf();
+    shown = {};
+    AnswerNextFileDialog(shown);
+    EXPECT_TRUE(app.GetMainFrame()->GetCommands().Trigger(ShellCommand::FilePrint));
+    EXPECT_EQ(shown.listed, folder);
+    EXPECT_EQ(shown.name, QStringLiteral("l\\xe9gume.pdf"));
+    EXPECT_EQ(read(folder + "/l\xe9gume.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(m_messages.size(), 1) << m_messages.join(QLatin1Char('\n')).toStdString();
+
+    std::vector<std::string> names;
+    for (const std::filesystem::path& tree : { std::filesystem::path(root.path().toStdString()),
+             std::filesystem::path(qgetenv("HOME").toStdString()) })
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(tree))
+            names.push_back(entry.path().filename().string());
+    for (const std::string& name : names)
+        EXPECT_EQ(name.find("\xef\xbf\xbd"), std::string::npos) << name;
+    EXPECT_NE(std::find(names.begin(), names.end(), "l\xe9gume.kwxe"), names.end());
 }
 
 TEST_F(ShellPrintTest, APrintWhoseOptimizationIsCancelledAsksForNoFileAndSaysWhy)

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -179,14 +180,87 @@ TEST_F(ShellTest, ASecondProgramEndsAtOnceAndLeavesTheLogAlone)
     EXPECT_EQ(after.readAll(), content);
 }
 
-TEST_F(ShellTest, TheFirstStartIsMaximizedOverTheDefaultRectangle)
+// The window's frame, title bar included, lies on the screen when it is
+// restored: on a first start (maximized over a rectangle in the middle of
+// the screen), and whatever placement was stored (a screen that is gone, a
+// title bar above the screen, a window larger than the screen). A placement
+// on the screen stays as it was.
+TEST_F(ShellTest, TheRestoredFrameLiesOnTheScreen)
 {
-    QSettings profile(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
-    profile.remove(QStringLiteral("5.0"));
-    profile.sync();
-    CKerfwellPlusApp& app = Start();
-    EXPECT_TRUE(app.GetMainFrame()->isMaximized());
-    EXPECT_EQ(app.GetMainFrame()->normalGeometry().size(), QSize(500, 400));
+    struct Case
+    {
+        const char* name;
+        int showCmd; // 0: nothing stored
+        QRect stored;
+        QRect kept; // the normal rectangle when it must not move
+    };
+    const Case cases[] = {
+        { "a first start", 0, QRect(), QRect() },
+        { "on a screen that is gone", 1, QRect(-3000, -2000, 500, 400), QRect() },
+        { "the title bar above the screen", 3, QRect(100, -20, 500, 400), QRect() },
+        { "larger than the screen", 1, QRect(0, 0, 5000, 4000), QRect() },
+        { "on the screen", 1, QRect(100, 120, 500, 400), QRect(100, 120, 500, 400) },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            QSettings profile(QStringLiteral("Marrowby Design"), QStringLiteral("Kerfwell Plus Solo"));
+            profile.remove(QStringLiteral("5.0"));
+            if (c.showCmd) {
+                profile.beginGroup(QStringLiteral("5.0"));
+                profile.setValue(QStringLiteral("WPShowCmd"), c.showCmd);
+                profile.setValue(QStringLiteral("WPNormL"), c.stored.left());
+                profile.setValue(QStringLiteral("WPNormT"), c.stored.top());
+                profile.setValue(QStringLiteral("WPNormR"), c.stored.left() + c.stored.width());
+                profile.setValue(QStringLiteral("WPNormB"), c.stored.top() + c.stored.height());
+            }
+        }
+        CMainFrame& frame = *Start().GetMainFrame();
+        const QRect available = frame.screen()->availableGeometry();
+        EXPECT_EQ(frame.isMaximized(), c.showCmd != 1);
+        if (!c.showCmd) {
+            EXPECT_EQ(frame.normalGeometry(), DefaultNormalRect(available));
+            EXPECT_EQ(frame.normalGeometry().center(), available.center());
+            EXPECT_GT(frame.normalGeometry().width(), available.width() / 2);
+        }
+        frame.showNormal();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        EXPECT_TRUE(available.contains(frame.frameGeometry()))
+            << frame.frameGeometry().x() << "," << frame.frameGeometry().y() << " "
+            << frame.frameGeometry().width() << "x" << frame.frameGeometry().height();
+        EXPECT_GT(frame.frameGeometry().top(), available.top() - 1);
+        if (c.kept.isValid()) {
+            EXPECT_EQ(frame.geometry(), c.kept);
+        } else if (c.showCmd && c.stored.width() < available.width()) {
+            EXPECT_EQ(frame.geometry().size(), c.stored.size());
+        }
+        m_app.reset();
+    }
+}
+
+// How a normal rectangle is placed for its frame to lie on the available
+// part of the screen.
+TEST(MainFramePlacementTest, TheFrameIsMovedAndIfItMustShrunkOntoTheScreen)
+{
+    const QRect available(0, 30, 1000, 700); // a panel at the top
+    const QMargins frame(4, 28, 4, 4);
+    const struct
+    {
+        QRect normal;
+        QRect placed;
+    } cases[] = {
+        { QRect(100, 100, 500, 400), QRect(100, 100, 500, 400) }, // on the screen: stays
+        { QRect(0, 0, 500, 400), QRect(4, 58, 500, 400) }, // the title bar under the panel
+        { QRect(800, 600, 500, 400), QRect(496, 326, 500, 400) }, // pulled back from the corner
+        { QRect(-3000, 9000, 500, 400), QRect(4, 326, 500, 400) }, // a screen that is gone
+        { QRect(0, 0, 2000, 2000), QRect(4, 58, 992, 668) }, // shrunk to the room there is
+    };
+    for (const auto& c : cases) {
+        const QRect placed = FitNormalRectOnScreen(c.normal, frame, available);
+        EXPECT_EQ(placed, c.placed) << c.normal.x() << "," << c.normal.y();
+        EXPECT_TRUE(available.contains(placed.marginsAdded(frame)));
+    }
+    EXPECT_EQ(DefaultNormalRect(available), QRect(125, 117, 750, 525));
 }
 
 TEST_F(ShellTest, ThePrintSystemGuardSkipsOneStartAfterACrash)

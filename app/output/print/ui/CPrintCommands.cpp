@@ -46,6 +46,9 @@ CTPPreviewView* CPrintCommands::GetPreviewView() const
 
 void CPrintCommands::OnFilePrint()
 {
+    // While the preview is up it prints from its own bar.
+    if (IsPreviewing())
+        return;
     m_host.FinishEditing();
     std::optional<IgnorePrefsScope> ignorePrefs(std::in_place);
     CPrintLayoutsDlg dialog(m_host.GetPrintDocument(), &m_host, false, m_host.GetPrintView());
@@ -57,6 +60,8 @@ void CPrintCommands::OnFilePrint()
 
 void CPrintCommands::OnFilePrintPreview()
 {
+    if (IsPreviewing())
+        return;
     m_host.FinishEditing();
     std::optional<IgnorePrefsScope> ignorePrefs(std::in_place);
     CPrintLayoutsDlg dialog(m_host.GetPrintDocument(), &m_host, true, m_host.GetPrintView());
@@ -70,6 +75,8 @@ void CPrintCommands::OnFilePrintPreview()
 
 void CPrintCommands::PrintActivePage()
 {
+    if (IsPreviewing())
+        return;
     if (QWidget* view = m_host.GetPrintView())
         view->setFocus();
     m_host.FinishEditing();
@@ -195,6 +202,7 @@ bool CPrintCommands::DoPrintPreview(bool pdfOutput)
     m_previewPane = pane.release();
     frame->setCentralWidget(m_previewPane);
     bar->PrintButton()->setFocus();
+    Q_EMIT previewShown(true);
     if (!hasControl)
         Q_EMIT view->closeRequested();
     return true;
@@ -222,6 +230,7 @@ void CPrintCommands::OnEndPrintPreview()
     m_hiddenBars.clear();
     m_host.ShowPage(m_savedPage);
     ReleaseRedrawLock();
+    Q_EMIT previewShown(false);
 }
 
 bool CPrintCommands::eventFilter(QObject* watched, QEvent* event)

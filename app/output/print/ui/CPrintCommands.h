@@ -40,6 +40,12 @@ public:
     CTPPreviewView* GetPreviewView() const;
     QWidget* GetPreviewPane() const { return m_previewPane; }
 
+Q_SIGNALS:
+    // The preview took the main view's place (true) or gave it back (false).
+    // Its pages are the project's as it was when they were composed, so
+    // nothing may open, rename or change the project in between.
+    void previewShown(bool shown);
+
 protected:
     // A window that closes during a preview ends it first, so that the
     // window keeps its bars and view as the user left them.

@@ -257,15 +257,18 @@ bool PrintComposedPages(platform::PrintControl& control, IPrintViewHost& host, Q
     QString path;
     if (!host.AskPdfFileName(path))
         return false;
+    // The printer writes through a name it can hold, whatever the name's bytes.
+    const QtReachableName file(path, QtReachableName::Kind::FileToWrite);
+    const QString written = file.Name().isEmpty() ? path : file.Name();
     QString reason;
-    if (!CanWritePdfFile(path, reason)) {
+    if (!CanWritePdfFile(written, reason)) {
         ShowPrintStopMessage(LoadUIString(kStrPdfNotWritable).arg(DisplayFileName(path), reason));
         return false;
     }
     QPrinter pdf(QPrinter::HighResolution);
     QPrinter& printer = target ? *target : pdf;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(written);
     control.PrintOn(printer);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "shell/controls/CFileEditCtrl.h"
 
 #include "foundation/CUserPrefs.h"
+#include "foundation/FileNames.h"
 #include "foundation/ResourceBase.h"
 #include "foundation/TCPResource.h"
 #include "foundation/UIStringTable.h"
@@ -17,6 +18,10 @@
 #include <NewHome.h>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -157,6 +162,16 @@ TEST_F(FileEditCtrlTest, FileModeParsesListsRelativeNamesWildcardsAndLinks)
 TEST_F(FileEditCtrlTest, ValidationMessagesStopAtTheFirstFailure)
 {
     const QString folder = root + QStringLiteral("/Folder");
+    // Names are checked with their own bytes and shown escaped, as every
+    // shown name is: a byte that is not UTF-8, a line break.
+    const QByteArray latin1 = QFile::encodeName(root) + "/L\xe9gumes";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    // QTemporaryDir cannot remove what Qt cannot name.
+    struct RemoveAtEnd
+    {
+        std::filesystem::path folder;
+        ~RemoveAtEnd() { std::filesystem::remove_all(folder); }
+    } removeAtEnd { latin1.toStdString() };
     const struct
     {
         quint32 flags;
@@ -174,6 +189,11 @@ TEST_F(FileEditCtrlTest, ValidationMessagesStopAtTheFirstFailure)
             folder + QStringLiteral("/a.txt; gone.txt; nope.txt"),
             folder + QStringLiteral("/gone.txt does not exist.") },
         { CFileEditCtrl::FileMode, folder + QStringLiteral("/a.txt"), QString() },
+        { CFileEditCtrl::FolderMode, DecodeFileName(latin1), QString() },
+        { CFileEditCtrl::FileMode, DecodeFileName(latin1),
+            root + QStringLiteral("/L\\xe9gumes is not a file.") },
+        { CFileEditCtrl::FolderMode, DecodeFileName(latin1 + "/Caf\xe9\nBench"),
+            root + QStringLiteral("/L\\xe9gumes/Caf\\xe9\\nBench does not exist.") },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());

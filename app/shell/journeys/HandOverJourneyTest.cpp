@@ -4,6 +4,7 @@
 // own event loop, answered by a click, as the user answers it.
 #include "JourneyTestSupport.h"
 #include "HandOverTestSupport.h"
+#include "PrintTestSupport.h"
 
 #include "shell/CKWLView.h"
 #include "shell/ShellCommands.h"
@@ -11,10 +12,14 @@
 
 #include "document/CKWLDoc.h"
 #include "optimization/RunProgressDialog.h"
+#include "output/print/ui/CPrintCommands.h"
+#include "output/print/ui/CTPPrintPreviewBar.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -177,6 +182,40 @@ TEST_F(HandOverJourney, AHandOverDuringARunWaitsForTheRunToEnd)
     // The handed project optimizes as any other.
     ClickTab(CKWLView::LayoutsPage);
     EXPECT_TRUE(m_app->GetDocument()->IsFullyOptimized());
+}
+
+// A project handed over while the print preview stands waits until the
+// preview is closed: what the preview prints is the project the title names.
+TEST_F(HandOverJourney, AHandOverDuringAPrintPreviewOpensWhenThePreviewCloses)
+{
+    ASSERT_NO_FATAL_FAILURE(PrepareProjects());
+    m_answer = QMessageBox::No;
+    PrintEverySectionToPdf();
+    ASSERT_TRUE(Choose(ShellCommand::FilePrintPreview));
+    CPrintCommands& print = View().GetPrintCommands();
+    ASSERT_TRUE(print.IsPreviewing());
+    auto* bar = print.GetPreviewPane()->findChild<CTPPrintPreviewBar*>();
+    ASSERT_TRUE(bar);
+
+    HandOverFromASecondStart();
+    EXPECT_TRUE(m_secondStart->HandedOver());
+    QTest::qWait(300); // the running program looks more than once meanwhile
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(m_app->GetDocument()->PathName(), m_current);
+    EXPECT_EQ(PartCount(), 4);
+
+    const QString pdf = m_folder.filePath(QStringLiteral("Preview.pdf"));
+    m_chosenPath = pdf;
+    bar->PrintButton()->click();
+    const QString cover = PdfPageText(pdf, 1);
+    EXPECT_TRUE(cover.contains(QStringLiteral("Current.kwxe"))) << cover.toStdString();
+    EXPECT_FALSE(cover.contains(QStringLiteral("Handed.kwxe"))) << cover.toStdString();
+
+    bar->CloseButton()->click();
+    WaitForThePrompt(true);
+    ASSERT_EQ(m_messages.size(), 1) << m_messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(m_app->GetDocument()->PathName(), m_handed);
+    EXPECT_EQ(PartCount(), 3);
 }
 
 } // namespace

@@ -25,6 +25,8 @@
 #include "model/CSheetGoodEx.h"
 #include "model/SheetGoodSizeCost.h"
 
+#include "ThrowAwayHome.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -100,16 +102,7 @@ int main(int argc, char* argv[])
     QTemporaryDir home;
     if (!home.isValid())
         return 2;
-    for (const char* folder : { "home", "data", "config", "cache", "runtime" })
-        QDir(home.path()).mkpath(QString::fromLatin1(folder));
-    QFile::setPermissions(home.filePath(QStringLiteral("runtime")),
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    setenv("HOME", qPrintable(home.filePath(QStringLiteral("home"))), 1);
-    setenv("XDG_DATA_HOME", qPrintable(home.filePath(QStringLiteral("data"))), 1);
-    setenv("XDG_CONFIG_HOME", qPrintable(home.filePath(QStringLiteral("config"))), 1);
-    setenv("XDG_CACHE_HOME", qPrintable(home.filePath(QStringLiteral("cache"))), 1);
-    setenv("XDG_RUNTIME_DIR", qPrintable(home.filePath(QStringLiteral("runtime"))), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    UseThrowAwayHome(home);
 
     QApplication application(argc, argv);
     QList<int> counts;

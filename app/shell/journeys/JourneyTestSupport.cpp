@@ -15,7 +15,10 @@
 #include "grids/PartsGridColumns.h"
 #include "grids/RMTree.h"
 #include "grids/SheetGoodBOMPane.h"
+#include "layouts/SnapToKerfMgr.h"
 #include "layouts/ui/ILayoutsFrame.h"
+#include "layouts/ui/ManualEditMgr.h"
+#include "layouts/ui/InteractiveDiagramBase.h"
 #include "layouts/ui/ITreeCtrl.h"
 #include "layouts/ui/LayoutsViewMgr.h"
 #include "layouts/ui/ThumbnailsZone.h"
@@ -34,6 +37,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -247,6 +251,37 @@ void JourneyTest::ClickTreeItem(QTreeWidget& tree, QTreeWidgetItem* item)
     ASSERT_TRUE(rect.isValid()) << item->text(0).toStdString();
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, rect.center());
     Settle();
+}
+
+void JourneyTest::DragFirstPart(const platform::Point& layoutOffset)
+{
+    LayoutsViewMgr& layouts = *View().GetViewMgr()->GetLayoutsViewMgr();
+    auto& window = *dynamic_cast<QWidget*>(layouts.GetFrame()->GetDiagramWnd().get());
+    window.repaint();
+    const DisplayDiagramPtr diagram = layouts.GetCurrentDiagram();
+    ASSERT_TRUE(diagram);
+    ASSERT_FALSE(GetCurrentParts(diagram).empty());
+    const platform::Point c = GetCurrentParts(diagram).front()->GetScreenRect().Center();
+    QPoint at(c.x, c.y);
+    QTest::mousePress(&window, Qt::LeftButton, {}, at);
+    const auto move = [&window](const QPoint& point) {
+        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : &window;
+        const QPoint global = window.mapToGlobal(point);
+        QMouseEvent event(QEvent::MouseMove, QPointF(receiver->mapFromGlobal(global)), QPointF(global),
+                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(receiver, &event);
+    };
+    at += QPoint(5, 0); // the least move that begins a drag
+    move(at);
+    ManualEditMgr* edit = layouts.GetManualEditMgr();
+    ASSERT_TRUE(edit);
+    const platform::Point step = edit->GetSnapMgr().LayoutToScreenVector(layoutOffset);
+    at += QPoint(step.x, step.y);
+    move(at);
+    EXPECT_TRUE(edit->IsDropAccepted());
+    QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : &window;
+    QTest::mouseRelease(receiver, Qt::LeftButton, {}, receiver->mapFromGlobal(window.mapToGlobal(at)));
+    QApplication::processEvents();
 }
 
 void JourneyTest::TypePart(const QString& keys)

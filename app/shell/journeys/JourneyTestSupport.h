@@ -7,6 +7,8 @@
 
 #include "ShellTestSupport.h"
 
+#include <platform/Rect.h>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -74,6 +76,10 @@ protected:
     // letter on a drop-list cell opens its list on the first item it begins.
     void TypeIntoPartsGrid(int partsColumn, int row, const QString& keys);
     void ClickTreeItem(QTreeWidget& tree, QTreeWidgetItem* item);
+    // A drag of the Layouts page's shown diagram's first part by the layout
+    // offset (in 1/16384 inch), pressed at its centre, with the button held
+    // through the moves; a drop that is accepted pins the diagram.
+    void DragFirstPart(const platform::Point& layoutOffset);
 
     // One part typed into the append row, from its description on.
     void TypePart(const QString& keys);

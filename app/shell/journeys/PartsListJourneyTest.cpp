@@ -63,41 +63,6 @@ protected:
         Settle();
     }
 
-    // The first part of the shown diagram dragged by hand by the offset,
-    // which pins its diagram.
-    void DragFirstPart(const platform::Point& layoutOffset)
-    {
-        LayoutsViewMgr& layouts = *View().GetViewMgr()->GetLayoutsViewMgr();
-        auto& window = *dynamic_cast<QWidget*>(layouts.GetFrame()->GetDiagramWnd().get());
-        window.repaint();
-        const DisplayDiagramPtr diagram = layouts.GetCurrentDiagram();
-        ASSERT_TRUE(diagram);
-        ASSERT_FALSE(GetCurrentParts(diagram).empty());
-        const platform::Point c = GetCurrentParts(diagram).front()->GetScreenRect().Center();
-        QPoint at(c.x, c.y);
-        QTest::mousePress(&window, Qt::LeftButton, {}, at);
-        const auto move = [&window](const QPoint& point) {
-            QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : &window;
-            const QPoint global = window.mapToGlobal(point);
-            QMouseEvent event(QEvent::MouseMove, QPointF(receiver->mapFromGlobal(global)), QPointF(global),
-                              Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(receiver, &event);
-        };
-        at += QPoint(5, 0);
-        move(at);
-        ManualEditMgr* edit = layouts.GetManualEditMgr();
-        ASSERT_TRUE(edit);
-        const platform::Point step = edit->GetSnapMgr().LayoutToScreenVector(layoutOffset);
-        at += QPoint(step.x, step.y);
-        move(at);
-        EXPECT_TRUE(edit->IsDropAccepted());
-        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : &window;
-        QTest::mouseRelease(receiver, Qt::LeftButton, {}, receiver->mapFromGlobal(window.mapToGlobal(at)));
-        QApplication::processEvents();
-        ASSERT_TRUE(layouts.GetCurrentDiagram());
-        EXPECT_TRUE(IsPinned(layouts.GetCurrentDiagram()));
-    }
-
     QTemporaryDir m_folder;
     RunProgressDialogMaker m_realMaker;
     int m_runs = 0;
@@ -145,6 +110,8 @@ TEST_F(PartsListJourney, ALockedHandEditedProjectReopensAsItWasSavedWithoutARun)
     ClickTab(CKWLView::LayoutsPage);
     ASSERT_TRUE(m_app->GetDocument()->IsFullyOptimized());
     ASSERT_NO_FATAL_FAILURE(DragFirstPart({40 * kInch, 10 * kInch}));
+    ASSERT_TRUE(View().GetViewMgr()->GetLayoutsViewMgr()->GetCurrentDiagram());
+    EXPECT_TRUE(IsPinned(View().GetViewMgr()->GetLayoutsViewMgr()->GetCurrentDiagram()));
     ASSERT_TRUE(Choose(ShellCommand::LockProject));
     ASSERT_TRUE(m_app->GetDocument()->IsProjectLocked());
 

@@ -34,42 +34,6 @@ class ProjectLifeJourney : public JourneyTest
 {
 protected:
     LayoutsViewMgr& Layouts() const { return *View().GetViewMgr()->GetLayoutsViewMgr(); }
-    QWidget& DiagramWindow() const
-    {
-        return *dynamic_cast<QWidget*>(Layouts().GetFrame()->GetDiagramWnd().get());
-    }
-
-    // A drag of the shown diagram's first part by the layout offset, pressed
-    // at its centre, with the button held through the moves.
-    void DragFirstPart(const platform::Point& layoutOffset)
-    {
-        QWidget& window = DiagramWindow();
-        window.repaint();
-        const DisplayDiagramPtr diagram = Layouts().GetCurrentDiagram();
-        ASSERT_TRUE(diagram);
-        ASSERT_FALSE(GetCurrentParts(diagram).empty());
-        const platform::Point c = GetCurrentParts(diagram).front()->GetScreenRect().Center();
-        QPoint at(c.x, c.y);
-        QTest::mousePress(&window, Qt::LeftButton, {}, at);
-        const auto move = [&window](const QPoint& point) {
-            QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : &window;
-            const QPoint global = window.mapToGlobal(point);
-            QMouseEvent event(QEvent::MouseMove, QPointF(receiver->mapFromGlobal(global)), QPointF(global),
-                              Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(receiver, &event);
-        };
-        at += QPoint(5, 0); // the least move that begins a drag
-        move(at);
-        ManualEditMgr* edit = Layouts().GetManualEditMgr();
-        ASSERT_TRUE(edit);
-        const platform::Point step = edit->GetSnapMgr().LayoutToScreenVector(layoutOffset);
-        at += QPoint(step.x, step.y);
-        move(at);
-        EXPECT_TRUE(edit->IsDropAccepted());
-        QWidget* receiver = QWidget::mouseGrabber() ? QWidget::mouseGrabber() : &window;
-        QTest::mouseRelease(receiver, Qt::LeftButton, {}, receiver->mapFromGlobal(window.mapToGlobal(at)));
-        QApplication::processEvents();
-    }
 
     QTreeWidget& LayoutsTree() const
     {

@@ -152,7 +152,8 @@ std::shared_ptr<CommandBase> CSheetGoodEx::CreateEditCommand(const std::shared_p
         return {};
     return std::make_shared<SheetGoodEditCmd>(shared_from_this(), newValues,
         SheetGoodChangeMask(*this, *newValues),
-        static_cast<std::uint64_t>(SheetGoodChangeCode(*this, *newValues)), false);
+        static_cast<std::uint64_t>(SheetGoodChangeCode(*this, *newValues)),
+        LayoutStyleDiffers(GetSawSetup(), newValues->GetSawSetup()));
 }
 
 void CSheetGoodEx::ResetPinnableIDs()

@@ -40,7 +40,7 @@ OptimizableSizeCostUpdateInfo::OptimizableSizeCostUpdateInfo(std::shared_ptr<CSh
     // The first state is copied: the row object itself changes on undo and redo.
     if (first)
         m_rows.push_back(first->CloneShared());
-    if (first && second && SameThickness(*first, *second))
+    if (second)
         m_rows.push_back(second);
 }
 

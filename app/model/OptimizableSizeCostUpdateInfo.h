@@ -19,13 +19,16 @@ public:
                                   std::int32_t kind);
     OptimizableSizeCostUpdateInfo(std::shared_ptr<CSheetGoodEx> material,
                                   std::vector<std::shared_ptr<ISGSC>> rows, std::int32_t kind);
-    // Lists a clone of the first state, and the second state too when both
-    // have the same thickness.
+    // Lists a clone of the first state and the second state: the targets of
+    // either thickness see the change (a row moved to another thickness is
+    // new stock for the targets of that one).
     OptimizableSizeCostUpdateInfo(std::shared_ptr<CSheetGoodEx> material, const std::shared_ptr<ISGSC>& first,
                                   const std::shared_ptr<ISGSC>& second, std::int32_t kind, bool flag1,
                                   bool flag2, bool flag3);
 
-    bool HasChanges() const override { return false; }
+    // An edit of what the optimizer reads (sizes, trims, stock, price, unit)
+    // asks the document to reset the targets that use the rows.
+    bool HasChanges() const override { return m_flag1; }
     bool Query2() const override { return false; }
     bool AffectsTarget(std::shared_ptr<OptimizationTarget> target) const override;
     bool InventoryUsageChanged() const override { return m_flag3; }

@@ -244,7 +244,9 @@ int PartDimensionColumn::ParseText(Holder* pending, const QString& text, QWidget
     if (!value.IsValid())
         return kEditBadValue;
     CMilledPart& part = PartOf(pending);
-    if (CDimension::ApproxEqual(value, Get(part)))
+    // The cell shows the value rounded to the display's precision: its own
+    // text confirmed again is no new value.
+    if (CDimension::ApproxEqual(value, Get(part)) || text.trimmed() == Get(part).FormatDimension().trimmed())
         return kEditUnchanged;
     if (PartOf(row).HasHandPlacedCopies())
         return kEditRefusedPinnedGeometry;

@@ -169,6 +169,25 @@ TEST_F(StockEditResultsTest, AnEditOfAStockSizeIsComputedAgainAsAReopenComputesI
     }
 }
 
+// A row moved to another thickness is new stock for the targets of that
+// thickness: their skipped parts are placed on it, and undo skips them again.
+TEST_F(StockEditResultsTest, ARowMovedToAnotherThicknessReachesTheTargetsOfThatOne)
+{
+    auto made = MakePart(2, 10, 20, 2, m_oak);
+    made->SetThickness(CDimension::FromInches(0.5));
+    CMilledPart* shelf = made.release();
+    m_doc->AppendPart(shelf);
+    RunJobs(*m_doc);
+    ASSERT_EQ(shelf->GetPlacedCopies(), 0U) << "no half-inch stock yet";
+    Edit([](ISGSC& row) { row.SetThickness(CDimension::FromInches(0.5)); });
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    RunJobs(*m_doc);
+    EXPECT_EQ(shelf->GetPlacedCopies(), 2U);
+    HistoryUndo();
+    RunJobs(*m_doc);
+    EXPECT_EQ(shelf->GetPlacedCopies(), 0U);
+}
+
 // A change the optimizer does not read leaves the results as they are.
 TEST_F(StockEditResultsTest, ANoteOrABinKeepsTheResults)
 {

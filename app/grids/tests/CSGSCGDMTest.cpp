@@ -9,6 +9,8 @@
 #include "model/CPricingScheme.h"
 #include "model/ParseFieldRow.h"
 #include "model/SizeCostRowCommands.h"
+#include "optimization/BOMOptMgr.h"
+#include "optimization/IdenticalDiagramStack.h"
 #include "platform/ui/ColorRef.h"
 
 #include <QMenu>
@@ -260,6 +262,36 @@ TEST_F(SizeCostGridTest, TwoCellsOfARowAreOneEditStepOnTheSameRowObject)
     EXPECT_EQ(m_thick->GetUnitCost().GetCount(), 0);
     HistoryRedo();
     EXPECT_EQ(m_thick->GetBin(), QStringLiteral("Rack7"));
+}
+
+// A size typed into the grid reaches the project: the layouts cut from the
+// row are computed again on the new sheet, and undo brings the old one back.
+TEST_F(SizeCostGridTest, ATypedSheetWidthResetsTheLayoutsCutFromTheRow)
+{
+    auto made = MakePart(1, 20, 40, 4, m_birch);
+    made->SetThickness(Inches(1.0));
+    m_doc->AppendPart(made.release());
+    const auto widths = [this] {
+        RunJobs(*m_doc);
+        std::vector<double> shown;
+        StackList stacks;
+        m_doc->GetBOMOptMgr()->GetAllDiagrams(stacks);
+        for (const StackPtr& stack : stacks)
+            shown.push_back(stack->GetRoughWidth().GetInches());
+        return shown;
+    };
+    ASSERT_EQ(widths(), std::vector<double> { 48.0 });
+    GetCmdHistory()->Clear();
+
+    Type(kWidth, RowOf(m_thick), QStringLiteral("30"));
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    const std::vector<double> edited = widths();
+    ASSERT_FALSE(edited.empty());
+    for (double width : edited)
+        EXPECT_EQ(width, 30.0);
+    HistoryUndo();
+    EXPECT_FALSE(m_doc->IsFullyOptimized());
+    EXPECT_EQ(widths(), std::vector<double> { 48.0 });
 }
 
 TEST_F(SizeCostGridTest, LeavingARowWithoutAChangeRecordsNothing)

@@ -19,13 +19,11 @@ constexpr std::int32_t kDeleteKind = 3;
 std::shared_ptr<DomainUpdateInfo> EditInfo(const std::shared_ptr<CSheetGoodEx>& material,
     const std::shared_ptr<ISGSC>& target, const std::shared_ptr<ISGSC>& after)
 {
-    // A change the optimizer reads resets the targets that use the row. The
-    // bill of materials is recounted after every edit, whatever changed: its
-    // quantities in both forms and its costs follow the row's price, unit
-    // and stock, and never wait for the next run.
+    // A change the optimizer does not see (vendor, bin, notes) only shows in
+    // the bill of materials, which then needs a refresh.
     const bool differs = SheetGoodSizeCostDiffers(*target, *after);
     return std::make_shared<OptimizableSizeCostUpdateInfo>(
-        material, target, after, kEditKind, differs, true, differs);
+        material, target, after, kEditKind, differs, !differs, differs);
 }
 } // namespace
 

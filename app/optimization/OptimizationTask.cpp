@@ -118,8 +118,10 @@ bool RunOptimizationJobsWithProgress(
     const int cores = std::max(1, tbb::info::default_concurrency());
     const tbb::global_control workerPerCore(
         tbb::global_control::max_allowed_parallelism, static_cast<std::size_t>(cores) + 1);
-    const std::size_t allowed = tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism);
-    tbb::task_arena arena(static_cast<int>(std::clamp<std::size_t>(allowed - 1, 1, static_cast<std::size_t>(cores))), 0);
+    const std::size_t allowed
+        = tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism);
+    const std::size_t workers = std::clamp<std::size_t>(allowed - 1, 1, static_cast<std::size_t>(cores));
+    tbb::task_arena arena(static_cast<int>(workers), 0);
     tbb::task_group group;
     start.Reset();
     // Enqueued, not executed: this thread must not wait for the run before it

@@ -7,11 +7,15 @@
 #include "optimization/RunProgressDialog.h"
 #include "optimization/RunStartLatch.h"
 
+#include <tbb/global_control.h>
+#include <tbb/info.h>
 #include <tbb/parallel_for_each.h>
 #include <tbb/task_arena.h>
 #include <tbb/task_group.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 
@@ -106,13 +110,24 @@ bool RunOptimizationJobsWithProgress(
     IOptimizationDoc& document, RunStartLatch& start, RunProgressDialog& dialog, OptimizationJobs jobs)
 {
     OptimizationRunFailures failures;
+    // The optimizer sizes its batches by the concurrency of the arena it runs
+    // in. This thread sits in the dialog and never joins the work, so the run
+    // has an arena of its own whose every slot is a worker's, and for the run
+    // as many workers as cores may work; a lower limit set for the process
+    // still holds, and then the arena is sized by the workers it allows.
+    const int cores = std::max(1, tbb::info::default_concurrency());
+    const tbb::global_control workerPerCore(
+        tbb::global_control::max_allowed_parallelism, static_cast<std::size_t>(cores) + 1);
+    const std::size_t allowed
+        = tbb::global_control::active_value(tbb::global_control::max_allowed_parallelism);
+    const std::size_t workers = std::clamp<std::size_t>(allowed - 1, 1, static_cast<std::size_t>(cores));
+    tbb::task_arena arena(static_cast<int>(workers), 0);
     tbb::task_group group;
     start.Reset();
-    // Enqueued, not spawned: a spawned task may wait for this thread to join
-    // the work, which it never does while it sits in the dialog, so on a
-    // machine without spare threads the run would never start.
-    tbb::this_task_arena::enqueue(
-        group.defer(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures)));
+    // Enqueued, not executed: this thread must not wait for the run before it
+    // shows the dialog, and where the limit leaves no worker at all an
+    // enqueued task still gets one, so the run always starts.
+    arena.enqueue(group.defer(MakeOptimizationTask(document, start, dialog, std::move(jobs), failures)));
     dialog.RunModal();
     // A dialog whose loop ended before it was ready never opened the latch:
     // release the task with the cancel flag set, so that its jobs end at once

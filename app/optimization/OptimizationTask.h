@@ -1,11 +1,11 @@
 #pragma once
 // The background half of an optimization run. The document shows the modal
 // progress dialog on the user-interface thread while one task waits for the
-// dialog to be ready, runs every job of the run in parallel, renumbers the
-// results unless the user cancelled, closes the dialog and logs the time the
-// run took. The jobs are made on the user-interface thread beforehand, so
-// the task never reads the project, the materials library or the command
-// history itself.
+// dialog to be ready, runs every job of the run in parallel (on one worker
+// per core, in an arena of the run's own), renumbers the results unless the
+// user cancelled, closes the dialog and logs the time the run took. The
+// jobs are made on the user-interface thread beforehand, so the task never
+// reads the project, the materials library or the command history itself.
 
 #include "optimization/OptimizationManager.h"
 

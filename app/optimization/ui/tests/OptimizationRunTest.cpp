@@ -19,13 +19,19 @@
 #include <QTest>
 
 #include <tbb/global_control.h>
+#include <tbb/info.h>
+#include <tbb/task_arena.h>
+#include <tbb/task_group.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -300,6 +306,62 @@ TEST_F(RunTest, AThrowingJobClosesTheDialogAndIsReportedAfterTheRun)
     EXPECT_TRUE(m_targets[0]->IsOptimized());
     EXPECT_EQ(m_messages, std::vector<QString> { failure });
     EXPECT_EQ(CountLogLines(SessionLog::Error, failure), failures + 1);
+}
+
+// Starts as many tasks as the concurrency the run's batches are sized by,
+// each waiting until all of them have started: a thread short, the last one
+// cannot start while the others wait, so each waits a while at most and
+// tells whether they all met.
+class MeetingJob : public IOptimizationMgr
+{
+public:
+    void Run() override
+    {
+        sizedFor = tbb::this_task_arena::max_concurrency();
+        tbb::task_group tasks;
+        for (int i = 0; i < sizedFor; ++i)
+            tasks.run([this] { Meet(); });
+        tasks.wait();
+    }
+
+    int sizedFor = 0;
+    bool allMet = true;
+
+private:
+    void Meet()
+    {
+        std::unique_lock lock(m_mutex);
+        ++m_arrived;
+        m_all.notify_all();
+        if (!m_all.wait_for(lock, std::chrono::seconds(10), [this] { return m_arrived == sizedFor; }))
+            allMet = false;
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_all;
+    int m_arrived = 0;
+};
+
+// The run computes on one thread per core, none of them the thread in the
+// dialog, and the optimizer's batches are sized by exactly those; under a
+// process-wide limit of threads, by the workers the limit leaves.
+TEST_F(RunTest, EveryThreadTheBatchesAreSizedForComputes)
+{
+    const int cores = tbb::info::default_concurrency();
+    for (const std::optional<int> limit : { std::optional<int>(), std::optional<int>(3) }) {
+        SCOPED_TRACE(limit.value_or(0));
+        std::unique_ptr<tbb::global_control> limited;
+        if (limit)
+            limited = std::make_unique<tbb::global_control>(
+                tbb::global_control::max_allowed_parallelism, static_cast<std::size_t>(*limit));
+        CTaskProgressDialog dialog(m_start, Rows());
+        const auto job = std::make_shared<MeetingJob>();
+
+        EXPECT_TRUE(RunOptimizationJobsWithProgress(m_doc, m_start, dialog, { job }));
+
+        EXPECT_EQ(job->sizedFor, limit ? std::min(cores, *limit - 1) : cores);
+        EXPECT_TRUE(job->allMet);
+    }
 }
 
 // A dialog whose loop ends before it was ever ready.

@@ -14,10 +14,15 @@
 #include "model/ModelUiHook.h"
 #include "optimization/BOMOptMgr.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 
 #include <functional>
@@ -289,6 +294,122 @@ TEST_F(KerfwellGDMTest, AltDownAndF4OnAMaterialCellOpenItsListAndMakeNoPart)
         }
     }
 }
+
+// A message box as the program shows one: modal, with the focus, and its
+// own event loop running until the user answers OK. Windows closed
+// meanwhile are deleted by that loop, as between any two inputs.
+void AnswerABox(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Kerfwell"), text, QMessageBox::Ok,
+        QApplication::activeWindow());
+    QTimer::singleShot(0, &box, [&box] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        box.button(QMessageBox::Ok)->click();
+    });
+    box.exec();
+}
+
+enum class ChoiceWay { Enter, Tab, Click, Escape };
+struct BoxedChoice
+{
+    const char* name;
+    bool locked; // else the part lies on a pinned diagram
+    ChoiceWay way;
+};
+
+class MaterialChoiceWithABoxTest : public PartsGridTest, public ::testing::WithParamInterface<BoxedChoice>
+{
+};
+
+// The change is refused with a box (the lock's refusal, or the pinned part's
+// question): the list is still there when the box is answered, and goes
+// afterwards; the part keeps its material and the grid goes on.
+TEST_P(MaterialChoiceWithABoxTest, LeavesThePartAndOutlivesTheBox)
+{
+    const BoxedChoice& c = GetParam();
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    if (c.locked) {
+        RunJobs(*m_doc);
+        ASSERT_TRUE(m_doc->LockProject());
+    } else {
+        parts[0]->AddHandPlacedCopies(1);
+    }
+    GetCmdHistory()->Clear();
+    Attach();
+    m_grid->show();
+    m_grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_grid.get()));
+
+    QPointer<CUGLstBox> list;
+    int boxes = 0;
+    bool listGoneWhileAsking = false;
+    auto box = [&](const QString& text) {
+        ++boxes;
+        AnswerABox(text);
+        listGoneWhileAsking = listGoneWhileAsking || !list;
+    };
+    const ModelMessageHook previous = SetModelMessageHook([&](const QString& text) {
+        m_shown.push_back(text);
+        box(text);
+    });
+    m_host.whilePrompting = [&] { box(QStringLiteral("Unpin?")); };
+
+    const int material = m_mgr->FindGridColumn(kPartColMaterial);
+    ASSERT_EQ(m_grid->GotoCell(material, 0), 0);
+    QTest::keyClick(m_grid->GetGridArea(), Qt::Key_F4);
+    auto* type = static_cast<CUGDropListType*>(m_grid->GetCellTypeByIndex(1));
+    list = type->GetListBox();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_A);
+    ASSERT_EQ(list->currentItem()->text(), QStringLiteral("Ash"));
+    switch (c.way) {
+    case ChoiceWay::Enter:
+        QTest::keyClick(list, Qt::Key_Return);
+        break;
+    case ChoiceWay::Tab:
+        QTest::keyClick(list, Qt::Key_Tab);
+        break;
+    case ChoiceWay::Escape:
+        QTest::keyClick(list, Qt::Key_Escape);
+        break;
+    case ChoiceWay::Click:
+        QTest::mouseClick(
+            list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
+        break;
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetModelMessageHook(previous);
+
+    EXPECT_FALSE(listGoneWhileAsking);
+    EXPECT_EQ(list, nullptr);
+    EXPECT_EQ(type->GetListBox(), nullptr);
+    const bool asked = c.way != ChoiceWay::Escape;
+    EXPECT_EQ(boxes, asked ? 1 : 0);
+    EXPECT_EQ(m_shown.size(), asked && c.locked ? 1 : 0);
+    EXPECT_EQ(m_host.prompts.size(), asked && !c.locked ? 1U : 0U);
+    // The grid goes on: it has the focus back, on the row, and after Tab on the next cell.
+    EXPECT_EQ(m_grid->window()->focusWidget(), m_grid->GetGridArea());
+    EXPECT_EQ(m_grid->GetCurrentRow(), 0);
+    EXPECT_EQ(m_grid->GetCurrentColumn(), c.way == ChoiceWay::Tab ? material + 1 : material);
+    m_mgr->FinishEditing();
+    EXPECT_EQ(parts[0]->GetMaterialName(), QStringLiteral("Oak"));
+    EXPECT_EQ(List().size(), 2U);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(KerfwellGDM, MaterialChoiceWithABoxTest,
+    ::testing::Values(BoxedChoice { "LockedEnter", true, ChoiceWay::Enter },
+        BoxedChoice { "LockedTab", true, ChoiceWay::Tab },
+        BoxedChoice { "LockedClick", true, ChoiceWay::Click },
+        BoxedChoice { "LockedEscape", true, ChoiceWay::Escape },
+        BoxedChoice { "PinnedEnter", false, ChoiceWay::Enter },
+        BoxedChoice { "PinnedTab", false, ChoiceWay::Tab },
+        BoxedChoice { "PinnedClick", false, ChoiceWay::Click },
+        BoxedChoice { "PinnedEscape", false, ChoiceWay::Escape }),
+    [](const ::testing::TestParamInfo<BoxedChoice>& choice) { return std::string(choice.param.name); });
 
 TEST_F(KerfwellGDMTest, SkippedAndHandPlacedRowsShowTheirColours)
 {

@@ -1,6 +1,7 @@
 // The parts grid over a real project: typed values column by column, the
 // append row, row colours, the lock, one undo step per row edit, and the
 // pinned-part prompt of a refused edit.
+#include "EmptyListKeys.h"
 #include "PartsGridTestSupport.h"
 #include "PartsRowsLook.h"
 
@@ -243,28 +244,46 @@ TEST_F(KerfwellGDMTest, OnlyAStepOntoTheAppendRowMakesAPartPagingAndJumpingStopO
 
 TEST_F(KerfwellGDMTest, PagingAndJumpingInAnEmptyOrOnePartListMakeNoPart)
 {
-    const QKeyCombination keys[] = {
-        QKeyCombination(Qt::ControlModifier, Qt::Key_Home), QKeyCombination(Qt::Key_PageUp),
-        QKeyCombination(Qt::ControlModifier, Qt::Key_End), QKeyCombination(Qt::Key_PageDown),
-        QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown), QKeyCombination(Qt::Key_End),
-        QKeyCombination(Qt::Key_Home),
-    };
     Attach();
     m_grid->show();
-    // The empty list has no current row; the one-part list stands on its part.
-    for (const int parts : { 0, 1 }) {
-        if (parts == 1) {
-            AddNumberedParts(1);
-            ASSERT_EQ(m_grid->GotoCell(0, 0), 0);
-        }
-        for (const QKeyCombination key : keys) {
-            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " in a list of "
-                + std::to_string(parts));
-            QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
-            EXPECT_EQ(m_grid->GetCurrentRow(), parts - 1);
-            EXPECT_EQ(List().size(), static_cast<std::size_t>(parts));
-            EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
-        }
+    // The empty list has no current row: only a step forward onto the
+    // append row makes part 1 and changes the project.
+    for (const EmptyListKey& k : kEmptyListKeys) {
+        SCOPED_TRACE(k.Name() + " in an empty list");
+        ASSERT_TRUE(List().empty());
+        ASSERT_EQ(m_grid->GetCurrentRow(), -1);
+        m_doc->SetModifiedFlag(false);
+        QTest::keyClick(m_grid->GetGridArea(), k.key.key(), k.key.keyboardModifiers());
+        EXPECT_EQ(m_grid->GetCurrentRow(), k.makesARow ? 0 : -1);
+        EXPECT_EQ(List().size(), k.makesARow ? 1U : 0U);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), k.makesARow ? 1U : 0U);
+        EXPECT_EQ(m_doc->IsModified(), k.makesARow);
+        // A part made goes again, so that the next key starts alike.
+        m_mgr->FinishEditing();
+        for (std::size_t step = GetCmdHistory()->GetStepCount(); step > 0; --step)
+            HistoryUndo();
+        GetCmdHistory()->Clear();
+        m_mgr->RefreshRowCount();
+        m_grid->ResetCurrentCell();
+    }
+    // The one-part list stands on its part.
+    const QKeyCombination paging[] = {
+        QKeyCombination(Qt::ControlModifier, Qt::Key_Home),
+        QKeyCombination(Qt::Key_PageUp),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_End),
+        QKeyCombination(Qt::Key_PageDown),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown),
+        QKeyCombination(Qt::Key_End),
+        QKeyCombination(Qt::Key_Home),
+    };
+    AddNumberedParts(1);
+    ASSERT_EQ(m_grid->GotoCell(0, 0), 0);
+    for (const QKeyCombination key : paging) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " in a list of one");
+        QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(m_grid->GetCurrentRow(), 0);
+        EXPECT_EQ(List().size(), 1U);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
     }
 }
 

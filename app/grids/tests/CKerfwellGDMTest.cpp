@@ -15,7 +15,6 @@
 #include "model/ModelUiHook.h"
 #include "optimization/BOMOptMgr.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QKeySequence>
 #include <QMenu>
@@ -319,8 +318,7 @@ TEST_F(KerfwellGDMTest, AltDownAndF4OnAMaterialCellOpenItsListAndMakeNoPart)
 // meanwhile are deleted by that loop, as between any two inputs.
 void AnswerABox(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Kerfwell"), text, QMessageBox::Ok,
-        QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Kerfwell"), text, QMessageBox::Ok);
     QTimer::singleShot(0, &box, [&box] {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -16,6 +16,7 @@
 #include <QKeySequence>
 
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -188,7 +189,8 @@ TEST(CUGRowMode, PagingAndJumpingInAnEmptyEditableGridEnterNoRow)
         source.enteredRows.clear();
         grid.ResetCurrentCell();
         QTest::keyClick(grid.GetGridArea(), k.key.key(), k.key.keyboardModifiers());
-        EXPECT_EQ(source.enteredRows, k.makesARow ? QList<int> { 0 } : QList<int> {});
+        const std::vector<int> entered(source.enteredRows.begin(), source.enteredRows.end());
+        EXPECT_EQ(entered, k.makesARow ? std::vector<int> { 0 } : std::vector<int> {});
         if (!k.makesARow) {
             EXPECT_EQ(grid.GetCurrentRow(), -1);
         }

@@ -337,11 +337,6 @@ int CUGCtrl::StepCurrentRow(int action)
 int CUGCtrl::StepCurrentColumn(int action)
 {
     CUGGridInfo* gi = m_gi;
-    // Without a current row a column move lands on the first row; paging
-    // and jumping sideways refuse to when that row is a new-row line.
-    const int row = std::max(0, gi->m_dragRow);
-    if (action >= 2 && stopAtLastPagingRow(row) != row)
-        return 2;
     switch (action) {
     case 0: return GotoColumn(gi->m_dragCol - 1);
     case 1: return GotoColumn(gi->m_dragCol + 1);

@@ -396,6 +396,9 @@ private:
     void restoreSelectionOrigin();
     int pageRowsFrom(int start, int direction) const;
     int stopAtLastPagingRow(int row);
+    // Whether the row lies past the last paging row: a line standing for a
+    // new row, which only a deliberate step onto it makes.
+    bool isNewRowLine(int row);
     int pageColumnsFrom(int start, int direction) const;
     int columnX(int column) const;
     int rowY(int row) const;

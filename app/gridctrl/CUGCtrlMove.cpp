@@ -207,10 +207,15 @@ int CUGCtrl::GotoRow(int row)
     if (row == gi->m_dragRow || gi->m_numberRows <= 0)
         return 0;
     const bool down = row > gi->m_dragRow;
+    const bool aboveTheFirst = row < 0;
     if (clampRow(row, &row) != 0)
         return 1;
     if (row == gi->m_dragRow)
         return 0;
+    // A step up from no current row would land on the first row; when
+    // that is a new-row line there is no row to go to.
+    if (aboveTheFirst && isNewRowLine(row))
+        return 1;
     const int column = std::max(0, gi->m_dragCol);
     if (gi->m_enableJoins) {
         int c = column, r = row, ec = 0, er = 0;
@@ -232,7 +237,12 @@ int CUGCtrl::GotoColumn(int column)
         return 1;
     if (column == gi->m_dragCol)
         return 0;
-    return moveTo(column, std::max(0, gi->m_dragRow), false);
+    // Without a current row a column move lands on the first row, but
+    // never on a new-row line: a sideways step makes no row.
+    const int row = std::max(0, gi->m_dragRow);
+    if (row != gi->m_dragRow && isNewRowLine(row))
+        return 1;
+    return moveTo(column, row, false);
 }
 
 int CUGCtrl::ScrollToRow(int row)
@@ -299,10 +309,15 @@ int CUGCtrl::pageColumnsFrom(int start, int direction) const
 // for more rows.
 int CUGCtrl::stopAtLastPagingRow(int row)
 {
-    const int last = GetLastPagingRow();
-    if (last >= m_gi->m_numberRows - 1 || row <= last)
+    if (!isNewRowLine(row))
         return row;
-    return std::max(last, m_gi->m_dragRow);
+    return std::max(GetLastPagingRow(), m_gi->m_dragRow);
+}
+
+bool CUGCtrl::isNewRowLine(int row)
+{
+    const int last = GetLastPagingRow();
+    return last < m_gi->m_numberRows - 1 && row > last;
 }
 
 int CUGCtrl::StepCurrentRow(int action)
@@ -322,11 +337,6 @@ int CUGCtrl::StepCurrentRow(int action)
 int CUGCtrl::StepCurrentColumn(int action)
 {
     CUGGridInfo* gi = m_gi;
-    // Without a current row a column move lands on the first row; paging
-    // and jumping sideways refuse to when that row is a new-row line.
-    const int row = std::max(0, gi->m_dragRow);
-    if (action >= 2 && stopAtLastPagingRow(row) != row)
-        return 2;
     switch (action) {
     case 0: return GotoColumn(gi->m_dragCol - 1);
     case 1: return GotoColumn(gi->m_dragCol + 1);

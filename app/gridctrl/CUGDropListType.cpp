@@ -44,8 +44,33 @@ CUGLstBox::CUGLstBox(CUGCtrl* grid, CUGDropListType* owner, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+// The owner's notifications of a choice may open a message box, whose event
+// loop runs the list's focus-out and deletes what was closed, or change the
+// grid under the list. The list therefore stays until the handler that
+// chose has returned: a close inside a handler only hides it.
+class CUGLstBox::HandlerScope
+{
+public:
+    explicit HandlerScope(CUGLstBox& list)
+        : m_list(list)
+    {
+        ++m_list.m_handlers;
+    }
+    ~HandlerScope()
+    {
+        if (--m_list.m_handlers == 0 && m_list.m_closing)
+            m_list.deleteLater();
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+private:
+    CUGLstBox& m_list;
+};
+
 void CUGLstBox::keyPressEvent(QKeyEvent* event)
 {
+    const HandlerScope scope(*this);
     switch (event->key()) {
     case Qt::Key_Escape:
         close(false);
@@ -56,10 +81,11 @@ void CUGLstBox::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
+        CUGGrid* const area = m_grid->GetGridArea();
         choose();
         // Tab goes on to the grid's own keys: the next cell.
         QKeyEvent tab(QEvent::KeyPress, event->key(), event->modifiers());
-        QCoreApplication::sendEvent(m_grid->GetGridArea(), &tab);
+        QCoreApplication::sendEvent(area, &tab);
         return;
     }
     case Qt::Key_Backspace:
@@ -95,6 +121,7 @@ void CUGLstBox::SetTypedPrefix(const QString& prefix)
 
 void CUGLstBox::mouseReleaseEvent(QMouseEvent* event)
 {
+    const HandlerScope scope(*this);
     QListWidget::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         choose();
@@ -102,12 +129,15 @@ void CUGLstBox::mouseReleaseEvent(QMouseEvent* event)
 
 void CUGLstBox::focusOutEvent(QFocusEvent* event)
 {
+    const HandlerScope scope(*this);
     QListWidget::focusOutEvent(event);
     // The focus went elsewhere: the list goes without taking it back.
     if (!m_closing)
         close(m_chosen, false);
 }
 
+// Everything the choice needs is read first and the list is closed before
+// the owner hears of it: nothing of the list is read after a notification.
 void CUGLstBox::choose()
 {
     QListWidgetItem* item = currentItem();
@@ -115,27 +145,30 @@ void CUGLstBox::choose()
         close(false);
         return;
     }
-    const int column = m_owner->m_openColumn;
-    const int row = m_owner->m_openRow;
-    CUGCell cell;
-    m_grid->GetCellWithDefaults(column, row, &cell);
-    if (!cell.GetReadOnly()) {
-        QString text = item->text();
-        const int index = m_owner->GetTypeIndex();
-        m_owner->Notify(index, column, row, CUGDropListType::kMessageChosenPosition, this->row(item));
-        if (m_owner->Notify(index, column, row, CUGDropListType::kMessageChoosing,
-                            reinterpret_cast<long long>(&text))
-            != 0) {
-            CUGCell stored;
-            m_grid->GetCell(column, row, &stored);
-            stored.SetText(text);
-            m_grid->SetCell(column, row, &stored);
-            m_owner->Notify(index, column, row, CUGDropListType::kMessageChosen, reinterpret_cast<long long>(&text));
-            m_grid->RedrawCell(column, row);
-        }
-    }
+    CUGCtrl* const grid = m_grid;
+    CUGDropListType* const owner = m_owner;
+    const int column = owner->m_openColumn;
+    const int row = owner->m_openRow;
+    const int position = this->row(item);
+    QString text = item->text();
     m_chosen = true;
     close(true);
+
+    CUGCell cell;
+    grid->GetCellWithDefaults(column, row, &cell);
+    if (cell.GetReadOnly())
+        return;
+    const int index = owner->GetTypeIndex();
+    const long long textParameter = reinterpret_cast<long long>(&text);
+    owner->Notify(index, column, row, CUGDropListType::kMessageChosenPosition, position);
+    if (owner->Notify(index, column, row, CUGDropListType::kMessageChoosing, textParameter) == 0)
+        return;
+    CUGCell stored;
+    grid->GetCell(column, row, &stored);
+    stored.SetText(text);
+    grid->SetCell(column, row, &stored);
+    owner->Notify(index, column, row, CUGDropListType::kMessageChosen, textParameter);
+    grid->RedrawCell(column, row);
 }
 
 void CUGLstBox::close(bool chosen, bool focusGrid)
@@ -150,7 +183,8 @@ void CUGLstBox::close(bool chosen, bool focusGrid)
     if (focusGrid)
         m_grid->GetGridArea()->setFocus();
     m_grid->GetGridArea()->update();
-    deleteLater();
+    if (m_handlers == 0)
+        deleteLater();
 }
 
 // ---- the cell type --------------------------------------------------------------------

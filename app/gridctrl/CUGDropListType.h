@@ -33,6 +33,7 @@ protected:
 
 private:
     friend class CUGDropListType;
+    class HandlerScope;
     void choose();
     void close(bool chosen, bool focusGrid = true);
 
@@ -42,6 +43,9 @@ private:
     bool m_shown = false;
     bool m_chosen = false;
     bool m_closing = false;
+    // How many of the list's own event handlers are running: a close inside
+    // one deletes the list only once the outermost has returned.
+    int m_handlers = 0;
 };
 
 class CUGDropListType : public CUGCellType {

@@ -319,8 +319,9 @@ void CUGGrid::onKeyDown(int key)
     case gridkey::Left:
     case gridkey::Tab:
         if (key == gridkey::Tab && !shift) {
-            if (gi->m_dragCol + 1 == gi->m_numberCols) {
-                // Wrap to the first column of the next row.
+            if (gi->m_dragCol + 1 == gi->m_numberCols || gi->m_dragRow < 0) {
+                // Wrap to the first column of the next row; from no
+                // current cell that is the first row.
                 m_ctrl->GotoRow(gi->m_dragRow + 1);
                 m_ctrl->GotoColumn(0);
             } else {

@@ -1,6 +1,7 @@
 // The parts grid over a real project: typed values column by column, the
 // append row, row colours, the lock, one undo step per row edit, and the
 // pinned-part prompt of a refused edit.
+#include "EmptyListKeys.h"
 #include "PartsGridTestSupport.h"
 #include "PartsRowsLook.h"
 
@@ -17,7 +18,11 @@
 #include <QImage>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 
 #include <functional>
@@ -238,28 +243,46 @@ TEST_F(KerfwellGDMTest, OnlyAStepOntoTheAppendRowMakesAPartPagingAndJumpingStopO
 
 TEST_F(KerfwellGDMTest, PagingAndJumpingInAnEmptyOrOnePartListMakeNoPart)
 {
-    const QKeyCombination keys[] = {
-        QKeyCombination(Qt::ControlModifier, Qt::Key_Home), QKeyCombination(Qt::Key_PageUp),
-        QKeyCombination(Qt::ControlModifier, Qt::Key_End), QKeyCombination(Qt::Key_PageDown),
-        QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown), QKeyCombination(Qt::Key_End),
-        QKeyCombination(Qt::Key_Home),
-    };
     Attach();
     m_grid->show();
-    // The empty list has no current row; the one-part list stands on its part.
-    for (const int parts : { 0, 1 }) {
-        if (parts == 1) {
-            AddNumberedParts(1);
-            ASSERT_EQ(m_grid->GotoCell(0, 0), 0);
-        }
-        for (const QKeyCombination key : keys) {
-            SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " in a list of "
-                + std::to_string(parts));
-            QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
-            EXPECT_EQ(m_grid->GetCurrentRow(), parts - 1);
-            EXPECT_EQ(List().size(), static_cast<std::size_t>(parts));
-            EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
-        }
+    // The empty list has no current row: only a step forward onto the
+    // append row makes part 1 and changes the project.
+    for (const EmptyListKey& k : kEmptyListKeys) {
+        SCOPED_TRACE(k.Name() + " in an empty list");
+        ASSERT_TRUE(List().empty());
+        ASSERT_EQ(m_grid->GetCurrentRow(), -1);
+        m_doc->SetModifiedFlag(false);
+        QTest::keyClick(m_grid->GetGridArea(), k.key.key(), k.key.keyboardModifiers());
+        EXPECT_EQ(m_grid->GetCurrentRow(), k.makesARow ? 0 : -1);
+        EXPECT_EQ(List().size(), k.makesARow ? 1U : 0U);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), k.makesARow ? 1U : 0U);
+        EXPECT_EQ(m_doc->IsModified(), k.makesARow);
+        // A part made goes again, so that the next key starts alike.
+        m_mgr->FinishEditing();
+        for (std::size_t step = GetCmdHistory()->GetStepCount(); step > 0; --step)
+            HistoryUndo();
+        GetCmdHistory()->Clear();
+        m_mgr->RefreshRowCount();
+        m_grid->ResetCurrentCell();
+    }
+    // The one-part list stands on its part.
+    const QKeyCombination paging[] = {
+        QKeyCombination(Qt::ControlModifier, Qt::Key_Home),
+        QKeyCombination(Qt::Key_PageUp),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_End),
+        QKeyCombination(Qt::Key_PageDown),
+        QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown),
+        QKeyCombination(Qt::Key_End),
+        QKeyCombination(Qt::Key_Home),
+    };
+    AddNumberedParts(1);
+    ASSERT_EQ(m_grid->GotoCell(0, 0), 0);
+    for (const QKeyCombination key : paging) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString() + " in a list of one");
+        QTest::keyClick(m_grid->GetGridArea(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(m_grid->GetCurrentRow(), 0);
+        EXPECT_EQ(List().size(), 1U);
+        EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
     }
 }
 
@@ -289,6 +312,121 @@ TEST_F(KerfwellGDMTest, AltDownAndF4OnAMaterialCellOpenItsListAndMakeNoPart)
         }
     }
 }
+
+// A message box as the program shows one: modal, with the focus, and its
+// own event loop running until the user answers OK. Windows closed
+// meanwhile are deleted by that loop, as between any two inputs.
+void AnswerABox(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Kerfwell"), text, QMessageBox::Ok);
+    QTimer::singleShot(0, &box, [&box] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        box.button(QMessageBox::Ok)->click();
+    });
+    box.exec();
+}
+
+enum class ChoiceWay { Enter, Tab, Click, Escape };
+struct BoxedChoice
+{
+    const char* name;
+    bool locked; // else the part lies on a pinned diagram
+    ChoiceWay way;
+};
+
+class MaterialChoiceWithABoxTest : public PartsGridTest, public ::testing::WithParamInterface<BoxedChoice>
+{
+};
+
+// The change is refused with a box (the lock's refusal, or the pinned part's
+// question): the list is still there when the box is answered, and goes
+// afterwards; the part keeps its material and the grid goes on.
+TEST_P(MaterialChoiceWithABoxTest, LeavesThePartAndOutlivesTheBox)
+{
+    const BoxedChoice& c = GetParam();
+    const auto parts = AddParts({ QStringLiteral("Rail"), QStringLiteral("Stile") });
+    if (c.locked) {
+        RunJobs(*m_doc);
+        ASSERT_TRUE(m_doc->LockProject());
+    } else {
+        parts[0]->AddHandPlacedCopies(1);
+    }
+    GetCmdHistory()->Clear();
+    Attach();
+    m_grid->show();
+    m_grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_grid.get()));
+
+    QPointer<CUGLstBox> list;
+    int boxes = 0;
+    bool listGoneWhileAsking = false;
+    auto box = [&](const QString& text) {
+        ++boxes;
+        AnswerABox(text);
+        listGoneWhileAsking = listGoneWhileAsking || !list;
+    };
+    const ModelMessageHook previous = SetModelMessageHook([&](const QString& text) {
+        m_shown.push_back(text);
+        box(text);
+    });
+    m_host.whilePrompting = [&] { box(QStringLiteral("Unpin?")); };
+
+    const int material = m_mgr->FindGridColumn(kPartColMaterial);
+    ASSERT_EQ(m_grid->GotoCell(material, 0), 0);
+    QTest::keyClick(m_grid->GetGridArea(), Qt::Key_F4);
+    auto* type = static_cast<CUGDropListType*>(m_grid->GetCellTypeByIndex(1));
+    list = type->GetListBox();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_A);
+    ASSERT_EQ(list->currentItem()->text(), QStringLiteral("Ash"));
+    switch (c.way) {
+    case ChoiceWay::Enter:
+        QTest::keyClick(list, Qt::Key_Return);
+        break;
+    case ChoiceWay::Tab:
+        QTest::keyClick(list, Qt::Key_Tab);
+        break;
+    case ChoiceWay::Escape:
+        QTest::keyClick(list, Qt::Key_Escape);
+        break;
+    case ChoiceWay::Click:
+        QTest::mouseClick(
+            list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
+        break;
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetModelMessageHook(previous);
+
+    EXPECT_FALSE(listGoneWhileAsking);
+    EXPECT_EQ(list, nullptr);
+    EXPECT_EQ(type->GetListBox(), nullptr);
+    const bool asked = c.way != ChoiceWay::Escape;
+    EXPECT_EQ(boxes, asked ? 1 : 0);
+    EXPECT_EQ(m_shown.size(), asked && c.locked ? 1 : 0);
+    EXPECT_EQ(m_host.prompts.size(), asked && !c.locked ? 1U : 0U);
+    // The grid goes on: it has the focus back, on the row, and after Tab on the next cell.
+    EXPECT_EQ(m_grid->window()->focusWidget(), m_grid->GetGridArea());
+    EXPECT_EQ(m_grid->GetCurrentRow(), 0);
+    EXPECT_EQ(m_grid->GetCurrentColumn(), c.way == ChoiceWay::Tab ? material + 1 : material);
+    m_mgr->FinishEditing();
+    EXPECT_EQ(parts[0]->GetMaterialName(), QStringLiteral("Oak"));
+    EXPECT_EQ(List().size(), 2U);
+    EXPECT_EQ(GetCmdHistory()->GetStepCount(), 0U);
+}
+
+INSTANTIATE_TEST_SUITE_P(KerfwellGDM, MaterialChoiceWithABoxTest,
+    ::testing::Values(BoxedChoice { "LockedEnter", true, ChoiceWay::Enter },
+        BoxedChoice { "LockedTab", true, ChoiceWay::Tab },
+        BoxedChoice { "LockedClick", true, ChoiceWay::Click },
+        BoxedChoice { "LockedEscape", true, ChoiceWay::Escape },
+        BoxedChoice { "PinnedEnter", false, ChoiceWay::Enter },
+        BoxedChoice { "PinnedTab", false, ChoiceWay::Tab },
+        BoxedChoice { "PinnedClick", false, ChoiceWay::Click },
+        BoxedChoice { "PinnedEscape", false, ChoiceWay::Escape }),
+    [](const ::testing::TestParamInfo<BoxedChoice>& choice) { return std::string(choice.param.name); });
 
 TEST_F(KerfwellGDMTest, SkippedAndHandPlacedRowsShowTheirColours)
 {

@@ -1,8 +1,10 @@
 // The size/cost grid over a real library and project: cells, edits and
 // their commands, new and deleted rows, pinned stock sizes, the context
 // menu, paste and the printout's manager.
+#include "EmptyListKeys.h"
 #include "RawMaterialsTestSupport.h"
 
+#include "gridctrl/CUGGrid.h"
 #include "gridctrl/CUGRowMode.h"
 #include "grids/CSGSCGDM.h"
 #include "model/CClipboardParser.h"
@@ -14,6 +16,7 @@
 #include "platform/ui/ColorRef.h"
 
 #include <QMenu>
+#include <QTest>
 
 namespace {
 
@@ -222,6 +225,31 @@ TEST_F(SizeCostGridTest, ANewRowTakesVendorAndTrimsOfTheLastRowOnly)
     EXPECT_EQ(Steps(), 1u);
     HistoryUndo();
     EXPECT_EQ(Rows().size(), 4u);
+}
+
+TEST_F(SizeCostGridTest, InAMaterialWithoutSizesOnlyAStepForwardMakesARow)
+{
+    const auto maple = AddMaterial(QStringLiteral("Maple"));
+    Bind(maple);
+    m_grid->show();
+    for (const EmptyListKey& k : kEmptyListKeys) {
+        SCOPED_TRACE(k.Name());
+        ASSERT_TRUE(maple->GetSizeCosts().empty());
+        ASSERT_EQ(m_grid->GetCurrentRow(), -1);
+        m_library->SetModified(false);
+        QTest::keyClick(m_grid->GetGridArea(), k.key.key(), k.key.keyboardModifiers());
+        EXPECT_EQ(maple->GetSizeCosts().size(), k.makesARow ? 1U : 0U);
+        EXPECT_EQ(Steps(), k.makesARow ? 1U : 0U);
+        EXPECT_EQ(m_library->IsModified(), k.makesARow);
+        EXPECT_EQ(m_grid->GetCurrentRow(), k.makesARow ? 0 : -1);
+        // A row made goes again, so that the next key starts alike.
+        m_mgr->FinishEditing();
+        for (std::size_t step = Steps(); step > 0; --step)
+            HistoryUndo();
+        GetCmdHistory()->Clear();
+        m_mgr->RefreshRowCount();
+        m_grid->ResetCurrentCell();
+    }
 }
 
 TEST_F(SizeCostGridTest, UnlimitedRowsComeFirstWhenSortedByCanBuyMore)

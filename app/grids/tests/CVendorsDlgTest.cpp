@@ -1,4 +1,5 @@
 // The vendors dialog offscreen over a real materials library and history.
+#include "EmptyListKeys.h"
 #include "ModelTestSupport.h"
 
 #include "gridctrl/CUGRowMode.h"
@@ -155,6 +156,39 @@ TEST_F(VendorsDlgTest, VendorColumnShowsDeletedAndPrintsWithoutAGrid)
     CUGCell heading;
     mgr.AsPrintable().GetCell(0, -1, &heading);
     EXPECT_EQ(heading.GetText(), QStringLiteral("Vendor"));
+}
+
+// Emptied as a user does, by deleting every vendor: only a step forward onto
+// the append row makes a vendor "New" (Enter is the dialog's OK).
+TEST_F(VendorsDlgTest, InAnEmptiedListOnlyAStepForwardMakesAVendor)
+{
+    CVendorsDlg dlg(*m_library, nullptr);
+    CUGRowMode& grid = *dlg.GetGrid();
+    auto deleteAll = [&] {
+        for (int rows = dlg.GetManager().GetStoredRowCount(); rows > 0; --rows) {
+            grid.ClearSelections();
+            grid.SelectCell(0, 0);
+            dlg.GetDeleteButton()->click();
+        }
+    };
+    deleteAll();
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    for (const EmptyListKey& k : kEmptyListKeys) {
+        if (k.key.key() == Qt::Key_Return)
+            continue;
+        SCOPED_TRACE(k.Name());
+        ASSERT_TRUE(WorkingNames(dlg).isEmpty());
+        ASSERT_EQ(grid.GetCurrentRow(), -1);
+        QTest::keyClick(grid.GetGridArea(), k.key.key(), k.key.keyboardModifiers());
+        EXPECT_EQ(WorkingNames(dlg), k.makesARow ? QStringList { QStringLiteral("New") } : QStringList());
+        EXPECT_EQ(grid.GetCurrentRow(), k.makesARow ? 0 : -1);
+        EXPECT_TRUE(dlg.isVisible());
+        // A vendor made goes again, so that the next key starts alike.
+        dlg.GetManager().FinishEditing();
+        deleteAll();
+        grid.ResetCurrentCell();
+    }
 }
 
 // The dialog's grid is set up as every grid of the program: the Vendor

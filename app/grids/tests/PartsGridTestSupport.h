@@ -15,6 +15,7 @@
 
 #include <QAction>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
     void ShowPinnedPartPrompt(CMilledPart* part, int messageId) override
     {
         prompts.emplace_back(part, messageId);
+        if (whilePrompting)
+            whilePrompting();
     }
     void OnEditNote() override { commands.push_back(kEditNote); }
     void OnDeleteNote() override { commands.push_back(kDeleteNote); }
@@ -47,6 +50,8 @@ public:
 
     int finishes = 0;
     bool commitAnswer = true;
+    // What the prompt does on screen, such as a modal box the user answers.
+    std::function<void()> whilePrompting;
     std::vector<std::pair<CMilledPart*, int>> prompts;
     std::vector<int> commands;
     std::vector<int> updates;

@@ -30,7 +30,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLocalSocket>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
@@ -254,6 +256,88 @@ TEST_F(ShellPrintTest, WhileThePreviewIsUpItsProjectStaysTheOneTheTitleNames)
     EXPECT_TRUE(app.GetDocument()->PathName().isEmpty());
     EXPECT_TRUE(commands.Trigger(ShellCommand::InsertNewPart));
     EXPECT_FALSE(app.GetDocument()->GetPartList().empty());
+}
+
+// The window's close box during a preview closes the preview only, as its
+// Close button does, and so does Escape: the program goes on, and a project
+// a later start handed over meanwhile opens, after one save question at
+// most. Exit still ends the program, but a project handed over and not yet
+// opened opens first: the later start was told it was taken.
+TEST_F(ShellPrintTest, TheCloseBoxAndEscapeCloseThePreviewOnlyAndAHandedOverProjectOpens)
+{
+    const QString instance = QStringLiteral("KwlPreviewCloseBox");
+    CKerfwellPlusApp& app = Start({}, instance);
+    QTemporaryDir folder;
+    auto saveEmptyProject = [&](const char* name) {
+        m_chosenPath = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(app.OnFileSaveAs());
+        return m_chosenPath;
+    };
+    const QString seed = saveEmptyProject("Seed.kwxe");
+    const QString big = saveEmptyProject("Big.kwxe");
+    CMainFrame& frame = *app.GetMainFrame();
+    CPrintCommands& print = app.GetView()->GetPrintCommands();
+    AnswerWithTheCoverPageAsPdf();
+    m_answer = QMessageBox::No;
+
+    const struct
+    {
+        const char* name;
+        bool modified;
+        std::function<void()> act;
+        bool exits; // whether the program ends once the project opened
+    } cases[] = {
+        { "the close box", false,
+            [&] {
+                // As the window system delivers a click on the close box.
+                QCloseEvent close;
+                QCoreApplication::sendEvent(frame.windowHandle(), &close);
+            },
+            false },
+        { "the close box, the project changed", true,
+            [&] {
+                QCloseEvent close;
+                QCoreApplication::sendEvent(frame.windowHandle(), &close);
+            },
+            false },
+        { "Escape", true, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, false },
+        { "Exit", true, [&] { frame.GetCommands().Trigger(ShellCommand::AppExit); }, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(app.OpenDocumentFile(big));
+        if (c.modified)
+            app.GetDocument()->SetModified();
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        ASSERT_TRUE(frame.GetCommands().Trigger(ShellCommand::FilePrintPreview));
+        ASSERT_TRUE(print.IsPreviewing());
+        LaterStart later(instance, { seed });
+        ASSERT_TRUE(later.HandedOver());
+        QTest::qWait(200); // the running program looks more than once meanwhile
+        ASSERT_EQ(app.GetDocument()->PathName(), big);
+        m_messages.clear();
+
+        c.act();
+        EXPECT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == seed; }));
+        EXPECT_FALSE(print.IsPreviewing());
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_EQ(frame.centralWidget(), app.GetView());
+        // One question about the changed project, none about an unchanged one.
+        EXPECT_EQ(m_messages.size(), c.modified ? 1 : 0) << m_messages.join(QLatin1Char('\n')).toStdString();
+
+        if (c.exits) {
+            // Asked again, Exit ends the program; a later start then waits
+            // for its end and opens a window of its own.
+            frame.GetCommands().Trigger(ShellCommand::AppExit);
+            EXPECT_FALSE(frame.isVisible());
+            EXPECT_FALSE(app.GetInstance().ServerName().isEmpty());
+            QLocalSocket probe;
+            probe.connectToServer(app.GetInstance().ServerName());
+            EXPECT_FALSE(probe.waitForConnected(200));
+        }
+    }
 }
 
 // A project in a folder named in Latin-1, under a Latin-1 name: Save As and

@@ -563,4 +563,39 @@ TEST_F(ShellPrintTest, ThePrintSwitchesPrintTheProjectAndEndTheProgram)
     }
 }
 
+
+// A later start that hands its project over while a print switch's job runs
+// was told that its project is taken: the program stays and opens it
+// instead of ending with the job.
+TEST_F(ShellPrintTest, AProjectHandedOverDuringAPrintSwitchsJobOpensInsteadOfTheEnd)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "prints on the installed printer rather than into a file";
+    const QString instance = QStringLiteral("KwlPrintSwitchHandOver");
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("Bench.kwxe"));
+    const QString seed = folder.filePath(QStringLiteral("Seed.kwxe"));
+    {
+        CKerfwellPlusApp& app = Start({}, instance);
+        for (const QString& path : { seed, project }) {
+            m_chosenPath = path;
+            ASSERT_TRUE(app.OnFileSaveAs());
+        }
+        m_app.reset();
+    }
+    // The PDF file's name is asked while the job runs: a later start comes then.
+    bool handedOver = false;
+    SetFileDialogFunction([&](const FileDialogRequest&, QString& path) {
+        LaterStart later(instance, { seed });
+        handedOver = later.HandedOver();
+        path = folder.filePath(QStringLiteral("Bench.pdf"));
+        return true;
+    });
+    m_app = std::make_unique<CKerfwellPlusApp>(instance);
+    EXPECT_TRUE(m_app->InitInstance({ QStringLiteral("-p"), project }));
+    EXPECT_TRUE(handedOver);
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("Bench.pdf"))));
+    EXPECT_TRUE(WaitFor([&] { return m_app->GetDocument()->PathName() == seed; }));
+}
+
 } // namespace

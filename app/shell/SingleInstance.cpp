@@ -62,7 +62,17 @@ bool SingleInstance::TryAcquire()
         // A lock left by a program that died is taken over.
         m_lock->setStaleLockTime(0);
     }
-    return m_lock->isLocked() || m_lock->tryLock(0);
+    if (m_lock->isLocked() || m_lock->tryLock(0))
+        return true;
+    if (m_lock->error() == QLockFile::LockFailedError)
+        return false;
+    // The lock file cannot be made or written (a full disk, a file-size
+    // limit): that says nothing of another program, so this start is its own.
+    const QString note
+        = QStringLiteral("Lock file \"%1\" cannot be written; this program takes no lock").arg(Place().lockFile);
+    if (!m_place->notes.contains(note))
+        m_place->notes << note;
+    return true;
 }
 
 SingleInstance::HandOverResult SingleInstance::HandOver(const QStringList& paths)

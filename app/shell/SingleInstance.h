@@ -41,8 +41,8 @@ public:
     ~SingleInstance() override;
 
     // True for the first instance, and for every start when there is no
-    // folder of the user's own for the lock or no path for the socket
-    // (each start is then its own, and takes no lock).
+    // folder of the user's own for the lock or no path for the socket, or
+    // the lock file cannot be written (each start is then its own).
     bool TryAcquire();
 
     enum class HandOverResult {

@@ -227,14 +227,7 @@ bool CKerfwellPlusApp::CreateMainWindow()
                             [this](const QString& path) { OnOpenRecentFile(path); });
     m_view = new CKWLView(*m_document, m_frame.get());
     m_frame->SetView(m_view);
-    m_frame->SetCloseQuery([this] {
-        if (ViewMgr* manager = m_view->GetViewMgr())
-            manager->FinishEditingForClose();
-        if (!m_document->SaveModified())
-            return false;
-        m_document->OnCloseDocument();
-        return true;
-    });
+    m_frame->SetCloseQuery([this] { return QueryClose(); });
     m_frame->SetFileOpener([this](const QString& path) { OpenDocumentFile(path); });
     m_document->OnNewDocument();
     m_view->OnInitialUpdate();
@@ -267,6 +260,11 @@ bool CKerfwellPlusApp::ProcessCommandLine()
     }
     m_view->GetPrintCommands().PrintDocumentNow();
     PrintPrefs().SetPrintSettings(stored);
+    // Projects handed over meanwhile were taken: the program stays to open
+    // them. Otherwise a later start waits for its end and opens its own.
+    if (m_handOvers && m_handOvers->IsWaiting())
+        return true;
+    m_instance.StopListening();
     return false;
 }
 
@@ -279,7 +277,12 @@ void CKerfwellPlusApp::WireCommands()
     commands.SetHandler(ShellCommand::FileOpen, [this] { OnFileOpen(); });
     commands.SetHandler(ShellCommand::FileSave, [this] { OnFileSave(); });
     commands.SetHandler(ShellCommand::FileSaveAs, [this] { OnFileSaveAs(); });
-    commands.SetHandler(ShellCommand::AppExit, [this] { m_frame->close(); });
+    // Exit ends the program from the print preview too, where the close box
+    // closes the preview only.
+    commands.SetHandler(ShellCommand::AppExit, [this] {
+        m_view->GetPrintCommands().OnEndPrintPreview();
+        m_frame->close();
+    });
     commands.SetHandler(ShellCommand::AppAbout, [this] {
         CAboutDlg about(m_frame.get());
         QPointer<CKWLView> view = m_frame->GetView();
@@ -338,11 +341,36 @@ int CKerfwellPlusApp::ExitInstance()
     return 0;
 }
 
+bool CKerfwellPlusApp::QueryClose()
+{
+    if (ViewMgr* manager = m_view->GetViewMgr())
+        manager->FinishEditingForClose();
+    if (!m_document->SaveModified())
+        return false;
+    // A later start that handed its project over (before the close or while
+    // the question was up) was told that it is taken: it opens, without a
+    // second question, and the program stays.
+    if (m_handOvers && m_handOvers->IsWaiting()) {
+        OnHandOver(m_handOvers->Take(), false);
+        return false;
+    }
+    // From now on nothing is taken from a later start: it waits until this
+    // program has ended and then opens its own window.
+    m_instance.StopListening();
+    m_document->OnCloseDocument();
+    return true;
+}
+
 bool CKerfwellPlusApp::OpenDocumentFile(const QString& path)
+{
+    return OpenProject(path, true);
+}
+
+bool CKerfwellPlusApp::OpenProject(const QString& path, bool askToSave)
 {
     if (m_view && m_view->GetViewMgr())
         m_view->GetViewMgr()->FinishEditing();
-    if (!m_document->SaveModified())
+    if (askToSave && !m_document->SaveModified())
         return false;
     const bool opened = m_document->OnOpenDocument(path);
     if (m_view)
@@ -380,11 +408,11 @@ void CKerfwellPlusApp::OnOpenRecentFile(const QString& path)
     OpenDocumentFile(path);
 }
 
-void CKerfwellPlusApp::OnHandOver(const QStringList& paths)
+void CKerfwellPlusApp::OnHandOver(const QStringList& paths, bool askToSave)
 {
     if (paths.isEmpty())
         return;
-    OpenDocumentFile(paths.front());
+    OpenProject(paths.front(), askToSave);
     if (paths.size() > 1)
         ShowShellMessage(LoadUIString(kStrHandOverNotOpened)
                              .arg(NotOpenedNamesText(paths.mid(1), LoadUIString(kStrHandOverMore))));

@@ -51,8 +51,9 @@ public:
     // reported and dropped from the list.
     void OnOpenRecentFile(const QString& path);
     // Projects handed over by later starts: the first is opened, the others
-    // reported in one message.
-    void OnHandOver(const QStringList& paths);
+    // reported in one message. askToSave false: the user has just answered
+    // whether to save the project shown.
+    void OnHandOver(const QStringList& paths, bool askToSave = true);
 
     CKWLDoc* GetDocument() const { return m_document.get(); }
     CMainFrame* GetMainFrame() const { return m_frame.get(); }
@@ -88,6 +89,11 @@ private:
     void WireCommands();
     // False when the command line asked for a job that ends the program.
     bool ProcessCommandLine();
+    // The window's close: false while it must stay (the project is not to
+    // be closed, or later starts handed projects over that are still to
+    // open: they open instead).
+    bool QueryClose();
+    bool OpenProject(const QString& path, bool askToSave);
     // Whether a handed-over project must wait: a run, a modal dialog or a
     // popup menu has its own event loop running, or the print preview is up.
     bool IsBusyForHandOver() const;

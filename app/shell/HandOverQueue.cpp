@@ -52,6 +52,12 @@ void HandOverQueue::Add(const QStringList& paths)
         m_timer.start(0);
 }
 
+QStringList HandOverQueue::Take()
+{
+    m_timer.stop();
+    return std::exchange(m_waiting, {});
+}
+
 void HandOverQueue::TryServe()
 {
     if (m_waiting.isEmpty())

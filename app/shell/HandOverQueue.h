@@ -29,6 +29,8 @@ public:
     // Queues the names; they are served from the event loop, not from here.
     void Add(const QStringList& paths);
     bool IsWaiting() const { return !m_waiting.isEmpty(); }
+    // Every waiting name, for the caller to serve now.
+    QStringList Take();
 
 private:
     void TryServe();

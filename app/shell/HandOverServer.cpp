@@ -12,6 +12,7 @@
 #include <memory>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +61,7 @@ HandOverServer::HandOverServer(
 
 HandOverServer::~HandOverServer()
 {
+    CloseServer();
     // The connections' handlers belong to this object: none runs while it goes.
     for (QLocalSocket* socket : std::as_const(m_connections))
         socket->disconnect(this);
@@ -71,11 +73,34 @@ bool HandOverServer::Listen()
     return ListenNow();
 }
 
+void HandOverServer::Close()
+{
+    m_check.stop();
+    CloseServer();
+}
+
+void HandOverServer::CloseServer()
+{
+    if (!m_server->isListening())
+        return;
+    // Qt's close removes whatever file is at the path, as it must not: it
+    // removes none for a socket without a path, which it is told this one
+    // is, and this server removes its own.
+    m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    m_server->close();
+    m_server->setSocketOptions(QLocalServer::NoOptions);
+    if (IsOwnSocketThere())
+        ::unlink(EncodeFileName(m_path).constData());
+    m_device = 0;
+    m_inode = 0;
+}
+
 bool HandOverServer::ListenNow()
 {
     // A socket that no program answers on was left by one that died. One
     // that answers is never taken over.
-    if (QFileInfo::exists(m_path) && !IsAnswering(m_path))
+    struct stat found = {};
+    if (StatSocket(m_path, found) && !IsAnswering(m_path))
         QLocalServer::removeServer(m_path);
     if (m_server->listen(m_path)) {
         struct stat info = {};
@@ -105,6 +130,7 @@ bool HandOverServer::IsOwnSocketThere() const
 
 void HandOverServer::Check()
 {
+    Q_EMIT checking();
     if (m_server->isListening()) {
         if (IsOwnSocketThere())
             return;
@@ -121,7 +147,7 @@ void HandOverServer::Check()
         }
         Log(SessionLog::Warning,
             QStringLiteral("Hand-over socket \"%1\" was removed from its folder; listening again").arg(m_path));
-        m_server->close();
+        CloseServer();
         m_failureLogged = false;
         ListenNow();
         return;

@@ -9,7 +9,8 @@
 // (Qt closes a server for good when an accept fails, as it does when the
 // program is out of file handles) or its socket is no longer in its folder
 // (a cleaner of the temporary folder removed it: no later start could
-// reach this program).
+// reach this program). At its end it removes its socket file only while it
+// is still the one it made.
 
 #include <QObject>
 #include <QSet>
@@ -46,8 +47,16 @@ public:
     // Listens from now on; false when it cannot yet (written to the
     // session log; it tries again at each check).
     bool Listen();
+    // Listens no more. The socket file goes only while it is still the one
+    // this server made: what another program put at the path stays.
+    void Close();
+
+Q_SIGNALS:
+    // At each check, before the server looks at its socket.
+    void checking();
 
 private:
+    void CloseServer();
     bool ListenNow();
     void Check();
     // Whether the socket in the folder is still the one this server made.

@@ -2,13 +2,19 @@
 
 #include "shell/HandOverMessage.h"
 
+#include "foundation/FileNames.h"
 #include "foundation/SessionLog.h"
 
 #include <QLocalSocket>
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,7 +62,17 @@ bool SingleInstance::TryAcquire()
         // A lock left by a program that died is taken over.
         m_lock->setStaleLockTime(0);
     }
-    return m_lock->isLocked() || m_lock->tryLock(0);
+    if (m_lock->isLocked() || m_lock->tryLock(0))
+        return true;
+    if (m_lock->error() == QLockFile::LockFailedError)
+        return false;
+    // The lock file cannot be made or written (a full disk, a file-size
+    // limit): that says nothing of another program, so this start is its own.
+    const QString note
+        = QStringLiteral("Lock file \"%1\" cannot be written; this program takes no lock").arg(Place().lockFile);
+    if (!m_place->notes.contains(note))
+        m_place->notes << note;
+    return true;
 }
 
 SingleInstance::HandOverResult SingleInstance::HandOver(const QStringList& paths)
@@ -102,7 +118,41 @@ bool SingleInstance::Listen(HandOverServer::PathsHandler onPaths)
         SessionLog::Instance().Write(SessionLog::Warning, note);
     if (ServerName().isEmpty())
         return false;
-    if (!m_server)
+    if (!m_server) {
         m_server = new HandOverServer(ServerName(), m_timing.server, std::move(onPaths), this);
+        connect(m_server, &HandOverServer::checking, this, &SingleInstance::KeepTheLock);
+    }
     return m_server->Listen();
+}
+
+void SingleInstance::StopListening()
+{
+    if (m_server)
+        m_server->Close();
+}
+
+void SingleInstance::KeepTheLock()
+{
+    if (!m_lock || !m_lock->isLocked())
+        return;
+    const QByteArray path = EncodeFileName(LockFilePath());
+    struct stat info = {};
+    if (::lstat(path.constData(), &info) == 0 || errno != ENOENT)
+        return;
+    // The lock lets go of its file by removing it: a file of this program's
+    // own is put there for it, made only where none is (another start may
+    // have taken the lock meanwhile), and the lock is then taken again.
+    const int placeholder = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (placeholder < 0)
+        return;
+    ::close(placeholder);
+    m_lock->unlock();
+    if (m_lock->tryLock(0))
+        SessionLog::Instance().Write(SessionLog::Warning,
+            QStringLiteral("Lock file \"%1\" was removed from its folder; taken again").arg(LockFilePath()));
+    else
+        SessionLog::Instance().Write(SessionLog::Warning,
+            QStringLiteral("Lock file \"%1\" was removed from its folder and is another start's now; "
+                           "later starts may open windows of their own")
+                .arg(LockFilePath()));
 }

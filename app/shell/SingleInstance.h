@@ -5,7 +5,8 @@
 // open over that socket and ends, writing nothing (not even the session
 // log, which the running program owns). A later start that comes while the
 // first is still starting waits for it: the first answers once its event
-// loop runs.
+// loop runs. The lock and the socket are looked after while the program
+// runs: either, removed from its folder, is made again.
 
 #include "shell/HandOverServer.h"
 #include "shell/SingleInstancePlace.h"
@@ -40,8 +41,8 @@ public:
     ~SingleInstance() override;
 
     // True for the first instance, and for every start when there is no
-    // folder of the user's own for the lock or no path for the socket
-    // (each start is then its own, and takes no lock).
+    // folder of the user's own for the lock or no path for the socket, or
+    // the lock file cannot be written (each start is then its own).
     bool TryAcquire();
 
     enum class HandOverResult {
@@ -60,6 +61,9 @@ public:
     // socket is not where they belong, and a failure to listen; false when
     // it does not listen now.
     bool Listen(HandOverServer::PathsHandler onPaths);
+    // The program is ending: no message is taken from now on, so a later
+    // start waits for the lock and then opens its own window.
+    void StopListening();
 
     // Both empty when there is no single instance.
     QString LockFilePath() const;
@@ -69,6 +73,9 @@ private:
     const SingleInstancePlace& Place() const;
     // One try: true once the running program answered the whole message.
     bool SendOnce(const QByteArray& message, std::chrono::steady_clock::time_point deadline) const;
+    // At each check of the socket: a lock file that a cleaner of the folder
+    // removed is made again, or later starts would take the lock.
+    void KeepTheLock();
 
     QString m_name;
     SingleInstanceTiming m_timing;

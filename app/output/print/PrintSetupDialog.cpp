@@ -2,7 +2,6 @@
 
 #include "foundation/ResourceBase.h"
 #include "output/print/PrintStrings.h"
-#include "platform/ui/PageSetupDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,7 +11,6 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -66,18 +64,14 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent)
     , m_printer(printer)
     , m_printerChoice(new QComboBox)
-    , m_paperChoice(new QComboBox)
-    , m_portrait(new QRadioButton(tr("&Portrait")))
-    , m_landscape(new QRadioButton(tr("&Landscape")))
+    , m_boxes(*this, printer.pageLayout().orientation())
 {
     setWindowTitle(LoadUIString(kStrPrintSetupTitle));
-    const QPageLayout layout = printer.pageLayout();
     ListPrinters(*m_printerChoice, printer);
     // The stored paper shows as it is, also when the printer does not list it.
-    ListPapers(layout.pageSize(), true);
-    (layout.orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)->setChecked(true);
+    ListPapers(printer.pageLayout().pageSize(), true);
     connect(m_printerChoice, &QComboBox::activated, this, [this] {
-        const int paper = m_paperChoice->currentIndex();
+        const int paper = m_boxes.paper->currentIndex();
         ListPapers(paper >= 0 ? m_papers[static_cast<std::size_t>(paper)] : QPageSize(), false);
     });
 
@@ -85,26 +79,14 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     auto* printerForm = new QFormLayout(printerBox);
     printerForm->addRow(tr("&Name:"), m_printerChoice);
 
-    auto* paperBox = new QGroupBox(tr("Paper"));
-    auto* paperForm = new QFormLayout(paperBox);
-    paperForm->addRow(tr("&Size:"), m_paperChoice);
-
-    auto* orientationBox = new QGroupBox(tr("Orientation"));
-    auto* orientationLayout = new QVBoxLayout(orientationBox);
-    orientationLayout->addWidget(m_portrait);
-    orientationLayout->addWidget(m_landscape);
-
     auto* page = new QHBoxLayout;
-    page->addWidget(paperBox, 1);
-    page->addWidget(orientationBox);
+    page->addWidget(m_boxes.paperBox, 1);
+    page->addWidget(m_boxes.orientationBox);
     // The button only stores the choice: it must not promise a print.
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layoutBox = new QVBoxLayout(this);
     layoutBox->addWidget(printerBox);
     layoutBox->addLayout(page);
-    layoutBox->addWidget(buttons);
+    layoutBox->addWidget(m_boxes.buttons);
 }
 
 void PrintSetupDialog::ListPapers(const QPageSize& current, bool keepUnlisted)
@@ -116,18 +98,18 @@ void PrintSetupDialog::ListPapers(const QPageSize& current, bool keepUnlisted)
         m_papers.push_back(current);
         found = m_papers.end() - 1;
     }
-    m_paperChoice->clear();
+    m_boxes.paper->clear();
     for (const QPageSize& paper : m_papers)
-        m_paperChoice->addItem(paper.name());
-    m_paperChoice->setCurrentIndex(found == m_papers.end() ? 0 : static_cast<int>(found - m_papers.begin()));
+        m_boxes.paper->addItem(paper.name());
+    m_boxes.paper->setCurrentIndex(found == m_papers.end() ? 0 : static_cast<int>(found - m_papers.begin()));
 }
 
 void PrintSetupDialog::accept()
 {
     ChoosePrinter(*m_printerChoice, m_printerChoice->currentIndex(), m_printer);
-    const int paper = m_paperChoice->currentIndex();
+    const int paper = m_boxes.paper->currentIndex();
     if (paper >= 0)
         m_printer.setPageSize(m_papers[static_cast<std::size_t>(paper)]);
-    m_printer.setPageOrientation(m_landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    m_printer.setPageOrientation(m_boxes.ChosenOrientation());
     QDialog::accept();
 }

@@ -3,6 +3,8 @@
 // prints on, which is all that Print Setup keeps. No output file, copies or
 // page range: each print asks for its own.
 
+#include "platform/ui/PageSetupDialog.h"
+
 #include <QDialog>
 #include <QPageSize>
 
@@ -25,9 +27,9 @@ public:
     PrintSetupDialog(QPrinter& printer, QWidget* parent);
 
     QComboBox* PrinterChoice() const { return m_printerChoice; }
-    QComboBox* PaperChoice() const { return m_paperChoice; }
-    QRadioButton* PortraitButton() const { return m_portrait; }
-    QRadioButton* LandscapeButton() const { return m_landscape; }
+    QComboBox* PaperChoice() const { return m_boxes.paper; }
+    QRadioButton* PortraitButton() const { return m_boxes.portrait; }
+    QRadioButton* LandscapeButton() const { return m_boxes.landscape; }
 
     // The printer takes the choices only when they are confirmed.
     void accept() override;
@@ -39,8 +41,6 @@ private:
 
     QPrinter& m_printer;
     QComboBox* m_printerChoice;
-    QComboBox* m_paperChoice;
-    QRadioButton* m_portrait;
-    QRadioButton* m_landscape;
+    platform::PageChoiceBoxes m_boxes;
     std::vector<QPageSize> m_papers; // one per entry of the paper choice
 };

@@ -7,6 +7,7 @@
 #include "PrintTestSupport.h"
 
 #include "shell/CKWLView.h"
+#include "shell/CMainFrame.h"
 #include "shell/ShellCommands.h"
 #include "shell/SingleInstance.h"
 
@@ -16,6 +17,7 @@
 #include "output/print/ui/CTPPrintPreviewBar.h"
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QFile>
 #include <QApplication>
 #include <QMessageBox>
@@ -24,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <ostream>
 
 namespace {
@@ -216,6 +219,63 @@ TEST_F(HandOverJourney, AHandOverDuringAPrintPreviewOpensWhenThePreviewCloses)
     ASSERT_EQ(m_messages.size(), 1) << m_messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(m_app->GetDocument()->PathName(), m_handed);
     EXPECT_EQ(PartCount(), 3);
+}
+
+
+// The window's close box during a print preview closes the preview and
+// nothing else, as the preview's Close button does, and so does Escape: a
+// project handed over meanwhile then opens after one save prompt, and the
+// program goes on.
+TEST_F(HandOverJourney, TheCloseBoxOrEscapeDuringAPrintPreviewClosesItAndTheHandedProjectOpens)
+{
+    ASSERT_NO_FATAL_FAILURE(PrepareProjects());
+    m_answer = QMessageBox::No;
+    PrintEverySectionToPdf();
+    CMainFrame& frame = *m_app->GetMainFrame();
+    CPrintCommands& print = View().GetPrintCommands();
+    const struct
+    {
+        const char* name;
+        std::function<void()> close;
+    } ways[] = {
+        { "the close box",
+            [&] {
+                // As the window system delivers a click on it.
+                QCloseEvent close;
+                QCoreApplication::sendEvent(frame.windowHandle(), &close);
+            } },
+        { "Escape",
+            [&] {
+                frame.activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus ? focus : &frame, Qt::Key_Escape);
+            } },
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        if (m_app->GetDocument()->PathName() != m_current) {
+            m_chosenPath = m_current;
+            ASSERT_TRUE(Choose(ShellCommand::FileOpen));
+            ASSERT_NO_FATAL_FAILURE(TypePart(QStringLiteral("Door\t1\t1/2\t20\t30\tP\n")));
+        }
+        ASSERT_TRUE(m_app->GetDocument()->IsModified());
+        m_messages.clear();
+        ASSERT_TRUE(Choose(ShellCommand::FilePrintPreview));
+        ASSERT_TRUE(print.IsPreviewing());
+        HandOverFromASecondStart();
+        EXPECT_TRUE(m_secondStart->HandedOver());
+        QTest::qWait(300); // the running program looks more than once meanwhile
+        EXPECT_EQ(m_app->GetDocument()->PathName(), m_current);
+
+        way.close();
+        WaitForThePrompt(true);
+        EXPECT_FALSE(print.IsPreviewing());
+        EXPECT_TRUE(frame.isVisible());
+        ASSERT_EQ(m_messages.size(), 1) << m_messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(m_app->GetDocument()->PathName(), m_handed);
+        EXPECT_EQ(PartCount(), 3);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ShellTestSupport.h"
 
 #include "shell/CMainFrame.h"
+#include "shell/SingleInstance.h"
 #include "shell/ShellCommands.h"
 
 #include <FileSizeLimit.h>
@@ -124,6 +125,19 @@ TEST(ProgramStartTest, TheProgramLivesOnPastTheFileSizeLimit)
     EXPECT_TRUE(ignores);
     EXPECT_FALSE(ended) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0)
                         << ", exit status " << (WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+}
+
+
+// Under a file-size limit of nothing the lock file cannot be written. That
+// says nothing of another program: the start is its own, where it used to
+// end at once and in silence as if another program held the lock.
+TEST(SingleInstanceUnderAFileSizeLimitTest, ALockFileThatCannotBeWrittenLeavesTheStartItsOwn)
+{
+    const int status = kwl::testing::ExitStatusUnderFileSizeLimit(0, [] {
+        SingleInstance start(QStringLiteral("KwlLockUnderFileSizeLimit"));
+        return start.TryAcquire() ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -219,6 +221,77 @@ TEST_F(HandOverServerTest, ASocketGoneFromItsFolderIsMadeAgain)
         ASSERT_TRUE(c.happen());
         EXPECT_TRUE(LaterStartHandsOver());
         EXPECT_EQ(SessionLogCount(said), saidBefore + 1);
+    }
+}
+
+
+// A cleaner of the temporary folder removes the lock file with the socket:
+// the check that makes the socket again takes the lock again too, so that a
+// later start still hands over instead of opening a second window.
+TEST_F(HandOverServerTest, ALockFileGoneFromItsFolderIsTakenAgain)
+{
+    ASSERT_TRUE(QFile::remove(m_first.LockFilePath()));
+    ASSERT_TRUE(QFile::remove(m_first.ServerName()));
+    EXPECT_TRUE(WaitFor([&] { return QFileInfo::exists(m_first.LockFilePath()); }));
+    SingleInstance later(kInstance, m_timing);
+    EXPECT_FALSE(later.TryAcquire());
+    EXPECT_TRUE(LaterStartHandsOver());
+    EXPECT_EQ(SessionLogCount(
+                  QStringLiteral("Lock file \"%1\" was removed from its folder; taken again").arg(m_first.LockFilePath())),
+        1);
+}
+
+// At its end the program removes its socket file, and nothing else that
+// sits at that path: not another program's live socket, not a file.
+TEST_F(HandOverServerTest, AtItsEndTheProgramRemovesItsOwnSocketFileOnly)
+{
+    const QString instance = kInstance + QStringLiteral("End");
+    QLocalServer other;
+    const struct
+    {
+        const char* what;
+        std::function<void(const QString& path)> putThere; // after the program's socket was removed
+        bool stays;
+    } kinds[] = {
+        { "its own socket", {}, false },
+        { "another program's live socket", [&](const QString& path) { ASSERT_TRUE(other.listen(path)); }, true },
+        { "a file",
+            [](const QString& path) {
+                QFile file(path);
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write("kept");
+            },
+            true },
+    };
+    for (const auto& kind : kinds) {
+        for (const bool checksRan : { false, true }) {
+            SCOPED_TRACE(testing::Message() << kind.what << (checksRan ? ", after checks" : ", at once"));
+            QString path;
+            {
+                SingleInstance program(instance, m_timing);
+                ASSERT_TRUE(program.TryAcquire());
+                ASSERT_TRUE(program.Listen([](const QStringList&) { }));
+                path = program.ServerName();
+                if (kind.putThere) {
+                    ASSERT_TRUE(QFile::remove(path));
+                    ASSERT_NO_FATAL_FAILURE(kind.putThere(path));
+                }
+                if (checksRan)
+                    QTest::qWait(4 * static_cast<int>(m_timing.server.listenCheck.count()));
+            }
+            EXPECT_EQ(QFileInfo::exists(path), kind.stays);
+            if (other.isListening()) {
+                QLocalSocket probe;
+                probe.connectToServer(path);
+                EXPECT_TRUE(probe.waitForConnected(500));
+                other.close();
+            }
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly)) {
+                EXPECT_EQ(file.readAll(), "kept");
+            }
+            QFile::remove(path);
+        }
     }
 }
 

@@ -30,7 +30,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLocalSocket>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
@@ -256,6 +258,94 @@ TEST_F(ShellPrintTest, WhileThePreviewIsUpItsProjectStaysTheOneTheTitleNames)
     EXPECT_FALSE(app.GetDocument()->GetPartList().empty());
 }
 
+// The window's close box during a preview closes the preview only, as its
+// Close button does, and so does Escape: the program goes on, and a project
+// a later start handed over meanwhile opens, after one save question at
+// most. Exit still ends the program, but a project handed over and not yet
+// opened opens first: the later start was told it was taken.
+TEST_F(ShellPrintTest, TheCloseBoxAndEscapeCloseThePreviewOnlyAndAHandedOverProjectOpens)
+{
+    const QString instance = QStringLiteral("KwlPreviewCloseBox");
+    CKerfwellPlusApp& app = Start({}, instance);
+    QTemporaryDir folder;
+    auto saveEmptyProject = [&](const char* name) {
+        m_chosenPath = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(app.OnFileSaveAs());
+        return m_chosenPath;
+    };
+    const QString seed = saveEmptyProject("Seed.kwxe");
+    const QString big = saveEmptyProject("Big.kwxe");
+    CMainFrame& frame = *app.GetMainFrame();
+    CPrintCommands& print = app.GetView()->GetPrintCommands();
+    AnswerWithTheCoverPageAsPdf();
+    m_answer = QMessageBox::No;
+
+    auto closeBox = [&] {
+        // As the window system delivers a click on the close box.
+        QCloseEvent close;
+        QCoreApplication::sendEvent(frame.windowHandle(), &close);
+    };
+    const struct
+    {
+        const char* name;
+        bool modified;
+        bool handOver;
+        std::function<void()> act;
+        bool exits; // whether the program ends once the project opened
+    } cases[] = {
+        { "the close box", false, true, closeBox, false },
+        { "the close box, the project changed", true, true, closeBox, false },
+        { "the close box, nothing handed over", true, false, closeBox, false },
+        { "Escape", true, true,
+            [&] {
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus ? focus : &frame, Qt::Key_Escape);
+            },
+            false },
+        { "Exit", true, true, [&] { frame.GetCommands().Trigger(ShellCommand::AppExit); }, true },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(app.OpenDocumentFile(big));
+        if (c.modified)
+            app.GetDocument()->SetModified();
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+        ASSERT_TRUE(frame.GetCommands().Trigger(ShellCommand::FilePrintPreview));
+        ASSERT_TRUE(print.IsPreviewing());
+        if (c.handOver) {
+            LaterStart later(instance, { seed });
+            ASSERT_TRUE(later.HandedOver());
+            QTest::qWait(200); // the running program looks more than once meanwhile
+        }
+        ASSERT_EQ(app.GetDocument()->PathName(), big);
+        m_messages.clear();
+
+        c.act();
+        const QString shown = c.handOver ? seed : big;
+        EXPECT_TRUE(WaitFor([&] { return app.GetDocument()->PathName() == shown; }));
+        QTest::qWait(50);
+        EXPECT_FALSE(print.IsPreviewing());
+        EXPECT_TRUE(frame.isVisible());
+        EXPECT_EQ(frame.centralWidget(), app.GetView());
+        // One question about the changed project when another opens.
+        EXPECT_EQ(m_messages.size(), c.modified && c.handOver ? 1 : 0)
+            << m_messages.join(QLatin1Char('\n')).toStdString();
+
+        if (c.exits) {
+            // Asked again, Exit ends the program; a later start then waits
+            // for its end and opens a window of its own.
+            frame.GetCommands().Trigger(ShellCommand::AppExit);
+            EXPECT_FALSE(frame.isVisible());
+            EXPECT_FALSE(app.GetInstance().ServerName().isEmpty());
+            QLocalSocket probe;
+            probe.connectToServer(app.GetInstance().ServerName());
+            EXPECT_FALSE(probe.waitForConnected(200));
+        }
+    }
+}
+
 // A project in a folder named in Latin-1, under a Latin-1 name: Save As and
 // Print to PDF start in its folder and propose its name; accepted unchanged,
 // they write to the name's own bytes, and no file whose name holds the bytes
@@ -471,6 +561,41 @@ TEST_F(ShellPrintTest, ThePrintSwitchesPrintTheProjectAndEndTheProgram)
         }
         m_app.reset();
     }
+}
+
+
+// A later start that hands its project over while a print switch's job runs
+// was told that its project is taken: the program stays and opens it
+// instead of ending with the job.
+TEST_F(ShellPrintTest, AProjectHandedOverDuringAPrintSwitchsJobOpensInsteadOfTheEnd)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "prints on the installed printer rather than into a file";
+    const QString instance = QStringLiteral("KwlPrintSwitchHandOver");
+    QTemporaryDir folder;
+    const QString project = folder.filePath(QStringLiteral("Bench.kwxe"));
+    const QString seed = folder.filePath(QStringLiteral("Seed.kwxe"));
+    {
+        CKerfwellPlusApp& app = Start({}, instance);
+        for (const QString& path : { seed, project }) {
+            m_chosenPath = path;
+            ASSERT_TRUE(app.OnFileSaveAs());
+        }
+        m_app.reset();
+    }
+    // The PDF file's name is asked while the job runs: a later start comes then.
+    bool handedOver = false;
+    SetFileDialogFunction([&](const FileDialogRequest&, QString& path) {
+        LaterStart later(instance, { seed });
+        handedOver = later.HandedOver();
+        path = folder.filePath(QStringLiteral("Bench.pdf"));
+        return true;
+    });
+    m_app = std::make_unique<CKerfwellPlusApp>(instance);
+    EXPECT_TRUE(m_app->InitInstance({ QStringLiteral("-p"), project }));
+    EXPECT_TRUE(handedOver);
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("Bench.pdf"))));
+    EXPECT_TRUE(WaitFor([&] { return m_app->GetDocument()->PathName() == seed; }));
 }
 
 } // namespace

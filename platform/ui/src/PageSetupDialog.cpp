@@ -36,6 +36,29 @@ std::span<const QPageSize::PageSizeId> PdfPaperSizes()
     return kPapers;
 }
 
+PageChoiceBoxes::PageChoiceBoxes(QDialog& dialog, QPageLayout::Orientation orientation)
+    : paper(new QComboBox)
+    , paperBox(new QGroupBox(QDialog::tr("Paper")))
+    , portrait(new QRadioButton(QDialog::tr("&Portrait")))
+    , landscape(new QRadioButton(QDialog::tr("&Landscape")))
+    , orientationBox(new QGroupBox(QDialog::tr("Orientation")))
+    , buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel))
+{
+    auto* paperForm = new QFormLayout(paperBox);
+    paperForm->addRow(QDialog::tr("&Size:"), paper);
+    auto* orientationLayout = new QVBoxLayout(orientationBox);
+    orientationLayout->addWidget(portrait);
+    orientationLayout->addWidget(landscape);
+    (orientation == QPageLayout::Landscape ? landscape : portrait)->setChecked(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+}
+
+QPageLayout::Orientation PageChoiceBoxes::ChosenOrientation() const
+{
+    return landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
 {
     if (printer.outputFormat() == QPrinter::NativeFormat) {
@@ -49,9 +72,7 @@ bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent)
 PdfPageSetupDialog::PdfPageSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent)
     , m_printer(printer)
-    , m_paper(new QComboBox)
-    , m_portrait(new QRadioButton(tr("&Portrait")))
-    , m_landscape(new QRadioButton(tr("&Landscape")))
+    , m_boxes(*this, printer.pageLayout().orientation())
     , m_margins {}
     , m_unit(QLocale().measurementSystem() == QLocale::MetricSystem ? QPageLayout::Millimeter
                                                                     : QPageLayout::Inch)
@@ -60,24 +81,15 @@ PdfPageSetupDialog::PdfPageSetupDialog(QPrinter& printer, QWidget* parent)
     const QPageLayout layout = printer.pageLayout();
     const auto unit = static_cast<QPageLayout::Unit>(m_unit);
 
+    QComboBox* paper = m_boxes.paper;
     for (QPageSize::PageSizeId id : PdfPaperSizes())
-        m_paper->addItem(QPageSize::name(id), static_cast<int>(id));
-    int current = m_paper->findData(static_cast<int>(layout.pageSize().id()));
+        paper->addItem(QPageSize::name(id), static_cast<int>(id));
+    int current = paper->findData(static_cast<int>(layout.pageSize().id()));
     if (current < 0) {
-        m_paper->addItem(layout.pageSize().name(), static_cast<int>(layout.pageSize().id()));
-        current = m_paper->count() - 1;
+        paper->addItem(layout.pageSize().name(), static_cast<int>(layout.pageSize().id()));
+        current = paper->count() - 1;
     }
-    m_paper->setCurrentIndex(current);
-    (layout.orientation() == QPageLayout::Landscape ? m_landscape : m_portrait)->setChecked(true);
-
-    auto* paperBox = new QGroupBox(tr("Paper"));
-    auto* paperForm = new QFormLayout(paperBox);
-    paperForm->addRow(tr("&Size:"), m_paper);
-
-    auto* orientationBox = new QGroupBox(tr("Orientation"));
-    auto* orientationLayout = new QVBoxLayout(orientationBox);
-    orientationLayout->addWidget(m_portrait);
-    orientationLayout->addWidget(m_landscape);
+    paper->setCurrentIndex(current);
 
     const QMarginsF margins = layout.margins(unit);
     const double values[4] = { margins.left(), margins.top(), margins.right(), margins.bottom() };
@@ -97,25 +109,21 @@ PdfPageSetupDialog::PdfPageSetupDialog(QPrinter& printer, QWidget* parent)
     }
 
     auto* top = new QHBoxLayout;
-    top->addWidget(orientationBox);
+    top->addWidget(m_boxes.orientationBox);
     top->addWidget(marginBox);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layoutBox = new QVBoxLayout(this);
-    layoutBox->addWidget(paperBox);
+    layoutBox->addWidget(m_boxes.paperBox);
     layoutBox->addLayout(top);
-    layoutBox->addWidget(buttons);
+    layoutBox->addWidget(m_boxes.buttons);
 }
 
 void PdfPageSetupDialog::accept()
 {
     const auto unit = static_cast<QPageLayout::Unit>(m_unit);
-    const QPageSize paper(static_cast<QPageSize::PageSizeId>(m_paper->currentData().toInt()));
+    const QPageSize paper(static_cast<QPageSize::PageSizeId>(m_boxes.paper->currentData().toInt()));
     const QMarginsF margins(
         m_margins[0]->value(), m_margins[1]->value(), m_margins[2]->value(), m_margins[3]->value());
-    const QPageLayout layout(
-        paper, m_landscape->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait, margins, unit);
+    const QPageLayout layout(paper, m_boxes.ChosenOrientation(), margins, unit);
     m_printer.setPageLayout(layout);
     QDialog::accept();
 }

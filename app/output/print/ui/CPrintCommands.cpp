@@ -172,6 +172,10 @@ bool CPrintCommands::DoPrintPreview(bool pdfOutput)
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, view, [view, move = move] { view->MovePreviewPage(move); });
     }
+    // Escape closes the preview wherever the focus is in the window.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), pane.get());
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, view, &CTPPreviewView::OnClose);
     // Posted, so that the preview ends after the click that asked for it.
     connect(view, &CTPPreviewView::closeRequested, this, &CPrintCommands::OnEndPrintPreview,
         Qt::QueuedConnection);
@@ -235,8 +239,13 @@ void CPrintCommands::OnEndPrintPreview()
 
 bool CPrintCommands::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Close && watched == m_frame && m_previewPane)
+    // The window's close box closes the preview, as its Close button does,
+    // and nothing else: the program goes on with the project it shows.
+    if (event->type() == QEvent::Close && watched == m_frame && m_previewPane) {
         OnEndPrintPreview();
+        event->ignore();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -34,6 +34,7 @@ public:
     // Opens the preview in the window; false when it could not be set up.
     // pdfOutput: the preview's Print writes a PDF file.
     bool StartPreview(bool pdfOutput = false);
+    // Closes the preview, if one is up.
     void OnEndPrintPreview();
 
     bool IsPreviewing() const { return m_previewPane != nullptr; }
@@ -47,8 +48,7 @@ Q_SIGNALS:
     void previewShown(bool shown);
 
 protected:
-    // A window that closes during a preview ends it first, so that the
-    // window keeps its bars and view as the user left them.
+    // The window's close box during a preview closes the preview only.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -372,24 +372,33 @@ TEST_F(PrintCommandsTest, ACompositionFailingInThePreviewClosesItWithTheMessage)
 
 namespace {
 
-TEST_F(PrintCommandsTest, ClosingTheWindowEndsThePreviewFirst)
+// The window's close box during a preview closes the preview, as its Close
+// button does, and nothing else: the window stays, with its bars and view
+// back. Closed without a preview, the window closes.
+TEST_F(PrintCommandsTest, TheWindowsCloseBoxClosesThePreviewOnly)
 {
     FakePrintHost host;
     host.page = 2;
+    host.frame.show();
     QToolBar* tools = host.frame.findChild<QToolBar*>();
     ASSERT_NE(tools, nullptr);
-    // Stands in for the window's own close handling, which saves its bars:
-    // filters installed later (the preview's) run before it.
-    bool barsBackWhenClosing = false;
-    host.frame.installEventFilter(new CloseWatcher(host.frame,
-        [&] { barsBackWhenClosing = !tools->isHidden() && host.frame.centralWidget() == host.view; }));
+    // Stands in for the window's own close handling: filters installed
+    // later (the preview's) run before it.
+    int closesReachingTheWindow = 0;
+    host.frame.installEventFilter(new CloseWatcher(host.frame, [&] { ++closesReachingTheWindow; }));
     CPrintCommands commands(host);
     ASSERT_TRUE(commands.StartPreview());
     ASSERT_TRUE(tools->isHidden());
-    host.frame.close();
-    EXPECT_TRUE(barsBackWhenClosing);
+    EXPECT_FALSE(host.frame.close());
+    EXPECT_EQ(closesReachingTheWindow, 0);
+    EXPECT_TRUE(host.frame.isVisible());
+    EXPECT_FALSE(tools->isHidden());
+    EXPECT_EQ(host.frame.centralWidget(), host.view);
     EXPECT_FALSE(commands.IsPreviewing());
     EXPECT_EQ(host.page, 2);
+
+    EXPECT_TRUE(host.frame.close());
+    EXPECT_EQ(closesReachingTheWindow, 1);
 }
 
 } // namespace

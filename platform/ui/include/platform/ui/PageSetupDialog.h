@@ -5,12 +5,15 @@
 // orientation and margins of the printer's page layout.
 
 #include <QDialog>
+#include <QPageLayout>
 #include <QPageSize>
 
 #include <span>
 
 class QComboBox;
+class QDialogButtonBox;
 class QDoubleSpinBox;
+class QGroupBox;
 class QPrinter;
 class QRadioButton;
 
@@ -23,14 +26,31 @@ std::span<const QPageSize::PageSizeId> PdfPaperSizes();
 // then the printer holds the chosen page layout.
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent);
 
+// What the page dialogs share: the paper list in its group, the
+// orientation in its group, and OK and Cancel, which end the dialog. The
+// dialog lays the groups and the buttons out.
+struct PageChoiceBoxes
+{
+    // The orientation given shows checked.
+    PageChoiceBoxes(QDialog& dialog, QPageLayout::Orientation orientation);
+    QPageLayout::Orientation ChosenOrientation() const;
+
+    QComboBox* const paper;
+    QGroupBox* const paperBox;
+    QRadioButton* const portrait;
+    QRadioButton* const landscape;
+    QGroupBox* const orientationBox;
+    QDialogButtonBox* const buttons;
+};
+
 class PdfPageSetupDialog : public QDialog
 {
     Q_OBJECT
 public:
     PdfPageSetupDialog(QPrinter& printer, QWidget* parent);
 
-    QComboBox* PaperList() const { return m_paper; }
-    QRadioButton* LandscapeButton() const { return m_landscape; }
+    QComboBox* PaperList() const { return m_boxes.paper; }
+    QRadioButton* LandscapeButton() const { return m_boxes.landscape; }
     // Left, top, right, bottom, in the unit the dialog shows.
     QDoubleSpinBox* MarginBox(int side) const { return m_margins[side]; }
 
@@ -38,9 +58,7 @@ public:
 
 private:
     QPrinter& m_printer;
-    QComboBox* m_paper;
-    QRadioButton* m_portrait;
-    QRadioButton* m_landscape;
+    PageChoiceBoxes m_boxes;
     QDoubleSpinBox* m_margins[4];
     int m_unit; // QPageLayout::Unit
 };

@@ -20,6 +20,11 @@ inline const char* const kLibraryFile = "Matls.KWDE";
 inline const char* const kBackupFile = "MatlsBK.KWDE";
 inline const char* const kDefaultsFile = "DefMats.KWDE";
 
+// Far more than a library of thousands of materials takes; a larger file is
+// not one this program wrote, and reading it would take time and memory
+// before the window comes up.
+constexpr std::int64_t kMaxLibraryFileBytes = std::int64_t(64) << 20;
+
 // folder joined with a file name (the folder may or may not end in '/').
 QString PathIn(const QString& folder, const char* fileName);
 

@@ -323,7 +323,7 @@ bool CMaterials::LoadWithFallback(bool alternate)
         // or written by a newer program: keep it out of the way of the next
         // store's rotation instead of losing it.
         if (!alternate && index < 2) {
-            const QString aside = MaterialsFiles::SetAside(path);
+            const QString aside = SetFileAside(path);
             if (!aside.isEmpty())
                 LogWarning(
                     QStringLiteral("Unreadable materials file kept as: ") + QDir::toNativeSeparators(aside));

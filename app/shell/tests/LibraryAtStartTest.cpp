@@ -169,4 +169,48 @@ TEST_F(LibraryAtStartTest, ALibraryThatIsNoRegularFileOrTooLargeIsPassedOverAndT
     }
 }
 
+// The other files read before the window comes up: a pipe at any of their
+// names is not waited for, and stays a pipe, at its name or set aside.
+TEST_F(LibraryAtStartTest, NoOtherFileOfTheStartIsWaitedForWhenItIsAPipe)
+{
+    const QString data = QFile::decodeName(qgetenv("XDG_DATA_HOME"));
+    const QString config = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
+    ASSERT_FALSE(config.isEmpty());
+    ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/Kerfwell Plus")));
+    ASSERT_TRUE(QDir().mkpath(config + QStringLiteral("/Marrowby Design")));
+    const struct
+    {
+        const char* name;
+        QString path;
+    } cases[] = {
+        {"the preferences", m_libraryFolder + QStringLiteral("/Prefs.ini")},
+        {"the shared-folder settings", data + QStringLiteral("/Kerfwell Plus/SharedMats.ini")},
+        {"the grid state", m_libraryFolder + QStringLiteral("/GridStat.KWG")},
+        {"the program's profile", config + QStringLiteral("/Marrowby Design/Kerfwell Plus Solo.conf")},
+        {"the maker's profile", config + QStringLiteral("/Marrowby Design.conf")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_app.reset();
+        const std::string path = Bytes(c.path);
+        QFile::remove(c.path);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+
+        PipeWatchdog watchdog(path);
+        CKerfwellPlusApp& app = Start();
+        EXPECT_FALSE(watchdog.Finish()) << "the start waited on " << path;
+        EXPECT_TRUE(app.GetMainFrame()->isVisible());
+        m_app.reset();
+
+        struct stat kept
+        {
+        };
+        const bool atItsName = ::lstat(path.c_str(), &kept) == 0 && S_ISFIFO(kept.st_mode);
+        const bool setAside = ::lstat((path + ".unreadable").c_str(), &kept) == 0 && S_ISFIFO(kept.st_mode);
+        EXPECT_TRUE(atItsName || setAside);
+        ::unlink(path.c_str());
+        ::unlink((path + ".unreadable").c_str());
+    }
+}
+
 } // namespace

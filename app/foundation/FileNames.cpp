@@ -146,7 +146,8 @@ QString DisplayFileName(const QString& name)
     shown.reserve(size);
     for (qsizetype at = 0; at < size; ++at) {
         const char16_t unit = units[at];
-        const bool pair = QChar::isHighSurrogate(unit) && at + 1 < size && QChar::isLowSurrogate(units[at + 1]);
+        const bool pair
+            = QChar::isHighSurrogate(unit) && at + 1 < size && QChar::isLowSurrogate(units[at + 1]);
         const char32_t code = pair ? QChar::surrogateToUcs4(unit, units[at + 1]) : unit;
         const QString escape = EscapeForDisplay(code);
         if (!escape.isEmpty())

@@ -7,8 +7,7 @@
 
 RegularFileReader::RegularFileReader(const QString& path, std::int64_t maxBytes)
     : platform::RegularFileReader(EncodeFileName(path).toStdString(), maxBytes)
-{
-}
+{ }
 
 QString SetFileAside(const QString& path)
 {

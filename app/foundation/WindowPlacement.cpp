@@ -49,11 +49,12 @@ QStringList SetUnreadableProfileFilesAside()
     const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     const QString maker = QString::fromLatin1(Organization);
     QStringList setAside;
-    for (const QString& path : {config.filePath(maker + QLatin1Char('/') + QString::fromLatin1(Application)
+    for (const QString& path : { config.filePath(maker + QLatin1Char('/') + QString::fromLatin1(Application)
                                      + QStringLiteral(".conf")),
-             config.filePath(maker + QStringLiteral(".conf"))}) {
+             config.filePath(maker + QStringLiteral(".conf")) }) {
         const RegularFileReader::Outcome outcome = RegularFileReader(path, kMaxProfileBytes).GetOutcome();
-        if (outcome != RegularFileReader::Outcome::NotRegular && outcome != RegularFileReader::Outcome::TooLarge)
+        if (outcome != RegularFileReader::Outcome::NotRegular
+            && outcome != RegularFileReader::Outcome::TooLarge)
             continue;
         const QString aside = SetFileAside(path);
         if (!aside.isEmpty())

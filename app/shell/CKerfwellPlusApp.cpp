@@ -173,8 +173,8 @@ void CKerfwellPlusApp::StartServices()
     QCoreApplication::setOrganizationName(QStringLiteral("Marrowby Design"));
     QCoreApplication::setApplicationName(QStringLiteral("Kerfwell Plus Solo"));
     for (const QString& aside : SetUnreadableProfileFilesAside())
-        SessionLog::Instance().Write(SessionLog::Warning,
-            QStringLiteral("Unreadable profile kept as: ") + DisplayFileName(aside));
+        SessionLog::Instance().Write(
+            SessionLog::Warning, QStringLiteral("Unreadable profile kept as: ") + DisplayFileName(aside));
     InstallDocConverter();
     RegisterSheetGoodServices();
     RegisterOptimizationServices();

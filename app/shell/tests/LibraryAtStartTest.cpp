@@ -48,8 +48,7 @@ public:
                 ::close(fd);
             }
         })
-    {
-    }
+    { }
     ~PipeWatchdog() { Finish(); }
     // True when the start had to be let go.
     bool Finish()
@@ -92,7 +91,8 @@ protected:
     void ClearLibraryFolder() const
     {
         QDir folder(m_libraryFolder);
-        for (const QString& name : folder.entryList({QStringLiteral("Matls*")}, QDir::AllEntries | QDir::System | QDir::Hidden))
+        for (const QString& name :
+            folder.entryList({ QStringLiteral("Matls*") }, QDir::AllEntries | QDir::System | QDir::Hidden))
             if (!QFile::remove(folder.filePath(name)))
                 QDir(folder.filePath(name)).removeRecursively();
     }
@@ -110,7 +110,8 @@ TEST_F(LibraryAtStartTest, ALibraryThatIsNoRegularFileOrTooLargeIsPassedOverAndT
     // A device that reads zeros for ever, like /dev/zero; only root may make one.
     const bool deviceMade = ::mknod(zeros.c_str(), S_IFCHR | 0600, makedev(1, 5)) == 0;
 
-    const QString shipped = MaterialsFiles::PathIn(MaterialsFiles::ProgramFolder(), MaterialsFiles::kDefaultsFile);
+    const QString shipped
+        = MaterialsFiles::PathIn(MaterialsFiles::ProgramFolder(), MaterialsFiles::kDefaultsFile);
     ASSERT_TRUE(QFile::exists(shipped));
     const struct
     {
@@ -119,21 +120,23 @@ TEST_F(LibraryAtStartTest, ALibraryThatIsNoRegularFileOrTooLargeIsPassedOverAndT
         const char* reason; // logged, before a byte is read
         bool withBackup;
     } cases[] = {
-        {"a named pipe", [&] { return ::mkfifo(library.c_str(), 0600) == 0; }, "not a regular file", false},
-        {"a link to a named pipe", [&] { return ::symlink(pipe.c_str(), library.c_str()) == 0; }, "not a regular file",
-         false},
-        {"a link to a device that reads zeros",
-         [&] { return deviceMade && ::symlink(zeros.c_str(), library.c_str()) == 0; }, "not a regular file", false},
-        {"a folder", [&] { return ::mkdir(library.c_str(), 0700) == 0; }, "not a regular file", false},
+        { "a named pipe", [&] { return ::mkfifo(library.c_str(), 0600) == 0; }, "not a regular file", false },
+        { "a link to a named pipe", [&] { return ::symlink(pipe.c_str(), library.c_str()) == 0; },
+            "not a regular file", false },
+        { "a link to a device that reads zeros",
+            [&] { return deviceMade && ::symlink(zeros.c_str(), library.c_str()) == 0; },
+            "not a regular file", false },
+        { "a folder", [&] { return ::mkdir(library.c_str(), 0700) == 0; }, "not a regular file", false },
         // Sparse: it takes no room on the disk.
-        {"a file over the size any library has",
-         [&] {
-             QFile file(LibraryPath());
-             return file.open(QIODevice::WriteOnly) && file.resize(MaterialsFiles::kMaxLibraryFileBytes + 1);
-         },
-         "larger than any materials file", false},
-        {"a named pipe beside a good backup", [&] { return ::mkfifo(library.c_str(), 0600) == 0; },
-         "not a regular file", true},
+        { "a file over the size any library has",
+            [&] {
+                QFile file(LibraryPath());
+                return file.open(QIODevice::WriteOnly)
+                    && file.resize(MaterialsFiles::kMaxLibraryFileBytes + 1);
+            },
+            "larger than any materials file", false },
+        { "a named pipe beside a good backup", [&] { return ::mkfifo(library.c_str(), 0600) == 0; },
+            "not a regular file", true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -157,7 +160,8 @@ TEST_F(LibraryAtStartTest, ALibraryThatIsNoRegularFileOrTooLargeIsPassedOverAndT
         auto* loaded = dynamic_cast<CMaterials*>(GetMaterialsLibrary());
         ASSERT_TRUE(loaded);
         EXPECT_TRUE(loaded->FindMaterial(QStringLiteral("Plywood 3/4 in")));
-        EXPECT_EQ(m_messages, QStringList {UiText(c.withBackup ? kStrLibraryBackupUsed : kStrLibraryDefaultsUsed)});
+        EXPECT_EQ(m_messages,
+            QStringList { UiText(c.withBackup ? kStrLibraryBackupUsed : kStrLibraryDefaultsUsed) });
         const QStringList refusals = LogLines().filter(QStringLiteral("Error reading materials file: "));
         ASSERT_FALSE(refusals.isEmpty());
         EXPECT_TRUE(refusals.back().contains(QLatin1String(c.reason))) << refusals.back().toStdString();
@@ -183,11 +187,11 @@ TEST_F(LibraryAtStartTest, NoOtherFileOfTheStartIsWaitedForWhenItIsAPipe)
         const char* name;
         QString path;
     } cases[] = {
-        {"the preferences", m_libraryFolder + QStringLiteral("/Prefs.ini")},
-        {"the shared-folder settings", data + QStringLiteral("/Kerfwell Plus/SharedMats.ini")},
-        {"the grid state", m_libraryFolder + QStringLiteral("/GridStat.KWG")},
-        {"the program's profile", config + QStringLiteral("/Marrowby Design/Kerfwell Plus Solo.conf")},
-        {"the maker's profile", config + QStringLiteral("/Marrowby Design.conf")},
+        { "the preferences", m_libraryFolder + QStringLiteral("/Prefs.ini") },
+        { "the shared-folder settings", data + QStringLiteral("/Kerfwell Plus/SharedMats.ini") },
+        { "the grid state", m_libraryFolder + QStringLiteral("/GridStat.KWG") },
+        { "the program's profile", config + QStringLiteral("/Marrowby Design/Kerfwell Plus Solo.conf") },
+        { "the maker's profile", config + QStringLiteral("/Marrowby Design.conf") },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

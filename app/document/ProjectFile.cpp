@@ -45,15 +45,15 @@ public:
     LiteralDefaultMaterialName& operator=(const LiteralDefaultMaterialName&) = delete;
 };
 
-// A newer program writes its version as a number a user can read: digits
-// and dots, perhaps with a short suffix such as "beta 2". Anything else in
-// that place is damage that happens to look like a newer file, and calling
-// it newer would send the user after an update that does not exist.
+// A newer program writes its version as a number a user can read: ASCII
+// digits and dots, perhaps with a short ASCII suffix such as "-rc1" or
+// " beta 2". Anything else in that place (digits of other scripts, letters
+// of any language) is damage that happens to look like a newer file, and
+// calling it newer would send the user after an update that does not exist.
 bool IsReadableVersionText(const QString& text)
 {
     static const QRegularExpression version(
-        QStringLiteral("^\\d{1,6}(\\.\\d{1,6}){0,5}([ ._+-]?[\\p{L}\\p{N}][\\p{L}\\p{N} ._+()-]{0,19})?\\z"),
-        QRegularExpression::UseUnicodePropertiesOption);
+        QStringLiteral("^[0-9]{1,6}(\\.[0-9]{1,6}){0,5}([ ._+-]?[A-Za-z0-9][A-Za-z0-9 ._+()-]{0,19})?\\z"));
     return text.isValidUtf16() && version.match(text).hasMatch();
 }
 

@@ -54,36 +54,35 @@ bool IsEscapedByte(char16_t unit)
     return unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF;
 }
 
-// Direction overrides, isolates, marks and zero-width characters: a name
-// holding one can turn a whole title bar around or look like another name.
-bool IsInvisibleFormatCharacter(char16_t unit)
-{
-    return (unit >= 0x200B && unit <= 0x200F) || (unit >= 0x202A && unit <= 0x202E)
-        || (unit >= 0x2060 && unit <= 0x2069) || unit == 0xFEFF || unit == 0x061C;
-}
-
-// How a unit that is not half of a character pair is shown; empty when it
-// is shown as it is.
-QString EscapeForDisplay(char16_t unit)
+// How a character, or a unit that is not half of a character pair, is
+// shown; empty when it is shown as it is. Characters of the format class
+// (direction overrides and isolates, zero-width marks, the soft hyphen, tag
+// characters, whatever their plane) draw nothing or turn the text around
+// them: a name holding one can turn a whole title bar around, hide text or
+// look like another name.
+QString EscapeForDisplay(char32_t code)
 {
     const auto hex = [](unsigned value, int digits) {
         return QStringLiteral("%1").arg(value, digits, 16, QLatin1Char('0'));
     };
-    if (IsEscapedByte(unit))
-        return QStringLiteral("\\x") + hex(unit - kEscapeBase, 2);
-    if (unit == u'\n')
+    if (code <= 0xFFFF && IsEscapedByte(static_cast<char16_t>(code)))
+        return QStringLiteral("\\x") + hex(code - kEscapeBase, 2);
+    if (code == u'\n')
         return QStringLiteral("\\n");
-    if (unit == u'\r')
+    if (code == u'\r')
         return QStringLiteral("\\r");
-    if (unit == u'\t')
+    if (code == u'\t')
         return QStringLiteral("\\t");
-    const QChar::Category category = QChar::category(unit);
-    if (category == QChar::Other_Control && unit < 0x80)
-        return QStringLiteral("\\x") + hex(unit, 2);
+    const QChar::Category category = QChar::category(code);
+    if (category == QChar::Other_Control && code < 0x80)
+        return QStringLiteral("\\x") + hex(code, 2);
+    if (code > 0xFFFF)
+        return category == QChar::Other_Format ? QStringLiteral("\\U") + hex(code, 8) : QString();
     // Beyond ASCII a character of its own, apart from the bytes above.
     if (category == QChar::Other_Control || category == QChar::Separator_Line
-        || category == QChar::Separator_Paragraph || QChar::isSurrogate(unit) || IsInvisibleFormatCharacter(unit))
-        return QStringLiteral("\\u") + hex(unit, 4);
+        || category == QChar::Separator_Paragraph || category == QChar::Other_Format
+        || QChar::isSurrogate(code))
+        return QStringLiteral("\\u") + hex(code, 4);
     return {};
 }
 
@@ -147,15 +146,18 @@ QString DisplayFileName(const QString& name)
     shown.reserve(size);
     for (qsizetype at = 0; at < size; ++at) {
         const char16_t unit = units[at];
-        if (QChar::isHighSurrogate(unit) && at + 1 < size && QChar::isLowSurrogate(units[at + 1])) {
-            shown.append(QChar(unit)).append(QChar(units[++at]));
-            continue;
-        }
-        const QString escape = EscapeForDisplay(unit);
-        if (escape.isEmpty())
-            shown.append(QChar(unit));
-        else
+        const bool pair
+            = QChar::isHighSurrogate(unit) && at + 1 < size && QChar::isLowSurrogate(units[at + 1]);
+        const char32_t code = pair ? QChar::surrogateToUcs4(unit, units[at + 1]) : unit;
+        const QString escape = EscapeForDisplay(code);
+        if (!escape.isEmpty())
             shown.append(escape);
+        else if (pair)
+            shown.append(QChar(unit)).append(QChar(units[at + 1]));
+        else
+            shown.append(QChar(unit));
+        if (pair)
+            ++at;
     }
     return shown;
 }

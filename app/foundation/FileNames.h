@@ -18,8 +18,10 @@ QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
 // The name as the user is shown it (a title, a menu entry, a message): a
 // control character (a line break, say) is written as an escape such as
-// "\n" or "\x07", a byte that is not UTF-8 as "\xNN"; the rest stays as it
-// is. Only for showing: a file is always reached by the name itself.
+// "\n" or "\x07", a byte that is not UTF-8 as "\xNN", an invisible format
+// character as "\uNNNN" (or "\UNNNNNNNN" past the first plane); the rest
+// stays as it is. Only for showing: a file is always reached by the name
+// itself.
 QString DisplayFileName(const QString& name);
 // Whether the name names anything, asked with its bytes (QFileInfo::exists
 // cannot find a name that is not UTF-8).

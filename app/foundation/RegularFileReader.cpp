@@ -2,82 +2,23 @@
 
 #include "foundation/FileNames.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-RegularFileReader::Outcome KindAndSize(const struct stat& status, std::int64_t maxBytes)
-{
-    using Outcome = RegularFileReader::Outcome;
-    if (!S_ISREG(status.st_mode))
-        return Outcome::NotRegular;
-    return status.st_size > maxBytes ? Outcome::TooLarge : Outcome::Open;
-}
-
-} // namespace
+#include <QFile>
+#include <QFileInfo>
 
 RegularFileReader::RegularFileReader(const QString& path, std::int64_t maxBytes)
-{
-    const QByteArray name = EncodeFileName(path);
-    struct stat status
-    {
-    };
-    if (name.isEmpty())
-        return;
-    if (::stat(name.constData(), &status) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR) {
-            m_outcome = Outcome::Failed;
-            m_error = errno;
-        }
-        return;
-    }
-    m_size = status.st_size;
-    m_outcome = KindAndSize(status, maxBytes);
-    if (m_outcome != Outcome::Open)
-        return;
-    // Not waiting: should the name have become a pipe since, opening it must
-    // not wait for a writer.
-    m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (m_fd < 0) {
-        m_outcome = errno == ENOENT ? Outcome::NotFound : Outcome::Failed;
-        m_error = errno;
-        return;
-    }
-    // What was opened is checked again: the name may name another file now.
-    if (::fstat(m_fd, &status) != 0) {
-        m_outcome = Outcome::Failed;
-        m_error = errno;
-        return;
-    }
-    m_size = status.st_size;
-    m_outcome = KindAndSize(status, maxBytes);
-}
+    : platform::RegularFileReader(EncodeFileName(path).toStdString(), maxBytes)
+{ }
 
-RegularFileReader::~RegularFileReader()
+QString SetFileAside(const QString& path)
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-std::int64_t RegularFileReader::Read(std::uint8_t* data, std::int64_t size)
-{
-    if (m_outcome != Outcome::Open) {
-        errno = EBADF;
-        return -1;
-    }
-    std::int64_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(m_fd, data + done, static_cast<std::size_t>(size - done));
-        if (got < 0 && errno == EINTR)
+    for (int n = 1; n < 1000; ++n) {
+        const QString target
+            = n == 1 ? path + QStringLiteral(".unreadable") : path + QStringLiteral(".unreadable-%1").arg(n);
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
             continue;
-        if (got < 0)
-            return -1;
-        if (got == 0)
-            break;
-        done += got;
+        // QFile::rename refuses an existing target, so a file set aside is
+        // never replaced by a later one.
+        return QFile::rename(path, target) ? target : QString();
     }
-    return done;
+    return {};
 }

@@ -1,44 +1,22 @@
 #pragma once
-// Reading a file the program did not just write itself (a name the user
-// gave, a file kept between runs) only when it is a regular file of a size
-// the caller can take: a named pipe would wait for ever, a device would never
-// end, and a file far larger than any the program writes would take its time
-// and memory. Kind and size are checked before a byte is read, the file is
-// opened without waiting, and the name goes to the system through
+// The regular-file check and size cap of platform::RegularFileReader for a
+// name as the program holds it: the name goes to the system through
 // EncodeFileName, so a name that is not UTF-8 is found too.
+
+#include <platform/RegularFileReader.h>
 
 #include <QString>
 
 #include <cstdint>
 
-class RegularFileReader
+class RegularFileReader : public platform::RegularFileReader
 {
 public:
-    enum class Outcome {
-        Open, // ready to read Size() bytes
-        NotFound, // no file of that name
-        NotRegular, // a folder, a pipe, a device or a socket
-        TooLarge, // larger than the caller takes
-        Failed, // the system refused; SystemError() says why
-    };
-
     RegularFileReader(const QString& path, std::int64_t maxBytes);
-    ~RegularFileReader();
-    RegularFileReader(const RegularFileReader&) = delete;
-    RegularFileReader& operator=(const RegularFileReader&) = delete;
-
-    Outcome GetOutcome() const { return m_outcome; }
-    // The errno of a Failed open.
-    int SystemError() const { return m_error; }
-    // The file's size when it was opened.
-    std::int64_t Size() const { return m_size; }
-    // Reads up to size bytes: the count read (fewer only at the end of the
-    // file), or -1 with errno set.
-    std::int64_t Read(std::uint8_t* data, std::int64_t size);
-
-private:
-    int m_fd = -1;
-    Outcome m_outcome = Outcome::NotFound;
-    int m_error = 0;
-    std::int64_t m_size = 0;
 };
+
+// Renames a file that cannot be read aside, to "<name>.unreadable", or
+// "<name>.unreadable-2", "-3", ... when that name is taken, so that nothing
+// written later under its name replaces it. Answers the new path, or an
+// empty text when the file could not be moved.
+QString SetFileAside(const QString& path);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMetaObject>
 #include <QRegularExpression>
@@ -25,6 +26,14 @@ QString logPath()
     if (!GetAppDataFolder(QStringLiteral("KWL Solo"), folder))
         folder = GetProgramFolder();
     return folder + QStringLiteral("kwls_session.log");
+}
+
+// Opening a pipe for writing waits for a reader, for ever at the start: only
+// a regular file, or none yet, is written.
+bool IsWritableLog(const QString& path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
 }
 
 // The text comes from the string service, which belongs to the GUI thread
@@ -70,7 +79,7 @@ SessionLog::SessionLog(const QString& path)
     : m_path(path)
 {
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
+    if (!IsWritableLog(m_path) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)
         || file.write(HeaderLine) != qint64(sizeof HeaderLine - 1))
         ReportFailure();
 }
@@ -121,7 +130,7 @@ void SessionLog::Write(int level, const QString& text)
     const QByteArray line = FormatEntry(TimeStamp(), level, text).toUtf8();
     // Opened without creating it, so a log deleted during the run stays gone.
     QFile file(m_path);
-    if (!file.exists() || !file.open(QIODevice::Append | QIODevice::Text)
+    if (!file.exists() || !IsWritableLog(m_path) || !file.open(QIODevice::Append | QIODevice::Text)
         || file.write(line) != line.size()) {
         lock.unlock();
         ReportFailure();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <cstdint>
 
 // The main window's placement as the application profile keeps it: show
@@ -18,3 +20,9 @@ struct WindowPlacement
 // Read from and written to the application profile, section "5.0".
 WindowPlacement LoadWindowPlacement();
 void SaveWindowPlacement(const WindowPlacement& placement);
+
+// The application profile's files (the program's and its maker's) that are
+// not regular files or are far larger than any profile, each set aside
+// before anything reads the profile: a pipe there would hold the start for
+// ever. Answers where each was put.
+QStringList SetUnreadableProfileFilesAside();

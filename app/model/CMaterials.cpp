@@ -3,6 +3,7 @@
 #include "foundation/FileNames.h"
 #include "foundation/IdentityMapper.h"
 #include "foundation/RealArchive.h"
+#include "foundation/RegularFileReader.h"
 #include "foundation/SchemaVersion.h"
 #include "foundation/ThreadAffinity.h"
 #include "model/CSheetGoodEx.h"
@@ -21,6 +22,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <sstream>
 
@@ -74,8 +77,11 @@ bool InstallMaterialFiles(const QString& folder)
     for (const char* name :
         { MaterialsFiles::kLibraryFile, MaterialsFiles::kBackupFile, MaterialsFiles::kDefaultsFile }) {
         const QString source = MaterialsFiles::PathIn(program, name);
-        // QFile::copy never overwrites an existing file.
-        if (QFileInfo::exists(source) && QFile::copy(source, target))
+        // QFile::copy never overwrites an existing file. Only a regular file
+        // of a library's size is copied: a pipe would wait for ever.
+        const bool readable = RegularFileReader(source, MaterialsFiles::kMaxLibraryFileBytes).GetOutcome()
+            == RegularFileReader::Outcome::Open;
+        if (readable && QFile::copy(source, target))
             return true;
     }
     return false;
@@ -248,14 +254,36 @@ bool CMaterials::Load(bool force, bool alternate, bool withFallback)
 
 bool CMaterials::ReadFile(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("%1: %2").arg(DisplayFileName(path), file.errorString());
+    // A pipe would wait for ever before the window comes up, a device would
+    // never end: only a regular file of a library's size is read.
+    RegularFileReader file(path, MaterialsFiles::kMaxLibraryFileBytes);
+    std::vector<std::uint8_t> bytes;
+    QString reason;
+    switch (file.GetOutcome()) {
+    case RegularFileReader::Outcome::Open:
+        if (!file.ReadAll(bytes))
+            reason = QString::fromLocal8Bit(std::strerror(errno));
+        break;
+    case RegularFileReader::Outcome::NotFound:
+        reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+        break;
+    case RegularFileReader::Outcome::NotRegular:
+        reason = QStringLiteral("not a regular file");
+        break;
+    case RegularFileReader::Outcome::TooLarge:
+        reason = QStringLiteral("larger than any materials file (%1 MB)")
+                     .arg(MaterialsFiles::kMaxLibraryFileBytes >> 20);
+        break;
+    case RegularFileReader::Outcome::Failed:
+        reason = QString::fromLocal8Bit(std::strerror(file.SystemError()));
+        break;
+    }
+    if (!reason.isEmpty()) {
+        *error = QStringLiteral("%1: %2").arg(DisplayFileName(path), reason);
         return false;
     }
-    const QByteArray bytes = file.readAll();
     try {
-        FromBytes(bytes, path);
+        LoadBytes(std::move(bytes), path);
     } catch (const std::bad_alloc&) {
         *error = QStringLiteral("%1: out of memory").arg(DisplayFileName(path));
         return false;
@@ -295,7 +323,7 @@ bool CMaterials::LoadWithFallback(bool alternate)
         // or written by a newer program: keep it out of the way of the next
         // store's rotation instead of losing it.
         if (!alternate && index < 2) {
-            const QString aside = MaterialsFiles::SetAside(path);
+            const QString aside = SetFileAside(path);
             if (!aside.isEmpty())
                 LogWarning(
                     QStringLiteral("Unreadable materials file kept as: ") + QDir::toNativeSeparators(aside));
@@ -518,8 +546,12 @@ QByteArray CMaterials::ToBytes()
 
 void CMaterials::FromBytes(const QByteArray& bytes, const QString& filePath)
 {
-    std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
-    auto archive = platform::BinaryArchive::loading(std::move(data), filePath.toStdString());
+    LoadBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), filePath);
+}
+
+void CMaterials::LoadBytes(std::vector<std::uint8_t> bytes, const QString& filePath)
+{
+    auto archive = platform::BinaryArchive::loading(std::move(bytes), filePath.toStdString());
     RealArchive ar(archive);
     Serialize(ar);
 }

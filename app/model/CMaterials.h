@@ -14,7 +14,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class ArchiveWrapper;
 
@@ -83,6 +85,7 @@ private:
 
     // Reads one file; false with a message naming the file when it failed.
     bool ReadFile(const QString& path, QString* error);
+    void LoadBytes(std::vector<std::uint8_t> bytes, const QString& filePath);
     bool LoadWithFallback(bool alternate);
     // The library file alone, of the library folder or (alternate) of the
     // folder of the last LoadFromFolder.

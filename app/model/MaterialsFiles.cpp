@@ -1,6 +1,7 @@
 #include "model/MaterialsFiles.h"
 
 #include "foundation/FileNames.h"
+#include "foundation/RegularFileReader.h"
 #include "model/SafeFileWrite.h"
 
 #include <QCoreApplication>
@@ -31,20 +32,6 @@ QStringList FallbackCandidates(const QString& baseFolder, const QString& program
     if (!alternate)
         result << PathIn(programFolder, kDefaultsFile);
     return result;
-}
-
-QString SetAside(const QString& path)
-{
-    for (int n = 1; n < 1000; ++n) {
-        const QString target
-            = n == 1 ? path + QStringLiteral(".unreadable") : path + QStringLiteral(".unreadable-%1").arg(n);
-        if (QFileInfo::exists(target))
-            continue;
-        // QFile::rename refuses an existing target, so a set-aside file is
-        // never replaced by a later one.
-        return QFile::rename(path, target) ? target : QString();
-    }
-    return {};
 }
 
 FileStamp StampOf(const QString& path)
@@ -79,7 +66,7 @@ bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotat
         if (!rotate || !QFileInfo::exists(target))
             return true;
         if (known && StampOf(target) != *known) {
-            const QString aside = SetAside(target);
+            const QString aside = SetFileAside(target);
             if (aside.isEmpty()) {
                 *rotateError = QStringLiteral("%1: the file changed on disk and cannot be kept aside.")
                                    .arg(DisplayFileName(target));

@@ -20,6 +20,11 @@ inline const char* const kLibraryFile = "Matls.KWDE";
 inline const char* const kBackupFile = "MatlsBK.KWDE";
 inline const char* const kDefaultsFile = "DefMats.KWDE";
 
+// Far more than a library of thousands of materials takes; a larger file is
+// not one this program wrote, and reading it would take time and memory
+// before the window comes up.
+constexpr std::int64_t kMaxLibraryFileBytes = std::int64_t(64) << 20;
+
 // folder joined with a file name (the folder may or may not end in '/').
 QString PathIn(const QString& folder, const char* fileName);
 
@@ -27,12 +32,6 @@ QString PathIn(const QString& folder, const char* fileName);
 // its backup in baseFolder, then, unless the base is an alternate folder, the
 // shipped defaults in programFolder. Entries whose folder is not set are empty.
 QStringList FallbackCandidates(const QString& baseFolder, const QString& programFolder, bool alternate);
-
-// Renames an unreadable file aside, to "<name>.unreadable", or
-// "<name>.unreadable-2", "-3", ... when that name is taken, so that neither a
-// later store nor its backup rotation can delete it. Answers the new path,
-// or an empty text when the file could not be moved.
-QString SetAside(const QString& path);
 
 // What tells one version of a file from another: path, size and
 // modification time. An absent file has size -1.
@@ -54,7 +53,7 @@ FileStamp StampOf(const QString& path);
 // With `known`, an existing library file that is not that very version (one
 // the caller never read, or one changed since) is not rotated into the
 // single backup slot, where the next store would delete it: it is set aside
-// (see SetAside) and its new path is put into `setAside`.
+// (see SetFileAside) and its new path is put into `setAside`.
 bool WriteLibraryFile(const QString& folder, const QByteArray& bytes, bool rotate, bool rotationMustSucceed,
     QString* error, const FileStamp* known = nullptr, QString* setAside = nullptr);
 

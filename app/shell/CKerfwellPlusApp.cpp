@@ -27,6 +27,7 @@
 #include "foundation/TCPResource.h"
 #include "foundation/UIResources.h"
 #include "foundation/UserPrefsBase.h"
+#include "foundation/WindowPlacement.h"
 #include "foundation/ui/DialogTitleFitter.h"
 #include "gridctrl/CUGCtrl.h"
 #include "grids/GridHooks.h"
@@ -171,6 +172,9 @@ void CKerfwellPlusApp::StartServices()
 {
     QCoreApplication::setOrganizationName(QStringLiteral("Marrowby Design"));
     QCoreApplication::setApplicationName(QStringLiteral("Kerfwell Plus Solo"));
+    for (const QString& aside : SetUnreadableProfileFilesAside())
+        SessionLog::Instance().Write(
+            SessionLog::Warning, QStringLiteral("Unreadable profile kept as: ") + DisplayFileName(aside));
     InstallDocConverter();
     RegisterSheetGoodServices();
     RegisterOptimizationServices();

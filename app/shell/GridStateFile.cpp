@@ -34,11 +34,9 @@ bool LoadGridStateFile(const QString& path, const GridStateSections& sections)
         return true;
     if (file.GetOutcome() != RegularFileReader::Outcome::Open)
         return false;
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(file.Size()));
-    const std::int64_t got = file.Read(data.data(), file.Size());
-    if (got < 0)
+    std::vector<std::uint8_t> data;
+    if (!file.ReadAll(data))
         return false;
-    data.resize(static_cast<std::size_t>(got));
     try {
         platform::BinaryArchive archive = platform::BinaryArchive::loading(data, path.toStdString());
         RealArchive ar(archive);

@@ -192,8 +192,15 @@ TEST_F(RefusedFileTest, ANewerFileIsTakenForOneOnlyWithAReadableVersionText)
         bool newer;
     } cases[] = {
         { "a plain version", QStringLiteral("12.4"), true },
-        { "a version with letters of any language", QStringLiteral("2.0 \u03b2 (\u7248)"), true },
         { "a version with a suffix", QStringLiteral("3.1.2-rc1"), true },
+        { "a version with a word", QStringLiteral("2.0 beta (2)"), true },
+        { "letters of other languages", QStringLiteral("2.0 \u03b2 (\u7248)"), false },
+        { "Latin-1 letters after a digit", QStringLiteral("0\u00ff\u00ff\u00ff"), false },
+        { "a word then Latin-1 letters", QStringLiteral("version 0\u00ff\u00ff\u00ff"), false },
+        { "an ideograph after the dot", QStringLiteral("1.\u5b30"), false },
+        { "Mongolian digits", QStringLiteral("\u1818\u1818\u1818"), false },
+        { "Arabic-Indic digits", QStringLiteral("\u0661.\u0662"), false },
+        { "full-width digits", QStringLiteral("\uff11.\uff10"), false },
         { "no digits", QStringLiteral("version \u00ab"), false },
         { "printable noise ending in a digit", QStringLiteral("S\u00b4\u00a3\u00c8JSM\u0152\u00d0\u00bd0"), false },
         { "digits then noise", QStringLiteral("7\u00a3\u00c8JSM\u0152\u00d0"), false },

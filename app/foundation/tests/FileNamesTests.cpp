@@ -33,8 +33,9 @@ TEST(FileNamesTest, EveryNameTurnsBackIntoItsOwnBytes)
         SCOPED_TRACE(c.name);
         const QString text = DecodeFileName(c.bytes);
         EXPECT_EQ(EncodeFileName(text), c.bytes);
-        if (!c.text.isEmpty())
+        if (!c.text.isEmpty()) {
             EXPECT_EQ(text, c.text);
+        }
         // Qt's own decoding loses what the name was, except for UTF-8.
         EXPECT_EQ(QFile::encodeName(QFile::decodeName(c.bytes)) == c.bytes, text == QString::fromUtf8(c.bytes));
     }
@@ -82,6 +83,23 @@ TEST(FileNamesTest, ShownNamesEscapeWhatWouldBreakOrHideInATitleAndKeepTheRest)
         { "zero-width and bidirectional marks", QByteArrayLiteral("a\xe2\x80\x8b" "b\xe2\x80\x8f" "c\xe2\x81\xa6" "d\xe2\x81\xa9" "e"),
             "a\\u200bb\\u200fc\\u2066d\\u2069e" },
         { "a byte-order mark and a word joiner", QByteArrayLiteral("\xef\xbb\xbfx\xe2\x81\xa0y"), "\\ufeffx\\u2060y" },
+        { "a soft hyphen (the bytes C2 AD)", QByteArrayLiteral("Shelf\xc2\xad" "Top"), "Shelf\\u00adTop" },
+        { "Arabic number signs", QByteArrayLiteral("a\xd8\x80" "b\xd8\x85" "c"), "a\\u0600b\\u0605c" },
+        { "the Arabic end of ayah", QByteArrayLiteral("a\xdb\x9d" "b"), "a\\u06ddb" },
+        { "the Syriac abbreviation mark", QByteArrayLiteral("a\xdc\x8f" "b"), "a\\u070fb" },
+        { "Arabic pound and piastre marks above", QByteArrayLiteral("a\xe0\xa2\x90" "b\xe0\xa2\x91" "c"),
+            "a\\u0890b\\u0891c" },
+        { "the Arabic disputed end of ayah", QByteArrayLiteral("a\xe0\xa3\xa2" "b"), "a\\u08e2b" },
+        { "the Mongolian vowel separator", QByteArrayLiteral("a\xe1\xa0\x8e" "b"), "a\\u180eb" },
+        { "deprecated format characters", QByteArrayLiteral("a\xe2\x81\xaa" "b\xe2\x81\xaf" "c"),
+            "a\\u206ab\\u206fc" },
+        { "interlinear annotation characters", QByteArrayLiteral("a\xef\xbf\xb9" "b\xef\xbf\xbb" "c"),
+            "a\\ufff9b\\ufffbc" },
+        { "tag characters past the first plane",
+            QByteArrayLiteral("Bench\xf3\xa0\x80\x81\xf3\xa0\x80\xa0\xf3\xa0\x81\xbf.kwxe"),
+            "Bench\\U000e0001\\U000e0020\\U000e007f.kwxe" },
+        { "format characters of other planes", QByteArrayLiteral("a\xf0\x91\x82\xbd" "b\xf0\x9d\x85\xb3" "c"),
+            "a\\U000110bdb\\U0001d173c" },
         { "letters, spaces and symbols beyond ASCII",
             QByteArrayLiteral("/home/ann/caf\xc3\xa9 & \xf0\x9f\xaa\x9a\\x.kwxe"),
             "/home/ann/caf\xc3\xa9 & \xf0\x9f\xaa\x9a\\x.kwxe" },

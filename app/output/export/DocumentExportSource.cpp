@@ -34,6 +34,10 @@ std::vector<ExportMaterialBill> DocumentExportSource::GetSheetGoodsBills() const
 {
     std::vector<ExportMaterialBill> bills;
     const std::shared_ptr<SheetGoodsBOM> top = m_document.GetBOMOptMgr()->GetSheetGoodsBOM();
+    // In name order, as the layouts tree and the reports have it: the bill
+    // is made in the order the run meets the materials, and the package
+    // must not depend on which page was visited before.
+    top->SortByName();
     const int count = static_cast<int>(top->GetCount());
     for (int i = 0; i < count; ++i) {
         const MaterialBOMPtr bill = top->GetMaterialBOM(i);

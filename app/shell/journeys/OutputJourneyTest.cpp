@@ -77,6 +77,15 @@ protected:
         });
     }
 
+    // Export for Mobile into the named file of the test's folder: the package's bytes.
+    QByteArray ExportForMobile(const QString& name)
+    {
+        m_chosenPath = m_folder.filePath(name);
+        EXPECT_TRUE(Choose(ShellCommand::ExportForMobile));
+        QFile file(m_chosenPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QTemporaryDir m_folder;
     CancelOnShow m_canceller;
     RunProgressDialogMaker m_realMaker;
@@ -193,13 +202,7 @@ TEST_F(OutputJourney, TheMobilePackageIsTheSameWithProRatedCostsChosen)
     ClickTab(CKWLView::BOMPage);
     const QStringList wholeSheets = BomRows();
 
-    const auto exported = [this](const QString& name) {
-        m_chosenPath = m_folder.filePath(name);
-        EXPECT_TRUE(Choose(ShellCommand::ExportForMobile));
-        QFile file(m_chosenPath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    const QByteArray off = exported(QStringLiteral("Off.ikwx"));
+    const QByteArray off = ExportForMobile(QStringLiteral("Off.ikwx"));
     // 32 square feet a sheet at 2.40: the whole sheets' cost.
     EXPECT_TRUE(off.contains("TotalCost=\"76.8\"") || off.contains("TotalCost=\"153.6\""))
         << off.toStdString();
@@ -214,13 +217,30 @@ TEST_F(OutputJourney, TheMobilePackageIsTheSameWithProRatedCostsChosen)
     EXPECT_NE(BomRows(), wholeSheets) << "the page shows pro-rated quantities";
 
     m_messages.clear();
-    const QByteArray on = exported(QStringLiteral("On.ikwx"));
+    const QByteArray on = ExportForMobile(QStringLiteral("On.ikwx"));
     EXPECT_EQ(on, off);
     EXPECT_EQ(m_messages, QStringList{QStringLiteral("Export was successful.")});
     EXPECT_TRUE(GetUserPrefs()->GetFlag(PrefId::ProRateCosts));
     ClickTab(CKWLView::PartsPage);
     ClickTab(CKWLView::BOMPage);
     EXPECT_NE(BomRows(), wholeSheets);
+}
+
+// The run meets the 3/4" plywood before the 1/2" one; the package lists the
+// project's materials and bill in the same order whether or not the Layouts
+// page was shown in between.
+TEST_F(OutputJourney, TheMobilePackageIsTheSameBeforeAndAfterAVisitOfTheLayouts)
+{
+    StartProgram();
+    ASSERT_NO_FATAL_FAILURE(TypeParts());
+    ASSERT_FALSE(m_app->GetDocument()->IsFullyOptimized());
+    const QByteArray first = ExportForMobile(QStringLiteral("First.ikwx"));
+    const qsizetype half = first.indexOf("Name=\"Plywood 1/2 in\"");
+    ASSERT_GE(half, 0) << first.toStdString();
+    EXPECT_LT(half, first.indexOf("Name=\"Plywood 3/4 in\"")) << first.toStdString();
+
+    ClickTab(CKWLView::LayoutsPage);
+    EXPECT_EQ(ExportForMobile(QStringLiteral("Second.ikwx")).toStdString(), first.toStdString());
 }
 
 } // namespace

@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -759,6 +760,41 @@ TEST(SingleInstanceTest, TheSocketBelongsToTheSessionOfTheLock)
     EXPECT_EQ(toFourth, QStringList { QStringLiteral("/c.kwxe") });
 
     qputenv("XDG_RUNTIME_DIR", runtime);
+}
+
+// A pipe at the session log's name would hold the start for ever, the lock
+// taken, so that every later start failed too. The log is not written; the
+// program starts and takes the projects of later starts.
+TEST_F(HandOverTest, APipeAtTheSessionLogsNameHoldsNeitherTheStartNorLaterOnes)
+{
+    const QString project = MakeProjects({ QStringLiteral("PastThePipe.kwxe") }).front();
+    QTemporaryDir root;
+    ProgramRun run(root);
+    const QString logFolder = run.Folder("data") + QStringLiteral("/KWL Solo");
+    ASSERT_TRUE(QDir().mkpath(logFolder));
+    const QByteArray log = QFile::encodeName(logFolder + QStringLiteral("/kwls_session.log"));
+    ASSERT_EQ(::mkfifo(log.constData(), 0600), 0);
+
+    QProcess first;
+    QProcess later;
+    run.Start(first, {});
+    // The first start has taken the lock once the later one finds it.
+    const QDir runtime(run.Folder("runtime"));
+    ASSERT_TRUE(WaitFor(
+        [&] { return !runtime.isEmpty(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot); },
+        kProgramStart));
+    run.Start(later, { project });
+    ASSERT_TRUE(WaitFor([&] { return later.state() == QProcess::NotRunning; }, kProgramStart));
+    EXPECT_EQ(later.exitCode(), 0) << later.readAllStandardError().toStdString();
+    EXPECT_TRUE(WaitFor([&] { return run.Settings().contains("PastThePipe.kwxe"); }, kProgramStart))
+        << run.Settings().toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+    struct stat kept
+    {
+    };
+    EXPECT_TRUE(::lstat(log.constData(), &kept) == 0 && S_ISFIFO(kept.st_mode));
 }
 
 } // namespace

@@ -1,11 +1,10 @@
 #include <platform/IniFile.h>
 
+#include <platform/RegularFileReader.h>
 #include <platform/Utf.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include <fcntl.h>
@@ -96,12 +95,12 @@ std::u16string decodeUtf16(std::string_view bytes, bool bigEndian)
 
 bool readContent(const std::filesystem::path& file, Content& content)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    // A pipe would wait for a writer, a device never end.
+    RegularFileReader reader(file.string(), kMaxFileBytes);
+    std::vector<std::uint8_t> data;
+    if (reader.GetOutcome() != RegularFileReader::Outcome::Open || !reader.ReadAll(data))
         return false;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return false;
+    const std::string bytes(data.begin(), data.end());
 
     const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     if (bytes.size() >= 2 && byteAt(0) == 0xFF && byteAt(1) == 0xFE) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -165,4 +167,39 @@ TEST_F(IniFileTest, WritersInSeveralProcessesLoseNoUpdate)
             missing += IniFile::ReadInt(m_file, u"S", std::u16string(key.begin(), key.end()), 0) != 1;
         }
     EXPECT_EQ(missing, 0);
+}
+
+// A pipe would make every read wait for a writer, a device never end: such a
+// name, and a file larger than any settings file, reads as missing at once,
+// and no write replaces it.
+TEST_F(IniFileTest, ANameThatIsNoRegularFileOrTooLargeReadsAsMissingAndIsNotReplaced)
+{
+    const fs::path pipe = m_dir / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const struct
+    {
+        const char* name;
+        std::function<void()> make;
+        fs::file_type kind;
+    } cases[] = {
+        {"a named pipe", [&] { ASSERT_EQ(::mkfifo(m_file.c_str(), 0600), 0); }, fs::file_type::fifo},
+        {"a link to a named pipe", [&] { fs::create_symlink(pipe, m_file); }, fs::file_type::symlink},
+        {"a folder", [&] { fs::create_directory(m_file); }, fs::file_type::directory},
+        {"a file over the size",
+         [&] {
+             put("[Prefs]\r\nUnits=2\r\n");
+             fs::resize_file(m_file, IniFile::kMaxFileBytes + 1);
+         },
+         fs::file_type::regular},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(m_file);
+        ASSERT_NO_FATAL_FAILURE(c.make());
+        EXPECT_EQ(IniFile::ReadInt(m_file, u"Prefs", u"Units", 7), 7);
+        EXPECT_EQ(IniFile::ReadString(m_file, u"Prefs", u"Units", u"none"), u"none");
+        EXPECT_FALSE(IniFile::WriteString(m_file, u"Prefs", u"Units", u"3"));
+        EXPECT_EQ(fs::symlink_status(m_file).type(), c.kind);
+    }
+    EXPECT_EQ(fs::file_size(m_file), std::uintmax_t(IniFile::kMaxFileBytes + 1));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,7 +16,12 @@ namespace platform {
 // with byte-order mark, UTF-8 with or without one). Lines of a UTF-8 file
 // that are not UTF-8 (an 8-bit encoding) read as Latin-1 and are written back
 // byte for byte. A new file is UTF-8 without a mark, lines end in CR LF.
+// A name that is not a regular file (a pipe, a device, a folder) or a file
+// larger than kMaxFileBytes reads as if it were missing, and no write
+// replaces it.
 namespace IniFile {
+
+constexpr std::int64_t kMaxFileBytes = std::int64_t(1) << 20;
 
 // The value of key in section, stripped of surrounding blanks and of one
 // pair of enclosing quotes, cut to maxChars characters; defaultValue when

@@ -118,6 +118,13 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
     if (!Eligible(unit.node->Record(), forcing))
         return Failure(unit.index);
 
+    // The branch's parts are read off the sheet itself, so that an empty
+    // branch fails without the cost of a copy.
+    std::vector<const PartProxy*> parts;
+    CollectParts(unit.node, parts);
+    if (parts.empty())
+        return Failure(unit.index);
+
     // The copy is cleared in part and relaid below; it needs no lists or
     // regions before that.
     std::shared_ptr<OptTopLevelLayout> copy(sheet.BareIsolatedCopy());
@@ -128,11 +135,6 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
         return Failure(unit.index);
     OptLayout* node = nodes[unit.index];
     const std::int32_t direction = node->Record().cutDirection;
-
-    std::vector<const PartProxy*> parts;
-    CollectParts(node, parts);
-    if (parts.empty())
-        return Failure(unit.index);
     node->Clear();
     copy->RebuildLists();
     copy->Relay();

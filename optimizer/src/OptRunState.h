@@ -4,6 +4,7 @@
 // the passes offer parts. Trials of the passes work on clones of it.
 
 #include "CLayoutSet.h"
+#include "TryOCDMemo.h"
 #include "UsageTrackers.h"
 
 #include <nestcore/PartUsageTracker.h>
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace optimization {
@@ -60,6 +62,14 @@ public:
     // count when the sheet was reached.
     void MarkInventory();
 
+    // The run's memory of failed TryOCD probes, shared by every clone.
+    TryOCDMemo& FailureMemo() const { return *m_memo; }
+    // True when every part of the run that neither sorts before nor after
+    // the part by the kind is alike it (all of its descriptor but its
+    // number), so that any part alike it takes the same place among the
+    // others in that kind's order. False for a kind without a stored order.
+    bool HasPlainPlace(const PartProxy* part, std::int32_t kind) const;
+
     // Deletes every layout and sets every placed count back to 0 (used when
     // a run fails half-way, so that no half-built result is read).
     void Discard();
@@ -77,6 +87,9 @@ private:
         // No two parts tie in the kind (same part number, neither before the
         // other), so that sorting any order of the trackers gives this one.
         bool anyOrder[kKinds] = {};
+        // Per kind and map position: HasPlainPlace.
+        std::vector<std::uint8_t> plainPlace[kKinds];
+        std::unordered_map<const PartProxy*, std::uint32_t> positionOf;
     };
 
     OptRunState() = default;
@@ -93,6 +106,7 @@ private:
     PartTrackerList m_partSequence;
     PartTrackerList m_mapOrder; // the part trackers in map order
     std::shared_ptr<const PartOrders> m_partOrders;
+    std::shared_ptr<TryOCDMemo> m_memo;
 };
 
 } // namespace optimization

@@ -14,24 +14,33 @@ namespace optimization {
 
 namespace {
 
-// Two independent 64-bit mixes of the same words make the 128-bit hash.
-std::uint64_t Mix(std::uint64_t h, std::uint64_t word)
+std::uint64_t Avalanche(std::uint64_t h)
 {
-    h ^= word + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
     h ^= h >> 33;
     return h;
 }
 
+std::uint64_t Pair(std::int32_t high, std::int32_t low)
+{
+    return (std::uint64_t(std::uint32_t(high)) << 32) | std::uint32_t(low);
+}
+
+// Two lanes of different multiplicative mixes over the same words, each
+// finished by an avalanche, make the 128-bit hash.
 class Hasher
 {
 public:
     explicit Hasher(MemoKey seed = MemoKey { 0x243f6a8885a308d3ULL, 0x13198a2e03707344ULL }) : m_key(seed) {}
     void Add(std::uint64_t word)
     {
-        m_key.a = Mix(m_key.a, word);
-        m_key.b = Mix(m_key.b ^ 0xa4093822299f31d0ULL, word * 0x9e3779b97f4a7c15ULL + 1);
+        m_key.a = ((m_key.a ^ word) * 0x9e3779b97f4a7c15ULL);
+        m_key.a = (m_key.a << 31) | (m_key.a >> 33);
+        m_key.b = (m_key.b + word) * 0xbf58476d1ce4e5b9ULL;
+        m_key.b ^= m_key.b >> 29;
     }
     void AddSigned(std::int64_t word) { Add(static_cast<std::uint64_t>(word)); }
     void AddDouble(double value)
@@ -40,7 +49,7 @@ public:
         std::memcpy(&bits, &value, sizeof bits);
         Add(bits);
     }
-    MemoKey Key() const { return m_key; }
+    MemoKey Key() const { return MemoKey { Avalanche(m_key.a), Avalanche(m_key.b ^ 0xa4093822299f31d0ULL) }; }
 
 private:
     MemoKey m_key;
@@ -64,27 +73,12 @@ void AddLikeness(Hasher& h, const PartProxy* part)
     h.AddSigned(d.furtherLength.ToEncodedInt());
 }
 
-// The parts on a sheet count as themselves: their numbers decide their
-// order among parts of the same size.
+// The parts on a sheet count as themselves, their numbers deciding their
+// order among parts of the same size. A proxy lives as long as the run, so
+// its address names it for the equality of keys (and nothing else).
 void AddIdentity(Hasher& h, const PartProxy* part)
 {
-    AddLikeness(h, part);
-    if (part != nullptr) {
-        h.AddSigned(part->GetDescriptor().partNumber);
-        h.Add(part->GetPosition());
-    }
-}
-
-void AddRecord(Hasher& h, const NodeRecord& r)
-{
-    h.AddSigned(r.cutDirection);
-    h.Add(r.rootMark);
-    h.AddSigned(r.stageLevel);
-    h.AddSigned(r.stripDirection);
-    h.AddSigned(r.firstCutRestriction);
-    h.AddSigned(r.inheritedDirection);
-    h.AddSigned(r.itemState);
-    h.Add(r.rebuiltBranch);
+    h.Add(static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(part)));
 }
 
 void AddNode(Hasher& h, const OptLayout* node)
@@ -93,28 +87,25 @@ void AddNode(Hasher& h, const OptLayout* node)
         h.Add(0);
         return;
     }
+    const NodeRecord& r = node->Record();
     h.Add(node->CanHoldChildren() ? 1 : 2);
-    h.AddSigned(node->GetWidth().ToEncodedInt());
-    h.AddSigned(node->GetLength().ToEncodedInt());
-    h.AddSigned(node->GetX());
-    h.AddSigned(node->GetY());
-    h.AddSigned(node->GetDepth());
-    h.AddSigned(node->GetFurtherLength().ToEncodedInt());
-    AddRecord(h, node->Record());
+    h.Add(Pair(node->GetWidth().ToEncodedInt(), node->GetLength().ToEncodedInt()));
+    h.Add(Pair(node->GetX(), node->GetY()));
+    h.Add(Pair(node->GetDepth(), node->GetFurtherLength().ToEncodedInt()));
+    h.Add(Pair(r.cutDirection, r.stageLevel));
+    h.Add(Pair(r.stripDirection, r.firstCutRestriction));
+    h.Add(Pair(r.inheritedDirection, r.itemState));
+    h.Add(Pair(r.rootMark, r.rebuiltBranch));
     if (!node->CanHoldChildren()) {
         const auto& leaf = static_cast<const OptPartLayout&>(*node);
-        AddIdentity(h, leaf.GetPart());
-        h.AddSigned(leaf.GetTurned());
-        h.AddSigned(leaf.GetHandedValue());
-        h.Add(leaf.IsCountDecided() ? 1 : 0);
         const PlacedPart& placed = leaf.GetPlaced();
-        AddIdentity(h, placed.GetPart());
         const OptRect& rect = placed.GetRect();
-        h.AddSigned(rect.left);
-        h.AddSigned(rect.top);
-        h.AddSigned(rect.right);
-        h.AddSigned(rect.bottom);
-        h.Add(placed.IsRotated() ? 1 : 0);
+        AddIdentity(h, leaf.GetPart());
+        AddIdentity(h, placed.GetPart());
+        h.Add(Pair(leaf.GetTurned(), leaf.GetHandedValue()));
+        h.Add(Pair(leaf.IsCountDecided() ? 1 : 0, placed.IsRotated() ? 1 : 0));
+        h.Add(Pair(rect.left, rect.top));
+        h.Add(Pair(rect.right, rect.bottom));
         return;
     }
     AddNode(h, node->GetBlock());

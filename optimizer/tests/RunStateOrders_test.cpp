@@ -7,6 +7,9 @@
 #include "OptRunState.h"
 #include "Placement.h"
 #include "TryOCD.h"
+#include "TryOCDMemo.h"
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -149,6 +152,65 @@ TEST(TryOCDMemory, AnswersOnlyAlikeParts)
             EXPECT_TRUE(TryOCD(*sheet, TryOCDContext{optimizer.get(), free.get()}));
         }
     }
+}
+
+// A sheet that TryOCD can force the part into, and the key under which the
+// memory would remember the part as failing there.
+struct ForcedSheet {
+    std::shared_ptr<StockProxy> stock = Stock(48, 96, 10, Unlimited(), Rules(0.125));
+    std::vector<std::shared_ptr<PartProxy>> parts {Part(1, 11, 23, 6), Part(2, 7, 13, 6), Part(3, 5, 9, 6)};
+    std::shared_ptr<PartProxy> forced = Part(9, 12, 12, 1);
+    std::unique_ptr<ParallelOptimizer> optimizer;
+    std::unique_ptr<OptTopLevelLayout> sheet;
+
+    ForcedSheet()
+    {
+        std::vector<std::shared_ptr<PartProxy>> all = parts;
+        all.push_back(forced);
+        optimizer = Make(Args({stock}, all, Rules(0.125)));
+        sheet = NewSheet(*optimizer, stock.get());
+        PlacementRequest request;
+        request.sheets = {sheet.get()};
+        request.noTryOCD = true;
+        request.optimizer = optimizer.get();
+        for (const auto& part : parts) {
+            request.part = part.get();
+            for (std::uint32_t i = 0; i < part->GetDescriptor().copies; ++i)
+                PlacePart(request);
+        }
+    }
+    MemoKey FailureKey() const
+    {
+        const OptRunState& state = optimizer->Job().RunState();
+        return WithPartLikeness(
+            SheetContentKey(*sheet, state.GetPartOrderKind(), optimizer->Job().Policy().localOpt.GetOption()),
+            *forced);
+    }
+    bool Force() { return TryOCD(*sheet, TryOCDContext{optimizer.get(), forced.get()}); }
+};
+
+// TryOCD trusts a remembered failure of a part alike on the same content:
+// it answers at once. In check mode it works the probe out again, and a
+// different answer stops the process.
+TEST(TryOCDMemory, RemembersAndChecks)
+{
+    unsetenv("KWL_NEST_CHECK_MEMO");
+    {
+        ForcedSheet fresh;
+        ASSERT_TRUE(fresh.Force()) << "the sheet gives TryOCD nothing to do";
+    }
+    ForcedSheet remembered;
+    remembered.optimizer->Job().RunState().FailureMemo().RememberFailure(remembered.FailureKey());
+    EXPECT_FALSE(remembered.Force());
+
+    EXPECT_DEATH(
+        {
+            setenv("KWL_NEST_CHECK_MEMO", "1", 1);
+            ForcedSheet checked;
+            checked.optimizer->Job().RunState().FailureMemo().RememberFailure(checked.FailureKey());
+            checked.Force();
+        },
+        "KWL_NEST_CHECK_MEMO");
 }
 
 } // namespace

@@ -47,6 +47,27 @@ void CollectParts(const OptLayout* node, std::vector<const PartProxy*>& out)
     CollectParts(node->GetWidthRemainder(), out);
 }
 
+double PartArea(const PartProxy& part)
+{
+    return part.GetDescriptor().width.GetInches() * part.GetDescriptor().length.GetInches();
+}
+
+// Adds the area of every part of the tree, in the order CollectParts lists
+// them (a sum of doubles depends on its order).
+void AddPartAreas(const OptLayout* node, double& sum)
+{
+    if (node == nullptr)
+        return;
+    if (!node->CanHoldChildren()) {
+        if (node->GetPart() != nullptr)
+            sum += PartArea(*node->GetPart());
+        return;
+    }
+    AddPartAreas(node->GetBlock(), sum);
+    AddPartAreas(node->GetLengthRemainder(), sum);
+    AddPartAreas(node->GetWidthRemainder(), sum);
+}
+
 // Fills the lazily computed inches of every length of the tree before the
 // workers read the sheet, so that they never write to it.
 void WarmLengths(const OptLayout* node)
@@ -82,14 +103,8 @@ TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
 
 bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part)
 {
-    std::vector<const PartProxy*> parts;
-    CollectParts(&sheet, parts);
-    auto area = [](const PartProxy* p) {
-        return p->GetDescriptor().width.GetInches() * p->GetDescriptor().length.GetInches();
-    };
-    double covered = area(&part);
-    for (const PartProxy* p : parts)
-        covered += area(p);
+    double covered = PartArea(part);
+    AddPartAreas(&sheet, covered);
     // The stock's usable size bounds every layout of the sheet; its inches
     // are computed before any worker starts.
     const CanvasDescriptor& canvas = sheet.GetStockProxy()->GetCanvas();

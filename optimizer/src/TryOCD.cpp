@@ -2,9 +2,9 @@
 
 #include "FreeRectangleSearch.h"
 #include "LayoutOrders.h"
+#include "OptRunState.h"
 #include "OptTopLevelLayout.h"
 #include "ParallelOptimizer.h"
-#include "OptRunState.h"
 #include "PartInsertion.h"
 #include "Placement.h"
 #include "TryOCDMemo.h"

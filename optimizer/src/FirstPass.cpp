@@ -39,19 +39,24 @@ public:
                              && !comparer.GetUnitAreaFlag();
         // The creators work on separate full copies, so those that do not
         // wait for an earlier seed run side by side; seeds are judged below
-        // in the serial order alone. With more than one thread the runs
-        // that the largest-first seed may make unnecessary start at once as
-        // well; their seeds are dropped when the serial order skips them.
-        const bool speculate = tbb::this_task_arena::max_concurrency() > 1;
+        // in the serial order alone. Threads left over by those runs start
+        // the runs that the largest-first seed may make unnecessary as well
+        // (their seeds are dropped when the serial order skips them): the
+        // two that follow a seed placing every copy, the usual case, first.
+        // Without threads to spare they would only hold up the runs that
+        // count.
         std::vector<Run_> first { { 0, OrderLargestFirst } };
         if (plain)
             first.push_back({ 3, m_trials[3]->Job().RunState().GetPartOrderKind() });
         first.push_back({ 4, OrderIterative });
-        if (speculate) {
-            first.push_back({ 1, OrderWidestFirst });
-            first.push_back({ 2, OrderLongestFirst });
+        const int spare = tbb::this_task_arena::max_concurrency() - int(first.size());
+        if (spare >= 2) {
             first.push_back({ 6, OrderLongestFirst });
             first.push_back({ 7, OrderWidestFirst });
+        }
+        if (spare >= 4) {
+            first.push_back({ 1, OrderWidestFirst });
+            first.push_back({ 2, OrderLongestFirst });
         }
         RunTogether(first);
 

@@ -128,6 +128,11 @@ bool PartByLength(const PartProxy& a, const PartProxy& b)
     return LengthKey(a) > LengthKey(b);
 }
 
+bool PartByKind(const PartProxy& a, const PartProxy& b, std::int32_t kind)
+{
+    return ByKind(a, b, kind);
+}
+
 void SortPartSequence(std::vector<std::shared_ptr<PartUsageTracker>>& parts, std::int32_t kind)
 {
     std::stable_sort(parts.begin(), parts.end(), [](const auto& a, const auto& b) {

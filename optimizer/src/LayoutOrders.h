@@ -34,6 +34,8 @@ enum PartOrderKind : std::int32_t {
 bool PartBySize(const PartProxy& a, const PartProxy& b, bool firstFlag, bool secondFlag);
 bool PartByWidth(const PartProxy& a, const PartProxy& b);
 bool PartByLength(const PartProxy& a, const PartProxy& b);
+// The predicate of the part order kind (false for every pair of an unknown kind).
+bool PartByKind(const PartProxy& a, const PartProxy& b, std::int32_t kind);
 // Sorts by part number (stable), then stably by the part order kind.
 void SortPartSequence(std::vector<std::shared_ptr<PartUsageTracker>>& parts,
                       std::int32_t kind);

@@ -5,6 +5,7 @@
 #include "StockUsageTracker.h"
 
 #include <map>
+#include <unordered_map>
 
 namespace optimization {
 
@@ -13,11 +14,81 @@ OptRunState::OptRunState(const std::vector<std::shared_ptr<StockProxy>>& stocks,
     : m_stockTrackers(BuildStockTrackers(stocks))
     , m_partTrackers(BuildPartTrackers(parts))
     , m_partSequence(AllTrackers(m_partTrackers))
+    , m_mapOrder(m_partSequence)
+    , m_partOrders(MakePartOrders(m_mapOrder))
+    , m_memo(std::make_shared<TryOCDMemo>())
 {
-    SortPartSequence(m_partSequence, m_partOrderKind);
+    if (!ArrangeByStoredOrder(m_partOrderKind, true))
+        SortPartSequence(m_partSequence, m_partOrderKind);
 }
 
 OptRunState::~OptRunState() = default;
+
+std::shared_ptr<const OptRunState::PartOrders> OptRunState::MakePartOrders(const PartTrackerList& mapOrder)
+{
+    auto orders = std::make_shared<PartOrders>();
+    std::unordered_map<const PartUsageTracker*, std::uint32_t> position;
+    position.reserve(mapOrder.size());
+    orders->positionOf.reserve(mapOrder.size());
+    for (std::size_t i = 0; i < mapOrder.size(); ++i) {
+        position.emplace(mapOrder[i].get(), std::uint32_t(i));
+        orders->positionOf.emplace(mapOrder[i]->GetPartProxy(), std::uint32_t(i));
+    }
+    for (std::int32_t kind = 0; kind < PartOrders::kKinds; ++kind) {
+        PartTrackerList sorted = mapOrder;
+        SortPartSequence(sorted, kind);
+        std::vector<std::uint32_t>& positions = orders->positions[kind];
+        positions.reserve(sorted.size());
+        bool anyOrder = true;
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            positions.push_back(position.at(sorted[i].get()));
+            if (i == 0)
+                continue;
+            // Ties of a strict weak order lie side by side once sorted.
+            const PartProxy& a = *sorted[i - 1]->GetPartProxy();
+            const PartProxy& b = *sorted[i]->GetPartProxy();
+            if (a.GetDescriptor().partNumber == b.GetDescriptor().partNumber && !PartByKind(a, b, kind)
+                && !PartByKind(b, a, kind))
+                anyOrder = false;
+        }
+        orders->anyOrder[kind] = anyOrder;
+
+        // Parts that tie by the kind lie side by side once sorted: a run of
+        // ties whose parts are all alike gives each of them a plain place.
+        std::vector<std::uint8_t>& plain = orders->plainPlace[kind];
+        plain.assign(sorted.size(), 0);
+        std::size_t begin = 0;
+        while (begin < sorted.size()) {
+            const PartProxy& first = *sorted[begin]->GetPartProxy();
+            std::size_t end = begin + 1;
+            bool alike = true;
+            while (end < sorted.size() && !PartByKind(first, *sorted[end]->GetPartProxy(), kind)) {
+                alike = alike && SameLikeness(first, *sorted[end]->GetPartProxy());
+                ++end;
+            }
+            for (std::size_t i = begin; i < end; ++i)
+                plain[position.at(sorted[i].get())] = alike ? 1 : 0;
+            begin = end;
+        }
+    }
+    return orders;
+}
+
+bool OptRunState::ArrangeByStoredOrder(std::int32_t kind, bool fromMapOrder)
+{
+    if (!m_partOrders || kind < 0 || kind >= PartOrders::kKinds
+        || m_mapOrder.size() != m_partOrders->positions[kind].size())
+        return false;
+    // With ties the outcome of a sort depends on the order sorted; the
+    // stored order is that of the map order only.
+    if (!fromMapOrder && !m_partOrders->anyOrder[kind])
+        return false;
+    const std::vector<std::uint32_t>& positions = m_partOrders->positions[kind];
+    m_partSequence.resize(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        m_partSequence[i] = m_mapOrder[positions[i]];
+    return true;
+}
 
 void OptRunState::CloneTrackersInto(OptRunState& copy) const
 {
@@ -26,8 +97,13 @@ void OptRunState::CloneTrackersInto(OptRunState& copy) const
         copy.m_stockTrackers.emplace(stock, tracker->Clone());
     for (const auto& [part, tracker] : m_partTrackers)
         copy.m_partTrackers.emplace(part, tracker->Clone());
-    copy.m_partSequence = AllTrackers(copy.m_partTrackers);
-    SortPartSequence(copy.m_partSequence, copy.m_partOrderKind);
+    copy.m_mapOrder = AllTrackers(copy.m_partTrackers);
+    copy.m_partOrders = m_partOrders;
+    copy.m_memo = m_memo;
+    if (!copy.ArrangeByStoredOrder(copy.m_partOrderKind, true)) {
+        copy.m_partSequence = copy.m_mapOrder;
+        SortPartSequence(copy.m_partSequence, copy.m_partOrderKind);
+    }
 }
 
 std::unique_ptr<OptRunState> OptRunState::CloneFull() const
@@ -73,10 +149,28 @@ std::unique_ptr<OptRunState> OptRunState::CloneWithoutSheets() const
     return copy;
 }
 
+std::unique_ptr<OptRunState> OptRunState::CloneKindOnly() const
+{
+    std::unique_ptr<OptRunState> copy(new OptRunState);
+    copy->m_partOrderKind = m_partOrderKind;
+    copy->m_partOrders = m_partOrders;
+    copy->m_memo = m_memo;
+    return copy;
+}
+
+bool OptRunState::HasPlainPlace(const PartProxy* part, std::int32_t kind) const
+{
+    if (!m_partOrders || kind < 0 || kind >= PartOrders::kKinds)
+        return false;
+    auto found = m_partOrders->positionOf.find(part);
+    return found != m_partOrders->positionOf.end() && m_partOrders->plainPlace[kind][found->second] != 0;
+}
+
 void OptRunState::SetPartOrderKind(std::int32_t kind)
 {
     m_partOrderKind = kind;
-    SortPartSequence(m_partSequence, m_partOrderKind);
+    if (!ArrangeByStoredOrder(m_partOrderKind, false))
+        SortPartSequence(m_partSequence, m_partOrderKind);
 }
 
 void OptRunState::MarkInventory()

@@ -39,6 +39,11 @@ std::unique_ptr<OptimizationJob> OptimizationJob::CloneWithoutSheets() const
     return std::unique_ptr<OptimizationJob>(new OptimizationJob(*this, m_state->CloneWithoutSheets()));
 }
 
+std::unique_ptr<OptimizationJob> OptimizationJob::CloneKindOnly() const
+{
+    return std::unique_ptr<OptimizationJob>(new OptimizationJob(*this, m_state->CloneKindOnly()));
+}
+
 void OptimizationJob::SetStockComparer(std::unique_ptr<ParStockComparer> comparer)
 {
     m_policy.SetStockComparer(std::move(comparer));

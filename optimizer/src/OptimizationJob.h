@@ -31,6 +31,7 @@ public:
     std::unique_ptr<OptimizationJob> CloneFull() const;
     std::unique_ptr<OptimizationJob> CloneDetached() const;
     std::unique_ptr<OptimizationJob> CloneWithoutSheets() const;
+    std::unique_ptr<OptimizationJob> CloneKindOnly() const;
 
     JobPolicy& Policy() { return m_policy; }
     const JobPolicy& Policy() const { return m_policy; }

@@ -31,7 +31,7 @@ std::unique_ptr<ParallelOptimizer> ParallelOptimizer::MakeDetachedCopy() const
 
 std::unique_ptr<ParallelOptimizer> ParallelOptimizer::MakeScratchCopy() const
 {
-    return std::make_unique<ParallelOptimizer>(m_job->CloneWithoutSheets(), m_dialog);
+    return std::make_unique<ParallelOptimizer>(m_job->CloneKindOnly(), m_dialog);
 }
 
 void ParallelOptimizer::AdoptJobOf(ParallelOptimizer& trial)

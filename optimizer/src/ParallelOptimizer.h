@@ -38,8 +38,9 @@ public:
     std::unique_ptr<ParallelOptimizer> MakeFullCopy() const;
     std::unique_ptr<ParallelOptimizer> MakeDetachedCopy() const;
     // For work that runs beside other work of the same run and needs the
-    // policy, the part order and the cancel answer but no sheets of the set:
-    // it may set the part order kind without disturbing the others.
+    // policy, the part order kind and the cancel answer but no sheets and no
+    // trackers (its trackers and part sequence are empty): it may set the
+    // part order kind without disturbing the others.
     std::unique_ptr<ParallelOptimizer> MakeScratchCopy() const;
     // Takes the trial's job; the trial gets the old one and deletes it with itself.
     void AdoptJobOf(ParallelOptimizer& trial);

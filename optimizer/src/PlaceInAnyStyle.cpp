@@ -3,11 +3,13 @@
 #include "FreeRectangleSearch.h"
 #include "LayoutGrouping.h"
 #include "LayoutOrders.h"
+#include "OptRunState.h"
 #include "OptTopLevelLayout.h"
 #include "ParallelOptimizer.h"
 #include "PartInsertion.h"
 #include "StyleVariants.h"
 #include "TryOCD.h"
+#include "TryOCDMemo.h"
 
 #include <nestcore/StockProxy.h>
 
@@ -27,6 +29,17 @@ constexpr GeometryStyle kStyles[] = {StandardLayout, PreferRipCuts, PreferCrossC
 // style when the map has no entry for it. A stored variant that no longer
 // holds the sheet's parts (the sheet changed since it was made) is not used:
 // placing into it would bring back copies that moved elsewhere.
+const OptTopLevelLayout* Variant(const OptTopLevelLayout& sheet, GeometryStyle style)
+{
+    const StyleMap& map = *sheet.GetStyleMap();
+    auto it = map.find(style);
+    if (it != map.end() && it->second)
+        return it->second->SamePartsAs(sheet) ? it->second.get() : nullptr;
+    if (style == sheet.Policy().GetStyleWord())
+        return &sheet;
+    return nullptr;
+}
+
 std::unique_ptr<OptTopLevelLayout> VariantCopy(const OptTopLevelLayout& sheet, GeometryStyle style)
 {
     const StyleMap& map = *sheet.GetStyleMap();
@@ -58,13 +71,40 @@ Attempt TryStyles(const OptTopLevelLayout& sheet, const PartProxy* part, const R
 {
     Attempt attempt;
     const FirstCutSpecification firstCut = sheet.GetStockProxy()->GetRules().GetFirstCutSpecification();
+    // A variant's content that a part alike (in a plain place of the part
+    // order) found without a free rectangle and could not be forced into
+    // turns this part away too: the memory answers before the variant is
+    // copied. Its content is that of the copy the attempt works on.
+    const OptRunState& state = optimizer.Job().RunState();
+    TryOCDMemo& memo = state.FailureMemo();
+    const std::int32_t kind = state.GetPartOrderKind();
+    const bool byLikeness = state.HasPlainPlace(part, kind);
     for (GeometryStyle style : kStyles) {
         if (!IsStyleAdmitted(style, firstCut))
             continue;
+        const OptTopLevelLayout* stored = Variant(sheet, style);
+        if (!stored)
+            continue;
+        MemoKey styleKey;
+        bool knownFailure = false;
+        if (byLikeness) {
+            styleKey = WithNumber(WithPartLikeness(SheetContentKey(*stored, kind, filter.skipExcluded), *part),
+                                  0x7374796c65);
+            knownFailure = memo.KnownFailure(styleKey);
+            if (knownFailure && !memo.CheckMode()) {
+                if (optimizer.IsCancelRequested()) {
+                    attempt.cancelled = true;
+                    break;
+                }
+                continue;
+            }
+        }
         std::unique_ptr<OptTopLevelLayout> variant = VariantCopy(sheet, style);
         if (!variant)
             continue;
         if (CFreeRectangle* region = SelectFreeRectangle(variant->GetRegions(), *part, nullptr, filter)) {
+            if (knownFailure)
+                TryOCDMemo::Mismatch("a part alike found no free rectangle in the same variant, yet this one does");
             CFreeRectangle chosen = *region;
             InsertPart(chosen, part);
             variant->RebuildLists();
@@ -78,6 +118,10 @@ Attempt TryStyles(const OptTopLevelLayout& sheet, const PartProxy* part, const R
             attempt.cancelled = true;
             break;
         }
+        if (knownFailure && placed)
+            TryOCDMemo::Mismatch("a part alike could not be forced into the same variant, yet this one is");
+        if (byLikeness && !placed)
+            memo.RememberFailure(styleKey);
         if (attempt.taker)
             break;
     }

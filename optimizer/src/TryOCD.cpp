@@ -2,10 +2,12 @@
 
 #include "FreeRectangleSearch.h"
 #include "LayoutOrders.h"
+#include "OptRunState.h"
 #include "OptTopLevelLayout.h"
 #include "ParallelOptimizer.h"
 #include "PartInsertion.h"
 #include "Placement.h"
+#include "TryOCDMemo.h"
 
 #include <nestcore/StockProxy.h>
 
@@ -45,6 +47,27 @@ void CollectParts(const OptLayout* node, std::vector<const PartProxy*>& out)
     CollectParts(node->GetWidthRemainder(), out);
 }
 
+double PartArea(const PartProxy& part)
+{
+    return part.GetDescriptor().width.GetInches() * part.GetDescriptor().length.GetInches();
+}
+
+// Adds the area of every part of the tree, in the order CollectParts lists
+// them (a sum of doubles depends on its order).
+void AddPartAreas(const OptLayout* node, double& sum)
+{
+    if (node == nullptr)
+        return;
+    if (!node->CanHoldChildren()) {
+        if (node->GetPart() != nullptr)
+            sum += PartArea(*node->GetPart());
+        return;
+    }
+    AddPartAreas(node->GetBlock(), sum);
+    AddPartAreas(node->GetLengthRemainder(), sum);
+    AddPartAreas(node->GetWidthRemainder(), sum);
+}
+
 // Fills the lazily computed inches of every length of the tree before the
 // workers read the sheet, so that they never write to it.
 void WarmLengths(const OptLayout* node)
@@ -80,14 +103,8 @@ TryOCDResultUnit Failure(std::size_t index, bool cancelled = false)
 
 bool LeavesRoomFor(const OptTopLevelLayout& sheet, const PartProxy& part)
 {
-    std::vector<const PartProxy*> parts;
-    CollectParts(&sheet, parts);
-    auto area = [](const PartProxy* p) {
-        return p->GetDescriptor().width.GetInches() * p->GetDescriptor().length.GetInches();
-    };
-    double covered = area(&part);
-    for (const PartProxy* p : parts)
-        covered += area(p);
+    double covered = PartArea(part);
+    AddPartAreas(&sheet, covered);
     // The stock's usable size bounds every layout of the sheet; its inches
     // are computed before any worker starts.
     const CanvasDescriptor& canvas = sheet.GetStockProxy()->GetCanvas();
@@ -118,6 +135,48 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
     if (!Eligible(unit.node->Record(), forcing))
         return Failure(unit.index);
 
+    // The branch's parts are read off the sheet itself, so that an empty
+    // branch fails without the cost of a copy.
+    std::vector<const PartProxy*> parts;
+    CollectParts(unit.node, parts);
+    if (parts.empty())
+        return Failure(unit.index);
+    if (forcing)
+        parts.push_back(context.forcedPart);
+    SortPartSequence(parts, optimizer.Job().RunState().GetPartOrderKind());
+
+    // The parts go in one after the other in this order; the first that
+    // does not go in fails the unit. Up to that point the forced part plays
+    // no part when it sorts after it (it comes last among its ties, being
+    // added last), so the same sheet content fails there again for every
+    // forced part that sorts after it.
+    std::size_t forcedAt = parts.size();
+    if (forcing)
+        for (std::size_t i = parts.size(); i-- > 0;)
+            if (parts[i] == context.forcedPart) {
+                forcedAt = i;
+                break;
+            }
+    TryOCDMemo* memo = context.sheetKey ? &optimizer.Job().RunState().FailureMemo() : nullptr;
+    MemoKey unitKey;
+    std::int64_t knownAt = -1;
+    if (memo) {
+        unitKey = WithNumber(*context.sheetKey, unit.index);
+        knownAt = memo->KnownUnitFailure(unitKey);
+        if (knownAt >= 0 && forcedAt <= std::size_t(knownAt))
+            knownAt = -1;
+        if (knownAt >= 0 && !memo->CheckMode())
+            return Failure(unit.index);
+    }
+    auto failAt = [&](std::size_t position) {
+        if (memo && forcedAt > position && !optimizer.IsCancelRequested()) {
+            if (knownAt >= 0 && std::size_t(knownAt) != position)
+                TryOCDMemo::Mismatch("a work unit failed at another part than remembered");
+            memo->RememberUnitFailure(unitKey, position);
+        }
+        return Failure(unit.index);
+    };
+
     // The copy is cleared in part and relaid below; it needs no lists or
     // regions before that.
     std::shared_ptr<OptTopLevelLayout> copy(sheet.BareIsolatedCopy());
@@ -128,18 +187,9 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
         return Failure(unit.index);
     OptLayout* node = nodes[unit.index];
     const std::int32_t direction = node->Record().cutDirection;
-
-    std::vector<const PartProxy*> parts;
-    CollectParts(node, parts);
-    if (parts.empty())
-        return Failure(unit.index);
     node->Clear();
     copy->RebuildLists();
     copy->Relay();
-
-    if (forcing)
-        parts.push_back(context.forcedPart);
-    SortPartSequence(parts, optimizer.Job().RunState().GetPartOrderKind());
 
     // With a block left, only regions of the other direction take part.
     RegionFilter filter;
@@ -148,7 +198,7 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
     filter.skipExcluded = optimizer.Job().Policy().localOpt.GetOption();
     CFreeRectangle* chosen = SelectFreeRectangle(copy->GetRegions(), *parts.front(), nullptr, filter);
     if (chosen == nullptr)
-        return Failure(unit.index);
+        return failAt(0);
     CFreeRectangle region = *chosen;
     region.owner->Record().rebuiltBranch = 1;
     // An empty node takes the other direction here; beside a block the
@@ -170,8 +220,10 @@ TryOCDResultUnit EvaluateTryOCDUnit(const OptTopLevelLayout& sheet, const TryOCD
         if (optimizer.IsCancelRequested())
             return Failure(unit.index, true);
         if (!placed)
-            return Failure(unit.index);
+            return failAt(i);
     }
+    if (knownAt >= 0)
+        TryOCDMemo::Mismatch("a work unit remembered as failing placed all its parts");
     if (!forcing && sheet.Policy().CompareSameParts(sheet, *copy) != 1)
         return Failure(unit.index);
 
@@ -200,11 +252,27 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
         return false;
     if (context.forcedPart != nullptr && !LeavesRoomFor(sheet, *context.forcedPart))
         return false;
+
+    // A part alike in a plain place of the part order that failed on the
+    // same content fails again: the memory answers without a rebuild.
+    ParallelOptimizer& optimizer = *context.optimizer;
+    const OptRunState& state = optimizer.Job().RunState();
+    TryOCDMemo& memo = state.FailureMemo();
+    const std::int32_t kind = state.GetPartOrderKind();
+    const MemoKey sheetKey = SheetContentKey(sheet, kind, optimizer.Job().Policy().localOpt.GetOption());
+    const bool byLikeness = context.forcedPart != nullptr && state.HasPlainPlace(context.forcedPart, kind);
+    const MemoKey failureKey = byLikeness ? WithPartLikeness(sheetKey, *context.forcedPart) : MemoKey {};
+    const bool knownFailure = byLikeness && memo.KnownFailure(failureKey);
+    if (knownFailure && !memo.CheckMode())
+        return false;
+    TryOCDContext withMemo = context;
+    withMemo.sheetKey = &sheetKey;
+
     const std::vector<TryOCDWorkUnit> units = MakeTryOCDWorkUnits(sheet);
     TryOCDResultUnit result = Failure(std::numeric_limits<std::size_t>::max());
     if (units.size() < kTryOCDParallelFrom) {
         for (const TryOCDWorkUnit& unit : units) {
-            result = ReduceTryOCD(result, EvaluateTryOCDUnit(sheet, unit, context));
+            result = ReduceTryOCD(result, EvaluateTryOCDUnit(sheet, unit, withMemo));
             if (result.success || result.cancelled)
                 break;
         }
@@ -223,7 +291,7 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
                 for (std::size_t i = range.begin(); i != range.end(); ++i) {
                     if (i > firstSuccess.load(std::memory_order_relaxed))
                         return;
-                    mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], context));
+                    mine = ReduceTryOCD(std::move(mine), EvaluateTryOCDUnit(sheet, units[i], withMemo));
                     if (mine.success) {
                         std::size_t seen = firstSuccess.load(std::memory_order_relaxed);
                         while (mine.index < seen
@@ -239,7 +307,12 @@ bool TryOCD(OptTopLevelLayout& sheet, const TryOCDContext& context)
             tbb::auto_partitioner(), group);
         local.combine_each([&](const TryOCDResultUnit& r) { result = ReduceTryOCD(std::move(result), r); });
     }
-    if (result.cancelled || context.optimizer->IsCancelRequested() || !result.success)
+    const bool cancelled = result.cancelled || optimizer.IsCancelRequested();
+    if (!cancelled && knownFailure && result.success)
+        TryOCDMemo::Mismatch("a part alike failed on the same sheet content, yet this one goes in");
+    if (!cancelled && byLikeness && !result.success)
+        memo.RememberFailure(failureKey);
+    if (cancelled || !result.success)
         return false;
     sheet.AssignFrom(*result.sheet);
     sheet.Relay();

@@ -22,9 +22,14 @@ class OptTopLevelLayout;
 class ParallelOptimizer;
 class PartProxy;
 
+struct MemoKey;
+
 struct TryOCDContext {
     ParallelOptimizer* optimizer = nullptr;
     const PartProxy* forcedPart = nullptr; // null: improve only
+    // The content key of the sheet (TryOCDMemo.h): when given, the units
+    // consult and feed the run's memory of failed probes.
+    const MemoKey* sheetKey = nullptr;
 };
 
 struct TryOCDWorkUnit {

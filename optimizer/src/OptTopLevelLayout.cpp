@@ -342,6 +342,10 @@ void OptTopLevelLayout::RebuildLists()
 
 void OptTopLevelLayout::SortPlacedCopies()
 {
+    // Most lists are sorted already: the check costs no buffer and leaves
+    // a sorted list untouched.
+    if (std::is_sorted(m_placedCopies.begin(), m_placedCopies.end(), ProxyOrder()))
+        return;
     std::stable_sort(m_placedCopies.begin(), m_placedCopies.end(), ProxyOrder());
 }
 

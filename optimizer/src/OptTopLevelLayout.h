@@ -45,6 +45,20 @@ public:
     // A light copy takes a copy of the borrowed tree for its own and is
     // re-laid: it is then what a Copy would be, its lists in their order.
     void OwnTree();
+    // The regions of the tree; a light copy, which lists none while it
+    // reads a borrowed tree, first takes the tree for its own (a light copy
+    // belongs to the one caller that made it, so even the const question
+    // may do that).
+    RegionList& GetRegions()
+    {
+        OwnTree();
+        return m_regions;
+    }
+    const RegionList& GetRegions() const
+    {
+        const_cast<OptTopLevelLayout*>(this)->OwnTree();
+        return m_regions;
+    }
     // A new empty sheet of the same stock that keeps the cut orientation or
     // off-cut setting (and a shortened usable region) of this one.
     std::unique_ptr<OptTopLevelLayout> EmptyCopy() const;

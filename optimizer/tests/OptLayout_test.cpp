@@ -261,6 +261,12 @@ TEST(LayoutTree, LightCopyReadsTheTreeInPlaceUntilItChangesIt)
         EXPECT_EQ(owner->GetRegions().size(), full->GetRegions().size());
         EXPECT_NE(owner->GetBlock(), sheet->GetBlock());
         auto dropped = sheet->LightCopy();
+        // Asking for its regions gives it a tree of its own first.
+        auto reader = sheet->LightCopy();
+        const OptTopLevelLayout& constReader = *reader;
+        EXPECT_EQ(constReader.GetRegions().size(), full->GetRegions().size());
+        EXPECT_FALSE(reader->ReadsBorrowedTree());
+        EXPECT_NE(reader->GetBlock(), sheet->GetBlock());
     }
     EXPECT_EQ(sheet->CutCount(), full->CutCount());
     sheet->RebuildLists();

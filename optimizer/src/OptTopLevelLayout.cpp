@@ -632,7 +632,7 @@ std::int32_t OptTopLevelLayout::StripCount() const
 std::int64_t OptTopLevelLayout::LargestFreeRectangleArea() const
 {
     std::int64_t largest = 0;
-    for (const CFreeRectangle& rect : m_regions)
+    for (const CFreeRectangle& rect : GetRegions())
         largest = std::max(largest, rect.Area());
     return largest;
 }

@@ -7,16 +7,25 @@
 
 namespace optimization {
 
+namespace {
+
+bool TakesPart(const CFreeRectangle& region, const OptLayout* ownerFilter, const RegionFilter& filter)
+{
+    if (ownerFilter != nullptr && (region.owner == nullptr || !region.owner->IsInSubtreeOf(ownerFilter)))
+        return false;
+    if (filter.byDirection && region.directionFlag != filter.wantDirection1)
+        return false;
+    return !(filter.skipExcluded && region.excluded);
+}
+
+} // namespace
+
 CFreeRectangle* SelectFreeRectangle(RegionList& regions, const PartProxy& part, const OptLayout* ownerFilter,
                                     const RegionFilter& filter)
 {
     CFreeRectangle* best = nullptr;
     for (CFreeRectangle& region : regions) {
-        if (ownerFilter != nullptr && (region.owner == nullptr || !region.owner->IsInSubtreeOf(ownerFilter)))
-            continue;
-        if (filter.byDirection && region.directionFlag != filter.wantDirection1)
-            continue;
-        if (filter.skipExcluded && region.excluded)
+        if (!TakesPart(region, ownerFilter, filter))
             continue;
         if (!FitPart(region, part))
             continue;
@@ -25,6 +34,29 @@ CFreeRectangle* SelectFreeRectangle(RegionList& regions, const PartProxy& part, 
         best = &region;
     }
     return best;
+}
+
+bool SelectPooledFreeRectangle(const std::vector<OptTopLevelLayout*>& sheets, const PartProxy& part,
+                               const RegionFilter& filter, CFreeRectangle& chosen)
+{
+    // One scratch region takes each evaluation in turn; its storage is kept
+    // from one region to the next.
+    CFreeRectangle scratch;
+    bool found = false;
+    for (const OptTopLevelLayout* sheet : sheets) {
+        for (const CFreeRectangle& region : sheet->GetRegions()) {
+            if (!TakesPart(region, nullptr, filter))
+                continue;
+            scratch = region;
+            if (!FitPart(scratch, part))
+                continue;
+            if (found && !IsPreferred(scratch, chosen))
+                continue;
+            chosen = scratch;
+            found = true;
+        }
+    }
+    return found;
 }
 
 RegionList PoolFreeRectangles(const std::vector<OptTopLevelLayout*>& sheets)

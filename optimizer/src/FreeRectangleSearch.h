@@ -35,6 +35,13 @@ CFreeRectangle* SelectFreeRectangle(RegionList& regions, const PartProxy& part,
 // sheet after the other.
 RegionList PoolFreeRectangles(const std::vector<OptTopLevelLayout*>& sheets);
 
+// The region that SelectFreeRectangle (no owner filter) chooses from the
+// pooled regions of the sheets, found without pooling them: each region is
+// evaluated on a scratch copy, so the sheets' own regions stay as they are.
+// `chosen` receives the evaluated copy; false when no region takes the part.
+bool SelectPooledFreeRectangle(const std::vector<OptTopLevelLayout*>& sheets, const PartProxy& part,
+                               const RegionFilter& filter, CFreeRectangle& chosen);
+
 struct LargestRegion {
     const OptTopLevelLayout* filter = nullptr;
     const CFreeRectangle* region = nullptr; // null when no region took part

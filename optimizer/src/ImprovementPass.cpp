@@ -253,16 +253,28 @@ private:
 // the set itself is only read. `winner` holds the lowest index of an attempt
 // of the round that placed every copy so far: an attempt after it cannot be
 // chosen, so it stops.
+// With `light` (the set holds no duplicate sheets) the trial holds light
+// copies of the other sheets, which read the set's trees in place: most
+// sheets of an attempt only take a tried mark, and the few that take a copy
+// get a tree of their own as they change. A set with duplicates is copied
+// whole, group links and all.
 void RunEliminationAttempt(EliminationAttempt& attempt, const std::vector<OptTopLevelLayout*>& layouts,
-    ParallelOptimizer& optimizer, std::atomic<std::size_t>& winner)
+    ParallelOptimizer& optimizer, std::atomic<std::size_t>& winner, bool light)
 {
     if (winner.load(std::memory_order_relaxed) < attempt.index)
         return;
-    CLayoutSet others(false);
-    for (OptTopLevelLayout* other : layouts)
-        if (other != layouts[attempt.index])
-            others.Add(other);
-    others.CopyInto(attempt.trial, true);
+    if (light) {
+        attempt.trial.DeleteAll();
+        for (OptTopLevelLayout* other : layouts)
+            if (other != layouts[attempt.index])
+                attempt.trial.Add(other->LightCopy().release());
+    } else {
+        CLayoutSet others(false);
+        for (OptTopLevelLayout* other : layouts)
+            if (other != layouts[attempt.index])
+                others.Add(other);
+        others.CopyInto(attempt.trial, true);
+    }
     attempt.all = true;
     for (const PartProxy* part : attempt.parts) {
         if (winner.load(std::memory_order_relaxed) < attempt.index
@@ -317,8 +329,11 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
                 i = end;
             }
             std::atomic<std::size_t> winner { std::numeric_limits<std::size_t>::max() };
+            const bool light = std::none_of(layouts.begin(), layouts.end(), [](const OptTopLevelLayout* sheet) {
+                return sheet->IsDuplicate() || sheet->GetDuplicateCount() > 0;
+            });
             if (round.size() == 1) {
-                RunEliminationAttempt(*round.front(), layouts, optimizer, winner);
+                RunEliminationAttempt(*round.front(), layouts, optimizer, winner, light);
             } else if (round.size() > 1) {
                 std::vector<std::unique_ptr<AttemptCancel>> cancels;
                 std::vector<std::unique_ptr<ParallelOptimizer>> own;
@@ -328,13 +343,16 @@ void RunEliminateLayouts(ParallelOptimizer& optimizer)
                         optimizer.Job().CloneWithoutSheets(), cancels.back().get()));
                 }
                 tbb::parallel_for(std::size_t(0), round.size(),
-                    [&](std::size_t k) { RunEliminationAttempt(*round[k], layouts, *own[k], winner); });
+                    [&](std::size_t k) { RunEliminationAttempt(*round[k], layouts, *own[k], winner, light); });
             }
             for (std::unique_ptr<EliminationAttempt>& attempt : round) {
                 if (!attempt->all)
                     continue; // the copies go with its trial set
                 // The copies replace the whole set; the old sheets go with
-                // the trial set.
+                // the trial set, so the copies that still read their trees
+                // take copies of their own first.
+                for (OptTopLevelLayout* sheet : attempt->trial.Layouts())
+                    sheet->OwnTree();
                 layouts.swap(attempt->trial.Layouts());
                 GroupIdenticalSheets(set);
                 eliminated = true;

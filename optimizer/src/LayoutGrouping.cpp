@@ -3,6 +3,10 @@
 #include "CLayoutSet.h"
 #include "OptTopLevelLayout.h"
 
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
 namespace optimization {
 
 namespace {
@@ -12,6 +16,16 @@ bool Identical(const OptTopLevelLayout& a, const OptTopLevelLayout& b)
     // Both lists are sorted by factory order before this is asked.
     return a.GetStockProxy() == b.GetStockProxy() && a.SameRootSize(b)
            && a.GetPlacedCopies() == b.GetPlacedCopies();
+}
+
+// Equal for identical sheets (the root size, compared with a tolerance, is
+// left out); only the bucketing depends on it.
+std::size_t ContentHash(const OptTopLevelLayout& sheet)
+{
+    std::size_t hash = std::hash<const void*>()(sheet.GetStockProxy());
+    for (const PartProxy* part : sheet.GetPlacedCopies())
+        hash = hash * 1099511628211u ^ std::hash<const void*>()(part);
+    return hash;
 }
 
 void Join(OptTopLevelLayout& duplicate, OptTopLevelLayout& master)
@@ -32,14 +46,25 @@ void GroupIdenticalSheets(CLayoutSet& set)
         layout->SetDuplicateCount(0);
         layout->SortPlacedCopies();
     }
-    for (std::size_t i = 0; i < layouts.size(); ++i) {
-        OptTopLevelLayout& master = *layouts[i];
-        if (master.IsDuplicate())
-            continue;
-        for (std::size_t j = i + 1; j < layouts.size(); ++j) {
-            OptTopLevelLayout& other = *layouts[j];
-            if (!other.IsDuplicate() && Identical(master, other))
-                Join(other, master);
+    // Only sheets of one stock with the same copies can be identical, so
+    // the sheets are bucketed by a hash of those and compared within their
+    // bucket, in set order: the groups come out as a comparison of every
+    // pair in set order makes them, and buckets never meet.
+    std::unordered_map<std::size_t, std::vector<OptTopLevelLayout*>> buckets;
+    buckets.reserve(layouts.size());
+    for (OptTopLevelLayout* layout : layouts)
+        buckets[ContentHash(*layout)].push_back(layout);
+    for (auto& entry : buckets) {
+        std::vector<OptTopLevelLayout*>& bucket = entry.second;
+        for (std::size_t i = 0; i < bucket.size(); ++i) {
+            OptTopLevelLayout& master = *bucket[i];
+            if (master.IsDuplicate())
+                continue;
+            for (std::size_t j = i + 1; j < bucket.size(); ++j) {
+                OptTopLevelLayout& other = *bucket[j];
+                if (!other.IsDuplicate() && Identical(master, other))
+                    Join(other, master);
+            }
         }
     }
 }

@@ -279,12 +279,23 @@ void OptLayout::GatherRegions(RegionList& out) const
 {
     // Each node's own regions, then its length remainder's, width
     // remainder's and block's, depth first.
-    if (&out == &m_regions)
+    if (&out == &m_regions) {
         out.clear();
+        out.reserve(CountRegions());
+    }
     out.insert(out.end(), m_ownRegions.begin(), m_ownRegions.end());
     for (const OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
         if (child)
             child->GatherRegions(out);
+}
+
+std::size_t OptLayout::CountRegions() const
+{
+    std::size_t count = m_ownRegions.size();
+    for (const OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})
+        if (child)
+            count += child->CountRegions();
+    return count;
 }
 
 void OptLayout::RelayUpward()

@@ -154,6 +154,8 @@ protected:
     void CollectOwnRegions();
     void CollectSubtreeRegions();
     void GatherRegions(RegionList& out) const;
+    // The own regions of the subtree, counted.
+    std::size_t CountRegions() const;
     void DeleteChildren();
     void Adopt(OptLayout& child);
     void SetTopLevel(OptTopLevelLayout* top);

@@ -29,6 +29,23 @@ std::int32_t RestrictionFromRules(const StockProxy* stock)
     return firstCut == FirstCutWithGrain ? 1 : 2;
 }
 
+// The leaves' records and copies in the order RebuildLists collects them,
+// read without touching the tree.
+void CollectInTreeOrder(OptLayout* node, std::vector<PlacedPart*>& placed, std::vector<const PartProxy*>& copies)
+{
+    if (!node->CanHoldChildren()) {
+        auto* leaf = static_cast<OptPartLayout*>(node);
+        if (const PartProxy* part = leaf->GetPart()) {
+            placed.push_back(&leaf->GetPlaced());
+            copies.push_back(part);
+        }
+        return;
+    }
+    for (OptLayout* child : {node->GetBlock(), node->GetLengthRemainder(), node->GetWidthRemainder()})
+        if (child)
+            CollectInTreeOrder(child, placed, copies);
+}
+
 std::vector<const PartProxy*> SortedByFactoryOrder(std::vector<const PartProxy*> copies)
 {
     std::stable_sort(copies.begin(), copies.end(), ProxyOrder());
@@ -53,6 +70,66 @@ OptTopLevelLayout::~OptTopLevelLayout()
 {
     // The leaves' records go with the tree; nothing refers to them after this.
     m_placedParts.clear();
+    ReleaseBorrowedTree();
+}
+
+void OptTopLevelLayout::ReleaseBorrowedTree()
+{
+    if (!m_borrowsTree)
+        return;
+    static_cast<void>(m_block.release());
+    static_cast<void>(m_lengthRem.release());
+    static_cast<void>(m_widthRem.release());
+    m_borrowsTree = false;
+}
+
+void OptTopLevelLayout::CopyBorrowedTree()
+{
+    if (!m_borrowsTree)
+        return;
+    std::unique_ptr<OptLayout> block = m_block ? m_block->CopyTree(this, nullptr) : nullptr;
+    std::unique_ptr<OptLayout> lengthRem = m_lengthRem ? m_lengthRem->CopyTree(this, nullptr) : nullptr;
+    std::unique_ptr<OptLayout> widthRem = m_widthRem ? m_widthRem->CopyTree(this, nullptr) : nullptr;
+    ReleaseBorrowedTree();
+    m_block = std::move(block);
+    m_lengthRem = std::move(lengthRem);
+    m_widthRem = std::move(widthRem);
+    // The records listed were the lender's; the copies keep their order.
+    m_placedParts.clear();
+    OptLayout::CollectPlacedParts();
+}
+
+void OptTopLevelLayout::OwnTree()
+{
+    if (!m_borrowsTree)
+        return;
+    CopyBorrowedTree();
+    Relay();
+}
+
+std::unique_ptr<OptTopLevelLayout> OptTopLevelLayout::LightCopy() const
+{
+    auto copy = std::make_unique<OptTopLevelLayout>(m_stock, m_partOrderKind, m_policy);
+    copy->m_width = m_width;
+    copy->m_length = m_length;
+    copy->m_x = m_x;
+    copy->m_y = m_y;
+    copy->m_record = m_record;
+    copy->m_further = m_further;
+    copy->m_depth = m_depth;
+    CopyFieldsInto(*copy);
+    copy->m_block.reset(m_block.get());
+    copy->m_lengthRem.reset(m_lengthRem.get());
+    copy->m_widthRem.reset(m_widthRem.get());
+    copy->m_borrowsTree = true;
+    CollectInTreeOrder(copy.get(), copy->m_placedParts, copy->m_placedCopies);
+    return copy;
+}
+
+const RegionList& OptTopLevelLayout::Relay()
+{
+    CopyBorrowedTree();
+    return OptLayout::Relay();
 }
 
 void OptTopLevelLayout::ResetRootRecord()
@@ -134,6 +211,17 @@ void OptTopLevelLayout::AssignFrom(OptTopLevelLayout& other)
 {
     if (&other == this)
         return;
+    if (other.m_borrowsTree) {
+        // The lender keeps its tree: a full copy moves instead, and the
+        // light copy is left empty as a moved-from sheet is.
+        std::unique_ptr<OptTopLevelLayout> own = other.Copy();
+        other.ReleaseBorrowedTree();
+        other.RebuildLists();
+        other.Relay();
+        AssignFrom(*own);
+        return;
+    }
+    ReleaseBorrowedTree();
     DeleteChildren();
     m_width = other.m_width;
     m_length = other.m_length;
@@ -207,6 +295,7 @@ double OptTopLevelLayout::GetCutLengthInches(bool withPadding) const
 
 void OptTopLevelLayout::MarkClosed(bool turned)
 {
+    CopyBorrowedTree();
     const GeometryStyle style = m_policy.GetStyleWord();
     if (m_styleMap->find(style) == m_styleMap->end())
         FileStyleLayout(style, this);
@@ -220,6 +309,7 @@ void OptTopLevelLayout::RegisterPlaced(PlacedPart* placed)
 
 void OptTopLevelLayout::Clear()
 {
+    ReleaseBorrowedTree();
     OptLayout::Clear();
     m_placedParts.clear();
     m_placedCopies.clear();
@@ -243,6 +333,7 @@ void OptTopLevelLayout::SetCutOrientation(bool dirFlag, bool turnedState, bool f
 
 void OptTopLevelLayout::RebuildLists()
 {
+    CopyBorrowedTree();
     m_placedParts.clear();
     m_placedCopies.clear();
     OptLayout::CollectPlacedParts();
@@ -251,6 +342,10 @@ void OptTopLevelLayout::RebuildLists()
 
 void OptTopLevelLayout::SortPlacedCopies()
 {
+    // Most lists are sorted already: the check costs no buffer and leaves
+    // a sorted list untouched.
+    if (std::is_sorted(m_placedCopies.begin(), m_placedCopies.end(), ProxyOrder()))
+        return;
     std::stable_sort(m_placedCopies.begin(), m_placedCopies.end(), ProxyOrder());
 }
 
@@ -279,6 +374,7 @@ void OptTopLevelLayout::FileStyleLayout(GeometryStyle style, const OptTopLevelLa
 
 bool OptTopLevelLayout::TakeCopyOut(const PartProxy* part)
 {
+    CopyBorrowedTree();
     OptLayout* parent = FindLeafParent(part);
     if (!parent)
         return false;
@@ -288,6 +384,7 @@ bool OptTopLevelLayout::TakeCopyOut(const PartProxy* part)
 
 bool OptTopLevelLayout::TakeCopyOut(const PlacedPart* placed)
 {
+    CopyBorrowedTree();
     OptLayout* parent = FindLeafParent(placed);
     if (!parent)
         return false;
@@ -535,7 +632,7 @@ std::int32_t OptTopLevelLayout::StripCount() const
 std::int64_t OptTopLevelLayout::LargestFreeRectangleArea() const
 {
     std::int64_t largest = 0;
-    for (const CFreeRectangle& rect : m_regions)
+    for (const CFreeRectangle& rect : GetRegions())
         largest = std::max(largest, rect.Area());
     return largest;
 }

@@ -33,6 +33,32 @@ public:
     // tree at once: its lists and regions are left empty until the caller
     // rebuilds and relays it.
     std::unique_ptr<OptTopLevelLayout> BareIsolatedCopy() const;
+    // A stand-in for a trial that mostly reads the sheet: the fields, lists
+    // and root of a Copy (lists in tree order), but the tree below the root
+    // is this sheet's own, read in place. Its own fields may change; the
+    // first change of its tree (AssignFrom, a relay, a rebuild of its lists,
+    // taking a copy out) gives it a tree of its own first. It must not
+    // outlive this sheet or see this sheet's tree change, and copies made
+    // from it are full copies.
+    std::unique_ptr<OptTopLevelLayout> LightCopy() const;
+    bool ReadsBorrowedTree() const { return m_borrowsTree; }
+    // A light copy takes a copy of the borrowed tree for its own and is
+    // re-laid: it is then what a Copy would be, its lists in their order.
+    void OwnTree();
+    // The regions of the tree; a light copy, which lists none while it
+    // reads a borrowed tree, first takes the tree for its own (a light copy
+    // belongs to the one caller that made it, so even the const question
+    // may do that).
+    RegionList& GetRegions()
+    {
+        OwnTree();
+        return m_regions;
+    }
+    const RegionList& GetRegions() const
+    {
+        const_cast<OptTopLevelLayout*>(this)->OwnTree();
+        return m_regions;
+    }
     // A new empty sheet of the same stock that keeps the cut orientation or
     // off-cut setting (and a shortened usable region) of this one.
     std::unique_ptr<OptTopLevelLayout> EmptyCopy() const;
@@ -61,6 +87,7 @@ public:
     void RegisterPlaced(PlacedPart* placed) override;
     void Clear() override;
     void RelayUpward() override { Relay(); }
+    const RegionList& Relay() override;
     // Sets the cut orientation: direction 1 when dirFlag (unless the first-cut
     // restriction decides), item state 2 when turnedState else 1; files the
     // present layout in the style map first when `file` is set.
@@ -151,6 +178,11 @@ private:
     static std::int32_t CountAligned(const AlignIndex& index, const OptRect& rect);
 
     void CopyFieldsInto(OptTopLevelLayout& copy) const;
+    // A light copy's first change of its tree: the borrowed tree is copied
+    // into one of its own (the placed records then are its own too).
+    void CopyBorrowedTree();
+    // Lets go of a borrowed tree without deleting it.
+    void ReleaseBorrowedTree();
     void ResetRootRecord();
     // Puts an empty node in place of the child of `parent` that `isLeaf` picks.
     bool TakeLeafOut(OptLayout& parent, const std::function<bool(const OptLayout&)>& isLeaf);
@@ -166,6 +198,7 @@ private:
     std::int32_t m_done = 0;
     std::shared_ptr<StyleMap> m_styleMap;
     std::int32_t m_partOrderKind;
+    bool m_borrowsTree = false;
     // Built at most once per relay, while the copies stay where they are;
     // below these counts of copies and questions a plain scan is cheaper.
     static constexpr std::size_t kAlignIndexFrom = 64;

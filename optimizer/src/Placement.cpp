@@ -64,10 +64,10 @@ bool PlacePart(const PlacementRequest& request)
             sheet->SetTriedMark(request.part);
         }
     } else {
-        RegionList pooled = PoolFreeRectangles(sheets);
-        if (CFreeRectangle* region = SelectFreeRectangle(pooled, *request.part, nullptr, filter)) {
-            changed = region->owner->GetTopLevel();
-            InsertInto(*region, request.part);
+        CFreeRectangle region;
+        if (SelectPooledFreeRectangle(sheets, *request.part, filter, region)) {
+            changed = region.owner->GetTopLevel();
+            InsertPart(region, request.part);
             // A sheet that took a part is worth trying again for any part.
             changed->SetTriedMark(nullptr);
         }

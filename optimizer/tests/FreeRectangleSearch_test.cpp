@@ -47,6 +47,52 @@ TEST_F(FreeRectangleSearchTest, PoolRunsSheetBySheet)
     EXPECT_EQ(pooled.back().owner->GetTopLevel(), empty.get());
 }
 
+TEST_F(FreeRectangleSearchTest, PooledChoiceWithoutPoolingIsTheSameAndLeavesTheSheetsAlone)
+{
+    auto second = Part(2, 30, 40, 1);
+    PlacementRequest request;
+    request.part = second.get();
+    request.sheets = {used.get()};
+    request.optimizer = optimizer.get();
+    ASSERT_TRUE(PlacePart(request));
+    auto huge = Part(3, 50, 100, 1);
+    auto narrow = Part(4, 5, 90, 1);
+    const std::vector<std::vector<OptTopLevelLayout*>> orders = {
+        {used.get(), empty.get()}, {empty.get(), used.get()}, {used.get()}};
+    for (const PartProxy* probe : {part.get(), second.get(), huge.get(), narrow.get()}) {
+        for (const auto& sheets : orders) {
+            for (bool skipExcluded : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << probe->GetDescriptor().partNumber << " " << sheets.size()
+                                                  << " " << skipExcluded);
+                RegionFilter filter;
+                filter.skipExcluded = skipExcluded;
+                used->GetRegions().front().excluded = true;
+                const RegionList before = used->GetRegions();
+                RegionList pooled = PoolFreeRectangles(sheets);
+                const CFreeRectangle* want = SelectFreeRectangle(pooled, *probe, nullptr, filter);
+                CFreeRectangle got;
+                ASSERT_EQ(SelectPooledFreeRectangle(sheets, *probe, filter, got), want != nullptr);
+                if (want != nullptr) {
+                    EXPECT_EQ(got.owner, want->owner);
+                    EXPECT_EQ(got.side, want->side);
+                    EXPECT_EQ(got.x, want->x);
+                    EXPECT_EQ(got.y, want->y);
+                    EXPECT_EQ(got.chosenOrientation, want->chosenOrientation);
+                    EXPECT_EQ(got.value, want->value);
+                    EXPECT_EQ(got.flags, want->flags);
+                }
+                const RegionList& after = used->GetRegions();
+                ASSERT_EQ(after.size(), before.size());
+                for (std::size_t i = 0; i < after.size(); ++i) {
+                    EXPECT_EQ(after[i].value, before[i].value);
+                    EXPECT_EQ(after[i].flags, before[i].flags);
+                    EXPECT_EQ(after[i].chosenOrientation, before[i].chosenOrientation);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(FreeRectangleSearchTest, OwnerFilterKeepsToOneSheet)
 {
     RegionList pooled = PoolFreeRectangles({empty.get(), used.get()});

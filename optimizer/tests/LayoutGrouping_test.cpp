@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace optimization {
 namespace {
 
@@ -76,6 +78,37 @@ TEST_F(Grouping, DifferentStockOrPartsStayApart)
     for (OptTopLevelLayout* sheet : {a, b, c, d}) {
         EXPECT_FALSE(sheet->IsDuplicate());
         EXPECT_EQ(sheet->GetDuplicateCount(), 0);
+    }
+}
+
+TEST_F(Grouping, InterleavedGroupsTakeTheFirstIdenticalSheetAsMaster)
+{
+    // Set order A B C D E F G; D and G are 3 counts shorter than A (too
+    // far), F 2 counts shorter (within the tolerance).
+    OptTopLevelLayout* a = Sheet(*stock, {0, 1});
+    OptTopLevelLayout* b = Sheet(*stock, {2});
+    OptTopLevelLayout* c = Sheet(*stock, {1, 0});
+    OptTopLevelLayout* d = Sheet(*stock, {0, 1});
+    OptTopLevelLayout* e = Sheet(*stock, {2});
+    OptTopLevelLayout* f = Sheet(*stock, {0, 1});
+    OptTopLevelLayout* g = Sheet(*stock, {1, 0});
+    for (OptTopLevelLayout* shorter : {d, g})
+        shorter->SetLength(C(shorter->GetLength().ToEncodedInt() - 3));
+    f->SetLength(C(f->GetLength().ToEncodedInt() - 2));
+    GroupIdenticalSheets(set);
+    const struct {
+        OptTopLevelLayout* sheet;
+        OptTopLevelLayout* master;
+        std::int32_t duplicates;
+    } cases[] = {{a, nullptr, 2}, {b, nullptr, 1}, {c, a, 0}, {d, nullptr, 1},
+                 {e, b, 0},       {f, a, 0},       {g, d, 0}};
+    for (const auto& want : cases) {
+        SCOPED_TRACE(std::find(set.Layouts().begin(), set.Layouts().end(), want.sheet) - set.Layouts().begin());
+        EXPECT_EQ(want.sheet->GetMaster(), want.master);
+        EXPECT_EQ(want.sheet->GetDuplicateCount(), want.duplicates);
+        if (want.master) {
+            EXPECT_EQ(want.sheet->GetStyleMap(), want.master->GetStyleMap());
+        }
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace optimization {
 namespace {
 
@@ -203,6 +205,72 @@ TEST(LayoutTree, DeepCopyMovesTheCursorToTheCounterpart)
     EXPECT_EQ(top->GetPlacedParts().size(), 3u);
     EXPECT_NE(top->GetPlacedParts()[0], sheet->GetPlacedParts()[0]);
     EXPECT_TRUE(top->SamePartsAs(*sheet));
+}
+
+TEST(LayoutTree, LightCopyReadsTheTreeInPlaceUntilItChangesIt)
+{
+    StockSpec stockSpec;
+    stockSpec.kerf = 10;
+    auto stock = MakeStock(stockSpec);
+    auto a = MakePart(300, 800, 1, 0, 1);
+    auto b = MakePart(300, 800, 1, 0, 2);
+    auto c = MakePart(300, 800, 1, 0, 3);
+    auto sheet = ThreeStrips(*stock, *a, *b, *c);
+    sheet->Relay();
+    // The lender's list in another order than its tree's: a light copy
+    // lists its copies as a full copy does, in tree order.
+    std::reverse(sheet->PlacedCopies().begin(), sheet->PlacedCopies().end());
+    sheet->SetTriedMark(a.get());
+    const auto full = sheet->Copy();
+    {
+        auto light = sheet->LightCopy();
+        EXPECT_TRUE(light->ReadsBorrowedTree());
+        EXPECT_EQ(light->GetBlock(), sheet->GetBlock());
+        EXPECT_EQ(light->GetPlacedCopies(), full->GetPlacedCopies());
+        EXPECT_EQ(light->GetTriedMark(), a.get());
+        EXPECT_EQ(light->CutCount(), sheet->CutCount());
+        // A copy made from it stands alone.
+        auto again = light->Copy();
+        EXPECT_FALSE(again->ReadsBorrowedTree());
+        EXPECT_NE(again->GetBlock(), sheet->GetBlock());
+        EXPECT_EQ(again->GetPlacedCopies(), full->GetPlacedCopies());
+        EXPECT_EQ(again->GetRegions().size(), full->GetRegions().size());
+        // Its own fields and a change of its tree leave the lender alone.
+        light->SetTriedMark(c.get());
+        ASSERT_TRUE(light->TakeCopyOut(b.get()));
+        EXPECT_FALSE(light->ReadsBorrowedTree());
+        EXPECT_NE(light->GetBlock(), sheet->GetBlock());
+        EXPECT_EQ(light->GetPlacedCopies().size(), 2u);
+    }
+    EXPECT_EQ(sheet->GetTriedMark(), a.get());
+    EXPECT_EQ(sheet->GetPlacedCopies().size(), 3u);
+    ASSERT_NE(sheet->GetWidthRemainder()->GetBlock(), nullptr);
+    EXPECT_EQ(sheet->GetWidthRemainder()->GetBlock()->GetPart(), b.get());
+    // A light copy that takes another sheet's tree, or is owned and
+    // destroyed, lets go of the lent tree without deleting it.
+    {
+        auto light = sheet->LightCopy();
+        auto other = MakeSheet(*stock);
+        PutBlock(*other, *c);
+        other->RebuildLists();
+        light->AssignFrom(*other);
+        EXPECT_EQ(light->GetPlacedCopies(), std::vector<const PartProxy*>{c.get()});
+        auto owner = sheet->LightCopy();
+        owner->OwnTree();
+        EXPECT_EQ(owner->GetPlacedCopies(), full->GetPlacedCopies());
+        EXPECT_EQ(owner->GetRegions().size(), full->GetRegions().size());
+        EXPECT_NE(owner->GetBlock(), sheet->GetBlock());
+        auto dropped = sheet->LightCopy();
+        // Asking for its regions gives it a tree of its own first.
+        auto reader = sheet->LightCopy();
+        const OptTopLevelLayout& constReader = *reader;
+        EXPECT_EQ(constReader.GetRegions().size(), full->GetRegions().size());
+        EXPECT_FALSE(reader->ReadsBorrowedTree());
+        EXPECT_NE(reader->GetBlock(), sheet->GetBlock());
+    }
+    EXPECT_EQ(sheet->CutCount(), full->CutCount());
+    sheet->RebuildLists();
+    EXPECT_EQ(sheet->GetPlacedCopies(), full->GetPlacedCopies());
 }
 
 TEST(LayoutTree, TakingACopyOutLeavesAnEmptyNode)

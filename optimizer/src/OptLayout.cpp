@@ -281,7 +281,10 @@ void OptLayout::GatherRegions(RegionList& out) const
     // remainder's and block's, depth first.
     if (&out == &m_regions) {
         out.clear();
-        out.reserve(CountRegions());
+        // A fresh copy of a sheet gathers into an empty list: size it once
+        // rather than grow it; a list that kept its storage needs no count.
+        if (out.capacity() == 0)
+            out.reserve(CountRegions());
     }
     out.insert(out.end(), m_ownRegions.begin(), m_ownRegions.end());
     for (const OptLayout* child : {m_lengthRem.get(), m_widthRem.get(), m_block.get()})

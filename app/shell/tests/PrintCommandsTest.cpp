@@ -65,6 +65,15 @@ protected:
         ShellTest::TearDown();
     }
 
+    // The open project saved under a name in the folder, as the file
+    // dialog would answer; the path it was saved to.
+    QString SaveProjectAs(CKerfwellPlusApp& app, const QTemporaryDir& folder, const char* name)
+    {
+        m_chosenPath = folder.filePath(QString::fromLatin1(name));
+        EXPECT_TRUE(app.OnFileSaveAs());
+        return m_chosenPath;
+    }
+
     // The last printer of the dialog's list: PDF output.
     static void ChoosePdfOutput(CPrintLayoutsDlg& dialog)
     {
@@ -148,13 +157,8 @@ TEST_F(ShellPrintTest, WhileThePreviewIsUpItsProjectStaysTheOneTheTitleNames)
     const QString instance = QStringLiteral("KwlPreviewHandOver");
     CKerfwellPlusApp& app = Start({}, instance);
     QTemporaryDir folder;
-    auto saveEmptyProject = [&](const char* name) {
-        m_chosenPath = folder.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(app.OnFileSaveAs());
-        return m_chosenPath;
-    };
-    const QString seed = saveEmptyProject("Seed.kwxe");
-    const QString big = saveEmptyProject("Big.kwxe");
+    const QString seed = SaveProjectAs(app, folder, "Seed.kwxe");
+    const QString big = SaveProjectAs(app, folder, "Big.kwxe");
     CMainFrame& frame = *app.GetMainFrame();
     platform::CommandActions& commands = frame.GetCommands();
     CPrintCommands& print = app.GetView()->GetPrintCommands();
@@ -268,13 +272,8 @@ TEST_F(ShellPrintTest, TheCloseBoxAndEscapeCloseThePreviewOnlyAndAHandedOverProj
     const QString instance = QStringLiteral("KwlPreviewCloseBox");
     CKerfwellPlusApp& app = Start({}, instance);
     QTemporaryDir folder;
-    auto saveEmptyProject = [&](const char* name) {
-        m_chosenPath = folder.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(app.OnFileSaveAs());
-        return m_chosenPath;
-    };
-    const QString seed = saveEmptyProject("Seed.kwxe");
-    const QString big = saveEmptyProject("Big.kwxe");
+    const QString seed = SaveProjectAs(app, folder, "Seed.kwxe");
+    const QString big = SaveProjectAs(app, folder, "Big.kwxe");
     CMainFrame& frame = *app.GetMainFrame();
     CPrintCommands& print = app.GetView()->GetPrintCommands();
     AnswerWithTheCoverPageAsPdf();
